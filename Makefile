@@ -1,0 +1,35 @@
+# Fern Browser: the common commands. See README.md.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: deps build test unit-test asan-test run bench clean
+
+deps:
+	@bash scripts/deps.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_ARGS)
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD)
+
+# All tests, then the unit tests once more under ASan and UBSan.
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure
+	$(MAKE) asan-test
+
+asan-test: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFERN_SANITIZE=ON \
+	      -DFERN_GUI=OFF -DFERN_BENCH=OFF
+	cmake --build $(ASAN_BUILD)
+	ASAN_OPTIONS=detect_leaks=1 ctest --test-dir $(ASAN_BUILD) -L unit --output-on-failure
+
+run: build
+	@bash scripts/run.sh $(BUILD)
+
+bench: build
+	$(BUILD)/bench/fern_bench
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,21 @@
+#pragma once
+// fernctl's command groups. Each takes the words after its group name and
+// returns the exit status: 0 done, 2 bad input (after one line on stderr).
+#include <string>
+#include <vector>
+
+namespace fernctl {
+
+using Args = std::vector<std::string>;
+
+int RunListCommand(const Args& args);
+int RunIniCommand(const Args& args);
+
+// Prints "fernctl: <message>" on standard error and returns 2.
+int Fail(const std::string& message);
+
+// A file argument from the command line (locale UTF-8) as the program's
+// Shift-JIS path.
+std::string PathArgument(const std::string& arg);
+
+}  // namespace fernctl
