@@ -10,6 +10,7 @@ using Args = std::vector<std::string>;
 
 int RunListCommand(const Args& args);
 int RunIniCommand(const Args& args);
+int RunEncodingCommand(const Args& args);
 
 // Prints "fernctl: <message>" on standard error and returns 2.
 int Fail(const std::string& message);

@@ -22,7 +22,9 @@ const char kUsage[] =
     "       fernctl list write FILE --kind bookmark|items|urls|sections [--name LISTNAME]\n"
     "       fernctl ini get FILE SECTION KEY [--default D] [--int] [--size N]\n"
     "       fernctl ini set FILE SECTION KEY VALUE\n"
-    "       fernctl ini delete FILE SECTION [KEY]\n";
+    "       fernctl ini delete FILE SECTION [KEY]\n"
+    "       fernctl encoding detect FILE\n"
+    "       fernctl encoding convert FILE [--code N]\n";
 
 }  // namespace
 
@@ -36,6 +38,7 @@ int main(int argc, char** argv) {
     try {
         if (group == "list") return fernctl::RunListCommand(rest);
         if (group == "ini") return fernctl::RunIniCommand(rest);
+        if (group == "encoding") return fernctl::RunEncodingCommand(rest);
     } catch (const std::exception& e) {
         return fernctl::Fail(e.what());
     }
