@@ -1,0 +1,99 @@
+#pragma once
+// The browser control of one tab: the operations the shell calls and the
+// events it receives. The GTK layer implements it on a WebKit view; tests use
+// a scripted fake that fires events synchronously.
+#include <cstdint>
+#include <string>
+
+namespace fern {
+
+class BrowserEvents;
+
+// Document commands the shell sends to the page (find, source, print ...).
+enum class PageCommand {
+    Find,          // the engine's own find
+    ViewSource,
+    Properties,
+    Print,
+    PrintPreview,
+    PageSetup,
+    CreateShortcut,
+    SaveAs,
+};
+
+class IBrowserEngine {
+public:
+    virtual ~IBrowserEngine() = default;
+
+    virtual void SetEventSink(BrowserEvents* sink) = 0;
+
+    virtual void Navigate2(const std::string& url, long flags, const std::string& targetFrame,
+                           const std::string& postData, const std::string& headers) = 0;
+    virtual void GoBack() = 0;
+    virtual void GoForward() = 0;
+    virtual void GoHome() = 0;
+    virtual void Stop() = 0;
+    virtual void Refresh() = 0;
+    // Level 3 reloads completely (past the cache).
+    virtual void Refresh2(int level) = 0;
+
+    virtual std::string LocationURL() const = 0;
+    virtual std::string LocationName() const = 0;
+    virtual bool Busy() const = 0;
+
+    virtual void PutRegisterAsBrowser(bool on) = 0;
+    virtual void PutSilent(bool on) = 0;
+
+    // Text size 0 (smallest) .. 4 (largest); the query returns the level.
+    virtual void SetZoom(int level) = 0;
+    virtual int Zoom() const = 0;
+
+    virtual void ExecCommand(PageCommand command) = 0;
+
+    // The tab's download-control flags changed: images, media and scripts
+    // follow the new value at once.
+    virtual void OnDownloadControlChanged(std::uint32_t flags) = 0;
+
+    // Gives the page window the keyboard focus.
+    virtual void Focus() = 0;
+};
+
+// Events, one virtual each, with text arguments; the defaults do nothing.
+class BrowserEvents {
+public:
+    virtual ~BrowserEvents() = default;
+
+    virtual void StatusTextChange(const std::string&) {}
+    virtual void ProgressChange(long /*progress*/, long /*max*/) {}
+    // Command 1: can go forward; 2: can go back.
+    virtual void CommandStateChange(long /*command*/, bool /*enable*/) {}
+    virtual void DownloadBegin() {}
+    virtual void DownloadComplete() {}
+    virtual void TitleChange(const std::string&) {}
+    virtual void PropertyChange(const std::string&) {}
+    virtual void BeforeNavigate2(const std::string& /*url*/, long /*flags*/,
+                                 const std::string& /*targetFrame*/,
+                                 const std::string& /*postData*/,
+                                 const std::string& /*headers*/, bool& /*cancel*/) {}
+    // Set newWindow to the engine of the tab made for the new window, or
+    // cancel. The engine layer then shows the page in that tab.
+    virtual void NewWindow2(IBrowserEngine*& /*newWindow*/, bool& /*cancel*/) {}
+    virtual void NavigateComplete2(const std::string& /*url*/) {}
+    virtual void DocumentComplete(const std::string& /*url*/, bool /*topLevel*/) {}
+    virtual void OnQuit() {}
+    virtual void OnVisible(bool) {}
+    virtual void OnToolBar(bool) {}
+    virtual void OnMenuBar(bool) {}
+    virtual void OnStatusBar(bool) {}
+    virtual void OnFullScreen(bool) {}
+    virtual void OnTheaterMode(bool) {}
+    virtual void WindowSetResizable(bool) {}
+    virtual void WindowClosing(bool /*isChildWindow*/, bool& /*cancel*/) {}
+    virtual void SetSecureLockIcon(long /*level*/) {}
+    virtual void FileDownload(bool& /*cancel*/) {}
+    virtual void NavigateError(const std::string& /*url*/, const std::string& /*frame*/,
+                               long /*statusCode*/, bool& /*cancel*/) {}
+    virtual void PrivacyImpactedStateChange(bool) {}
+};
+
+}  // namespace fern

@@ -1,0 +1,77 @@
+#pragma once
+// A scripted browser control: records every call and fires events at once,
+// so page and tab logic can be tested without a main loop.
+#include <string>
+#include <vector>
+
+#include "platform/engine/BrowserEngine.h"
+
+namespace fern::test {
+
+class FakeBrowserEngine : public IBrowserEngine {
+public:
+    std::vector<std::string> calls;
+    std::string url, title;
+    bool busy = false;
+    int zoom = 2;
+    std::uint32_t dlcFlags = 0;
+    bool focused = false;
+    // When set, Navigate2 runs a whole successful load at once.
+    bool autoLoad = false;
+    BrowserEvents* sink = nullptr;
+
+    void SetEventSink(BrowserEvents* s) override { sink = s; }
+
+    void Navigate2(const std::string& u, long, const std::string&, const std::string&,
+                   const std::string&) override {
+        calls.push_back("Navigate2 " + u);
+        if (autoLoad) Load(u, "Title of " + u);
+    }
+    void GoBack() override { calls.push_back("GoBack"); }
+    void GoForward() override { calls.push_back("GoForward"); }
+    void GoHome() override { calls.push_back("GoHome"); }
+    void Stop() override { calls.push_back("Stop"); }
+    void Refresh() override { calls.push_back("Refresh"); }
+    void Refresh2(int level) override { calls.push_back("Refresh2 " + std::to_string(level)); }
+    std::string LocationURL() const override { return url; }
+    std::string LocationName() const override { return title; }
+    bool Busy() const override { return busy; }
+    void PutRegisterAsBrowser(bool on) override {
+        calls.push_back(std::string("RegisterAsBrowser ") + (on ? "1" : "0"));
+    }
+    void PutSilent(bool on) override { calls.push_back(std::string("Silent ") + (on ? "1" : "0")); }
+    void SetZoom(int level) override { zoom = level; }
+    int Zoom() const override { return zoom; }
+    void ExecCommand(PageCommand c) override {
+        calls.push_back("Exec " + std::to_string(static_cast<int>(c)));
+    }
+    void OnDownloadControlChanged(std::uint32_t flags) override {
+        dlcFlags = flags;
+        calls.push_back("DownloadControl " + std::to_string(flags));
+    }
+    void Focus() override { focused = true; }
+
+    // Fires BeforeNavigate2; returns true when the page allowed it.
+    bool BeforeNavigate(const std::string& u) {
+        bool cancel = false;
+        if (sink) sink->BeforeNavigate2(u, 0, "", "", "", cancel);
+        return !cancel;
+    }
+
+    // A whole load as the control reports it: allowed navigation, download
+    // activity, commit, title, completion.
+    void Load(const std::string& u, const std::string& t) {
+        if (!BeforeNavigate(u)) return;
+        busy = true;
+        if (sink) sink->DownloadBegin();
+        url = u;
+        if (sink) sink->NavigateComplete2(u);
+        title = t;
+        if (sink) sink->TitleChange(t);
+        busy = false;
+        if (sink) sink->DownloadComplete();
+        if (sink) sink->DocumentComplete(u, true);
+    }
+};
+
+}  // namespace fern::test
