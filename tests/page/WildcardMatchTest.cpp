@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "page/WildcardMatch.h"
+
+using namespace fern;
+
+namespace {
+
+// The rule as first written: simple, exponential on many stars; the fast
+// matcher must agree with it everywhere.
+bool Reference(std::string_view p, std::string_view t) {
+    if (p.empty()) return t.empty();
+    if (p[0] == '*') return Reference(p.substr(1), t) || (!t.empty() && Reference(p, t.substr(1)));
+    return !t.empty() && p[0] == t[0] && Reference(p.substr(1), t.substr(1));
+}
+
+}  // namespace
+
+TEST(WildcardMatch, AnchoredCaseSensitiveStarOnly) {
+    EXPECT_TRUE(WildcardMatch("", ""));
+    EXPECT_FALSE(WildcardMatch("", "a"));
+    EXPECT_TRUE(WildcardMatch("*", ""));
+    EXPECT_TRUE(WildcardMatch("*", "http://anything/"));
+    EXPECT_TRUE(WildcardMatch("abc", "abc"));
+    EXPECT_FALSE(WildcardMatch("abc", "abcd"));
+    EXPECT_TRUE(WildcardMatch("abc*", "abc"));
+    EXPECT_FALSE(WildcardMatch("http://ads.*", "HTTP://ADS.example/"));
+    EXPECT_TRUE(WildcardMatch("*ad*.gif", "http://x/ad/banner.gif"));
+    EXPECT_FALSE(WildcardMatch("a?c", "abc"));  // no single-character wildcard
+    EXPECT_TRUE(WildcardMatch("about:blank*", "about:blank"));
+}
+
+TEST(WildcardMatch, AgreesWithTheRecursiveRuleOnAllSmallCases) {
+    const std::string alphabet = "ab*";
+    std::vector<std::string> patterns{""}, texts{""};
+    for (int len = 1; len <= 5; ++len) {
+        std::vector<std::string> next;
+        for (const auto& s : patterns)
+            if (static_cast<int>(s.size()) == len - 1)
+                for (char c : alphabet) next.push_back(s + c);
+        patterns.insert(patterns.end(), next.begin(), next.end());
+    }
+    for (int len = 1; len <= 5; ++len) {
+        std::vector<std::string> next;
+        for (const auto& s : texts)
+            if (static_cast<int>(s.size()) == len - 1)
+                for (char c : std::string("ab")) next.push_back(s + c);
+        texts.insert(texts.end(), next.begin(), next.end());
+    }
+    for (const auto& p : patterns)
+        for (const auto& t : texts) ASSERT_EQ(WildcardMatch(p, t), Reference(p, t)) << p << " / " << t;
+}
+
+TEST(WildcardMatch, ManyStarsOnALongTextFinishQuickly) {
+    std::string pattern;
+    for (int i = 0; i < 40; ++i) pattern += "*a";
+    pattern += "b";
+    std::string text(20000, 'a');
+    EXPECT_FALSE(WildcardMatch(pattern, text));
+    EXPECT_TRUE(WildcardMatch(pattern, text + "b"));
+}
