@@ -1,0 +1,477 @@
+#include "frame/MainFrame.h"
+
+#include <algorithm>
+
+#include "frame/CommandIds.h"
+#include "page/WildcardMatch.h"
+#include "platform/text/SjisByteClass.h"
+#include "platform/text/TextCut.h"
+
+namespace fern {
+
+namespace {
+
+constexpr std::uint32_t kTabBlankSelect = 0x4;
+constexpr std::uint32_t kTabSelectNew = 0x8;
+constexpr std::uint32_t kTabLimit = 0x10;
+constexpr std::uint32_t kTabWrap = 0x200;
+constexpr std::uint32_t kBrowserRegisterAsBrowser = 0x4;
+constexpr std::uint32_t kBrowserHomePage = 0x80;
+constexpr std::uint32_t kBrowserFocus = 0x100;
+constexpr std::size_t kCaptionLimit = 100;
+const char kLoading[] = "Loading..";
+const char kBlank[] = "about:blank";
+
+std::string Trim(const std::string& text) {
+    const char* blanks = " \t\r\n\v\f";
+    std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::string::npos) return std::string();
+    std::size_t last = text.find_last_not_of(blanks);
+    return text.substr(first, last - first + 1);
+}
+
+// Addresses that show at once because they open no network page: local
+// paths, file addresses and shell folders ("/" for paths on this system).
+bool IsLocalAddress(const std::string& url) {
+    return WildcardMatch("\\*", url) || WildcardMatch("file:/*", url) || WildcardMatch("::*", url) ||
+           WildcardMatch("/*", url);
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(FrameServices services, FrameOptions options)
+    : m_services(std::move(services)), m_options(std::move(options)) {}
+
+CMainFrame::~CMainFrame() {
+    m_active = nullptr;
+    m_activation.clear();
+    while (!m_views.empty()) {
+        if (m_ui) m_ui->ViewDestroyed(m_views.back().get());
+        m_views.pop_back();
+    }
+}
+
+std::string CMainFrame::Convert(const std::string& text) const {
+    return m_services.convertArgument ? m_services.convertArgument(text) : text;
+}
+
+bool CMainFrame::OpenSpecialUrl(const std::string& url) {
+    return m_services.openSpecialUrl && m_services.openSpecialUrl(url);
+}
+
+CFernView* CMainFrame::ViewAt(int index) const {
+    const TabItem* item = m_tabs.Item(index);
+    return item ? item->view : nullptr;
+}
+
+int CMainFrame::TargetTab() const {
+    return m_tabs.RightClicked() != -1 ? m_tabs.RightClicked() : m_tabs.Selected();
+}
+
+// Opening ----------------------------------------------------------------------
+
+CFernView* CMainFrame::OpenUrl(const std::string& text, int openFlags, std::uint32_t dlc,
+                               int securityMode) {
+    if (openFlags & kOpenNoNavigate)
+        return OpenUrlInNewTab(text, true, (openFlags & kOpenFocus) != 0, dlc, securityMode);
+    CFernView* view = nullptr;
+    if ((openFlags & kOpenNewTab) || !m_active)
+        view = OpenUrlInNewTab(text, false, false, dlc, securityMode);
+    else
+        view = OpenInActiveTab(text, dlc, securityMode);
+    if ((openFlags & kOpenFocus) && view && (m_options.browserStyle & kBrowserFocus)) {
+        view->RequestFocus();
+        m_services.queue.Post([this, view] {
+            if (view == m_active && view->Engine()) view->Engine()->Focus();
+        });
+    }
+    return view;
+}
+
+CFernView* CMainFrame::OpenInActiveTab(const std::string& text, std::uint32_t dlc, int securityMode) {
+    CFernView* view = m_active;
+    if (view->IsNavigateLocked()) return nullptr;
+    std::string url = Convert(text);
+    if (url.empty()) return nullptr;
+    if (!m_services.filter.NewTabsOnly() && m_services.filter.MatchesCloseUrl(url)) return nullptr;
+    if (OpenSpecialUrl(url)) return nullptr;
+    if (securityMode == 0 || securityMode == 2) {
+        view->SetDownloadControlFlags(securityMode == 0 ? dlc : m_options.dlcDefault);
+        if (view->Engine()) view->Engine()->OnDownloadControlChanged(view->DownloadControlFlags());
+    }
+    view->Navigate(url);
+    return view;
+}
+
+CFernView* CMainFrame::OpenUrlInNewTab(const std::string& text, bool noNavigate, bool,
+                                       std::uint32_t dlc, int securityMode) {
+    if (securityMode == 2) dlc = m_options.dlcDefault;
+    std::string url;
+    if (!noNavigate) {
+        url = Convert(text);
+        if (url.empty() || m_services.filter.MatchesCloseUrl(url)) return nullptr;
+    }
+    CFernView* view = CreateTab();
+    if (!view) return nullptr;
+    if ((m_options.tabStyle & kTabBlankSelect) && SjisToLower(url) == kBlank) view->SetBlankSelect(true);
+    if (noNavigate) return view;
+
+    view->StoreTitle(kLoading);
+    if (IsLocalAddress(url)) {
+        view->SetTabIndex(InsertTab(kLoading, view));
+        SetTabText(view, kBlank);
+        view->SetInsertPending(false);
+        view->SetFirstNavigation(false);
+        if (m_options.tabStyle & kTabSelectNew) ActivateView(view);
+    }
+    if (securityMode != 1) {
+        view->SetDownloadControlFlags(dlc);
+        if (view->Engine()) view->Engine()->OnDownloadControlChanged(dlc);
+    }
+    view->Navigate(url);
+    return view;
+}
+
+CFernView* CMainFrame::CreateTab(IBrowserEngine* relatedTo) {
+    if ((m_options.tabStyle & kTabLimit) && m_tabs.Count() >= m_options.tabCreateLimit) return nullptr;
+    std::unique_ptr<IBrowserEngine> engine = m_services.engines.Create(relatedTo);
+    if (!engine) return nullptr;
+    IBrowserEngine* control = engine.get();
+    auto owned = std::make_unique<CFernView>(*this, m_services.timers, std::move(engine));
+    CFernView* view = owned.get();
+    m_views.push_back(std::move(owned));
+    bool first = m_tabs.Count() == 0;
+    if (first) view->SetFirstTab(true);
+    if (m_options.browserStyle & kBrowserRegisterAsBrowser) control->PutRegisterAsBrowser(true);
+    view->StoreTitle(kLoading);
+    view->RequestFocus();
+    if (m_ui) m_ui->ViewCreated(view);
+    // The first tab fills the window at once; later ones wait behind the
+    // selected page until they are selected.
+    if (first) ActivateView(view);
+    return view;
+}
+
+CFernView* CMainFrame::CreateTabForNewWindow(CFernView* opener) {
+    return CreateTab(opener ? opener->Engine() : nullptr);
+}
+
+int CMainFrame::InsertTab(const std::string& text, CFernView* view) {
+    int index = TabInsertIndex(m_options.tabInsertPosition, m_tabs.Count(), m_tabs.Selected());
+    index = m_tabs.Insert(index, text, view);
+    if (index == -1) return -1;
+    if (m_tabs.Count() == 1) m_tabs.SetSelected(0);
+    Renumber();
+    // The active page entered the bar: it is the selected tab.
+    if (view == m_active) m_tabs.SetSelected(index);
+    TabsChanged();
+    return index;
+}
+
+void CMainFrame::Renumber() {
+    for (int i = 0; i < m_tabs.Count(); ++i) m_tabs.Item(i)->view->SetTabIndex(i);
+}
+
+// Selecting ----------------------------------------------------------------------
+
+void CMainFrame::ActivateView(CFernView* view) {
+    if (!view) return;
+    m_active = view;
+    m_activation.erase(std::remove(m_activation.begin(), m_activation.end(), view), m_activation.end());
+    m_activation.push_back(view);
+    if (view->TabIndex() != -1) m_tabs.SetSelected(view->TabIndex());
+    view->OnSelected();
+    if (m_ui) {
+        m_ui->ActiveViewChanged(view);
+        m_ui->SetCaption(ShortenText(view->StoredTitle(), kCaptionLimit));
+        m_ui->SetAddress(view->Url());
+        int lock = view->SecureLockLevel();
+        m_ui->SetSecureLock(lock > 0 && lock < 8);
+    }
+    TabsChanged();
+}
+
+void CMainFrame::SelectTab(int index) {
+    CFernView* view = ViewAt(index);
+    if (!view) return;
+    ActivateView(view);
+    if ((m_options.browserStyle & kBrowserFocus) && view->Engine()) view->Engine()->Focus();
+}
+
+void CMainFrame::SelectByOffset(int offset) {
+    if (m_tabs.Count() == 0) return;
+    SelectTab(TabOffsetIndex(m_tabs.Selected(), offset, m_tabs.Count(),
+                             (m_options.tabStyle & kTabWrap) != 0));
+}
+
+bool CMainFrame::SwapTabs(int a, int b) {
+    if (!m_tabs.Swap(a, b)) return false;
+    Renumber();
+    TabsChanged();
+    return true;
+}
+
+// Closing ------------------------------------------------------------------------
+
+bool CMainFrame::Closable(const CFernView* view) const {
+    return view && !view->IsClosing() && !view->IsNavigateLocked();
+}
+
+void CMainFrame::RecordClosed(const CFernView* view) {
+    UrlItem item;
+    item.type = 0;
+    item.style = view->DownloadControlFlags();
+    item.exstyle = 1;
+    item.url = view->Url();
+    if (item.url.empty()) item.url = view->PendingUrl();
+    m_closedSet.push_back(item);
+}
+
+void CMainFrame::CloseRequest(CFernView* view) {
+    view->SetCloseRequested();
+    DestroyView(view);
+}
+
+void CMainFrame::CloseTab(int index) {
+    CFernView* view = ViewAt(index);
+    if (view && !view->IsNavigateLocked()) CloseRequest(view);
+}
+
+void CMainFrame::PostClose(CFernView* view) {
+    m_services.queue.Post([this, view] {
+        for (const auto& owned : m_views)
+            if (owned.get() == view) {
+                DestroyView(view);
+                return;
+            }
+    });
+}
+
+void CMainFrame::DestroyView(CFernView* view) {
+    auto owned = std::find_if(m_views.begin(), m_views.end(),
+                              [view](const auto& p) { return p.get() == view; });
+    if (owned == m_views.end()) return;
+
+    int index = view->TabIndex();
+    int count = m_tabs.Count();
+    bool wasActive = view == m_active;
+    if (wasActive && index != -1) {
+        int next = TabNextActiveIndex(m_options.tabNextActive, index, count);
+        if (next >= 0 && next != index && ViewAt(next)) ActivateView(ViewAt(next));
+    }
+
+    if (m_ui) m_ui->ViewDestroyed(view);
+    if (index != -1 && m_tabs.Item(index) && m_tabs.Item(index)->view == view) {
+        m_tabs.Delete(index);
+        Renumber();
+    }
+    m_activation.erase(std::remove(m_activation.begin(), m_activation.end(), view), m_activation.end());
+    std::unique_ptr<CFernView> dying = std::move(*owned);
+    m_views.erase(owned);
+
+    if (m_active == view) {
+        m_active = nullptr;
+        // The tab selected before this one, as the window order would give.
+        CFernView* previous = nullptr;
+        for (auto it = m_activation.rbegin(); it != m_activation.rend() && !previous; ++it)
+            if ((*it)->TabIndex() != -1) previous = *it;
+        if (!previous && m_tabs.Count() > 0)
+            previous = ViewAt(std::min(std::max(index, 0), m_tabs.Count() - 1));
+        if (previous) ActivateView(previous);
+    }
+    if (m_tabs.Count() == 0 && m_ui) {
+        m_ui->SetAddress("");
+        m_ui->SetStatusText("");
+        m_ui->SetProgress(0);
+        m_ui->SetSecureLock(false);
+        if (!m_active) m_ui->SetCaption("");
+    }
+    TabsChanged();
+    dying.reset();
+}
+
+void CMainFrame::CloseAll() {
+    m_closedSet.clear();
+    for (int i = 0; i < m_tabs.Count(); ++i)
+        if (Closable(ViewAt(i))) RecordClosed(ViewAt(i));
+    for (int i = 0; i < m_tabs.Count();) {
+        CFernView* view = ViewAt(i);
+        if (Closable(view)) CloseRequest(view);  // the next tab moves down to i
+        else ++i;
+    }
+}
+
+void CMainFrame::CloseOthers(int index) {
+    CFernView* keep = ViewAt(index);
+    if (!keep) return;
+    m_closedSet.clear();
+    for (int i = 0; i < m_tabs.Count(); ++i)
+        if (ViewAt(i) != keep && Closable(ViewAt(i))) RecordClosed(ViewAt(i));
+    for (int i = 0; i < m_tabs.Count();) {
+        CFernView* view = ViewAt(i);
+        if (view != keep && Closable(view)) CloseRequest(view);
+        else ++i;
+    }
+    m_tabs.SetRightClicked(-1);
+}
+
+void CMainFrame::CloseReadTabs() {
+    // The read tabs are fixed before the walk: selecting the next tab while
+    // closing marks it seen, and must not make it "read" in turn.
+    std::vector<CFernView*> read;
+    m_closedSet.clear();
+    for (int i = 0; i < m_tabs.Count(); ++i) {
+        CFernView* view = ViewAt(i);
+        if (Closable(view) && view->Icon() == kIconNone) {
+            read.push_back(view);
+            RecordClosed(view);
+        }
+    }
+    int savedNextActive = m_options.tabNextActive;
+    m_options.tabNextActive = 1;
+    for (CFernView* view : read) CloseRequest(view);
+    m_options.tabNextActive = savedNextActive;
+}
+
+void CMainFrame::RestoreClosed() {
+    std::vector<UrlItem> items = m_closedSet;  // opening may not change the set
+    for (const UrlItem& item : items) OpenUrl(item.url, kOpenNewTab | kOpenFocus, item.style, 0);
+}
+
+// Page host ----------------------------------------------------------------------
+
+void CMainFrame::TabsChanged() {
+    if (m_ui) m_ui->TabsChanged();
+}
+
+void CMainFrame::SetTabText(CFernView* view, const std::string& text) {
+    if (m_tabs.SetText(view->TabIndex(), text)) TabsChanged();
+}
+
+void CMainFrame::SetTabImage(CFernView* view, int image) {
+    if (m_tabs.SetImage(view->TabIndex(), image)) TabsChanged();
+}
+
+void CMainFrame::SetCaption(CFernView* view, const std::string& caption) {
+    if (view == m_active && m_ui) m_ui->SetCaption(caption);
+}
+
+void CMainFrame::SetStatusText(const std::string& text) {
+    if (m_ui) m_ui->SetStatusText(text);
+}
+
+void CMainFrame::SetProgress(int percent) {
+    if (m_ui) m_ui->SetProgress(percent);
+}
+
+void CMainFrame::SetAddress(const std::string& url) {
+    if (m_ui) m_ui->SetAddress(url);
+}
+
+void CMainFrame::SetSecureLock(bool on) {
+    if (m_ui) m_ui->SetSecureLock(on);
+}
+
+// Commands -------------------------------------------------------------------------
+
+void CMainFrame::NewTabCommand(int id) {
+    std::uint32_t dlc = m_options.dlcDefault;
+    switch (id) {
+        case ID_NEW_TAB:
+            NewTabCommand(NewTabCommandFor(m_options.tabCreateNew));
+            return;
+        case ID_NEW_TAB_BLANK:
+            OpenUrl(kBlank, kOpenNewTab | kOpenFocus, dlc, 0);
+            return;
+        case ID_NEW_TAB_CLIPBOARD: {
+            std::string text = Trim(m_services.clipboard.GetText().value_or(""));
+            std::size_t lf = text.find('\n');  // LF is never a trail byte
+            if (lf != std::string::npos) text = Trim(text.substr(0, lf));
+            OpenUrl(text.empty() ? std::string(kBlank) : text, kOpenNewTab | kOpenFocus, dlc, 0);
+            return;
+        }
+        case ID_NEW_TAB_COPY: {
+            std::string url = m_active ? m_active->Url() : std::string();
+            std::uint32_t flags = m_active ? m_active->DownloadControlFlags() : dlc;
+            if (!url.empty()) OpenUrl(url, kOpenNewTab | kOpenFocus, flags, 0);
+            return;
+        }
+        case ID_NEW_TAB_HOME:
+            if (m_options.browserStyle & kBrowserHomePage) {
+                OpenUrl(m_options.homePageUrl, kOpenNewTab | kOpenFocus, dlc, 0);
+            } else if (CFernView* view = OpenUrl("", 0x13, dlc, 0)) {
+                view->SetOpenedForHomePage();
+                if (view->Engine()) view->Engine()->GoHome();
+            }
+            return;
+    }
+}
+
+bool CMainFrame::OnCommand(int id) {
+    if (id >= ID_NEW_TAB && id <= ID_NEW_TAB_HOME) {
+        NewTabCommand(id);
+        return true;
+    }
+    int target = TargetTab();
+    CFernView* view = ViewAt(target);
+    bool handled = true;
+    switch (id) {
+        case ID_TAB_CLOSE: CloseTab(target); break;
+        case ID_TAB_REFRESH: if (view) view->Refresh(false); break;
+        case ID_TAB_STOP: if (view) view->Stop(); break;
+        case ID_TAB_BACK: if (view) view->GoBack(); break;
+        case ID_TAB_FORWARD: if (view) view->GoForward(); break;
+        case ID_TAB_HOME: if (view) view->GoHome(); break;
+        case ID_TAB_MOVE_LEFT: if (view && target > 0) SwapTabs(target, target - 1); break;
+        case ID_TAB_MOVE_RIGHT: if (view && target + 1 < m_tabs.Count()) SwapTabs(target, target + 1); break;
+        case ID_TAB_NAVIGATE_LOCK: if (view) view->ToggleNavigateLock(); break;
+        case ID_TAB_COPY_TITLE:
+            if (view) {
+                std::string title = view->Title();
+                if (title.empty())
+                    m_services.messageBox.Show("タイトルの取得に失敗しました。", "Fern Browser",
+                                               MessageBoxKind::Ok);
+                else
+                    m_services.clipboard.SetText(title);
+            }
+            break;
+        case ID_TAB_COPY_URL: if (view) m_services.clipboard.SetText(view->Url()); break;
+        case ID_TAB_REFRESH_ALL:
+            for (int i = 0; i < m_tabs.Count(); ++i) ViewAt(i)->Refresh(false);
+            break;
+        case ID_TAB_STOP_ALL:
+            for (int i = 0; i < m_tabs.Count(); ++i) ViewAt(i)->Stop();
+            break;
+        case ID_TAB_NEXT: SelectByOffset(+1); break;
+        case ID_TAB_PREV: SelectByOffset(-1); break;
+        case ID_TAB_CLOSE_ALL: CloseAll(); break;
+        case ID_TAB_CLOSE_OTHERS: CloseOthers(target); break;
+        case ID_TAB_CLOSE_READ: CloseReadTabs(); break;
+        case ID_TAB_RESTORE_CLOSED: RestoreClosed(); break;
+        default: handled = false;
+    }
+    if (handled) m_tabs.SetRightClicked(-1);
+    return handled;
+}
+
+void CMainFrame::TabAction(TabMouseAction action, int index) {
+    CFernView* view = ViewAt(index);
+    if (!view) return;
+    switch (action) {
+        case TabMouseAction::Close: CloseTab(index); break;
+        case TabMouseAction::Refresh: view->Refresh(false); break;
+        case TabMouseAction::Back: view->GoBack(); break;
+        case TabMouseAction::NavigateLock: view->ToggleNavigateLock(); break;
+        case TabMouseAction::Menu:
+            m_tabs.SetRightClicked(index);
+            if (m_ui) m_ui->ShowTabMenu(index);
+            break;
+        case TabMouseAction::None: break;
+    }
+}
+
+void CMainFrame::OnTabDoubleClick(int index) { TabAction(TabClickAction(m_options.tabBtnLDblClick), index); }
+void CMainFrame::OnTabWheelClick(int index) { TabAction(TabClickAction(m_options.tabBtnWClick), index); }
+void CMainFrame::OnTabRightClick(int index) { TabAction(TabRightClickAction(m_options.tabBtnRClick), index); }
+
+}  // namespace fern

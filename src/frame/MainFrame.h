@@ -1,0 +1,153 @@
+#pragma once
+// The tab manager of the main frame: turns open requests into tabs, applies
+// the tab settings (limit, position, next active tab), selects, swaps and
+// closes tabs, keeps the closed set of the last bulk close, and serves the
+// pages as their host.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "frame/FrameUi.h"
+#include "frame/TabBarModel.h"
+#include "frame/TabRules.h"
+#include "lists/UrlItem.h"
+#include "page/FernView.h"
+#include "page/PageHost.h"
+#include "page/PopupFilter.h"
+#include "platform/engine/EngineFactory.h"
+#include "platform/shell/Clipboard.h"
+#include "platform/shell/MessageBox.h"
+#include "platform/shell/MessageQueue.h"
+#include "platform/shell/TimerService.h"
+
+namespace fern {
+
+struct FrameOptions : PageOptions {
+    int tabCreateNew = 0;
+    int tabCreateLimit = 20;
+    int tabInsertPosition = 0;
+    int tabNextActive = 0;
+    int tabBtnWClick = 1;
+    int tabBtnRClick = 0;
+    int tabBtnLDblClick = 2;
+};
+
+// Open flags of an open request.
+enum OpenFlags : int {
+    kOpenNewTab = 0x1,
+    kOpenFocus = 0x2,
+    kOpenAddTyped = 0x4,
+    kOpenMoveTyped = 0x8,
+    kOpenNoNavigate = 0x10,
+};
+
+struct FrameServices {
+    IEngineFactory& engines;
+    ITimerService& timers;
+    IMessageQueue& queue;
+    IClipboard& clipboard;
+    IMessageBox& messageBox;
+    IPopupFilter& filter;
+    // Argument or typed text to an address (shortcut files resolved).
+    std::function<std::string(const std::string&)> convertArgument;
+    // "mailto:" and list files: true when taken over.
+    std::function<bool(const std::string&)> openSpecialUrl;
+    std::function<bool()> isOffline;
+};
+
+class CMainFrame : public IPageHost {
+public:
+    CMainFrame(FrameServices services, FrameOptions options);
+    ~CMainFrame() override;
+    CMainFrame(const CMainFrame&) = delete;
+    CMainFrame& operator=(const CMainFrame&) = delete;
+
+    void SetUi(IFrameUi* ui) { m_ui = ui; }
+    FrameOptions& MutableOptions() { return m_options; }
+
+    // The open operation of the program.
+    CFernView* OpenUrl(const std::string& text, int openFlags, std::uint32_t dlc,
+                       int securityMode) override;
+    CFernView* OpenUrlInNewTab(const std::string& text, bool noNavigate, bool focus,
+                               std::uint32_t dlc, int securityMode);
+    CFernView* CreateTab(IBrowserEngine* relatedTo = nullptr);
+    int InsertTab(const std::string& text, CFernView* view) override;
+
+    void SelectTab(int index);
+    void SelectByOffset(int offset);
+    void CloseTab(int index);
+    void CloseAll();
+    void CloseOthers(int index);
+    void CloseReadTabs();
+    void RestoreClosed();
+    bool SwapTabs(int a, int b);
+
+    // Commands of the menus and keys; false when the id is not the frame's.
+    bool OnCommand(int id);
+
+    // Mouse actions on tab `index` (-1: no tab hit).
+    void OnTabDoubleClick(int index);
+    void OnTabWheelClick(int index);
+    void OnTabRightClick(int index);
+
+    int TabCount() const override { return m_tabs.Count(); }
+    CFernView* ViewAt(int index) const;
+    CFernView* ActiveView() const { return m_active; }
+    // The right-clicked tab while a tab menu is open, else the selected one.
+    int TargetTab() const;
+    void SetRightClicked(int index) { m_tabs.SetRightClicked(index); }
+    const CTabBarModel& Tabs() const { return m_tabs; }
+    const std::vector<UrlItem>& ClosedSet() const { return m_closedSet; }
+    std::size_t ViewCount() const { return m_views.size(); }
+
+    // The tab's frame closes: next-active rule, then the view goes.
+    void DestroyView(CFernView* view);
+    void ActivateView(CFernView* view);
+
+    // IPageHost
+    const PageOptions& Options() const override { return m_options; }
+    void ActivateTab(CFernView* view) override { ActivateView(view); }
+    bool IsSelected(const CFernView* view) const override { return view && view == m_active; }
+    void SetTabText(CFernView* view, const std::string& text) override;
+    void SetTabImage(CFernView* view, int image) override;
+    void SetCaption(CFernView* view, const std::string& caption) override;
+    void SetStatusText(const std::string& text) override;
+    void SetProgress(int percent) override;
+    void SetAddress(const std::string& url) override;
+    void SetSecureLock(bool on) override;
+    void UpdateOfflineIndicator() override {}
+    void PostClose(CFernView* view) override;
+    CFernView* CreateTabForNewWindow(CFernView* opener) override;
+    bool MatchesCloseUrl(const std::string& url) override { return m_services.filter.MatchesCloseUrl(url); }
+    bool MatchesCloseTitle(const std::string& title) override {
+        return m_services.filter.MatchesCloseTitle(title);
+    }
+    bool CloseUrlNewTabsOnly() const override { return m_services.filter.NewTabsOnly(); }
+    void CountClosedWindow() override { m_services.filter.CountClosed(); }
+    bool OpenSpecialUrl(const std::string& url) override;
+    bool IsOffline() const override { return m_services.isOffline && m_services.isOffline(); }
+
+private:
+    FrameServices m_services;
+    FrameOptions m_options;
+    IFrameUi* m_ui = nullptr;
+    CTabBarModel m_tabs;
+    std::vector<std::unique_ptr<CFernView>> m_views;  // creation order
+    std::vector<CFernView*> m_activation;             // most recent last
+    CFernView* m_active = nullptr;
+    std::vector<UrlItem> m_closedSet;
+
+    std::string Convert(const std::string& text) const;
+    CFernView* OpenInActiveTab(const std::string& text, std::uint32_t dlc, int securityMode);
+    void Renumber();
+    void CloseRequest(CFernView* view);
+    bool Closable(const CFernView* view) const;
+    void RecordClosed(const CFernView* view);
+    void TabAction(TabMouseAction action, int index);
+    void NewTabCommand(int id);
+    void TabsChanged();
+};
+
+}  // namespace fern

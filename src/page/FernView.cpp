@@ -1,0 +1,345 @@
+#include "page/FernView.h"
+
+#include "page/WildcardMatch.h"
+#include "platform/text/SjisByteClass.h"
+#include "platform/text/TextCut.h"
+
+namespace fern {
+
+namespace {
+
+constexpr std::uint32_t kTabSelectNew = 0x8;
+constexpr std::uint32_t kTabNoNewFromLocked = 0x20;
+constexpr std::uint32_t kBrowserInheritSecurity = 0x40;
+constexpr std::uint32_t kBrowserHomePage = 0x80;
+constexpr std::uint32_t kBrowserFocus = 0x100;
+constexpr std::size_t kCaptionLimit = 100;
+const char kLoading[] = "Loading..";
+
+}  // namespace
+
+CFernView::CFernView(IPageHost& host, ITimerService& timers, std::unique_ptr<IBrowserEngine> engine)
+    : CWebBrowser2Base(host.Options().dlcDefault),
+      m_host(host),
+      m_timers(timers),
+      m_engine(std::move(engine)) {
+    if (m_engine) m_engine->SetEventSink(this);
+}
+
+CFernView::~CFernView() {
+    StopPendingBlankTimer();
+    StopAutoRefresh();
+    if (m_engine) m_engine->SetEventSink(nullptr);
+}
+
+void CFernView::RequestFocus() {
+    if (!BrowserStyle(kBrowserFocus)) return;
+    m_focusRequest = true;
+    m_focusDone = false;
+}
+
+std::string CFernView::Title() const {
+    if (!m_title.empty()) return m_title;
+    return m_engine ? m_engine->LocationName() : std::string();
+}
+
+std::string CFernView::Url() const { return m_engine ? m_engine->LocationURL() : std::string(); }
+
+void CFernView::SetTitle(const std::string& title) {
+    m_title = title;
+    if (m_host.MatchesCloseTitle(title)) {
+        CloseByFilter();
+        return;
+    }
+    if (m_navigateLock || m_tabIndex == -1 || m_closing) return;
+    m_host.SetTabText(this, title);
+    m_host.SetCaption(this, ShortenText(title, kCaptionLimit));
+}
+
+void CFernView::CloseByFilter() {
+    m_host.CountClosedWindow();
+    m_closeRequested = m_closing = m_closeThird = true;
+    m_insertPending = false;
+    m_host.PostClose(this);
+}
+
+void CFernView::SetIcon(int icon) {
+    m_icon = icon;
+    if (m_tabIndex != -1) m_host.SetTabImage(this, icon);
+}
+
+void CFernView::IconAfterLoad() { SetIcon(Selected() ? kIconNone : kIconFinishedUnseen); }
+
+// Navigation commands --------------------------------------------------------
+
+void CFernView::GoBack() {
+    if (!m_navigateLock && m_engine) m_engine->GoBack();
+}
+
+void CFernView::GoForward() {
+    if (!m_navigateLock && m_engine) m_engine->GoForward();
+}
+
+void CFernView::GoHome() {
+    if (m_navigateLock || !m_engine) return;
+    if (BrowserStyle(kBrowserHomePage)) Navigate(m_host.Options().homePageUrl);
+    else m_engine->GoHome();
+}
+
+void CFernView::Refresh(bool completely) {
+    if (m_navigateLock || !m_engine) return;
+    if (completely) m_engine->Refresh2(3);
+    else m_engine->Refresh();
+}
+
+void CFernView::Stop() {
+    if (!m_engine) return;
+    m_engine->Stop();
+    m_percent = 0;
+    if (m_tabIndex != -1 && !m_navigateLock) {
+        if (Selected()) SetIcon(kIconNone);
+        else if (m_icon != kIconNone) SetIcon(kIconFinishedUnseen);
+    }
+}
+
+bool CFernView::ToggleNavigateLock() {
+    m_navigateLock = !m_navigateLock;
+    SetIcon(m_navigateLock ? kIconLocked : kIconNone);
+    return m_navigateLock;
+}
+
+void CFernView::Navigate(const std::string& url) {
+    if (m_engine) m_engine->Navigate2(url, 0, "", "", "");
+}
+
+// Auto refresh ---------------------------------------------------------------
+
+void CFernView::StartAutoRefresh(int seconds) {
+    StopAutoRefresh();
+    m_autoRefreshMs = seconds > 0 ? seconds * 1000 : 0;
+    if (m_autoRefreshMs >= static_cast<int>(kAutoRefreshMinimumMs)) {
+        m_autoRefreshTimer = m_timers.Start(static_cast<unsigned>(m_autoRefreshMs), [this] {
+            if (!m_navigateLock && !m_closing && m_engine) m_engine->Refresh2(3);
+        });
+    }
+}
+
+void CFernView::StopAutoRefresh() {
+    if (m_autoRefreshTimer) m_timers.Stop(m_autoRefreshTimer);
+    m_autoRefreshTimer = 0;
+    m_autoRefreshMs = 0;
+}
+
+void CFernView::OnSelected() {
+    if (m_icon == kIconFinishedUnseen || m_icon == kIconNavigated) SetIcon(kIconNone);
+    m_host.SetProgress(m_percent);
+}
+
+// Events -----------------------------------------------------------------------
+
+void CFernView::StatusTextChange(const std::string& text) {
+    if (Selected()) m_host.SetStatusText(text);
+}
+
+void CFernView::ProgressChange(long progress, long max) {
+    int percent = 0;
+    // A zero or negative maximum cannot give a share; it counts as none.
+    if (progress == -1 || max <= 0) percent = 0;
+    else if (progress >= max) percent = 100;
+    else percent = static_cast<int>(static_cast<long long>(progress) * 100 / max);
+    if (percent > 100) percent = 100;
+    if (percent < 0) percent = 0;
+    m_percent = percent;
+    if (Selected()) m_host.SetProgress(percent);
+}
+
+void CFernView::OnDownloadBegin() {
+    m_host.UpdateOfflineIndicator();
+    SetIcon(kIconLoading);
+}
+
+void CFernView::OnDownloadComplete() {
+    if (m_pendingBlank && !m_pendingBlankTimerStarted) {
+        m_pendingBlankTimerStarted = true;
+        m_pendingBlankTimer = m_timers.Start(kPendingBlankDelayMs, [this] {
+            StopPendingBlankTimer();
+            if (!m_closing) CheckPendingBlank(nullptr);
+        });
+    }
+    if (m_pendingBlank && m_host.IsOffline() && SjisToLower(Url()) == "about:blank") {
+        static const std::string blank = "about:blank";
+        CheckPendingBlank(&blank);
+    }
+    if (m_tabIndex != -1 && !m_navigateLock) IconAfterLoad();
+}
+
+void CFernView::TitleChange(const std::string& title) {
+    if (m_pendingBlank) m_deferredTitle = title;
+    SetTitle(title);
+}
+
+void CFernView::BeforeNavigate2(const std::string& url, long, const std::string&,
+                                const std::string&, const std::string&, bool& cancel) {
+    if (m_closing || !m_engine) {
+        cancel = true;
+        return;
+    }
+    if (m_firstNavigation) {
+        m_firstNavigation = false;
+        if (WildcardMatch("about:blank*", SjisToLower(url))) {
+            m_pendingBlank = true;
+            return;
+        }
+        if ((m_host.MatchesCloseUrl(url) || m_host.OpenSpecialUrl(url)) && !m_closeRequested) {
+            cancel = true;
+            CloseByFilter();
+            return;
+        }
+        cancel = AllowOrRedirect(url);
+        return;
+    }
+    if (m_host.CloseUrlNewTabsOnly()) {
+        if (m_pendingBlank) {
+            m_pendingBlank = false;
+            if (m_host.MatchesCloseUrl(url) && !m_closeRequested) {
+                cancel = true;
+                CloseByFilter();
+                return;
+            }
+        }
+        if (m_host.OpenSpecialUrl(url)) {
+            cancel = true;
+            m_insertPending = false;
+            return;
+        }
+    } else if (m_host.MatchesCloseUrl(url)) {
+        cancel = true;
+        m_insertPending = false;
+        if (m_pendingBlank) {
+            m_pendingBlank = false;
+            if (!m_closeRequested) CloseByFilter();
+        }
+        return;
+    } else {
+        m_pendingBlank = false;
+        if (m_host.OpenSpecialUrl(url)) {
+            cancel = true;
+            m_insertPending = false;
+            return;
+        }
+    }
+    cancel = AllowOrRedirect(url);
+}
+
+void CFernView::InsertIntoTabBar() {
+    m_tabIndex = m_host.InsertTab(kLoading, this);
+    SetTitle(kLoading);
+}
+
+bool CFernView::AllowOrRedirect(const std::string& url) {
+    if (m_insertPending) {
+        InsertIntoTabBar();
+        if (TabStyle(kTabSelectNew)) {
+            m_host.ActivateTab(this);
+        } else if (m_blankSelect) {
+            m_blankSelect = false;
+            m_host.ActivateTab(this);
+        }
+        m_insertPending = false;
+    }
+    if (m_navigateLock) {
+        if (!TabStyle(kTabNoNewFromLocked)) {
+            std::uint32_t flags = BrowserStyle(kBrowserInheritSecurity) ? DownloadControlFlags()
+                                                                         : m_host.Options().dlcDefault;
+            m_host.OpenUrl(url, 0x1, flags, 0);
+        }
+        return true;
+    }
+    m_pendingUrl = url;
+    return false;
+}
+
+void CFernView::NewWindow2(IBrowserEngine*& newWindow, bool& cancel) {
+    if (m_navigateLock && TabStyle(kTabNoNewFromLocked)) {
+        cancel = true;
+        return;
+    }
+    CFernView* view = m_host.CreateTabForNewWindow(this);
+    if (!view || !view->Engine()) {
+        cancel = true;
+        return;
+    }
+    view->m_firstNavigation = true;
+    view->m_title = kLoading;
+    newWindow = view->Engine();
+    if (BrowserStyle(kBrowserInheritSecurity)) view->SetDownloadControlFlags(DownloadControlFlags());
+    if (BrowserStyle(kBrowserFocus)) {
+        view->m_focusDone = false;
+        view->m_focusRequest = true;
+    }
+}
+
+void CFernView::NavigateComplete2(const std::string& url) {
+    if (Selected()) m_host.SetAddress(url);
+    SetIcon(kIconNavigated);
+}
+
+void CFernView::OnDocumentComplete(const std::string&, bool topLevel) {
+    if (!topLevel) return;
+    if (m_pendingBlank && SjisToLower(Url()) == "about:blank") {
+        static const std::string blank = "about:blank";
+        CheckPendingBlank(&blank);
+    }
+    if (m_tabIndex != -1 && !m_navigateLock) IconAfterLoad();
+    if (m_focusRequest) {
+        if (Selected() && m_engine) m_engine->Focus();
+        m_focusRequest = false;
+        m_focusDone = true;
+    }
+}
+
+void CFernView::WindowClosing(bool, bool& cancel) {
+    if (m_navigateLock) {
+        cancel = true;
+        return;
+    }
+    // The page closed its own window (window.close()): the tab goes with it.
+    m_closeRequested = true;
+    m_host.PostClose(this);
+}
+
+void CFernView::SetSecureLockIcon(long level) {
+    m_secureLock = static_cast<int>(level);
+    if (Selected()) m_host.SetSecureLock(level > 0 && level < 8);
+}
+
+// Pending blank ----------------------------------------------------------------
+
+void CFernView::StopPendingBlankTimer() {
+    if (m_pendingBlankTimer) m_timers.Stop(m_pendingBlankTimer);
+    m_pendingBlankTimer = 0;
+}
+
+void CFernView::CheckPendingBlank(const std::string* titleOverride) {
+    if (!m_pendingBlank) return;
+    StopPendingBlankTimer();
+    if (m_host.MatchesCloseUrl(Url())) {
+        if (!m_closeRequested) CloseByFilter();
+        return;
+    }
+    m_pendingBlank = false;
+    if (m_tabIndex == -1) m_tabIndex = m_host.InsertTab(kLoading, this);
+    SetTitle(titleOverride ? *titleOverride : m_deferredTitle);
+    if (m_closing) return;
+    SetIcon(kIconNavigated);
+    bool activated = false;
+    if (TabStyle(kTabSelectNew)) {
+        m_host.ActivateTab(this);
+        activated = true;
+    }
+    m_insertPending = false;
+    if (!activated && !Selected())
+        SetIcon(m_host.TabCount() == 1 ? kIconNone : kIconFinishedUnseen);
+}
+
+}  // namespace fern

@@ -1,0 +1,71 @@
+#pragma once
+// What a page needs from the window around it: the tab bar, the frame's
+// caption and status bar, the tab manager's open operations, the pop-up
+// filters and the take-over of special addresses. The main frame implements
+// it; tests use a recording fake.
+#include <cstdint>
+#include <string>
+
+namespace fern {
+
+class CFernView;
+
+// Option bits the page reads.
+struct PageOptions {
+    std::uint32_t tabStyle = 0x240;
+    std::uint32_t browserStyle = 0x355;
+    std::uint32_t dlcDefault = 0x70;
+    std::string homePageUrl = "about:blank";
+};
+
+// Tab state images.
+enum TabIcon : int {
+    kIconNone = -1,
+    kIconLoading = 1,
+    kIconNavigated = 2,
+    kIconFinishedUnseen = 4,
+    kIconLocked = 5,
+};
+
+class IPageHost {
+public:
+    virtual ~IPageHost() = default;
+
+    virtual const PageOptions& Options() const = 0;
+
+    // Tab bar: InsertTab places the tab by the insert-position setting and
+    // returns its index.
+    virtual int InsertTab(const std::string& text, CFernView* view) = 0;
+    virtual void ActivateTab(CFernView* view) = 0;
+    virtual bool IsSelected(const CFernView* view) const = 0;
+    virtual int TabCount() const = 0;
+    virtual void SetTabText(CFernView* view, const std::string& text) = 0;
+    virtual void SetTabImage(CFernView* view, int image) = 0;
+
+    // Frame and status bar; the host shows them for the selected tab only.
+    virtual void SetCaption(CFernView* view, const std::string& caption) = 0;
+    virtual void SetStatusText(const std::string& text) = 0;
+    virtual void SetProgress(int percent) = 0;
+    virtual void SetAddress(const std::string& url) = 0;
+    virtual void SetSecureLock(bool on) = 0;
+    virtual void UpdateOfflineIndicator() = 0;
+
+    // Tabs: the posted close request of a tab's frame, the open operation
+    // and a tab for a page's new window (related to the opener's control).
+    virtual void PostClose(CFernView* view) = 0;
+    virtual CFernView* OpenUrl(const std::string& text, int openFlags, std::uint32_t dlc,
+                               int securityMode) = 0;
+    virtual CFernView* CreateTabForNewWindow(CFernView* opener) = 0;
+
+    // Pop-up filters: each answers false while its filter is off.
+    virtual bool MatchesCloseUrl(const std::string& url) = 0;
+    virtual bool MatchesCloseTitle(const std::string& title) = 0;
+    virtual bool CloseUrlNewTabsOnly() const = 0;
+    virtual void CountClosedWindow() = 0;
+
+    // "mailto:" addresses and list files: true when taken over.
+    virtual bool OpenSpecialUrl(const std::string& url) = 0;
+    virtual bool IsOffline() const = 0;
+};
+
+}  // namespace fern

@@ -1,0 +1,333 @@
+#include <gtest/gtest.h>
+
+#include "fakes/FakeBrowserEngine.h"
+#include "fakes/FakeShell.h"
+#include "fakes/ManualTimers.h"
+#include "frame/CommandIds.h"
+#include "frame/MainFrame.h"
+#include "page/WildcardMatch.h"
+
+using namespace fern;
+using fern::test::FakeBrowserEngine;
+
+namespace {
+
+class FakeEngines : public IEngineFactory {
+public:
+    std::vector<FakeBrowserEngine*> made;
+    std::vector<IBrowserEngine*> related;
+    bool autoLoad = true;
+    std::unique_ptr<IBrowserEngine> Create(IBrowserEngine* relatedTo) override {
+        auto engine = std::make_unique<FakeBrowserEngine>();
+        engine->autoLoad = autoLoad;
+        made.push_back(engine.get());
+        related.push_back(relatedTo);
+        return engine;
+    }
+};
+
+class ListFilter : public IPopupFilter {
+public:
+    std::vector<std::string> urls, titles;
+    bool newTabsOnly = false;
+    int closed = 0;
+    bool MatchesCloseUrl(const std::string& url) override {
+        for (const auto& p : urls)
+            if (WildcardMatch(p, url)) return true;
+        return false;
+    }
+    bool MatchesCloseTitle(const std::string& title) override {
+        for (const auto& p : titles)
+            if (WildcardMatch(p, title)) return true;
+        return false;
+    }
+    bool NewTabsOnly() const override { return newTabsOnly; }
+    void CountClosed() override { ++closed; }
+};
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    FakeEngines engines;
+    test::ManualTimers timers;
+    test::ManualQueue queue;
+    test::FakeClipboard clipboard;
+    test::FakeMessageBox messageBox;
+    ListFilter filter;
+    FrameOptions options;
+    std::unique_ptr<CMainFrame> frame;
+
+    CMainFrame& Frame() {
+        if (!frame)
+            frame = std::make_unique<CMainFrame>(
+                FrameServices{engines, timers, queue, clipboard, messageBox, filter,
+                              [](const std::string& t) { return t; },
+                              [](const std::string& t) { return t.rfind("mailto:", 0) == 0; },
+                              [] { return false; }},
+                options);
+        return *frame;
+    }
+
+    CFernView* Open(const std::string& url, int flags = kOpenNewTab | kOpenFocus,
+                    std::uint32_t dlc = 0x70) {
+        return Frame().OpenUrl(url, flags, dlc, 0);
+    }
+
+    std::string Urls() {
+        std::string out;
+        for (int i = 0; i < Frame().TabCount(); ++i)
+            out += (i ? " " : "") + Frame().ViewAt(i)->Url();
+        return out;
+    }
+
+    FakeBrowserEngine* EngineOf(CFernView* view) { return static_cast<FakeBrowserEngine*>(view->Engine()); }
+};
+
+}  // namespace
+
+TEST_F(MainFrameTest, NewTabsGoWhereTheInsertPositionSays) {
+    options.tabInsertPosition = 3;  // right of the selected tab
+    Open("a");
+    Open("b");
+    Open("c");
+    EXPECT_EQ(Urls(), "a c b");  // the first tab stays selected
+    Frame().SelectTab(2);
+    Open("d");
+    EXPECT_EQ(Urls(), "a c b d");
+    EXPECT_EQ(Frame().ViewAt(1)->TabIndex(), 1);
+    EXPECT_EQ(Frame().Tabs().Item(0)->text, "Title of a");
+}
+
+TEST_F(MainFrameTest, TheLimitRefusesTabsAndPopUps) {
+    options.tabStyle |= 0x10;
+    options.tabCreateLimit = 1;
+    CFernView* first = Open("a");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(Open("b"), nullptr);
+    IBrowserEngine* newWindow = nullptr;
+    bool cancel = false;
+    first->NewWindow2(newWindow, cancel);
+    EXPECT_TRUE(cancel);
+    EXPECT_EQ(Frame().TabCount(), 1);
+}
+
+TEST_F(MainFrameTest, NextActiveSettingChoosesTheTabAfterAClose) {
+    options.tabNextActive = 3;  // left of the closed tab
+    for (const char* u : {"a", "b", "c"}) Open(u);
+    Frame().SelectTab(0);
+    Frame().CloseTab(0);  // no left neighbour: the one to its right
+    EXPECT_EQ(Frame().ActiveView()->Url(), "b");
+    Frame().SelectTab(1);
+    Frame().CloseTab(1);
+    EXPECT_EQ(Frame().ActiveView()->Url(), "b");
+    EXPECT_EQ(Frame().Tabs().Selected(), 0);
+    Frame().CloseTab(0);
+    EXPECT_EQ(Frame().TabCount(), 0);
+    EXPECT_EQ(Frame().ActiveView(), nullptr);
+    EXPECT_EQ(Frame().ViewCount(), 0u);
+}
+
+TEST_F(MainFrameTest, PreviouslySelectedTabFollowsByDefault) {
+    for (const char* u : {"a", "b", "c"}) Open(u);
+    Frame().SelectTab(2);
+    Frame().SelectTab(1);
+    Frame().CloseTab(1);
+    EXPECT_EQ(Frame().ActiveView()->Url(), "c");
+}
+
+TEST_F(MainFrameTest, CloseAllSparesLockedTabsAndRestoreReopensTheRest) {
+    Open("a", 3, 0x10);
+    Open("b");
+    Open("c", 3, 0xF0);
+    Open("d");
+    Frame().ViewAt(1)->ToggleNavigateLock();
+    Frame().ViewAt(3)->ToggleNavigateLock();
+    Frame().OnCommand(ID_TAB_CLOSE_ALL);
+    EXPECT_EQ(Urls(), "b d");
+    ASSERT_EQ(Frame().ClosedSet().size(), 2u);
+    EXPECT_EQ(Frame().ClosedSet()[0].url, "a");
+    EXPECT_EQ(Frame().ClosedSet()[1].style, 0xF0u);
+    Frame().OnCommand(ID_TAB_RESTORE_CLOSED);
+    EXPECT_EQ(Urls(), "b d a c");
+    EXPECT_EQ(Frame().ViewAt(2)->DownloadControlFlags(), 0x10u);
+    EXPECT_EQ(Frame().ViewAt(3)->DownloadControlFlags(), 0xF0u);
+    // Close others replaces the set with what it closed.
+    Frame().ViewAt(1)->ToggleNavigateLock();
+    Frame().CloseOthers(0);
+    EXPECT_EQ(Urls(), "b");
+    ASSERT_EQ(Frame().ClosedSet().size(), 3u);
+    EXPECT_EQ(Frame().ClosedSet()[0].url, "d");
+}
+
+TEST_F(MainFrameTest, CloseReadTabsClosesEveryTabWithoutAMark) {
+    for (const char* u : {"a", "b", "c", "d"}) Open(u);
+    // Background tabs that finished loading carry the unseen mark.
+    EXPECT_EQ(Frame().ViewAt(1)->Icon(), kIconFinishedUnseen);
+    Frame().SelectTab(1);  // seen now
+    Frame().OnCommand(ID_TAB_CLOSE_READ);
+    EXPECT_EQ(Urls(), "c d");
+}
+
+TEST_F(MainFrameTest, NextAndPreviousWrapOnlyWithTheOption) {
+    options.tabStyle &= ~0x200u;  // on by default
+    for (const char* u : {"a", "b"}) Open(u);
+    Frame().SelectTab(1);
+    Frame().OnCommand(ID_TAB_NEXT);
+    EXPECT_EQ(Frame().Tabs().Selected(), 1);
+    Frame().MutableOptions().tabStyle |= 0x200;
+    Frame().OnCommand(ID_TAB_NEXT);
+    EXPECT_EQ(Frame().Tabs().Selected(), 0);
+    Frame().OnCommand(ID_TAB_PREV);
+    EXPECT_EQ(Frame().Tabs().Selected(), 1);
+}
+
+TEST_F(MainFrameTest, NewTabCommandsFollowTheirSettings) {
+    options.tabCreateNew = 7;  // unknown: a blank page
+    Frame().OnCommand(ID_NEW_TAB);
+    EXPECT_EQ(Urls(), "about:blank");
+    clipboard.text = "  http://first/\r\nhttp://second/\n";
+    Frame().OnCommand(ID_NEW_TAB_CLIPBOARD);
+    EXPECT_EQ(Frame().ViewAt(1)->Url(), "http://first/");
+    clipboard.text.reset();
+    Frame().OnCommand(ID_NEW_TAB_CLIPBOARD);
+    EXPECT_EQ(Frame().ViewAt(2)->Url(), "about:blank");
+    Frame().SelectTab(1);
+    Frame().OnCommand(ID_NEW_TAB_COPY);
+    EXPECT_EQ(Frame().ViewAt(3)->Url(), "http://first/");
+}
+
+TEST_F(MainFrameTest, TabCommandsActOnTheRightClickedTab) {
+    for (const char* u : {"a", "b", "c"}) Open(u);
+    Frame().SetRightClicked(2);
+    Frame().OnCommand(ID_TAB_MOVE_LEFT);
+    EXPECT_EQ(Urls(), "a c b");
+    EXPECT_EQ(Frame().Tabs().RightClicked(), -1);
+    Frame().SetRightClicked(0);
+    Frame().OnCommand(ID_TAB_COPY_URL);
+    EXPECT_EQ(clipboard.text, "a");
+    EngineOf(Frame().ViewAt(0))->title.clear();
+    Frame().ViewAt(0)->StoreTitle("");
+    Frame().SetRightClicked(0);
+    Frame().OnCommand(ID_TAB_COPY_TITLE);
+    EXPECT_EQ(messageBox.shown, std::vector<std::string>{"タイトルの取得に失敗しました。"});
+    options.tabBtnWClick = 1;
+    Frame().OnTabWheelClick(1);
+    EXPECT_EQ(Urls(), "a b");
+    Frame().OnTabWheelClick(-1);  // no tab hit
+    EXPECT_EQ(Frame().TabCount(), 2);
+}
+
+TEST_F(MainFrameTest, PopUpToAListedAddressNeverShowsAndIsCounted) {
+    filter.urls = {"http://ads.*"};
+    CFernView* page = Open("http://site/");
+    IBrowserEngine* window = nullptr;
+    bool cancel = false;
+    page->NewWindow2(window, cancel);
+    ASSERT_FALSE(cancel);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(engines.related.back(), page->Engine());
+    static_cast<FakeBrowserEngine*>(window)->Load("http://ads.example/pop", "Ad");
+    queue.RunAll();
+    EXPECT_EQ(Frame().TabCount(), 1);
+    EXPECT_EQ(Frame().ViewCount(), 1u);
+    EXPECT_EQ(filter.closed, 1);
+}
+
+TEST_F(MainFrameTest, PopUpThatStaysBlankShowsAfterTheDelayWithItsTitle) {
+    CFernView* page = Open("http://site/");
+    IBrowserEngine* window = nullptr;
+    bool cancel = false;
+    page->NewWindow2(window, cancel);
+    auto* popup = static_cast<FakeBrowserEngine*>(window);
+    // The page writes into its about:blank window; its load never "ends".
+    ASSERT_TRUE(popup->BeforeNavigate("about:blank"));
+    popup->url = "about:blank#written";
+    popup->sink->DownloadBegin();
+    popup->sink->TitleChange("Written by script");
+    popup->sink->DownloadComplete();
+    EXPECT_EQ(Frame().TabCount(), 1);
+    timers.Advance(299);
+    EXPECT_EQ(Frame().TabCount(), 1);
+    timers.Advance(1);
+    ASSERT_EQ(Frame().TabCount(), 2);
+    EXPECT_EQ(Frame().Tabs().Item(1)->text, "Written by script");
+    EXPECT_EQ(timers.Count(), 0u);
+}
+
+TEST_F(MainFrameTest, BlankPopUpIsClosedWhenAboutBlankIsListed) {
+    filter.urls = {"about:blank"};
+    CFernView* page = Open("http://site/");
+    IBrowserEngine* window = nullptr;
+    bool cancel = false;
+    page->NewWindow2(window, cancel);
+    auto* popup = static_cast<FakeBrowserEngine*>(window);
+    popup->Load("about:blank", "about:blank");
+    queue.RunAll();
+    EXPECT_EQ(Frame().ViewCount(), 1u);
+    EXPECT_EQ(filter.closed, 1);
+}
+
+TEST_F(MainFrameTest, ListedTitleClosesTheTabAtOnce) {
+    filter.titles = {"*Casino*"};
+    Open("http://site/");
+    Open("http://spam/");
+    EXPECT_EQ(Frame().ViewCount(), 2u);
+    EngineOf(Frame().ViewAt(1))->sink->TitleChange("Big Casino Win");
+    queue.RunAll();
+    EXPECT_EQ(Urls(), "http://site/");
+    EXPECT_EQ(filter.closed, 1);
+}
+
+TEST_F(MainFrameTest, NavigateLockSendsLinksToNewTabs) {
+    CFernView* locked = Open("http://a/");
+    locked->ToggleNavigateLock();
+    EXPECT_FALSE(EngineOf(locked)->BeforeNavigate("http://b/"));
+    EXPECT_EQ(Urls(), "http://a/ http://b/");
+    EXPECT_EQ(locked->Url(), "http://a/");
+    EXPECT_EQ(Frame().Tabs().Item(0)->text, "Title of http://a/");
+    // With the option on, a locked tab opens nothing.
+    Frame().MutableOptions().tabStyle |= 0x20;
+    EXPECT_FALSE(EngineOf(locked)->BeforeNavigate("http://c/"));
+    EXPECT_EQ(Frame().TabCount(), 2);
+}
+
+TEST_F(MainFrameTest, SpecialAddressesAreTakenOverNotNavigated) {
+    CFernView* page = Open("http://a/");
+    EXPECT_EQ(Frame().OpenUrl("mailto:x@example.com", 0, 0x70, 1), nullptr);
+    EXPECT_FALSE(EngineOf(page)->BeforeNavigate("mailto:y@example.com"));
+    EXPECT_EQ(page->Url(), "http://a/");
+}
+
+TEST_F(MainFrameTest, FocusRequestIsServedAtDocumentComplete) {
+    options.browserStyle |= 0x100;
+    engines.autoLoad = false;
+    CFernView* page = Open("http://a/");
+    EXPECT_TRUE(page->FocusRequested());
+    EngineOf(page)->Load("http://a/", "A");
+    EXPECT_TRUE(EngineOf(page)->focused);
+    EXPECT_FALSE(page->FocusRequested());
+    EXPECT_TRUE(page->FocusDone());
+}
+
+TEST_F(MainFrameTest, ProgressPercentAndAutoRefresh) {
+    CFernView* page = Open("http://a/");
+    page->ProgressChange(50, 200);
+    EXPECT_EQ(page->ProgressPercent(), 25);
+    page->ProgressChange(200, 200);
+    EXPECT_EQ(page->ProgressPercent(), 100);
+    page->ProgressChange(-1, 200);
+    EXPECT_EQ(page->ProgressPercent(), 0);
+    page->ProgressChange(0, 0);
+    EXPECT_EQ(page->ProgressPercent(), 0);
+    page->ProgressChange(5, 0);  // no maximum: no share instead of a division by zero
+    EXPECT_EQ(page->ProgressPercent(), 0);
+
+    page->StartAutoRefresh(4);
+    EXPECT_EQ(page->AutoRefreshIntervalMs(), 4000);
+    EXPECT_FALSE(page->AutoRefreshRunning());
+    page->StartAutoRefresh(5);
+    timers.Advance(10000);
+    auto& calls = EngineOf(page)->calls;
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "Refresh2 3"), 2);
+    page->StopAutoRefresh();
+    EXPECT_EQ(timers.Count(), 0u);
+}
