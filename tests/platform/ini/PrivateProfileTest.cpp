@@ -1,0 +1,259 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <climits>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/ini/PrivateProfile.h"
+
+using namespace fern;
+
+namespace {
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void Spit(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::string TestData(const char* name) {
+    return std::string(FERN_TESTDATA_DIR) + "/ini/" + name;
+}
+
+class PrivateProfileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/fern-ini-XXXXXX";
+        dir_ = mkdtemp(pattern);
+        path_ = dir_ + "/a.ini";
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+
+    std::string Get(const char* section, const char* key, std::size_t size = 0) {
+        return GetPrivateProfileString(section, key, "<none>", path_, size);
+    }
+
+    std::string dir_, path_;
+};
+
+}  // namespace
+
+TEST_F(PrivateProfileTest, ReadsFilesWrittenByHand) {
+    Spit(path_,
+         "top=before any section\r\n"
+         "  [ Main ]  \r\n"
+         "\tName \t=  \tvalue with  inner  blanks \t\r\n"
+         "  ;indented=comment too\n"
+         "bare line without equals\n"
+         "dup=first\n"
+         "DUP=second\n"
+         "empty=\n"
+         "q1=\"  quoted  \"\n"
+         "q2='single'\n"
+         "q3=\"mismatched'\n"
+         "q4=\"\n"
+         "eq=a=b=c\n"
+         "\n"
+         "[ゾ]\n"  // 0x83 0x5D: its trail byte is "]"
+         "設定=日本語\n"
+         "[ゾ\n"
+         "lost=no header above\n"
+         "[main]\n"
+         "shadowed=the first section holds\n"
+         "[Last]\n"
+         "end=no line end");
+    const std::pair<const char*, const char*> cases[] = {
+        {";indented", "<none>"}, {"bare line without equals", "<none>"}, {"dup", "first"},
+        {"empty", ""}, {"q1", "  quoted  "}, {"q2", "single"}, {"q3", "\"mismatched'"},
+        {"q4", "\""}, {"eq", "a=b=c"}, {"shadowed", "<none>"}, {"top", "<none>"}};
+    for (auto [key, expected] : cases) EXPECT_EQ(Get("main", key), expected) << key;
+    EXPECT_EQ(Get(" MAIN ", " NAME "), "value with  inner  blanks");
+    EXPECT_EQ(Get("ゾ", "設定"), "日本語");
+    // "[ゾ" has no closing bracket, so the line after it still belongs to "ゾ".
+    EXPECT_EQ(Get("ゾ", "lost"), "no header above");
+    EXPECT_EQ(Get("last", "END"), "no line end");
+    // "ア" is 0x83 0x41 and must not match 0x83 0x61 by folding its trail byte.
+    Spit(path_, "[ア]\nk=v\n");
+    EXPECT_EQ(Get("ア", "K"), "v");
+    EXPECT_EQ(Get("\x83\x61", "k"), "<none>");
+    EXPECT_EQ(GetPrivateProfileString("s", "k", "dflt", dir_ + "/none.ini"), "dflt");
+    EXPECT_EQ(GetPrivateProfileString("s", "k", "dflt", dir_), "dflt");  // a folder
+}
+
+TEST_F(PrivateProfileTest, BufferSizeCutsBytesExactly) {
+    Spit(path_, "[s]\nk=abcdef\nj=日本\n");
+    EXPECT_EQ(Get("s", "k", 0) + "|" + Get("s", "k", 1) + "|" + Get("s", "k", 4) + "|" +
+                  Get("s", "k", 7) + "|" + Get("s", "k", 100),
+              "abcdef||abc|abcdef|abcdef");
+    EXPECT_EQ(Get("s", "j", 2), std::string("日").substr(0, 1));  // half a character
+    EXPECT_EQ(Get("s", "missing", 4), "<no");
+}
+
+TEST_F(PrivateProfileTest, IntegersReadLikeAtol) {
+    const std::pair<const char*, int> cases[] = {
+        {"12abc", 12}, {"abc", 0}, {"", 99}, {"   ", 99}, {"  -7  ", -7}, {"+5", 5},
+        {"\"42\"", 42}, {"4294967295", -1}, {"-2147483648", INT_MIN}, {"- 5", 0}, {"0x10", 0}};
+    int i = 0;
+    for (auto [text, expected] : cases) {
+        std::string path = dir_ + "/n" + std::to_string(i++) + ".ini";
+        Spit(path, std::string("[n]\nk=") + text + "\n");
+        EXPECT_EQ(GetPrivateProfileInt("n", "k", 99, path), expected) << text;
+    }
+    EXPECT_EQ(GetPrivateProfileInt("n", "missing", 99, path_), 99);
+    EXPECT_EQ(GetPrivateProfileInt("n", "k", -3, dir_ + "/none.ini"), -3);
+}
+
+TEST_F(PrivateProfileTest, ReadsRealFilesFromOtherPrograms) {
+    auto Read = [](const char* file, const char* section, const char* key) {
+        return GetPrivateProfileString(section, key, "<none>", TestData(file));
+    };
+    // The byte-order mark is skipped, so the first line is a comment.
+    EXPECT_EQ(Read("win10_system.ini", "386enh", "woafont"), "dosapp.fon");
+    EXPECT_EQ(Read("win10_system.ini", "vcache", "MaxFileCache"), "8096");
+    EXPECT_EQ(Read("mirc_servers.ini", "timestamp", "date"), "08/08/2008");
+    EXPECT_EQ(Read("mirc_servers.ini", "servers", "n1"),
+              "Random serverSERVER:irc.ablenet.org:6667GROUP:AbleNET");
+    EXPECT_EQ(Read("osldr_boot.ini", "a:", "command"), "fd0");
+    EXPECT_EQ(Read("osldr_boot.ini", "", "Timeout"), "<none>");
+    EXPECT_EQ(Read("mysql_my.ini", "client", "password"), "Password");
+    EXPECT_EQ(Read("mysql_my.ini", "mysqld", "basedir"), "C:\\\\app\\\\MySQL");
+    EXPECT_EQ(Read("mysql_my.ini", "mysqld", "skip-grant-tables"), "<none>");
+    EXPECT_EQ(Read("opera_urlfilter.ini", "exclude", "\"http://static.rss141.com/img.php?url"),
+              "http:/*\"=UUID:7D49DDB090DA11E38DDBF8EDFB2F5DEB");
+    EXPECT_EQ(Read("opera_standard_menu_1.ini", "Link Popup Menu", "Item, \"Mplayer\""),
+              "Execute program, \"/home/alycolas/bin/flvcd.sh\",\"%l >/dev/pt0 2>&1\",,"
+              "\"Attachment Video\"");
+    EXPECT_EQ(Read("opera_operaprefs.ini", "User Prefs", "Language Files Directory"), "");
+    EXPECT_EQ(Read("winamp.ini", "WINAMP", "config_extlist").size(), 401u);
+    // The UTF-16 file is converted to Shift-JIS for reading.
+    EXPECT_EQ(Read("favorites_desktop_utf16le.ini", ".ShellClassInfo", "IconFile"),
+              "%SystemRoot%\\system32\\shell32.dll");
+    EXPECT_EQ(GetPrivateProfileInt(".ShellClassInfo", "IconIndex", 0,
+                                   TestData("favorites_desktop_utf16le.ini")),
+              -173);
+}
+
+TEST_F(PrivateProfileTest, WritesChangeOnlyTheirLines) {
+    const std::string original =
+        "; settings\n"
+        "[Main]\n"
+        "  Keep = as  is \n"
+        "Name=old\n"
+        "name=duplicate\n"
+        "\n"
+        "; about Other\n"
+        "[Other]\r\n"
+        "x=1";
+    Spit(path_, original);
+    ASSERT_TRUE(WritePrivateProfileString("main", "NAME", "new", path_));
+    ASSERT_TRUE(WritePrivateProfileString("MAIN", "added", "日本語", path_));
+    ASSERT_TRUE(WritePrivateProfileString("Other", "y", "2", path_));
+    ASSERT_TRUE(WritePrivateProfileString("新しい", "k", "v", path_));
+    EXPECT_EQ(Slurp(path_),
+              "; settings\n"
+              "[Main]\n"
+              "  Keep = as  is \n"
+              "Name=new\r\n"
+              "name=duplicate\n"
+              "added=日本語\r\n"
+              "\n"
+              "; about Other\n"
+              "[Other]\r\n"
+              "x=1\r\n"
+              "y=2\r\n"
+              "[新しい]\r\n"
+              "k=v\r\n");
+    EXPECT_EQ(Get("Main", "name"), "new");
+    EXPECT_EQ(Get("新しい", "k"), "v");
+
+    // Deleting a key removes its duplicates too, so no old value shows through.
+    ASSERT_TRUE(WritePrivateProfileString("main", "name", std::nullopt, path_));
+    EXPECT_EQ(Get("Main", "name"), "<none>");
+    ASSERT_TRUE(WritePrivateProfileString("Other", std::nullopt, std::nullopt, path_));
+    EXPECT_EQ(Slurp(path_),
+              "; settings\n"
+              "[Main]\n"
+              "  Keep = as  is \n"
+              "added=日本語\r\n"
+              "\n"
+              "; about Other\n"
+              "[新しい]\r\n"
+              "k=v\r\n");
+
+    // Every section of a duplicated name goes, or the second would show.
+    Spit(path_, "[a]\nk=1\n[b]\nk=2\n[A]\nk=3\n");
+    ASSERT_TRUE(WritePrivateProfileString("a", std::nullopt, std::nullopt, path_));
+    EXPECT_EQ(Slurp(path_), "[b]\nk=2\n");
+    // A key missing from the first of two sections goes into the first.
+    Spit(path_, "[a]\nk=1\n[a]\nz=2\n");
+    ASSERT_TRUE(WritePrivateProfileString("a", "z", "3", path_));
+    EXPECT_EQ(Slurp(path_), "[a]\nk=1\nz=3\r\n[a]\nz=2\n");
+
+    // A UTF-8 byte-order mark stays; a section without keys takes its first.
+    Spit(path_, "\xEF\xBB\xBF[empty]");
+    ASSERT_TRUE(WritePrivateProfileString("empty", "k", "v", path_));
+    EXPECT_EQ(Slurp(path_), "\xEF\xBB\xBF[empty]\r\nk=v\r\n");
+}
+
+TEST_F(PrivateProfileTest, WritesCreateFilesAndFailWithoutHarm) {
+    std::string fresh = dir_ + "/new.ini";
+    ASSERT_TRUE(WritePrivateProfileString("s", "k", std::nullopt, fresh));
+    ASSERT_TRUE(WritePrivateProfileString("s", std::nullopt, std::nullopt, fresh));
+    EXPECT_FALSE(std::filesystem::exists(fresh));  // nothing to delete: no file made
+    ASSERT_TRUE(WritePrivateProfileString("s", "k", "v", fresh));
+    EXPECT_EQ(Slurp(fresh), "[s]\r\nk=v\r\n");
+
+    EXPECT_FALSE(WritePrivateProfileString("s", "k", "v", dir_ + "/no/such/folder/x.ini"));
+    EXPECT_FALSE(std::filesystem::exists(dir_ + "/no"));
+    EXPECT_FALSE(WritePrivateProfileString("s", "k", "v", dir_));
+
+    // Nothing may inject lines or write a key that would not read back.
+    Spit(path_, "[s]\nk=1\n");
+    EXPECT_FALSE(WritePrivateProfileString("s", "k", "1\r\n[evil]\r\nx=y", path_));
+    EXPECT_FALSE(WritePrivateProfileString("s", "a=b", "1", path_));
+    EXPECT_FALSE(WritePrivateProfileString("s", ";k", "1", path_));
+    EXPECT_FALSE(WritePrivateProfileString("s\n", "k", "1", path_));
+    EXPECT_FALSE(WritePrivateProfileString("\x83", "k", "1", path_));  // lead byte + "]"
+    EXPECT_EQ(Slurp(path_), "[s]\nk=1\n");
+}
+
+TEST_F(PrivateProfileTest, Utf16FilesStayUtf16) {
+    std::filesystem::copy_file(TestData("favorites_desktop_utf16le.ini"), path_);
+    std::string before = Slurp(path_);
+    ASSERT_TRUE(WritePrivateProfileString(".ShellClassInfo", "IconIndex", "-5", path_));
+    std::string after = Slurp(path_);
+    ASSERT_EQ(after.substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(GetPrivateProfileInt(".ShellClassInfo", "IconIndex", 0, path_), -5);
+    // Everything outside the changed line is the same UTF-16 bytes.
+    std::size_t head = before.find(std::string("-\0" "1\0" "7\0" "3\0", 8));
+    ASSERT_NE(head, std::string::npos);
+    EXPECT_EQ(after.substr(0, head), before.substr(0, head));
+    EXPECT_EQ(after.substr(head + 4), before.substr(head + 8));
+
+    // A character with no Shift-JIS form would become "?": no write.
+    std::string hangul = std::string("\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0\x00\xAC", 18);
+    Spit(path_, hangul);
+    EXPECT_EQ(GetPrivateProfileString("s", "k", "", path_), "?");
+    EXPECT_FALSE(WritePrivateProfileString("s", "j", "1", path_));
+    EXPECT_EQ(Slurp(path_), hangul);
+}
+
+TEST_F(PrivateProfileTest, ReadsSeeChangesMadeByOthers) {
+    Spit(path_, "[s]\nk=1\n");
+    EXPECT_EQ(Get("s", "k"), "1");
+    Spit(path_, "[s]\nk=22\n");  // rewritten in place
+    EXPECT_EQ(Get("s", "k"), "22");
+    std::string other = dir_ + "/b.ini";
+    Spit(other, "[s]\nk=33\n");
+    std::filesystem::rename(other, path_);  // replaced by a new file
+    EXPECT_EQ(Get("s", "k"), "33");
+    std::filesystem::remove(path_);
+    EXPECT_EQ(Get("s", "k"), "<none>");
+}
