@@ -1,10 +1,24 @@
 #!/usr/bin/env bash
-# Starts the browser; without a display it runs under Xvfb and saves a
-# screenshot to build/screenshot.png.
+# Starts the browser on its start page. Without a display it runs under Xvfb,
+# waits until the page has loaded, saves build/screenshot.png and exits.
 set -euo pipefail
 build=${1:-build}
-if [ ! -x "$build/fern" ]; then
-  echo "fern: not built yet (the browser window comes with a later change)"
+shift || true
+fern="$build/fern"
+if [ ! -x "$fern" ]; then
+  echo "fern: not built yet"
   exit 0
 fi
-exec "$build/fern" "${@:2}"
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  exec "$fern" "$@"
+fi
+shot="$(cd "$build" && pwd)/screenshot.png"
+rm -f "$shot"
+echo "fern: no display; running under Xvfb, screenshot to $shot"
+xvfb-run -a -s "-screen 0 1280x900x24" "$fern" --screenshot "$shot" "$@"
+if [ -f "$shot" ]; then
+  echo "fern: saved $shot"
+else
+  echo "fern: no screenshot was saved" >&2
+  exit 1
+fi

@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+#include <glib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "platform/fs/FileIo.h"
+
+using namespace fern;
+
+namespace {
+
+struct TempDir {
+    std::string path;
+    TempDir() {
+        char tmpl[] = "/tmp/fern-fileio-XXXXXX";
+        path = g_mkdtemp(tmpl);
+    }
+    ~TempDir() {
+        std::string cmd = "rm -rf '" + path + "'";
+        if (std::system(cmd.c_str()) != 0) {}
+    }
+};
+
+}  // namespace
+
+TEST(FileIo, AtomicWriteKeepsLinksPermissionsAndFailsWhole) {
+    TempDir dir;
+    std::string target = dir.path + "/real.ini", link = dir.path + "/link.ini";
+    ASSERT_TRUE(WriteFileAtomic(target, "old"));
+    chmod(target.c_str(), 0600);
+    ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+
+    ASSERT_TRUE(WriteFileAtomic(link, "new"));
+    EXPECT_TRUE(g_file_test(link.c_str(), G_FILE_TEST_IS_SYMLINK));
+    EXPECT_EQ(ReadWholeFile(target), "new");
+    struct stat st {};
+    ASSERT_EQ(stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+
+    std::string reason;
+    EXPECT_FALSE(WriteFileAtomic(dir.path + "/missing/x.fbl", "data", &reason));
+    EXPECT_FALSE(reason.empty());
+    EXPECT_EQ(ReadWholeFile(dir.path), std::nullopt);  // a folder is not a file
+    EXPECT_EQ(ReadWholeFile(dir.path + "/none"), std::nullopt);
+}
