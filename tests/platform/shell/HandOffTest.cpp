@@ -1,0 +1,92 @@
+#include <gio/gio.h>
+#include <gio/gunixsocketaddress.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "platform/shell/HandOff.h"
+#include "platform/shell/SingleInstance.h"
+
+using namespace fern;
+
+namespace {
+
+// The client blocks until each request is answered, so it runs on a thread
+// while this one turns the main loop that serves it.
+template <typename F>
+bool RunClient(F&& client) {
+    std::atomic<bool> done{false};
+    bool result = false;
+    std::thread t([&] {
+        result = client();
+        done = true;
+    });
+    gint64 deadline = g_get_monotonic_time() + 10 * G_USEC_PER_SEC;
+    while (!done && g_get_monotonic_time() < deadline) g_main_context_iteration(nullptr, FALSE);
+    t.join();
+    return result;
+}
+
+std::string SocketPath() {
+    char tmpl[] = "/tmp/fern-handoff-XXXXXX";
+    return std::string(g_mkdtemp(tmpl)) + "/hand.sock";
+}
+
+}  // namespace
+
+TEST(HandOff, FramesRoundTripAndOversizeOrUnknownAreRefused) {
+    std::string frame = EncodeHandOff(HandOffKind::CopyData, 777, "http://a/");
+    ASSERT_EQ(frame.size(), kHandOffHeaderSize + 9);
+    HandOffHeader h{};
+    ASSERT_TRUE(DecodeHandOffHeader(reinterpret_cast<const unsigned char*>(frame.data()), h));
+    EXPECT_EQ(h.data, 777u);
+    EXPECT_EQ(h.length, 9u);
+    std::string big = EncodeHandOff(HandOffKind::CopyData, 0, std::string(kHandOffMaxText + 1, 'x'));
+    EXPECT_FALSE(DecodeHandOffHeader(reinterpret_cast<const unsigned char*>(big.data()), h));
+    std::string odd = frame;
+    odd[0] = 9;
+    EXPECT_FALSE(DecodeHandOffHeader(reinterpret_cast<const unsigned char*>(odd.data()), h));
+}
+
+TEST(HandOff, MessagesArriveInOrderThenAttention) {
+    std::string path = SocketPath();
+    std::vector<std::string> got;
+    int attention = 0;
+    CHandOffServer server;
+    ASSERT_TRUE(server.Listen(path, [&](std::uint32_t data, const std::string& text) {
+        got.push_back(std::to_string(data) + ":" + text);
+        return got.size() != 2;  // the second is "ignored"; the client goes on
+    }, [&] { ++attention; }));
+    EXPECT_TRUE(RunClient([&] {
+        return SendHandOff(path, {{0, "http://a/"}, {0, ""}, {777, "ゴミ箱"}});
+    }));
+    EXPECT_EQ(got, (std::vector<std::string>{"0:http://a/", "0:", "777:ゴミ箱"}));
+    EXPECT_EQ(attention, 1);
+}
+
+TEST(HandOff, OversizedRequestLosesItsConnectionAndNothingElse) {
+    std::string path = SocketPath();
+    int calls = 0;
+    CHandOffServer server;
+    ASSERT_TRUE(server.Listen(path, [&](std::uint32_t, const std::string&) { return ++calls > 0; }, [] {}));
+    EXPECT_FALSE(RunClient([&] {
+        return SendHandOff(path, {{0, std::string(kHandOffMaxText + 10, 'x')}});
+    }));
+    EXPECT_EQ(calls, 0);
+    EXPECT_TRUE(RunClient([&] { return SendHandOff(path, {{0, "http://b/"}}); }));
+    EXPECT_EQ(calls, 1);
+    server.Stop();
+    std::string error;
+    EXPECT_FALSE(SendHandOff(path, {{0, "x"}}, &error));  // nobody listens any more
+    EXPECT_FALSE(error.empty());
+}
+
+TEST(SingleInstance, OnlyOneHolderOfTheLock) {
+    char tmpl[] = "/tmp/fern-lock-XXXXXX";
+    std::string lock = std::string(g_mkdtemp(tmpl)) + "/FernBrowserApp.lock";
+    CInstanceLock first, second;
+    EXPECT_TRUE(first.Acquire(lock));
+    EXPECT_FALSE(second.Acquire(lock));
+    EXPECT_TRUE(RuntimeFolder().has_value());
+}
