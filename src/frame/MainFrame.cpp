@@ -43,6 +43,7 @@ CMainFrame::CMainFrame(FrameServices services, FrameOptions options)
     : m_services(std::move(services)), m_options(std::move(options)) {}
 
 CMainFrame::~CMainFrame() {
+    if (m_autoSaveTimer) m_services.timers.Stop(m_autoSaveTimer);
     m_active = nullptr;
     m_activation.clear();
     while (!m_views.empty()) {
@@ -336,6 +337,44 @@ void CMainFrame::CloseReadTabs() {
 void CMainFrame::RestoreClosed() {
     std::vector<UrlItem> items = m_closedSet;  // opening may not change the set
     for (const UrlItem& item : items) OpenUrl(item.url, kOpenNewTab | kOpenFocus, item.style, 0);
+}
+
+// Start and exit -------------------------------------------------------------------
+
+bool CMainFrame::OnCopyData(std::uint32_t data, const std::string& text) {
+    if (m_starting) return false;
+    if (!text.empty()) {
+        int flags = kOpenNewTab | kOpenFocus;
+        // 777: opened like a bookmark, in the current tab unless bookmarks
+        // open in new tabs.
+        if (data == 777 && !m_options.bookmarkOpenInNewTab) flags = kOpenFocus;
+        OpenUrl(text, flags, 0xFFFFFFFFu, 1);
+    }
+    return true;
+}
+
+void CMainFrame::SaveOnExit(bool exiting, bool bookmarksOnly) {
+    if (m_saved) return;
+    auto run = [](const std::function<void()>& step) {
+        if (step) step();
+    };
+    if (exiting || m_options.bookmarkAutoSave) run(m_exitSteps.bookmarks);
+    if (bookmarksOnly) return;
+    if (m_options.saveStateAtExit) run(m_exitSteps.stateLog);
+    run(m_exitSteps.typedLists);
+    run(m_exitSteps.placementAndBars);
+    if (exiting) run(m_exitSteps.removeTrayIcon);
+    run(m_exitSteps.closeCount);
+    run(m_exitSteps.proxyAndRecent);
+    m_saved = true;
+}
+
+void CMainFrame::StartAutoSave(bool on, int minutes) {
+    if (m_autoSaveTimer) m_services.timers.Stop(m_autoSaveTimer);
+    m_autoSaveTimer = 0;
+    if (!on || minutes <= 0) return;
+    m_autoSaveTimer = m_services.timers.Start(static_cast<unsigned>(minutes) * 60000u,
+                                              [this] { SaveOnExit(false, true); });
 }
 
 // Page host ----------------------------------------------------------------------

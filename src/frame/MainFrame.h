@@ -25,6 +25,9 @@
 namespace fern {
 
 struct FrameOptions : PageOptions {
+    bool bookmarkOpenInNewTab = false;  // `BKStyle` bit 0x1
+    bool bookmarkAutoSave = false;      // `BKStyle` bit 0x4
+    bool saveStateAtExit = false;       // `SUStyle` bit 0x1
     int tabCreateNew = 0;
     int tabCreateLimit = 20;
     int tabInsertPosition = 0;
@@ -57,6 +60,18 @@ struct FrameServices {
     std::function<bool()> isOffline;
 };
 
+// The save steps at exit, in their order; a feature not built yet leaves its
+// step empty.
+struct ExitSteps {
+    std::function<void()> bookmarks;
+    std::function<void()> stateLog;
+    std::function<void()> typedLists;
+    std::function<void()> placementAndBars;
+    std::function<void()> removeTrayIcon;
+    std::function<void()> closeCount;
+    std::function<void()> proxyAndRecent;
+};
+
 class CMainFrame : public IPageHost {
 public:
     CMainFrame(FrameServices services, FrameOptions options);
@@ -65,6 +80,20 @@ public:
     CMainFrame& operator=(const CMainFrame&) = delete;
 
     void SetUi(IFrameUi* ui) { m_ui = ui; }
+    void SetExitSteps(ExitSteps steps) { m_exitSteps = std::move(steps); }
+
+    // Set while the program starts; hand-offs are ignored meanwhile.
+    void SetStarting(bool on) { m_starting = on; }
+    bool Starting() const { return m_starting; }
+    // A later start's argument: false when ignored (still starting).
+    bool OnCopyData(std::uint32_t data, const std::string& text);
+
+    // exiting: the window closes; bookmarksOnly: the auto-save tick.
+    void SaveOnExit(bool exiting, bool bookmarksOnly);
+    bool Saved() const { return m_saved; }
+    // Timer 4096: every `minutes` while on; off or 0 stops it.
+    void StartAutoSave(bool on, int minutes);
+    static constexpr unsigned kAutoSaveTimer = 4096;
     FrameOptions& MutableOptions() { return m_options; }
 
     // The open operation of the program.
@@ -138,6 +167,10 @@ private:
     std::vector<CFernView*> m_activation;             // most recent last
     CFernView* m_active = nullptr;
     std::vector<UrlItem> m_closedSet;
+    ExitSteps m_exitSteps;
+    bool m_starting = false;
+    bool m_saved = false;
+    TimerId m_autoSaveTimer = 0;
 
     std::string Convert(const std::string& text) const;
     CFernView* OpenInActiveTab(const std::string& text, std::uint32_t dlc, int securityMode);

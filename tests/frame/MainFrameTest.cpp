@@ -331,3 +331,38 @@ TEST_F(MainFrameTest, ProgressPercentAndAutoRefresh) {
     page->StopAutoRefresh();
     EXPECT_EQ(timers.Count(), 0u);
 }
+
+TEST_F(MainFrameTest, HandOffIsIgnoredWhileStartingThenOpensTabs) {
+    Frame().SetStarting(true);
+    EXPECT_FALSE(Frame().OnCopyData(0, "http://early/"));
+    EXPECT_EQ(Frame().ViewCount(), 0u);
+    Frame().SetStarting(false);
+    EXPECT_TRUE(Frame().OnCopyData(0, ""));
+    EXPECT_EQ(Frame().ViewCount(), 0u);
+    EXPECT_TRUE(Frame().OnCopyData(0, "http://a/"));
+    EXPECT_TRUE(Frame().OnCopyData(0, "http://b/"));
+    EXPECT_EQ(Urls(), "http://a/ http://b/");
+    // 777 opens like a bookmark: in the current tab by default.
+    Frame().OnCopyData(777, "http://c/");
+    EXPECT_EQ(Urls(), "http://c/ http://b/");
+}
+
+TEST_F(MainFrameTest, SaveOnExitRunsItsStepsInOrderOnce) {
+    std::string order;
+    Frame().SetExitSteps({[&] { order += "B"; }, [&] { order += "S"; }, [&] { order += "T"; },
+                          [&] { order += "P"; }, [&] { order += "I"; }, [&] { order += "C"; },
+                          [&] { order += "R"; }});
+    Frame().StartAutoSave(true, 1);
+    timers.Advance(60000);  // the tick saves bookmarks only when their option is on
+    EXPECT_EQ(order, "");
+    Frame().MutableOptions().bookmarkAutoSave = true;
+    timers.Advance(60000);
+    EXPECT_EQ(order, "B");
+    Frame().MutableOptions().saveStateAtExit = true;
+    Frame().SaveOnExit(true, false);
+    EXPECT_EQ(order, "BBSTPICR");
+    Frame().SaveOnExit(true, false);
+    EXPECT_EQ(order, "BBSTPICR");
+    Frame().StartAutoSave(true, 0);
+    EXPECT_EQ(timers.Count(), 0u);
+}
