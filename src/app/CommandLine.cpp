@@ -1,0 +1,52 @@
+#include "app/CommandLine.h"
+
+#include <string_view>
+
+#include "platform/text/Encoding.h"
+
+namespace fern {
+
+namespace {
+
+constexpr std::string_view kDataDirOption = "--data-dir";
+
+}  // namespace
+
+CommandLine ParseCommandLine(std::span<const std::string> args) {
+    CommandLine result;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string_view arg = args[i];
+        std::optional<std::string_view> value;
+        if (arg == kDataDirOption) {
+            if (i + 1 < args.size()) value = args[++i];
+            else value = "";
+        } else if (arg.size() > kDataDirOption.size() && arg.starts_with(kDataDirOption) &&
+                   arg[kDataDirOption.size()] == '=') {
+            value = arg.substr(kDataDirOption.size() + 1);
+        } else {
+            result.arguments.push_back(FromUtf8(arg));
+            continue;
+        }
+        if (value->empty()) {
+            result.error = "--data-dir needs a folder (--data-dir DIR or --data-dir=DIR)";
+            return result;
+        }
+        std::string folder = FromUtf8(*value);
+        // A folder name changed by the conversion would be another folder.
+        if (ToUtf8(folder) != *value) {
+            result.error = "--data-dir: the folder name has characters that Shift-JIS cannot hold";
+            return result;
+        }
+        result.dataDir = std::move(folder);
+    }
+    return result;
+}
+
+CommandLine ParseCommandLine(int argc, char** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        if (argv[i]) args.emplace_back(argv[i]);
+    return ParseCommandLine(args);
+}
+
+}  // namespace fern

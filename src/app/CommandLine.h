@@ -1,0 +1,27 @@
+#pragma once
+// The program's command line: "--data-dir DIR" or "--data-dir=DIR" chooses the
+// data folder and is taken out; every other argument is a URL or a file to
+// open, kept in order. All text is converted to Shift-JIS here.
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace fern {
+
+struct CommandLine {
+    std::optional<std::string> dataDir;
+    std::vector<std::string> arguments;
+    // Not empty when the command line cannot be used; the text says why.
+    std::string error;
+
+    bool Ok() const { return error.empty(); }
+};
+
+// `args` are the arguments after the program name, in the system's UTF-8.
+// The last "--data-dir" given wins; one without a folder, or with a name
+// that Shift-JIS cannot hold, is an error.
+CommandLine ParseCommandLine(std::span<const std::string> args);
+CommandLine ParseCommandLine(int argc, char** argv);
+
+}  // namespace fern

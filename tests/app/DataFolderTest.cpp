@@ -1,0 +1,142 @@
+#include <glib.h>
+#include <glib/gstdio.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/DataFolder.h"
+#include "app/DataPaths.h"
+#include "fakes/FakeProfile.h"
+#include "platform/fs/FileIo.h"
+#include "platform/text/Encoding.h"
+
+using namespace fern;
+
+TEST(DataFolderRule, CommandLineThenEnvironmentThenWritableExecutableFolderThenXdg) {
+    DataFolderSources all;
+    all.commandLine = "/cli";
+    all.environment = "/env";
+    all.executableFolder = "/opt/fern/bin";
+    all.executableFolderWritable = true;
+    all.xdgConfigHome = "/xdg";
+    all.home = "/home/u";
+    all.currentFolder = "/work";
+
+    struct Case {
+        const char* what;
+        void (*change)(DataFolderSources&);
+        const char* expected;
+    } cases[] = {
+        {"all given", [](DataFolderSources&) {}, "/cli"},
+        {"no option", [](DataFolderSources& s) { s.commandLine.reset(); }, "/env"},
+        {"empty environment",
+         [](DataFolderSources& s) { s.commandLine.reset(), s.environment = ""; }, "/opt/fern/bin"},
+        {"read-only executable folder",
+         [](DataFolderSources& s) {
+             s.commandLine.reset(), s.environment.reset(), s.executableFolderWritable = false;
+         },
+         "/xdg/fern"},
+        {"no XDG_CONFIG_HOME",
+         [](DataFolderSources& s) {
+             s.commandLine.reset(), s.environment.reset(), s.executableFolderWritable = false;
+             s.xdgConfigHome.reset();
+         },
+         "/home/u/.config/fern"},
+        {"relative XDG_CONFIG_HOME is ignored",
+         [](DataFolderSources& s) {
+             s.commandLine.reset(), s.environment.reset(), s.executableFolder.clear();
+             s.xdgConfigHome = "conf", s.home = "/home/u/";
+         },
+         "/home/u/.config/fern"},
+        {"relative option", [](DataFolderSources& s) { s.commandLine = "data/"; }, "/work/data"},
+        {"trailing slashes", [](DataFolderSources& s) { s.commandLine = "/d//"; }, "/d"},
+        {"Japanese folder", [](DataFolderSources& s) { s.commandLine = "/ソフト"; }, "/ソフト"},
+    };
+    for (const Case& c : cases) {
+        DataFolderSources s = all;
+        c.change(s);
+        EXPECT_EQ(ChooseDataFolder(s), c.expected) << c.what;
+    }
+
+    DataFolderSources none;
+    std::string error;
+    EXPECT_FALSE(ChooseDataFolder(none, &error));
+    EXPECT_FALSE(error.empty());
+}
+
+TEST(DataFolderRule, TheChosenFolderIsCreatedAndAFileIsRefused) {
+    gchar* tmp = g_dir_make_tmp("fern-data-XXXXXX", nullptr);
+    ASSERT_TRUE(tmp);
+    std::string base = FromUtf8(tmp);
+    CommandLine cl;
+    cl.dataDir = base + "/a/データ";
+    std::string error;
+    EXPECT_EQ(ResolveDataFolder(cl, &error), cl.dataDir) << error;
+    EXPECT_TRUE(IsDirectory(*cl.dataDir));
+
+    ASSERT_TRUE(WriteFileAtomic(base + "/file", "x"));
+    cl.dataDir = base + "/file";
+    EXPECT_FALSE(ResolveDataFolder(cl, &error));
+    EXPECT_NE(error.find("file"), std::string::npos);
+
+    g_rmdir(ToFsPath(base + "/a/データ").c_str());
+    g_rmdir(ToFsPath(base + "/a").c_str());
+    g_remove(ToFsPath(base + "/file").c_str());
+    g_rmdir(tmp);
+    g_free(tmp);
+}
+
+TEST(CommandLineArguments, DataDirIsTakenOutAndEverythingElseStaysInOrder) {
+    std::vector<std::string> args = {"http://a/", "--data-dir", "/d1", "b.fbl",
+                                     "--data-dir=/d2", "--data-dirx", "\xE3\x82\xBD.url"};
+    CommandLine cl = ParseCommandLine(args);
+    ASSERT_TRUE(cl.Ok()) << cl.error;
+    EXPECT_EQ(cl.dataDir, "/d2");
+    EXPECT_EQ(cl.arguments,
+              (std::vector<std::string>{"http://a/", "b.fbl", "--data-dirx", "ソ.url"}));
+
+    for (std::vector<std::string> bad : {std::vector<std::string>{"x", "--data-dir"},
+                                         std::vector<std::string>{"--data-dir="},
+                                         std::vector<std::string>{"--data-dir", ""},
+                                         // An emoji: no Shift-JIS form, so another folder.
+                                         std::vector<std::string>{"--data-dir=/t/\xF0\x9F\x98\x80"}}) {
+        CommandLine e = ParseCommandLine(bad);
+        EXPECT_FALSE(e.Ok());
+        EXPECT_NE(e.error.find("--data-dir"), std::string::npos);
+    }
+    EXPECT_TRUE(ParseCommandLine(std::vector<std::string>{}).arguments.empty());
+}
+
+TEST(DataPathsRule, UserFilesLiveInTheDataFolder) {
+    DataPaths p = MakeDataPaths("/ソ");
+    EXPECT_EQ(p.profile, "/ソ/fern.ini");
+    EXPECT_EQ(p.windows, "/ソ/wnds.ini");
+    EXPECT_EQ(p.startupList, "/ソ/startup.fbl");
+    EXPECT_EQ(p.typedHistory, "/ソ/typed.fbl");
+    EXPECT_EQ(p.closeFilters, "/ソ/close.fbl");
+    EXPECT_EQ(p.recentClosed, "/ソ/rcu.fbl");
+    EXPECT_EQ(p.keys, "/ソ/keys.ini");
+    EXPECT_EQ(p.stateLog, "/ソ/state.fbl");
+}
+
+TEST(DataPathsRule, AnEmptyBookmarkPathBecomesBookmarkFblAndIsWrittenBackAtOnce) {
+    FakeProfile profile, windows;
+    SettingsStore store(profile, windows);
+    DataPaths paths = MakeDataPaths("/data");
+    EXPECT_EQ(ResolveBookmarkPath(store, paths), "/data/bookmark.fbl");
+    EXPECT_EQ(profile.Get("Bookmark", "BKBookmarkPath"), "/data/bookmark.fbl");
+
+    profile.Set("Bookmark", "BKBookmarkPath", "/elsewhere/ブック.fbl");
+    int writes = profile.writes;
+    EXPECT_EQ(ResolveBookmarkPath(store, paths), "/elsewhere/ブック.fbl");
+    EXPECT_EQ(profile.writes, writes);
+
+    // The profile cannot be written: the default is used all the same.
+    profile.Set("Bookmark", "BKBookmarkPath", "");
+    profile.failWrites = true;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(ResolveBookmarkPath(store, paths), "/data/bookmark.fbl");
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("[Bookmark]"), std::string::npos);
+}
