@@ -1,5 +1,7 @@
 #include "page/FernView.h"
 
+#include "page/PageCommandIds.h"
+#include "page/UpOneLevel.h"
 #include "page/WildcardMatch.h"
 #include "platform/text/SjisByteClass.h"
 #include "platform/text/TextCut.h"
@@ -110,6 +112,50 @@ bool CFernView::ToggleNavigateLock() {
 
 void CFernView::Navigate(const std::string& url) {
     if (m_engine) m_engine->Navigate2(url, 0, "", "", "");
+}
+
+// Page commands -----------------------------------------------------------------
+
+bool CFernView::OnPageCommand(int id) {
+    if (id >= ID_TEXT_LARGEST && id <= ID_TEXT_SMALLEST) {
+        if (m_engine) m_engine->SetZoom(4 - (id - ID_TEXT_LARGEST));
+        return true;
+    }
+    if (id >= ID_BACK_LIST_FIRST && id <= ID_BACK_LIST_LAST) {
+        for (int i = 0; i < id - 34286; ++i) GoBack();
+        return true;
+    }
+    if (id >= ID_FORWARD_LIST_FIRST && id <= ID_FORWARD_LIST_LAST) {
+        for (int i = 0; i < id - 34291; ++i) GoForward();
+        return true;
+    }
+    if (!m_engine) return id == ID_PAGE_FIND || id == ID_PAGE_SOURCE || id == ID_PAGE_PROPERTIES ||
+                          id == ID_PAGE_PRINT_PREVIEW || id == ID_FILE_PRINT || id == ID_PAGE_SETUP ||
+                          id == ID_PAGE_SHORTCUT || id == ID_PAGE_REFRESH_LATEST || id == ID_PAGE_FOCUS ||
+                          id == ID_PAGE_UP;
+    switch (id) {
+        case ID_PAGE_FIND: m_engine->ExecCommand(PageCommand::Find); return true;
+        case ID_PAGE_SOURCE: m_engine->ExecCommand(PageCommand::ViewSource); return true;
+        case ID_PAGE_PROPERTIES: m_engine->ExecCommand(PageCommand::Properties); return true;
+        case ID_PAGE_PRINT_PREVIEW: m_engine->ExecCommand(PageCommand::PrintPreview); return true;
+        case ID_FILE_PRINT: m_engine->ExecCommand(PageCommand::Print); return true;
+        case ID_PAGE_SETUP: m_engine->ExecCommand(PageCommand::PageSetup); return true;
+        case ID_PAGE_SHORTCUT: m_engine->ExecCommand(PageCommand::CreateShortcut); return true;
+        case ID_PAGE_REFRESH_LATEST:
+            if (!m_navigateLock) m_engine->Refresh2(0x2004);
+            return true;
+        case ID_PAGE_FOCUS: m_engine->Focus(); return true;
+        case ID_PAGE_UP:
+            if (!m_engine->Busy())
+                if (auto up = UpOneLevelUrl(Url())) Navigate(*up);
+            return true;
+        default: return false;
+    }
+}
+
+bool CFernView::IsTextSizeChecked(int id) const {
+    return m_engine && id >= ID_TEXT_LARGEST && id <= ID_TEXT_SMALLEST &&
+           m_engine->Zoom() == 4 - (id - ID_TEXT_LARGEST);
 }
 
 // Auto refresh ---------------------------------------------------------------

@@ -80,6 +80,12 @@ public:
     int AutoRefreshIntervalMs() const { return m_autoRefreshMs; }
     bool AutoRefreshRunning() const { return m_autoRefreshTimer != 0; }
 
+    // A page command of the menus (ids in PageCommandIds.h); false when the
+    // id is not a page command.
+    bool OnPageCommand(int id);
+    // The text-size item that is checked: the control's zoom level.
+    bool IsTextSizeChecked(int id) const;
+
     // The tab became (or stopped being) the selected one.
     void OnSelected();
 

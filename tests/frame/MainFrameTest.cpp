@@ -5,6 +5,7 @@
 #include "fakes/ManualTimers.h"
 #include "frame/CommandIds.h"
 #include "frame/MainFrame.h"
+#include "page/PageCommandIds.h"
 #include "page/WildcardMatch.h"
 
 using namespace fern;
@@ -365,4 +366,26 @@ TEST_F(MainFrameTest, SaveOnExitRunsItsStepsInOrderOnce) {
     EXPECT_EQ(order, "BBSTPICR");
     Frame().StartAutoSave(true, 0);
     EXPECT_EQ(timers.Count(), 0u);
+}
+
+TEST_F(MainFrameTest, PageCommandsReachTheControl) {
+    CFernView* page = Open("http://www.example.com/dir/page.html");
+    auto* engine = EngineOf(page);
+    EXPECT_TRUE(page->OnPageCommand(ID_TEXT_LARGEST));
+    EXPECT_EQ(engine->zoom, 4);
+    EXPECT_TRUE(page->IsTextSizeChecked(ID_TEXT_LARGEST));
+    page->OnPageCommand(ID_TEXT_SMALLEST);
+    EXPECT_EQ(engine->zoom, 0);
+    page->OnPageCommand(ID_PAGE_UP);
+    EXPECT_EQ(page->Url(), "http://www.example.com/dir");
+    page->ToggleNavigateLock();
+    engine->calls.clear();
+    page->OnPageCommand(ID_PAGE_REFRESH_LATEST);  // locked: nothing
+    page->OnPageCommand(ID_BACK_LIST_FIRST);       // back twice, but locked
+    EXPECT_TRUE(engine->calls.empty());
+    page->ToggleNavigateLock();
+    page->OnPageCommand(ID_PAGE_REFRESH_LATEST);
+    page->OnPageCommand(ID_BACK_LIST_FIRST);
+    EXPECT_EQ(engine->calls, (std::vector<std::string>{"Refresh2 8196", "GoBack", "GoBack"}));
+    EXPECT_FALSE(page->OnPageCommand(12345));
 }

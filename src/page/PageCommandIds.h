@@ -1,0 +1,28 @@
+#pragma once
+// Command ids of the page commands, acting on the active page.
+
+namespace fern {
+
+enum PageCommandId : int {
+    ID_FILE_PRINT = 57607,
+    ID_PAGE_FIND = 32901,
+    ID_PAGE_FIND_CLIPBOARD = 32902,
+    ID_PAGE_SOURCE = 32955,
+    ID_PAGE_PROPERTIES = 32832,
+    ID_PAGE_PRINT_PREVIEW = 32833,
+    ID_PAGE_SETUP = 32831,
+    ID_PAGE_SHORTCUT = 32826,
+    ID_PAGE_REFRESH_LATEST = 32956,
+    ID_PAGE_OPEN_SELECTION = 32900,
+    ID_PAGE_COMMENTS = 32930,
+    ID_PAGE_FOCUS = 32939,
+    ID_PAGE_UP = 32941,
+    ID_TEXT_LARGEST = 32950,
+    ID_TEXT_SMALLEST = 32954,
+    ID_BACK_LIST_FIRST = 34288,
+    ID_BACK_LIST_LAST = 34292,
+    ID_FORWARD_LIST_FIRST = 34293,
+    ID_FORWARD_LIST_LAST = 34297,
+};
+
+}  // namespace fern
