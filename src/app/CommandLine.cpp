@@ -9,6 +9,7 @@ namespace fern {
 namespace {
 
 constexpr std::string_view kDataDirOption = "--data-dir";
+constexpr std::string_view kScreenshotOption = "--screenshot";
 
 }  // namespace
 
@@ -17,6 +18,14 @@ CommandLine ParseCommandLine(std::span<const std::string> args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view arg = args[i];
         std::optional<std::string_view> value;
+        if (arg == kScreenshotOption) {
+            if (i + 1 >= args.size() || args[i + 1].empty()) {
+                result.error = "--screenshot needs a file name";
+                return result;
+            }
+            result.screenshot = args[++i];
+            continue;
+        }
         if (arg == kDataDirOption) {
             if (i + 1 < args.size()) value = args[++i];
             else value = "";

@@ -11,6 +11,9 @@ namespace fern {
 
 struct CommandLine {
     std::optional<std::string> dataDir;
+    // "--screenshot FILE" (file system text): save a picture of the window
+    // once the first page has loaded, then exit. For runs without a display.
+    std::optional<std::string> screenshot;
     std::vector<std::string> arguments;
     // Not empty when the command line cannot be used; the text says why.
     std::string error;

@@ -107,6 +107,11 @@ TEST(CommandLineArguments, DataDirIsTakenOutAndEverythingElseStaysInOrder) {
         EXPECT_NE(e.error.find("--data-dir"), std::string::npos);
     }
     EXPECT_TRUE(ParseCommandLine(std::vector<std::string>{}).arguments.empty());
+
+    CommandLine shot = ParseCommandLine(std::vector<std::string>{"--screenshot", "/t/s.png", "u"});
+    EXPECT_EQ(shot.screenshot, "/t/s.png");
+    EXPECT_EQ(shot.arguments, std::vector<std::string>{"u"});
+    EXPECT_FALSE(ParseCommandLine(std::vector<std::string>{"--screenshot"}).Ok());
 }
 
 TEST(DataPathsRule, UserFilesLiveInTheDataFolder) {

@@ -1,0 +1,69 @@
+#include "lists/ItemListFile.h"
+
+#include "lists/ListLine.h"
+#include "lists/ListTextWriter.h"
+
+namespace fern {
+
+void ParseItemList(std::string_view bytes, std::vector<UrlItem>& items) {
+    ListLineReader lines(bytes);
+    std::string_view line;
+    bool inFolder = false;
+    UrlItem* current = nullptr;  // the last item appended; none before the first "#URL"
+    while (lines.Next(line)) {
+        switch (ClassifyListLine(line)) {
+            case ListLineKind::Field:
+                if (!current) break;
+                switch (ListLineKey(line)) {
+                    case 'N': current->name = ListFieldValue(line); break;
+                    case 'U': current->url = ListFieldValue(line); break;
+                    case 'S': current->style = ParseListNumber(ListFieldValue(line)); break;
+                    default: break;
+                }
+                break;
+            case ListLineKind::Head:
+                if (ListLineKey(line) == 'U') {
+                    current = &items.emplace_back();
+                } else if (ListLineKey(line) == 'F') {
+                    if (inFolder) return;  // only the first folder is the list
+                    inFolder = true;
+                }
+                break;
+            case ListLineKind::Close:
+                return;
+            default:
+                break;
+        }
+    }
+}
+
+ListFileStatus ReadItemList(std::string_view path, std::vector<UrlItem>& items) {
+    ListFileStatus status;
+    if (std::optional<std::string> bytes = LoadListFile(path, status)) ParseItemList(*bytes, items);
+    return status;
+}
+
+std::string SerializeItemList(std::string_view listName, const std::vector<UrlItem>& items) {
+    ListTextWriter out;
+    out.Text("#FOLDER\n");
+    out.Field("\tNAME=", listName);
+    out.Text("\n");
+    for (const UrlItem& item : items) {
+        out.Text("#URL\n");
+        if (!item.name.empty()) out.Field("\tNAME=", item.name);
+        if (!item.url.empty()) {
+            out.Field("\tURL=", item.url);
+            out.NumberField("\tSTYLE=", item.style);
+        }
+        out.Text("\n");
+    }
+    out.Text("-\n");
+    return out.Take();
+}
+
+ListFileStatus WriteItemList(std::string_view path, std::string_view listName,
+                             const std::vector<UrlItem>& items) {
+    return SaveListFile(path, SerializeItemList(listName, items));
+}
+
+}  // namespace fern
