@@ -9,6 +9,8 @@ if [ ! -x "$fern" ]; then
   echo "fern: not built yet"
   exit 0
 fi
+start="file://$(cd "$(dirname "$0")/.." && pwd)/res/start.html"
+[ $# -gt 0 ] || set -- "$start"
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec "$fern" "$@"
 fi

@@ -22,11 +22,6 @@ void RunGuarded(const std::function<void()>& work) {
 
 }  // namespace
 
-struct GlibTimers::Timer {
-    guint source = 0;
-    std::function<void()> tick;
-};
-
 GlibTimers::~GlibTimers() {
     for (auto& [id, timer] : m_timers) g_source_remove(timer->source);
 }

@@ -20,7 +20,10 @@ public:
     void Stop(TimerId id) override;
 
 private:
-    struct Timer;
+    struct Timer {
+        guint source = 0;
+        std::function<void()> tick;
+    };
     std::map<TimerId, std::unique_ptr<Timer>> m_timers;
 };
 
