@@ -1,0 +1,203 @@
+#!/usr/bin/python3
+"""Starts the real browser under Xvfb and drives it as a person would: pages from a
+local server, tabs opened from the command line, by hand-off and by a target=_blank
+link, closed from the keyboard; tab texts and the window title are read over AT-SPI,
+as a screen reader reads them. Run inside dbus-run-session and xvfb-run."""
+
+import http.server
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi  # noqa: E402
+
+FERN, OUT_DIR = sys.argv[1], sys.argv[2]
+
+PAGES = {
+    "/a.html": "<title>ページA</title><p>A",
+    "/b.html": "<title>ページB</title><p>B",
+    "/c.html": "<title>ページC</title><p>C",
+    "/links.html": '<title>リンク</title><style>a{display:block;width:100vw;height:100vh}</style>'
+                   '<body style="margin:0"><a href="/c.html" target="_blank" style="display:block;width:100vw;height:100vh">C を新しいタブで</a>',
+}
+
+
+class Handler(http.server.BaseHTTPRequestHandler):
+    def do_GET(self):
+        body = PAGES.get(self.path)
+        if body is None:
+            self.send_error(404)
+            return
+        data = ("<!DOCTYPE html><meta charset=utf-8>" + body).encode("utf-8")
+        self.send_response(200)
+        self.send_header("Content-Type", "text/html; charset=utf-8")
+        self.send_header("Content-Length", str(len(data)))
+        self.end_headers()
+        self.wfile.write(data)
+
+    def log_message(self, *args):
+        pass
+
+
+failures = []
+
+
+def check(condition, what):
+    print(("ok   " if condition else "FAIL ") + what, flush=True)
+    if not condition:
+        failures.append(what)
+
+
+def find(acc, pred, depth=0):
+    if acc is None or depth > 40:
+        return None
+    try:
+        if pred(acc):
+            return acc
+        for i in range(acc.get_child_count()):
+            found = find(acc.get_child_at_index(i), pred, depth + 1)
+            if found:
+                return found
+    except Exception:
+        pass
+    return None
+
+
+def fern_app():
+    desktop = Atspi.get_desktop(0)
+    for i in range(desktop.get_child_count()):
+        app = desktop.get_child_at_index(i)
+        if app is not None and app.get_name() == "fern":
+            return app
+    return None
+
+
+def tab_list():
+    app = fern_app()
+    return find(app, lambda a: a.get_role() == Atspi.Role.PAGE_TAB_LIST) if app else None
+
+
+def tab_texts():
+    tabs = tab_list()
+    if tabs is None:
+        return None
+    return [tabs.get_child_at_index(i).get_name() for i in range(tabs.get_child_count())]
+
+
+def wait_for(pred, seconds=20):
+    deadline = time.time() + seconds
+    value = None
+    while time.time() < deadline:
+        value = pred()
+        if value:
+            return value
+        time.sleep(0.2)
+    return value
+
+
+def xdo(env, *args):
+    subprocess.run(["xdotool"] + list(args), env=env, timeout=10,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def window_title():
+    app = fern_app()
+    frame = find(app, lambda a: a.get_role() == Atspi.Role.FRAME) if app else None
+    return frame.get_name() if frame else ""
+
+
+def main():
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    base = "http://127.0.0.1:%d" % server.server_address[1]
+
+    work = tempfile.mkdtemp(prefix="fern-smoke-")
+    env = dict(os.environ, HOME=work + "/home", XDG_RUNTIME_DIR=work + "/run")
+    data = work + "/data"
+    cmd = [FERN, "--data-dir", data]
+
+    def later_start(*args):
+        return subprocess.run(cmd + list(args), env=env, timeout=30,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode
+
+    fern = subprocess.Popen(cmd + [base + "/a.html"], env=env, stderr=subprocess.DEVNULL)
+    try:
+        check(wait_for(lambda: tab_texts() == ["ページA"]) is True or tab_texts() == ["ページA"],
+              "the command-line page opens as the only tab: %r" % tab_texts())
+        check(wait_for(lambda: "ページA" in window_title()), "the window title shows the page title: %r" % window_title())
+
+        check(later_start(base + "/b.html", "  " + base + "/links.html") == 0, "a later start hands over and ends")
+        check(wait_for(lambda: tab_texts() == ["ページA", "ページB", "リンク"]),
+              "hand-off opens new tabs in order: %r" % tab_texts())
+
+        # Bad input: an over-long hand-off and broken shortcut and list files.
+        broken = work + "/broken"
+        os.makedirs(broken)
+        with open(broken + "/x.url", "wb") as f:
+            f.write(b"\x00\xff[InternetShortcut\n=\x83")
+        with open(broken + "/y.lnk", "wb") as f:
+            f.write(b"L\x00\x00\x00\x01\x14\x02\x00")
+        with open(broken + "/z.fbl", "wb") as f:
+            f.write(os.urandom(4096))
+        later_start("x" * 70000)
+        later_start(broken + "/x.url", broken + "/y.lnk", broken + "/z.fbl", broken + "/missing.url")
+        time.sleep(2)
+        check(fern.poll() is None, "bad hand-offs and broken files do not bring the browser down")
+        texts = tab_texts() or []
+        check(len(texts) == 7 and texts[:3] == ["ページA", "ページB", "リンク"],
+              "the over-long hand-off is refused; the four files open as tabs: %r" % texts)
+
+        # Close the four file tabs from the keyboard, then select the link page.
+        # A wheel click on a tab closes it; the tab's box comes from AT-SPI.
+        # No window manager runs: the window sits at the origin and the
+        # keyboard follows the pointer.
+        for _ in range(4):
+            tab = tab_list().get_child_at_index(3)
+            box = tab.get_extents(Atspi.CoordType.SCREEN)
+            xdo(env, "mousemove", str(box.x + box.width // 2), str(box.y + box.height // 2), "click", "2")
+            time.sleep(0.4)
+        check(wait_for(lambda: len(tab_texts() or []) == 3), "wheel clicks close tabs: %r" % tab_texts())
+
+        link_tab = tab_list().get_child_at_index(2)
+        Atspi.Action.do_action(link_tab, 0)  # "click", as a screen reader would
+        check(wait_for(lambda: "リンク" in window_title()), "the tab's click action selects it: %r" % window_title())
+
+        # Click the page-sized target=_blank link.
+        xdo(env, "mousemove", "500", "400", "click", "1")
+        check(wait_for(lambda: "ページC" in (tab_texts() or [])),
+              "a target=_blank link opens a new tab: %r" % tab_texts())
+
+        # The new tab is selected by its click action; Ctrl+W closes it.
+        Atspi.Action.do_action(tab_list().get_child_at_index(3), 0)
+        wait_for(lambda: "ページC" in window_title())
+        xdo(env, "mousemove", "500", "400", "key", "--clearmodifiers", "ctrl+w")
+        check(wait_for(lambda: tab_texts() == ["ページA", "ページB", "リンク"]),
+              "Ctrl+W closes the selected tab: %r" % tab_texts())
+
+        subprocess.run(["import", "-window", "root", os.path.join(OUT_DIR, "gui-smoke.png")], env=env, timeout=20)
+    finally:
+        if fern.poll() is None:
+            fern.send_signal(signal.SIGTERM)
+        try:
+            code = fern.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            fern.kill()
+            code = None
+        server.shutdown()
+    check(code == 0, "SIGTERM ends the browser cleanly (exit %r)" % code)
+    ini = open(data + "/fern.ini", "rb").read() if os.path.exists(data + "/fern.ini") else b""
+    check(b"COCount=0" in ini, "the exit save writes the closed-window count to fern.ini")
+    shutil.rmtree(work, ignore_errors=True)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
