@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "frame/CommandIds.h"
+#include "page/PageCommandIds.h"
 #include "page/WildcardMatch.h"
 #include "platform/text/SjisByteClass.h"
 #include "platform/text/TextCut.h"
@@ -487,6 +488,10 @@ bool CMainFrame::OnCommand(int id) {
         case ID_TAB_CLOSE_OTHERS: CloseOthers(target); break;
         case ID_TAB_CLOSE_READ: CloseReadTabs(); break;
         case ID_TAB_RESTORE_CLOSED: RestoreClosed(); break;
+        case ID_PAGE_FIND_CLIPBOARD:
+            if (m_active)
+                if (auto text = m_services.clipboard.GetText()) m_active->FindInPage(*text);
+            return true;
         default: handled = false;
     }
     if (handled) m_tabs.SetRightClicked(-1);

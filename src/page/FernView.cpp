@@ -29,6 +29,7 @@ CFernView::CFernView(IPageHost& host, ITimerService& timers, std::unique_ptr<IBr
 }
 
 CFernView::~CFernView() {
+    *m_findRunning = false;
     StopPendingBlankTimer();
     StopAutoRefresh();
     if (m_engine) m_engine->SetEventSink(nullptr);
@@ -112,6 +113,36 @@ bool CFernView::ToggleNavigateLock() {
 
 void CFernView::Navigate(const std::string& url) {
     if (m_engine) m_engine->Navigate2(url, 0, "", "", "");
+}
+
+// Find in page ------------------------------------------------------------------
+
+namespace {
+// One search text for the whole program, as the find command remembers it.
+std::string& LastFindText() {
+    static std::string text;
+    return text;
+}
+}  // namespace
+
+void CFernView::FindInPage(const std::string& clipboardText) {
+    std::size_t first = clipboardText.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos || !m_engine || m_engine->Busy() || *m_findRunning) return;
+    std::size_t last = clipboardText.find_last_not_of(" \t\r\n");
+    std::string text = clipboardText.substr(first, last - first + 1);
+    if (text != LastFindText()) {
+        LastFindText() = text;
+        m_findHasPosition = false;
+    }
+    *m_findRunning = true;
+    std::shared_ptr<bool> running = m_findRunning;
+    bool fromTop = !m_findHasPosition;
+    m_engine->FindText(text, fromTop, [this, running](bool found) {
+        if (!*running) return;  // the view went away meanwhile
+        *running = false;
+        m_findHasPosition = found;
+        if (!found) m_host.SetStatusText("指定した文字列は見つかりませんでした");
+    });
 }
 
 // Page commands -----------------------------------------------------------------
@@ -332,6 +363,7 @@ void CFernView::NavigateComplete2(const std::string& url) {
 
 void CFernView::OnDocumentComplete(const std::string&, bool topLevel) {
     if (!topLevel) return;
+    m_findHasPosition = false;
     if (m_pendingBlank && SjisToLower(Url()) == "about:blank") {
         static const std::string blank = "about:blank";
         CheckPendingBlank(&blank);

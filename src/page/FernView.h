@@ -80,6 +80,11 @@ public:
     int AutoRefreshIntervalMs() const { return m_autoRefreshMs; }
     bool AutoRefreshRunning() const { return m_autoRefreshTimer != 0; }
 
+    // Find in page with a text from the clipboard (trimmed); nothing while
+    // the page is busy or a find runs. The last text is shared by all tabs.
+    void FindInPage(const std::string& clipboardText);
+    bool FindRunning() const { return *m_findRunning; }
+
     // A page command of the menus (ids in PageCommandIds.h); false when the
     // id is not a page command.
     bool OnPageCommand(int id);
@@ -134,6 +139,9 @@ private:
     std::string m_title;
     std::string m_deferredTitle;
     std::string m_pendingUrl;
+    bool m_findHasPosition = false;
+    // Shared with the engine's answer, which may come after the view is gone.
+    std::shared_ptr<bool> m_findRunning = std::make_shared<bool>(false);
 
     bool Selected() const { return m_host.IsSelected(this); }
     void SetIcon(int icon);

@@ -1,6 +1,7 @@
 #pragma once
 // A scripted browser control: records every call and fires events at once,
 // so page and tab logic can be tested without a main loop.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,19 @@ public:
         calls.push_back("DownloadControl " + std::to_string(flags));
     }
     void Focus() override { focused = true; }
+
+    // Finds answer later, when the test calls AnswerFind.
+    std::vector<std::string> finds;
+    std::function<void(bool)> pendingFind;
+    void FindText(const std::string& text, bool fromTop, std::function<void(bool)> done) override {
+        finds.push_back(text + (fromTop ? " top" : " next"));
+        pendingFind = std::move(done);
+    }
+    void AnswerFind(bool found) {
+        auto done = std::move(pendingFind);
+        pendingFind = nullptr;
+        if (done) done(found);
+    }
 
     // Fires BeforeNavigate2; returns true when the page allowed it.
     bool BeforeNavigate(const std::string& u) {

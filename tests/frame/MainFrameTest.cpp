@@ -389,3 +389,24 @@ TEST_F(MainFrameTest, PageCommandsReachTheControl) {
     EXPECT_EQ(engine->calls, (std::vector<std::string>{"Refresh2 8196", "GoBack", "GoBack"}));
     EXPECT_FALSE(page->OnPageCommand(12345));
 }
+
+TEST_F(MainFrameTest, FindInPageTakesTheClipboardTextAndRemembersItsPlace) {
+    CFernView* page = Open("http://a/");
+    auto* engine = EngineOf(page);
+    clipboard.text.reset();
+    Frame().OnCommand(ID_PAGE_FIND_CLIPBOARD);  // no text: nothing
+    clipboard.text = "  word \r\n";
+    Frame().OnCommand(ID_PAGE_FIND_CLIPBOARD);
+    Frame().OnCommand(ID_PAGE_FIND_CLIPBOARD);  // still running: nothing
+    engine->AnswerFind(true);
+    Frame().OnCommand(ID_PAGE_FIND_CLIPBOARD);
+    engine->AnswerFind(false);
+    EXPECT_EQ(engine->finds, (std::vector<std::string>{"word top", "word next"}));
+    // No match: the next search starts at the top again.
+    Frame().OnCommand(ID_PAGE_FIND_CLIPBOARD);
+    engine->AnswerFind(true);
+    clipboard.text = "other";
+    Frame().OnCommand(ID_PAGE_FIND_CLIPBOARD);
+    EXPECT_EQ(engine->finds.back(), "other top");
+    EXPECT_EQ(engine->finds[2], "word top");
+}

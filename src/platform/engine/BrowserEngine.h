@@ -3,6 +3,7 @@
 // events it receives. The GTK layer implements it on a WebKit view; tests use
 // a scripted fake that fires events synchronously.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace fern {
@@ -56,6 +57,15 @@ public:
 
     // Gives the page window the keyboard focus.
     virtual void Focus() = 0;
+
+    // Finds the next match of `text` in the page and all its frames, from the
+    // top when `fromTop`, else after the last match; selects and shows it.
+    // `done` gets whether a match was found (possibly later, from the loop).
+    virtual void FindText(const std::string& text, bool fromTop, std::function<void(bool)> done) {
+        (void)text;
+        (void)fromTop;
+        if (done) done(false);
+    }
 };
 
 // Events, one virtual each, with text arguments; the defaults do nothing.
