@@ -350,6 +350,9 @@ void CFernView::NewWindow2(IBrowserEngine*& newWindow, bool& cancel) {
     view->m_title = kLoading;
     newWindow = view->Engine();
     if (BrowserStyle(kBrowserInheritSecurity)) view->SetDownloadControlFlags(DownloadControlFlags());
+    // The new control starts as a copy of the opener's; it must follow the
+    // new tab's own flags either way.
+    view->Engine()->OnDownloadControlChanged(view->DownloadControlFlags());
     if (BrowserStyle(kBrowserFocus)) {
         view->m_focusDone = false;
         view->m_focusRequest = true;

@@ -1,0 +1,52 @@
+#pragma once
+// The one web context every tab's view is built on: a profile whose data,
+// cache and favicon folders live in the program's data folder, web processes
+// in the sandbox, and the page store behind the view-source pages.
+#include <webkit2/webkit2.h>
+
+#include <map>
+#include <string>
+
+namespace fern {
+
+class WebKitContext {
+public:
+    // `dataFolder` (Shift-JIS) holds the profile below "webkit/". The
+    // sandbox is switched on here, before any web process exists.
+    explicit WebKitContext(const std::string& dataFolder);
+    ~WebKitContext();
+    WebKitContext(const WebKitContext&) = delete;
+    WebKitContext& operator=(const WebKitContext&) = delete;
+
+    WebKitWebContext* Context() const { return m_context; }
+    WebKitWebsiteDataManager* DataManager() const { return m_dataManager; }
+
+    // A new settings object (the caller owns the reference) with the
+    // program's defaults for a tab of its own.
+    WebKitSettings* NewTabSettings() const;
+
+    // Pages served under the "view-source:" scheme, keyed by their whole URI
+    // (UTF-8). Only pages put here are served; anything else a page asks for
+    // under that scheme fails.
+    void PutSourcePage(const std::string& uri, std::string html);
+    void RemoveSourcePage(const std::string& uri);
+    // Removes the page when `widget` (its window) is destroyed, even after
+    // this object is gone.
+    void RemoveSourcePageWith(GtkWidget* widget, const std::string& uri);
+
+    // Folders of the profile, UTF-8.
+    const std::string& DataDirectory() const { return m_dataDir; }
+    const std::string& CacheDirectory() const { return m_cacheDir; }
+
+private:
+    WebKitWebContext* m_context = nullptr;
+    WebKitWebsiteDataManager* m_dataManager = nullptr;
+    std::string m_dataDir, m_cacheDir, m_faviconDir;
+    // Owned by the scheme registration, so it lives as long as the web
+    // context, which views may keep after we are gone.
+    std::map<std::string, std::string>* m_sourcePages = nullptr;
+
+    static void ServeSource(WebKitURISchemeRequest* request, gpointer pages);
+};
+
+}  // namespace fern

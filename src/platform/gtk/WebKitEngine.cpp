@@ -1,0 +1,216 @@
+#include "platform/gtk/WebKitEngine.h"
+
+#include <cstdio>
+
+#include "platform/gtk/WebKitContext.h"
+#include "platform/gtk/WebKitEngineSignals.h"
+#include "platform/gtk/WebKitNavigationRules.h"
+#include "platform/gtk/WebKitSettingsCopy.h"
+#include "platform/gtk/WebKitViewSource.h"
+#include "platform/text/Encoding.h"
+
+namespace fern {
+
+namespace {
+
+// Download-control bits of a tab.
+constexpr std::uint32_t kDlcImages = 0x10;
+constexpr std::uint32_t kDlcVideos = 0x20;
+constexpr std::uint32_t kDlcBackgroundSounds = 0x40;
+constexpr std::uint32_t kDlcNoScripts = 0x80;
+
+constexpr int kRefreshCompletely = 3;
+
+}  // namespace
+
+WebKitEngine::WebKitEngine(WebKitContext& context, const std::string& homeUrl, WebKitEngine* opener)
+    : m_context(context), m_homeUrl(homeUrl.empty() ? std::string("about:blank") : homeUrl) {
+    m_cancellable = g_cancellable_new();
+    m_self = std::make_shared<WebKitEngine*>(this);
+    if (opener) {
+        // Related views share the opener's settings object; this tab gets
+        // its own copy so its switches stay its own.
+        m_openerView = opener->m_view;
+        m_view = WEBKIT_WEB_VIEW(webkit_web_view_new_with_related_view(opener->m_view));
+        g_object_ref_sink(m_view);
+        m_settings = CopyWebKitSettings(webkit_web_view_get_settings(opener->m_view));
+        webkit_web_view_set_settings(m_view, m_settings);
+    } else {
+        m_settings = context.NewTabSettings();
+        m_view = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context.Context(),
+                                              "settings", m_settings, nullptr));
+        g_object_ref_sink(m_view);
+    }
+    webkit_web_view_set_zoom_level(m_view, kZoomFactors[kDefaultZoom]);
+    WebKitEngineSignals::Connect(*this);
+}
+
+WebKitEngine::~WebKitEngine() {
+    m_sink = nullptr;
+    *m_self = nullptr;
+    g_cancellable_cancel(m_cancellable);
+    WebKitEngineSignals::Disconnect(*this);
+    // The view goes with its tab: out of its container, its web process ended.
+    gtk_widget_destroy(GTK_WIDGET(m_view));
+    g_object_unref(m_view);
+    g_object_unref(m_settings);
+    g_object_unref(m_cancellable);
+}
+
+bool WebKitEngine::FireBeforeNavigate2(const std::string& url, const std::string& postData,
+                                       const std::string& headers) {
+    if (!m_sink) return true;
+    bool cancel = false;
+    m_sink->BeforeNavigate2(url, 0, "", postData, headers, cancel);
+    return !cancel;
+}
+
+void WebKitEngine::LoadApi(WebKitURIRequest* request) {
+    webkit_web_view_load_request(m_view, request);
+    // The view already names the address it is about to load, normalised as
+    // the policy decision will carry it.
+    const gchar* uri = webkit_web_view_get_uri(m_view);
+    m_api = ApiNavigation::Load;
+    m_apiUri = uri ? uri : webkit_uri_request_get_uri(request);
+    m_stoppedApi = ApiNavigation::None;
+}
+
+void WebKitEngine::Navigate2(const std::string& url, long, const std::string&,
+                             const std::string& postData, const std::string& headers) {
+    m_post = PostPhase::None;
+    if (url.empty()) return;
+    std::string uri = ToUtf8(url);
+    auto fields = ParseRequestHeaders(ToUtf8(headers));
+
+    if (!postData.empty()) {
+        std::string contentType;
+        for (auto& [name, value] : fields)
+            if (g_ascii_strcasecmp(name.c_str(), "Content-Type") == 0) contentType = value;
+        std::optional<std::string> page = PostFormPage(uri, postData, contentType);
+        if (!page) {
+            std::fprintf(stderr, "fern: cannot post data of type %s to %s\n", contentType.c_str(),
+                         uri.c_str());
+            return;
+        }
+        if (!FireBeforeNavigate2(url, postData, headers)) return;
+        // The engine has no call for a request body: a helper page at the
+        // target's address posts it, and its own load is not reported.
+        m_api = ApiNavigation::None;
+        m_stoppedApi = ApiNavigation::None;
+        m_post = PostPhase::Helper;
+        webkit_web_view_load_html(m_view, page->c_str(), uri.c_str());
+        return;
+    }
+
+    if (!FireBeforeNavigate2(url, "", headers)) return;
+    WebKitURIRequest* request = webkit_uri_request_new(uri.c_str());
+    if (SoupMessageHeaders* http = webkit_uri_request_get_http_headers(request)) {
+        for (auto& [name, value] : fields)
+            soup_message_headers_replace(http, name.c_str(), value.c_str());
+    }
+    LoadApi(request);
+    g_object_unref(request);
+}
+
+void WebKitEngine::GoBack() {
+    if (!webkit_web_view_can_go_back(m_view)) return;
+    WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(m_view);
+    WebKitBackForwardListItem* item = webkit_back_forward_list_get_back_item(list);
+    const gchar* uri = item ? webkit_back_forward_list_item_get_uri(item) : nullptr;
+    if (!FireBeforeNavigate2(FromUtf8(uri ? uri : ""), "", "")) return;
+    m_post = PostPhase::None;
+    m_api = ApiNavigation::BackForward;
+    m_stoppedApi = ApiNavigation::None;
+    webkit_web_view_go_back(m_view);
+}
+
+void WebKitEngine::GoForward() {
+    if (!webkit_web_view_can_go_forward(m_view)) return;
+    WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(m_view);
+    WebKitBackForwardListItem* item = webkit_back_forward_list_get_forward_item(list);
+    const gchar* uri = item ? webkit_back_forward_list_item_get_uri(item) : nullptr;
+    if (!FireBeforeNavigate2(FromUtf8(uri ? uri : ""), "", "")) return;
+    m_post = PostPhase::None;
+    m_api = ApiNavigation::BackForward;
+    m_stoppedApi = ApiNavigation::None;
+    webkit_web_view_go_forward(m_view);
+}
+
+void WebKitEngine::GoHome() { Navigate2(m_homeUrl, 0, "", "", ""); }
+
+void WebKitEngine::Stop() {
+    m_stoppedApi = m_api;
+    m_stoppedUri = m_apiUri;
+    m_api = ApiNavigation::None;
+    m_post = PostPhase::None;
+    webkit_web_view_stop_loading(m_view);
+}
+
+void WebKitEngine::Refresh() { Refresh2(0); }
+
+void WebKitEngine::Refresh2(int level) {
+    if (!webkit_web_view_get_uri(m_view)) return;
+    // A reload raises no BeforeNavigate2, as the control never did.
+    m_api = ApiNavigation::Reload;
+    m_stoppedApi = ApiNavigation::None;
+    if ((level & kRefreshCompletely) == kRefreshCompletely) webkit_web_view_reload_bypass_cache(m_view);
+    else webkit_web_view_reload(m_view);
+}
+
+std::string WebKitEngine::LocationURL() const { return FromUtf8(m_committedUri); }
+
+std::string WebKitEngine::LocationName() const {
+    const gchar* title = webkit_web_view_get_title(m_view);
+    if (title && *title) return FromUtf8(title);
+    return LocationURL();
+}
+
+bool WebKitEngine::Busy() const { return webkit_web_view_is_loading(m_view); }
+
+void WebKitEngine::SetZoom(int level) {
+    if (level < 0 || level > 4) return;
+    m_zoom = level;
+    webkit_web_view_set_zoom_level(m_view, kZoomFactors[level]);
+}
+
+void WebKitEngine::OnDownloadControlChanged(std::uint32_t flags) {
+    const bool sounds = (flags & kDlcBackgroundSounds) != 0;
+    // "No scripts" keeps the page's own scripts out but leaves ours working.
+    g_object_set(m_settings, "auto-load-images", (flags & kDlcImages) != 0, "enable-media",
+                 (flags & kDlcVideos) != 0, "enable-webaudio", sounds, "enable-javascript-markup",
+                 (flags & kDlcNoScripts) == 0, nullptr);
+    webkit_web_view_set_is_muted(m_view, !sounds);
+}
+
+void WebKitEngine::Focus() { gtk_widget_grab_focus(GTK_WIDGET(m_view)); }
+
+void WebKitEngine::ExecCommand(PageCommand command) {
+    switch (command) {
+        case PageCommand::Print:
+            Print();
+            return;
+        case PageCommand::ViewSource:
+            ShowPageSource(m_context, m_view, m_cancellable);
+            return;
+        default:
+            std::fprintf(stderr, "fern: page command %d is not available yet\n",
+                         static_cast<int>(command));
+            return;
+    }
+}
+
+void WebKitEngine::Print() {
+    WebKitPrintOperation* operation = webkit_print_operation_new(m_view);
+    GtkWidget* top = gtk_widget_get_toplevel(GTK_WIDGET(m_view));
+    GtkWindow* parent = top && gtk_widget_is_toplevel(top) && GTK_IS_WINDOW(top) ? GTK_WINDOW(top) : nullptr;
+    if (webkit_print_operation_run_dialog(operation, parent) == WEBKIT_PRINT_OPERATION_RESPONSE_PRINT) {
+        // Printing goes on after the dialog; the operation lives until it ends.
+        g_signal_connect(operation, "finished",
+                         G_CALLBACK(+[](WebKitPrintOperation* op, gpointer) { g_object_unref(op); }),
+                         nullptr);
+    } else {
+        g_object_unref(operation);
+    }
+}
+
+}  // namespace fern

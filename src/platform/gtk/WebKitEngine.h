@@ -1,0 +1,121 @@
+#pragma once
+// The browser control of one tab on a WebKit view: the shell's operations
+// become WebKit calls, and the view's signals become the shell's events, in
+// the order the page logic expects (BeforeNavigate2, DownloadBegin,
+// NavigateComplete2, TitleChange, DownloadComplete, DocumentComplete).
+#include <webkit2/webkit2.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/engine/BrowserEngine.h"
+
+namespace fern {
+
+class WebKitContext;
+struct WebKitEngineHandlers;
+
+class WebKitEngine final : public IBrowserEngine {
+public:
+    // Levels sent with SetSecureLockIcon: the page shows its lock for 1..7,
+    // so a certificate error the user let through lies outside that range.
+    static constexpr long kLockNone = 0;
+    static constexpr long kLockSecure = 6;
+    static constexpr long kLockCertificateError = 8;
+
+    // Text-size levels 0..4 as text-only zoom factors.
+    static constexpr double kZoomFactors[5] = {0.7, 0.85, 1.0, 1.15, 1.3};
+    static constexpr int kDefaultZoom = 2;
+
+    // A view of its own (`opener` null, fresh settings from the context), or
+    // the view of a page's new window: related to the opener's view, as
+    // WebKit requires, with a copy of the opener's settings. `homeUrl` is
+    // Shift-JIS; empty means about:blank.
+    WebKitEngine(WebKitContext& context, const std::string& homeUrl, WebKitEngine* opener);
+    // Destroys the view too, which takes it out of its container.
+    ~WebKitEngine() override;
+    WebKitEngine(const WebKitEngine&) = delete;
+    WebKitEngine& operator=(const WebKitEngine&) = delete;
+
+    GtkWidget* Widget() const { return GTK_WIDGET(m_view); }
+    WebKitWebView* View() const { return m_view; }
+    // This tab's own settings object.
+    WebKitSettings* Settings() const { return m_settings; }
+
+    void SetEventSink(BrowserEvents* sink) override { m_sink = sink; }
+    void Navigate2(const std::string& url, long flags, const std::string& targetFrame,
+                   const std::string& postData, const std::string& headers) override;
+    void GoBack() override;
+    void GoForward() override;
+    void GoHome() override;
+    void Stop() override;
+    void Refresh() override;
+    void Refresh2(int level) override;
+    std::string LocationURL() const override;
+    std::string LocationName() const override;
+    bool Busy() const override;
+    void PutRegisterAsBrowser(bool on) override { m_registerAsBrowser = on; }
+    void PutSilent(bool on) override { m_silent = on; }
+    void SetZoom(int level) override;
+    int Zoom() const override { return m_zoom; }
+    void ExecCommand(PageCommand command) override;
+    void OnDownloadControlChanged(std::uint32_t flags) override;
+    void Focus() override;
+
+private:
+    friend struct WebKitEngineHandlers;
+
+    // What is known about the main-frame navigation that the next load
+    // STARTED belongs to.
+    struct PendingNavigation {
+        std::string uri;      // UTF-8
+        bool reported = false;  // BeforeNavigate2 already ran (or is not due)
+    };
+    // An operation of ours whose policy decision is still to come.
+    enum class ApiNavigation { None, Load, BackForward, Reload };
+    enum class PostPhase { None, Helper };
+
+    WebKitContext& m_context;
+    std::string m_homeUrl;
+    WebKitWebView* m_view = nullptr;
+    WebKitSettings* m_settings = nullptr;
+    WebKitWebView* m_openerView = nullptr;  // compared only, never used
+    BrowserEvents* m_sink = nullptr;
+    GCancellable* m_cancellable = nullptr;
+    // Asynchronous answers hold a copy and find null once we are gone.
+    std::shared_ptr<WebKitEngine*> m_self;
+
+    ApiNavigation m_api = ApiNavigation::None;
+    std::string m_apiUri;
+    // Stopped before its decision came: the decision is refused, since
+    // WebKit would otherwise stay busy without ever starting it.
+    ApiNavigation m_stoppedApi = ApiNavigation::None;
+    std::string m_stoppedUri;
+    std::optional<PendingNavigation> m_pending;
+    PostPhase m_post = PostPhase::None;
+    bool m_anyDecision = false;
+    bool m_anyLoad = false;
+    bool m_loadActive = false;      // between STARTED and FINISHED
+    bool m_swallowLoad = false;     // the load was refused at STARTED
+    bool m_committed = false;       // this load committed
+    bool m_titleSent = false;       // this load reported a title
+    unsigned m_loadSerial = 0;      // counts loads, to match late answers
+    std::string m_lastTitle;        // the last title reported
+    std::string m_committedUri;     // UTF-8
+    std::string m_failedUri;        // UTF-8, the last load that failed
+    std::string m_statusText;       // UTF-8
+    int m_canGoBack = -1, m_canGoForward = -1;
+    long m_lastProgress = -1;
+    int m_zoom = kDefaultZoom;
+    bool m_registerAsBrowser = false;
+    bool m_silent = false;
+
+    // `url` is Shift-JIS; true when the sink allowed the navigation.
+    bool FireBeforeNavigate2(const std::string& url, const std::string& postData,
+                             const std::string& headers);
+    void LoadApi(WebKitURIRequest* request);
+    void Print();
+};
+
+}  // namespace fern

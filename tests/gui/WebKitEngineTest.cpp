@@ -1,0 +1,593 @@
+// The WebKit control of a tab against pages from a local server: the events
+// a load produces and their order, which navigations reach BeforeNavigate2
+// and what cancelling does, new windows in related views, and the per-tab
+// content switches.
+#include <gtest/gtest.h>
+
+#include <ftw.h>
+#include <glib/gstdio.h>
+#include <gtk/gtk.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gui/LocalHttpServer.h"
+#include "platform/gtk/WebKitContext.h"
+#include "platform/gtk/WebKitEngine.h"
+#include "platform/gtk/WebKitEngineFactory.h"
+#include "platform/gtk/WebKitNavigationRules.h"
+#include "platform/gtk/WebKitViewSource.h"
+#include "platform/text/Encoding.h"
+
+using namespace fern;
+using fern::test::LocalHttpServer;
+
+namespace {
+
+// UTF-8 whatever the execution character set.
+std::string U8(const char8_t* s) { return reinterpret_cast<const char*>(s); }
+
+void InitGtkOnce() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    // WebKit writes below HOME; every GUI test shares one temporary HOME.
+    if (!g_getenv("FERN_GUI_TEST_HOME")) {
+        gchar* home = g_dir_make_tmp("fern-gui-XXXXXX", nullptr);
+        g_setenv("FERN_GUI_TEST_HOME", home, TRUE);
+        for (const char* var : {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})
+            g_setenv(var, home, TRUE);
+        g_free(home);
+    }
+    ASSERT_TRUE(gtk_init_check(nullptr, nullptr)) << "no display";
+}
+
+void RemoveTree(const std::string& path) {
+    nftw(path.c_str(), [](const char* p, const struct stat*, int, struct FTW*) { return g_remove(p); }, 16,
+         FTW_DEPTH | FTW_PHYS);
+}
+
+// Runs the main loop until `done` holds or the time is up.
+bool RunUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
+    bool timedOut = false;
+    guint id = g_timeout_add(timeoutMs, [](gpointer p) {
+        *static_cast<bool*>(p) = true;
+        return G_SOURCE_REMOVE;
+    }, &timedOut);
+    while (!done() && !timedOut) g_main_context_iteration(nullptr, TRUE);
+    if (!timedOut) g_source_remove(id);
+    return done();
+}
+
+// Lets pending work settle for a while (only where nothing can be awaited).
+void RunFor(int ms) {
+    RunUntil([] { return false; }, ms);
+}
+
+void RunJs(WebKitWebView* view, const char* script) {
+    webkit_web_view_evaluate_javascript(view, script, -1, nullptr, nullptr, nullptr, nullptr, nullptr);
+}
+
+std::string EvalString(WebKitWebView* view, const char* script) {
+    struct Answer {
+        bool done = false;
+        std::string text;
+    } answer;
+    webkit_web_view_evaluate_javascript(
+        view, script, -1, nullptr, nullptr, nullptr,
+        [](GObject* object, GAsyncResult* result, gpointer data) {
+            auto* a = static_cast<Answer*>(data);
+            JSCValue* value = webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(object), result, nullptr);
+            if (value) {
+                gchar* text = jsc_value_to_string(value);
+                a->text = text ? text : "";
+                g_free(text);
+                g_object_unref(value);
+            }
+            a->done = true;
+        },
+        &answer);
+    RunUntil([&] { return answer.done; });
+    return answer.text;
+}
+
+// Records the events as lines of text (Shift-JIS, as the logic gets them).
+struct RecordingSink : BrowserEvents {
+    std::vector<std::string> events;
+    std::function<bool(const std::string&)> cancelIf;
+    std::function<IBrowserEngine*(bool& cancel)> newWindow;
+    long lastProgress = 0;
+    std::string lastPostData;
+
+    bool Has(const std::string& line) const {
+        for (const auto& e : events)
+            if (e == line) return true;
+        return false;
+    }
+    int Count(const std::string& line) const {
+        int n = 0;
+        for (const auto& e : events) n += e == line;
+        return n;
+    }
+    int CountPrefix(const std::string& prefix) const {
+        int n = 0;
+        for (const auto& e : events) n += e.rfind(prefix, 0) == 0;
+        return n;
+    }
+    // The load events from index `from` on, titles left out (a title may come
+    // before or after the end of its load).
+    std::vector<std::string> Loads(std::size_t from = 0) const {
+        std::vector<std::string> out;
+        for (std::size_t i = from; i < events.size(); ++i) {
+            const std::string& e = events[i];
+            for (const char* kind : {"BeforeNavigate2 ", "DownloadBegin", "NavigateComplete2 ",
+                                     "DownloadComplete", "DocumentComplete "})
+                if (e.rfind(kind, 0) == 0) out.push_back(e);
+        }
+        return out;
+    }
+    std::vector<std::string> Titles(std::size_t from = 0) const {
+        std::vector<std::string> out;
+        for (std::size_t i = from; i < events.size(); ++i)
+            if (events[i].rfind("TitleChange ", 0) == 0) out.push_back(events[i].substr(12));
+        return out;
+    }
+
+    void StatusTextChange(const std::string& text) override { events.push_back("StatusTextChange " + text); }
+    void ProgressChange(long progress, long) override { lastProgress = progress; }
+    void CommandStateChange(long command, bool enable) override {
+        events.push_back("CommandStateChange " + std::to_string(command) + " " + (enable ? "1" : "0"));
+    }
+    void DownloadBegin() override { events.push_back("DownloadBegin"); }
+    void DownloadComplete() override { events.push_back("DownloadComplete"); }
+    void TitleChange(const std::string& title) override { events.push_back("TitleChange " + title); }
+    void BeforeNavigate2(const std::string& url, long, const std::string&, const std::string& postData,
+                         const std::string&, bool& cancel) override {
+        events.push_back("BeforeNavigate2 " + url);
+        lastPostData = postData;
+        if (cancelIf && cancelIf(url)) cancel = true;
+    }
+    void NewWindow2(IBrowserEngine*& window, bool& cancel) override {
+        events.push_back("NewWindow2");
+        if (newWindow) window = newWindow(cancel);
+        else cancel = true;
+    }
+    void NavigateComplete2(const std::string& url) override { events.push_back("NavigateComplete2 " + url); }
+    void DocumentComplete(const std::string& url, bool top) override {
+        events.push_back("DocumentComplete " + url + (top ? " 1" : " 0"));
+    }
+    void WindowClosing(bool, bool&) override { events.push_back("WindowClosing"); }
+    void SetSecureLockIcon(long level) override { events.push_back("SetSecureLockIcon " + std::to_string(level)); }
+    void NavigateError(const std::string& url, const std::string&, long code, bool&) override {
+        events.push_back("NavigateError " + url + " " + std::to_string(code));
+    }
+};
+
+// The events as one text, for failure messages.
+std::string Dump(const RecordingSink& sink) {
+    std::string text;
+    for (const auto& e : sink.events) text += "\n  " + ToUtf8(e);
+    return text;
+}
+
+std::string Page(const std::string& title, const std::string& body) {
+    return "<html><head><title>" + title + "</title></head><body>" + body + "</body></html>";
+}
+
+class WebKitEngineTest : public ::testing::Test {
+protected:
+    static inline std::string s_dataDir;
+    static inline WebKitContext* s_context = nullptr;
+    static inline LocalHttpServer* s_server = nullptr;
+
+    static void SetUpTestSuite() {
+        InitGtkOnce();
+        gchar* dir = g_dir_make_tmp("fern-webkit-XXXXXX", nullptr);
+        s_dataDir = dir;
+        g_free(dir);
+        s_context = new WebKitContext(FromUtf8(s_dataDir));
+        s_server = new LocalHttpServer;
+        LocalHttpServer& s = *s_server;
+        // The title is Shift-JIS in this file's literals and in the page.
+        s.Serve("/a.html",
+                Page("ページA", "<a id='b' href='/b.html'>b</a> <a id='blocked' href='/blocked.html'>x</a>"
+                               " <a id='pop' target='_blank' href='/b.html'>pop</a> <a id='frag' href='#part'>f</a>"
+                               "<iframe src='/frame.html'></iframe><p id='part'>p</p>"),
+                "text/html; charset=Shift_JIS");
+        s.Serve("/frame.html", "<html><body><script>location.replace('/frame2.html')</script></body></html>");
+        s.Serve("/frame2.html", "<html><body><a id='in' href='/frame3.html'>in</a></body></html>");
+        s.Serve("/frame3.html", "<html><body>frame three</body></html>");
+        s.Serve("/b.html", Page("B", "b"));
+        s.Serve("/c.html", Page("C", "c"));
+        s.Serve("/blocked.html", Page("blocked", "x"));
+        s.Serve("/blocked2.html", Page("blocked", "x"));
+        s.Serve("/notitle.html", "<html><body>no title</body></html>");
+        s.Serve("/posted", Page("posted", "thanks"));
+        for (const char* tab : {"A", "B"}) {
+            std::string t = tab;
+            s.Serve("/script" + t + ".html",
+                    Page("static", "<script>document.title='scripted'</script><img src='/img" + t + ".png'>"));
+            s.Serve("/img" + t + ".png", "not really a picture", "image/png");
+        }
+    }
+
+    static void TearDownTestSuite() {
+        delete s_context;
+        s_context = nullptr;
+        delete s_server;
+        s_server = nullptr;
+        RemoveTree(s_dataDir);
+    }
+
+    void SetUp() override {
+        ASSERT_NE(s_server->Port(), 0);
+        m_window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+        gtk_window_set_default_size(GTK_WINDOW(m_window), 800, 600);
+        m_box = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0);
+        gtk_container_add(GTK_CONTAINER(m_window), m_box);
+        gtk_widget_show_all(m_window);
+        m_factory = std::make_unique<WebKitEngineFactory>(*s_context, "");
+    }
+
+    void TearDown() override {
+        m_engines.clear();
+        gtk_widget_destroy(m_window);
+    }
+
+    std::string Url(const std::string& path) { return s_server->Url(path); }
+
+    // A control made by the factory, shown in the test window, reporting to
+    // a sink of its own.
+    WebKitEngine* NewEngine(RecordingSink*& sink, IBrowserEngine* relatedTo = nullptr) {
+        std::unique_ptr<IBrowserEngine> made = m_factory->Create(relatedTo);
+        if (!made) return nullptr;
+        auto* engine = dynamic_cast<WebKitEngine*>(made.get());
+        sink = &m_sinks.emplace_back();
+        engine->SetEventSink(sink);
+        gtk_box_pack_start(GTK_BOX(m_box), engine->Widget(), TRUE, TRUE, 0);
+        gtk_widget_show(engine->Widget());
+        m_engines.push_back(std::move(made));
+        return engine;
+    }
+
+    ::testing::AssertionResult LoadAndWait(WebKitEngine* engine, RecordingSink& sink, const std::string& path) {
+        engine->Navigate2(Url(path), 0, "", "", "");
+        if (RunUntil([&] { return sink.Has("DocumentComplete " + Url(path) + " 1"); }))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << path << " did not load; events:" << Dump(sink);
+    }
+
+    GtkWidget* m_window = nullptr;
+    GtkWidget* m_box = nullptr;
+    std::unique_ptr<WebKitEngineFactory> m_factory;
+    std::deque<RecordingSink> m_sinks;
+    std::vector<std::unique_ptr<IBrowserEngine>> m_engines;
+};
+
+TEST_F(WebKitEngineTest, LoadReportsEventsInOrderWithTitleAndHeaders) {
+    RecordingSink* sink = nullptr;
+    WebKitEngine* engine = NewEngine(sink);
+    ASSERT_NE(engine, nullptr);
+    const std::string a = Url("/a.html");
+    engine->Navigate2(a, 0, "", "", "X-Fern-Test: yes\r\n");
+    ASSERT_TRUE(RunUntil([&] {
+        return sink->Has("DocumentComplete " + a + " 1") && !sink->Titles().empty() &&
+               s_server->CountRequests("/frame2.html") > 0;
+    }));
+    // The iframe and its own script navigation are not the tab's navigations.
+    EXPECT_EQ(sink->Loads(), (std::vector<std::string>{"BeforeNavigate2 " + a, "DownloadBegin",
+                                                       "NavigateComplete2 " + a, "DownloadComplete",
+                                                       "DocumentComplete " + a + " 1"}));
+    EXPECT_EQ(sink->Titles(), std::vector<std::string>{"ページA"});
+    EXPECT_TRUE(sink->Has("SetSecureLockIcon 0"));
+    EXPECT_EQ(sink->lastProgress, -1);
+    EXPECT_EQ(engine->LocationURL(), a);
+    EXPECT_EQ(engine->LocationName(), "ページA");
+    EXPECT_FALSE(engine->Busy());
+    bool headerSent = false;
+    for (const auto& r : s_server->Requests())
+        if (r.path == "/a.html" && r.headers.count("x-fern-test") && r.headers.at("x-fern-test") == "yes")
+            headerSent = true;
+    EXPECT_TRUE(headerSent);
+
+    // A page without a title is named by its address.
+    std::size_t mark = sink->events.size();
+    ASSERT_TRUE(LoadAndWait(engine, *sink, "/notitle.html"));
+    ASSERT_TRUE(RunUntil([&] { return !sink->Titles(mark).empty(); }));
+    EXPECT_EQ(sink->Titles(mark), std::vector<std::string>{Url("/notitle.html")});
+    EXPECT_EQ(engine->LocationName(), Url("/notitle.html"));
+
+    // A missing page is an error with its HTTP status, and still a whole load.
+    ASSERT_TRUE(LoadAndWait(engine, *sink, "/missing.html"));
+    EXPECT_TRUE(sink->Has("NavigateError " + Url("/missing.html") + " 404"));
+}
+
+TEST_F(WebKitEngineTest, OnlyMainFrameNavigationsReachBeforeNavigate2) {
+    RecordingSink* sink = nullptr;
+    WebKitEngine* engine = NewEngine(sink);
+    const std::string a = Url("/a.html"), b = Url("/b.html"), c = Url("/c.html");
+    ASSERT_TRUE(LoadAndWait(engine, *sink, "/a.html"));
+    ASSERT_TRUE(RunUntil([&] { return s_server->CountRequests("/frame2.html") > 0; }));
+    RunUntil([&] { return EvalString(engine->View(), "frames[0].location.pathname") == "/frame2.html"; });
+
+    // A link clicked inside the iframe navigates the iframe only.
+    RunJs(engine->View(), "frames[0].document.getElementById('in').click()");
+    ASSERT_TRUE(RunUntil([&] { return s_server->CountRequests("/frame3.html") > 0; }));
+    EXPECT_EQ(sink->CountPrefix("BeforeNavigate2 "), 1);
+
+    // An anchor in the page: reported, with the new address, and no load.
+    std::size_t mark = sink->events.size();
+    RunJs(engine->View(), "document.getElementById('frag').click()");
+    ASSERT_TRUE(RunUntil([&] { return sink->Has("NavigateComplete2 " + a + "#part"); }));
+    EXPECT_TRUE(sink->Has("BeforeNavigate2 " + a + "#part"));
+    EXPECT_EQ(engine->LocationURL(), a + "#part");
+
+    // A link clicked in the page, then the page's script navigating itself:
+    // each is one whole load, announced before it starts.
+    mark = sink->events.size();
+    RunJs(engine->View(), "document.getElementById('b').click()");
+    ASSERT_TRUE(RunUntil([&] { return sink->Has("DocumentComplete " + b + " 1"); }));
+    EXPECT_EQ(sink->Loads(mark), (std::vector<std::string>{"BeforeNavigate2 " + b, "DownloadBegin",
+                                                           "NavigateComplete2 " + b, "DownloadComplete",
+                                                           "DocumentComplete " + b + " 1"}));
+    EXPECT_TRUE(sink->Has("CommandStateChange 2 1"));
+
+    mark = sink->events.size();
+    RunJs(engine->View(), "location.href = '/c.html'");
+    ASSERT_TRUE(RunUntil([&] { return sink->Has("DocumentComplete " + c + " 1"); }));
+    EXPECT_EQ(sink->Loads(mark), (std::vector<std::string>{"BeforeNavigate2 " + c, "DownloadBegin",
+                                                           "NavigateComplete2 " + c, "DownloadComplete",
+                                                           "DocumentComplete " + c + " 1"}));
+
+    // Back: announced with the address it goes to; forward becomes possible.
+    mark = sink->events.size();
+    engine->GoBack();
+    ASSERT_TRUE(RunUntil([&] { return sink->Loads(mark).size() >= 5; }));
+    EXPECT_EQ(sink->Loads(mark).front(), "BeforeNavigate2 " + b);
+    EXPECT_EQ(engine->LocationURL(), b);
+    EXPECT_TRUE(sink->Has("CommandStateChange 1 1"));
+
+    // A reload is no new navigation.
+    mark = sink->events.size();
+    engine->Refresh2(3);
+    ASSERT_TRUE(RunUntil([&] { return sink->Loads(mark).size() >= 4; }));
+    EXPECT_EQ(sink->Loads(mark).front(), "DownloadBegin");
+}
+
+TEST_F(WebKitEngineTest, CancellingBeforeNavigate2StopsTheLoad) {
+    RecordingSink* sink = nullptr;
+    WebKitEngine* engine = NewEngine(sink);
+    sink->cancelIf = [](const std::string& url) { return url.find("blocked") != std::string::npos; };
+    const std::string a = Url("/a.html");
+    ASSERT_TRUE(LoadAndWait(engine, *sink, "/a.html"));
+
+    // Our own navigation: refused before anything is asked of the network.
+    std::size_t mark = sink->events.size();
+    engine->Navigate2(Url("/blocked.html"), 0, "", "", "");
+    EXPECT_EQ(sink->Loads(mark), std::vector<std::string>{"BeforeNavigate2 " + Url("/blocked.html")});
+    EXPECT_FALSE(engine->Busy());
+
+    // A link in the page: refused at the policy decision.
+    RunJs(engine->View(), "document.getElementById('blocked').click()");
+    ASSERT_TRUE(RunUntil([&] { return sink->Count("BeforeNavigate2 " + Url("/blocked.html")) == 2; }));
+    ASSERT_TRUE(LoadAndWait(engine, *sink, "/b.html"));
+    EXPECT_EQ(s_server->CountRequests("/blocked.html"), 0);
+
+    // The page's script: refused when its load starts, and stopped there.
+    mark = sink->events.size();
+    RunJs(engine->View(), "location.href = '/blocked2.html'");
+    ASSERT_TRUE(RunUntil([&] { return sink->Has("BeforeNavigate2 " + Url("/blocked2.html")); }));
+    ASSERT_TRUE(RunUntil([&] { return !engine->Busy(); }));
+    RunFor(200);
+    EXPECT_EQ(sink->Loads(mark), std::vector<std::string>{"BeforeNavigate2 " + Url("/blocked2.html")});
+    EXPECT_EQ(engine->LocationURL(), Url("/b.html"));
+    EXPECT_EQ(sink->Count("DownloadBegin"), sink->Count("DownloadComplete"));
+
+    // The tab still works afterwards.
+    ASSERT_TRUE(LoadAndWait(engine, *sink, "/c.html"));
+    EXPECT_TRUE(RunUntil([&] { return engine->LocationName() == "C"; }));
+
+    // Stop is no error; a refused connection is, with the control's number.
+    mark = sink->events.size();
+    engine->Navigate2(Url("/b.html"), 0, "", "", "");
+    engine->Stop();
+    ASSERT_TRUE(RunUntil([&] { return !engine->Busy(); }));
+    GSocketListener* listener = g_socket_listener_new();
+    guint16 port = g_socket_listener_add_any_inet_port(listener, nullptr, nullptr);
+    g_socket_listener_close(listener);
+    g_object_unref(listener);
+    const std::string refused = "http://127.0.0.1:" + std::to_string(port) + "/";
+    engine->Navigate2(refused, 0, "", "", "");
+    ASSERT_TRUE(RunUntil([&] { return sink->CountPrefix("NavigateError ") > 0; })) << Dump(*sink);
+    EXPECT_EQ(sink->CountPrefix("NavigateError "), 1);
+    EXPECT_TRUE(sink->Has("NavigateError " + refused + " " + std::to_string(static_cast<std::int32_t>(0x800C0005u))));
+}
+
+TEST_F(WebKitEngineTest, NewWindowsOpenInRelatedControls) {
+    RecordingSink* sink = nullptr;
+    WebKitEngine* engine = NewEngine(sink);
+    std::vector<std::pair<WebKitEngine*, RecordingSink*>> children;
+    bool refuse = false, unrelated = false;
+    sink->newWindow = [&](bool& cancel) -> IBrowserEngine* {
+        if (refuse) {
+            cancel = true;
+            return nullptr;
+        }
+        RecordingSink* childSink = nullptr;
+        WebKitEngine* child = NewEngine(childSink, unrelated ? nullptr : engine);
+        children.emplace_back(child, childSink);
+        return child;
+    };
+    engine->OnDownloadControlChanged(0x60);  // images off, to see the copy
+    ASSERT_TRUE(LoadAndWait(engine, *sink, "/a.html"));
+
+    // A target=_blank link: the page shows in the new tab's control.
+    RunJs(engine->View(), "document.getElementById('pop').click()");
+    ASSERT_TRUE(RunUntil([&] {
+        return children.size() == 1 && children[0].second->Has("DocumentComplete " + Url("/b.html") + " 1");
+    }));
+    WebKitEngine* child = children[0].first;
+    EXPECT_EQ(children[0].second->Loads().front(), "BeforeNavigate2 " + Url("/b.html"));
+    ASSERT_TRUE(RunUntil([&] { return child->LocationName() == "B"; }));
+    EXPECT_EQ(engine->LocationURL(), Url("/a.html"));
+    // Its own settings object, copied from the opener's.
+    EXPECT_NE(child->Settings(), engine->Settings());
+    EXPECT_EQ(webkit_web_view_get_settings(child->View()), child->Settings());
+    EXPECT_FALSE(webkit_settings_get_auto_load_images(child->Settings()));
+    EXPECT_TRUE(webkit_settings_get_javascript_can_open_windows_automatically(child->Settings()));
+    child->OnDownloadControlChanged(0x70);
+    EXPECT_TRUE(webkit_settings_get_auto_load_images(child->Settings()));
+    EXPECT_FALSE(webkit_settings_get_auto_load_images(engine->Settings()));
+
+    // window.open with an address, then without one (about:blank).
+    RunJs(engine->View(), "window.open('/c.html')");
+    ASSERT_TRUE(RunUntil([&] {
+        return children.size() == 2 && children[1].second->Has("DocumentComplete " + Url("/c.html") + " 1");
+    }));
+    RunJs(engine->View(), "window.open()");
+    ASSERT_TRUE(RunUntil([&] {
+        return children.size() == 3 && children[2].second->Has("DocumentComplete about:blank 1");
+    }));
+    EXPECT_EQ(children[2].second->Loads().front(), "BeforeNavigate2 about:blank");
+
+    // Refused, or answered with an unrelated control: no window, no crash.
+    refuse = true;
+    EXPECT_EQ(EvalString(engine->View(), "String(window.open('/b.html'))"), "null");
+    refuse = false;
+    unrelated = true;
+    EXPECT_EQ(EvalString(engine->View(), "String(window.open('/b.html'))"), "null");
+    EXPECT_EQ(sink->Count("NewWindow2"), 5);
+
+    // window.close() in a page a script opened asks the tab to go.
+    RunJs(children[1].first->View(), "window.close()");
+    EXPECT_TRUE(RunUntil([&] { return children[1].second->Has("WindowClosing"); }));
+}
+
+TEST_F(WebKitEngineTest, DownloadControlFlagsSwitchTheTabsOwnSettings) {
+    RecordingSink* sinkA = nullptr;
+    RecordingSink* sinkB = nullptr;
+    WebKitEngine* a = NewEngine(sinkA);
+    WebKitEngine* b = NewEngine(sinkB);
+    ASSERT_NE(a->Settings(), b->Settings());
+
+    a->OnDownloadControlChanged(0x20 | 0x80);  // videos on; images, sounds, scripts off
+    EXPECT_FALSE(webkit_settings_get_auto_load_images(a->Settings()));
+    EXPECT_TRUE(webkit_settings_get_enable_media(a->Settings()));
+    EXPECT_FALSE(webkit_settings_get_enable_webaudio(a->Settings()));
+    EXPECT_FALSE(webkit_settings_get_enable_javascript_markup(a->Settings()));
+    EXPECT_TRUE(webkit_settings_get_enable_javascript(a->Settings()));
+    EXPECT_TRUE(webkit_web_view_get_is_muted(a->View()));
+    // The other tab keeps everything on.
+    EXPECT_TRUE(webkit_settings_get_auto_load_images(b->Settings()));
+    EXPECT_TRUE(webkit_settings_get_enable_javascript_markup(b->Settings()));
+    EXPECT_FALSE(webkit_web_view_get_is_muted(b->View()));
+
+    // The pages feel it: no picture fetched and no page script run in A.
+    ASSERT_TRUE(LoadAndWait(a, *sinkA, "/scriptA.html"));
+    ASSERT_TRUE(LoadAndWait(b, *sinkB, "/scriptB.html"));
+    ASSERT_TRUE(RunUntil([&] { return b->LocationName() == "scripted"; }));
+    EXPECT_EQ(a->LocationName(), "static");
+    EXPECT_EQ(s_server->CountRequests("/imgA.png"), 0);
+    EXPECT_EQ(s_server->CountRequests("/imgB.png"), 1);
+
+    a->OnDownloadControlChanged(0x70);
+    EXPECT_TRUE(webkit_settings_get_auto_load_images(a->Settings()));
+    EXPECT_TRUE(webkit_settings_get_enable_webaudio(a->Settings()));
+    EXPECT_TRUE(webkit_settings_get_enable_javascript_markup(a->Settings()));
+    EXPECT_FALSE(webkit_web_view_get_is_muted(a->View()));
+    // Images come at once, without a reload.
+    EXPECT_TRUE(RunUntil([&] { return s_server->CountRequests("/imgA.png") == 1; }));
+
+    // Text size: five steps of text-only zoom; nonsense is ignored.
+    EXPECT_EQ(a->Zoom(), 2);
+    a->SetZoom(4);
+    EXPECT_EQ(a->Zoom(), 4);
+    EXPECT_DOUBLE_EQ(webkit_web_view_get_zoom_level(a->View()), 1.3);
+    a->SetZoom(7);
+    EXPECT_EQ(a->Zoom(), 4);
+    EXPECT_TRUE(webkit_settings_get_zoom_text_only(a->Settings()));
+    EXPECT_DOUBLE_EQ(webkit_web_view_get_zoom_level(b->View()), 1.0);
+}
+
+TEST_F(WebKitEngineTest, PostDataAndPageSource) {
+    RecordingSink* sink = nullptr;
+    WebKitEngine* engine = NewEngine(sink);
+    const std::string posted = Url("/posted");
+    engine->Navigate2(posted, 0, "", "a=1+2&b=x%26y", "Content-Type: application/x-www-form-urlencoded\r\n");
+    ASSERT_TRUE(RunUntil([&] { return sink->Has("DocumentComplete " + posted + " 1"); }));
+    // The helper page that does the posting is not seen.
+    EXPECT_EQ(sink->Loads(), (std::vector<std::string>{"BeforeNavigate2 " + posted, "DownloadBegin",
+                                                       "NavigateComplete2 " + posted, "DownloadComplete",
+                                                       "DocumentComplete " + posted + " 1"}));
+    EXPECT_EQ(sink->lastPostData, "a=1+2&b=x%26y");
+    std::vector<LocalHttpServer::Request> requests;
+    for (const auto& r : s_server->Requests())
+        if (r.path == "/posted") requests.push_back(r);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].method, "POST");
+    EXPECT_EQ(requests[0].body, "a=1+2&b=x%26y");
+    EXPECT_EQ(requests[0].headers["content-type"], "application/x-www-form-urlencoded");
+
+    // The source of a Shift-JIS page, decoded and escaped, in a window.
+    ASSERT_TRUE(LoadAndWait(engine, *sink, "/a.html"));
+    const int before = s_server->CountRequests("/a.html");
+    engine->ExecCommand(PageCommand::ViewSource);
+    const std::string title = "view-source:" + Url("/a.html");
+    WebKitWebView* source = nullptr;
+    ASSERT_TRUE(RunUntil([&] {
+        GList* windows = gtk_window_list_toplevels();
+        for (GList* w = windows; w; w = w->next)
+            if (gtk_window_get_title(GTK_WINDOW(w->data)) && title == gtk_window_get_title(GTK_WINDOW(w->data)))
+                source = WEBKIT_WEB_VIEW(gtk_bin_get_child(GTK_BIN(w->data)));
+        g_list_free(windows);
+        return source && !webkit_web_view_is_loading(source) && webkit_web_view_get_title(source);
+    }));
+    std::string text = EvalString(source, "document.body.innerText");
+    EXPECT_NE(text.find(U8(u8"<title>ページA</title>")), std::string::npos) << text;
+    EXPECT_NE(text.find("<iframe src='/frame.html'>"), std::string::npos);
+    EXPECT_EQ(s_server->CountRequests("/a.html"), before);
+    gtk_widget_destroy(gtk_widget_get_toplevel(GTK_WIDGET(source)));
+}
+
+TEST(WebKitNavigationRules, SubframeSignsHeadersAndPostPages) {
+    const std::string top = "http://example.com/dir/page.html#x";
+    EXPECT_FALSE(LooksLikeSubframeNavigation("", "", top));
+    EXPECT_FALSE(LooksLikeSubframeNavigation("", "http://example.com/dir/page.html", top));
+    EXPECT_FALSE(LooksLikeSubframeNavigation("", "http://example.com/", top));
+    EXPECT_FALSE(LooksLikeSubframeNavigation("_top", "", top));
+    EXPECT_TRUE(LooksLikeSubframeNavigation("", "http://ads.example.net/frame.html", top));
+    EXPECT_TRUE(LooksLikeSubframeNavigation("", "http://example.com/dir/menu.html", top));
+    EXPECT_TRUE(LooksLikeSubframeNavigation("main", "", top));
+    EXPECT_EQ(UriOrigin("https://h.example:8080/a?b"), "https://h.example:8080");
+    EXPECT_EQ(UriOrigin("about:blank"), "");
+
+    auto headers = ParseRequestHeaders("X-A: 1\r\nbad line\r\n: empty\r\nReferer:  http://r/ \r\n");
+    ASSERT_EQ(headers.size(), 2u);
+    EXPECT_EQ(headers[0], (std::pair<std::string, std::string>{"X-A", "1"}));
+    EXPECT_EQ(headers[1].second, "http://r/");
+
+    auto page = PostFormPage("http://h/p?q=\"1\"", "a=%3C%22&b&&c=%E3%81%82", "");
+    ASSERT_TRUE(page);
+    EXPECT_NE(page->find("action=\"http://h/p?q=&quot;1&quot;\""), std::string::npos);
+    EXPECT_NE(page->find("name=\"a\" value=\"&lt;&quot;\""), std::string::npos);
+    EXPECT_NE(page->find("name=\"b\" value=\"\""), std::string::npos);
+    EXPECT_NE(page->find("accept-charset=\"utf-8\""), std::string::npos);
+    EXPECT_NE(page->find(U8(u8"value=\"あ\"")), std::string::npos);
+    // Shift-JIS fields ("ア" is 83 41) are posted as Shift-JIS; line breaks survive.
+    page = PostFormPage("http://h/", "t=%83%41&n=1%0D%0A2", "application/x-www-form-urlencoded; charset=x");
+    ASSERT_TRUE(page);
+    EXPECT_NE(page->find("accept-charset=\"Shift_JIS\""), std::string::npos);
+    EXPECT_NE(page->find(U8(u8"value=\"ア\"")), std::string::npos);
+    EXPECT_NE(page->find("value=\"1&#13;&#10;2\""), std::string::npos);
+    EXPECT_FALSE(PostFormPage("http://h/", "--x\r\n", "multipart/form-data; boundary=x"));
+
+    EXPECT_EQ(DecodePageBytes("\x83\x5c<", "Shift_JIS"), U8(u8"ソ<"));
+    EXPECT_EQ(DecodePageBytes("ok\xff", "UTF-8"), "ok\xEF\xBF\xBD");
+    EXPECT_EQ(DecodePageBytes("x", "no-such-charset"), "x");
+    EXPECT_EQ(SourcePageHtml("t", "<a href=\"x\">&").find("&lt;a href=\"x\"&gt;&amp;") != std::string::npos, true);
+}
+
+}  // namespace
