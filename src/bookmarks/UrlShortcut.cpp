@@ -1,6 +1,8 @@
 #include "bookmarks/UrlShortcut.h"
 
 #include "platform/fs/FileIo.h"
+#include "platform/ini/IniDocument.h"
+#include "platform/ini/ProfileText.h"
 #include "platform/ini/PrivateProfile.h"
 
 namespace fern {
@@ -14,6 +16,18 @@ std::string ReadUrlShortcut(const std::string& path) {
     if (IsDirectory(path)) return std::string();
     std::string url = GetPrivateProfileString("InternetShortcut", "URL", kMissing, path, kShortcutUrlBuffer);
     return url == kMissing ? path : url;
+}
+
+std::optional<std::string> ParseUrlShortcut(std::string_view bytes) {
+    IniDocument document = IniDocument::Parse(DecodeProfileText(bytes).sjis);
+    const std::string* found = document.Find("InternetShortcut", "URL");
+    if (!found) return std::nullopt;
+    std::string_view value = *found;
+    // Quotes around a value are dropped, as the profile reader drops them.
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return std::string(value.substr(0, kShortcutUrlBuffer - 1));
 }
 
 bool WriteUrlShortcut(const std::string& path, const std::string& url) {

@@ -11,6 +11,7 @@ using Args = std::vector<std::string>;
 int RunListCommand(const Args& args);
 int RunIniCommand(const Args& args);
 int RunEncodingCommand(const Args& args);
+int RunBookmarksCommand(const Args& args);
 
 // Prints "fernctl: <message>" on standard error and returns 2.
 int Fail(const std::string& message);

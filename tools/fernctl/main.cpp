@@ -24,7 +24,9 @@ const char kUsage[] =
     "       fernctl ini set FILE SECTION KEY VALUE\n"
     "       fernctl ini delete FILE SECTION [KEY]\n"
     "       fernctl encoding detect FILE\n"
-    "       fernctl encoding convert FILE [--code N]\n";
+    "       fernctl encoding convert FILE [--code N]\n"
+    "       fernctl bookmarks import netscape|favorites|hotlist|htmllist SOURCE BOOKMARK.fbl\n"
+    "       fernctl bookmarks export netscape|netscape-utf8|favorites|htmllist BOOKMARK.fbl DEST\n";
 
 }  // namespace
 
@@ -39,6 +41,7 @@ int main(int argc, char** argv) {
         if (group == "list") return fernctl::RunListCommand(rest);
         if (group == "ini") return fernctl::RunIniCommand(rest);
         if (group == "encoding") return fernctl::RunEncodingCommand(rest);
+        if (group == "bookmarks") return fernctl::RunBookmarksCommand(rest);
     } catch (const std::exception& e) {
         return fernctl::Fail(e.what());
     }

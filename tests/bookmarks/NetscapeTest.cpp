@@ -1,0 +1,215 @@
+#include "bookmarks/exchange/Netscape.h"
+
+#include <gtest/gtest.h>
+
+#include "bookmarks/BookmarkTestTree.h"
+#include "lists/ListTestText.h"
+#include "lists/TempFolder.h"
+#include "platform/text/Encoding.h"
+
+namespace fern {
+namespace {
+
+using testing::Child;
+using testing::CountType;
+using testing::MakeTestTree;
+using testing::Outline;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+std::string Netscape(const std::string& name) {
+    return std::string(FERN_TESTDATA_DIR) + "/bookmarks/netscape/" + name;
+}
+
+// Parses `html` into a fresh tree's root and returns its outline.
+std::string ParseOutline(const std::string& html) {
+    BookmarkTree tree = MakeTestTree();
+    ParseNetscapeBookmarks(html, tree, tree.Root());
+    return Outline(tree.Root());
+}
+
+TEST(NetscapeImport, RealFilesOfOtherBrowsers) {
+    struct Case {
+        const char* file;
+        std::size_t urls, folders, separators;
+    } cases[] = {
+        {"ie8_ja_utf8bom_crlf.htm", 759, 12, 0},   {"firefox15_ja_crlf.html", 19, 5, 1},
+        {"netscape47.html", 110, 13, 4},           {"mozilla_suite.html", 219, 33, 0},
+        {"chrome_cyrillic.html", 8, 5, 0},         {"firefox_nested.htm", 24, 6, 1},
+        {"ie11_nested_utf8bom.htm", 27, 9, 0},     {"firefox_longlines_icons.html", 9, 6, 0},
+        {"macie40_favorites_xmacroman.html", 149, 32, 0},
+    };
+    for (const Case& c : cases) {
+        BookmarkTree tree = MakeTestTree();
+        ExchangeStatus status = ImportNetscape(Netscape(c.file), tree, nullptr);
+        ASSERT_TRUE(status.ok) << c.file << ": " << status.error;
+        EXPECT_EQ(CountType(tree.Root(), kItemUrl), c.urls) << c.file;
+        EXPECT_EQ(CountType(tree.Root(), kItemFolder), c.folders) << c.file;
+        EXPECT_EQ(CountType(tree.Root(), kItemSeparator), c.separators) << c.file;
+        EXPECT_EQ(status.imported, c.urls + c.folders + c.separators) << c.file;
+        EXPECT_TRUE(tree.Modified());
+    }
+}
+
+TEST(NetscapeImport, JapaneseAndOtherNamesComeOutRight) {
+    // UTF-8 marked only by its byte-order mark; names after " >".
+    BookmarkTree ie8 = MakeTestTree();
+    ASSERT_TRUE(ImportNetscape(Netscape("ie8_ja_utf8bom_crlf.htm"), ie8, nullptr).ok);
+    BookmarkNode* microsoft = Child(ie8.Root(), "Microsoft の Web サイト");
+    ASSERT_NE(microsoft, nullptr);
+    EXPECT_EQ(Outline(*microsoft).substr(0, 114),
+              "U Internet Explorer 7 ツアー.URL <http://go.microsoft.com/fwlink/?LinkId=68919>\n"
+              "U Internet Explorer 7 ホーム.url <");
+
+    // UTF-8 from the charset line on.
+    BookmarkTree ff = MakeTestTree();
+    ASSERT_TRUE(ImportNetscape(Netscape("firefox15_ja_crlf.html"), ff, nullptr).ok);
+    BookmarkNode* japanese = Child(ff.Root(), "4-日本語");
+    ASSERT_NE(japanese, nullptr);
+    EXPECT_EQ(japanese->FirstChild()->name, "メインページ - Wikipedia");
+
+    BookmarkTree cyrillic = MakeTestTree();
+    ASSERT_TRUE(ImportNetscape(Netscape("chrome_cyrillic.html"), cyrillic, nullptr).ok);
+    BookmarkNode* bar = Child(cyrillic.Root(), "Bookmarks bar");
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->FirstChild()->name, "Лучшие публикации за сутки / Хабр");
+
+    BookmarkTree ns = MakeTestTree();
+    ASSERT_TRUE(ImportNetscape(Netscape("netscape47.html"), ns, nullptr).ok);
+    EXPECT_NE(Outline(ns.Root()).find("U Market & Sell <http://home.netscape.com/bookmark/4_76/"
+                                      "nbmarket.html>"),
+              std::string::npos);
+
+    // A rule and a bookmark on one line: both are kept.
+    BookmarkTree nested = MakeTestTree();
+    ASSERT_TRUE(ImportNetscape(Netscape("firefox_nested.htm"), nested, nullptr).ok);
+    const BookmarkNode* rule = nested.Root().FirstChild()->Next()->Next();
+    ASSERT_EQ(rule->type, kItemSeparator);
+    EXPECT_EQ(rule->Next()->url,
+              "http://lotrproject.com/blog/2013/02/08/timeline-of-the-elves-in-tolkiens-works/");
+}
+
+TEST(NetscapeImport, LineRules) {
+    // Url ends: " ALIAS, " ADD_DATE, else the closing quote; names "&amp;" only.
+    EXPECT_EQ(ParseOutline("<DL><p>\n"
+                           "<DT><A HREF=\"http://a/\" ALIASID=\"1\" ADD_DATE=\"2\">A &amp; B</A>\n"
+                           "<DT><A HREF=\"http://b/?x=%s\" ADD_DATE=\"1\">100% &lt;b&gt;</A>\n"
+                           "<DT><A HREF=\"http://c/\" LAST_VISIT=\"0\">C</A>\n"
+                           "<DT><A HREF=\"http://d/\" >D</A>\n"
+                           "<DT><A HREF=\"http://e/\">  E  </A>\n"
+                           "<DT><A HREF=\"u\"q\" ADD_DATE=\"1\">quote in url</A>\n"
+                           "<DT><A>no href</A>\n"
+                           "<DT><A HREF=\"http://f/\">no end\n"
+                           "</DL>\n"),
+              "U A & B <http://a/>\n"
+              "U 100% &lt;b&gt; <http://b/?x=%s>\n"
+              "U C <http://c/>\n"
+              "U D <http://d/>\n"
+              "U   E <http://e/>\n"
+              "U quote in url <u\"q>\n"
+              "U no href <>\n");
+    // Folders: the name of the last "<H3>" (taken literally until the folder
+    // is made, then trimmed and "&amp;" undone); lists before any "<DL>" and
+    // lines outside lists are skipped; every top-level list goes to the target.
+    EXPECT_EQ(ParseOutline("<DT><A HREF=\"http://outside/\">outside</A>\n"
+                           "<DT><H3 FOLDED>Top</H3>\n"
+                           "<DL><p>\n"
+                           "  <DT><H3 ADD_DATE=\"1\"> R &amp; D </H3>\n"
+                           "  <DD>memo lines are skipped\n"
+                           "  <DL><p>\n"
+                           "    <DT><H3>Inner</H3>\n"
+                           "    <DL><p>\n"
+                           "      <HR>\n"
+                           "    </DL><p>\n"
+                           "    <DL><p>\n"
+                           "    </DL><p>\n"
+                           "  </DL><p>\n"
+                           "</DL><p>\n"
+                           "<HR>\n"
+                           "<DL><p><DT><A HREF=\"http://second/\">ignored on the list line</A>\n"
+                           "<DT><A HREF=\"http://second/\">second</A>\n"),
+              "D R & D\n  D Inner\n    -\n  D \nU second <http://second/>\n");
+}
+
+TEST(NetscapeImport, IntoATargetWithTheDefaultAddStyle) {
+    TempFolder folder;
+    WriteBytes(folder.File("b.html"), "<DL><p>\n<DT><A HREF=\"http://a/\" ADD_DATE=\"5\">A</A>\n");
+    BookmarkOptions options;
+    options.defaultAddStyle = 0;
+    BookmarkTree tree = MakeTestTree(nullptr, options);
+    BookmarkNode* target = tree.AddNode(tree.Root(), "target", "", kItemFolder, 112, 1);
+    ASSERT_TRUE(ImportNetscape(folder.File("b.html"), tree, target).ok);
+    EXPECT_EQ(Outline(tree.Root()), "D target\n  U A <http://a/>\n");
+    EXPECT_EQ(target->FirstChild()->exstyle, 0u);
+    // A file that cannot be read imports nothing and says why.
+    tree.Save(folder.File("x.fbl"));
+    ExchangeStatus missing = ImportNetscape(folder.File("none.html"), tree, nullptr);
+    EXPECT_FALSE(missing.ok || missing.error.empty());
+    EXPECT_FALSE(tree.Modified());
+}
+
+std::unique_ptr<BookmarkNode> SampleRoot() {
+    auto root = MakeBookmarkNode(kItemFolder, "ルート", "", 112, 1, 1);
+    BookmarkNode* folder = AddBookmarkNode(*root, kItemFolder, "フォルダ&表", "", 112, 1, 7);
+    AddBookmarkNode(*folder, kItemUrl, "ソフト", "http://soft/?a=1&b=2", 112, 1, 8);
+    AddBookmarkNode(*folder, kItemFolder, "empty", "", 112, 1, 9);
+    AddBookmarkNode(*root, kItemSeparator, "", "", 112, 1, 0);
+    AddBookmarkNode(*root, kItemUrl, "100%", "http://x/", 112, 1, 4294967295u);
+    return root;
+}
+
+const char kSampleDocument[] =
+    "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n"
+    "<!-- This is an automatically generated file.\nIt will be read and overwritten.\n"
+    "DO NOT EDIT! -->\n"
+    "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=CHARSET\">\n"
+    "<TITLE>ルート Bookmark</TITLE>\n"
+    "<H1>ルート Bookmark</H1>\n\n"
+    "<DL><p>\n"
+    "    <DT><H3 ADD_DATE=\"7\">フォルダ&表</H3>\n"
+    "    <DL><p>\n"
+    "        <DT><A HREF=\"http://soft/?a=1&b=2\" ADD_DATE=\"8\" LAST_VISIT=\"0\" "
+    "LAST_MODIFIED=\"0\">ソフト</A>\n"
+    "        <DT><H3 ADD_DATE=\"9\">empty</H3>\n"
+    "        <DL><p>\n"
+    "        </DL><p>\n"
+    "    </DL><p>\n"
+    "    <HR>\n"
+    "    <DT><A HREF=\"http://x/\" ADD_DATE=\"4294967295\" LAST_VISIT=\"0\" "
+    "LAST_MODIFIED=\"0\">100%</A>\n"
+    "</DL><p>\n";
+
+std::string SampleDocument(const char* charset) {
+    std::string text = kSampleDocument;
+    text.replace(text.find("CHARSET"), 7, charset);
+    return testing::Crlf(text);
+}
+
+TEST(NetscapeExport, DocumentBytes) {
+    auto root = SampleRoot();
+    EXPECT_EQ(SerializeNetscape(*root, false), SampleDocument("Shift_JIS"));
+    EXPECT_EQ(SerializeNetscape(*root, true), ToUtf8(SampleDocument("UTF-8")));
+    auto empty = MakeBookmarkNode(kItemFolder, "R", "", 112, 1, 1);
+    EXPECT_NE(SerializeNetscape(*empty, true).find("<DL><p>\r\n</DL><p>\r\n"), std::string::npos);
+}
+
+TEST(NetscapeExport, RoundTripsThroughTheImportInBothEncodings) {
+    TempFolder folder;
+    auto root = SampleRoot();
+    for (bool utf8 : {true, false}) {
+        std::string path = folder.File(utf8 ? "bookmarks.html" : "bookmark.htm");
+        ASSERT_TRUE(ExportNetscape(path, *root, utf8).ok);
+        std::uint32_t now = 1234;
+        BookmarkTree tree = MakeTestTree(&now);
+        ASSERT_TRUE(ImportNetscape(path, tree, nullptr).ok);
+        EXPECT_EQ(Outline(tree.Root()), Outline(*root)) << utf8;
+        for (const BookmarkNode* n = &tree.Root(); n; n = NextInTree(n, &tree.Root()))
+            EXPECT_EQ(n->created, 1234u);
+    }
+    ExchangeStatus failed = ExportNetscape(folder.File("none/b.htm"), *root, true);
+    EXPECT_FALSE(failed.ok);
+    EXPECT_FALSE(failed.error.empty());
+}
+
+}  // namespace
+}  // namespace fern
