@@ -24,6 +24,7 @@
 #include "page/PopupFilter.h"
 #include "platform/fs/FileIo.h"
 #include "platform/gtk/GtkShell.h"
+#include "platform/gtk/SessionEnd.h"
 #include "platform/gtk/WebKitContext.h"
 #include "platform/gtk/WebKitEngine.h"
 #include "platform/gtk/WebKitEngineFactory.h"
@@ -235,6 +236,9 @@ int RunFern(int argc, char** argv) {
             static_cast<MainFrameWindow*>(data)->Close();
             return G_SOURCE_REMOVE;
         }, &window);
+
+    SessionEndWatcher session([&] { window.Close(); });
+    session.Register("fern");
 
     std::unique_ptr<ScreenshotWhenLoaded> screenshot;
     if (commandLine.screenshot)
