@@ -2,6 +2,10 @@
 #include <gio/gunixsocketaddress.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <thread>
 
@@ -89,4 +93,27 @@ TEST(SingleInstance, OnlyOneHolderOfTheLock) {
     EXPECT_TRUE(first.Acquire(lock));
     EXPECT_FALSE(second.Acquire(lock));
     EXPECT_TRUE(RuntimeFolder().has_value());
+}
+
+TEST(HandOff, RequestsFromAnotherUserAreRefused) {
+    if (getuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+    std::string path = SocketPath();
+    int calls = 0;
+    CHandOffServer server;
+    ASSERT_TRUE(server.Listen(path, [&](std::uint32_t, const std::string&) { return ++calls > 0; }, [] {}));
+    // Open the way on the file system, so only the peer check stands.
+    chmod(path.substr(0, path.rfind('/')).c_str(), 0777);
+    chmod(path.c_str(), 0666);
+    pid_t child = fork();
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(3);
+        _exit(SendHandOff(path, {{0, "http://intruder/"}}) ? 1 : 0);
+    }
+    int status = -1;
+    gint64 deadline = g_get_monotonic_time() + 10 * G_USEC_PER_SEC;
+    while (waitpid(child, &status, WNOHANG) == 0 && g_get_monotonic_time() < deadline)
+        g_main_context_iteration(nullptr, FALSE);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the other user's request was answered";
+    EXPECT_EQ(calls, 0);
 }
