@@ -163,7 +163,7 @@ bool CFernView::OnPageCommand(int id) {
     if (!m_engine) return id == ID_PAGE_FIND || id == ID_PAGE_SOURCE || id == ID_PAGE_PROPERTIES ||
                           id == ID_PAGE_PRINT_PREVIEW || id == ID_FILE_PRINT || id == ID_PAGE_SETUP ||
                           id == ID_PAGE_SHORTCUT || id == ID_PAGE_REFRESH_LATEST || id == ID_PAGE_FOCUS ||
-                          id == ID_PAGE_UP;
+                          id == ID_PAGE_UP || id == ID_PAGE_OPEN_SELECTION || id == ID_PAGE_COMMENTS;
     switch (id) {
         case ID_PAGE_FIND: m_engine->ExecCommand(PageCommand::Find); return true;
         case ID_PAGE_SOURCE: m_engine->ExecCommand(PageCommand::ViewSource); return true;
@@ -176,6 +176,19 @@ bool CFernView::OnPageCommand(int id) {
             if (!m_navigateLock) m_engine->Refresh2(0x2004);
             return true;
         case ID_PAGE_FOCUS: m_engine->Focus(); return true;
+        case ID_PAGE_OPEN_SELECTION:
+            if (!m_engine->Busy()) {
+                // The answer may come later; the host outlives the engine,
+                // which drops its answers when it goes.
+                IPageHost* host = &m_host;
+                m_engine->SelectedText([host](std::string text) {
+                    if (!text.empty()) host->OpenUrl(text, 3, host->Options().dlcDefault, 0);
+                });
+            }
+            return true;
+        case ID_PAGE_COMMENTS:
+            if (!m_engine->Busy()) m_engine->ExecCommand(PageCommand::ShowComments);
+            return true;
         case ID_PAGE_UP:
             if (!m_engine->Busy())
                 if (auto up = UpOneLevelUrl(Url())) Navigate(*up);

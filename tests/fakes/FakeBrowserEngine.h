@@ -1,6 +1,7 @@
 #pragma once
 // A scripted browser control: records every call and fires events at once,
 // so page and tab logic can be tested without a main loop.
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -63,6 +64,31 @@ public:
         auto done = std::move(pendingFind);
         pendingFind = nullptr;
         if (done) done(found);
+    }
+
+    // The page's selected text, answered at once unless `selectionLater`
+    // is set; then the test calls AnswerSelection.
+    std::string selectedText;
+    bool selectionLater = false;
+    std::function<void(std::string)> pendingSelection;
+    void SelectedText(std::function<void(std::string)> done) override {
+        calls.push_back("SelectedText");
+        if (selectionLater) pendingSelection = std::move(done);
+        else if (done) done(selectedText);
+    }
+    void AnswerSelection() {
+        auto done = std::move(pendingSelection);
+        pendingSelection = nullptr;
+        if (done) done(selectedText);
+    }
+
+    // History titles, nearest first.
+    std::vector<std::string> backTitles, forwardTitles;
+    std::vector<std::string> BackList(int max) const override { return Head(backTitles, max); }
+    std::vector<std::string> ForwardList(int max) const override { return Head(forwardTitles, max); }
+    static std::vector<std::string> Head(const std::vector<std::string>& all, int max) {
+        if (max < 0) max = 0;
+        return {all.begin(), all.begin() + std::min<std::size_t>(all.size(), static_cast<std::size_t>(max))};
     }
 
     // Fires BeforeNavigate2; returns true when the page allowed it.

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace fern {
 
@@ -20,6 +21,7 @@ enum class PageCommand {
     PageSetup,
     CreateShortcut,
     SaveAs,
+    ShowComments,  // the document's comments shown as text, in its frames too
 };
 
 class IBrowserEngine {
@@ -65,6 +67,23 @@ public:
         (void)text;
         (void)fromTop;
         if (done) done(false);
+    }
+
+    // The text selected in the page (empty when none). `done` may come
+    // later, from the loop, and never comes once the engine is gone.
+    virtual void SelectedText(std::function<void(std::string)> done) {
+        if (done) done(std::string());
+    }
+
+    // Titles of the history entries behind (BackList) and ahead of
+    // (ForwardList) the current page, nearest first, at most `max`.
+    virtual std::vector<std::string> BackList(int max) const {
+        (void)max;
+        return {};
+    }
+    virtual std::vector<std::string> ForwardList(int max) const {
+        (void)max;
+        return {};
     }
 };
 

@@ -1,10 +1,17 @@
 #include "platform/gtk/WebKitEngine.h"
 
 #include <cstdio>
+#include <exception>
 
 #include "platform/gtk/WebKitContext.h"
 #include "platform/gtk/WebKitEngineSignals.h"
 #include "platform/gtk/WebKitNavigationRules.h"
+#include "platform/gtk/WebKitPageComments.h"
+#include "platform/gtk/WebKitPageFind.h"
+#include "platform/gtk/WebKitPagePrint.h"
+#include "platform/gtk/WebKitPageProperties.h"
+#include "platform/gtk/WebKitPageSelection.h"
+#include "platform/gtk/WebKitPageShortcut.h"
 #include "platform/gtk/WebKitSettingsCopy.h"
 #include "platform/gtk/WebKitViewSource.h"
 #include "platform/text/Encoding.h"
@@ -20,6 +27,33 @@ constexpr std::uint32_t kDlcBackgroundSounds = 0x40;
 constexpr std::uint32_t kDlcNoScripts = 0x80;
 
 constexpr int kRefreshCompletely = 3;
+
+// Answers reach the logic from the main loop; nothing may escape into it.
+template <class Body>
+void Guard(const char* where, Body&& body) {
+    try {
+        body();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "fern: %s: %s\n", where, e.what());
+    } catch (...) {
+        std::fprintf(stderr, "fern: %s: unknown exception\n", where);
+    }
+}
+
+// Titles of the history entries `step` (-1 back, +1 forward) at a time
+// from the current one; an entry without a title is named by its address.
+std::vector<std::string> HistoryTitles(WebKitWebView* view, int step, int max) {
+    std::vector<std::string> titles;
+    WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(view);
+    for (int i = 1; i <= max; ++i) {
+        WebKitBackForwardListItem* item = webkit_back_forward_list_get_nth_item(list, step * i);
+        if (!item) break;
+        const gchar* title = webkit_back_forward_list_item_get_title(item);
+        const gchar* uri = webkit_back_forward_list_item_get_uri(item);
+        titles.push_back(FromUtf8(title && *title ? title : (uri ? uri : "")));
+    }
+    return titles;
+}
 
 }  // namespace
 
@@ -49,6 +83,7 @@ WebKitEngine::~WebKitEngine() {
     m_sink = nullptr;
     *m_self = nullptr;
     g_cancellable_cancel(m_cancellable);
+    m_find.reset();  // it lets go of the view's find controller and its window
     WebKitEngineSignals::Disconnect(*this);
     // The view goes with its tab: out of its container, its web process ended.
     gtk_widget_destroy(GTK_WIDGET(m_view));
@@ -186,31 +221,43 @@ void WebKitEngine::Focus() { gtk_widget_grab_focus(GTK_WIDGET(m_view)); }
 
 void WebKitEngine::ExecCommand(PageCommand command) {
     switch (command) {
-        case PageCommand::Print:
-            Print();
+        case PageCommand::Find: Finder().ShowWindow(); return;
+        case PageCommand::ViewSource: ShowPageSource(m_context, m_view, m_cancellable); return;
+        case PageCommand::Properties: ShowPageProperties(m_view, m_cancellable); return;
+        case PageCommand::Print: PrintPage(m_view); return;
+        case PageCommand::PrintPreview: ShowPrintPreview(m_context, m_view); return;
+        case PageCommand::PageSetup: RunPageSetup(m_view); return;
+        case PageCommand::CreateShortcut: {
+            const gchar* title = webkit_web_view_get_title(m_view);
+            CreateDesktopShortcut(Widget(), title ? title : "", m_committedUri);
             return;
-        case PageCommand::ViewSource:
-            ShowPageSource(m_context, m_view, m_cancellable);
-            return;
-        default:
-            std::fprintf(stderr, "fern: page command %d is not available yet\n",
-                         static_cast<int>(command));
-            return;
+        }
+        case PageCommand::ShowComments: ShowPageComments(m_view, m_cancellable); return;
+        case PageCommand::SaveAs: break;
     }
+    std::fprintf(stderr, "fern: page command %d is not available yet\n", static_cast<int>(command));
 }
 
-void WebKitEngine::Print() {
-    WebKitPrintOperation* operation = webkit_print_operation_new(m_view);
-    GtkWidget* top = gtk_widget_get_toplevel(GTK_WIDGET(m_view));
-    GtkWindow* parent = top && gtk_widget_is_toplevel(top) && GTK_IS_WINDOW(top) ? GTK_WINDOW(top) : nullptr;
-    if (webkit_print_operation_run_dialog(operation, parent) == WEBKIT_PRINT_OPERATION_RESPONSE_PRINT) {
-        // Printing goes on after the dialog; the operation lives until it ends.
-        g_signal_connect(operation, "finished",
-                         G_CALLBACK(+[](WebKitPrintOperation* op, gpointer) { g_object_unref(op); }),
-                         nullptr);
-    } else {
-        g_object_unref(operation);
-    }
+WebKitPageFind& WebKitEngine::Finder() {
+    if (!m_find) m_find = std::make_unique<WebKitPageFind>(m_view);
+    return *m_find;
 }
+
+void WebKitEngine::FindText(const std::string& text, bool fromTop, std::function<void(bool)> done) {
+    Finder().FindText(ToUtf8(text), fromTop, [done = std::move(done)](bool found) {
+        if (done) Guard("find", [&] { done(found); });
+    });
+}
+
+void WebKitEngine::SelectedText(std::function<void(std::string)> done) {
+    std::shared_ptr<WebKitEngine*> self = m_self;
+    ReadSelectedText(m_view, m_cancellable, [self, done = std::move(done)](std::string text) {
+        if (*self && done) Guard("selected text", [&] { done(FromUtf8(text)); });
+    });
+}
+
+std::vector<std::string> WebKitEngine::BackList(int max) const { return HistoryTitles(m_view, -1, max); }
+
+std::vector<std::string> WebKitEngine::ForwardList(int max) const { return HistoryTitles(m_view, 1, max); }
 
 }  // namespace fern

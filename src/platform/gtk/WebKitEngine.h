@@ -8,12 +8,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/engine/BrowserEngine.h"
 
 namespace fern {
 
 class WebKitContext;
+class WebKitPageFind;
 struct WebKitEngineHandlers;
 
 class WebKitEngine final : public IBrowserEngine {
@@ -62,6 +64,13 @@ public:
     void ExecCommand(PageCommand command) override;
     void OnDownloadControlChanged(std::uint32_t flags) override;
     void Focus() override;
+    void FindText(const std::string& text, bool fromTop, std::function<void(bool)> done) override;
+    void SelectedText(std::function<void(std::string)> done) override;
+    std::vector<std::string> BackList(int max) const override;
+    std::vector<std::string> ForwardList(int max) const override;
+
+    // The find of this page (made on first use): find next and the find window.
+    WebKitPageFind& Finder();
 
 private:
     friend struct WebKitEngineHandlers;
@@ -110,12 +119,12 @@ private:
     int m_zoom = kDefaultZoom;
     bool m_registerAsBrowser = false;
     bool m_silent = false;
+    std::unique_ptr<WebKitPageFind> m_find;
 
     // `url` is Shift-JIS; true when the sink allowed the navigation.
     bool FireBeforeNavigate2(const std::string& url, const std::string& postData,
                              const std::string& headers);
     void LoadApi(WebKitURIRequest* request);
-    void Print();
 };
 
 }  // namespace fern
