@@ -22,7 +22,7 @@ MainFrameWindow::MainFrameWindow(CMainFrame& frame, PageWidgetOf pageWidget)
     auto onCommand = [this](int id) { Command(id); };
     auto isChecked = [this](int id) { return IsChecked(id); };
     auto isEnabled = [this](int id) { return IsEnabled(id); };
-    for (const MenuEntry& top : MainMenuBar()) {
+    for (const MenuEntry& top : MainMenuBar([this] { return m_frame.ActiveView(); })) {
         auto* item = Gtk::manage(new Gtk::MenuItem(MnemonicLabel(top.text), true));
         item->set_submenu(*BuildMenu(top.children, onCommand, isChecked, isEnabled, m_accel));
         m_menuBar.append(*item);

@@ -2,16 +2,18 @@
 
 #include "frame/CommandIds.h"
 #include "frame/TabRules.h"
+#include "page/FernView.h"
+#include "platform/text/TextCut.h"
 
 namespace fern {
 
 namespace {
 
-MenuEntry Item(int id, const char* text) { return MenuEntry{id, text, {}, false}; }
-MenuEntry Check(int id, const char* text) { return MenuEntry{id, text, {}, true}; }
+MenuEntry Item(int id, const char* text) { return MenuEntry{id, text, {}, false, {}}; }
+MenuEntry Check(int id, const char* text) { return MenuEntry{id, text, {}, true, {}}; }
 MenuEntry Separator() { return MenuEntry{}; }
 MenuEntry Sub(const char* text, std::vector<MenuEntry> children) {
-    return MenuEntry{-1, text, std::move(children), false};
+    return MenuEntry{-1, text, std::move(children), false, {}};
 }
 
 std::vector<MenuEntry> NewTabMenu() {
@@ -28,7 +30,30 @@ std::vector<MenuEntry> TextSizeMenu() {
 
 }  // namespace
 
-std::vector<MenuEntry> MainMenuBar() {
+std::vector<MenuEntry> HistoryListMenu(CFernView* page, bool back) {
+    std::vector<MenuEntry> entries;
+    if (!page || !page->Engine()) return entries;
+    int first = back ? ID_BACK_LIST_FIRST : ID_FORWARD_LIST_FIRST;
+    int last = back ? ID_BACK_LIST_LAST : ID_FORWARD_LIST_LAST;
+    int count = last - first + 1;
+    // The first id steps two pages, so the list starts one entry further.
+    std::vector<std::string> titles =
+        back ? page->Engine()->BackList(count + 1) : page->Engine()->ForwardList(count + 1);
+    for (int i = 1; i < static_cast<int>(titles.size()) && i <= count; ++i) {
+        std::string text = ShortenText(titles[i].empty() ? std::string("タイトル不明") : titles[i], 40);
+        // "&" in a title is not a mnemonic.
+        std::string escaped;
+        for (char c : text) escaped += (c == '&') ? std::string("&&") : std::string(1, c);
+        entries.push_back(MenuEntry{first + i - 1, escaped, {}, false, {}});
+    }
+    return entries;
+}
+
+std::vector<MenuEntry> MainMenuBar(std::function<CFernView*()> activePage) {
+    MenuEntry backList = Sub("戻る一覧(&I)", {});
+    backList.fill = [activePage] { return HistoryListMenu(activePage(), true); };
+    MenuEntry forwardList = Sub("進む一覧(&O)", {});
+    forwardList.fill = [activePage] { return HistoryListMenu(activePage(), false); };
     return {
         Sub("ファイル(&F)",
             {Sub("新規作成(&N)", NewTabMenu()), Separator(),
@@ -42,7 +67,8 @@ std::vector<MenuEntry> MainMenuBar() {
              Item(ID_PAGE_FIND, "このページの検索(&F)\tCtrl+F")}),
         Sub("表示(&V)",
             {Item(ID_TAB_BACK, "前に戻る(&B)\tAlt+Left"), Item(ID_TAB_FORWARD, "次に進む(&F)\tAlt+Right"),
-             Item(ID_TAB_HOME, "ホーム ページ(&H)\tAlt+Home"), Item(ID_PAGE_UP, "上へ"), Separator(),
+             Item(ID_TAB_HOME, "ホーム ページ(&H)\tAlt+Home"), Item(ID_PAGE_UP, "上へ"), backList,
+             forwardList, Separator(),
              Item(ID_TAB_STOP, "中止(&P)\tEscape"), Item(ID_TAB_REFRESH, "最新の情報に更新(&R)\tF5"),
              Separator(), Sub("文字のサイズ(&X)", TextSizeMenu()), Item(ID_PAGE_SOURCE, "ソース(&C)"),
              Item(ID_PAGE_COMMENTS, "コメントの表示(&L)"), Item(ID_PAGE_FOCUS, "ページにフォーカス")}),

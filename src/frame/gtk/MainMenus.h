@@ -1,6 +1,7 @@
 #pragma once
 // The menus of the main window: the menu bar, the tab menu of a tab's right
 // click and the tab bar's own menu.
+#include <functional>
 #include <vector>
 
 #include "frame/gtk/MenuBuilder.h"
@@ -15,7 +16,13 @@ enum AppCommand : int {
     ID_TAB_AUTO_REFRESH_STOP = 33128,
 };
 
-std::vector<MenuEntry> MainMenuBar();
+class CFernView;
+
+// The menu bar; the back and forward lists ask for the active page.
+std::vector<MenuEntry> MainMenuBar(std::function<CFernView*()> activePage);
+// Entries of the back or forward list of a page: ids 34288.. go back
+// (id - 34286) steps, 34293.. forward (id - 34291) steps.
+std::vector<MenuEntry> HistoryListMenu(CFernView* page, bool back);
 std::vector<MenuEntry> TabMenu();
 std::vector<MenuEntry> TabBarMenu();
 

@@ -82,7 +82,16 @@ Gtk::Menu* BuildMenu(const std::vector<MenuEntry>& entries, const CommandHandler
         } else {
             item = Gtk::manage(new Gtk::MenuItem(MnemonicLabel(entry.text), true));
         }
-        if (!entry.children.empty()) {
+        if (entry.fill) {
+            // Rebuilt when its parent opens, so it shows the state of that moment.
+            auto fill = entry.fill;
+            item->set_submenu(*Gtk::manage(new Gtk::Menu()));
+            menu->signal_show().connect([item, fill, onCommand, isChecked, isEnabled] {
+                std::vector<MenuEntry> entries = fill();
+                item->set_sensitive(!entries.empty());
+                item->set_submenu(*BuildMenu(entries, onCommand, isChecked, isEnabled, {}));
+            });
+        } else if (!entry.children.empty()) {
             item->set_submenu(*BuildMenu(entry.children, onCommand, isChecked, isEnabled, accel));
         } else {
             int id = entry.id;

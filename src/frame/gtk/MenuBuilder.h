@@ -14,6 +14,8 @@ struct MenuEntry {
     std::string text;         // Shift-JIS, "&" marks the mnemonic
     std::vector<MenuEntry> children;
     bool check = false;       // a check item (its state is asked when it opens)
+    // A submenu filled each time it opens (its entries replace `children`).
+    std::function<std::vector<MenuEntry>()> fill;
 };
 
 using CommandHandler = std::function<void(int id)>;
