@@ -17,7 +17,9 @@ fi
 shot="$(cd "$build" && pwd)/screenshot.png"
 rm -f "$shot"
 echo "fern: no display; running under Xvfb, screenshot to $shot"
-xvfb-run -a -s "-screen 0 1280x900x24" "$fern" --screenshot "$shot" "$@"
+# A private session bus: without one GTK asks X11 to start a bus, which can
+# hang under Xvfb.
+dbus-run-session -- xvfb-run -a -s "-screen 0 1280x900x24" "$fern" --screenshot "$shot" "$@"
 if [ -f "$shot" ]; then
   echo "fern: saved $shot"
 else

@@ -18,14 +18,26 @@ SessionEndWatcher::~SessionEndWatcher() {
 }
 
 bool SessionEndWatcher::Register(const std::string& appId) {
-    m_bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
-    if (!m_bus) return false;
-    const char* startupId = g_getenv("DESKTOP_AUTOSTART_ID");
-    g_dbus_connection_call(m_bus, kManager, kManagerPath, kManager, "RegisterClient",
-                           g_variant_new("(ss)", appId.c_str(), startupId ? startupId : ""),
-                           G_VARIANT_TYPE("(o)"), G_DBUS_CALL_FLAGS_NO_AUTO_START, 5000, nullptr,
-                           &SessionEndWatcher::OnRegistered, this);
+    // Without a session bus address GLib would try to start a bus of its
+    // own through X11, which can stall the start; there is then no session
+    // manager to listen to anyway.
+    const char* address = g_getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (!address || !*address) return false;
+    m_appId = appId;
+    g_bus_get(G_BUS_TYPE_SESSION, nullptr, &SessionEndWatcher::OnBus, this);
     return true;
+}
+
+void SessionEndWatcher::OnBus(GObject*, GAsyncResult* result, gpointer self) {
+    GDBusConnection* bus = g_bus_get_finish(result, nullptr);
+    if (!bus) return;
+    auto* watcher = static_cast<SessionEndWatcher*>(self);
+    watcher->m_bus = bus;
+    const char* startupId = g_getenv("DESKTOP_AUTOSTART_ID");
+    g_dbus_connection_call(bus, kManager, kManagerPath, kManager, "RegisterClient",
+                           g_variant_new("(ss)", watcher->m_appId.c_str(), startupId ? startupId : ""),
+                           G_VARIANT_TYPE("(o)"), G_DBUS_CALL_FLAGS_NO_AUTO_START, 5000, nullptr,
+                           &SessionEndWatcher::OnRegistered, watcher);
 }
 
 void SessionEndWatcher::OnRegistered(GObject* source, GAsyncResult* result, gpointer self) {

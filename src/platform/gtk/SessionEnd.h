@@ -25,10 +25,12 @@ private:
     std::function<void()> m_onEnd;
     GDBusConnection* m_bus = nullptr;
     std::string m_clientPath;
+    std::string m_appId;
     guint m_subscription = 0;
     bool m_ended = false;
 
     void Respond();
+    static void OnBus(GObject* source, GAsyncResult* result, gpointer self);
     static void OnRegistered(GObject* source, GAsyncResult* result, gpointer self);
     static void OnSignal(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar* signal,
                          GVariant*, gpointer self);
