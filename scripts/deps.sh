@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick fonts-noto-cjk
   python3 python3-gi gir1.2-atspi-2.0 at-spi2-core dbus-x11 xdotool
+  clang libclang-rt-dev
 )
 
 missing=()

@@ -77,10 +77,17 @@ CFernView* CMainFrame::OpenUrl(const std::string& text, int openFlags, std::uint
     if (openFlags & kOpenNoNavigate)
         return OpenUrlInNewTab(text, true, (openFlags & kOpenFocus) != 0, dlc, securityMode);
     CFernView* view = nullptr;
-    if ((openFlags & kOpenNewTab) || !m_active)
+    if ((openFlags & kOpenNewTab) || !m_active) {
         view = OpenUrlInNewTab(text, false, false, dlc, securityMode);
-    else
+    } else {
+        if (m_active->IsNavigateLocked()) return nullptr;
         view = OpenInActiveTab(text, dlc, securityMode);
+        if (!view) {
+            if (m_hooks.openRefused) m_hooks.openRefused();
+            return nullptr;
+        }
+    }
+    if (m_hooks.opened) m_hooks.opened(text, openFlags);
     if ((openFlags & kOpenFocus) && view && (m_options.browserStyle & kBrowserFocus)) {
         view->RequestFocus();
         m_services.queue.Post([this, view] {
@@ -262,6 +269,7 @@ void CMainFrame::DestroyView(CFernView* view) {
         if (next >= 0 && next != index && ViewAt(next)) ActivateView(ViewAt(next));
     }
 
+    if (m_hooks.viewDestroyed) m_hooks.viewDestroyed(*view);
     if (m_ui) m_ui->ViewDestroyed(view);
     if (index != -1 && m_tabs.Item(index) && m_tabs.Item(index)->view == view) {
         m_tabs.Delete(index);

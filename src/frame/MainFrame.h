@@ -80,6 +80,17 @@ public:
     CMainFrame& operator=(const CMainFrame&) = delete;
 
     void SetUi(IFrameUi* ui) { m_ui = ui; }
+    // The address bar's part of every open and the record of closed tabs.
+    struct Hooks {
+        // An open was carried out (a new tab was asked for, or the active
+        // page navigates): the typed-list step for the flags 0x4 and 0x8.
+        std::function<void(const std::string& text, int openFlags)> opened;
+        // The active tab refused the address (filters, special addresses).
+        std::function<void()> openRefused;
+        // A tab's page is about to go (not called when the frame itself ends).
+        std::function<void(const CFernView& view)> viewDestroyed;
+    };
+    void SetHooks(Hooks hooks) { m_hooks = std::move(hooks); }
     void SetExitSteps(ExitSteps steps) { m_exitSteps = std::move(steps); }
 
     // Set while the program starts; hand-offs are ignored meanwhile.
@@ -168,6 +179,7 @@ private:
     CFernView* m_active = nullptr;
     std::vector<UrlItem> m_closedSet;
     ExitSteps m_exitSteps;
+    Hooks m_hooks;
     bool m_starting = false;
     bool m_saved = false;
     TimerId m_autoSaveTimer = 0;

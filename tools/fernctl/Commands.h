@@ -12,6 +12,11 @@ int RunListCommand(const Args& args);
 int RunIniCommand(const Args& args);
 int RunEncodingCommand(const Args& args);
 int RunBookmarksCommand(const Args& args);
+// The browser's request channel; exit 0 answered, 1 not processed, 3 no
+// browser running with the service, 4 no answer.
+int RunDdeCommand(const Args& args);
+// open, windows, info, activate, exit.
+int RunDdeShortCommand(const std::string& name, const Args& args);
 
 // Prints "fernctl: <message>" on standard error and returns 2.
 int Fail(const std::string& message);

@@ -26,7 +26,14 @@ const char kUsage[] =
     "       fernctl encoding detect FILE\n"
     "       fernctl encoding convert FILE [--code N]\n"
     "       fernctl bookmarks import netscape|favorites|hotlist|htmllist SOURCE BOOKMARK.fbl\n"
-    "       fernctl bookmarks export netscape|netscape-utf8|favorites|htmllist BOOKMARK.fbl DEST\n";
+    "       fernctl bookmarks export netscape|netscape-utf8|favorites|htmllist BOOKMARK.fbl DEST\n"
+    "       fernctl dde [--service NAME] request TOPIC ITEM [--format N]\n"
+    "       fernctl dde [--service NAME] poke TOPIC ITEM DATA [--format N]\n"
+    "       fernctl dde [--service NAME] execute TOPIC COMMAND\n"
+    "       fernctl dde [--service NAME] wildconnect [TOPIC]   (no --service: every service)\n"
+    "       fernctl dde [--service NAME] system ITEM\n"
+    "       fernctl open URL | windows | info ID | activate | exit   [--service NAME]\n"
+    "       (dde, open ... exit: 0 answered, 1 not processed, 3 no browser running, 4 no answer)\n";
 
 }  // namespace
 
@@ -42,6 +49,9 @@ int main(int argc, char** argv) {
         if (group == "ini") return fernctl::RunIniCommand(rest);
         if (group == "encoding") return fernctl::RunEncodingCommand(rest);
         if (group == "bookmarks") return fernctl::RunBookmarksCommand(rest);
+        if (group == "dde") return fernctl::RunDdeCommand(rest);
+        if (group == "open" || group == "windows" || group == "info" || group == "activate" || group == "exit")
+            return fernctl::RunDdeShortCommand(group, rest);
     } catch (const std::exception& e) {
         return fernctl::Fail(e.what());
     }

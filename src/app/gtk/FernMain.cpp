@@ -19,6 +19,7 @@
 #include "frame/MainFrame.h"
 #include "frame/TabBarLook.h"
 #include "frame/gtk/MainFrameWindow.h"
+#include "frame/gtk/SessionParts.h"
 #include "frame/gtk/TabBarEvents.h"
 #include "frame/gtk/TabBarWidget.h"
 #include "page/PopupFilter.h"
@@ -31,6 +32,7 @@
 #include "platform/shell/HandOff.h"
 #include "platform/shell/SingleInstance.h"
 #include "platform/text/Encoding.h"
+#include "tools/dde/DdeFrameService.h"
 
 namespace fern {
 
@@ -207,12 +209,29 @@ int RunFern(int argc, char** argv) {
     window.SetTabBar(tabBar, tabBar.Look().belowPages);
     window.SetTabBarRefresh([&] { tabBar.Refresh(); });
 
+    SessionParts parts({frame, window, settings, store, paths, messageBox, tempFolder});
+    window.SetSessionParts(&parts);
+    frame.SetHooks({[&](const std::string& text, int flags) { parts.Opened(text, flags); },
+                    [&] { parts.OpenRefused(); },
+                    [&](const CFernView& view) { parts.ViewDestroyed(view); }});
+
     ExitSteps steps;
     steps.closeCount = [&] {
         if (!store.WriteInt(Setting::COCount, filter.closed)) store.LogSaveFailure(Setting::COCount);
     };
+    parts.AddExitSteps(steps);
     frame.SetExitSteps(steps);
     window.SetOnClosed([] { gtk_main_quit(); });
+
+    // The request channel for other programs, named by BODDESrvName.
+    DdeWindowActions ddeActions;
+    ddeActions.restore = [&] {
+        window.deiconify();
+        window.present();
+    };
+    ddeActions.close = [&] { window.Close(); };
+    std::unique_ptr<DdeFrameService> dde =
+        StartDdeServer(frame, settings.browser.ddeServerName, std::move(ddeActions), queue, messageBox);
 
     frame.SetStarting(true);
     CHandOffServer server;
@@ -221,10 +240,14 @@ int RunFern(int argc, char** argv) {
                        [&] { window.Attention(); }, &error))
         Complain("later starts cannot hand over their arguments: " + error);
 
+    bool argumentOpened = false;
     for (const std::string& argument : commandLine.arguments) {
         std::string url = ConvertArgumentToUrl(argument);
-        if (!url.empty()) frame.OpenUrl(url, openFlags(), 0xFFFFFFFFu, 1);
+        if (url.empty()) continue;
+        argumentOpened = true;
+        frame.OpenUrl(url, openFlags(), 0xFFFFFFFFu, 1);
     }
+    parts.OpenAtStartup(argumentOpened);
 
     window.show();
     frame.SetStarting(false);
@@ -246,7 +269,9 @@ int RunFern(int argc, char** argv) {
                                                             [&] { window.Close(); });
 
     gtk_main();
+    dde.reset();
     server.Stop();
+    parts.SaveFileDialogFolders();
     return 0;
 }
 

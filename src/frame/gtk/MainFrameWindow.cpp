@@ -49,6 +49,14 @@ MainFrameWindow::MainFrameWindow(CMainFrame& frame, PageWidgetOf pageWidget)
 
 MainFrameWindow::~MainFrameWindow() { m_frame.SetUi(nullptr); }
 
+void MainFrameWindow::SetSessionParts(SessionParts* parts) {
+    m_parts = parts;
+    if (!parts) return;
+    m_box.pack_start(parts->AddressBar(), Gtk::PACK_SHRINK);
+    m_box.reorder_child(parts->AddressBar(), 1);
+    parts->AttachMenus(m_menuBar);
+}
+
 void MainFrameWindow::SetTabBar(Gtk::Widget& tabBar, bool below) {
     m_box.pack_start(tabBar, Gtk::PACK_SHRINK);
     m_box.reorder_child(tabBar, below ? 2 : 1);
@@ -89,6 +97,7 @@ void MainFrameWindow::Command(int id) {
                 return;
             }
         }
+        if (m_parts && m_parts->Command(id)) return;
         if (m_frame.OnCommand(id)) return;
         if (CFernView* view = m_frame.ActiveView()) view->OnPageCommand(id);
     } catch (const std::exception& e) {
@@ -97,6 +106,8 @@ void MainFrameWindow::Command(int id) {
 }
 
 bool MainFrameWindow::IsChecked(int id) {
+    if (m_parts)
+        if (std::optional<bool> checked = m_parts->IsChecked(id)) return *checked;
     CFernView* target = m_frame.ViewAt(m_frame.TargetTab());
     switch (id) {
         case ID_TAB_NAVIGATE_LOCK: return target && target->IsNavigateLocked();
@@ -108,6 +119,8 @@ bool MainFrameWindow::IsChecked(int id) {
 }
 
 bool MainFrameWindow::IsEnabled(int id) {
+    if (m_parts)
+        if (std::optional<bool> enabled = m_parts->IsEnabled(id)) return *enabled;
     bool anyTab = m_frame.TabCount() > 0;
     switch (id) {
         case ID_APP_EXIT:
@@ -131,6 +144,13 @@ void MainFrameWindow::Close() {
     m_frame.SaveOnExit(true, false);
     hide();
     if (m_onClosed) m_onClosed();
+}
+
+// The address bar's keys (Enter, Esc, ...) come before the accelerators
+// while its edit has the focus.
+bool MainFrameWindow::on_key_press_event(GdkEventKey* event) {
+    if (m_parts && m_parts->AddressBar().PreTranslateKey(event)) return true;
+    return Gtk::Window::on_key_press_event(event);
 }
 
 bool MainFrameWindow::on_delete_event(GdkEventAny*) {

@@ -11,6 +11,7 @@
 #include "chrome/gtk/StatusBarWidget.h"
 #include "frame/FrameUi.h"
 #include "frame/MainFrame.h"
+#include "frame/gtk/SessionParts.h"
 
 namespace fern {
 
@@ -24,6 +25,8 @@ public:
 
     // The tab bar sits between the menu bar and the pages (or below them).
     void SetTabBar(Gtk::Widget& tabBar, bool below);
+    // The address bar and the commands of closed tabs and logs.
+    void SetSessionParts(SessionParts* parts);
     // Called after the tab bar model changed.
     void SetTabBarRefresh(std::function<void()> refresh) { m_refreshTabBar = std::move(refresh); }
 
@@ -45,13 +48,16 @@ public:
     void SetCaption(const std::string& caption) override;
     void SetStatusText(const std::string& text) override;
     void SetProgress(int percent) override;
-    void SetAddress(const std::string&) override {}
+    void SetAddress(const std::string& url) override {
+        if (m_parts) m_parts->SetAddress(url);
+    }
     void SetSecureLock(bool) override {}
     void ShowTabMenu(int index) override;
     void ShowTabBarMenu();
 
 protected:
     bool on_delete_event(GdkEventAny* event) override;
+    bool on_key_press_event(GdkEventKey* event) override;
 
 private:
     CMainFrame& m_frame;
@@ -69,6 +75,7 @@ private:
     std::function<void()> m_onClosed;
     std::function<std::string()> m_aboutText;
     bool m_closed = false;
+    SessionParts* m_parts = nullptr;
 
     bool IsChecked(int id);
     bool IsEnabled(int id);

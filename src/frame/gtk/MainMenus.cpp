@@ -2,6 +2,8 @@
 
 #include "frame/CommandIds.h"
 #include "frame/TabRules.h"
+#include "frame/gtk/RecentClosedMenu.h"
+#include "frame/gtk/SessionParts.h"
 #include "page/FernView.h"
 #include "platform/text/TextCut.h"
 
@@ -56,7 +58,11 @@ std::vector<MenuEntry> MainMenuBar(std::function<CFernView*()> activePage) {
     forwardList.fill = [activePage] { return HistoryListMenu(activePage(), false); };
     return {
         Sub("ファイル(&F)",
-            {Sub("新規作成(&N)", NewTabMenu()), Separator(),
+            {Sub("新規作成(&N)", NewTabMenu()), Item(ID_FILE_OPEN_URL, "開く(&O)...\tCtrl+O"), Separator(),
+             Item(ID_STATE_SAVE, "現在の状態をログに保存(&S)"), Item(ID_STATE_RESTORE, "ログから読み込み(&R)"),
+             Item(ID_STATE_SAVE_LIST, "現在の状態をリストに保存(&S)"), Item(ID_STATE_OPEN_LIST, "リストから読み込み(&R)"),
+             RecentClosedMenuEntry(), Item(ID_RECENT_LAST, "最後に閉じたURLを開く(&L)"),
+             Sub("自動保存(&A)", {Check(ID_AUTOSAVE_START, "自動保存開始(&S)")}), Separator(),
              Item(ID_PAGE_SETUP, "ページ設定(&U)..."), Item(ID_PAGE_PRINT_PREVIEW, "印刷プレビュー(&V).."),
              Item(ID_FILE_PRINT, "印刷(&P)\tCtrl+P"), Separator(),
              Item(ID_PAGE_SHORTCUT, "ショートカット作成(S)"), Item(ID_PAGE_PROPERTIES, "プロパティ(&R)"),
@@ -95,6 +101,7 @@ std::vector<MenuEntry> TabMenu() {
             Sub("自動更新(&U)", {Check(ID_TAB_AUTO_REFRESH_START, "自動更新開始(&S)"),
                                  Check(ID_TAB_AUTO_REFRESH_STOP, "自動更新なし(&S)")}),
             Separator(), Item(ID_TAB_COPY_TITLE, "タイトルをコピー(&T)"), Item(ID_TAB_COPY_URL, "URLをコピー(&U)"),
+            Separator(), Item(ID_STARTUP_ADD, "スタートアップURLに登録(&S)"),
             Separator(), Item(ID_TAB_CLOSE_OTHERS, "これ以外は閉じる(&K)")};
 }
 

@@ -1,0 +1,196 @@
+// The address bar, the closed tabs and the logs put together on a frame of
+// scripted pages: the menu "最近閉じたURL(&E)" fills on demand and reopens a
+// closed tab, and the exit steps write what the next start reads.
+#include <gtest/gtest.h>
+
+#include <gtkmm.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/DataPaths.h"
+#include "fakes/FakeBrowserEngine.h"
+#include "fakes/FakeProfile.h"
+#include "fakes/FakeShell.h"
+#include "fakes/ManualTimers.h"
+#include "addressbar/gtk/UrlAddDialog.h"
+#include "frame/gtk/AutoSaveDialog.h"
+#include "frame/gtk/MenuBuilder.h"
+#include "frame/gtk/RecentClosedMenu.h"
+#include "frame/gtk/SessionParts.h"
+#include "platform/fs/FileIo.h"
+#include "platform/text/Encoding.h"
+
+using namespace fern;
+
+namespace {
+
+void InitGtkOnce() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    if (!g_getenv("FERN_GUI_TEST_HOME")) {
+        gchar* home = g_dir_make_tmp("fern-gui-XXXXXX", nullptr);
+        g_setenv("FERN_GUI_TEST_HOME", home, TRUE);
+        for (const char* var : {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})
+            g_setenv(var, home, TRUE);
+        g_free(home);
+    }
+    Gtk::Main::init_gtkmm_internals();
+    ASSERT_TRUE(gtk_init_check(nullptr, nullptr)) << "no display";
+}
+
+void Pump() {
+    for (int i = 0; i < 10; ++i) {
+        while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
+        g_usleep(5000);
+    }
+}
+
+class Engines : public IEngineFactory {
+public:
+    std::unique_ptr<IBrowserEngine> Create(IBrowserEngine*) override {
+        auto engine = std::make_unique<test::FakeBrowserEngine>();
+        engine->autoLoad = true;
+        return engine;
+    }
+};
+
+// One run of the program: settings from the profile, the frame, the parts.
+struct ProgramRun {
+    Engines engines;
+    test::ManualTimers timers;
+    test::ManualQueue queue;
+    test::FakeClipboard clipboard;
+    test::FakeMessageBox messageBox;
+    NoPopupFilter filter;
+    SettingsStore store;
+    ProgramSettings settings;
+    DataPaths paths;
+    std::unique_ptr<CMainFrame> frame;
+    Gtk::Window window;
+    Gtk::MenuBar menuBar;
+    std::unique_ptr<SessionParts> parts;
+    ExitSteps steps;
+
+    ProgramRun(FakeProfile& profile, FakeProfile& windows, const std::string& folder)
+        : store(profile, windows), paths(MakeDataPaths(folder)) {
+        settings.LoadAll(store);
+        frame = std::make_unique<CMainFrame>(
+            FrameServices{engines, timers, queue, clipboard, messageBox, filter,
+                          [](const std::string& t) { return t; }, [](const std::string&) { return false; },
+                          [] { return false; }},
+            FrameOptions{});
+        frame->MutableOptions().saveStateAtExit = settings.startup.saveStateAtExit;
+        parts = std::make_unique<SessionParts>(
+            SessionParts::Services{*frame, window, settings, store, paths, messageBox, folder + "/tmp"});
+        std::vector<MenuEntry> file{{ID_FILE_OPEN_URL, "開く(&O)", {}, false, {}}, MenuEntry{},
+                                    RecentClosedMenuEntry()};
+        auto* item = Gtk::manage(new Gtk::MenuItem(MnemonicLabel("ファイル(&F)"), true));
+        item->set_submenu(*BuildMenu(file, [this](int id) { parts->Command(id); }, nullptr, nullptr, {}));
+        menuBar.append(*item);
+        auto* box = Gtk::manage(new Gtk::Box(Gtk::ORIENTATION_VERTICAL));
+        box->pack_start(menuBar, Gtk::PACK_SHRINK);
+        box->pack_start(parts->AddressBar(), Gtk::PACK_SHRINK);
+        window.add(*box);
+        window.show_all();
+        EXPECT_TRUE(parts->AttachMenus(menuBar));
+        parts->AddExitSteps(steps);
+        frame->SetExitSteps(steps);
+        Pump();
+    }
+    ~ProgramRun() {
+        parts.reset();
+        frame.reset();
+    }
+
+    std::string Urls() const {
+        std::string out;
+        for (int i = 0; i < frame->TabCount(); ++i) out += (i ? " " : "") + frame->ViewAt(i)->Url();
+        return out;
+    }
+    // Closes tab `index` as the frame's destroy hook would report it.
+    void CloseTab(int index) {
+        parts->ViewDestroyed(*frame->ViewAt(index));
+        frame->CloseTab(index);
+    }
+};
+
+std::vector<std::string> Labels(Gtk::Menu& menu) {
+    std::vector<std::string> labels;
+    for (Gtk::Widget* child : menu.get_children())
+        if (auto* item = dynamic_cast<Gtk::MenuItem*>(child)) labels.push_back(item->get_label());
+    return labels;
+}
+
+}  // namespace
+
+TEST(SessionParts, ClosedTabReopensFromTheMenuAndTheStateComesBackAfterARestart) {
+    InitGtkOnce();
+    gchar* dir = g_dir_make_tmp("fern-session-XXXXXX", nullptr);
+    std::string folder = FromUtf8(dir);
+    g_free(dir);
+    FakeProfile profile, windows;
+    profile.Set("Startup", "SUStyle", "3");
+    // typed.fbl of an earlier run, with words of the search panels.
+    ASSERT_TRUE(WriteFileAtomic(folder + "/typed.fbl",
+                                "#FOLDER\r\n\tNAME=typedurl\r\n\r\n#URL\r\n\tURL=http://127.0.0.1:9/old\r\n\r\n-\r\n\r\n"
+                                "#FOLDER\r\n\tNAME=typedhs\r\n\r\n#URL\r\n\tURL=検索語\r\n\r\n-\r\n\r\n"));
+    {
+        ProgramRun run(profile, windows, folder);
+        EXPECT_EQ(run.parts->AddressBarLogic().TypedUrls(), (std::vector<std::string>{"http://127.0.0.1:9/old"}));
+        for (const char* url : {"http://127.0.0.1:9/a", "http://127.0.0.1:9/b", "http://127.0.0.1:9/c"})
+            run.frame->OpenUrl(url, 3, 0x70, 0);
+        run.CloseTab(1);
+
+        Gtk::Menu* recent = FindSubmenu(run.menuBar, kRecentClosedMenuText);
+        ASSERT_NE(recent, nullptr);
+        static_cast<Gtk::MenuItem*>(run.menuBar.get_children()[0])->get_submenu()->show();  // the File menu opens
+        std::vector<std::string> labels = Labels(*recent);
+        ASSERT_EQ(labels.size(), 4u);
+        EXPECT_EQ(labels[0], ToUtf8("_1 Title of http://127.0.0.1:9/b"));
+        EXPECT_EQ(labels[2], ToUtf8("保存する(_S)"));
+        static_cast<Gtk::MenuItem*>(recent->get_children()[0])->activate();
+        Pump();
+        EXPECT_EQ(run.Urls(), "http://127.0.0.1:9/a http://127.0.0.1:9/c http://127.0.0.1:9/b");
+
+        run.parts->Opened("http://127.0.0.1:9/typed", 0xE);
+        run.frame->SaveOnExit(true, false);
+    }
+    EXPECT_NE(ReadWholeFile(folder + "/typed.fbl")->find("#FOLDER\r\n\tNAME=typedhs\r\n\r\n#URL\r\n\tURL=検索語\r\n\r\n-"),
+              std::string::npos);
+    EXPECT_EQ(profile.Get("RecentCloseUrl", "RCUStyle"), "7");
+    {
+        ProgramRun again(profile, windows, folder);
+        again.parts->OpenAtStartup(false);
+        EXPECT_EQ(again.Urls(), "http://127.0.0.1:9/a http://127.0.0.1:9/c http://127.0.0.1:9/b");
+        EXPECT_EQ(again.parts->AddressBarLogic().TypedUrls().front(), "http://127.0.0.1:9/typed");
+        EXPECT_EQ(again.parts->Closed().Items().size(), 1u);
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(ToFsPath(folder), ignored);
+}
+
+TEST(SessionDialogs, OpenDialogOkFollowsTheTextAndTheCheckBoxFollowsFDStyle) {
+    InitGtkOnce();
+    Gtk::Window parent;
+    FileDlgSettings fileDlg;
+    fileDlg.style = 0x5;
+    fileDlg.openInNewTab = true;
+    fileDlg.rememberFolders = true;
+    UrlAddDialog dialog(parent, {"http://127.0.0.1:9/a", "http://127.0.0.1:9/b"}, fileDlg);
+    EXPECT_EQ(dialog.get_title(), ToUtf8("ファイルを開く"));
+    EXPECT_TRUE(dialog.NewTab().get_active());
+    EXPECT_EQ(gtk_tree_model_iter_n_children(GTK_TREE_MODEL(dialog.Combo().get_model()->gobj()), nullptr), 2);
+    EXPECT_FALSE(dialog.OkButton()->get_sensitive());
+    dialog.Combo().get_entry()->set_text("x");
+    EXPECT_TRUE(dialog.OkButton()->get_sensitive());
+    dialog.Combo().get_entry()->set_text("");
+    EXPECT_FALSE(dialog.OkButton()->get_sensitive());
+
+    AutoSaveDialog autoSave(parent, 7);
+    EXPECT_EQ(autoSave.get_title(), ToUtf8("自動保存"));
+    EXPECT_EQ(autoSave.Minutes().get_value_as_int(), 7);
+    autoSave.Minutes().set_value(99);
+    EXPECT_EQ(autoSave.Minutes().get_value_as_int(), 60);
+}

@@ -1,0 +1,148 @@
+#!/usr/bin/python3
+"""Starts the real browser under Xvfb and drives it over its request channel with
+fernctl, as another program would: open pages, list the windows, read a window's
+address and title, activate, and end the browser; then checks that the exit steps
+ran. Pages come from a local server. Run inside xvfb-run (and dbus-run-session).
+Arguments: FERN FERNCTL OUT_DIR."""
+
+import http.server
+import os
+import shutil
+import signal
+import socket
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+FERN, FERNCTL, OUT_DIR = sys.argv[1], sys.argv[2], sys.argv[3]
+
+PAGES = {
+    "/a.html": "<title>ページA</title><p>A",
+    "/b.html": "<title>ページB</title><p>B",
+    "/c.html": "<title>ページC</title><p>C",
+}
+
+
+class Handler(http.server.BaseHTTPRequestHandler):
+    def do_GET(self):
+        body = PAGES.get(self.path)
+        if body is None:
+            self.send_error(404)
+            return
+        data = ("<!DOCTYPE html><meta charset=utf-8>" + body).encode("utf-8")
+        self.send_response(200)
+        self.send_header("Content-Type", "text/html; charset=utf-8")
+        self.send_header("Content-Length", str(len(data)))
+        self.end_headers()
+        self.wfile.write(data)
+
+    def log_message(self, *args):
+        pass
+
+
+failures = []
+
+
+def check(condition, what):
+    print(("ok   " if condition else "FAIL ") + what, flush=True)
+    if not condition:
+        failures.append(what)
+
+
+def wait_for(pred, seconds=20):
+    deadline = time.time() + seconds
+    value = None
+    while time.time() < deadline:
+        value = pred()
+        if value:
+            return value
+        time.sleep(0.2)
+    return value
+
+
+def main():
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    base = "http://127.0.0.1:%d" % server.server_address[1]
+
+    work = tempfile.mkdtemp(prefix="fern-dde-smoke-")
+    env = dict(os.environ, HOME=work + "/home", XDG_RUNTIME_DIR=work + "/run")
+    os.makedirs(work + "/run", mode=0o700)
+    data = work + "/data"
+    cmd = [FERN, "--data-dir", data]
+
+    def ctl(*args):
+        run = subprocess.run([FERNCTL] + list(args), env=env, timeout=30, capture_output=True)
+        return run.returncode, run.stdout.decode("utf-8", "replace"), run.stderr.decode("utf-8", "replace")
+
+    def info(window):
+        code, out, _ = ctl("info", str(window))
+        return out.split("\n")[:2] if code == 0 else None
+
+    fern = subprocess.Popen(cmd, env=env, stderr=subprocess.DEVNULL)
+    code = None
+    try:
+        # Up when it answers at all: with no tab open the window list is "not processed".
+        check(wait_for(lambda: ctl("windows")[0] == 1, 30), "the browser serves FBROWSER and lists no window yet")
+
+        check(ctl("open", base + "/a.html")[0] == 0, "fernctl open answers")
+        check(wait_for(lambda: info(1) == [base + "/a.html", "ページA"]),
+              "fernctl info 1 answers the first page's address and title: %r" % info(1))
+        # An open goes to the current tab, focus to the page.
+        check(ctl("open", base + "/b.html")[0] == 0, "a second fernctl open answers")
+        check(wait_for(lambda: info(1) == [base + "/b.html", "ページB"]),
+              "the second page replaces the first in the current tab: %r" % info(1))
+
+        # A later start hands its address over: a second tab.
+        subprocess.run(cmd + [base + "/c.html"], env=env, timeout=30,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        check(wait_for(lambda: ctl("windows")[1] == "1\n2\n"), "fernctl windows lists two ids: %r" % (ctl("windows"),))
+        check(wait_for(lambda: info(2) == [base + "/c.html", "ページC"]), "fernctl info 2 answers the second tab: %r" % info(2))
+        check(info(1) == [base + "/b.html", "ページB"], "window ids follow the tab order")
+        check(ctl("info", "3")[0] == 1, "a window id past the last tab is not processed")
+
+        code, out, _ = ctl("dde", "wildconnect")
+        check(code == 0 and out.count("\n") == 7 and out.startswith("FBROWSER\tSystem\n"),
+              "a wild connect lists the service's seven topics: %r" % out)
+        code, out, _ = ctl("dde", "system", "Topics")
+        check(out == "System\tWWW_OpenURL\tWWW_GetWindowInfo\tWWW_Activate\tWWW_ListWindows\tWWW_Exit\tWWW_ShowFile\n",
+              "the System topic names the topics: %r" % out)
+        check(ctl("activate")[0] == 0, "fernctl activate answers")
+
+        # Bad input on the channel costs only its own connection.
+        path = work + "/run/fern/dde-fbrowser"
+        for junk in (b"\xff\xff\xff\xff", b"\x03\x00\x00\x00\x09zz", os.urandom(512)):
+            s = socket.socket(socket.AF_UNIX)
+            s.connect(path)
+            s.sendall(junk)
+            s.close()
+        check(wait_for(lambda: ctl("windows")[1] == "1\n2\n"), "the browser answers on after malformed frames")
+
+        subprocess.run(["import", "-window", "root", os.path.join(OUT_DIR, "gui-dde-smoke.png")], env=env, timeout=20)
+
+        check(ctl("exit")[0] == 0, "fernctl exit is acknowledged")
+        try:
+            code = fern.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            code = None
+        check(code == 0, "the browser ends after fernctl exit (exit %r)" % code)
+        code, _, err = ctl("windows")
+        check(code == 3 and err.count("\n") == 1, "with the browser gone fernctl says so: %r %r" % (code, err))
+    finally:
+        if fern.poll() is None:
+            fern.send_signal(signal.SIGTERM)
+            try:
+                fern.wait(timeout=20)
+            except subprocess.TimeoutExpired:
+                fern.kill()
+        server.shutdown()
+    ini = open(data + "/fern.ini", "rb").read() if os.path.exists(data + "/fern.ini") else b""
+    check(b"COCount=0" in ini, "the exit steps ran: fern.ini holds the closed-window count")
+    shutil.rmtree(work, ignore_errors=True)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include "platform/dde/DdeFrame.h"
+#include "platform/dde/DdeServiceName.h"
+
+using namespace fern;
+
+namespace {
+
+std::vector<DdeMessage> OneOfEachKind() {
+    std::vector<DdeMessage> all;
+    DdeMessage m;
+    m.kind = DdeMessageKind::Connect;
+    m.service = "FBROWSER";
+    m.topic = "WWW_OpenURL";
+    m.pid = 4242;
+    m.instance = 7;
+    all.push_back(m);
+    m = {};
+    m.kind = DdeMessageKind::ConnectReply;
+    m.accepted = true;
+    all.push_back(m);
+    m = {};
+    m.kind = DdeMessageKind::WildConnect;
+    m.topic = "System";  // service left out: any
+    all.push_back(m);
+    m = {};
+    m.kind = DdeMessageKind::WildConnectReply;
+    m.pairs = {{"FBROWSER", "System"}, {"FBROWSER", "ソフト"}};
+    all.push_back(m);
+    m = {};
+    m.kind = DdeMessageKind::Transaction;
+    m.id = 3;
+    m.type = 0x20B0;
+    m.format = 1;
+    m.item = "\"http://a/\",\"\",0xFFFFFFFF";
+    all.push_back(m);
+    m = {};
+    m.kind = DdeMessageKind::TransactionReply;
+    m.id = 3;
+    m.value = 0x8000;
+    m.format = 1;
+    m.data = std::string("a\0b", 3);
+    all.push_back(m);
+    m = {};
+    m.kind = DdeMessageKind::AdviseData;
+    m.format = 1;
+    m.topic = "T";
+    m.item = "";
+    m.data = "";
+    all.push_back(m);
+    m = {};
+    m.kind = DdeMessageKind::Disconnect;
+    all.push_back(m);
+    return all;
+}
+
+}  // namespace
+
+TEST(DdeFrame, EveryKindRoundTripsAndTwoFramesSplitWhereTheyMeet) {
+    std::string stream;
+    for (const DdeMessage& m : OneOfEachKind()) {
+        std::string frame = EncodeDdeFrame(m);
+        DdeDecodeResult r = DecodeDdeFrame(frame);
+        ASSERT_EQ(r.status, DdeDecodeStatus::Complete) << static_cast<int>(m.kind);
+        EXPECT_EQ(r.consumed, frame.size());
+        EXPECT_TRUE(r.message == m) << static_cast<int>(m.kind);
+        stream += frame;
+    }
+    std::size_t count = 0;
+    while (!stream.empty()) {
+        DdeDecodeResult r = DecodeDdeFrame(stream);
+        ASSERT_EQ(r.status, DdeDecodeStatus::Complete);
+        stream.erase(0, r.consumed);
+        ++count;
+    }
+    EXPECT_EQ(count, OneOfEachKind().size());
+}
+
+TEST(DdeFrame, TruncatedFramesWaitForMoreAtEveryLength) {
+    for (const DdeMessage& m : OneOfEachKind()) {
+        std::string frame = EncodeDdeFrame(m);
+        for (std::size_t n = 0; n < frame.size(); ++n)
+            EXPECT_EQ(DecodeDdeFrame(std::string_view(frame).substr(0, n)).status, DdeDecodeStatus::NeedMore)
+                << static_cast<int>(m.kind) << " cut at " << n;
+    }
+}
+
+TEST(DdeFrame, OversizedFramesAreKnownByTheirHeaderAndNeverEncoded) {
+    // 1 MiB + 1 announced: refused before any of the body is there.
+    EXPECT_EQ(DecodeDdeFrame(std::string("\x01\x00\x10\x00", 4)).status, DdeDecodeStatus::Oversized);
+    EXPECT_EQ(DecodeDdeFrame(std::string("\xff\xff\xff\xff\x05", 5)).status, DdeDecodeStatus::Oversized);
+    DdeMessage big;
+    big.kind = DdeMessageKind::TransactionReply;
+    big.data = std::string(kDdeMaxFrameBody, 'x');
+    EXPECT_TRUE(EncodeDdeFrame(big).empty());
+    big.data = std::string(kDdeMaxFrameBody - 18, 'x');  // exactly the limit
+    std::string frame = EncodeDdeFrame(big);
+    ASSERT_EQ(frame.size(), kDdeFrameHeader + kDdeMaxFrameBody);
+    EXPECT_EQ(DecodeDdeFrame(frame).status, DdeDecodeStatus::Complete);
+}
+
+TEST(DdeFrame, MalformedBodiesAreRefused) {
+    auto body = [](const std::string& b) {
+        std::string f(4, '\0');
+        for (int i = 0; i < 4; ++i) f[i] = static_cast<char>((b.size() >> (8 * i)) & 0xFF);
+        return DecodeDdeFrame(f + b).status;
+    };
+    EXPECT_EQ(body(""), DdeDecodeStatus::Malformed);                  // no kind
+    EXPECT_EQ(body("\x09"), DdeDecodeStatus::Malformed);              // unknown kind
+    EXPECT_EQ(body(std::string("\x00", 1)), DdeDecodeStatus::Malformed);
+    EXPECT_EQ(body("\x08x"), DdeDecodeStatus::Malformed);             // trailing byte
+    EXPECT_EQ(body("\x02\x02"), DdeDecodeStatus::Malformed);          // flag neither 0 nor 1
+    // A text longer than the body around it.
+    EXPECT_EQ(body(std::string("\x01\xff\x00\x00\x00" "ab", 7)), DdeDecodeStatus::Malformed);
+    // A pair count that the body cannot hold.
+    EXPECT_EQ(body(std::string("\x04\xff\xff\xff\x7f", 5)), DdeDecodeStatus::Malformed);
+    // The field list of a Connect cut short inside the frame.
+    std::string connect = EncodeDdeFrame(OneOfEachKind()[0]);
+    EXPECT_EQ(body(connect.substr(4, connect.size() - 5)), DdeDecodeStatus::Malformed);
+}
+
+TEST(DdeServiceName, SocketNamesFoldCaseAndEscapeEverythingElse) {
+    EXPECT_EQ(DdeSocketFileName("FBROWSER"), "dde-fbrowser");
+    EXPECT_EQ(DdeSocketFileName("fbrowser"), DdeSocketFileName("FBrowser"));
+    EXPECT_EQ(DdeSocketFileName("a/../b c"), "dde-a%2F..%2Fb%20c");
+    // "ソ" is 0x83 0x5C: its trail byte is no path separator and no letter to fold.
+    EXPECT_EQ(DdeSocketFileName("ソA"), "dde-%83%5Ca");
+}
