@@ -5,7 +5,6 @@ address and title, activate, and end the browser; then checks that the exit step
 ran. Pages come from a local server. Run inside xvfb-run (and dbus-run-session).
 Arguments: FERN FERNCTL OUT_DIR."""
 
-import http.server
 import os
 import shutil
 import signal
@@ -13,8 +12,9 @@ import socket
 import subprocess
 import sys
 import tempfile
-import threading
 import time
+
+from fernui import *  # noqa: F401,F403  (the shared test helpers)
 
 FERN, FERNCTL, OUT_DIR = sys.argv[1], sys.argv[2], sys.argv[3]
 
@@ -25,47 +25,8 @@ PAGES = {
 }
 
 
-class Handler(http.server.BaseHTTPRequestHandler):
-    def do_GET(self):
-        body = PAGES.get(self.path)
-        if body is None:
-            self.send_error(404)
-            return
-        data = ("<!DOCTYPE html><meta charset=utf-8>" + body).encode("utf-8")
-        self.send_response(200)
-        self.send_header("Content-Type", "text/html; charset=utf-8")
-        self.send_header("Content-Length", str(len(data)))
-        self.end_headers()
-        self.wfile.write(data)
-
-    def log_message(self, *args):
-        pass
-
-
-failures = []
-
-
-def check(condition, what):
-    print(("ok   " if condition else "FAIL ") + what, flush=True)
-    if not condition:
-        failures.append(what)
-
-
-def wait_for(pred, seconds=20):
-    deadline = time.time() + seconds
-    value = None
-    while time.time() < deadline:
-        value = pred()
-        if value:
-            return value
-        time.sleep(0.2)
-    return value
-
-
 def main():
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    base = "http://127.0.0.1:%d" % server.server_address[1]
+    server, base = serve(PAGES)
 
     work = tempfile.mkdtemp(prefix="fern-dde-smoke-")
     env = dict(os.environ, HOME=work + "/home", XDG_RUNTIME_DIR=work + "/run")

@@ -1,0 +1,104 @@
+"""What the browser's GUI tests share: a page server on 127.0.0.1, the checks' report,
+and reading the real widgets over AT-SPI as a screen reader does."""
+
+import http.server
+import subprocess
+import threading
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi  # noqa: E402,F401  (re-exported for the tests)
+
+
+def serve(pages):
+    """Serves {path: html body} as UTF-8 pages; returns (server, base URL)."""
+
+    class Handler(http.server.BaseHTTPRequestHandler):
+        def do_GET(self):
+            body = pages.get(self.path)
+            if body is None:
+                self.send_error(404)
+                return
+            data = ("<!DOCTYPE html><meta charset=utf-8>" + body).encode("utf-8")
+            self.send_response(200)
+            self.send_header("Content-Type", "text/html; charset=utf-8")
+            self.send_header("Content-Length", str(len(data)))
+            self.end_headers()
+            self.wfile.write(data)
+
+        def log_message(self, *args):
+            pass
+
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server, "http://127.0.0.1:%d" % server.server_address[1]
+
+
+failures = []
+
+
+def check(condition, what):
+    print(("ok   " if condition else "FAIL ") + what, flush=True)
+    if not condition:
+        failures.append(what)
+
+
+def wait_for(pred, seconds=20):
+    deadline = time.time() + seconds
+    value = None
+    while time.time() < deadline:
+        value = pred()
+        if value:
+            return value
+        time.sleep(0.2)
+    return value
+
+
+def find(acc, pred, depth=0):
+    if acc is None or depth > 40:
+        return None
+    try:
+        if pred(acc):
+            return acc
+        for i in range(acc.get_child_count()):
+            found = find(acc.get_child_at_index(i), pred, depth + 1)
+            if found:
+                return found
+    except Exception:
+        pass
+    return None
+
+
+def fern_app():
+    desktop = Atspi.get_desktop(0)
+    for i in range(desktop.get_child_count()):
+        app = desktop.get_child_at_index(i)
+        if app is not None and app.get_name() == "fern":
+            return app
+    return None
+
+
+def tab_list():
+    app = fern_app()
+    return find(app, lambda a: a.get_role() == Atspi.Role.PAGE_TAB_LIST) if app else None
+
+
+def tab_texts():
+    tabs = tab_list()
+    if tabs is None:
+        return None
+    return [tabs.get_child_at_index(i).get_name() for i in range(tabs.get_child_count())]
+
+
+def window_title():
+    app = fern_app()
+    frame = find(app, lambda a: a.get_role() == Atspi.Role.FRAME) if app else None
+    return frame.get_name() if frame else ""
+
+
+def xdo(env, *args):
+    """xdotool; no window manager runs, so the keyboard follows the pointer."""
+    subprocess.run(["xdotool"] + list(args), env=env, timeout=10,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
