@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "gui/GuiTestSupport.h"
 #include "app/DataPaths.h"
 #include "fakes/FakeBrowserEngine.h"
 #include "fakes/FakeProfile.h"
@@ -22,30 +23,9 @@
 #include "platform/text/Encoding.h"
 
 using namespace fern;
+using namespace fern::test;
 
 namespace {
-
-void InitGtkOnce() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    if (!g_getenv("FERN_GUI_TEST_HOME")) {
-        gchar* home = g_dir_make_tmp("fern-gui-XXXXXX", nullptr);
-        g_setenv("FERN_GUI_TEST_HOME", home, TRUE);
-        for (const char* var : {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})
-            g_setenv(var, home, TRUE);
-        g_free(home);
-    }
-    Gtk::Main::init_gtkmm_internals();
-    ASSERT_TRUE(gtk_init_check(nullptr, nullptr)) << "no display";
-}
-
-void Pump() {
-    for (int i = 0; i < 10; ++i) {
-        while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
-        g_usleep(5000);
-    }
-}
 
 class Engines : public IEngineFactory {
 public:

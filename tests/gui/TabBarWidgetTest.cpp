@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/GuiTestSupport.h"
 #include "fakes/FakeBrowserEngine.h"
 #include "fakes/FakeShell.h"
 #include "fakes/ManualTimers.h"
@@ -18,33 +19,9 @@
 #include "platform/fs/FileIo.h"
 
 using namespace fern;
+using namespace fern::test;
 
 namespace {
-
-// UTF-8 whatever the execution character set.
-std::string U8(const char8_t* s) { return reinterpret_cast<const char*>(s); }
-
-void InitGtkOnce() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    if (!g_getenv("FERN_GUI_TEST_HOME")) {
-        gchar* home = g_dir_make_tmp("fern-gui-XXXXXX", nullptr);
-        g_setenv("FERN_GUI_TEST_HOME", home, TRUE);
-        for (const char* var : {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})
-            g_setenv(var, home, TRUE);
-        g_free(home);
-    }
-    Gtk::Main::init_gtkmm_internals();
-    ASSERT_TRUE(gtk_init_check(nullptr, nullptr)) << "no display";
-}
-
-void Pump() {
-    for (int i = 0; i < 20; ++i) {
-        while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
-        g_usleep(5000);
-    }
-}
 
 std::string ResFolder() {
     std::string file = __FILE__;  // <source>/tests/gui/TabBarWidgetTest.cpp

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/GuiTestSupport.h"
 #include "gui/LocalHttpServer.h"
 #include "platform/gtk/WebKitContext.h"
 #include "platform/gtk/WebKitEngine.h"
@@ -25,49 +26,16 @@
 #include "platform/text/Encoding.h"
 
 using namespace fern;
+using namespace fern::test;
 using fern::test::LocalHttpServer;
 
 namespace {
-
-// UTF-8 whatever the execution character set.
-std::string U8(const char8_t* s) { return reinterpret_cast<const char*>(s); }
 
 // A character with no Shift-JIS form (a snowman), in UTF-8 bytes: the
 // compiler cannot carry it through the execution character set.
 const std::string kSnowman = "\xE2\x98\x83";
 const std::string kPropsPage =
     U8(u8"<html><head><title>性質 ") + kSnowman + "</title></head><body>props</body></html>";
-
-void InitGtkOnce() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    // WebKit writes below HOME; every GUI test shares one temporary HOME.
-    if (!g_getenv("FERN_GUI_TEST_HOME")) {
-        gchar* home = g_dir_make_tmp("fern-gui-XXXXXX", nullptr);
-        g_setenv("FERN_GUI_TEST_HOME", home, TRUE);
-        for (const char* var : {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})
-            g_setenv(var, home, TRUE);
-        g_free(home);
-    }
-    ASSERT_TRUE(gtk_init_check(nullptr, nullptr)) << "no display";
-}
-
-void RemoveTree(const std::string& path) {
-    nftw(path.c_str(), [](const char* p, const struct stat*, int, struct FTW*) { return g_remove(p); }, 16,
-         FTW_DEPTH | FTW_PHYS);
-}
-
-bool RunUntil(const std::function<bool()>& done, int timeoutMs = 8000) {
-    bool timedOut = false;
-    guint id = g_timeout_add(timeoutMs, [](gpointer p) {
-        *static_cast<bool*>(p) = true;
-        return G_SOURCE_REMOVE;
-    }, &timedOut);
-    while (!done() && !timedOut) g_main_context_iteration(nullptr, TRUE);
-    if (!timedOut) g_source_remove(id);
-    return done();
-}
 
 std::string EvalString(WebKitWebView* view, const std::string& script) {
     struct Answer {
