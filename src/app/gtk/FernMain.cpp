@@ -251,6 +251,7 @@ int RunFern(int argc, char** argv) {
 
     window.show();
     frame.SetStarting(false);
+    Glib::signal_idle().connect_once([&context] { context.EnableFavicons(); });
     frame.StartAutoSave(settings.autoSave.enabled, settings.autoSave.intervalMinutes);
 
     // The end of the session or a kill request saves like closing the window.

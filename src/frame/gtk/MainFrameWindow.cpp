@@ -47,7 +47,10 @@ MainFrameWindow::MainFrameWindow(CMainFrame& frame, PageWidgetOf pageWidget)
     m_frame.SetUi(this);
 }
 
-MainFrameWindow::~MainFrameWindow() { m_frame.SetUi(nullptr); }
+MainFrameWindow::~MainFrameWindow() {
+    m_showPending.disconnect();
+    m_frame.SetUi(nullptr);
+}
 
 void MainFrameWindow::SetSessionParts(SessionParts* parts) {
     m_parts = parts;
@@ -203,9 +206,15 @@ void MainFrameWindow::ViewDestroyed(CFernView* view) {
 }
 
 void MainFrameWindow::ActiveViewChanged(CFernView* view) {
-    auto it = m_pageOf.find(view);
-    if (it != m_pageOf.end()) m_pages.set_visible_child(*it->second);
     SetProgress(view ? view->ProgressPercent() : 0);
+    // A bulk close selects one tab after another; only the last one is shown,
+    // so no page comes up just to be closed.
+    if (m_showPending.connected()) return;
+    m_showPending = Glib::signal_idle().connect([this] {
+        auto it = m_pageOf.find(m_frame.ActiveView());
+        if (it != m_pageOf.end()) m_pages.set_visible_child(*it->second);
+        return false;
+    }, Glib::PRIORITY_HIGH_IDLE);
 }
 
 void MainFrameWindow::TabsChanged() {

@@ -75,6 +75,7 @@ private:
     std::function<void()> m_onClosed;
     std::function<std::string()> m_aboutText;
     bool m_closed = false;
+    sigc::connection m_showPending;
     SessionParts* m_parts = nullptr;
 
     bool IsChecked(int id);

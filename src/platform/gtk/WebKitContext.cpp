@@ -33,7 +33,8 @@ WebKitContext::WebKitContext(const std::string& dataFolder) {
     // Must come before the first web process; later it is fatal.
     webkit_web_context_set_sandbox_enabled(m_context, TRUE);
     webkit_web_context_set_cache_model(m_context, WEBKIT_CACHE_MODEL_WEB_BROWSER);
-    webkit_web_context_set_favicon_database_directory(m_context, m_faviconDir.c_str());
+    // The favicon database makes and syncs its file on the first start while
+    // the caller waits; it opens once the window is up (EnableFavicons).
 
     m_sourcePages = new std::map<std::string, std::string>;
     webkit_web_context_register_uri_scheme(
@@ -103,6 +104,12 @@ void WebKitContext::ServeSource(WebKitURISchemeRequest* request, gpointer data) 
                                      "text/html");
     g_object_unref(stream);
     g_bytes_unref(bytes);
+}
+
+void WebKitContext::EnableFavicons() {
+    if (m_faviconsOn) return;
+    m_faviconsOn = true;
+    webkit_web_context_set_favicon_database_directory(m_context, m_faviconDir.c_str());
 }
 
 }  // namespace fern

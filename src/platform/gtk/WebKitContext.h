@@ -19,6 +19,10 @@ public:
     WebKitContext& operator=(const WebKitContext&) = delete;
 
     WebKitWebContext* Context() const { return m_context; }
+
+    // Opens the favicon database in the profile; call it once the window is
+    // shown, since creating the database makes the caller wait on the disk.
+    void EnableFavicons();
     WebKitWebsiteDataManager* DataManager() const { return m_dataManager; }
 
     // A new settings object (the caller owns the reference) with the
@@ -42,6 +46,7 @@ private:
     WebKitWebContext* m_context = nullptr;
     WebKitWebsiteDataManager* m_dataManager = nullptr;
     std::string m_dataDir, m_cacheDir, m_faviconDir;
+    bool m_faviconsOn = false;
     // Owned by the scheme registration, so it lives as long as the web
     // context, which views may keep after we are gone.
     std::map<std::string, std::string>* m_sourcePages = nullptr;

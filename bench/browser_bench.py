@@ -1,0 +1,555 @@
+#!/usr/bin/python3
+"""Whole-browser benchmarks: start-up against the bare-view baseline, 20 tabs
+opened by a hand-off, memory of the whole process tree, and close all on 50
+tabs. Pages come from a server on 127.0.0.1 that this script runs; each page
+reports its load event back to it (a request from its onload handler), so the
+time a page finished loading is taken the same way for every program.
+
+    /usr/bin/python3 bench/browser_bench.py BUILD_DIR [--runs N] [--only a,b]
+        parts: startup, steps, memory, handoff, closeall (default: all)
+
+It starts its own D-Bus session and Xvfb. Every run of a browser gets a fresh
+temporary HOME, runtime folder and data folder (one start-up series reuses its
+data folder, to show a later start), and everything it started ends before
+the next run. Nothing here is a test: no figure fails anything.
+"""
+
+import argparse
+import http.server
+import json
+import os
+import re
+import shutil
+import signal
+import statistics
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+INNER = "FERN_BROWSER_BENCH_INNER"
+
+
+# ---------------------------------------------------------------------------
+# Pages and the load reports
+
+def page_html(name):
+    title = "bench %s ページ" % name
+    paragraphs = "".join("<p>これはベンチマーク用のページです。段落 %d。Fern Browser は 127.0.0.1 から"
+                         "このページを読み込みます。</p>" % i for i in range(20))
+    return ("<!DOCTYPE html><html lang=ja><head><meta charset=utf-8><title>%s</title>"
+            "<style>body{font:14px sans-serif;margin:2em}h1{color:#264}p{line-height:1.5}</style>"
+            "</head><body><h1>%s</h1>%s"
+            "<script>addEventListener('load',function(){fetch('/loaded/%s',{cache:'no-store'})})</script>"
+            "</body></html>" % (title, title, paragraphs, name))
+
+
+class LoadReports:
+    def __init__(self):
+        self.times = {}
+        self.cond = threading.Condition()
+
+    def record(self, name):
+        now = time.monotonic()
+        with self.cond:
+            self.times.setdefault(name, now)
+            self.cond.notify_all()
+
+    def wait(self, names, timeout):
+        """The arrival times of all `names`, or None after `timeout` s."""
+        deadline = time.monotonic() + timeout
+        with self.cond:
+            while not all(n in self.times for n in names):
+                left = deadline - time.monotonic()
+                if left <= 0:
+                    return None
+                self.cond.wait(left)
+            return [self.times[n] for n in names]
+
+
+REPORTS = LoadReports()
+
+
+class Handler(http.server.BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+
+    def do_GET(self):
+        path = self.path.split("?", 1)[0]
+        if path.startswith("/loaded/"):
+            REPORTS.record(path[len("/loaded/"):])
+            self.send_response(204)
+            self.send_header("Content-Length", "0")
+            self.end_headers()
+            return
+        if path.startswith("/page/"):
+            data = page_html(path[len("/page/"):]).encode("utf-8")
+            self.send_response(200)
+            self.send_header("Content-Type", "text/html; charset=utf-8")
+            self.send_header("Cache-Control", "no-store")
+            self.send_header("Content-Length", str(len(data)))
+            self.end_headers()
+            self.wfile.write(data)
+            return
+        self.send_response(404)
+        self.send_header("Content-Length", "0")
+        self.end_headers()
+
+    def log_message(self, *args):
+        pass
+
+
+# ---------------------------------------------------------------------------
+# Processes
+
+def proc_table():
+    """pid -> (ppid, name) of every live process."""
+    table = {}
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open("/proc/%s/stat" % entry) as f:
+                stat = f.read()
+        except OSError:
+            continue
+        name = stat[stat.index("(") + 1:stat.rindex(")")]
+        fields = stat[stat.rindex(")") + 2:].split()
+        if fields[0] != "Z":
+            table[int(entry)] = (int(fields[1]), name)
+    return table
+
+
+def tree(pid):
+    """`pid` and all its live descendants, with their names."""
+    table = proc_table()
+    found = [pid] if pid in table else []
+    i = 0
+    while i < len(found):
+        found += [p for p, (pp, _) in table.items() if pp == found[i]]
+        i += 1
+    return {p: table[p][1] for p in found}
+
+
+def pss_kib(pid):
+    try:
+        with open("/proc/%d/smaps_rollup" % pid) as f:
+            for line in f:
+                if line.startswith("Pss:"):
+                    return int(line.split()[1])
+    except OSError:
+        pass
+    return None
+
+
+def tree_pss(pid):
+    """(total MiB, {kind: (count, MiB)}, unreadable count) over the process tree."""
+    kinds, total, unreadable = {}, 0, 0
+    for p, name in tree(pid).items():
+        kib = pss_kib(p)
+        if kib is None:
+            unreadable += 1
+            continue
+        total += kib
+        count, sub = kinds.get(name, (0, 0))
+        kinds[name] = (count + 1, sub + kib)
+    return total / 1024, {k: (c, s / 1024) for k, (c, s) in kinds.items()}, unreadable
+
+
+def end_tree(proc, members, timeout=20):
+    """Ends `proc` with SIGTERM and waits until `members` (pids) are gone."""
+    if proc.poll() is None:
+        proc.send_signal(signal.SIGTERM)
+    try:
+        proc.wait(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        proc.kill()
+        proc.wait()
+    deadline = time.monotonic() + 10
+    alive = []
+    while time.monotonic() < deadline:
+        alive = [p for p in members if p != proc.pid and os.path.exists("/proc/%d" % p)
+                 and proc_table().get(p, (0, ""))[1] == members[p]]
+        if not alive:
+            return
+        time.sleep(0.05)
+    for p in alive:
+        try:
+            os.kill(p, signal.SIGKILL)
+        except OSError:
+            pass
+
+
+class Profile:
+    """A fresh HOME, runtime folder and data folder, removed afterwards."""
+
+    def __init__(self):
+        self.work = tempfile.mkdtemp(prefix="fern-bench-")
+        self.data = os.path.join(self.work, "data")
+        os.makedirs(self.work + "/home")
+        os.makedirs(self.work + "/run", mode=0o700)
+        self.env = dict(os.environ, HOME=self.work + "/home", XDG_RUNTIME_DIR=self.work + "/run")
+        for key in ("XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "FERN_DATA_DIR"):
+            self.env.pop(key, None)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *args):
+        shutil.rmtree(self.work, ignore_errors=True)
+
+
+# ---------------------------------------------------------------------------
+# AT-SPI: the tab texts a screen reader reads
+
+def atspi():
+    import gi
+    gi.require_version("Atspi", "2.0")
+    from gi.repository import Atspi
+    return Atspi
+
+
+def find(acc, pred, depth=0):
+    if acc is None or depth > 40:
+        return None
+    try:
+        if pred(acc):
+            return acc
+        for i in range(acc.get_child_count()):
+            found = find(acc.get_child_at_index(i), pred, depth + 1)
+            if found:
+                return found
+    except Exception:
+        pass
+    return None
+
+
+def tab_list(pid):
+    Atspi = atspi()
+    desktop = Atspi.get_desktop(0)
+    for i in range(desktop.get_child_count()):
+        app = desktop.get_child_at_index(i)
+        try:
+            if app is not None and app.get_process_id() == pid:
+                return find(app, lambda a: a.get_role() == Atspi.Role.PAGE_TAB_LIST)
+        except Exception:
+            pass
+    return None
+
+
+def tab_texts(pid):
+    tabs = tab_list(pid)
+    if tabs is None:
+        return None
+    try:
+        return [tabs.get_child_at_index(i).get_name() for i in range(tabs.get_child_count())]
+    except Exception:
+        return None
+
+
+# ---------------------------------------------------------------------------
+# The benchmarks
+
+def summary(values):
+    values = sorted(values)
+    return {"median": statistics.median(values), "min": values[0], "max": values[-1],
+            "runs": len(values)}
+
+
+def fmt(s, unit="ms"):
+    f = "%.1f" if s["median"] < 20 else "%.0f"
+    return ("median " + f + " %s (min " + f + ", max " + f + ", %d runs)") % (s["median"], unit, s["min"], s["max"],
+                                                                             s["runs"])
+
+
+def start_once(kind, args, base, name, kept=None):
+    """One start of `kind` (fern / baseline) on a fresh HOME and runtime
+    folder, and a fresh data folder unless `kept` names one: (ms to the
+    page's load event, the baseline's own figure or None)."""
+    with Profile() as profile:
+        url = "%s/page/%s" % (base, name)
+        if kind == "fern":
+            cmd = [args.fern, "--data-dir", kept or profile.data, url]
+        else:
+            cmd = [args.baseline, "--linger-ms", "1500", url]
+        t0 = time.monotonic()
+        out = subprocess.PIPE if kind == "baseline" else subprocess.DEVNULL
+        proc = subprocess.Popen(cmd, env=profile.env, stdout=out, stderr=subprocess.DEVNULL, text=True)
+        times = REPORTS.wait([name], 60)
+        members = tree(proc.pid)
+        own = None
+        if kind == "baseline":
+            try:
+                out, _ = proc.communicate(timeout=30)
+                m = re.search(r"load finished: ([\d.]+) ms after process start", out or "")
+                own = float(m.group(1)) if m else None
+            except subprocess.TimeoutExpired:
+                pass
+        end_tree(proc, members)
+        if times is None:
+            raise RuntimeError("%s did not load %s within 60 s" % (kind, url))
+        return (times[0] - t0) * 1000, own
+
+
+def bench_startup(args, base, results):
+    print("== start-up: process start to the first page's load event", flush=True)
+    got = {"fern": [], "baseline": [], "baseline_own": [], "fern_again": []}
+    # "fern_again" starts on the data folder of its previous starts: a later
+    # start, whose profile files (settings, WebKit's databases) exist.
+    kept = tempfile.mkdtemp(prefix="fern-bench-kept-")
+    try:
+        startup_rounds(args, base, got, kept)
+    finally:
+        shutil.rmtree(kept, ignore_errors=True)
+    res = {k: summary(v) for k, v in got.items() if v}
+    res["ratio"] = res["fern"]["median"] / res["baseline"]["median"]
+    res["ratio_again"] = res["fern_again"]["median"] / res["baseline"]["median"]
+    # Both starts of a round ran back to back, so their difference is less
+    # touched by what else the machine was doing at the time.
+    res["paired_difference"] = summary([f - b for f, b in zip(got["fern"], got["baseline"])])
+    results["startup"] = res
+    print("  fern:     " + fmt(res["fern"]))
+    print("  baseline: " + fmt(res["baseline"]))
+    if "baseline_own" in res:
+        print("  baseline, its own load-finished figure: " + fmt(res["baseline_own"]))
+    print("  fern, later start on the same data folder: " + fmt(res["fern_again"]))
+    print("  fern - baseline, same round: " + fmt(res["paired_difference"]))
+    print("  ratio fern / baseline (medians): %.2f, later start %.2f  (target <= 1.2)"
+          % (res["ratio"], res["ratio_again"]), flush=True)
+
+
+def startup_rounds(args, base, got, kept):
+    for i in range(args.runs + 1):
+        # Alternate the order so that a busy moment of the machine hits all.
+        kinds = ("fern", "baseline", "fern_again")
+        for kind in (kinds if i % 2 == 0 else kinds[::-1]):
+            ms, own = start_once("fern" if kind == "fern_again" else kind, args, base, "start%d%s" % (i, kind),
+                                 kept if kind == "fern_again" else None)
+            if i == 0:
+                print("  warm-up %-10s %6.0f ms" % (kind, ms), flush=True)
+                continue
+            got[kind].append(ms)
+            if own is not None:
+                got["baseline_own"].append(own)
+            note = "" if own is None else "  (its own figure %.0f ms)" % own
+            print("  run %2d  %-10s %6.0f ms%s" % (i, kind, ms, note), flush=True)
+            time.sleep(0.3)
+
+
+def print_pss(label, total, kinds, unreadable):
+    parts = ", ".join("%s x%d %.0f" % (k, c, m) for k, (c, m) in sorted(kinds.items(), key=lambda kv: -kv[1][1]))
+    print("  %s: %.0f MiB PSS  [%s]%s" % (label, total, parts, "  (%d unreadable)" % unreadable if unreadable else ""),
+          flush=True)
+
+
+def bench_memory(args, base, results):
+    print("== memory: PSS of the whole process tree with one page loaded (3 s after its load)", flush=True)
+    got = {"fern": [], "baseline": []}
+    for i in range(args.memory_runs):
+        for kind in ("fern", "baseline"):
+            with Profile() as profile:
+                name = "mem%d%s" % (i, kind)
+                url = "%s/page/%s" % (base, name)
+                cmd = ([args.fern, "--data-dir", profile.data, url] if kind == "fern"
+                       else [args.baseline, "--linger-ms", "8000", url])
+                proc = subprocess.Popen(cmd, env=profile.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                ok = REPORTS.wait([name], 60) is not None
+                time.sleep(3)
+                total, kinds, unreadable = tree_pss(proc.pid)
+                members = tree(proc.pid)
+                end_tree(proc, members)
+                if not ok:
+                    raise RuntimeError("%s did not load %s" % (kind, url))
+                got[kind].append(total)
+                print_pss("run %d %s, 1 tab" % (i + 1, kind), total, kinds, unreadable)
+    results["memory_1tab"] = {k: summary(v) for k, v in got.items()}
+    print("  fern, 1 tab:     " + fmt(results["memory_1tab"]["fern"], "MiB"))
+    print("  baseline, 1 view: " + fmt(results["memory_1tab"]["baseline"], "MiB"), flush=True)
+
+
+def bench_handoff(args, base, results):
+    print("== hand-off: one later start with 20 URLs to a running browser with no tab", flush=True)
+    got = {"loaded": [], "titles": [], "pss20": [], "pss0": []}
+    for run in range(args.handoff_runs):
+        with Profile() as profile:
+            cmd = [args.fern, "--data-dir", profile.data]
+            proc = subprocess.Popen(cmd, env=profile.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            try:
+                deadline = time.monotonic() + 30
+                while tab_texts(proc.pid) is None and time.monotonic() < deadline:
+                    time.sleep(0.1)
+                if tab_texts(proc.pid) is None:
+                    raise RuntimeError("the browser's tab bar did not appear over AT-SPI")
+                time.sleep(1)
+                pss0, kinds0, unr0 = tree_pss(proc.pid)
+                print_pss("run %d, no tab" % (run + 1), pss0, kinds0, unr0)
+                names = ["hand%d-%02d" % (run, k) for k in range(1, 21)]
+                titles = sorted("bench %s ページ" % n for n in names)
+                t0 = time.monotonic()
+                later = subprocess.run(cmd + ["%s/page/%s" % (base, n) for n in names], env=profile.env,
+                                       timeout=60, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                t_later = time.monotonic()
+                times = REPORTS.wait(names, 180)
+                if times is None:
+                    raise RuntimeError("not all 20 pages reported their load within 180 s")
+                t_loaded = max(times)
+                t_titles = None
+                deadline = time.monotonic() + 60
+                while time.monotonic() < deadline:
+                    texts = tab_texts(proc.pid)
+                    if texts is not None and sorted(texts) == titles:
+                        t_titles = time.monotonic()
+                        break
+                    time.sleep(0.1)
+                if t_titles is None:
+                    raise RuntimeError("the tab bar does not show the 20 titles: %r" % tab_texts(proc.pid))
+                print("  run %d: later start ended after %.0f ms (exit %d); 20 load events after %.0f ms; "
+                      "20 titles in the tab bar after %.0f ms" % (run + 1, (t_later - t0) * 1000, later.returncode,
+                                                                  (t_loaded - t0) * 1000, (t_titles - t0) * 1000),
+                      flush=True)
+                got["loaded"].append((t_loaded - t0) * 1000)
+                got["titles"].append((t_titles - t0) * 1000)
+                time.sleep(3)
+                total, kinds, unreadable = tree_pss(proc.pid)
+                print_pss("run %d, 20 tabs" % (run + 1), total, kinds, unreadable)
+                got["pss20"].append(total)
+                got["pss0"].append(pss0)
+            finally:
+                end_tree(proc, tree(proc.pid))
+    results["handoff"] = {k: summary(v) for k, v in got.items()}
+    print("  all 20 loaded:        " + fmt(results["handoff"]["loaded"]))
+    print("  all 20 titles shown:  " + fmt(results["handoff"]["titles"]))
+    print("  PSS with 20 tabs:     " + fmt(results["handoff"]["pss20"], "MiB"))
+    print("  PSS with no tab:      " + fmt(results["handoff"]["pss0"], "MiB"), flush=True)
+
+
+def bench_steps(args, base, results):
+    print("== start-up steps: WebKit set-up calls on the UI thread (fern_webkit_steps)", flush=True)
+    got = {"context": [], "favicons_new": [], "favicons_existing": [], "context_ephemeral": []}
+    for i in range(args.steps_runs):
+        with Profile() as profile:
+            for run in ("first", "later", "ephemeral"):
+                cmd = [args.steps] + (["--ephemeral"] if run == "ephemeral" else []) + [profile.data]
+                out = subprocess.run(cmd, env=profile.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                     text=True, timeout=60).stdout
+                m = re.search(r"context ([\d.]+) ms; favicon database \((\w+)\) ([\d.]+) ms", out)
+                if not m:
+                    raise RuntimeError("fern_webkit_steps printed %r" % out)
+                if run == "ephemeral":
+                    got["context_ephemeral"].append(float(m.group(1)))
+                    continue
+                if run == "first":
+                    got["context"].append(float(m.group(1)))
+                got["favicons_" + ("new" if m.group(2) == "new" else "existing")].append(float(m.group(3)))
+                time.sleep(0.2)
+    results["steps"] = {k: summary(v) for k, v in got.items() if v}
+    for k, label in (("context_ephemeral", "in-memory profile, context"), ("context", "profile on disk, context"),
+                     ("favicons_new", "favicon database, first start"),
+                     ("favicons_existing", "favicon database, later start")):
+        if k in results["steps"]:
+            print("  %-32s %s" % (label + ":", fmt(results["steps"][k])), flush=True)
+
+
+def bench_closeall(args, base, results):
+    for variant in [v.strip() for v in args.closeall_variants.split(",") if v.strip()]:
+        closeall_variant(args, base, results, variant)
+
+
+def closeall_variant(args, base, results, variant):
+    label = {"first": "the first tab selected (as after opening them)",
+             "last": "the last tab selected"}.get(variant)
+    if label is None:
+        raise RuntimeError("unknown close-all variant %r" % variant)
+    print("== close all on %d loaded tabs, %s (fern_closeall_bench)" % (args.tabs, label), flush=True)
+    with Profile() as profile:
+        cmd = [args.closeall, "--tabs", str(args.tabs), "--rounds", str(args.closeall_rounds),
+               "%s/page/closeall" % base] + (["--select-last"] if variant == "last" else [])
+        proc = subprocess.Popen(cmd, env=profile.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        try:
+            out, _ = proc.communicate(timeout=900)
+        except subprocess.TimeoutExpired:
+            end_tree(proc, tree(proc.pid))
+            raise RuntimeError("fern_closeall_bench took over 15 minutes")
+    rounds = []
+    for line in out.splitlines():
+        print("  " + line, flush=True)
+        m = re.search(r"CloseAll ([\d.]+) ms, \+ pending events ([\d.]+) ms = ([\d.]+) ms.*"
+                      r"repainted after (-?[\d.]+) ms.*ended after ([\d.]+) ms", line)
+        if m:
+            rounds.append([float(g) for g in m.groups()])
+    if proc.returncode != 0 or not rounds:
+        raise RuntimeError("fern_closeall_bench failed (exit %d)" % proc.returncode)
+    key = "closeall_" + variant
+    results[key] = {"call": summary([r[0] for r in rounds]), "with_events": summary([r[2] for r in rounds]),
+                    "repainted": summary([r[3] for r in rounds]), "processes_ended": summary([r[4] for r in rounds])}
+    print("  CloseAll() alone:                  " + fmt(results[key]["call"]), flush=True)
+    print("  CloseAll() until the window repainted: " + fmt(results[key]["repainted"]) + "  (target <= 300 ms)",
+          flush=True)
+    print("  CloseAll() + pending events:       " + fmt(results[key]["with_events"]), flush=True)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("build_dir")
+    parser.add_argument("--runs", type=int, default=12, help="start-up runs of each program")
+    parser.add_argument("--memory-runs", type=int, default=2)
+    parser.add_argument("--handoff-runs", type=int, default=2)
+    parser.add_argument("--tabs", type=int, default=50, help="tabs for close all")
+    parser.add_argument("--closeall-rounds", type=int, default=2)
+    parser.add_argument("--closeall-variants", default="first,last",
+                        help="which tab is selected when closing: first, last")
+    parser.add_argument("--steps-runs", type=int, default=5)
+    parser.add_argument("--only", default="startup,steps,memory,handoff,closeall")
+    parser.add_argument("--json", help="also write the figures to this file")
+    args = parser.parse_args()
+
+    if not os.environ.get(INNER):
+        # A private D-Bus session (for the accessibility bus) and X server,
+        # with a runtime folder of its own: the accessibility bus puts its
+        # socket there, where other sessions of the same user cannot remove it.
+        session = tempfile.mkdtemp(prefix="fern-bench-session-")
+        env = dict(os.environ, XDG_RUNTIME_DIR=session, **{INNER: "1"})
+        env.pop("NO_AT_BRIDGE", None)
+        try:
+            return subprocess.run(["dbus-run-session", "--", "xvfb-run", "-a", "-s", "-screen 0 1280x1024x24",
+                                   "/usr/bin/python3", os.path.abspath(__file__)] + sys.argv[1:], env=env).returncode
+        finally:
+            shutil.rmtree(session, ignore_errors=True)
+
+    build = os.path.abspath(args.build_dir)
+    args.fern = os.path.join(build, "fern")
+    args.baseline = os.path.join(build, "bench", "fern_baseline")
+    args.closeall = os.path.join(build, "bench", "fern_closeall_bench")
+    args.steps = os.path.join(build, "bench", "fern_webkit_steps")
+    parts = [p.strip() for p in args.only.split(",") if p.strip()]
+    for path, needed in ((args.fern, {"startup", "memory", "handoff"}), (args.baseline, {"startup", "memory"}),
+                         (args.closeall, {"closeall"}), (args.steps, {"steps"})):
+        if needed & set(parts) and not os.access(path, os.X_OK):
+            print("missing %s: build %s first" % (path, build), file=sys.stderr)
+            return 2
+
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+    server.daemon_threads = True
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    base = "http://127.0.0.1:%d" % server.server_address[1]
+    print("pages from %s; load average %s" % (base, open("/proc/loadavg").read().split()[:3]), flush=True)
+
+    results, failed = {}, False
+    began = time.monotonic()
+    for part in parts:
+        try:
+            {"startup": bench_startup, "steps": bench_steps, "memory": bench_memory, "handoff": bench_handoff,
+             "closeall": bench_closeall}[part](args, base, results)
+        except (RuntimeError, KeyError) as e:
+            print("  %s: FAILED: %s" % (part, e), flush=True)
+            failed = True
+    print("took %.0f s; load average %s" % (time.monotonic() - began, open("/proc/loadavg").read().split()[:3]))
+    server.shutdown()
+    if args.json:
+        with open(args.json, "w") as f:
+            json.dump(results, f, indent=2)
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
