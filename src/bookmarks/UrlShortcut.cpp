@@ -10,12 +10,20 @@ namespace fern {
 namespace {
 constexpr std::size_t kShortcutUrlBuffer = 2085;
 const char kMissing[] = "\x01missing";
+
+// A lone CR inside a value is no line end to the INI reader but cannot be
+// stored again anywhere: it reads as a blank, as the list files store it.
+std::string WithoutLineBreaks(std::string value) {
+    for (char& c : value)
+        if (c == '\r' || c == '\n') c = ' ';
+    return value;
+}
 }  // namespace
 
 std::string ReadUrlShortcut(const std::string& path) {
     if (IsDirectory(path)) return std::string();
     std::string url = GetPrivateProfileString("InternetShortcut", "URL", kMissing, path, kShortcutUrlBuffer);
-    return url == kMissing ? path : url;
+    return url == kMissing ? path : WithoutLineBreaks(url);
 }
 
 std::optional<std::string> ParseUrlShortcut(std::string_view bytes) {
@@ -27,7 +35,7 @@ std::optional<std::string> ParseUrlShortcut(std::string_view bytes) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
         value = value.substr(1, value.size() - 2);
-    return std::string(value.substr(0, kShortcutUrlBuffer - 1));
+    return WithoutLineBreaks(std::string(value.substr(0, kShortcutUrlBuffer - 1)));
 }
 
 bool WriteUrlShortcut(const std::string& path, const std::string& url) {

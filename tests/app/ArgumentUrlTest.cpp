@@ -30,6 +30,9 @@ TEST(ConvertArgumentToUrl, ResolvesShortcutsAndLeavesTheRest) {
     // A shortcut without the key gives its own path; binary junk never crashes.
     ASSERT_TRUE(WriteFileAtomic(dir + "/junk.url", std::string("\0\xff[\n=\x83", 6)));
     EXPECT_EQ(ConvertArgumentToUrl(dir + "/junk.url"), dir + "/junk.url");
+    // A lone CR in the value would make a shortcut that cannot be written again.
+    ASSERT_TRUE(WriteFileAtomic(dir + "/cr.url", "[InternetShortcut]\r\nURL=http://a/\rb\r\n"));
+    EXPECT_EQ(ConvertArgumentToUrl(dir + "/cr.url"), "http://a/ b");
     ASSERT_TRUE(WriteFileAtomic(dir + "/page.desktop",
                                 "[Desktop Entry]\nType=Link\nName=Page\nURL=http://linked/\n"));
     EXPECT_EQ(ConvertArgumentToUrl(dir + "/page.desktop"), "http://linked/");
