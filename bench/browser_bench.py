@@ -6,7 +6,7 @@ reports its load event back to it (a request from its onload handler), so the
 time a page finished loading is taken the same way for every program.
 
     /usr/bin/python3 bench/browser_bench.py BUILD_DIR [--runs N] [--only a,b]
-        parts: startup, steps, memory, handoff, closeall (default: all)
+        parts: startup, steps, memory, handoff, closeall, restore (default: all)
 
 It starts its own D-Bus session and Xvfb. Every run of a browser gets a fresh
 temporary HOME, runtime folder and data folder (one start-up series reuses its
@@ -450,6 +450,47 @@ def bench_steps(args, base, results):
             print("  %-32s %s" % (label + ":", fmt(results["steps"][k])), flush=True)
 
 
+def state_log(urls):
+    """A state log (list "laststate") holding `urls`, as the browser writes it."""
+    out = "#INFO\r\n\tENCODE=SHIFT_JIS\r\n\tVERSION=1\r\n\r\n#FOLDER\r\n\tNAME=laststate\r\n\r\n"
+    for url in urls:
+        out += "#URL\r\n\tURL=%s\r\n\tSTYLE=112\r\n\r\n" % url
+    return (out + "-\r\n").encode("ascii")
+
+
+def bench_restore(args, base, results):
+    print("== restore a 100-tab state log at start-up (SUStyle 0x2): until all 100 tabs exist", flush=True)
+    got = []
+    for run in range(args.restore_runs):
+        with Profile() as profile:
+            os.makedirs(profile.data)
+            with open(profile.data + "/fern.ini", "wb") as f:
+                f.write(b"[Startup]\r\nSUStyle=2\r\n")
+            with open(profile.data + "/state.fbl", "wb") as f:
+                f.write(state_log(["%s/page/restore%d-%03d" % (base, run, k) for k in range(100)]))
+            t0 = time.monotonic()
+            proc = subprocess.Popen([args.fern, "--data-dir", profile.data], env=profile.env,
+                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            try:
+                t_all = None
+                deadline = time.monotonic() + 120
+                while time.monotonic() < deadline:
+                    texts = tab_texts(proc.pid)
+                    if texts is not None and len(texts) >= 100:
+                        t_all = time.monotonic()
+                        break
+                    time.sleep(0.05)
+                if t_all is None:
+                    raise RuntimeError("100 tabs did not appear: %r" % (len(tab_texts(proc.pid) or [])))
+                print("  run %d: 100 tabs exist %.0f ms after the process started" % (run + 1, (t_all - t0) * 1000),
+                      flush=True)
+                got.append((t_all - t0) * 1000)
+            finally:
+                end_tree(proc, tree(proc.pid))
+    results["restore"] = summary(got)
+    print("  100 tabs exist:       " + fmt(results["restore"]) + "  (target <= 2 s)", flush=True)
+
+
 def bench_closeall(args, base, results):
     for variant in [v.strip() for v in args.closeall_variants.split(",") if v.strip()]:
         closeall_variant(args, base, results, variant)
@@ -499,7 +540,8 @@ def main():
     parser.add_argument("--closeall-variants", default="first,last",
                         help="which tab is selected when closing: first, last")
     parser.add_argument("--steps-runs", type=int, default=5)
-    parser.add_argument("--only", default="startup,steps,memory,handoff,closeall")
+    parser.add_argument("--only", default="startup,steps,memory,handoff,closeall,restore")
+    parser.add_argument("--restore-runs", type=int, default=3)
     parser.add_argument("--json", help="also write the figures to this file")
     args = parser.parse_args()
 
@@ -522,7 +564,7 @@ def main():
     args.closeall = os.path.join(build, "bench", "fern_closeall_bench")
     args.steps = os.path.join(build, "bench", "fern_webkit_steps")
     parts = [p.strip() for p in args.only.split(",") if p.strip()]
-    for path, needed in ((args.fern, {"startup", "memory", "handoff"}), (args.baseline, {"startup", "memory"}),
+    for path, needed in ((args.fern, {"startup", "memory", "handoff", "restore"}), (args.baseline, {"startup", "memory"}),
                          (args.closeall, {"closeall"}), (args.steps, {"steps"})):
         if needed & set(parts) and not os.access(path, os.X_OK):
             print("missing %s: build %s first" % (path, build), file=sys.stderr)
@@ -539,7 +581,7 @@ def main():
     for part in parts:
         try:
             {"startup": bench_startup, "steps": bench_steps, "memory": bench_memory, "handoff": bench_handoff,
-             "closeall": bench_closeall}[part](args, base, results)
+             "closeall": bench_closeall, "restore": bench_restore}[part](args, base, results)
         except (RuntimeError, KeyError) as e:
             print("  %s: FAILED: %s" % (part, e), flush=True)
             failed = True
