@@ -8,6 +8,7 @@
 #include <string>
 
 #include "bookmarks/BookmarkTestTree.h"
+#include "fernctl/FernctlRunner.h"
 #include "lists/BookmarkFile.h"
 #include "lists/TempFolder.h"
 #include "platform/text/Encoding.h"
@@ -16,30 +17,10 @@ using namespace fern::testing;
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = fern::test::FernctlRun;
+using fern::test::ExpectRefused;
 
-Outcome Fernctl(const TempFolder& folder, const std::string& args) {
-    std::string command = std::string("'") + FERNCTL_PATH + "' " + args + " </dev/null >'" +
-                          folder.File("stdout") + "' 2>'" + folder.File("stderr") + "'";
-    Outcome run;
-    int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = ReadBytes(folder.File("stdout"));
-    run.err = ReadBytes(folder.File("stderr"));
-    return run;
-}
-
-void ExpectRefused(const Outcome& run, const std::string& says) {
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err.rfind("fernctl: ", 0), 0u) << run.err;
-    EXPECT_NE(run.err.find(says), std::string::npos) << run.err;
-    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
-    EXPECT_TRUE(run.out.empty()) << run.out;
-}
+Outcome Fernctl(const TempFolder&, const std::string& args) { return fern::test::RunFernctlWords(args); }
 
 std::string Data(const std::string& path) { return std::string(FERN_TESTDATA_DIR) + "/" + path; }
 

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "fernctl/FernctlRunner.h"
 #include "tools/dde/DdeTestSupport.h"
 #include "tools/dde/FernDDEClient.h"
 
@@ -12,26 +13,10 @@ using namespace fern;
 
 namespace {
 
-struct CtlRun {
-    int status = -1;
-    std::string out, err;
-};
+using CtlRun = fern::test::FernctlRun;
 
 // Command-line text is UTF-8; plain literals here are Shift-JIS.
 std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-std::string Quote(const std::string& arg) {
-    std::string quoted = "'";
-    for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
 
 class DdeCommandTest : public ::testing::Test {
 protected:
@@ -50,17 +35,9 @@ protected:
     // fernctl runs while this thread serves its requests. Arguments are
     // UTF-8 here, as on a command line.
     CtlRun Fernctl(std::vector<std::string> args, bool withService = true) {
-        std::string command = Quote(FERNCTL_PATH);
-        for (const std::string& arg : args) command += " " + Quote(arg);
-        if (withService) command += " --service " + Quote(service);
-        command += " >" + Quote(runtime.Dir() + "/out") + " 2>" + Quote(runtime.Dir() + "/err");
+        if (withService) args.insert(args.end(), {"--service", service});
         CtlRun run;
-        test::RunClient([&] {
-            int status = std::system(command.c_str());
-            run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        });
-        run.out = Slurp(runtime.Dir() + "/out");
-        run.err = Slurp(runtime.Dir() + "/err");
+        test::RunClient([&] { run = test::RunFernctl(args); });
         return run;
     }
 };

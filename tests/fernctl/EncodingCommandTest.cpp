@@ -4,31 +4,20 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "fernctl/FernctlRunner.h"
+#include "lists/TempFolder.h"
+
 namespace {
 
-struct CommandResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using CommandResult = fern::test::FernctlRun;
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-std::string Quote(const std::string& arg) {
-    std::string quoted = "'";
-    for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
+std::string Slurp(const std::string& path) { return fern::testing::ReadBytes(path); }
 
 class EncodingCommandTest : public ::testing::Test {
 protected:
@@ -37,18 +26,11 @@ protected:
         ASSERT_NE(mkdtemp(pattern), nullptr);
         dir_ = pattern;
     }
-    void TearDown() override { std::system(("rm -rf " + Quote(dir_)).c_str()); }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
 
-    CommandResult Fernctl(const std::vector<std::string>& args) {
-        std::string command = Quote(FERNCTL_PATH) + " encoding";
-        for (const std::string& arg : args) command += " " + Quote(arg);
-        command += " >" + Quote(dir_ + "/out") + " 2>" + Quote(dir_ + "/err");
-        CommandResult run;
-        int status = std::system(command.c_str());
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = Slurp(dir_ + "/out");
-        run.err = Slurp(dir_ + "/err");
-        return run;
+    CommandResult Fernctl(std::vector<std::string> args) {
+        args.insert(args.begin(), "encoding");
+        return fern::test::RunFernctl(args);
     }
 
     std::string Write(const std::string& name, const std::string& bytes) {

@@ -7,50 +7,21 @@
 #include <sstream>
 #include <vector>
 
+#include "fernctl/FernctlRunner.h"
+#include "lists/TempFolder.h"
+
 namespace {
 
-struct RunResult {
-    int status = -1;
-    std::string out, err;
-};
+using RunResult = fern::test::FernctlRun;
 
-// Runs the real fernctl with `args` as given, bytes unchanged.
-RunResult Fernctl(std::vector<std::string> args) {
-    args.insert(args.begin(), FERNCTL_PATH);
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    RunResult run;
-    gchar *out = nullptr, *err = nullptr;
-    gint wait = 0;
-    GError* error = nullptr;
-    if (!g_spawn_sync(nullptr, argv.data(), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, &out,
-                      &err, &wait, &error)) {
-        ADD_FAILURE() << error->message;
-        g_error_free(error);
-        return run;
-    }
-    run.out = out;
-    run.err = err;
-    g_free(out);
-    g_free(err);
-    run.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
-    return run;
-}
+RunResult Fernctl(const std::vector<std::string>& args) { return fern::test::RunFernctl(args); }
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+std::string Slurp(const std::string& path) { return fern::testing::ReadBytes(path); }
 
 // One line on stderr starting "fernctl: ", exit 2, nothing on stdout.
 void ExpectFailure(const RunResult& run, const char* what) {
-    EXPECT_EQ(run.status, 2) << what;
-    EXPECT_EQ(run.out, "") << what;
-    EXPECT_EQ(run.err.rfind("fernctl: ", 0), 0u) << what << ": " << run.err;
-    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << what << ": " << run.err;
+    SCOPED_TRACE(what);
+    fern::test::ExpectRefused(run);
 }
 
 class IniCommandTest : public ::testing::Test {

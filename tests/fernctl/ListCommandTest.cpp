@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "fernctl/FernctlRunner.h"
 #include "lists/ListTestText.h"
 #include "lists/TempFolder.h"
 #include "platform/text/Encoding.h"
@@ -16,36 +17,16 @@ using nlohmann::json;
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = fern::test::FernctlRun;
+using fern::test::ExpectRefused;
 
 // fernctl with `args` (shell words) and `input` on standard input.
-Outcome Fernctl(const TempFolder& folder, const std::string& args, const std::string& input = "") {
-    WriteBytes(folder.File("stdin"), input);
-    std::string command = std::string("'") + FERNCTL_PATH + "' " + args + " <'" + folder.File("stdin") +
-                          "' >'" + folder.File("stdout") + "' 2>'" + folder.File("stderr") + "'";
-    Outcome run;
-    int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = ReadBytes(folder.File("stdout"));
-    run.err = ReadBytes(folder.File("stderr"));
-    return run;
+Outcome Fernctl(const TempFolder&, const std::string& args, const std::string& input = "") {
+    return fern::test::RunFernctlWords(args, input);
 }
 
 // Literals here are Shift-JIS like all program text; JSON is UTF-8.
 std::string U8(const std::string& sjis) { return fern::ToUtf8(sjis); }
-
-// Exit status 2 and exactly one line on standard error.
-void ExpectRefused(const Outcome& run, const std::string& says) {
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err.rfind("fernctl: ", 0), 0u) << run.err;
-    EXPECT_NE(run.err.find(says), std::string::npos) << run.err;
-    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
-    EXPECT_TRUE(run.out.empty());
-}
 
 // "ソ" and "表" end in 0x5C in Shift-JIS.
 const char kBookmarkJson[] = R"({
