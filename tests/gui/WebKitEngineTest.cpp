@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "gui/GuiTestSupport.h"
+#include "gui/WebKitSuite.h"
 #include "gui/LocalHttpServer.h"
 #include "platform/gtk/WebKitContext.h"
 #include "platform/gtk/WebKitEngine.h"
@@ -144,19 +145,10 @@ std::string Page(const std::string& title, const std::string& body) {
     return "<html><head><title>" + title + "</title></head><body>" + body + "</body></html>";
 }
 
-class WebKitEngineTest : public ::testing::Test {
+class WebKitEngineTest : public WebKitSuite {
 protected:
-    static inline std::string s_dataDir;
-    static inline WebKitContext* s_context = nullptr;
-    static inline LocalHttpServer* s_server = nullptr;
-
     static void SetUpTestSuite() {
-        InitGtkOnce();
-        gchar* dir = g_dir_make_tmp("fern-webkit-XXXXXX", nullptr);
-        s_dataDir = dir;
-        g_free(dir);
-        s_context = new WebKitContext(FromUtf8(s_dataDir));
-        s_server = new LocalHttpServer;
+        StartSuite("fern-webkit-XXXXXX");
         LocalHttpServer& s = *s_server;
         // The title is Shift-JIS in this file's literals and in the page.
         s.Serve("/a.html",
@@ -181,13 +173,7 @@ protected:
         }
     }
 
-    static void TearDownTestSuite() {
-        delete s_context;
-        s_context = nullptr;
-        delete s_server;
-        s_server = nullptr;
-        RemoveTree(s_dataDir);
-    }
+    static void TearDownTestSuite() { StopSuite(); }
 
     void SetUp() override {
         ASSERT_NE(s_server->Port(), 0);

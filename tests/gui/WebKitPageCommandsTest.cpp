@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "gui/GuiTestSupport.h"
+#include "gui/WebKitSuite.h"
 #include "gui/LocalHttpServer.h"
 #include "platform/gtk/WebKitContext.h"
 #include "platform/gtk/WebKitEngine.h"
@@ -82,19 +83,10 @@ const char kWithDates[] =
     "text/html; charset=utf-8\r\nLast-Modified: Wed, 21 Oct 2015 07:28:00 GMT\r\n"
     "Date: Thu, 01 Feb 2024 00:00:05 GMT";
 
-class WebKitPageCommandsTest : public ::testing::Test {
+class WebKitPageCommandsTest : public WebKitSuite {
 protected:
-    static inline std::string s_dataDir;
-    static inline WebKitContext* s_context = nullptr;
-    static inline LocalHttpServer* s_server = nullptr;
-
     static void SetUpTestSuite() {
-        InitGtkOnce();
-        gchar* dir = g_dir_make_tmp("fern-pagecmd-XXXXXX", nullptr);
-        s_dataDir = dir;
-        g_free(dir);
-        s_context = new WebKitContext(FromUtf8(s_dataDir));
-        s_server = new LocalHttpServer;
+        StartSuite("fern-pagecmd-XXXXXX");
         LocalHttpServer& s = *s_server;
         s.Serve("/find.html",
                 "<html><head><title>Find</title></head><body><p id='one'>APPLE one</p>"
@@ -114,13 +106,7 @@ protected:
                     std::string("<html><head><title>T") + page + "</title></head><body>x</body></html>");
     }
 
-    static void TearDownTestSuite() {
-        delete s_context;
-        s_context = nullptr;
-        delete s_server;
-        s_server = nullptr;
-        RemoveTree(s_dataDir);
-    }
+    static void TearDownTestSuite() { StopSuite(); }
 
     void SetUp() override {
         ASSERT_NE(s_server->Port(), 0);
