@@ -12,15 +12,6 @@ namespace fern {
 
 namespace {
 
-constexpr std::uint32_t kTabBlankSelect = 0x4;
-constexpr std::uint32_t kTabSelectNew = 0x8;
-constexpr std::uint32_t kTabLimit = 0x10;
-constexpr std::uint32_t kTabWrap = 0x200;
-constexpr std::uint32_t kBrowserRegisterAsBrowser = 0x4;
-constexpr std::uint32_t kBrowserHomePage = 0x80;
-constexpr std::uint32_t kBrowserFocus = 0x100;
-constexpr std::size_t kCaptionLimit = 100;
-const char kLoading[] = "Loading..";
 const char kBlank[] = "about:blank";
 
 std::string Trim(const std::string& text) {
@@ -125,9 +116,9 @@ CFernView* CMainFrame::OpenUrlInNewTab(const std::string& text, bool noNavigate,
     if ((m_options.tabStyle & kTabBlankSelect) && SjisToLower(url) == kBlank) view->SetBlankSelect(true);
     if (noNavigate) return view;
 
-    view->StoreTitle(kLoading);
+    view->StoreTitle(kLoadingTitle);
     if (IsLocalAddress(url)) {
-        view->SetTabIndex(InsertTab(kLoading, view));
+        view->SetTabIndex(InsertTab(kLoadingTitle, view));
         SetTabText(view, kBlank);
         view->SetInsertPending(false);
         view->SetFirstNavigation(false);
@@ -152,7 +143,7 @@ CFernView* CMainFrame::CreateTab(IBrowserEngine* relatedTo) {
     bool first = m_tabs.Count() == 0;
     if (first) view->SetFirstTab(true);
     if (m_options.browserStyle & kBrowserRegisterAsBrowser) control->PutRegisterAsBrowser(true);
-    view->StoreTitle(kLoading);
+    view->StoreTitle(kLoadingTitle);
     view->RequestFocus();
     if (m_ui) m_ui->ViewCreated(view);
     // The first tab fills the window at once; later ones wait behind the

@@ -8,18 +8,6 @@
 
 namespace fern {
 
-namespace {
-
-constexpr std::uint32_t kTabSelectNew = 0x8;
-constexpr std::uint32_t kTabNoNewFromLocked = 0x20;
-constexpr std::uint32_t kBrowserInheritSecurity = 0x40;
-constexpr std::uint32_t kBrowserHomePage = 0x80;
-constexpr std::uint32_t kBrowserFocus = 0x100;
-constexpr std::size_t kCaptionLimit = 100;
-const char kLoading[] = "Loading..";
-
-}  // namespace
-
 CFernView::CFernView(IPageHost& host, ITimerService& timers, std::unique_ptr<IBrowserEngine> engine)
     : CWebBrowser2Base(host.Options().dlcDefault),
       m_host(host),
@@ -322,8 +310,8 @@ void CFernView::BeforeNavigate2(const std::string& url, long, const std::string&
 }
 
 void CFernView::InsertIntoTabBar() {
-    m_tabIndex = m_host.InsertTab(kLoading, this);
-    SetTitle(kLoading);
+    m_tabIndex = m_host.InsertTab(kLoadingTitle, this);
+    SetTitle(kLoadingTitle);
 }
 
 bool CFernView::AllowOrRedirect(const std::string& url) {
@@ -360,7 +348,7 @@ void CFernView::NewWindow2(IBrowserEngine*& newWindow, bool& cancel) {
         return;
     }
     view->m_firstNavigation = true;
-    view->m_title = kLoading;
+    view->m_title = kLoadingTitle;
     newWindow = view->Engine();
     if (BrowserStyle(kBrowserInheritSecurity)) view->SetDownloadControlFlags(DownloadControlFlags());
     // The new control starts as a copy of the opener's; it must follow the
@@ -422,7 +410,7 @@ void CFernView::CheckPendingBlank(const std::string* titleOverride) {
         return;
     }
     m_pendingBlank = false;
-    if (m_tabIndex == -1) m_tabIndex = m_host.InsertTab(kLoading, this);
+    if (m_tabIndex == -1) m_tabIndex = m_host.InsertTab(kLoadingTitle, this);
     SetTitle(titleOverride ? *titleOverride : m_deferredTitle);
     if (m_closing) return;
     SetIcon(kIconNavigated);

@@ -3,6 +3,7 @@
 // caption and status bar, the tab manager's open operations, the pop-up
 // filters and the take-over of special addresses. The main frame implements
 // it; tests use a recording fake.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -17,6 +18,23 @@ struct PageOptions {
     std::uint32_t dlcDefault = 0x70;
     std::string homePageUrl = "about:blank";
 };
+
+// Bits of `TabStyle` and `BOStyle` that the pages and the tab manager read.
+enum OptionBits : std::uint32_t {
+    kTabBlankSelect = 0x4,
+    kTabSelectNew = 0x8,
+    kTabLimit = 0x10,
+    kTabNoNewFromLocked = 0x20,
+    kTabWrap = 0x200,
+    kBrowserRegisterAsBrowser = 0x4,
+    kBrowserInheritSecurity = 0x40,
+    kBrowserHomePage = 0x80,
+    kBrowserFocus = 0x100,
+};
+
+// The tab text of a page that has no title yet, and the caption's length.
+inline constexpr char kLoadingTitle[] = "Loading..";
+inline constexpr std::size_t kCaptionLimit = 100;
 
 // Tab state images.
 enum TabIcon : int {
