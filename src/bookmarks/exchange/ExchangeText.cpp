@@ -59,4 +59,16 @@ ExchangeStatus PasteImport(BookmarkTree& tree, BookmarkNode& scratch, BookmarkNo
     return status;
 }
 
+ExchangeStatus ImportFile(std::string_view path, BookmarkTree& tree, BookmarkNode* target,
+                          bool renewTimeStamp,
+                          const std::function<void(const std::string&, BookmarkNode&)>& parse) {
+    ExchangeStatus status;
+    std::optional<std::string> bytes = ReadImportFile(path, status);
+    if (!bytes) return status;
+    if (renewTimeStamp) tree.RenewTimeStamp();
+    std::unique_ptr<BookmarkNode> scratch = tree.MakeScratchFolder();
+    parse(*bytes, *scratch);
+    return PasteImport(tree, *scratch, target);
+}
+
 }  // namespace fern

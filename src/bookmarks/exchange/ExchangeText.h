@@ -4,6 +4,7 @@
 // ('<', '"', '>', '='), which is never the second byte of a double-byte
 // character, so a plain search cannot match inside one.
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,5 +35,12 @@ std::size_t CountDescendants(const BookmarkNode& folder);
 // The end of an import: the nodes read into `scratch` go to the end of
 // `target` (the root when null) and the tree is marked modified.
 ExchangeStatus PasteImport(BookmarkTree& tree, BookmarkNode& scratch, BookmarkNode* target);
+
+// A whole file import: read the file, `parse` its bytes into a scratch
+// folder, paste that into `target`. `renewTimeStamp`: new nodes get the
+// time of this import.
+ExchangeStatus ImportFile(std::string_view path, BookmarkTree& tree, BookmarkNode* target,
+                          bool renewTimeStamp,
+                          const std::function<void(const std::string&, BookmarkNode&)>& parse);
 
 }  // namespace fern

@@ -72,13 +72,8 @@ void ParseHotList(std::string_view bytes, BookmarkTree& tree, BookmarkNode& fold
 }
 
 ExchangeStatus ImportHotList(std::string_view path, BookmarkTree& tree, BookmarkNode* target) {
-    ExchangeStatus status;
-    std::optional<std::string> bytes = ReadImportFile(path, status);
-    if (!bytes) return status;
-    tree.RenewTimeStamp();
-    std::unique_ptr<BookmarkNode> scratch = tree.MakeScratchFolder();
-    ParseHotList(*bytes, tree, *scratch);
-    return PasteImport(tree, *scratch, target);
+    return ImportFile(path, tree, target, true,
+                      [&tree](const std::string& bytes, BookmarkNode& scratch) { ParseHotList(bytes, tree, scratch); });
 }
 
 }  // namespace fern

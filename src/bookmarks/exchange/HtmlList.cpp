@@ -128,12 +128,8 @@ void ParseHtmlList(std::string_view bytes, BookmarkTree& tree, BookmarkNode& fol
 }
 
 ExchangeStatus ImportHtmlList(std::string_view path, BookmarkTree& tree, BookmarkNode* target) {
-    ExchangeStatus status;
-    std::optional<std::string> bytes = ReadImportFile(path, status);
-    if (!bytes) return status;
-    std::unique_ptr<BookmarkNode> scratch = tree.MakeScratchFolder();
-    ParseHtmlList(*bytes, tree, *scratch);
-    return PasteImport(tree, *scratch, target);
+    return ImportFile(path, tree, target, false,
+                      [&tree](const std::string& bytes, BookmarkNode& scratch) { ParseHtmlList(bytes, tree, scratch); });
 }
 
 }  // namespace fern

@@ -119,13 +119,8 @@ void ParseNetscapeBookmarks(std::string_view bytes, BookmarkTree& tree, Bookmark
 }
 
 ExchangeStatus ImportNetscape(std::string_view path, BookmarkTree& tree, BookmarkNode* target) {
-    ExchangeStatus status;
-    std::optional<std::string> bytes = ReadImportFile(path, status);
-    if (!bytes) return status;
-    tree.RenewTimeStamp();
-    std::unique_ptr<BookmarkNode> scratch = tree.MakeScratchFolder();
-    ParseNetscapeBookmarks(*bytes, tree, *scratch);
-    return PasteImport(tree, *scratch, target);
+    return ImportFile(path, tree, target, true,
+                      [&tree](const std::string& bytes, BookmarkNode& scratch) { ParseNetscapeBookmarks(bytes, tree, scratch); });
 }
 
 }  // namespace fern
