@@ -101,6 +101,8 @@ void MainFrameWindow::Command(int id) {
             }
         }
         if (m_parts && m_parts->Command(id)) return;
+        for (ICommandPart* part : m_commandParts)
+            if (part->Command(id)) return;
         if (m_frame.OnCommand(id)) return;
         if (CFernView* view = m_frame.ActiveView()) view->OnPageCommand(id);
     } catch (const std::exception& e) {
@@ -111,6 +113,8 @@ void MainFrameWindow::Command(int id) {
 bool MainFrameWindow::IsChecked(int id) {
     if (m_parts)
         if (std::optional<bool> checked = m_parts->IsChecked(id)) return *checked;
+    for (ICommandPart* part : m_commandParts)
+        if (std::optional<bool> checked = part->IsChecked(id)) return *checked;
     CFernView* target = m_frame.ViewAt(m_frame.TargetTab());
     switch (id) {
         case ID_TAB_NAVIGATE_LOCK: return target && target->IsNavigateLocked();
@@ -124,6 +128,8 @@ bool MainFrameWindow::IsChecked(int id) {
 bool MainFrameWindow::IsEnabled(int id) {
     if (m_parts)
         if (std::optional<bool> enabled = m_parts->IsEnabled(id)) return *enabled;
+    for (ICommandPart* part : m_commandParts)
+        if (std::optional<bool> enabled = part->IsEnabled(id)) return *enabled;
     bool anyTab = m_frame.TabCount() > 0;
     switch (id) {
         case ID_APP_EXIT:

@@ -7,10 +7,12 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "chrome/gtk/StatusBarWidget.h"
 #include "frame/FrameUi.h"
 #include "frame/MainFrame.h"
+#include "frame/gtk/CommandPart.h"
 #include "frame/gtk/SessionParts.h"
 
 namespace fern {
@@ -27,6 +29,8 @@ public:
     void SetTabBar(Gtk::Widget& tabBar, bool below);
     // The address bar and the commands of closed tabs and logs.
     void SetSessionParts(SessionParts* parts);
+    // Further command groups, asked in the order they were added.
+    void AddCommandPart(ICommandPart* part) { m_commandParts.push_back(part); }
     // Called after the tab bar model changed.
     void SetTabBarRefresh(std::function<void()> refresh) { m_refreshTabBar = std::move(refresh); }
 
@@ -77,6 +81,7 @@ private:
     bool m_closed = false;
     sigc::connection m_showPending;
     SessionParts* m_parts = nullptr;
+    std::vector<ICommandPart*> m_commandParts;
 
     bool IsChecked(int id);
     bool IsEnabled(int id);

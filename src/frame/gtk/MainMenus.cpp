@@ -2,6 +2,8 @@
 
 #include "frame/CommandIds.h"
 #include "frame/TabRules.h"
+#include "frame/gtk/ContentMenus.h"
+#include "frame/gtk/FilterMenus.h"
 #include "frame/gtk/RecentClosedMenu.h"
 #include "frame/gtk/SessionParts.h"
 #include "page/FernView.h"
@@ -22,6 +24,14 @@ std::vector<MenuEntry> NewTabMenu() {
     return {Item(ID_NEW_TAB, "新規タブ(&N)\tCtrl+T"), Separator(),
             Item(ID_NEW_TAB_BLANK, "空白ページ(&A)"), Item(ID_NEW_TAB_CLIPBOARD, "クリップボード(&B)"),
             Item(ID_NEW_TAB_COPY, "選択タブをコピー(&C)"), Item(ID_NEW_TAB_HOME, "ホームページ(&H)")};
+}
+
+std::vector<MenuEntry> ToolsMenu() {
+    std::vector<MenuEntry> entries = ContentMenuEntries();
+    std::vector<MenuEntry> filters = FilterMenuEntries();
+    if (!entries.empty() && !filters.empty()) entries.push_back(MenuEntry{});
+    entries.insert(entries.end(), filters.begin(), filters.end());
+    return entries;
 }
 
 std::vector<MenuEntry> TextSizeMenu() {
@@ -88,6 +98,7 @@ std::vector<MenuEntry> MainMenuBar(std::function<CFernView*()> activePage) {
              Item(ID_TAB_RESTORE_CLOSED, "すべて閉じるを復元(&E)"), Separator(),
              Check(ID_TAB_NAVIGATE_LOCK, "ナビゲートロック(&L)"), Separator(),
              Item(ID_TAB_MANAGER, "タブ マネージャー(&M)")}),
+        Sub("ツール(&T)", ToolsMenu()),
         Sub("ヘルプ(&H)", {Item(ID_APP_ABOUT, "バージョン情報(&A)")}),
     };
 }
