@@ -1,6 +1,8 @@
 #include "fernctl/FernctlRunner.h"
 
 #include <gio/gio.h>
+#include <glib/gstdio.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 namespace fern::test {
@@ -24,27 +26,39 @@ FernctlRun RunFernctl(const std::vector<std::string>& args, const std::string& i
     argv.push_back(nullptr);
     FernctlRun run;
     GError* error = nullptr;
-    GSubprocess* process = g_subprocess_newv(
-        argv.data(),
-        static_cast<GSubprocessFlags>(G_SUBPROCESS_FLAGS_STDIN_PIPE | G_SUBPROCESS_FLAGS_STDOUT_PIPE |
-                                      G_SUBPROCESS_FLAGS_STDERR_PIPE),
-        &error);
+    // The input comes from a file: a command refused before it reads its
+    // input would otherwise break the pipe and kill the test with SIGPIPE.
+    gchar* inputPath = nullptr;
+    gint fd = g_file_open_tmp("fernctl-input-XXXXXX", &inputPath, &error);
+    if (fd < 0 || !g_file_set_contents(inputPath, input.data(), static_cast<gssize>(input.size()), &error)) {
+        ADD_FAILURE() << error->message;
+        g_error_free(error);
+        if (fd >= 0) close(fd);
+        g_free(inputPath);
+        return run;
+    }
+    close(fd);
+    GSubprocessLauncher* launcher = g_subprocess_launcher_new(
+        static_cast<GSubprocessFlags>(G_SUBPROCESS_FLAGS_STDOUT_PIPE | G_SUBPROCESS_FLAGS_STDERR_PIPE));
+    g_subprocess_launcher_set_stdin_file_path(launcher, inputPath);
+    GSubprocess* process = g_subprocess_launcher_spawnv(launcher, argv.data(), &error);
+    g_object_unref(launcher);
     if (!process) {
         ADD_FAILURE() << error->message;
         g_error_free(error);
-        return run;
+    } else {
+        GBytes *out = nullptr, *err = nullptr;
+        if (!g_subprocess_communicate(process, nullptr, nullptr, &out, &err, &error)) {
+            ADD_FAILURE() << error->message;
+            g_error_free(error);
+        }
+        run.out = TakeBytes(out);
+        run.err = TakeBytes(err);
+        if (g_subprocess_get_if_exited(process)) run.status = g_subprocess_get_exit_status(process);
+        g_object_unref(process);
     }
-    GBytes* stdinBytes = g_bytes_new(input.data(), input.size());
-    GBytes *out = nullptr, *err = nullptr;
-    if (!g_subprocess_communicate(process, stdinBytes, nullptr, &out, &err, &error)) {
-        ADD_FAILURE() << error->message;
-        g_error_free(error);
-    }
-    g_bytes_unref(stdinBytes);
-    run.out = TakeBytes(out);
-    run.err = TakeBytes(err);
-    if (g_subprocess_get_if_exited(process)) run.status = g_subprocess_get_exit_status(process);
-    g_object_unref(process);
+    g_unlink(inputPath);
+    g_free(inputPath);
     return run;
 }
 
