@@ -361,7 +361,9 @@ TEST_F(WebKitEngineTest, CancellingBeforeNavigate2StopsTheLoad) {
 
 TEST_F(WebKitEngineTest, NewWindowsOpenInRelatedControls) {
     RecordingSink* sink = nullptr;
+    s_context->SetUserAgent("FernTest/2.0");
     WebKitEngine* engine = NewEngine(sink);
+    s_context->SetUserAgent("");
     std::vector<std::pair<WebKitEngine*, RecordingSink*>> children;
     bool refuse = false, unrelated = false;
     sink->newWindow = [&](bool& cancel) -> IBrowserEngine* {
@@ -391,6 +393,7 @@ TEST_F(WebKitEngineTest, NewWindowsOpenInRelatedControls) {
     EXPECT_EQ(webkit_web_view_get_settings(child->View()), child->Settings());
     EXPECT_FALSE(webkit_settings_get_auto_load_images(child->Settings()));
     EXPECT_TRUE(webkit_settings_get_javascript_can_open_windows_automatically(child->Settings()));
+    EXPECT_STREQ(webkit_settings_get_user_agent(child->Settings()), "FernTest/2.0");
     child->OnDownloadControlChanged(0x70);
     EXPECT_TRUE(webkit_settings_get_auto_load_images(child->Settings()));
     EXPECT_FALSE(webkit_settings_get_auto_load_images(engine->Settings()));
