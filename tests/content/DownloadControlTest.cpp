@@ -2,8 +2,6 @@
 
 #include "content/ContentCommandIds.h"
 #include "content/DownloadControl.h"
-#include "content/DownloadControlRules.h"
-#include "content/OfflineMode.h"
 #include "content/UserAgent.h"
 #include "fakes/FakeBrowserEngine.h"
 #include "fakes/FakeProfile.h"
@@ -58,26 +56,6 @@ struct Tabs {
 
 }  // namespace
 
-TEST(DownloadControlRules, TogglesTemplatesAndCheckMarksFollowTheTable) {
-    EXPECT_EQ(DlcToggleMask(ID_DLC_IMAGES), 0x10u);
-    EXPECT_EQ(DlcToggleMask(ID_DLC_SOUNDS), 0x40u);
-    EXPECT_EQ(DlcToggleMask(ID_DLC_VIDEOS), 0x20u);
-    EXPECT_EQ(DlcToggleMask(ID_DLC_MEDIA_INVERT), 0x70u);
-    EXPECT_EQ(DlcToggleMask(ID_DLC_SCRIPTS), 0x80u);
-    EXPECT_EQ(DlcToggleMask(ID_DLC_SECURITY_INVERT), 0x780u);
-    EXPECT_EQ(DlcToggleMask(ID_DLC_TEMPLATE_LOW), 0u);
-    EXPECT_EQ(DlcTemplateIndex(ID_DLC_TEMPLATE_DEFAULT), 0);
-    EXPECT_EQ(DlcTemplateIndex(ID_DLC_TEMPLATE_HIGH), 4);
-    EXPECT_EQ(DlcTemplateIndex(ID_DLC_SECURITY_CHOSEN), 1);
-    EXPECT_EQ(DlcTemplateIndex(ID_DLC_IMAGES), std::nullopt);
-    // Multimedia is allowed while set, security while clear.
-    EXPECT_EQ(DlcItemChecked(ID_DLC_IMAGES, 0x10), true);
-    EXPECT_EQ(DlcItemChecked(ID_DLC_VIDEOS, 0x10), false);
-    EXPECT_EQ(DlcItemChecked(ID_DLC_SCRIPTS, 0x80), false);
-    EXPECT_EQ(DlcItemChecked(ID_DLC_ACTIVEX_DOWNLOAD, 0x80), true);
-    EXPECT_EQ(DlcItemChecked(ID_DLC_MEDIA_INVERT, 0), std::nullopt);
-}
-
 TEST(DownloadControl, WithoutATabTheDefaultChangesIsSavedAndReachesTheNextTab) {
     Tabs s;
     EXPECT_TRUE(s.control.Command(ID_DLC_IMAGES));
@@ -115,6 +93,7 @@ TEST(DownloadControl, ATabsTogglesKeepThePreviousFlagsAndLeaveTheDefault) {
     EXPECT_EQ(s.control.IsChecked(ID_DLC_SCRIPTS), false);
     EXPECT_EQ(s.control.IsChecked(ID_DLC_JAVA), true);
     EXPECT_EQ(s.control.IsChecked(ID_DLC_SOUNDS), true);
+    EXPECT_EQ(s.control.IsChecked(ID_DLC_MEDIA_INVERT), std::nullopt);
     EXPECT_EQ(s.control.DefaultFlags(), 0x70u);
     EXPECT_EQ(s.StoredDefault(), "-");
     // Without the reload option the control is told and nothing reloads.
@@ -148,19 +127,6 @@ TEST(DownloadControl, TemplatesAndTheReloadOption) {
     second->calls.clear();
     s.control.Command(ID_DLC_VIDEOS);
     EXPECT_EQ(second->calls, (std::vector<std::string>{"DownloadControl 80"}));
-}
-
-TEST(OfflineMode, TogglingBlocksTheEngineAndTellsTheHooks) {
-    std::vector<bool> blocked, told;
-    COfflineMode offline([&](bool on) { blocked.push_back(on); });
-    offline.AddChangeHook([&](bool on) { told.push_back(on); });
-    offline.Toggle();
-    EXPECT_TRUE(offline.IsOffline());
-    offline.SetOffline(true);  // no change, no calls
-    offline.Toggle();
-    EXPECT_FALSE(offline.IsOffline());
-    EXPECT_EQ(blocked, (std::vector<bool>{true, false}));
-    EXPECT_EQ(told, blocked);
 }
 
 TEST(UserAgent, CutTo255BytesWithoutSplittingACharacterAndWithoutLineBreaks) {
