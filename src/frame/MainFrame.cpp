@@ -143,6 +143,9 @@ CFernView* CMainFrame::CreateTab(IBrowserEngine* relatedTo) {
     bool first = m_tabs.Count() == 0;
     if (first) view->SetFirstTab(true);
     if (m_options.browserStyle & kBrowserRegisterAsBrowser) control->PutRegisterAsBrowser(true);
+    // The control starts with the engine's own switches; it follows the
+    // tab's flags from its first page on, even when an open keeps them.
+    control->OnDownloadControlChanged(view->DownloadControlFlags());
     view->StoreTitle(kLoadingTitle);
     view->RequestFocus();
     if (m_ui) m_ui->ViewCreated(view);

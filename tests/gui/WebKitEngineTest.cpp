@@ -21,6 +21,7 @@
 #include "platform/gtk/WebKitEngine.h"
 #include "platform/gtk/WebKitEngineFactory.h"
 #include "platform/gtk/WebKitNavigationRules.h"
+#include "platform/gtk/WebKitOfflineFilter.h"
 #include "platform/gtk/WebKitViewSource.h"
 #include "platform/text/Encoding.h"
 
@@ -361,7 +362,9 @@ TEST_F(WebKitEngineTest, CancellingBeforeNavigate2StopsTheLoad) {
 
 TEST_F(WebKitEngineTest, NewWindowsOpenInRelatedControls) {
     RecordingSink* sink = nullptr;
+    s_context->SetUserAgent("FernTest/2.0");
     WebKitEngine* engine = NewEngine(sink);
+    s_context->SetUserAgent("");
     std::vector<std::pair<WebKitEngine*, RecordingSink*>> children;
     bool refuse = false, unrelated = false;
     sink->newWindow = [&](bool& cancel) -> IBrowserEngine* {
@@ -391,6 +394,7 @@ TEST_F(WebKitEngineTest, NewWindowsOpenInRelatedControls) {
     EXPECT_EQ(webkit_web_view_get_settings(child->View()), child->Settings());
     EXPECT_FALSE(webkit_settings_get_auto_load_images(child->Settings()));
     EXPECT_TRUE(webkit_settings_get_javascript_can_open_windows_automatically(child->Settings()));
+    EXPECT_STREQ(webkit_settings_get_user_agent(child->Settings()), "FernTest/2.0");
     child->OnDownloadControlChanged(0x70);
     EXPECT_TRUE(webkit_settings_get_auto_load_images(child->Settings()));
     EXPECT_FALSE(webkit_settings_get_auto_load_images(engine->Settings()));
@@ -463,6 +467,48 @@ TEST_F(WebKitEngineTest, DownloadControlFlagsSwitchTheTabsOwnSettings) {
     EXPECT_EQ(a->Zoom(), 4);
     EXPECT_TRUE(webkit_settings_get_zoom_text_only(a->Settings()));
     EXPECT_DOUBLE_EQ(webkit_web_view_get_zoom_level(b->View()), 1.0);
+}
+
+TEST_F(WebKitEngineTest, OfflineBlocksEveryTabUntilOnlineAgain) {
+    ASSERT_TRUE(RunUntil([] { return s_context->Offline().FilterReady(); }));
+    RecordingSink* sink = nullptr;
+    WebKitEngine* engine = NewEngine(sink);
+    ASSERT_TRUE(LoadAndWait(engine, *sink, "/b.html"));
+    s_context->Offline().SetOffline(true);
+    RecordingSink* lateSink = nullptr;
+    WebKitEngine* late = NewEngine(lateSink);  // made while offline
+    const int before = s_server->CountRequests("/c.html");
+    engine->Navigate2(Url("/c.html"), 0, "", "", "");
+    late->Navigate2(Url("/c.html"), 0, "", "", "");
+    // Each shows the engine's page for a blocked load.
+    const std::string shown = "DocumentComplete " + Url("/c.html") + " 1";
+    EXPECT_TRUE(RunUntil([&] { return sink->Has(shown) && lateSink->Has(shown); }));
+    EXPECT_EQ(sink->CountPrefix("NavigateError " + Url("/c.html")), 1);
+    EXPECT_EQ(s_server->CountRequests("/c.html"), before);
+    s_context->Offline().SetOffline(false);
+    late->Navigate2(Url("/c.html"), 0, "", "", "");
+    EXPECT_TRUE(RunUntil([&] { return late->LocationName() == "C"; }));
+    EXPECT_EQ(s_server->CountRequests("/c.html"), before + 1);
+
+    // Without a filter (its folder cannot be made) page loads are still refused.
+    std::string folder = s_dataDir + "/nofilter";
+    g_mkdir_with_parents((folder + "/webkit").c_str(), 0700);
+    g_file_set_contents((folder + "/webkit/filters").c_str(), "", 0, nullptr);
+    {
+        WebKitContext other(FromUtf8(folder));
+        WebKitEngineFactory factory(other, "");
+        std::unique_ptr<IBrowserEngine> made = factory.Create(nullptr);
+        RecordingSink otherSink;
+        made->SetEventSink(&otherSink);
+        other.Offline().SetOffline(true);
+        EXPECT_TRUE(other.Offline().RefusesNavigation("HTTPS://example.com/"));
+        EXPECT_FALSE(other.Offline().RefusesNavigation("about:blank"));
+        made->Navigate2(Url("/c.html"), 0, "", "", "");
+        RunFor(500);
+        EXPECT_EQ(s_server->CountRequests("/c.html"), before + 1);
+        EXPECT_FALSE(made->Busy());
+        made.reset();
+    }
 }
 
 TEST_F(WebKitEngineTest, PostDataAndPageSource) {

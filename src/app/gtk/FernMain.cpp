@@ -16,6 +16,10 @@
 #include "app/gtk/Screenshot.h"
 #include "app/settings/IniProfile.h"
 #include "app/settings/ProgramSettings.h"
+#include "content/DownloadControl.h"
+#include "content/OfflineMode.h"
+#include "content/UserAgent.h"
+#include "content/gtk/ContentCommands.h"
 #include "frame/MainFrame.h"
 #include "frame/TabBarLook.h"
 #include "frame/gtk/MainFrameWindow.h"
@@ -29,6 +33,7 @@
 #include "platform/gtk/WebKitContext.h"
 #include "platform/gtk/WebKitEngine.h"
 #include "platform/gtk/WebKitEngineFactory.h"
+#include "platform/gtk/WebKitOfflineFilter.h"
 #include "platform/shell/HandOff.h"
 #include "platform/shell/SingleInstance.h"
 #include "platform/text/Encoding.h"
@@ -157,6 +162,8 @@ int RunFern(int argc, char** argv) {
 
     FrameOptions options = MakeFrameOptions(settings);
     WebKitContext context(*folder);
+    context.SetUserAgent(ToUtf8(UserAgentText(settings.browser.userAgent)));
+    COfflineMode offline([&context](bool on) { context.Offline().SetOffline(on); });
     WebKitEngineFactory engines(context, options.homePageUrl);
     GlibTimers timers;
     GlibMessageQueue queue;
@@ -178,7 +185,7 @@ int RunFern(int argc, char** argv) {
             };
             return OpenSpecialUrl(text, actions);
         },
-        [] { return false; }};
+        [&offline] { return offline.IsOffline(); }};
     CMainFrame frame(std::move(services), options);
     framePtr = &frame;
 
@@ -188,6 +195,11 @@ int RunFern(int argc, char** argv) {
     });
     messageBox.SetParent(window.gobj());
     window.SetAboutText([&] { return AboutText(filter.closed); });
+
+    CDownloadControl downloadControl(settings.browser, store, frame.MutableOptions(),
+                                     [&frame] { return frame.ActiveView(); });
+    ContentCommands contentCommands(downloadControl, offline);
+    window.AddCommandPart(&contentCommands);
 
     TabBarWidget tabBar;
     TabBarFrameEvents tabEvents(frame, [](const std::string& t) { return ConvertArgumentToUrl(t); },

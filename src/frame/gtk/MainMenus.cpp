@@ -1,5 +1,6 @@
 #include "frame/gtk/MainMenus.h"
 
+#include "content/ContentCommandIds.h"
 #include "frame/CommandIds.h"
 #include "frame/TabRules.h"
 #include "frame/gtk/ContentMenus.h"
@@ -76,7 +77,8 @@ std::vector<MenuEntry> MainMenuBar(std::function<CFernView*()> activePage) {
              Item(ID_PAGE_SETUP, "ページ設定(&U)..."), Item(ID_PAGE_PRINT_PREVIEW, "印刷プレビュー(&V).."),
              Item(ID_FILE_PRINT, "印刷(&P)\tCtrl+P"), Separator(),
              Item(ID_PAGE_SHORTCUT, "ショートカット作成(S)"), Item(ID_PAGE_PROPERTIES, "プロパティ(&R)"),
-             Separator(), Item(ID_TAB_CLOSE, "閉じる(&C)\tCtrl+W"), Item(ID_APP_EXIT, "終了(&X)")}),
+             Check(ID_OFFLINE, "オフライン作業(&W)"), Separator(), Item(ID_TAB_CLOSE, "閉じる(&C)\tCtrl+W"),
+             Item(ID_APP_EXIT, "終了(&X)")}),
         Sub("編集(&E)",
             {Item(ID_TAB_COPY_TITLE, "タイトルをコピー(&T)"), Item(ID_TAB_COPY_URL, "URLをコピー(&U)"),
              Separator(), Item(ID_PAGE_OPEN_SELECTION, "選択文字列を開く(&J)"),

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/gtk/WebKitOfflineFilter.h"
 #include "platform/text/Encoding.h"
 
 namespace fern {
@@ -25,6 +26,7 @@ WebKitContext::WebKitContext(const std::string& dataFolder) {
     m_dataDir = SubFolder(base, "webkit", "data");
     m_cacheDir = SubFolder(base, "webkit", "cache");
     m_faviconDir = SubFolder(base, "webkit", "favicons");
+    m_offline = std::make_unique<WebKitOfflineFilter>(SubFolder(base, "webkit", "filters"));
 
     m_dataManager = webkit_website_data_manager_new("base-data-directory", m_dataDir.c_str(),
                                                     "base-cache-directory", m_cacheDir.c_str(),
@@ -46,6 +48,7 @@ WebKitContext::WebKitContext(const std::string& dataFolder) {
 }
 
 WebKitContext::~WebKitContext() {
+    m_offline.reset();
     if (m_context) g_object_unref(m_context);
     if (m_dataManager) g_object_unref(m_dataManager);
 }
@@ -56,6 +59,7 @@ WebKitSettings* WebKitContext::NewTabSettings() const {
     webkit_settings_set_javascript_can_open_windows_automatically(settings, TRUE);
     // The text-size levels scale the text only, as the page layout expects.
     webkit_settings_set_zoom_text_only(settings, TRUE);
+    if (!m_userAgent.empty()) webkit_settings_set_user_agent(settings, m_userAgent.c_str());
     return settings;
 }
 

@@ -5,9 +5,12 @@
 #include <webkit2/webkit2.h>
 
 #include <map>
+#include <memory>
 #include <string>
 
 namespace fern {
+
+class WebKitOfflineFilter;
 
 class WebKitContext {
 public:
@@ -28,6 +31,12 @@ public:
     // A new settings object (the caller owns the reference) with the
     // program's defaults for a tab of its own.
     WebKitSettings* NewTabSettings() const;
+    // The user agent (UTF-8) of the settings made from now on; empty keeps
+    // the engine's own.
+    void SetUserAgent(std::string userAgent) { m_userAgent = std::move(userAgent); }
+
+    // Offline work for every view on this context.
+    WebKitOfflineFilter& Offline() { return *m_offline; }
 
     // Pages served under the "view-source:" scheme, keyed by their whole URI
     // (UTF-8). Only pages put here are served; anything else a page asks for
@@ -47,6 +56,8 @@ private:
     WebKitWebsiteDataManager* m_dataManager = nullptr;
     std::string m_dataDir, m_cacheDir, m_faviconDir;
     bool m_faviconsOn = false;
+    std::string m_userAgent;
+    std::unique_ptr<WebKitOfflineFilter> m_offline;
     // Owned by the scheme registration, so it lives as long as the web
     // context, which views may keep after we are gone.
     std::map<std::string, std::string>* m_sourcePages = nullptr;

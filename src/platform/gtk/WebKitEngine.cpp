@@ -6,6 +6,7 @@
 #include "platform/gtk/WebKitContext.h"
 #include "platform/gtk/WebKitEngineSignals.h"
 #include "platform/gtk/WebKitNavigationRules.h"
+#include "platform/gtk/WebKitOfflineFilter.h"
 #include "platform/gtk/WebKitPageComments.h"
 #include "platform/gtk/WebKitPageFind.h"
 #include "platform/gtk/WebKitPagePrint.h"
@@ -76,6 +77,7 @@ WebKitEngine::WebKitEngine(WebKitContext& context, const std::string& homeUrl, W
         g_object_ref_sink(m_view);
     }
     webkit_web_view_set_zoom_level(m_view, kZoomFactors[kDefaultZoom]);
+    context.Offline().AddView(m_view);
     WebKitEngineSignals::Connect(*this);
 }
 
@@ -85,6 +87,7 @@ WebKitEngine::~WebKitEngine() {
     g_cancellable_cancel(m_cancellable);
     m_find.reset();  // it lets go of the view's find controller and its window
     WebKitEngineSignals::Disconnect(*this);
+    m_context.Offline().RemoveView(m_view);
     // The view goes with its tab: out of its container, its web process ended.
     gtk_widget_destroy(GTK_WIDGET(m_view));
     g_object_unref(m_view);

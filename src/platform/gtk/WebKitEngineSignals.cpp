@@ -6,7 +6,9 @@
 #include <exception>
 
 #include "platform/gtk/WebKitEngine.h"
+#include "platform/gtk/WebKitContext.h"
 #include "platform/gtk/WebKitNavigationRules.h"
+#include "platform/gtk/WebKitOfflineFilter.h"
 #include "platform/text/Encoding.h"
 
 namespace fern {
@@ -92,6 +94,12 @@ struct WebKitEngineHandlers {
               static_cast<int>(type), webkit_navigation_action_is_redirect(action), first,
               static_cast<int>(e.m_api), static_cast<int>(e.m_post));
 
+        // Offline before the blocking filter is ready: no page may load.
+        if (e.m_context.Offline().RefusesNavigation(uri.c_str())) {
+            if (IsApiDecision(e.m_api, e.m_apiUri, uri, type)) e.m_api = E::ApiNavigation::None;
+            webkit_policy_decision_ignore(decision);
+            return TRUE;
+        }
         // Server redirects were never reported again.
         if (webkit_navigation_action_is_redirect(action)) return FALSE;
         if (e.m_post == E::PostPhase::Helper) {
