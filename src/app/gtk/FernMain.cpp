@@ -189,6 +189,26 @@ int RunFern(int argc, char** argv) {
     messageBox.SetParent(window.gobj());
     window.SetAboutText([&] { return AboutText(filter.closed); });
 
+    // Status bar indicators. PLACEHOLDERS until the parts they belong to are
+    // merged: the offline switch (nothing yet), the Internet-options dialog
+    // on its security page (nothing yet), the zone rule (no zone yet) and
+    // the download-control toggle, which here flips the new-tab flags itself,
+    // saves the Browser group and redraws the strip.
+    StatusBarWidget& statusBar = window.StatusBar();
+    statusBar.SetDlcStyle(settings.statusBar.downloadControlStrip);
+    statusBar.LoadImages(ResourceFolder());
+    frame.SetZoneRule([](const std::string&) { return -1; });
+    MainFrameWindow::StatusHooks statusHooks;
+    statusHooks.offlineClicked = [] {};
+    statusHooks.zoneClicked = [] {};
+    statusHooks.toggleDownloadControl = [&](std::uint32_t bit) {
+        settings.browser.downloadControl ^= static_cast<int>(bit);
+        frame.MutableOptions().dlcDefault = static_cast<std::uint32_t>(settings.browser.downloadControl);
+        if (!settings.browser.Save(store)) store.LogSaveFailure(Setting::BODLCDefault);
+        statusBar.SetDownloadControl(static_cast<std::uint32_t>(settings.browser.downloadControl));
+    };
+    window.SetStatusHooks(std::move(statusHooks));
+
     TabBarWidget tabBar;
     TabBarFrameEvents tabEvents(frame, [](const std::string& t) { return ConvertArgumentToUrl(t); },
                                 [&] { window.ShowTabBarMenu(); });
@@ -220,6 +240,12 @@ int RunFern(int argc, char** argv) {
         if (!store.WriteInt(Setting::COCount, filter.closed)) store.LogSaveFailure(Setting::COCount);
     };
     parts.AddExitSteps(steps);
+    // The strip's style goes with the window's bars.
+    steps.placementAndBars = [&, bars = steps.placementAndBars] {
+        if (bars) bars();
+        settings.statusBar.downloadControlStrip = statusBar.DlcStyle();
+        if (!settings.statusBar.Save(store)) store.LogSaveFailure(Setting::SBDLCStyle);
+    };
     frame.SetExitSteps(steps);
     window.SetOnClosed([] { gtk_main_quit(); });
 
