@@ -81,13 +81,12 @@ StatusBarWidget::StatusBarWidget() : Gtk::Box(Gtk::ORIENTATION_HORIZONTAL, 4) {
     Name(m_lockImage, "保護された接続");
     m_lock.add_events(Gdk::BUTTON_PRESS_MASK);
     m_lock.signal_button_press_event().connect([this](GdkEventButton* event) {
-        if (event->type != GDK_2BUTTON_PRESS || event->button != 1 || !m_locked) return false;
+        if (event->type != GDK_2BUTTON_PRESS || event->button != 1) return false;
         if (m_callbacks.lockDoubleClicked) m_callbacks.lockDoubleClicked();
         return true;
     });
     pack_start(m_lock, Gtk::PACK_SHRINK);
 
-    m_strip.set_tooltip_text(ToUtf8("ダウンロード コントロール"));
     pack_start(m_strip, Gtk::PACK_SHRINK);
 }
 
