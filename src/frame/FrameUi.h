@@ -20,7 +20,11 @@ public:
     virtual void SetStatusText(const std::string& text) = 0;
     virtual void SetProgress(int percent) = 0;
     virtual void SetAddress(const std::string& url) = 0;
-    virtual void SetSecureLock(bool on) = 0;
+    // The selected page's lock level (the indicator shows 1..7).
+    virtual void SetSecureLock(int level) = 0;
+    // The selected page's security zone, -1 for none.
+    virtual void SetZone(int zone) = 0;
+    virtual void SetOffline(bool offline) = 0;
     virtual void ShowTabMenu(int index) = 0;
 };
 

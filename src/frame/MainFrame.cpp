@@ -188,8 +188,8 @@ void CMainFrame::ActivateView(CFernView* view) {
         m_ui->ActiveViewChanged(view);
         m_ui->SetCaption(ShortenText(view->StoredTitle(), kCaptionLimit));
         m_ui->SetAddress(view->Url());
-        int lock = view->SecureLockLevel();
-        m_ui->SetSecureLock(lock > 0 && lock < 8);
+        m_ui->SetSecureLock(view->SecureLockLevel());
+        m_ui->SetZone(ZoneOf(view->Url()));
     }
     TabsChanged();
 }
@@ -287,7 +287,8 @@ void CMainFrame::DestroyView(CFernView* view) {
         m_ui->SetAddress("");
         m_ui->SetStatusText("");
         m_ui->SetProgress(0);
-        m_ui->SetSecureLock(false);
+        m_ui->SetSecureLock(0);
+        m_ui->SetZone(-1);
         if (!m_active) m_ui->SetCaption("");
     }
     TabsChanged();
@@ -410,8 +411,16 @@ void CMainFrame::SetAddress(const std::string& url) {
     if (m_ui) m_ui->SetAddress(url);
 }
 
-void CMainFrame::SetSecureLock(bool on) {
-    if (m_ui) m_ui->SetSecureLock(on);
+void CMainFrame::SetSecureLock(int level) {
+    if (m_ui) m_ui->SetSecureLock(level);
+}
+
+void CMainFrame::ShowZoneOf(const std::string& url) {
+    if (m_ui) m_ui->SetZone(ZoneOf(url));
+}
+
+int CMainFrame::ZoneOf(const std::string& url) const {
+    return (m_zoneOfUrl && !url.empty()) ? m_zoneOfUrl(url) : -1;
 }
 
 // Commands -------------------------------------------------------------------------

@@ -91,6 +91,8 @@ public:
         std::function<void(const CFernView& view)> viewDestroyed;
     };
     void SetHooks(Hooks hooks) { m_hooks = std::move(hooks); }
+    // Maps an address to its security zone (-1 none) for the status bar.
+    void SetZoneRule(std::function<int(const std::string&)> zoneOfUrl) { m_zoneOfUrl = std::move(zoneOfUrl); }
     void SetExitSteps(ExitSteps steps) { m_exitSteps = std::move(steps); }
 
     // Set while the program starts; hand-offs are ignored meanwhile.
@@ -156,8 +158,11 @@ public:
     void SetStatusText(const std::string& text) override;
     void SetProgress(int percent) override;
     void SetAddress(const std::string& url) override;
-    void SetSecureLock(bool on) override;
-    void UpdateOfflineIndicator() override {}
+    void ShowZoneOf(const std::string& url) override;
+    void SetSecureLock(int level) override;
+    void UpdateOfflineIndicator() override {
+        if (m_ui) m_ui->SetOffline(IsOffline());
+    }
     void PostClose(CFernView* view) override;
     CFernView* CreateTabForNewWindow(CFernView* opener) override;
     bool MatchesCloseUrl(const std::string& url) override { return m_services.filter.MatchesCloseUrl(url); }
@@ -173,6 +178,8 @@ private:
     FrameServices m_services;
     FrameOptions m_options;
     IFrameUi* m_ui = nullptr;
+    std::function<int(const std::string&)> m_zoneOfUrl;
+    int ZoneOf(const std::string& url) const;
     CTabBarModel m_tabs;
     std::vector<std::unique_ptr<CFernView>> m_views;  // creation order
     std::vector<CFernView*> m_activation;             // most recent last

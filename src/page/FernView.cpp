@@ -361,7 +361,10 @@ void CFernView::NewWindow2(IBrowserEngine*& newWindow, bool& cancel) {
 }
 
 void CFernView::NavigateComplete2(const std::string& url) {
-    if (Selected()) m_host.SetAddress(url);
+    if (Selected()) {
+        m_host.SetAddress(url);
+        m_host.ShowZoneOf(url);
+    }
     SetIcon(kIconNavigated);
 }
 
@@ -392,7 +395,7 @@ void CFernView::WindowClosing(bool, bool& cancel) {
 
 void CFernView::SetSecureLockIcon(long level) {
     m_secureLock = static_cast<int>(level);
-    if (Selected()) m_host.SetSecureLock(level > 0 && level < 8);
+    if (Selected()) m_host.SetSecureLock(m_secureLock);
 }
 
 // Pending blank ----------------------------------------------------------------

@@ -65,7 +65,10 @@ public:
     virtual void SetStatusText(const std::string& text) = 0;
     virtual void SetProgress(int percent) = 0;
     virtual void SetAddress(const std::string& url) = 0;
-    virtual void SetSecureLock(bool on) = 0;
+    // The selected page finished navigating to url: the zone indicator.
+    virtual void ShowZoneOf(const std::string& url) = 0;
+    // The page's lock level as the control reports it.
+    virtual void SetSecureLock(int level) = 0;
     virtual void UpdateOfflineIndicator() = 0;
 
     // Tabs: the posted close request of a tab's frame, the open operation

@@ -410,3 +410,53 @@ TEST_F(MainFrameTest, FindInPageTakesTheClipboardTextAndRemembersItsPlace) {
     EXPECT_EQ(engine->finds.back(), "other top");
     EXPECT_EQ(engine->finds[2], "word top");
 }
+
+namespace {
+
+// What the status bar's zone and lock indicators are told.
+struct IndicatorUi : IFrameUi {
+    std::vector<std::string> log;
+    void ViewCreated(CFernView*) override {}
+    void ViewDestroyed(CFernView*) override {}
+    void ActiveViewChanged(CFernView*) override {}
+    void TabsChanged() override {}
+    void SetCaption(const std::string&) override {}
+    void SetStatusText(const std::string&) override {}
+    void SetProgress(int) override {}
+    void SetAddress(const std::string&) override {}
+    void SetSecureLock(int level) override { log.push_back("lock " + std::to_string(level)); }
+    void SetZone(int zone) override { log.push_back("zone " + std::to_string(zone)); }
+    void SetOffline(bool) override {}
+    void ShowTabMenu(int) override {}
+};
+
+}  // namespace
+
+TEST_F(MainFrameTest, StatusIndicatorsFollowTheSelectedTab) {
+    IndicatorUi ui;
+    Frame().SetUi(&ui);
+    Frame().SetZoneRule([](const std::string& url) { return url.rfind("file:", 0) == 0 ? 0 : 3; });
+    CFernView* web = Open("https://example.com/");
+    CFernView* local = Open("file:///tmp/a.html", kOpenNewTab);  // opened behind
+    ASSERT_TRUE(web && local);
+    ui.log.clear();
+
+    // Only the selected tab's navigation and lock reach the status bar.
+    EngineOf(local)->sink->SetSecureLockIcon(0);
+    EngineOf(local)->Load("file:///tmp/b.html", "b");
+    EngineOf(web)->sink->SetSecureLockIcon(6);
+    EngineOf(web)->Load("https://example.com/next", "next");
+    EXPECT_EQ(ui.log, (std::vector<std::string>{"lock 6", "zone 3"}));
+
+    // A tab switch shows the new page's state.
+    ui.log.clear();
+    Frame().SelectTab(local->TabIndex());
+    EXPECT_EQ(ui.log, (std::vector<std::string>{"lock 0", "zone 0"}));
+
+    // Without a zone rule no zone is known.
+    ui.log.clear();
+    Frame().SetZoneRule(nullptr);
+    Frame().SelectTab(web->TabIndex());
+    EXPECT_EQ(ui.log, (std::vector<std::string>{"lock 6", "zone -1"}));
+    Frame().SetUi(nullptr);
+}

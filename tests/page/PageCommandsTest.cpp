@@ -34,7 +34,8 @@ public:
     void SetStatusText(const std::string&) override {}
     void SetProgress(int) override {}
     void SetAddress(const std::string&) override {}
-    void SetSecureLock(bool) override {}
+    void ShowZoneOf(const std::string&) override {}
+    void SetSecureLock(int) override {}
     void UpdateOfflineIndicator() override {}
     void PostClose(CFernView*) override {}
     CFernView* OpenUrl(const std::string& text, int openFlags, std::uint32_t dlc, int securityMode) override {

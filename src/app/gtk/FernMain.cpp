@@ -201,6 +201,20 @@ int RunFern(int argc, char** argv) {
     ContentCommands contentCommands(downloadControl, offline);
     window.AddCommandPart(&contentCommands);
 
+    // Status bar indicators: the offline switch, the download-control strip
+    // (it shows and flips the flags for new tabs) and the zone of the page.
+    StatusBarWidget& statusBar = window.StatusBar();
+    statusBar.SetDlcStyle(settings.statusBar.downloadControlStrip);
+    statusBar.LoadImages(ResourceFolder());
+    frame.SetZoneRule([](const std::string&) { return -1; });
+    MainFrameWindow::StatusHooks statusHooks;
+    statusHooks.offlineClicked = [&offline] { offline.Toggle(); };
+    statusHooks.zoneClicked = [] {};
+    statusHooks.toggleDownloadControl = [&downloadControl](std::uint32_t bit) { downloadControl.ToggleDefault(bit); };
+    window.SetStatusHooks(std::move(statusHooks));
+    downloadControl.AddChangeHook([&] { statusBar.SetDownloadControl(downloadControl.DefaultFlags()); });
+    offline.AddChangeHook([&frame](bool) { frame.UpdateOfflineIndicator(); });
+
     TabBarWidget tabBar;
     TabBarFrameEvents tabEvents(frame, [](const std::string& t) { return ConvertArgumentToUrl(t); },
                                 [&] { window.ShowTabBarMenu(); });
@@ -232,6 +246,12 @@ int RunFern(int argc, char** argv) {
         if (!store.WriteInt(Setting::COCount, filter.closed)) store.LogSaveFailure(Setting::COCount);
     };
     parts.AddExitSteps(steps);
+    // The strip's style goes with the window's bars.
+    steps.placementAndBars = [&, bars = steps.placementAndBars] {
+        if (bars) bars();
+        settings.statusBar.downloadControlStrip = statusBar.DlcStyle();
+        if (!settings.statusBar.Save(store)) store.LogSaveFailure(Setting::SBDLCStyle);
+    };
     frame.SetExitSteps(steps);
     window.SetOnClosed([] { gtk_main_quit(); });
 

@@ -5,6 +5,7 @@
 #include "frame/CommandIds.h"
 #include "frame/gtk/MainMenus.h"
 #include "frame/gtk/TabManagerDialog.h"
+#include "page/PageCommandIds.h"
 #include "platform/text/Encoding.h"
 
 namespace fern {
@@ -44,12 +45,24 @@ MainFrameWindow::MainFrameWindow(CMainFrame& frame, PageWidgetOf pageWidget)
     m_box.pack_end(m_status, Gtk::PACK_SHRINK);
     add(m_box);
     m_box.show_all();
+    m_status.SetOffline(m_frame.IsOffline());
+    m_status.SetDownloadControl(m_frame.Options().dlcDefault);
     m_frame.SetUi(this);
 }
 
 MainFrameWindow::~MainFrameWindow() {
     m_showPending.disconnect();
     m_frame.SetUi(nullptr);
+}
+
+void MainFrameWindow::SetStatusHooks(StatusHooks hooks) {
+    StatusBarWidget::Callbacks callbacks;
+    callbacks.offlineClicked = std::move(hooks.offlineClicked);
+    callbacks.zoneClicked = std::move(hooks.zoneClicked);
+    callbacks.lockDoubleClicked = [this] { Command(ID_PAGE_PROPERTIES); };
+    callbacks.toggleBit = std::move(hooks.toggleDownloadControl);
+    callbacks.styleChanged = std::move(hooks.stripStyleChanged);
+    m_status.SetCallbacks(std::move(callbacks));
 }
 
 void MainFrameWindow::SetSessionParts(SessionParts* parts) {

@@ -43,6 +43,15 @@ public:
     StatusBarWidget& StatusBar() { return m_status; }
     void SetOnClosed(std::function<void()> onClosed) { m_onClosed = std::move(onClosed); }
     void SetAboutText(std::function<std::string()> aboutText) { m_aboutText = std::move(aboutText); }
+    // What the status bar's indicators do when clicked; a double-click on
+    // the lock always shows the page's properties.
+    struct StatusHooks {
+        std::function<void()> offlineClicked;
+        std::function<void()> zoneClicked;
+        std::function<void(std::uint32_t bit)> toggleDownloadControl;
+        std::function<void(int style)> stripStyleChanged;
+    };
+    void SetStatusHooks(StatusHooks hooks);
 
     // IFrameUi
     void ViewCreated(CFernView* view) override;
@@ -55,7 +64,9 @@ public:
     void SetAddress(const std::string& url) override {
         if (m_parts) m_parts->SetAddress(url);
     }
-    void SetSecureLock(bool) override {}
+    void SetSecureLock(int level) override { m_status.SetSecureLock(level); }
+    void SetZone(int zone) override { m_status.SetZone(zone); }
+    void SetOffline(bool offline) override { m_status.SetOffline(offline); }
     void ShowTabMenu(int index) override;
     void ShowTabBarMenu();
 

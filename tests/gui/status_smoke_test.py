@@ -1,0 +1,76 @@
+#!/usr/bin/python3
+"""The status bar of the real browser over AT-SPI: the download-control strip
+opens with a pointer click, its indicators flip the new-tab flags through their
+click action, and the exit save keeps the strip's style. Run inside
+dbus-run-session and xvfb-run."""
+
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+
+from fernui import *  # noqa: F401,F403  (the shared test helpers)
+
+
+FERN, OUT_DIR = sys.argv[1], sys.argv[2]
+
+NAMES = ["画像のダウンロード", "サウンドのダウンロード", "ビデオのダウンロード", "Javaの実行",
+         "Scriptの実行", "ActiveXの実行", "ActiveXのダウンロード"]
+
+
+def strip():
+    app = fern_app()
+    return find(app, lambda a: a.get_role() == Atspi.Role.TOOL_BAR
+                and a.get_name() == "ダウンロード コントロール") if app else None
+
+
+def checked(acc):
+    return acc.get_state_set().contains(Atspi.StateType.CHECKED)
+
+
+def main():
+    server, base = serve({"/a.html": "<title>ページA</title><p>A"})
+    work = tempfile.mkdtemp(prefix="fern-status-")
+    env = dict(os.environ, HOME=work + "/home", XDG_RUNTIME_DIR=work + "/run")
+    data = work + "/data"
+    fern = subprocess.Popen([FERN, "--data-dir", data, base + "/a.html"], env=env, stderr=subprocess.DEVNULL)
+    try:
+        check(wait_for(lambda: tab_texts() == ["ページA"]), "the page opens: %r" % tab_texts())
+        bar = wait_for(strip)
+        check(bar is not None, "the status bar shows the download-control strip")
+        if bar is not None:
+            items = [bar.get_child_at_index(i) for i in range(bar.get_child_count())]
+            check([i.get_name() for i in items] == NAMES, "one indicator per flag: %r" % [i.get_name() for i in items])
+            check(not any(checked(i) for i in items), "the default flags restrict nothing")
+
+            box = bar.get_extents(Atspi.CoordType.SCREEN)
+            check(box.width == 4, "the strip starts collapsed: %r" % box.width)
+            xdo(env, "mousemove", str(box.x + 2), str(box.y + box.height // 2), "click", "1")
+            check(wait_for(lambda: bar.get_extents(Atspi.CoordType.SCREEN).width == 121),
+                  "a click expands the strip")
+
+            Atspi.Action.do_action(items[0], 0)  # images off for new tabs
+            Atspi.Action.do_action(items[4], 0)  # scripts off
+            check(wait_for(lambda: checked(items[0]) and checked(items[4])), "the flipped indicators light up")
+            subprocess.run(["import", "-window", "root", os.path.join(OUT_DIR, "gui-status.png")], env=env, timeout=20)
+    finally:
+        if fern.poll() is None:
+            fern.send_signal(signal.SIGTERM)
+        try:
+            code = fern.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            fern.kill()
+            code = None
+        server.shutdown()
+    check(code == 0, "SIGTERM ends the browser cleanly (exit %r)" % code)
+    ini = open(data + "/fern.ini", "rb").read() if os.path.exists(data + "/fern.ini") else b""
+    check(b"BODLCDefault=224" in ini, "the flipped flags are saved: 0x70 ^ 0x10 ^ 0x80")
+    check(b"SBDLCStyle=2" in ini, "the exit save keeps the expanded strip")
+    shutil.rmtree(work, ignore_errors=True)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
