@@ -26,12 +26,18 @@
 #include "platform/fs/FileIo.h"
 #include "platform/gtk/GtkShell.h"
 #include "platform/gtk/SessionEnd.h"
+#include "platform/gtk/SpawnCommandRunner.h"
 #include "platform/gtk/WebKitContext.h"
 #include "platform/gtk/WebKitEngine.h"
 #include "platform/gtk/WebKitEngineFactory.h"
 #include "platform/shell/HandOff.h"
 #include "platform/shell/SingleInstance.h"
 #include "platform/text/Encoding.h"
+#include "privacy/CookieSwitch.h"
+#include "privacy/DefaultBrowser.h"
+#include "privacy/PrivacyIniFile.h"
+#include "privacy/gtk/PrivacyCommandPart.h"
+#include "privacy/gtk/WebKitCookieEngine.h"
 #include "tools/dde/DdeFrameService.h"
 
 namespace fern {
@@ -70,6 +76,13 @@ std::string ResourceFolder() {
     }
     if (folder.empty() || !g_file_test(folder.c_str(), G_FILE_TEST_IS_DIR)) folder = FERN_SHARE_DIR "/res";
     return FromUtf8(folder);
+}
+
+std::string ExecutablePath() {
+    gchar* exe = g_file_read_link("/proc/self/exe", nullptr);
+    std::string path = exe ? FromUtf8(exe) : std::string("fern");
+    g_free(exe);
+    return path;
 }
 
 std::string VersionText() {
@@ -157,11 +170,16 @@ int RunFern(int argc, char** argv) {
 
     FrameOptions options = MakeFrameOptions(settings);
     WebKitContext context(*folder);
+    // Helper objects are latched: only a restart picks up a change of the bit.
+    if (settings.browser.loadHelperObjects) context.LoadWebExtensionsFrom(*folder + "/extensions");
+    PrivacyIniFile privacyFile(*folder + "/privacy.ini");
+    WebKitCookieEngine cookieEngine(context);
     WebKitEngineFactory engines(context, options.homePageUrl);
     GlibTimers timers;
     GlibMessageQueue queue;
     GtkClipboardText clipboard;
     GtkMessageBox messageBox;
+    CookieSwitch cookieSwitch(CookieModeOf(settings.browser.cookie), privacyFile, cookieEngine, messageBox);
     CountingFilter filter(settings.closeUrl.count);
 
     CMainFrame* framePtr = nullptr;
@@ -188,6 +206,14 @@ int RunFern(int argc, char** argv) {
     });
     messageBox.SetParent(window.gobj());
     window.SetAboutText([&] { return AboutText(filter.closed); });
+
+    SpawnCommandRunner commandRunner;
+    DefaultBrowser defaultBrowser(commandRunner, privacyFile, DefaultBrowserPathsFor(ExecutablePath()));
+    PrivacyCommandPart privacy(window, {cookieSwitch, cookieEngine, defaultBrowser, messageBox, [&frame] {
+                                            CFernView* view = frame.ActiveView();
+                                            return view ? view->Url() : std::string();
+                                        }});
+    window.AddCommandPart(&privacy);
 
     TabBarWidget tabBar;
     TabBarFrameEvents tabEvents(frame, [](const std::string& t) { return ConvertArgumentToUrl(t); },
