@@ -54,14 +54,17 @@ const std::vector<std::string>& DefaultBrowser::MimeTypes() {
 }
 
 std::string DefaultBrowser::DesktopEntry(const std::string& executable) {
-    // The path is quoted as the desktop's Exec rules say: a backslash before
-    // each ", `, $ and backslash inside the quotes, every backslash doubled
-    // again for the string value, and "%" doubled. The field code stays
-    // outside the quotes, where the desktop expands it.
+    // The path is quoted only when it holds a character the desktop's Exec
+    // rules reserve: xdg-settings cannot find a quoted program. Inside the
+    // quotes ", `, $ and backslash get a backslash; every backslash is then
+    // doubled again for the string value, and "%" is doubled. The field code
+    // stays outside the quotes, where the desktop expands it.
+    std::string path = ToUtf8(executable);
+    bool reserved = path.find_first_of(" \t\n\"'\\><~|&;$*?#()`") != std::string::npos;
     std::string quoted;
-    for (char c : ToUtf8(executable)) {
-        if (c == '"' || c == '`' || c == '$') quoted += "\\\\";
-        if (c == '\\') quoted += "\\\\\\";
+    for (char c : path) {
+        if (reserved && (c == '"' || c == '`' || c == '$')) quoted += "\\\\";
+        if (c == '\\') quoted += "\\\\\\";  // a backslash always quotes
         if (c == '%') quoted += '%';
         if (c == '\n') {
             quoted += "\\n";
@@ -69,10 +72,11 @@ std::string DefaultBrowser::DesktopEntry(const std::string& executable) {
         }
         quoted += c;
     }
+    if (reserved) quoted = "\"" + quoted + "\"";
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=Fern Browser\n"
-           "Exec=\"" + quoted + "\" %u\n"
+           "Exec=" + quoted + " %u\n"
            "Terminal=false\n"
            "Categories=Network;WebBrowser;\n"
            "MimeType=text/html;x-scheme-handler/http;x-scheme-handler/https;\n";
@@ -128,9 +132,16 @@ bool DefaultBrowser::Register(std::string* error) {
     }
     std::vector<std::string> mimeDefault{"xdg-mime", "default", kDesktopName};
     mimeDefault.insert(mimeDefault.end(), MimeTypes().begin(), MimeTypes().end());
-    if (!RunChecked({"xdg-settings", "set", "default-web-browser", kDesktopName}, error) ||
-        !RunChecked(mimeDefault, error))
+    // xdg-settings refuses on some desktops (and with a quoted program) where
+    // the handlers xdg-mime sets are all the desktop reads; that is enough
+    // when the desktop then names us for web links.
+    std::string settingsError;
+    bool settingsOk = RunChecked({"xdg-settings", "set", "default-web-browser", kDesktopName}, &settingsError);
+    if (!RunChecked(mimeDefault, error)) return false;
+    if (!settingsOk && Query({"xdg-mime", "query", "default", "x-scheme-handler/http"}) != kDesktopName) {
+        if (error) *error = settingsError;
         return false;
+    }
     if (!m_record.WriteValue(kSection, kRegistered, "1")) {
         if (error) *error = "設定ファイルに書き込めませんでした: " + m_record.Path();
         return false;

@@ -54,7 +54,7 @@ TEST(DefaultBrowser, RegisterRemembersTheHandlersItReplaces) {
                                   "xdg-mime default fern.desktop text/html x-scheme-handler/http x-scheme-handler/https"}));
     EXPECT_TRUE(f.browser.IsRegistered());
     std::string entry = testing::ReadBytes(f.folder.File("share/applications/fern.desktop"));
-    EXPECT_NE(entry.find("\nExec=\"/opt/fern/fern\" %u\n"), std::string::npos);
+    EXPECT_NE(entry.find("\nExec=/opt/fern/fern %u\n"), std::string::npos);
     EXPECT_NE(entry.find("\nName=Fern Browser\n"), std::string::npos);
     EXPECT_NE(entry.find("\nMimeType=text/html;x-scheme-handler/http;x-scheme-handler/https;\n"), std::string::npos);
 
@@ -96,6 +96,14 @@ TEST(DefaultBrowser, FailuresAreReportedAndEntriesQuoted) {
     EXPECT_FALSE(f.browser.Register(&error));
     EXPECT_EQ(error, "xdg-settings: xdg-settings: unknown desktop environment");
     EXPECT_FALSE(f.browser.IsRegistered());
+    // Enough when the desktop then names us for web links.
+    f.runner.Answer("xdg-mime query default x-scheme-handler/http", "fern.desktop");
+    EXPECT_TRUE(f.browser.Register(&error));
+    EXPECT_TRUE(f.browser.IsRegistered());
+    f.runner.answers["xdg-mime default fern.desktop text/html x-scheme-handler/http x-scheme-handler/https"] =
+        CommandResult{true, 1, "", "cannot write"};
+    EXPECT_FALSE(f.browser.Register(&error));
+    EXPECT_EQ(error, "xdg-mime: cannot write");
 
     Fixture missing;
     missing.runner.answers["xdg-settings set default-web-browser fern.desktop"] =
