@@ -28,6 +28,8 @@ class InternetOptionsDialog : public Gtk::Dialog {
 public:
     InternetOptionsDialog(Gtk::Window* parent, InternetOptionsServices services);
     void ShowPage(InternetOptionsPage page);
+    // Shows the stored state again (after a menu command changed it).
+    void Sync();
 
 private:
     InternetOptionsServices m_services;
@@ -41,7 +43,6 @@ private:
     Gtk::Widget* SecurityPage();
     Gtk::Widget* PrivacyPage();
     Gtk::Widget* ProgramsPage();
-    void Sync();
     void OnCookieToggle(void (CookieSwitch::*flip)());
     void OnDefaultBrowserToggle();
     void OnClearCache();

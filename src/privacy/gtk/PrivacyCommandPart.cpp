@@ -12,14 +12,16 @@ PrivacyCommandPart::~PrivacyCommandPart() = default;
 bool PrivacyCommandPart::Command(int id) {
     CookieSwitch& cookies = m_services.cookies;
     switch (id) {
-        case ID_COOKIE_FIRST_PARTY: cookies.FlipFirstParty(); return true;
-        case ID_COOKIE_SESSION: cookies.FlipSession(); return true;
-        case ID_COOKIE_THIRD_PARTY: cookies.FlipThirdParty(); return true;
-        case ID_COOKIE_INVERT: cookies.Invert(); return true;
+        case ID_COOKIE_FIRST_PARTY: cookies.FlipFirstParty(); break;
+        case ID_COOKIE_SESSION: cookies.FlipSession(); break;
+        case ID_COOKIE_THIRD_PARTY: cookies.FlipThirdParty(); break;
+        case ID_COOKIE_INVERT: cookies.Invert(); break;
         case ID_COOKIE_DELETE: cookies.DeleteAll(); return true;
         case ID_INTERNET_OPTIONS: OpenInternetOptions(InternetOptionsPage::General); return true;
         default: return false;
     }
+    if (m_dialog && m_dialog->get_visible()) m_dialog->Sync();
+    return true;
 }
 
 std::optional<bool> PrivacyCommandPart::IsChecked(int id) const {
