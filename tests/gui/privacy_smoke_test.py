@@ -2,7 +2,9 @@
 """The cookie menu and our Internet options on the real browser under Xvfb: the check
 items follow privacy.ini, a flip writes the preference text, the dialog opens with its
 four pages, and its "標準ブラウザに設定(&S)" check box makes Fern the desktop's browser
-in a private HOME and gives the handlers back. Run inside dbus-run-session and xvfb-run."""
+in a private HOME and gives the handlers back. BOStyle bit 0x20 loads the test's web
+extension from extensions/ in the data folder, which marks the page's title.
+Run inside dbus-run-session and xvfb-run."""
 
 import os
 import shutil
@@ -15,7 +17,9 @@ import time
 from fernui import *  # noqa: F401,F403  (the shared test helpers)
 
 
-FERN, OUT_DIR = sys.argv[1], sys.argv[2]
+FERN, OUT_DIR, EXTENSION = sys.argv[1], sys.argv[2], sys.argv[3]
+MARK = "<title>x</title><script>document.title = typeof fernHelperObject == 'undefined' ? 'none' : fernHelperObject"
+MARK += "</script>"
 
 
 def named(role_names, name):
@@ -50,7 +54,7 @@ def read(path):
 
 
 def main():
-    server, base = serve({"/a.html": "<title>ページA</title><p>A"})
+    server, base = serve({"/a.html": MARK})
     work = tempfile.mkdtemp(prefix="fern-privacy-")
     home = work + "/home"
     env = dict(os.environ, HOME=home, XDG_RUNTIME_DIR=work + "/run", XDG_CONFIG_HOME=home + "/.config",
@@ -66,12 +70,14 @@ def main():
     data = work + "/data"
     os.makedirs(data)
     with open(data + "/fern.ini", "wb") as f:
-        f.write(b"[Browser]\r\nBOCookie=0\r\n")
+        f.write(b"[Browser]\r\nBOCookie=0\r\nBOStyle=885\r\n")  # 0x355 | 0x20
+    os.makedirs(data + "/extensions")
+    shutil.copy(EXTENSION, data + "/extensions/libmark.so")
 
     fern = subprocess.Popen([FERN, "--data-dir", data, base + "/a.html"], env=env, stderr=subprocess.DEVNULL)
     code = None
     try:
-        check(wait_for(lambda: tab_texts() == ["ページA"]), "the page opens")
+        check(wait_for(lambda: tab_texts() == ["seen"]), "the helper object marked the page: %r" % tab_texts())
         open_cookie_menu()
         first, session, third = cookie_items()
         check(checked(first) and checked(session) and not checked(third),
