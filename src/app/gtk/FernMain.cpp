@@ -30,6 +30,7 @@
 #include "platform/fs/FileIo.h"
 #include "platform/gtk/GtkShell.h"
 #include "platform/gtk/SessionEnd.h"
+#include "platform/gtk/SpawnCommandRunner.h"
 #include "platform/gtk/WebKitContext.h"
 #include "platform/gtk/WebKitEngine.h"
 #include "platform/gtk/WebKitEngineFactory.h"
@@ -37,6 +38,12 @@
 #include "platform/shell/HandOff.h"
 #include "platform/shell/SingleInstance.h"
 #include "platform/text/Encoding.h"
+#include "privacy/CookieSwitch.h"
+#include "privacy/DefaultBrowser.h"
+#include "privacy/PrivacyIniFile.h"
+#include "privacy/SecurityZone.h"
+#include "privacy/gtk/PrivacyCommandPart.h"
+#include "privacy/gtk/WebKitCookieEngine.h"
 #include "tools/dde/DdeFrameService.h"
 
 namespace fern {
@@ -75,6 +82,13 @@ std::string ResourceFolder() {
     }
     if (folder.empty() || !g_file_test(folder.c_str(), G_FILE_TEST_IS_DIR)) folder = FERN_SHARE_DIR "/res";
     return FromUtf8(folder);
+}
+
+std::string ExecutablePath() {
+    gchar* exe = g_file_read_link("/proc/self/exe", nullptr);
+    std::string path = exe ? FromUtf8(exe) : std::string("fern");
+    g_free(exe);
+    return path;
 }
 
 std::string VersionText() {
@@ -164,11 +178,16 @@ int RunFern(int argc, char** argv) {
     WebKitContext context(*folder);
     context.SetUserAgent(ToUtf8(UserAgentText(settings.browser.userAgent)));
     COfflineMode offline([&context](bool on) { context.Offline().SetOffline(on); });
+    // Helper objects are latched: only a restart picks up a change of the bit.
+    if (settings.browser.loadHelperObjects) context.LoadWebExtensionsFrom(*folder + "/extensions");
+    PrivacyIniFile privacyFile(*folder + "/privacy.ini");
+    WebKitCookieEngine cookieEngine(context);
     WebKitEngineFactory engines(context, options.homePageUrl);
     GlibTimers timers;
     GlibMessageQueue queue;
     GtkClipboardText clipboard;
     GtkMessageBox messageBox;
+    CookieSwitch cookieSwitch(CookieModeOf(settings.browser.cookie), privacyFile, cookieEngine, messageBox);
     CountingFilter filter(settings.closeUrl.count);
 
     CMainFrame* framePtr = nullptr;
@@ -201,15 +220,23 @@ int RunFern(int argc, char** argv) {
     ContentCommands contentCommands(downloadControl, offline);
     window.AddCommandPart(&contentCommands);
 
+    SpawnCommandRunner commandRunner;
+    DefaultBrowser defaultBrowser(commandRunner, privacyFile, DefaultBrowserPathsFor(ExecutablePath()));
+    PrivacyCommandPart privacy(window, {cookieSwitch, cookieEngine, defaultBrowser, messageBox, [&frame] {
+                                            CFernView* view = frame.ActiveView();
+                                            return view ? view->Url() : std::string();
+                                        }});
+    window.AddCommandPart(&privacy);
+
     // Status bar indicators: the offline switch, the download-control strip
     // (it shows and flips the flags for new tabs) and the zone of the page.
     StatusBarWidget& statusBar = window.StatusBar();
     statusBar.SetDlcStyle(settings.statusBar.downloadControlStrip);
     statusBar.LoadImages(ResourceFolder());
-    frame.SetZoneRule([](const std::string&) { return -1; });
+    frame.SetZoneRule([](const std::string& url) { return ZoneOfUrl(url); });
     MainFrameWindow::StatusHooks statusHooks;
     statusHooks.offlineClicked = [&offline] { offline.Toggle(); };
-    statusHooks.zoneClicked = [] {};
+    statusHooks.zoneClicked = [&privacy] { privacy.OpenInternetOptions(InternetOptionsPage::Security); };
     statusHooks.toggleDownloadControl = [&downloadControl](std::uint32_t bit) { downloadControl.ToggleDefault(bit); };
     window.SetStatusHooks(std::move(statusHooks));
     downloadControl.AddChangeHook([&] { statusBar.SetDownloadControl(downloadControl.DefaultFlags()); });

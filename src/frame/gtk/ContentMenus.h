@@ -1,5 +1,5 @@
 #pragma once
-// Entries of the tools menu for download control, security templates, cookies, offline mode and the Internet options.
+// Entries of the tools menu for download control and the security templates.
 #include <vector>
 
 #include "frame/gtk/MenuBuilder.h"

@@ -5,6 +5,7 @@
 #include "frame/TabRules.h"
 #include "frame/gtk/ContentMenus.h"
 #include "frame/gtk/FilterMenus.h"
+#include "frame/gtk/PrivacyMenus.h"
 #include "frame/gtk/RecentClosedMenu.h"
 #include "frame/gtk/SessionParts.h"
 #include "page/FernView.h"
@@ -29,6 +30,9 @@ std::vector<MenuEntry> NewTabMenu() {
 
 std::vector<MenuEntry> ToolsMenu() {
     std::vector<MenuEntry> entries = ContentMenuEntries();
+    std::vector<MenuEntry> privacy = PrivacyMenuEntries();
+    if (!entries.empty()) entries.push_back(MenuEntry{});
+    entries.insert(entries.end(), privacy.begin(), privacy.end());
     std::vector<MenuEntry> filters = FilterMenuEntries();
     if (!entries.empty() && !filters.empty()) entries.push_back(MenuEntry{});
     entries.insert(entries.end(), filters.begin(), filters.end());

@@ -110,6 +110,10 @@ void WebKitContext::ServeSource(WebKitURISchemeRequest* request, gpointer data) 
     g_bytes_unref(bytes);
 }
 
+void WebKitContext::LoadWebExtensionsFrom(const std::string& folder) {
+    webkit_web_context_set_web_extensions_directory(m_context, ToUtf8(folder).c_str());
+}
+
 void WebKitContext::EnableFavicons() {
     if (m_faviconsOn) return;
     m_faviconsOn = true;

@@ -28,6 +28,11 @@ public:
     void EnableFavicons();
     WebKitWebsiteDataManager* DataManager() const { return m_dataManager; }
 
+    // Web-process extensions from `folder` (Shift-JIS) for every page; only
+    // web processes started afterwards load them, so call it before the
+    // first view. Files that are no loadable extension are skipped.
+    void LoadWebExtensionsFrom(const std::string& folder);
+
     // A new settings object (the caller owns the reference) with the
     // program's defaults for a tab of its own.
     WebKitSettings* NewTabSettings() const;

@@ -1,0 +1,31 @@
+#pragma once
+// The cookie commands and the Internet options (33050..33054, 33070) for the
+// main window. BOInetCpl 0 and 1 both open our own dialog: there is no
+// control panel to start here.
+#include <memory>
+
+#include "frame/gtk/CommandPart.h"
+#include "privacy/gtk/InternetOptionsDialog.h"
+
+namespace fern {
+
+class PrivacyCommandPart : public ICommandPart {
+public:
+    PrivacyCommandPart(Gtk::Window& parent, InternetOptionsServices services);
+    ~PrivacyCommandPart() override;
+
+    bool Command(int id) override;
+    std::optional<bool> IsChecked(int id) const override;
+    std::optional<bool> IsEnabled(int id) const override;
+
+    // Opens the dialog (one at a time) on `page`; the zone indicator of the
+    // status bar opens the security page.
+    void OpenInternetOptions(InternetOptionsPage page);
+
+private:
+    Gtk::Window& m_parent;
+    InternetOptionsServices m_services;
+    std::unique_ptr<InternetOptionsDialog> m_dialog;
+};
+
+}  // namespace fern

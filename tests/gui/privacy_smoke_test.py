@@ -1,0 +1,142 @@
+#!/usr/bin/python3
+"""The cookie menu and our Internet options on the real browser under Xvfb: the check
+items follow privacy.ini, a flip writes the preference text, the dialog opens with its
+four pages, and its "標準ブラウザに設定(&S)" check box makes Fern the desktop's browser
+in a private HOME and gives the handlers back. BOStyle bit 0x20 loads the test's web
+extension from extensions/ in the data folder, which marks the page's title.
+Run inside dbus-run-session and xvfb-run."""
+
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+from fernui import *  # noqa: F401,F403  (the shared test helpers)
+
+
+FERN, OUT_DIR, EXTENSION = sys.argv[1], sys.argv[2], sys.argv[3]
+MARK = "<title>x</title><script>document.title = typeof fernHelperObject == 'undefined' ? 'none' : fernHelperObject"
+MARK += "</script>"
+
+
+def named(role_names, name):
+    app = fern_app()
+    roles = [getattr(Atspi.Role, r) for r in role_names]
+    return find(app, lambda a: a.get_role() in roles and a.get_name() == name) if app else None
+
+
+def checked(acc):
+    return acc.get_state_set().contains(Atspi.StateType.CHECKED)
+
+
+def sensitive(acc):
+    return acc.get_state_set().contains(Atspi.StateType.SENSITIVE)
+
+
+def open_cookie_menu():
+    tools = wait_for(lambda: named(["MENU"], "ツール(T)"))
+    Atspi.Action.do_action(tools, 0)
+    cookies = wait_for(lambda: named(["MENU"], "クッキー(C)"))
+    Atspi.Action.do_action(cookies, 0)
+    time.sleep(0.3)
+
+
+def cookie_items():
+    return [wait_for(lambda n=n: named(["CHECK_MENU_ITEM"], n))
+            for n in ("クッキー(C)", "セッションごとのクッキー(S)", "サードパーティのクッキー(T)")]
+
+
+def read(path):
+    return open(path, "rb").read() if os.path.exists(path) else b""
+
+
+def main():
+    server, base = serve({"/a.html": MARK})
+    work = tempfile.mkdtemp(prefix="fern-privacy-")
+    home = work + "/home"
+    env = dict(os.environ, HOME=home, XDG_RUNTIME_DIR=work + "/run", XDG_CONFIG_HOME=home + "/.config",
+               XDG_DATA_HOME=home + "/.local/share")
+    os.makedirs(home + "/.config")
+    os.makedirs(home + "/.local/share/applications")
+    # A browser that was the default before us.
+    with open(home + "/.local/share/applications/other.desktop", "w") as f:
+        f.write("[Desktop Entry]\nType=Application\nName=Other\nExec=/bin/true %u\n"
+                "MimeType=text/html;x-scheme-handler/http;x-scheme-handler/https;\n")
+    subprocess.run(["xdg-mime", "default", "other.desktop", "text/html", "x-scheme-handler/http",
+                    "x-scheme-handler/https"], env=env, check=True)
+    data = work + "/data"
+    os.makedirs(data)
+    with open(data + "/fern.ini", "wb") as f:
+        f.write(b"[Browser]\r\nBOCookie=0\r\nBOStyle=885\r\n")  # 0x355 | 0x20
+    os.makedirs(data + "/extensions")
+    shutil.copy(EXTENSION, data + "/extensions/libmark.so")
+
+    fern = subprocess.Popen([FERN, "--data-dir", data, base + "/a.html"], env=env, stderr=subprocess.DEVNULL)
+    code = None
+    try:
+        check(wait_for(lambda: tab_texts() == ["seen"]), "the helper object marked the page: %r" % tab_texts())
+        open_cookie_menu()
+        first, session, third = cookie_items()
+        check(checked(first) and checked(session) and not checked(third),
+              "with nothing stored the site's own and session cookies are allowed, other sites' not")
+        check(sensitive(third), "third-party cookies can be switched in IE6 mode")
+        Atspi.Action.do_action(third, 0)
+        check(wait_for(lambda: b"Preference1=IE6-P3PV1/settings: always=a session=a" in read(data + "/privacy.ini")),
+              "flipping third-party cookies writes the preference text: %r" % read(data + "/privacy.ini"))
+        open_cookie_menu()
+        check(wait_for(lambda: checked(cookie_items()[2])), "the item is checked afterwards")
+        subprocess.run(["xdotool", "key", "Escape", "Escape", "Escape"], env=env, timeout=10)
+
+        tools = wait_for(lambda: named(["MENU"], "ツール(T)"))
+        Atspi.Action.do_action(tools, 0)
+        options = wait_for(lambda: named(["MENU_ITEM"], "インターネット オプション(O)..."))
+        Atspi.Action.do_action(options, 0)
+        dialog = wait_for(lambda: named(["DIALOG"], "インターネット オプション"))
+        check(dialog is not None, "33070 opens the Internet options dialog")
+        tabs = wait_for(lambda: find(dialog, lambda a: a.get_role() == Atspi.Role.PAGE_TAB_LIST))
+        names = [tabs.get_child_at_index(i).get_name() for i in range(tabs.get_child_count())] if tabs else []
+        check(names == ["全般", "セキュリティ", "プライバシー", "プログラム"], "its pages: %r" % names)
+        time.sleep(0.5)
+        subprocess.run(["import", "-window", "root", os.path.join(OUT_DIR, "gui-internet-options.png")],
+                       env=env, timeout=20)
+
+        for index, shot in ((1, "gui-options-security.png"), (2, "gui-options-privacy.png")):
+            Atspi.Selection.select_child(tabs, index)
+            time.sleep(0.5)
+            subprocess.run(["import", "-window", "root", os.path.join(OUT_DIR, shot)], env=env, timeout=20)
+        third_box = named(["CHECK_BOX"], "サードパーティのクッキー(T)")
+        check(third_box is not None and checked(third_box), "the privacy page mirrors the cookie items")
+        Atspi.Selection.select_child(tabs, 3)
+        box = wait_for(lambda: named(["CHECK_BOX"], "標準ブラウザに設定(S)"))
+        check(box is not None and not checked(box), "the default-browser box starts clear")
+        Atspi.Action.do_action(box, 0)
+        mime = lambda t: subprocess.run(["xdg-mime", "query", "default", t], env=env, capture_output=True,
+                                        text=True).stdout.strip()
+        check(wait_for(lambda: mime("x-scheme-handler/https") == "fern.desktop"),
+              "checking it makes Fern the handler of https links: %r" % mime("x-scheme-handler/https"))
+        entry = read(home + "/.local/share/applications/fern.desktop")
+        check(b"Exec=" + os.path.realpath(FERN).encode() + b" %u" in entry, "fern.desktop starts this program")
+        check(b"Previous text/html=other.desktop" in read(data + "/privacy.ini"), "the old handler is remembered")
+        subprocess.run(["import", "-window", "root", os.path.join(OUT_DIR, "gui-default-browser.png")],
+                       env=env, timeout=20)
+        Atspi.Action.do_action(box, 0)
+        check(wait_for(lambda: mime("text/html") == "other.desktop" and mime("x-scheme-handler/http") == "other.desktop"),
+              "clearing it gives the old handler back: %r" % mime("text/html"))
+    finally:
+        if fern.poll() is None:
+            fern.send_signal(signal.SIGTERM)
+            try:
+                code = fern.wait(timeout=20)
+            except subprocess.TimeoutExpired:
+                fern.kill()
+        server.shutdown()
+    check(code == 0, "SIGTERM ends the browser cleanly (exit %r)" % code)
+    shutil.rmtree(work, ignore_errors=True)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
