@@ -314,17 +314,20 @@ void CFernView::InsertIntoTabBar() {
     SetTitle(kLoadingTitle);
 }
 
-bool CFernView::AllowOrRedirect(const std::string& url) {
-    if (m_insertPending) {
-        InsertIntoTabBar();
-        if (TabStyle(kTabSelectNew)) {
-            m_host.ActivateTab(this);
-        } else if (m_blankSelect) {
-            m_blankSelect = false;
-            m_host.ActivateTab(this);
-        }
-        m_insertPending = false;
+void CFernView::EnterTabBar() {
+    if (!m_insertPending) return;
+    InsertIntoTabBar();
+    if (TabStyle(kTabSelectNew)) {
+        m_host.ActivateTab(this);
+    } else if (m_blankSelect) {
+        m_blankSelect = false;
+        m_host.ActivateTab(this);
     }
+    m_insertPending = false;
+}
+
+bool CFernView::AllowOrRedirect(const std::string& url) {
+    EnterTabBar();
     if (m_navigateLock) {
         if (!TabStyle(kTabNoNewFromLocked)) {
             std::uint32_t flags = BrowserStyle(kBrowserInheritSecurity) ? DownloadControlFlags()
