@@ -136,7 +136,10 @@ CFernView* CMainFrame::OpenUrlInNewTab(const std::string& text, bool noNavigate,
     view->SetPendingUrl(url);
     view->Navigate(url);
     // Without a page no navigation comes to put the tab in the bar.
-    if (!PageMade(view)) view->EnterTabBar();
+    if (!PageMade(view)) {
+        view->EnterTabBar();
+        if (view == m_active) SetAddress(view->Url());
+    }
     return view;
 }
 

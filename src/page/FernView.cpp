@@ -3,6 +3,7 @@
 #include "page/PageCommandIds.h"
 #include "page/UpOneLevel.h"
 #include "page/WildcardMatch.h"
+#include "platform/engine/LazyEngine.h"
 #include "platform/text/SjisByteClass.h"
 #include "platform/text/TextCut.h"
 
@@ -328,7 +329,11 @@ void CFernView::EnterTabBar() {
 
 bool CFernView::AllowOrRedirect(const std::string& url) {
     EnterTabBar();
-    if (m_navigateLock) {
+    // A tab locked before its first page came (a restored tab gets its page
+    // late) still loads the address it was opened with.
+    IBrowserEngine* page = RealEngine(m_engine.get());
+    bool opening = !m_pendingUrl.empty() && url == m_pendingUrl && page && page->LocationURL().empty();
+    if (m_navigateLock && !opening) {
         if (!TabStyle(kTabNoNewFromLocked)) {
             std::uint32_t flags = BrowserStyle(kBrowserInheritSecurity) ? DownloadControlFlags()
                                                                          : m_host.Options().dlcDefault;

@@ -62,6 +62,9 @@ TEST(DeferredViews, RestoredTabsExistAtOnceAndKeepTheirAddressUntilLoaded) {
     ASSERT_TRUE(SaveState(frame, "", r.saved).ok);
     EXPECT_EQ(ReadBytes(r.saved), ReadBytes(r.log));
 
+    // Locked before its page came, a tab still loads its own address.
+    frame.ViewAt(2)->ToggleNavigateLock();
+
     // The selected page first, from the loop.
     r.s.timers.Advance(1);
     EXPECT_EQ(r.s.engines.made, 1);
@@ -73,7 +76,9 @@ TEST(DeferredViews, RestoredTabsExistAtOnceAndKeepTheirAddressUntilLoaded) {
     r.s.timers.Advance(ViewScheduler::kTickMs * 10);
     EXPECT_EQ(r.s.engines.made, 3);
     EXPECT_EQ(frame.PagesWaiting(), 0u);
-    EXPECT_EQ(r.Texts(), "Title of http://t0/|Title of http://t1/|Title of http://t2/");
+    EXPECT_EQ(r.Texts(), "Title of http://t0/|Title of http://t1/|Loading..");
+    EXPECT_EQ(frame.ViewAt(2)->StoredTitle(), "Title of http://t2/");  // locked: the tab text stays
+    EXPECT_EQ(frame.TabCount(), 3);
     EXPECT_EQ(frame.Tabs().Selected(), 0);
     EXPECT_EQ(r.s.timers.Count(), 0u);  // nothing keeps ticking
 }
