@@ -17,12 +17,12 @@ class CFernView;
 
 class ViewScheduler {
 public:
-    static constexpr unsigned kTickMs = 200;
+    static constexpr unsigned kTickMs = 150;
     // Background pages loading at the same time (two processors are common).
     static constexpr int kAtOnce = 2;
     // A page counts as loading at least this long, and at most the longer.
-    static constexpr int kSettleTicks = 2;
-    static constexpr int kGiveUpTicks = 15;
+    static constexpr int kSettleTicks = 1;
+    static constexpr int kGiveUpTicks = 20;
 
     struct Hooks {
         std::function<CFernView*()> active;           // the selected tab's view

@@ -71,11 +71,6 @@ std::string LazyEngine::LocationURL() const {
     return url.empty() ? m_url : url;
 }
 
-std::string LazyEngine::LocationName() const {
-    std::string name = m_inner ? m_inner->LocationName() : std::string();
-    return name.empty() ? m_pendingTitle : name;
-}
-
 void LazyEngine::PutRegisterAsBrowser(bool on) {
     Run([on](IBrowserEngine& e) { e.PutRegisterAsBrowser(on); });
 }

@@ -1,8 +1,8 @@
 #pragma once
 // A tab's browser control that is made later: until Materialise() it keeps
 // what the page asked of it (navigations, text size, download-control flags,
-// register-as-browser, silent) and answers the address and title it was
-// given; then it makes the real control and hands all of that on, in order.
+// register-as-browser, silent) and answers the address it was sent to;
+// then it makes the real control and hands all of that on, in order.
 // Restoring many tabs this way shows them at once without starting one page
 // process per tab in the same moment.
 #include <functional>
@@ -25,8 +25,6 @@ public:
     bool Materialise();
     bool Materialised() const { return m_inner != nullptr; }
     IBrowserEngine* Inner() const { return m_inner.get(); }
-    // The title to report until the page has one of its own.
-    void SetPendingTitle(std::string title) { m_pendingTitle = std::move(title); }
 
     void SetEventSink(BrowserEvents* sink) override;
     void Navigate2(const std::string& url, long flags, const std::string& targetFrame,
@@ -38,7 +36,7 @@ public:
     void Refresh() override;
     void Refresh2(int level) override;
     std::string LocationURL() const override;
-    std::string LocationName() const override;
+    std::string LocationName() const override { return m_inner ? m_inner->LocationName() : std::string(); }
     bool Busy() const override { return m_inner && m_inner->Busy(); }
     void PutRegisterAsBrowser(bool on) override;
     void PutSilent(bool on) override;
@@ -61,7 +59,6 @@ private:
     BrowserEvents* m_sink = nullptr;
     std::vector<std::function<void(IBrowserEngine&)>> m_recorded;
     std::string m_url;  // the last address asked for
-    std::string m_pendingTitle;
     int m_zoom = kDefaultZoom;
 
     // Runs `op` now when the control exists, else keeps it for later.
