@@ -410,3 +410,19 @@ TEST_F(MainFrameTest, FindInPageTakesTheClipboardTextAndRemembersItsPlace) {
     EXPECT_EQ(engine->finds.back(), "other top");
     EXPECT_EQ(engine->finds[2], "word top");
 }
+
+TEST_F(MainFrameTest, ARestoredTabMeetsTheCloseUrlFilterWhenItsPageNavigates) {
+    {
+        CMainFrame::DeferredViews deferred(Frame());
+        Open("http://a/");
+        Open("http://later-bad/");
+    }
+    EXPECT_TRUE(engines.made.empty());
+    filter.urls = {"http://later-bad/*"};
+    timers.Advance(ViewScheduler::kTickMs * 4);
+    ASSERT_EQ(engines.made.size(), 2u);
+    // Refused by the filter: nothing loads, the tab keeps the address it was opened with.
+    EXPECT_EQ(engines.made[1]->url, "");
+    EXPECT_EQ(Frame().ViewAt(1)->Url(), "http://later-bad/");
+    EXPECT_EQ(Frame().ViewAt(0)->Url(), "http://a/");
+}
