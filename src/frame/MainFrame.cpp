@@ -361,7 +361,9 @@ void CMainFrame::CloseReadTabs() {
     m_closedSet.clear();
     for (int i = 0; i < m_tabs.Count(); ++i) {
         CFernView* view = ViewAt(i);
-        if (Closable(view) && view->Icon() == kIconNone) {
+        // A restored tab still waiting for its page shows no icon, but
+        // nobody has seen it: it is not read.
+        if (Closable(view) && view->Icon() == kIconNone && PageMade(view)) {
             read.push_back(view);
             RecordClosed(view);
         }

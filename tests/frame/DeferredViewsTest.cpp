@@ -105,6 +105,8 @@ TEST(DeferredViews, ClosingTabsWithoutPagesRecordsThemAndMakesNoPage) {
     r.s.frame.SetRightClicked(2);
     r.s.frame.OnCommand(ID_TAB_COPY_URL);
     EXPECT_EQ(r.s.clipboard.text, "http://t2/");
+    r.s.frame.OnCommand(ID_TAB_CLOSE_READ);  // nobody has seen them: none is read
+    EXPECT_EQ(r.s.frame.TabCount(), 4);
     r.s.frame.CloseTab(2);
     ASSERT_EQ(closed.Items().size(), 1u);
     EXPECT_EQ(closed.Items()[0].url, "http://t2/");
