@@ -11,6 +11,8 @@ class IFrameUi {
 public:
     virtual ~IFrameUi() = default;
     virtual void ViewCreated(CFernView* view) = 0;
+    // A view opened without its page (a restored tab) got it now.
+    virtual void PageMade(CFernView* view) = 0;
     // Called before the view is deleted.
     virtual void ViewDestroyed(CFernView* view) = 0;
     virtual void ActiveViewChanged(CFernView* view) = 0;

@@ -5,6 +5,7 @@
 #include "frame/CommandIds.h"
 #include "page/PageCommandIds.h"
 #include "page/WildcardMatch.h"
+#include "platform/engine/LazyEngine.h"
 #include "platform/text/SjisByteClass.h"
 #include "platform/text/TextCut.h"
 
@@ -32,7 +33,9 @@ bool IsLocalAddress(const std::string& url) {
 }  // namespace
 
 CMainFrame::CMainFrame(FrameServices services, FrameOptions options)
-    : m_services(std::move(services)), m_options(std::move(options)) {}
+    : m_services(std::move(services)),
+      m_options(std::move(options)),
+      m_scheduler(m_services.timers, {[this] { return m_active; }, [this](CFernView* v) { MakePage(v); }}) {}
 
 CMainFrame::~CMainFrame() {
     if (m_autoSaveTimer) m_services.timers.Stop(m_autoSaveTimer);
@@ -128,18 +131,34 @@ CFernView* CMainFrame::OpenUrlInNewTab(const std::string& text, bool noNavigate,
         view->SetDownloadControlFlags(dlc);
         if (view->Engine()) view->Engine()->OnDownloadControlChanged(dlc);
     }
+    // Known before the page decides on it, as a tab in the bar may be
+    // saved or closed before that.
+    view->SetPendingUrl(url);
     view->Navigate(url);
+    // Without a page no navigation comes to put the tab in the bar.
+    if (!PageMade(view)) {
+        view->EnterTabBar();
+        if (view == m_active) SetAddress(view->Url());
+    }
     return view;
 }
 
 CFernView* CMainFrame::CreateTab(IBrowserEngine* relatedTo) {
     if ((m_options.tabStyle & kTabLimit) && m_tabs.Count() >= m_options.tabCreateLimit) return nullptr;
-    std::unique_ptr<IBrowserEngine> engine = m_services.engines.Create(relatedTo);
+    // A new window's page must exist at once: the opener's engine shows the
+    // window in it.
+    bool deferred = m_deferViews > 0 && !relatedTo;
+    std::unique_ptr<IBrowserEngine> engine;
+    if (deferred)
+        engine = std::make_unique<LazyEngine>([this] { return m_services.engines.Create(nullptr); });
+    else
+        engine = m_services.engines.Create(relatedTo);
     if (!engine) return nullptr;
     IBrowserEngine* control = engine.get();
     auto owned = std::make_unique<CFernView>(*this, m_services.timers, std::move(engine));
     CFernView* view = owned.get();
     m_views.push_back(std::move(owned));
+    if (deferred) m_scheduler.Add(view);
     bool first = m_tabs.Count() == 0;
     if (first) view->SetFirstTab(true);
     if (m_options.browserStyle & kBrowserRegisterAsBrowser) control->PutRegisterAsBrowser(true);
@@ -157,6 +176,23 @@ CFernView* CMainFrame::CreateTab(IBrowserEngine* relatedTo) {
 
 CFernView* CMainFrame::CreateTabForNewWindow(CFernView* opener) {
     return CreateTab(opener ? opener->Engine() : nullptr);
+}
+
+CMainFrame::DeferredViews::DeferredViews(CMainFrame& frame) : m_frame(frame) {
+    if (m_frame.m_deferViews++ > 0) return;
+    for (const auto& owned : m_frame.m_views) {
+        CFernView* view = owned.get();
+        if (view->TabIndex() == -1 && view->InsertPending() && !view->IsClosing() &&
+            !view->FirstNavigation() && !view->PendingBlank())
+            view->EnterTabBar();
+    }
+}
+
+CMainFrame::DeferredViews::~DeferredViews() { --m_frame.m_deferViews; }
+
+void CMainFrame::MakePage(CFernView* view) {
+    auto* lazy = dynamic_cast<LazyEngine*>(view->Engine());
+    if (lazy && lazy->Materialise() && m_ui) m_ui->PageMade(view);
 }
 
 int CMainFrame::InsertTab(const std::string& text, CFernView* view) {
@@ -183,6 +219,7 @@ void CMainFrame::ActivateView(CFernView* view) {
     m_activation.erase(std::remove(m_activation.begin(), m_activation.end(), view), m_activation.end());
     m_activation.push_back(view);
     if (view->TabIndex() != -1) m_tabs.SetSelected(view->TabIndex());
+    m_scheduler.SelectionChanged();
     view->OnSelected();
     if (m_ui) {
         m_ui->ActiveViewChanged(view);
@@ -270,6 +307,7 @@ void CMainFrame::DestroyView(CFernView* view) {
         Renumber();
     }
     m_activation.erase(std::remove(m_activation.begin(), m_activation.end(), view), m_activation.end());
+    m_scheduler.Remove(view);
     std::unique_ptr<CFernView> dying = std::move(*owned);
     m_views.erase(owned);
 
@@ -327,7 +365,9 @@ void CMainFrame::CloseReadTabs() {
     m_closedSet.clear();
     for (int i = 0; i < m_tabs.Count(); ++i) {
         CFernView* view = ViewAt(i);
-        if (Closable(view) && view->Icon() == kIconNone) {
+        // A restored tab still waiting for its page shows no icon, but
+        // nobody has seen it: it is not read.
+        if (Closable(view) && view->Icon() == kIconNone && PageMade(view)) {
             read.push_back(view);
             RecordClosed(view);
         }

@@ -12,6 +12,7 @@
 #include "frame/FrameUi.h"
 #include "frame/TabBarModel.h"
 #include "frame/TabRules.h"
+#include "frame/ViewScheduler.h"
 #include "lists/UrlItem.h"
 #include "page/FernView.h"
 #include "page/PageHost.h"
@@ -117,6 +118,25 @@ public:
     CFernView* CreateTab(IBrowserEngine* relatedTo = nullptr);
     int InsertTab(const std::string& text, CFernView* view) override;
 
+    // While one lives (restoring a log or a list), each new tab enters the
+    // tab bar at once, in the order of the opens, and gets its page later:
+    // the selected tab's first, the others in the background. Tabs opened
+    // before it that still wait for their first navigation enter the bar
+    // first, so the order stays that of the opens.
+    class DeferredViews {
+    public:
+        explicit DeferredViews(CMainFrame& frame);
+        ~DeferredViews();
+        DeferredViews(const DeferredViews&) = delete;
+        DeferredViews& operator=(const DeferredViews&) = delete;
+
+    private:
+        CMainFrame& m_frame;
+    };
+    // False while the view's page is not made yet.
+    bool PageMade(const CFernView* view) const { return !m_scheduler.IsWaiting(view); }
+    std::size_t PagesWaiting() const { return m_scheduler.WaitingCount(); }
+
     void SelectTab(int index);
     void SelectByOffset(int offset);
     void CloseTab(int index);
@@ -190,6 +210,8 @@ private:
     bool m_starting = false;
     bool m_saved = false;
     TimerId m_autoSaveTimer = 0;
+    int m_deferViews = 0;
+    ViewScheduler m_scheduler;
 
     std::string Convert(const std::string& text) const;
     CFernView* OpenInActiveTab(const std::string& text, std::uint32_t dlc, int securityMode);
@@ -200,6 +222,7 @@ private:
     void TabAction(TabMouseAction action, int index);
     void NewTabCommand(int id);
     void TabsChanged();
+    void MakePage(CFernView* view);
 };
 
 }  // namespace fern

@@ -3,6 +3,7 @@
 #include "page/PageCommandIds.h"
 #include "page/UpOneLevel.h"
 #include "page/WildcardMatch.h"
+#include "platform/engine/LazyEngine.h"
 #include "platform/text/SjisByteClass.h"
 #include "platform/text/TextCut.h"
 
@@ -314,18 +315,25 @@ void CFernView::InsertIntoTabBar() {
     SetTitle(kLoadingTitle);
 }
 
-bool CFernView::AllowOrRedirect(const std::string& url) {
-    if (m_insertPending) {
-        InsertIntoTabBar();
-        if (TabStyle(kTabSelectNew)) {
-            m_host.ActivateTab(this);
-        } else if (m_blankSelect) {
-            m_blankSelect = false;
-            m_host.ActivateTab(this);
-        }
-        m_insertPending = false;
+void CFernView::EnterTabBar() {
+    if (!m_insertPending) return;
+    InsertIntoTabBar();
+    if (TabStyle(kTabSelectNew)) {
+        m_host.ActivateTab(this);
+    } else if (m_blankSelect) {
+        m_blankSelect = false;
+        m_host.ActivateTab(this);
     }
-    if (m_navigateLock) {
+    m_insertPending = false;
+}
+
+bool CFernView::AllowOrRedirect(const std::string& url) {
+    EnterTabBar();
+    // A tab locked before its first page came (a restored tab gets its page
+    // late) still loads the address it was opened with.
+    IBrowserEngine* page = RealEngine(m_engine.get());
+    bool opening = !m_pendingUrl.empty() && url == m_pendingUrl && page && page->LocationURL().empty();
+    if (m_navigateLock && !opening) {
         if (!TabStyle(kTabNoNewFromLocked)) {
             std::uint32_t flags = BrowserStyle(kBrowserInheritSecurity) ? DownloadControlFlags()
                                                                          : m_host.Options().dlcDefault;

@@ -51,6 +51,7 @@ public:
     int ProgressPercent() const { return m_percent; }
     int SecureLockLevel() const { return m_secureLock; }
     const std::string& PendingUrl() const { return m_pendingUrl; }
+    void SetPendingUrl(const std::string& url) { m_pendingUrl = url; }
     const std::string& StoredTitle() const { return m_title; }
     void StoreTitle(const std::string& title) { m_title = title; }
     bool OpenedForHomePage() const { return m_homePage; }
@@ -64,6 +65,10 @@ public:
     void SetTitle(const std::string& title);
     // Closing by the filters: counted, flagged, and the frame asked to close.
     void CloseByFilter();
+    // While the tab still waits for the tab bar: inserted now, titled
+    // "Loading..", and selected as a new tab is. Done at the first allowed
+    // navigation, or at once for a tab whose page is made later.
+    void EnterTabBar();
 
     // Navigation commands of the tab menu; all ignored while locked.
     void GoBack();

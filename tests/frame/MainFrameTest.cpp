@@ -428,6 +428,7 @@ struct IndicatorUi : IFrameUi {
     void SetZone(int zone) override { log.push_back("zone " + std::to_string(zone)); }
     void SetOffline(bool) override {}
     void ShowTabMenu(int) override {}
+    void PageMade(CFernView*) override {}
 };
 
 }  // namespace
@@ -459,4 +460,20 @@ TEST_F(MainFrameTest, StatusIndicatorsFollowTheSelectedTab) {
     Frame().SelectTab(web->TabIndex());
     EXPECT_EQ(ui.log, (std::vector<std::string>{"lock 6", "zone -1"}));
     Frame().SetUi(nullptr);
+}
+
+TEST_F(MainFrameTest, ARestoredTabMeetsTheCloseUrlFilterWhenItsPageNavigates) {
+    {
+        CMainFrame::DeferredViews deferred(Frame());
+        Open("http://a/");
+        Open("http://later-bad/");
+    }
+    EXPECT_TRUE(engines.made.empty());
+    filter.urls = {"http://later-bad/*"};
+    timers.Advance(ViewScheduler::kTickMs * 4);
+    ASSERT_EQ(engines.made.size(), 2u);
+    // Refused by the filter: nothing loads, the tab keeps the address it was opened with.
+    EXPECT_EQ(engines.made[1]->url, "");
+    EXPECT_EQ(Frame().ViewAt(1)->Url(), "http://later-bad/");
+    EXPECT_EQ(Frame().ViewAt(0)->Url(), "http://a/");
 }

@@ -16,9 +16,11 @@ namespace fern::test {
 class LoadingEngines : public IEngineFactory {
 public:
     bool autoLoad = true;
+    int made = 0;
     std::unique_ptr<IBrowserEngine> Create(IBrowserEngine*) override {
         auto engine = std::make_unique<FakeBrowserEngine>();
         engine->autoLoad = autoLoad;
+        ++made;
         return engine;
     }
 };

@@ -27,6 +27,7 @@
 #include "frame/gtk/TabBarEvents.h"
 #include "frame/gtk/TabBarWidget.h"
 #include "page/PopupFilter.h"
+#include "platform/engine/LazyEngine.h"
 #include "platform/fs/FileIo.h"
 #include "platform/gtk/GtkShell.h"
 #include "platform/gtk/SessionEnd.h"
@@ -209,7 +210,7 @@ int RunFern(int argc, char** argv) {
     framePtr = &frame;
 
     MainFrameWindow window(frame, [](CFernView* view) -> GtkWidget* {
-        auto* engine = dynamic_cast<WebKitEngine*>(view->Engine());
+        auto* engine = dynamic_cast<WebKitEngine*>(RealEngine(view->Engine()));
         return engine ? engine->Widget() : nullptr;
     });
     messageBox.SetParent(window.gobj());

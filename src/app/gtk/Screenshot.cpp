@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/engine/LazyEngine.h"
+
 namespace fern {
 
 namespace {
@@ -21,7 +23,9 @@ ScreenshotWhenLoaded::~ScreenshotWhenLoaded() { m_poll.disconnect(); }
 bool ScreenshotWhenLoaded::Poll() {
     ++m_ticks;
     CFernView* view = m_frame.ActiveView();
-    bool loaded = view && view->Engine() && !view->Engine()->Busy() && !view->Url().empty();
+    // The page itself: a restored tab knows its address before it loads.
+    IBrowserEngine* page = view ? RealEngine(view->Engine()) : nullptr;
+    bool loaded = page && !page->Busy() && !page->LocationURL().empty();
     m_settled = loaded ? m_settled + 1 : 0;
     if (m_settled < kSettleTicks && m_ticks < kGiveUpTicks) return true;
     Capture();

@@ -208,12 +208,20 @@ void MainFrameWindow::ShowTabBarMenu() { m_tabBarMenu->popup_at_pointer(nullptr)
 // Frame state ------------------------------------------------------------------------
 
 void MainFrameWindow::ViewCreated(CFernView* view) {
+    // A restored tab has no page yet; PageMade brings it.
     GtkWidget* page = m_pageWidget ? m_pageWidget(view) : nullptr;
-    if (!page) return;
+    if (!page || m_pageOf.count(view)) return;
     Gtk::Widget* widget = Glib::wrap(page);
     m_pageOf[view] = widget;
     m_pages.add(*widget);
     widget->show();
+}
+
+void MainFrameWindow::PageMade(CFernView* view) {
+    ViewCreated(view);
+    auto it = m_pageOf.find(view);
+    if (it != m_pageOf.end() && view == m_frame.ActiveView() && !m_showPending.connected())
+        m_pages.set_visible_child(*it->second);
 }
 
 void MainFrameWindow::ViewDestroyed(CFernView* view) {
@@ -231,7 +239,10 @@ void MainFrameWindow::ActiveViewChanged(CFernView* view) {
     if (m_showPending.connected()) return;
     m_showPending = Glib::signal_idle().connect([this] {
         auto it = m_pageOf.find(m_frame.ActiveView());
+        // A selected tab whose page is still to be made shows nothing of
+        // the tab before it.
         if (it != m_pageOf.end()) m_pages.set_visible_child(*it->second);
+        else m_pages.set_visible_child(m_blank);
         return false;
     }, Glib::PRIORITY_HIGH_IDLE);
 }

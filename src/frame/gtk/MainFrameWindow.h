@@ -55,6 +55,7 @@ public:
 
     // IFrameUi
     void ViewCreated(CFernView* view) override;
+    void PageMade(CFernView* view) override;
     void ViewDestroyed(CFernView* view) override;
     void ActiveViewChanged(CFernView* view) override;
     void TabsChanged() override;

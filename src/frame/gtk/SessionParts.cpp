@@ -7,6 +7,7 @@
 #include "frame/gtk/AutoSaveDialog.h"
 #include "frame/gtk/ListFileChooser.h"
 #include "frame/gtk/RecentClosedMenu.h"
+#include "platform/engine/LazyEngine.h"
 #include "platform/fs/FileIo.h"
 #include "platform/gtk/WebKitEngine.h"
 
@@ -19,7 +20,7 @@ const char kCaption[] = "Fern Browser";
 const char kSaveFailed[] = "ファイルの保存に失敗しました。";
 
 GtkWidget* PageWidget(const CFernView* view) {
-    auto* engine = view ? dynamic_cast<WebKitEngine*>(view->Engine()) : nullptr;
+    auto* engine = view ? dynamic_cast<WebKitEngine*>(RealEngine(view->Engine())) : nullptr;
     return engine ? engine->Widget() : nullptr;
 }
 
@@ -66,12 +67,16 @@ bool SessionParts::Command(int id) {
             if (auto path = ChooseFile(m_s.window, true, ListFileFilters(), m_s.settings.fileDlg, "UrlList.fbl"))
                 ReportSaveFailure(*path, SaveState(m_s.frame, *path, m_s.paths.stateLog), true);
             return true;
-        case ID_STATE_RESTORE:
+        case ID_STATE_RESTORE: {
+            CMainFrame::DeferredViews deferred(m_s.frame);
             RestoreStateLog(m_s.paths.stateLog, m_s.paths.startupList, m_s.settings.startup, false, Opener());
             return true;
+        }
         case ID_STATE_OPEN_LIST:
-            if (auto path = ChooseFile(m_s.window, false, ListFileFilters(), m_s.settings.fileDlg))
+            if (auto path = ChooseFile(m_s.window, false, ListFileFilters(), m_s.settings.fileDlg)) {
+                CMainFrame::DeferredViews deferred(m_s.frame);
                 (void)OpenUrlListFile(*path, Opener());
+            }
             return true;
         case ID_STARTUP_ADD: {
             CFernView* view = m_s.frame.ViewAt(m_s.frame.TargetTab());
@@ -136,6 +141,7 @@ void SessionParts::AutoSaveCommand() {
 // Start and exit ---------------------------------------------------------------------------
 
 void SessionParts::OpenAtStartup(bool argumentOpened) {
+    CMainFrame::DeferredViews deferred(m_s.frame);
     fern::OpenAtStartup(m_s.settings.startup, argumentOpened, m_s.paths.startupList, m_s.paths.stateLog, Opener());
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <new>
 
+#include "platform/engine/LazyEngine.h"
 #include "platform/gtk/WebKitEngine.h"
 
 namespace fern {
@@ -10,7 +11,7 @@ namespace fern {
 std::unique_ptr<IBrowserEngine> WebKitEngineFactory::Create(IBrowserEngine* relatedTo) {
     WebKitEngine* opener = nullptr;
     if (relatedTo) {
-        opener = dynamic_cast<WebKitEngine*>(relatedTo);
+        opener = dynamic_cast<WebKitEngine*>(RealEngine(relatedTo));
         if (!opener) {
             std::fprintf(stderr, "fern: a new window needs an opener on the same engine\n");
             return nullptr;
