@@ -167,12 +167,20 @@ public:
     bool CloseUrlNewTabsOnly() const override { return m_services.filter.NewTabsOnly(); }
     void CountClosedWindow() override { m_services.filter.CountClosed(); }
     bool OpenSpecialUrl(const std::string& url) override;
+    bool PageMessageBoxHandled(const std::string& caption, const std::string& message) override {
+        return m_pageDialogs && m_pageDialogs->MessageBoxHandled(caption, message);
+    }
+    void PageScriptError(CFernView*, const std::string& message, const std::string& url, long line) override {
+        if (m_pageDialogs) m_pageDialogs->ScriptError(message, url, line);
+    }
+    void SetPageDialogFilter(IPageDialogFilter* filter) { m_pageDialogs = filter; }
     bool IsOffline() const override { return m_services.isOffline && m_services.isOffline(); }
 
 private:
     FrameServices m_services;
     FrameOptions m_options;
     IFrameUi* m_ui = nullptr;
+    IPageDialogFilter* m_pageDialogs = nullptr;
     CTabBarModel m_tabs;
     std::vector<std::unique_ptr<CFernView>> m_views;  // creation order
     std::vector<CFernView*> m_activation;             // most recent last

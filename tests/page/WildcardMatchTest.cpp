@@ -61,3 +61,19 @@ TEST(WildcardMatch, ManyStarsOnALongTextFinishQuickly) {
     EXPECT_FALSE(WildcardMatch(pattern, text));
     EXPECT_TRUE(WildcardMatch(pattern, text + "b"));
 }
+
+TEST(WildcardMatch, AgreesWithTheRecursiveRuleOnRandomInputs) {
+    unsigned seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7fff; };
+    const char bytes[] = {'a', 'b', '*', '\x83', '\x41'};
+    for (int round = 0; round < 20000; ++round) {
+        std::string p, t;
+        for (unsigned n = next() % 10; n > 0; --n) p += bytes[next() % 5];
+        for (unsigned n = next() % 14; n > 0; --n) t += bytes[next() % 5];
+        ASSERT_EQ(WildcardMatch(p, t), Reference(p, t)) << p << " / " << t;
+    }
+    // Pathological: many stars against a long text with no match.
+    std::string pattern;
+    for (int i = 0; i < 64; ++i) pattern += "*a";
+    EXPECT_FALSE(WildcardMatch(pattern + "c", std::string(100 * 1024, 'a')));
+}
