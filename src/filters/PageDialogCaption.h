@@ -5,9 +5,10 @@
 // our page boxes. The legacy text is data only and is never shown.
 #include <string_view>
 
+#include "platform/engine/BrowserEngine.h"
+
 namespace fern {
 
-inline constexpr char kPageDialogCaption[] = "Fern Browser";
 inline constexpr char kLegacyPageDialogCaption[] = "Microsoft Internet Explorer";
 
 // True when `wanted` is in the caption of a window; for one of our page

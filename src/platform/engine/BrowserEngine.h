@@ -11,6 +11,9 @@ namespace fern {
 
 class BrowserEvents;
 
+// The caption of the message boxes a page opens (alert, confirm, prompt).
+inline constexpr char kPageDialogCaption[] = "Fern Browser";
+
 // Document commands the shell sends to the page (find, source, print ...).
 enum class PageCommand {
     Find,          // the engine's own find
