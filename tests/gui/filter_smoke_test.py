@@ -23,6 +23,7 @@ PAGES = {
     "/ad.html": "<title>広告</title><p>ad",
     "/casino.html": "<title>大カジノ</title><p>casino",
     "/quiet.html": "<title>前</title><script>alert('killme now'); document.title = '静か'</script>",
+    "/err.html": "<title>エラー頁</title><script>setTimeout(function(){ boomFromFern(); }, 300)</script>",
     "/loud.html": "<title>うるさい</title><script>setTimeout(function(){alert('見せる文')}, 300)</script>",
 }
 
@@ -73,14 +74,29 @@ def labels(acc):
     return found
 
 
-def write_data(data, base, sweep):
+def script_error_window():
+    app = fern_app()
+    return find(app, lambda a: a.get_name() == "スクリプト エラー" and a.get_role() != Atspi.Role.TEXT) if app else None
+
+
+def window_text(acc):
+    text = find(acc, lambda a: a.get_role() == Atspi.Role.TEXT)
+    return Atspi.Text.get_text(text, 0, -1) if text else ""
+
+
+def status_texts():
+    app = fern_app()
+    bar = find(app, lambda a: a.get_name() == "ステータス バー") if app else None
+    return labels(bar) if bar else []
+
+
+def write_data(data, base, sweep, style=0x355):
     os.makedirs(data, exist_ok=True)
     ini = ("[CloseUrl]\r\nCOUStyle=1\r\nCOTStyle=1\r\nCOCount=5\r\n"
            "[KillMsgDlg]\r\nKMDItemStyle0=0\r\nKMDItemName0=off\r\nKMDItemCaption0=\r\nKMDItemText0=\r\n"
            "KMDItemStyle1=1\r\nKMDItemName1=test\r\nKMDItemCaption1=Microsoft Internet Explorer\r\n"
            "KMDItemText1=\"killme\r\n")
-    if sweep:
-        ini += "[Browser]\r\nBOStyle=%d\r\n" % (0x355 | 0x400)
+    ini += "[Browser]\r\nBOStyle=%d\r\n" % (style | (0x400 if sweep else 0))
     with open(data + "/fern.ini", "wb") as f:
         f.write(ini.encode("cp932"))
     close = ("#INFO\r\n\tENCODE=SHIFT_JIS\r\n\tVERSION=1\r\n\r\n"
@@ -96,7 +112,7 @@ def main():
     env = dict(os.environ, HOME=work + "/home", XDG_RUNTIME_DIR=work + "/run")
     data = work + "/data"
     write_data(data, base, sweep=False)
-    urls = [base + p for p in ("/opener.html", "/casino.html", "/quiet.html", "/loud.html")]
+    urls = [base + p for p in ("/opener.html", "/casino.html", "/quiet.html", "/err.html", "/loud.html")]
     fern = start([FERN, "--data-dir", data] + urls, env)
     code = None
     try:
@@ -115,7 +131,9 @@ def main():
         texts = tab_texts() or []
         check("広告" not in texts, "the pop-up to a listed address shows no tab: %r" % texts)
         check(not any("カジノ" in t for t in texts), "the tab whose title is listed is closed: %r" % texts)
-        check(len(texts) == 3, "three tabs are left: %r" % texts)
+        check(len(texts) == 4, "four tabs are left: %r" % texts)
+        check(script_error_window() is None and "スクリプトエラー検出" in status_texts(),
+              "with the script-error switch off an error only notes itself in the status bar: %r" % status_texts())
     finally:
         if fern.poll() is None:
             code = stop(fern)
@@ -123,13 +141,27 @@ def main():
     ini = open(data + "/fern.ini", "rb").read().decode("cp932")
     check("COCount=7" in ini, "COCount rose by the two closed tabs and was written at exit")
 
-    # With the sweep on, a page box with the legacy caption's rules goes by itself.
-    write_data(data, base, sweep=True)
-    fern = start([FERN, "--data-dir", data, base + "/loud.html"], env)
+    # The switch on: the script-error window lists the error.
+    write_data(data, base, sweep=False, style=0x357)
+    fern = start([FERN, "--data-dir", data, base + "/err.html"], env)
     try:
-        check(wait_for(lambda: tab_texts() == ["うるさい"]), "the page opens: %r" % tab_texts())
+        window = wait_for(script_error_window, 15)
+        check(window is not None, "with the script-error switch on the script-error window appears")
+        text = window_text(window) if window else ""
+        check("boomFromFern" in text and "/err.html" in text, "it names the error and its page: %r" % text)
+    finally:
+        code = stop(fern)
+    check(code == 0, "the script-error run ends cleanly (exit %r)" % code)
+
+    # With the sweep on, a page box with the legacy caption's rules and the
+    # script-error window go by themselves.
+    write_data(data, base, sweep=True, style=0x357)
+    fern = start([FERN, "--data-dir", data, base + "/loud.html", base + "/err.html"], env)
+    try:
+        check(wait_for(lambda: tab_texts() == ["うるさい", "エラー頁"]), "the pages open: %r" % tab_texts())
         time.sleep(2)
         check(page_box() is None, "the sweep dismissed the page's message box")
+        check(script_error_window() is None, "the sweep closed the script-error window")
     finally:
         code = stop(fern)
         server.shutdown()

@@ -164,11 +164,12 @@ struct WebKitPageDialogHandlers {
         });
     }
 
-    static void OnError(WebKitUserContentManager*, JSCValue* value, gpointer data) {
+    static void OnError(WebKitUserContentManager*, WebKitJavascriptResult* result, gpointer data) {
         Guard("script error", [&] {
             D& d = *static_cast<D*>(data);
             BrowserEvents* sink = d.m_sink();
             if (!sink) return;
+            JSCValue* value = webkit_javascript_result_get_js_value(result);
             long line = std::strtol(Property(value, "l").c_str(), nullptr, 10);
             sink->ScriptError(FromUtf8(Property(value, "m")), FromUtf8(Property(value, "u")), line);
         });
