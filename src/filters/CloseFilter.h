@@ -5,6 +5,7 @@
 
 #include "app/settings/BrowserSettings.h"
 #include "filters/CloseLists.h"
+#include "filters/WildcardPattern.h"
 #include "page/PopupFilter.h"
 
 namespace fern {
@@ -15,7 +16,11 @@ public:
     // and COCount is counted there, for the save at exit.
     explicit CCloseFilter(CloseUrlSettings& settings) : m_settings(settings) {}
 
-    CloseLists& Lists() { return m_lists; }
+    // Changes through this reference are picked up at the next question.
+    CloseLists& Lists() {
+        m_prepared = false;
+        return m_lists;
+    }
     const CloseLists& Lists() const { return m_lists; }
     const CloseUrlSettings& Settings() const { return m_settings; }
 
@@ -28,6 +33,10 @@ public:
 private:
     CloseUrlSettings& m_settings;
     CloseLists m_lists;
+    bool m_prepared = false;
+    std::vector<WildcardPattern> m_urls, m_titles;
+
+    void Prepare();
 };
 
 }  // namespace fern
