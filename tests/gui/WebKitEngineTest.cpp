@@ -584,7 +584,9 @@ TEST_F(WebKitEngineTest, PageMessageBoxesAskTheSinkThenShowOurOwn) {
     RunJs(engine->View(), "setTimeout(function () { notDefinedAnywhere(); }, 0)");
     ASSERT_TRUE(RunUntil([&] { return sink->CountPrefix("ScriptError ") == 1; }));
     for (const auto& e : sink->events) {
-        if (e.rfind("ScriptError ", 0) == 0) EXPECT_NE(e.find("notDefinedAnywhere"), std::string::npos) << e;
+        if (e.rfind("ScriptError ", 0) == 0) {
+            EXPECT_NE(e.find("notDefinedAnywhere"), std::string::npos) << e;
+        }
     }
     RunJs(engine->View(), "Promise.reject(new Error('rejected'))");
     EXPECT_TRUE(RunUntil([&] { return sink->CountPrefix("ScriptError Uncaught (in promise) rejected|") == 1; }));
