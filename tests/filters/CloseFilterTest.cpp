@@ -9,6 +9,7 @@
 #include "fakes/ManualTimers.h"
 #include "filters/CloseFilter.h"
 #include "filters/FilterCommands.h"
+#include "filters/PageDialogFilter.h"
 #include "frame/CommandIds.h"
 #include "frame/MainFrame.h"
 
@@ -227,4 +228,26 @@ TEST(FilterCommands, SwitchesWriteTheBrowserGroup) {
     f.profile.failWrites = true;
     site.Command(ID_FILTER_DIALOG_SWEEP);
     EXPECT_EQ(f.messageBox.shown.size(), 1u);
+}
+
+TEST(FilterCommands, PagesAskTheFrameAboutBoxesAndErrors) {
+    FilterFrame f;
+    f.browser.customHostSite = true;
+    std::vector<std::string> status;
+    CPageDialogFilter dialogs(f.browser, {KillMsgDlgSettings::DefaultItem()},
+                              {[&](const std::string& s) { status.push_back(s); }, nullptr});
+    f.frame.OpenUrl("http://a/", kOpenNewTab, 0x70, 0);
+    BrowserEvents* page = f.EngineAt(0)->sink;
+    EXPECT_FALSE(page->ShowMessage(kPageDialogCaption, "ActiveX を実行"));  // no filter set yet
+    f.frame.SetPageDialogFilter(&dialogs);
+    EXPECT_TRUE(page->ShowMessage(kPageDialogCaption, "ActiveX を実行"));
+    EXPECT_FALSE(page->ShowMessage(kPageDialogCaption, "ActiveX"));
+    page->ScriptError("x is not defined", "http://a/", 3);
+    EXPECT_EQ(status, std::vector<std::string>{kScriptErrorStatus});
+    // A tab the filters are closing reports nothing more.
+    f.closeUrl.closeTitleFilter = true;
+    f.filter.Lists().titles = {"*"};
+    page->TitleChange("gone");
+    page->ScriptError("late", "http://a/", 4);
+    EXPECT_EQ(status.size(), 1u);
 }
