@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The pop-up and dialog filters in the real browser: a script pop-up to a listed
 address never shows up as a tab, a page whose title is listed closes, COCount counts
-both at exit, an alert() matched by a KillMsgDlg item is not shown while one that is
+both at exit, script errors note themselves in the status bar or list themselves in the
+script-error window, the tools menu registers a tab's address, an alert() matched by a KillMsgDlg item is not shown while one that is
 not matched appears as our own message box (read over AT-SPI), and with the sweep on
 such a box is dismissed by itself. Run inside dbus-run-session and xvfb-run."""
 
@@ -149,6 +150,19 @@ def main():
         check(window is not None, "with the script-error switch on the script-error window appears")
         text = window_text(window) if window else ""
         check("boomFromFern" in text and "/err.html" in text, "it names the error and its page: %r" % text)
+        # 制止URLに登録 from the tools menu appends the tab's address to close.fbl.
+        tools = find(fern_app(), lambda a: a.get_role() == Atspi.Role.MENU and a.get_name() == "ツール(T)")
+        if tools is not None:
+            Atspi.Action.do_action(tools, 0)
+        item = wait_for(lambda: find(fern_app(), lambda a: a.get_name() == "制止URLに登録(C)"), 5)
+        if item is not None:
+            Atspi.Action.do_action(item, 0)
+        subprocess.run(["xdotool", "key", "Escape"], env=env, timeout=10)
+
+        def registered():
+            close = open(data + "/close.fbl", "rb").read()
+            return close.find(b"/ad*") < close.find(b"\tURL=" + (base + "/err.html").encode()) < close.find(b"closetitle")
+        check(wait_for(registered, 5), "制止URLに登録(C) appends the tab's address to the close-URL list")
     finally:
         code = stop(fern)
     check(code == 0, "the script-error run ends cleanly (exit %r)" % code)
