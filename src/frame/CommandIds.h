@@ -25,6 +25,11 @@ enum FrameCommand : int {
     ID_TAB_CLOSE_OTHERS = 33122,
     ID_TAB_NAVIGATE_LOCK = 33125,
     ID_TAB_STOP_ALL = 33126,
+    // Pop-up and dialog filters.
+    ID_FILTER_REGISTER_URL = 33109,    // "制止URLに登録(&C)"
+    ID_FILTER_REGISTER_TITLE = 33110,  // "制止タイトルに登録(&T)"
+    ID_FILTER_SCRIPT_ERRORS = 33140,   // "スクリプトエラー(&S)"
+    ID_FILTER_DIALOG_SWEEP = 33141,    // "警告ダイアログは閉じる(&K)"
 };
 
 }  // namespace fern

@@ -192,6 +192,13 @@ public:
     bool CloseUrlNewTabsOnly() const override { return m_services.filter.NewTabsOnly(); }
     void CountClosedWindow() override { m_services.filter.CountClosed(); }
     bool OpenSpecialUrl(const std::string& url) override;
+    bool PageMessageBoxHandled(const std::string& caption, const std::string& message) override {
+        return m_pageDialogs && m_pageDialogs->MessageBoxHandled(caption, message);
+    }
+    void PageScriptError(CFernView*, const std::string& message, const std::string& url, long line) override {
+        if (m_pageDialogs) m_pageDialogs->ScriptError(message, url, line);
+    }
+    void SetPageDialogFilter(IPageDialogFilter* filter) { m_pageDialogs = filter; }
     bool IsOffline() const override { return m_services.isOffline && m_services.isOffline(); }
 
 private:
@@ -200,6 +207,7 @@ private:
     IFrameUi* m_ui = nullptr;
     std::function<int(const std::string&)> m_zoneOfUrl;
     int ZoneOf(const std::string& url) const;
+    IPageDialogFilter* m_pageDialogs = nullptr;
     CTabBarModel m_tabs;
     std::vector<std::unique_ptr<CFernView>> m_views;  // creation order
     std::vector<CFernView*> m_activation;             // most recent last

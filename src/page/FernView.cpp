@@ -40,7 +40,8 @@ std::string CFernView::Url() const { return m_engine ? m_engine->LocationURL() :
 void CFernView::SetTitle(const std::string& title) {
     m_title = title;
     if (m_host.MatchesCloseTitle(title)) {
-        CloseByFilter();
+        // A tab already on its way out is not counted twice.
+        if (!m_closing) CloseByFilter();
         return;
     }
     if (m_navigateLock || m_tabIndex == -1 || m_closing) return;
@@ -404,6 +405,14 @@ void CFernView::WindowClosing(bool, bool& cancel) {
 void CFernView::SetSecureLockIcon(long level) {
     m_secureLock = static_cast<int>(level);
     if (Selected()) m_host.SetSecureLock(m_secureLock);
+}
+
+bool CFernView::ShowMessage(const std::string& caption, const std::string& message) {
+    return m_host.PageMessageBoxHandled(caption, message);
+}
+
+void CFernView::ScriptError(const std::string& message, const std::string& url, long line) {
+    if (!m_closing) m_host.PageScriptError(this, message, url, line);
 }
 
 // Pending blank ----------------------------------------------------------------

@@ -110,6 +110,8 @@ public:
     void NavigateComplete2(const std::string& url) override;
     void WindowClosing(bool isChildWindow, bool& cancel) override;
     void SetSecureLockIcon(long level) override;
+    bool ShowMessage(const std::string& caption, const std::string& message) override;
+    void ScriptError(const std::string& message, const std::string& url, long line) override;
 
 protected:
     void OnDownloadBegin() override;

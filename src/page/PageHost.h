@@ -84,6 +84,14 @@ public:
     virtual bool CloseUrlNewTabsOnly() const = 0;
     virtual void CountClosedWindow() = 0;
 
+    // Page message boxes (true: handled, not shown) and script errors; a
+    // host without the custom host site neither filters nor reports them.
+    virtual bool PageMessageBoxHandled(const std::string& /*caption*/, const std::string& /*message*/) {
+        return false;
+    }
+    virtual void PageScriptError(CFernView* /*view*/, const std::string& /*message*/,
+                                 const std::string& /*url*/, long /*line*/) {}
+
     // "mailto:" addresses and list files: true when taken over.
     virtual bool OpenSpecialUrl(const std::string& url) = 0;
     virtual bool IsOffline() const = 0;

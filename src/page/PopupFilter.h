@@ -15,6 +15,15 @@ public:
     virtual void CountClosed() = 0;
 };
 
+// The host site's questions about page message boxes and script errors.
+class IPageDialogFilter {
+public:
+    virtual ~IPageDialogFilter() = default;
+    // True when the box is handled (not shown).
+    virtual bool MessageBoxHandled(const std::string& caption, const std::string& message) = 0;
+    virtual void ScriptError(const std::string& message, const std::string& url, long line) = 0;
+};
+
 // No lists loaded: nothing matches; closes are still counted.
 class NoPopupFilter : public IPopupFilter {
 public:

@@ -20,6 +20,7 @@
 #include "platform/gtk/WebKitContext.h"
 #include "platform/gtk/WebKitEngine.h"
 #include "platform/gtk/WebKitEngineFactory.h"
+#include "platform/gtk/WebKitPageDialogs.h"
 #include "platform/gtk/WebKitNavigationRules.h"
 #include "platform/gtk/WebKitOfflineFilter.h"
 #include "platform/gtk/WebKitViewSource.h"
@@ -70,6 +71,7 @@ struct RecordingSink : BrowserEvents {
     std::function<IBrowserEngine*(bool& cancel)> newWindow;
     long lastProgress = 0;
     std::string lastPostData;
+    bool handleMessages = false;
 
     bool Has(const std::string& line) const {
         for (const auto& e : events)
@@ -132,6 +134,13 @@ struct RecordingSink : BrowserEvents {
     void SetSecureLockIcon(long level) override { events.push_back("SetSecureLockIcon " + std::to_string(level)); }
     void NavigateError(const std::string& url, const std::string&, long code, bool&) override {
         events.push_back("NavigateError " + url + " " + std::to_string(code));
+    }
+    bool ShowMessage(const std::string& caption, const std::string& message) override {
+        events.push_back("ShowMessage " + caption + "|" + message);
+        return handleMessages;
+    }
+    void ScriptError(const std::string& message, const std::string& url, long line) override {
+        events.push_back("ScriptError " + message + "|" + url + "|" + std::to_string(line));
     }
 };
 
@@ -590,3 +599,47 @@ TEST(WebKitNavigationRules, SubframeSignsHeadersAndPostPages) {
 }
 
 }  // namespace
+
+TEST_F(WebKitEngineTest, PageMessageBoxesAskTheSinkThenShowOurOwn) {
+    RecordingSink* sink = nullptr;
+    WebKitEngine* engine = NewEngine(sink);
+    ASSERT_TRUE(LoadAndWait(engine, *sink, "/c.html"));
+
+    // Handled: nothing is shown and the page gets the default answer.
+    sink->handleMessages = true;
+    EXPECT_EQ(EvalString(engine->View(), "String(confirm('question')) + String(prompt('p'))"), "falsenull");
+    EXPECT_TRUE(sink->Has("ShowMessage Fern Browser|question"));
+    EXPECT_TRUE(engine->Dialogs().Open().empty());
+
+    // Not handled: our own box, and the user's answer reaches the page.
+    sink->handleMessages = false;
+    RunJs(engine->View(), "document.title = String(confirm('sure?'))");
+    ASSERT_TRUE(RunUntil([&] { return engine->Dialogs().Open().size() == 1; }));
+    GtkWidget* box = engine->Dialogs().Open()[0];
+    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(box)), "Fern Browser");
+    EXPECT_TRUE(gtk_window_get_modal(GTK_WINDOW(box)));
+    gtk_dialog_response(GTK_DIALOG(box), GTK_RESPONSE_OK);
+    EXPECT_TRUE(RunUntil([&] { return engine->LocationName() == "true"; }));
+    EXPECT_TRUE(engine->Dialogs().Open().empty());
+    RunJs(engine->View(), "document.title = 'p:' + prompt('name?', 'given')");
+    ASSERT_TRUE(RunUntil([&] { return engine->Dialogs().Open().size() == 1; }));
+    gtk_dialog_response(GTK_DIALOG(engine->Dialogs().Open()[0]), GTK_RESPONSE_OK);
+    EXPECT_TRUE(RunUntil([&] { return engine->LocationName() == "p:given"; }));
+
+    // Script errors of the page, with where they happened.
+    RunJs(engine->View(), "setTimeout(function () { notDefinedAnywhere(); }, 0)");
+    ASSERT_TRUE(RunUntil([&] { return sink->CountPrefix("ScriptError ") == 1; }));
+    for (const auto& e : sink->events) {
+        if (e.rfind("ScriptError ", 0) == 0) {
+            EXPECT_NE(e.find("notDefinedAnywhere"), std::string::npos) << e;
+        }
+    }
+    RunJs(engine->View(), "Promise.reject(new Error('rejected'))");
+    EXPECT_TRUE(RunUntil([&] { return sink->CountPrefix("ScriptError Uncaught (in promise) rejected|") == 1; }));
+
+    // A box still open when its tab goes: closed, no crash.
+    RunJs(engine->View(), "alert('bye')");
+    ASSERT_TRUE(RunUntil([&] { return engine->Dialogs().Open().size() == 1; }));
+    m_engines.clear();
+    RunFor(300);
+}

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "filters/WildcardPattern.h"
 #include "page/WildcardMatch.h"
 
 using namespace fern;
@@ -60,4 +61,23 @@ TEST(WildcardMatch, ManyStarsOnALongTextFinishQuickly) {
     std::string text(20000, 'a');
     EXPECT_FALSE(WildcardMatch(pattern, text));
     EXPECT_TRUE(WildcardMatch(pattern, text + "b"));
+}
+
+TEST(WildcardMatch, AgreesWithTheRecursiveRuleOnRandomInputs) {
+    unsigned seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7fff; };
+    const char bytes[] = {'a', 'b', '*', '\x83', '\x41'};
+    for (int round = 0; round < 20000; ++round) {
+        std::string p, t;
+        for (unsigned n = next() % 10; n > 0; --n) p += bytes[next() % 5];
+        for (unsigned n = next() % 14; n > 0; --n) t += bytes[next() % 5];
+        ASSERT_EQ(WildcardMatch(p, t), Reference(p, t)) << p << " / " << t;
+        ASSERT_EQ(WildcardPattern(p).Matches(t), Reference(p, t)) << p << " / " << t;
+    }
+    // Pathological: many stars against a long text with no match.
+    std::string pattern;
+    for (int i = 0; i < 64; ++i) pattern += "*a";
+    EXPECT_FALSE(WildcardMatch(pattern + "c", std::string(100 * 1024, 'a')));
+    EXPECT_FALSE(WildcardPattern(pattern + "c").Matches(std::string(100 * 1024, 'a')));
+    EXPECT_TRUE(WildcardPattern(pattern).Matches(std::string(100 * 1024, 'a')));
 }

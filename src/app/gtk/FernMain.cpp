@@ -20,13 +20,18 @@
 #include "content/OfflineMode.h"
 #include "content/UserAgent.h"
 #include "content/gtk/ContentCommands.h"
+#include "filters/CloseFilter.h"
+#include "filters/FilterCommands.h"
+#include "filters/PageDialogFilter.h"
+#include "filters/gtk/DialogSweeper.h"
+#include "filters/gtk/FilterCommandPart.h"
+#include "filters/gtk/ScriptErrorWindow.h"
 #include "frame/MainFrame.h"
 #include "frame/TabBarLook.h"
 #include "frame/gtk/MainFrameWindow.h"
 #include "frame/gtk/SessionParts.h"
 #include "frame/gtk/TabBarEvents.h"
 #include "frame/gtk/TabBarWidget.h"
-#include "page/PopupFilter.h"
 #include "platform/engine/LazyEngine.h"
 #include "platform/fs/FileIo.h"
 #include "platform/gtk/GtkShell.h"
@@ -129,12 +134,6 @@ bool LaunchMailer(const std::string& text, const MailSettings& mail) {
     return ok;
 }
 
-// Counts the closes of the filters; the lists come with the filter options.
-class CountingFilter : public NoPopupFilter {
-public:
-    explicit CountingFilter(int start) { closed = start; }
-};
-
 }  // namespace
 
 int RunFern(int argc, char** argv) {
@@ -189,7 +188,9 @@ int RunFern(int argc, char** argv) {
     GtkClipboardText clipboard;
     GtkMessageBox messageBox;
     CookieSwitch cookieSwitch(CookieModeOf(settings.browser.cookie), privacyFile, cookieEngine, messageBox);
-    CountingFilter filter(settings.closeUrl.count);
+    CCloseFilter filter(settings.closeUrl);
+    ListFileStatus closeRead = ReadCloseLists(paths.closeFilters, filter.Lists());
+    if (filter.Lists().unreadable) Complain("close.fbl cannot be read and will not be saved: " + closeRead.error);
 
     CMainFrame* framePtr = nullptr;
     auto openFlags = [&options] { return (options.browserStyle & kFocusOption) ? 3 : 1; };
@@ -214,7 +215,7 @@ int RunFern(int argc, char** argv) {
         return engine ? engine->Widget() : nullptr;
     });
     messageBox.SetParent(window.gobj());
-    window.SetAboutText([&] { return AboutText(filter.closed); });
+    window.SetAboutText([&] { return AboutText(filter.Closed()); });
 
     CDownloadControl downloadControl(settings.browser, store, frame.MutableOptions(),
                                      [&frame] { return frame.ActiveView(); });
@@ -263,6 +264,20 @@ int RunFern(int argc, char** argv) {
     window.SetTabBar(tabBar, tabBar.Look().belowPages);
     window.SetTabBarRefresh([&] { tabBar.Refresh(); });
 
+    // The pop-up and dialog filters' commands, script errors and the sweep.
+    ScriptErrorWindow scriptErrors(window);
+    CPageDialogFilter pageDialogs(settings.browser, settings.killMsgDlg.items,
+                                  {[&](const std::string& text) { frame.SetStatusText(text); },
+                                   [&](const ScriptErrorInfo& error) { scriptErrors.Show(error); }});
+    frame.SetPageDialogFilter(&pageDialogs);
+    DialogSweeper sweeper(timers, [&] { return settings.browser.dialogSweep; });
+    CFilterCommands filterCommands({frame, filter, paths.closeFilters, settings.browser, store, messageBox,
+                                    [&](bool on) {
+                                        if (on) sweeper.SweepNow();
+                                    }});
+    FilterCommandPart filterPart(filterCommands);
+    window.AddCommandPart(&filterPart);
+
     SessionParts parts({frame, window, settings, store, paths, messageBox, tempFolder});
     window.SetSessionParts(&parts);
     frame.SetHooks({[&](const std::string& text, int flags) { parts.Opened(text, flags); },
@@ -271,7 +286,7 @@ int RunFern(int argc, char** argv) {
 
     ExitSteps steps;
     steps.closeCount = [&] {
-        if (!store.WriteInt(Setting::COCount, filter.closed)) store.LogSaveFailure(Setting::COCount);
+        if (!store.WriteInt(Setting::COCount, filter.Closed())) store.LogSaveFailure(Setting::COCount);
     };
     parts.AddExitSteps(steps);
     // The strip's style goes with the window's bars.
@@ -330,6 +345,7 @@ int RunFern(int argc, char** argv) {
                                                             [&] { window.Close(); });
 
     gtk_main();
+    frame.SetPageDialogFilter(nullptr);
     dde.reset();
     server.Stop();
     parts.SaveFileDialogFolders();

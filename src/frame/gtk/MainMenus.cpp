@@ -119,6 +119,7 @@ std::vector<MenuEntry> TabMenu() {
                                  Check(ID_TAB_AUTO_REFRESH_STOP, "自動更新なし(&S)")}),
             Separator(), Item(ID_TAB_COPY_TITLE, "タイトルをコピー(&T)"), Item(ID_TAB_COPY_URL, "URLをコピー(&U)"),
             Separator(), Item(ID_STARTUP_ADD, "スタートアップURLに登録(&S)"),
+            Item(ID_FILTER_REGISTER_URL, "制止URLに登録(&C)"), Item(ID_FILTER_REGISTER_TITLE, "制止タイトルに登録(&T)"),
             Separator(), Item(ID_TAB_CLOSE_OTHERS, "これ以外は閉じる(&K)")};
 }
 

@@ -11,6 +11,9 @@ namespace fern {
 
 class BrowserEvents;
 
+// The caption of the message boxes a page opens (alert, confirm, prompt).
+inline constexpr char kPageDialogCaption[] = "Fern Browser";
+
 // Document commands the shell sends to the page (find, source, print ...).
 enum class PageCommand {
     Find,          // the engine's own find
@@ -123,6 +126,11 @@ public:
     virtual void NavigateError(const std::string& /*url*/, const std::string& /*frame*/,
                                long /*statusCode*/, bool& /*cancel*/) {}
     virtual void PrivacyImpactedStateChange(bool) {}
+    // A page message box (alert, confirm, prompt, leave-page question) about
+    // to be shown with `caption`: true when it is handled and not shown.
+    virtual bool ShowMessage(const std::string& /*caption*/, const std::string& /*message*/) { return false; }
+    // A script error in the page or one of its frames.
+    virtual void ScriptError(const std::string& /*message*/, const std::string& /*url*/, long /*line*/) {}
 };
 
 }  // namespace fern

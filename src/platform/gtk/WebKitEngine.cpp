@@ -8,6 +8,7 @@
 #include "platform/gtk/WebKitNavigationRules.h"
 #include "platform/gtk/WebKitOfflineFilter.h"
 #include "platform/gtk/WebKitPageComments.h"
+#include "platform/gtk/WebKitPageDialogs.h"
 #include "platform/gtk/WebKitPageFind.h"
 #include "platform/gtk/WebKitPagePrint.h"
 #include "platform/gtk/WebKitPageProperties.h"
@@ -62,20 +63,24 @@ WebKitEngine::WebKitEngine(WebKitContext& context, const std::string& homeUrl, W
     : m_context(context), m_homeUrl(homeUrl.empty() ? std::string("about:blank") : homeUrl) {
     m_cancellable = g_cancellable_new();
     m_self = std::make_shared<WebKitEngine*>(this);
+    WebKitUserContentManager* content = WebKitPageDialogs::NewContentManager();
     if (opener) {
         // Related views share the opener's settings object; this tab gets
         // its own copy so its switches stay its own.
+        // Its content manager is its own too, so its script errors are its own.
         m_openerView = opener->m_view;
-        m_view = WEBKIT_WEB_VIEW(webkit_web_view_new_with_related_view(opener->m_view));
-        g_object_ref_sink(m_view);
         m_settings = CopyWebKitSettings(webkit_web_view_get_settings(opener->m_view));
-        webkit_web_view_set_settings(m_view, m_settings);
+        m_view = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", opener->m_view,
+                                              "settings", m_settings, "user-content-manager", content, nullptr));
+        g_object_ref_sink(m_view);
     } else {
         m_settings = context.NewTabSettings();
         m_view = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context.Context(),
-                                              "settings", m_settings, nullptr));
+                                              "settings", m_settings, "user-content-manager", content, nullptr));
         g_object_ref_sink(m_view);
     }
+    g_object_unref(content);
+    m_dialogs = std::make_unique<WebKitPageDialogs>(m_view, [this] { return m_sink; });
     webkit_web_view_set_zoom_level(m_view, kZoomFactors[kDefaultZoom]);
     context.Offline().AddView(m_view);
     WebKitEngineSignals::Connect(*this);
@@ -86,6 +91,7 @@ WebKitEngine::~WebKitEngine() {
     *m_self = nullptr;
     g_cancellable_cancel(m_cancellable);
     m_find.reset();  // it lets go of the view's find controller and its window
+    m_dialogs.reset();
     WebKitEngineSignals::Disconnect(*this);
     m_context.Offline().RemoveView(m_view);
     // The view goes with its tab: out of its container, its web process ended.

@@ -15,6 +15,7 @@
 namespace fern {
 
 class WebKitContext;
+class WebKitPageDialogs;
 class WebKitPageFind;
 struct WebKitEngineHandlers;
 
@@ -71,6 +72,7 @@ public:
 
     // The find of this page (made on first use): find next and the find window.
     WebKitPageFind& Finder();
+    WebKitPageDialogs& Dialogs() { return *m_dialogs; }
 
 private:
     friend struct WebKitEngineHandlers;
@@ -120,6 +122,7 @@ private:
     bool m_registerAsBrowser = false;
     bool m_silent = false;
     std::unique_ptr<WebKitPageFind> m_find;
+    std::unique_ptr<WebKitPageDialogs> m_dialogs;
 
     // `url` is Shift-JIS; true when the sink allowed the navigation.
     bool FireBeforeNavigate2(const std::string& url, const std::string& postData,

@@ -50,8 +50,8 @@ void WebKitOfflineFilter::Compiled(GObject* store, GAsyncResult* result, gpointe
 
 void WebKitOfflineFilter::Block(WebKitWebView* view, bool on) const {
     if (!m_filter) return;
-    // Views of a page's new windows share their opener's manager; adding
-    // the same filter again replaces it, removing it twice does nothing.
+    // Every view has its own manager; adding the same filter again replaces
+    // it and removing it twice does nothing, so repeats are harmless.
     WebKitUserContentManager* manager = webkit_web_view_get_user_content_manager(view);
     if (!manager) return;
     if (on) webkit_user_content_manager_add_filter(manager, m_filter);

@@ -56,6 +56,17 @@ std::size_t SjisFind(std::string_view text, char c, std::size_t from) {
     return found;
 }
 
+bool SjisContains(std::string_view text, std::string_view part) {
+    if (part.empty()) return true;
+    bool found = false;
+    ForEachChar(text, [&](std::size_t pos, std::size_t) {
+        if (text.size() - pos < part.size()) return false;
+        found = text.compare(pos, part.size(), part) == 0;
+        return !found;
+    });
+    return found;
+}
+
 std::size_t SjisFindLast(std::string_view text, char c) {
     std::size_t found = std::string_view::npos;
     ForEachChar(text, [&](std::size_t pos, std::size_t width) {

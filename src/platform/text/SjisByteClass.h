@@ -33,6 +33,10 @@ std::size_t SjisFind(std::string_view text, char c, std::size_t from = 0);
 // Position of the last single-byte `c`; npos when none.
 std::size_t SjisFindLast(std::string_view text, char c);
 
+// True when `part` occurs in `text` starting on a character boundary (an
+// empty part is in every text).
+bool SjisContains(std::string_view text, std::string_view part);
+
 // ASCII lower-casing that leaves double-byte characters alone.
 std::string SjisToLower(std::string_view text);
 

@@ -1,0 +1,91 @@
+#include "filters/FilterCommands.h"
+
+#include "frame/CommandIds.h"
+#include "platform/fs/FileIo.h"
+
+namespace fern {
+
+namespace {
+constexpr char kCaption[] = "Fern Browser";
+}  // namespace
+
+bool CFilterCommands::Command(int id) {
+    switch (id) {
+        case ID_FILTER_REGISTER_URL: RegisterUrl(); return true;
+        case ID_FILTER_REGISTER_TITLE: RegisterTitle(); return true;
+        case ID_FILTER_SCRIPT_ERRORS: ToggleScriptErrors(); return true;
+        case ID_FILTER_DIALOG_SWEEP: ToggleDialogSweep(); return true;
+        default: return false;
+    }
+}
+
+std::optional<bool> CFilterCommands::IsChecked(int id) const {
+    switch (id) {
+        case ID_FILTER_SCRIPT_ERRORS: return m_s.browser.showScriptErrors;
+        case ID_FILTER_DIALOG_SWEEP: return m_s.browser.dialogSweep;
+        default: return std::nullopt;
+    }
+}
+
+std::optional<bool> CFilterCommands::IsEnabled(int id) const {
+    switch (id) {
+        case ID_FILTER_REGISTER_URL:
+        case ID_FILTER_REGISTER_TITLE: return m_s.frame.ViewAt(m_s.frame.TargetTab()) != nullptr;
+        // Without the custom host site the question is never asked.
+        case ID_FILTER_SCRIPT_ERRORS: return m_hostSite;
+        case ID_FILTER_DIALOG_SWEEP: return true;
+        default: return std::nullopt;
+    }
+}
+
+void CFilterCommands::RegisterUrl() {
+    int index = m_s.frame.TargetTab();
+    m_s.frame.SetRightClicked(-1);
+    CFernView* view = m_s.frame.ViewAt(index);
+    if (!view) return;
+    std::string url = view->Url();
+    if (url.empty()) return;
+    m_s.filter.Lists().urls.push_back(url);
+    SaveLists();
+    if (m_s.filter.Settings().closeOnRegister) m_s.frame.CloseTab(index);
+}
+
+void CFilterCommands::RegisterTitle() {
+    CFernView* view = m_s.frame.ViewAt(m_s.frame.TargetTab());
+    m_s.frame.SetRightClicked(-1);
+    if (!view) return;
+    std::string title = view->Title();
+    if (title.empty()) return;
+    m_s.filter.Lists().titles.push_back(title);
+    SaveLists();
+}
+
+bool CFilterCommands::SaveLists() {
+    ListFileStatus status = WriteCloseLists(m_s.closeListPath, m_s.filter.Lists());
+    if (status) return true;
+    // The entry stays in the list for this session; the file keeps its old
+    // contents, and the user learns that the entry is not stored.
+    LogWriteFailure(m_s.closeListPath, status.error);
+    m_s.messageBox.Show("制止リスト (" + m_s.closeListPath + ") を保存できませんでした。\n" + status.error,
+                        kCaption, MessageBoxKind::Ok);
+    return false;
+}
+
+void CFilterCommands::ToggleScriptErrors() {
+    if (!m_hostSite) return;
+    m_s.browser.showScriptErrors = !m_s.browser.showScriptErrors;
+    SaveBrowser();
+}
+
+void CFilterCommands::ToggleDialogSweep() {
+    m_s.browser.dialogSweep = !m_s.browser.dialogSweep;
+    SaveBrowser();
+    if (m_s.sweepChanged) m_s.sweepChanged(m_s.browser.dialogSweep);
+}
+
+void CFilterCommands::SaveBrowser() {
+    if (m_s.browser.Save(m_s.store)) return;
+    m_s.messageBox.Show("ブラウザの設定を保存できませんでした。", kCaption, MessageBoxKind::Ok);
+}
+
+}  // namespace fern

@@ -1,0 +1,50 @@
+#pragma once
+// The filter commands of the tab and tools menus: register the target tab's
+// URL or title in close.fbl, and the script-error and dialog-sweep switches
+// of BOStyle. A save the user asked for that fails is told to the user.
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "app/settings/BrowserSettings.h"
+#include "app/settings/SettingsStore.h"
+#include "filters/CloseFilter.h"
+#include "frame/MainFrame.h"
+#include "platform/shell/MessageBox.h"
+
+namespace fern {
+
+class CFilterCommands {
+public:
+    struct Services {
+        CMainFrame& frame;
+        CCloseFilter& filter;
+        std::string closeListPath;
+        BrowserSettings& browser;
+        SettingsStore& store;
+        IMessageBox& messageBox;
+        // The sweep switch changed (start or stop the sweep).
+        std::function<void(bool on)> sweepChanged;
+    };
+    explicit CFilterCommands(Services services)
+        : m_s(std::move(services)), m_hostSite(m_s.browser.customHostSite) {}
+
+    // True when the id is one of these commands (and it ran).
+    bool Command(int id);
+    std::optional<bool> IsChecked(int id) const;
+    std::optional<bool> IsEnabled(int id) const;
+
+    void RegisterUrl();
+    void RegisterTitle();
+    void ToggleScriptErrors();
+    void ToggleDialogSweep();
+
+private:
+    Services m_s;
+    bool m_hostSite;  // latched at start-up like the host site itself
+
+    bool SaveLists();
+    void SaveBrowser();
+};
+
+}  // namespace fern

@@ -1,0 +1,37 @@
+#pragma once
+// The dialog sweep over our own top-level windows: every 300 ms (timer
+// 61230, running with the tab bar's window) and whenever one of our dialogs
+// is mapped, the sweep rule decides for each dialog; nothing happens while
+// the switch is off.
+#include <gtk/gtk.h>
+
+#include <functional>
+
+#include "filters/DialogSweep.h"
+#include "platform/shell/TimerService.h"
+
+namespace fern {
+
+class DialogSweeper {
+public:
+    DialogSweeper(ITimerService& timers, std::function<bool()> on);
+    ~DialogSweeper();
+    DialogSweeper(const DialogSweeper&) = delete;
+    DialogSweeper& operator=(const DialogSweeper&) = delete;
+
+    // One pass over the top-level windows (when the switch is on).
+    void SweepNow();
+    // What the rule sees of a window; nothing for windows it never looks at.
+    static std::optional<SweptDialog> Describe(GtkWindow* window);
+
+private:
+    ITimerService& m_timers;
+    std::function<bool()> m_on;
+    TimerId m_timer = 0;
+    gulong m_hook = 0;
+    guint m_idle = 0;
+
+    static gboolean OnMap(GSignalInvocationHint*, guint, const GValue* params, gpointer data);
+};
+
+}  // namespace fern
