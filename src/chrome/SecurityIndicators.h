@@ -9,9 +9,8 @@ namespace fern {
 inline bool SecureLockShown(int level) { return level > 0 && level < 8; }
 
 // Zone numbers: -1 none, 0 local computer, 1 intranet, 2 trusted sites,
-// 3 internet, 4 restricted sites. Empty for none and unknown numbers.
-std::string ZoneName(int zone);
-// "セキュリティ ゾーン: <name>", empty when the zone has no name.
+// 3 internet, 4 restricted sites. "セキュリティ ゾーン: <name>", empty
+// when the zone has no name.
 std::string ZoneIndicatorText(int zone);
 
 }  // namespace fern

@@ -94,8 +94,10 @@ int ZoneOfUrl(std::string_view url) {
 const char* ZoneName(int zone) {
     switch (zone) {
         case kZoneLocalComputer: return "ローカル コンピュータ";
-        case kZoneIntranet: return "イントラネット";
+        case kZoneIntranet: return "ローカル イントラネット";
+        case kZoneTrusted: return "信頼済みサイト";
         case kZoneInternet: return "インターネット";
+        case kZoneRestricted: return "制限付きサイト";
         default: return "";
     }
 }

@@ -9,13 +9,16 @@ namespace fern {
 enum SecurityZoneId : int {
     kZoneLocalComputer = 0,
     kZoneIntranet = 1,
+    kZoneTrusted = 2,
     kZoneInternet = 3,
+    kZoneRestricted = 4,
 };
 
 // -1 for text that is no URL with a host (about:, data:, empty, malformed).
 int ZoneOfUrl(std::string_view url);
 
-// "ローカル コンピュータ", "イントラネット", "インターネット"; "" for other values.
+// The zone's name as the status bar and the options dialog show it; "" for
+// -1 and unknown numbers.
 const char* ZoneName(int zone);
 
 }  // namespace fern

@@ -120,7 +120,7 @@ TEST(SecurityIndicators, LockAndZoneTexts) {
     EXPECT_TRUE(SecureLockShown(7));
     EXPECT_FALSE(SecureLockShown(8));
     EXPECT_EQ(ZoneIndicatorText(3), "セキュリティ ゾーン: インターネット");
-    EXPECT_EQ(ZoneIndicatorText(0), "セキュリティ ゾーン: マイ コンピュータ");
+    EXPECT_EQ(ZoneIndicatorText(0), "セキュリティ ゾーン: ローカル コンピュータ");
     EXPECT_EQ(ZoneIndicatorText(-1), "");
     EXPECT_EQ(ZoneIndicatorText(99), "");
 }

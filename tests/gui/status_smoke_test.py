@@ -55,6 +55,22 @@ def main():
             Atspi.Action.do_action(items[4], 0)  # scripts off
             check(wait_for(lambda: checked(items[0]) and checked(items[4])), "the flipped indicators light up")
             subprocess.run(["import", "-window", "root", os.path.join(OUT_DIR, "gui-status.png")], env=env, timeout=20)
+
+        # 127.0.0.1 is a private address: the intranet zone. Its indicator
+        # opens the Internet options on their security page.
+        zone = wait_for(lambda: find(fern_app(), lambda a: a.get_name() == "セキュリティ ゾーン: ローカル イントラネット"))
+        check(zone is not None, "the zone indicator names the page's zone")
+        if zone is not None:
+            Atspi.Action.do_action(zone, 0)
+            dialog = wait_for(lambda: find(fern_app(), lambda a: a.get_name() == "インターネット オプション"
+                                           and a.get_role() in (Atspi.Role.DIALOG, Atspi.Role.FRAME)))
+            check(dialog is not None, "a click on the zone opens the Internet options")
+            if dialog is not None:
+                page = find(dialog, lambda a: a.get_role() == Atspi.Role.PAGE_TAB
+                            and a.get_state_set().contains(Atspi.StateType.SELECTED))
+                check(page is not None and page.get_name() == "セキュリティ",
+                      "on the security page: %r" % (page.get_name() if page else None))
+                xdo(env, "key", "Escape")
     finally:
         if fern.poll() is None:
             fern.send_signal(signal.SIGTERM)

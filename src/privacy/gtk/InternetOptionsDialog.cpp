@@ -65,7 +65,7 @@ Gtk::Widget* InternetOptionsDialog::SecurityPage() {
     box->pack_start(*Text("ページのゾーンはアドレスから次のように決まります。"), false, false);
     box->pack_start(*Text("・file: のアドレス: ローカル コンピュータ (0)"), false, false);
     box->pack_start(*Text("・ドットを含まないホスト名 (localhost など)、プライベート アドレス (10/8, 172.16/12, "
-                          "192.168/16, 127/8, 169.254/16, ::1, fc00::/7, fe80::/10): イントラネット (1)"),
+                          "192.168/16, 127/8, 169.254/16, ::1, fc00::/7, fe80::/10): ローカル イントラネット (1)"),
                     false, false);
     box->pack_start(*Text("・それ以外: インターネット (3)"), false, false);
     m_currentZone.set_xalign(0);
