@@ -12,6 +12,7 @@ using fern::test::RunClient;
 using fern::test::ScopedRuntimeDir;
 using fern::test::SpinUntil;
 using fern::test::TestClient;
+using fern::test::WithNul;
 
 namespace {
 
@@ -30,8 +31,6 @@ public:
         return std::find(statuses.begin(), statuses.end(), text) != statuses.end();
     }
 };
-
-std::string Text(const char* s) { return std::string(s) + '\0'; }
 
 // Advise data that reached a client thread's callback.
 thread_local std::vector<std::string>* t_advised = nullptr;
@@ -74,11 +73,11 @@ TEST_F(DDEServerTest, SystemTopicNamesTopicsItemsAndFormats) {
         formats = c.Request("Formats", 2);  // the format is not checked
         unknown = c.Request("Nothing");
     });
-    EXPECT_EQ(topics, Text("System\tNotes"));
-    EXPECT_EQ(sysItems, Text("TopicItemList\tFormats\tTopics\tSysItems"));
+    EXPECT_EQ(topics, WithNul("System\tNotes"));
+    EXPECT_EQ(sysItems, WithNul("TopicItemList\tFormats\tTopics\tSysItems"));
     // The shared item reports on the topic it was added to last.
-    EXPECT_EQ(topicItems, Text("TopicItemList\tFormats\tText"));
-    EXPECT_EQ(formats, Text("TEXT"));
+    EXPECT_EQ(topicItems, WithNul("TopicItemList\tFormats\tText"));
+    EXPECT_EQ(formats, WithNul("TEXT"));
     EXPECT_FALSE(unknown);
     EXPECT_TRUE(server.Logged("Callback 1062H"));
     EXPECT_TRUE(server.Logged("Connect to system"));
@@ -171,8 +170,8 @@ TEST_F(DDEServerTest, APokedItemIsAdvisedToItsWatchersAndExecIsNotProcessed) {
     EXPECT_EQ(executed, 0u);
     EXPECT_TRUE(server.Logged("Exec failed"));
     ASSERT_EQ(advised.size(), 2u);
-    EXPECT_EQ(advised[0], Text("hello"));
-    EXPECT_EQ(advised[1], Text("from the server"));
+    EXPECT_EQ(advised[0], WithNul("hello"));
+    EXPECT_EQ(advised[1], WithNul("from the server"));
 }
 
 TEST_F(DDEServerTest, OnlyOneServerPerProcess) {
@@ -318,7 +317,7 @@ TEST_F(DDEServerTest, OurOwnConversationsRequestExecutePokeAndHearAdvises) {
     EXPECT_TRUE(server.m_ConvList.Contains(conv));
     std::string value;
     EXPECT_TRUE(conv->Request("abc", value));
-    EXPECT_EQ(value, Text("value of abc"));
+    EXPECT_EQ(value, WithNul("value of abc"));
     EXPECT_TRUE(conv->Exec("go"));
     EXPECT_TRUE(conv->Poke(CF_TEXT, "k", "v", 2));
     EXPECT_EQ(other.Events(), (std::vector<std::string>{"exec go", "poke k=v"}));
@@ -327,7 +326,7 @@ TEST_F(DDEServerTest, OurOwnConversationsRequestExecutePokeAndHearAdvises) {
     other.PostAdvise("Remote", "k");
     EXPECT_TRUE(SpinUntil([&] { return !conv->advised.empty(); }));
     ASSERT_EQ(conv->advised.size(), 1u);
-    EXPECT_EQ(conv->advised[0], "Remote|k|" + Text("advised k"));
+    EXPECT_EQ(conv->advised[0], "Remote|k|" + WithNul("advised k"));
 
     EXPECT_TRUE(conv->Terminate());
     EXPECT_FALSE(conv->Terminate());

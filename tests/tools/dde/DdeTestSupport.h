@@ -4,6 +4,7 @@
 // serves them, and a browser whose tabs the test sets.
 #include <glib.h>
 #include <glib/gstdio.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -67,7 +68,26 @@ bool SpinUntil(P&& pred, int ms = 3000) {
     return pred();
 }
 
+// Runs `child` in a forked process as user and group 65534 (needs root)
+// while this one turns the main loop; the child's exit status, or -1.
+template <typename F>
+int RunAsNobody(F&& child) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(3);
+        _exit(child());
+    }
+    int status = -1;
+    gint64 deadline = g_get_monotonic_time() + 10 * G_USEC_PER_SEC;
+    while (waitpid(pid, &status, WNOHANG) == 0 && g_get_monotonic_time() < deadline)
+        g_main_context_iteration(nullptr, FALSE);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 inline std::string UniqueService(const char* prefix) { return prefix + std::to_string(getpid()); }
+
+// A text answer as it travels: with its NUL.
+inline std::string WithNul(const std::string& text) { return text + '\0'; }
 
 // A client instance with one conversation, for use on a client thread.
 class TestClient {
@@ -89,9 +109,9 @@ public:
         return conv != nullptr;
     }
     // The answer's bytes; nullopt when not processed.
-    std::optional<std::string> Request(const std::string& item, UINT format = CF_TEXT) {
+    std::optional<std::string> Request(const std::string& item, UINT format = CF_TEXT, DWORD timeoutMs = 5000) {
         HDDEDATA data = DdeClientTransaction(nullptr, 0, conv, item.empty() ? nullptr : Hsz(item), format,
-                                             XTYP_REQUEST, 5000, nullptr);
+                                             XTYP_REQUEST, timeoutMs, nullptr);
         if (!data) {
             lastError = DdeGetLastError(instance);
             return std::nullopt;
