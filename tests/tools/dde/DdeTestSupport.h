@@ -96,7 +96,9 @@ public:
     HCONV conv = nullptr;
     UINT lastError = 0;
 
-    TestClient() { DdeInitializeA(&instance, nullptr, 0, 0); }
+    // A client with a `callback` hears advises on the thread-default main
+    // context of the thread that makes it.
+    explicit TestClient(PFNCALLBACK callback = nullptr) { DdeInitializeA(&instance, callback, 0, 0); }
     ~TestClient() { DdeUninitialize(instance); }
     TestClient(const TestClient&) = delete;
     TestClient& operator=(const TestClient&) = delete;
