@@ -148,9 +148,7 @@ TEST_F(FernDDEClientTest, ActivateExitAndExecute) {
 TEST_F(FernDDEClientTest, SystemTopicAndWildConnects) {
     EXPECT_EQ(Ask("System", "Topics"),
               WithNul("System\tWWW_OpenURL\tWWW_GetWindowInfo\tWWW_Activate\tWWW_ListWindows\tWWW_Exit\tWWW_ShowFile"));
-    EXPECT_EQ(Ask("System", "SysItems"), WithNul("TopicItemList\tFormats\tTopics\tSysItems"));
-    EXPECT_EQ(Ask("System", "TopicItemList"), WithNul("TopicItemList\tFormats"));
-    EXPECT_EQ(Ask("System", "Formats"), WithNul("TEXT"));
+    EXPECT_EQ(Ask("System", "TopicItemList"), WithNul("TopicItemList\tFormats"));  // the rest: DDEServerTest
 
     std::vector<std::string> all, one, none, anyService;
     RunClient([&] {
