@@ -3,17 +3,16 @@
 // clients that run on a thread while this thread turns the main loop that
 // serves them, and a browser whose tabs the test sets.
 #include <glib.h>
-#include <glib/gstdio.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "lists/TempFolder.h"
 #include "platform/dde/Ddeml.h"
 #include "tools/dde/DdeBrowser.h"
 
@@ -23,26 +22,18 @@ namespace fern::test {
 class ScopedRuntimeDir {
 public:
     ScopedRuntimeDir() {
-        const char* old = g_getenv("XDG_RUNTIME_DIR");
-        if (old) m_old = old;
-        m_hadOld = old != nullptr;
-        char pattern[] = "/tmp/fern-dde-XXXXXX";
-        m_dir = g_mkdtemp(pattern);
-        g_setenv("XDG_RUNTIME_DIR", m_dir.c_str(), TRUE);
+        if (const char* old = g_getenv("XDG_RUNTIME_DIR")) m_old = old;
+        g_setenv("XDG_RUNTIME_DIR", m_folder.Path().c_str(), TRUE);
     }
     ~ScopedRuntimeDir() {
-        if (m_hadOld)
-            g_setenv("XDG_RUNTIME_DIR", m_old.c_str(), TRUE);
-        else
-            g_unsetenv("XDG_RUNTIME_DIR");
-        std::string command = "rm -rf '" + m_dir + "'";
-        if (std::system(command.c_str()) != 0) {}
+        if (m_old) g_setenv("XDG_RUNTIME_DIR", m_old->c_str(), TRUE);
+        else g_unsetenv("XDG_RUNTIME_DIR");
     }
-    const std::string& Dir() const { return m_dir; }
+    const std::string& Dir() const { return m_folder.Path(); }
 
 private:
-    std::string m_dir, m_old;
-    bool m_hadOld = false;
+    fern::testing::TempFolder m_folder;
+    std::optional<std::string> m_old;
 };
 
 // Runs `client` on a thread and turns the default main context until it is

@@ -81,8 +81,6 @@ TEST_F(FernDDEClientTest, OpenUrlAndShowFileOpenTheFirstArgumentInTheCurrentTab)
 TEST_F(FernDDEClientTest, WindowInfoAnswersQuotedUrlAndTitleOfTheTabTheIdNames) {
     EXPECT_EQ(Ask("WWW_GetWindowInfo", "1"), WithNul("\"http://a/\",\"ページA\",\"\""));
     EXPECT_EQ(Ask("WWW_GetWindowInfo", "0xFFFFFFFF"), WithNul("\"http://b/\",\"B\",\"\""));
-    EXPECT_EQ(Ask("WWW_GetWindowInfo", "0xffffffff"), WithNul("\"http://b/\",\"B\",\"\""));
-    EXPECT_EQ(Ask("WWW_GetWindowInfo", "3"), WithNul("\"http://c/\",\"C\",\"\""));
     EXPECT_EQ(Ask("WWW_GetWindowInfo", "4"), std::nullopt);
     EXPECT_EQ(Ask("WWW_GetWindowInfo", "1", 2), std::nullopt);
     browser.active = -1;
