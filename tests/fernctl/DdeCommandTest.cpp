@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <fstream>
-#include <sstream>
+#include <algorithm>
 
 #include "fernctl/FernctlRunner.h"
 #include "tools/dde/DdeTestSupport.h"
@@ -40,67 +37,53 @@ protected:
         test::RunClient([&] { run = test::RunFernctl(args); });
         return run;
     }
+    // Standard output of a run that must succeed.
+    std::string Out(std::vector<std::string> args) {
+        CtlRun run = Fernctl(std::move(args));
+        EXPECT_EQ(run.status, 0) << run.err;
+        return run.out;
+    }
+    // A run the browser did not process: status 1 and one line saying so.
+    void ExpectNotProcessed(std::vector<std::string> args, const std::string& says = "") {
+        CtlRun run = Fernctl(std::move(args));
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err.rfind("fernctl: ", 0), 0u) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_NE(run.err.find(says), std::string::npos) << run.err;
+    }
 };
 
 }  // namespace
 
 TEST_F(DdeCommandTest, ShortFormsOpenListInfoActivateAndExit) {
-    CtlRun open = Fernctl({"open", U8(u8"http://例え.jp/ページ")});
-    EXPECT_EQ(open.status, 0) << open.err;
-    EXPECT_EQ(open.out, "");
-    ASSERT_EQ(browser.opened.size(), 1u);
-    EXPECT_EQ(browser.opened[0], "http://例え.jp/ページ 2 -1 1");  // arrived as Shift-JIS
-
-    CtlRun windows = Fernctl({"windows"});
-    EXPECT_EQ(windows.status, 0);
-    EXPECT_EQ(windows.out, "1\n2\n");
-
-    CtlRun info = Fernctl({"info", "1"});
-    EXPECT_EQ(info.status, 0);
-    EXPECT_EQ(info.out, U8(u8"http://a/\nページA\n"));
-    EXPECT_EQ(Fernctl({"info", "0xFFFFFFFF"}).out, U8(u8"http://a/\nページA\n"));
-    CtlRun missing = Fernctl({"info", "9"});
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.out, "");
-    EXPECT_NE(missing.err.find("fernctl: "), std::string::npos);
-    EXPECT_EQ(std::count(missing.err.begin(), missing.err.end(), '\n'), 1);
-
-    EXPECT_EQ(Fernctl({"activate"}).status, 0);
+    EXPECT_EQ(Out({"open", U8(u8"http://例え.jp/ページ")}), "");
+    EXPECT_EQ(browser.opened, (std::vector<std::string>{"http://例え.jp/ページ 2 -1 1"}));  // arrived as Shift-JIS
+    EXPECT_EQ(Out({"windows"}), "1\n2\n");
+    EXPECT_EQ(Out({"info", "1"}), U8(u8"http://a/\nページA\n"));
+    ExpectNotProcessed({"info", "9"});
+    Out({"activate"});
     EXPECT_EQ(browser.restored, 1);
-    EXPECT_EQ(Fernctl({"exit"}).status, 0);
+    Out({"exit"});
     EXPECT_EQ(browser.closes, 1);
-
     browser.tabs.clear();
-    EXPECT_EQ(Fernctl({"windows"}).status, 1);
+    ExpectNotProcessed({"windows"});
 }
 
 TEST_F(DdeCommandTest, RawRequestsPrintTextAsUtf8AndOtherAnswersAsHex) {
-    CtlRun text = Fernctl({"dde", "request", "WWW_GetWindowInfo", "2"});
-    EXPECT_EQ(text.status, 0);
-    EXPECT_EQ(text.out, "\"http://b/?q=1\",\"B\",\"\"\n");
-    CtlRun hex = Fernctl({"dde", "request", "www_listwindows", "x", "--format", "7"});
-    EXPECT_EQ(hex.status, 0);
-    EXPECT_EQ(hex.out, "0100000002000000" + std::string(998 - 16, '0') + "\n");
-    CtlRun empty = Fernctl({"dde", "request", "WWW_OpenURL", "http://c/"});
-    EXPECT_EQ(empty.status, 0);
-    EXPECT_EQ(empty.out, "");
-    EXPECT_EQ(Fernctl({"dde", "request", "WWW_OpenURL", ""}).status, 1);
-    CtlRun system = Fernctl({"dde", "system", "Formats"});
-    EXPECT_EQ(system.out, "TEXT\n");
+    EXPECT_EQ(Out({"dde", "request", "WWW_GetWindowInfo", "2"}), "\"http://b/?q=1\",\"B\",\"\"\n");
+    EXPECT_EQ(Out({"dde", "request", "www_listwindows", "x", "--format", "7"}),
+              "0100000002000000" + std::string(998 - 16, '0') + "\n");
+    EXPECT_EQ(Out({"dde", "request", "WWW_OpenURL", "http://c/"}), "");
+    ExpectNotProcessed({"dde", "request", "WWW_OpenURL", ""});
+    EXPECT_EQ(Out({"dde", "system", "Formats"}), "TEXT\n");
 
-    EXPECT_EQ(Fernctl({"dde", "poke", "WWW_Exit", "x", "data"}).status, 0);
+    Out({"dde", "poke", "WWW_Exit", "x", "data"});
     EXPECT_EQ(browser.closes, 1);
-    EXPECT_EQ(Fernctl({"dde", "poke", "WWW_OpenURL", "x", "data"}).status, 1);
-    CtlRun execute = Fernctl({"dde", "execute", "WWW_OpenURL", "[Open]"});
-    EXPECT_EQ(execute.status, 1);
-    EXPECT_NE(execute.err.find("did not process"), std::string::npos);
-    CtlRun refused = Fernctl({"dde", "request", "WWW_Nothing", "x"});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_NE(refused.err.find("refused the topic"), std::string::npos);
+    ExpectNotProcessed({"dde", "execute", "WWW_OpenURL", "[Open]"}, "did not process");
+    ExpectNotProcessed({"dde", "request", "WWW_Nothing", "x"}, "refused the topic");
 
-    CtlRun wild = Fernctl({"dde", "wildconnect", "wWw_eXit"});
-    EXPECT_EQ(wild.status, 0);
-    EXPECT_EQ(wild.out, service + "\twWw_eXit\n");
+    EXPECT_EQ(Out({"dde", "wildconnect", "wWw_eXit"}), service + "\twWw_eXit\n");
     CtlRun any = Fernctl({"dde", "wildconnect"}, false);  // every service of the runtime folder
     EXPECT_EQ(any.status, 0);
     EXPECT_EQ(std::count(any.out.begin(), any.out.end(), '\n'), 7);
@@ -118,9 +101,8 @@ TEST_F(DdeCommandTest, NoBrowserAndBadArgumentsAreToldApart) {
           {"dde", "request", "T", "I", "--format", "0"}, {"dde", "request", "T", "I", "--format"},
           {"info"}, {"open"}, {"windows", "extra"}, {"dde", "--service", "", "system", "Topics"},
           {"exit", "--bogus"}}) {
-        CtlRun run = Fernctl(bad, false);
-        EXPECT_EQ(run.status, 2) << bad.size();
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        SCOPED_TRACE(bad.back());
+        test::ExpectRefused(Fernctl(bad, false));
     }
     EXPECT_EQ(browser.closes, 0);
     EXPECT_TRUE(browser.opened.empty());

@@ -1,9 +1,9 @@
 #include "fernctl/FernctlRunner.h"
 
 #include <gio/gio.h>
-#include <glib/gstdio.h>
-#include <unistd.h>
 #include <gtest/gtest.h>
+
+#include "lists/TempFolder.h"
 
 namespace fern::test {
 
@@ -24,41 +24,24 @@ FernctlRun RunFernctl(const std::vector<std::string>& args, const std::string& i
     std::vector<const char*> argv{FERNCTL_PATH};
     for (const std::string& arg : args) argv.push_back(arg.c_str());
     argv.push_back(nullptr);
-    FernctlRun run;
-    GError* error = nullptr;
     // The input comes from a file: a command refused before it reads its
     // input would otherwise break the pipe and kill the test with SIGPIPE.
-    gchar* inputPath = nullptr;
-    gint fd = g_file_open_tmp("fernctl-input-XXXXXX", &inputPath, &error);
-    if (fd < 0 || !g_file_set_contents(inputPath, input.data(), static_cast<gssize>(input.size()), &error)) {
-        ADD_FAILURE() << error->message;
-        g_error_free(error);
-        if (fd >= 0) close(fd);
-        g_free(inputPath);
-        return run;
-    }
-    close(fd);
+    fern::testing::TempFolder folder;
+    fern::testing::WriteBytes(folder.File("input"), input);
     GSubprocessLauncher* launcher = g_subprocess_launcher_new(
         static_cast<GSubprocessFlags>(G_SUBPROCESS_FLAGS_STDOUT_PIPE | G_SUBPROCESS_FLAGS_STDERR_PIPE));
-    g_subprocess_launcher_set_stdin_file_path(launcher, inputPath);
+    g_subprocess_launcher_set_stdin_file_path(launcher, folder.File("input").c_str());
+    GError* error = nullptr;
     GSubprocess* process = g_subprocess_launcher_spawnv(launcher, argv.data(), &error);
     g_object_unref(launcher);
-    if (!process) {
+    GBytes *out = nullptr, *err = nullptr;
+    if (!process || !g_subprocess_communicate(process, nullptr, nullptr, &out, &err, &error)) {
         ADD_FAILURE() << error->message;
         g_error_free(error);
-    } else {
-        GBytes *out = nullptr, *err = nullptr;
-        if (!g_subprocess_communicate(process, nullptr, nullptr, &out, &err, &error)) {
-            ADD_FAILURE() << error->message;
-            g_error_free(error);
-        }
-        run.out = TakeBytes(out);
-        run.err = TakeBytes(err);
-        if (g_subprocess_get_if_exited(process)) run.status = g_subprocess_get_exit_status(process);
-        g_object_unref(process);
     }
-    g_unlink(inputPath);
-    g_free(inputPath);
+    FernctlRun run{-1, TakeBytes(out), TakeBytes(err)};
+    if (process && g_subprocess_get_if_exited(process)) run.status = g_subprocess_get_exit_status(process);
+    if (process) g_object_unref(process);
     return run;
 }
 

@@ -113,12 +113,8 @@ TEST(BookmarkFile, MergesEveryLaterTopLevelFolderIntoTheTrash) {
 }
 
 TEST(BookmarkFile, SurvivesTruncatedJunkAndHugeInput) {
+    // A cut file keeps what came before the cut (any bytes at all: ListReaderRobustnessTest).
     std::string sample = Crlf(kSampleFile);
-    // Every truncation reads without harm, keeping what came before the cut.
-    for (std::size_t cut = 0; cut <= sample.size(); ++cut) {
-        BookmarkFileContents read = ParseBookmarkFile(sample.substr(0, cut), Options());
-        ASSERT_TRUE(read.root && read.trash);
-    }
     BookmarkFileContents cutInMemo = ParseBookmarkFile(sample.substr(0, sample.find("二行目")), Options());
     EXPECT_EQ(cutInMemo.root->FirstChild()->desc, "一行目\x02\x02");
 
@@ -144,13 +140,8 @@ TEST(BookmarkFile, SurvivesTruncatedJunkAndHugeInput) {
     for (int i = 0; i < depth; ++i) deep += "#FOLDER\n\tNAME=d\n";
     deep += "#URL\n\tNAME=leaf\n";
     BookmarkFileContents nested = ParseBookmarkFile(deep, Options());  // no "-" at all
-    int levels = 0;
     const BookmarkNode* node = nested.root.get();
-    while (node->FirstChild() && node->FirstChild()->IsFolder()) {
-        node = node->FirstChild();
-        ++levels;
-    }
-    EXPECT_EQ(levels, depth);
+    for (int level = 0; level < depth; ++level) ASSERT_TRUE((node = node->FirstChild()) && node->IsFolder()) << level;
     EXPECT_EQ(node->FirstChild()->name, "leaf");
     std::string written = SerializeBookmarkFile(*nested.root, *nested.trash);
     BookmarkFileContents again = ParseBookmarkFile(written, Options());

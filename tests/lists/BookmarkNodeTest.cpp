@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "lists/BookmarkNode.h"
+#include "lists/ListTestText.h"
 
 using namespace fern;
+using fern::testing::DescribeTree;
 
 namespace {
 
@@ -22,28 +24,14 @@ std::vector<std::string> ChildNames(const BookmarkNode& folder) {
 
 }  // namespace
 
-TEST(BookmarkNode, NewNodesCarryTheRecordDefaultsAndTheFixedUrlTexts) {
-    BookmarkNode plain;
-    EXPECT_EQ(plain.type, kItemSeparator);
-    EXPECT_EQ(plain.style, 112u);
-    EXPECT_EQ(plain.exstyle, 1u);
-    EXPECT_EQ(plain.created, 0u);
-
+TEST(BookmarkNode, NewNodesTrimTheirTextsAndCarryTheFixedUrlTexts) {
     auto url = MakeBookmarkNode(kItemUrl, "  名前 \t\r\n", "http://a/ \t", 0x80, 2, 77);
-    EXPECT_EQ(url->name, "  名前");
-    EXPECT_EQ(url->url, "http://a/");
-    EXPECT_EQ(url->style, 0x80u);
-    EXPECT_EQ(url->exstyle, 2u);
-    EXPECT_EQ(url->created, 77u);
+    EXPECT_EQ(DescribeTree(*url), "1|  名前|http://a/||128|2|77\n");
     // "ソ" ends in 0x5C and "表" in 0x5C: trimming must not eat trail bytes.
     EXPECT_EQ(MakeBookmarkNode(kItemUrl, "ソ表 ", "", 112, 1, 0)->name, "ソ表");
 
-    auto folder = MakeBookmarkNode(kItemFolder, "F", "ignored", 112, 1, 0);
-    EXPECT_EQ(folder->url, "<フォルダ>");
-    EXPECT_TRUE(folder->IsFolder());
-    auto separator = MakeBookmarkNode(kItemSeparator, "x", "y", 112, 1, 0);
-    EXPECT_EQ(separator->name, "<セパレータ>");
-    EXPECT_EQ(separator->url, "<セパレータ>");
+    EXPECT_EQ(DescribeTree(*MakeBookmarkNode(kItemFolder, "F", "ignored", 112, 1, 0)), "2|F|<フォルダ>||112|1|0\n");
+    EXPECT_EQ(DescribeTree(*MakeBookmarkNode(kItemSeparator, "x", "y", 112, 1, 0)), "0|<セパレータ>|<セパレータ>||112|1|0\n");
 }
 
 TEST(BookmarkNode, LinksStayConsistentThroughAppendInsertAndDetach) {

@@ -3,56 +3,25 @@
 #include "platform/dde/DdeFrame.h"
 #include "platform/dde/DdeServiceName.h"
 
+// Messages are written with designated initializers naming only the fields they use.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 using namespace fern;
 
 namespace {
 
 std::vector<DdeMessage> OneOfEachKind() {
-    std::vector<DdeMessage> all;
-    DdeMessage m;
-    m.kind = DdeMessageKind::Connect;
-    m.service = "FBROWSER";
-    m.topic = "WWW_OpenURL";
-    m.pid = 4242;
-    m.instance = 7;
-    all.push_back(m);
-    m = {};
-    m.kind = DdeMessageKind::ConnectReply;
-    m.accepted = true;
-    all.push_back(m);
-    m = {};
-    m.kind = DdeMessageKind::WildConnect;
-    m.topic = "System";  // service left out: any
-    all.push_back(m);
-    m = {};
-    m.kind = DdeMessageKind::WildConnectReply;
-    m.pairs = {{"FBROWSER", "System"}, {"FBROWSER", "ソフト"}};
-    all.push_back(m);
-    m = {};
-    m.kind = DdeMessageKind::Transaction;
-    m.id = 3;
-    m.type = 0x20B0;
-    m.format = 1;
-    m.item = "\"http://a/\",\"\",0xFFFFFFFF";
-    all.push_back(m);
-    m = {};
-    m.kind = DdeMessageKind::TransactionReply;
-    m.id = 3;
-    m.value = 0x8000;
-    m.format = 1;
-    m.data = std::string("a\0b", 3);
-    all.push_back(m);
-    m = {};
-    m.kind = DdeMessageKind::AdviseData;
-    m.format = 1;
-    m.topic = "T";
-    m.item = "";
-    m.data = "";
-    all.push_back(m);
-    m = {};
-    m.kind = DdeMessageKind::Disconnect;
-    all.push_back(m);
-    return all;
+    using K = DdeMessageKind;
+    return {
+        {.kind = K::Connect, .service = "FBROWSER", .topic = "WWW_OpenURL", .pid = 4242, .instance = 7},
+        {.kind = K::ConnectReply, .accepted = true},
+        {.kind = K::WildConnect, .topic = "System"},  // service left out: any
+        {.kind = K::WildConnectReply, .pairs = {{"FBROWSER", "System"}, {"FBROWSER", "ソフト"}}},
+        {.kind = K::Transaction, .item = "\"http://a/\",\"\",0xFFFFFFFF", .id = 3, .type = 0x20B0, .format = 1},
+        {.kind = K::TransactionReply, .data = std::string("a\0b", 3), .id = 3, .format = 1, .value = 0x8000},
+        {.kind = K::AdviseData, .topic = "T", .item = "", .data = "", .format = 1},
+        {.kind = K::Disconnect},
+    };
 }
 
 }  // namespace

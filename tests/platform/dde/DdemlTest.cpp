@@ -2,8 +2,6 @@
 
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-
 #include <sys/un.h>
 
 #include <algorithm>
@@ -16,10 +14,15 @@
 #include "platform/text/SjisByteClass.h"
 #include "tools/dde/DdeTestSupport.h"
 
+// Messages are written with designated initializers naming only the fields they use.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 using namespace fern;
 using fern::test::RunClient;
 using fern::test::ScopedRuntimeDir;
 using fern::test::SpinUntil;
+using fern::test::TestClient;
+using fern::test::WithNul;
 
 namespace {
 
@@ -28,7 +31,6 @@ namespace {
 struct ServerLog {
     DWORD instance = 0;
     std::vector<std::string> events;
-    std::vector<HCONV> confirmed;
     GThread* thread = nullptr;
 };
 ServerLog* g_log = nullptr;
@@ -39,14 +41,13 @@ std::string Text(HSZ hsz) {
     return buffer;
 }
 
-HDDEDATA Callback(UINT type, UINT format, HCONV conv, HSZ hsz1, HSZ hsz2, HDDEDATA data, ULONG_PTR, ULONG_PTR) {
+HDDEDATA Callback(UINT type, UINT format, HCONV, HSZ hsz1, HSZ hsz2, HDDEDATA data, ULONG_PTR, ULONG_PTR) {
     g_log->thread = g_thread_self();
     switch (type) {
     case XTYP_CONNECT:
         g_log->events.push_back("connect " + Text(hsz1) + " " + Text(hsz2));
         return DdeFlagAnswer(SjisCompareNoCase(Text(hsz1), "Echo") == 0 ? 1 : 0);
     case XTYP_CONNECT_CONFIRM:
-        g_log->confirmed.push_back(conv);
         g_log->events.push_back("confirm");
         return nullptr;
     case XTYP_DISCONNECT:
@@ -73,10 +74,6 @@ HDDEDATA Callback(UINT type, UINT format, HCONV conv, HSZ hsz1, HSZ hsz2, HDDEDA
     }
 }
 
-}  // namespace
-
-namespace {
-
 class DdemlTest : public ::testing::Test {
 protected:
     ScopedRuntimeDir runtime;
@@ -97,26 +94,6 @@ protected:
 
     // A raw socket to the service, as a misbehaving client would hold it.
     int RawSocket() { return DdeConnectSocket(*DdeSocketPath(service)); }
-};
-
-// A client of its own on the calling thread.
-struct Client {
-    DWORD instance = 0;
-    Client() { DdeInitializeA(&instance, nullptr, 0, 0); }
-    ~Client() { DdeUninitialize(instance); }
-    HSZ Hsz(const std::string& s) { return DdeCreateStringHandleA(instance, s.c_str(), CP_WINANSI); }
-    HCONV Connect(const std::string& service, const std::string& topic) {
-        return DdeConnect(instance, Hsz(service), Hsz(topic), nullptr);
-    }
-    std::string Request(HCONV conv, const std::string& item, UINT format = CF_TEXT) {
-        HDDEDATA data = DdeClientTransaction(nullptr, 0, conv, Hsz(item), format, XTYP_REQUEST, 5000, nullptr);
-        if (!data) return "<none>";
-        DWORD size = 0;
-        unsigned char* bytes = DdeAccessData(data, &size);
-        std::string text(reinterpret_cast<char*>(bytes), size);
-        DdeFreeDataHandle(data);
-        return text;
-    }
 };
 
 }  // namespace
@@ -163,33 +140,34 @@ TEST_F(DdemlTest, TransactionsReachTheCallbackOnTheServingThreadAndAnswerAsTheCa
     ASSERT_EQ(stat(DdeSocketPath(service)->c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
 
-    std::string answer, missing, lowerCase;
+    std::optional<std::string> answer, missing, lowerCase;
     HDDEDATA pokeYes = nullptr, pokeNo = nullptr, busy = nullptr, exec = nullptr;
     UINT busyError = 0, noError = 0, refusedError = 0;
     DWORD result = 0;
-    HCONV refused = reinterpret_cast<HCONV>(1);
+    bool refused = false;
     RunClient([&] {
-        Client c;
-        refused = c.Connect(service, "Other");
-        refusedError = DdeGetLastError(c.instance);
-        HCONV conv = c.Connect(service, "Echo");
-        ASSERT_NE(conv, nullptr);
-        answer = c.Request(conv, "こんにちは");
-        missing = c.Request(conv, "none");
-        noError = DdeGetLastError(c.instance);
-        pokeYes = DdeClientTransaction("yes", 3, conv, c.Hsz("i"), CF_TEXT, XTYP_POKE, 5000, &result);
-        pokeNo = DdeClientTransaction("no", 2, conv, c.Hsz("i"), CF_TEXT, XTYP_POKE, 5000, nullptr);
-        busy = DdeClientTransaction("busy", 4, conv, c.Hsz("i"), CF_TEXT, XTYP_POKE, 5000, nullptr);
+        TestClient c;
+        refused = !c.Connect(service, "Other");
+        refusedError = c.lastError;
+        ASSERT_TRUE(c.Connect(service, "Echo"));
+        answer = c.Request("こんにちは");
+        missing = c.Request("none");
+        noError = c.lastError;
+        auto poke = [&](const char* data, DWORD* flags) {
+            return DdeClientTransaction(data, static_cast<DWORD>(std::strlen(data)), c.conv, c.Hsz("i"), CF_TEXT, XTYP_POKE, 5000, flags);
+        };
+        pokeYes = poke("yes", &result);
+        pokeNo = poke("no", nullptr);
+        busy = poke("busy", nullptr);
         busyError = DdeGetLastError(c.instance);
-        exec = DdeClientTransaction("yes", 3, conv, nullptr, CF_TEXT, XTYP_EXECUTE, 5000, nullptr);
-        HCONV second = c.Connect(service.substr(0, 3) + "test" + service.substr(7), "echo");  // any case
-        lowerCase = second ? c.Request(second, "x") : "<refused>";
-        DdeDisconnect(conv);
+        exec = DdeClientTransaction("yes", 3, c.conv, nullptr, CF_TEXT, XTYP_EXECUTE, 5000, nullptr);
+        // Any case; the first conversation is disconnected, this one ends with its client.
+        if (c.Connect(service.substr(0, 3) + "test" + service.substr(7), "echo")) lowerCase = c.Request("x");
     });
-    EXPECT_EQ(refused, nullptr);
+    EXPECT_TRUE(refused);
     EXPECT_EQ(refusedError, DMLERR_NO_CONV_ESTABLISHED);
-    EXPECT_EQ(answer, std::string("こんにちは") + '\0');
-    EXPECT_EQ(missing, "<none>");
+    EXPECT_EQ(answer, WithNul("こんにちは"));
+    EXPECT_EQ(missing, std::nullopt);
     EXPECT_EQ(noError, DMLERR_NOTPROCESSED);
     EXPECT_NE(pokeYes, nullptr);
     EXPECT_EQ(result, DDE_FACK);
@@ -197,7 +175,7 @@ TEST_F(DdemlTest, TransactionsReachTheCallbackOnTheServingThreadAndAnswerAsTheCa
     EXPECT_EQ(busy, nullptr);
     EXPECT_EQ(busyError, DMLERR_BUSY);
     EXPECT_NE(exec, nullptr);
-    EXPECT_EQ(lowerCase, std::string("x") + '\0');
+    EXPECT_EQ(lowerCase, WithNul("x"));
     EXPECT_EQ(log.thread, g_thread_self());
     // The disconnect is heard; the second conversation ended with its client.
     SpinUntil([&] { return std::count(log.events.begin(), log.events.end(), "disconnect") == 2; });
@@ -208,11 +186,7 @@ TEST_F(DdemlTest, TransactionsReachTheCallbackOnTheServingThreadAndAnswerAsTheCa
 TEST_F(DdemlTest, BadFramesCostOnlyTheirOwnConnectionAndASlowClientBlocksNobody) {
     // Half a frame, kept open: the server must not wait for the rest.
     int slow = RawSocket();
-    DdeMessage connect;
-    connect.kind = DdeMessageKind::Connect;
-    connect.service = service;
-    connect.topic = "Echo";
-    std::string frame = EncodeDdeFrame(connect);
+    std::string frame = EncodeDdeFrame({.kind = DdeMessageKind::Connect, .service = service, .topic = "Echo"});
     ASSERT_GT(send(slow, frame.data(), 5, MSG_NOSIGNAL), 0);
 
     // Garbage, an oversized header, and a frame cut off by the client's end.
@@ -225,19 +199,15 @@ TEST_F(DdemlTest, BadFramesCostOnlyTheirOwnConnectionAndASlowClientBlocksNobody)
     DdeCloseSocket(truncated);
     // A transaction before any connect.
     int early = RawSocket();
-    DdeMessage tx;
-    tx.kind = DdeMessageKind::Transaction;
-    tx.type = XTYP_REQUEST;
-    std::string txFrame = EncodeDdeFrame(tx);
+    std::string txFrame = EncodeDdeFrame({.kind = DdeMessageKind::Transaction, .type = XTYP_REQUEST});
     ASSERT_GT(send(early, txFrame.data(), txFrame.size(), MSG_NOSIGNAL), 0);
 
-    std::string answer;
+    std::optional<std::string> answer;
     RunClient([&] {
-        Client c;
-        HCONV conv = c.Connect(service, "Echo");
-        answer = conv ? c.Request(conv, "still here") : "<refused>";
+        TestClient c;
+        if (c.Connect(service, "Echo")) answer = c.Request("still here");
     });
-    EXPECT_EQ(answer, std::string("still here") + '\0');
+    EXPECT_EQ(answer, WithNul("still here"));
 
     // Each bad connection was closed by the server: reading gives its end.
     for (int fd : {garbage, oversized, early}) {
@@ -255,44 +225,31 @@ TEST_F(DdemlTest, BadFramesCostOnlyTheirOwnConnectionAndASlowClientBlocksNobody)
 
 TEST_F(DdemlTest, TimeOutsAndAServerThatWentAwayAreReportedAsSuch) {
     // An answer that never comes: the server thread is not turning its loop.
-    UINT timeoutError = 0, goneError = 0;
-    HDDEDATA gone = reinterpret_cast<HDDEDATA>(1);
-    gint64 took = 0;
-    HCONV conv = nullptr;
-    Client c;
-    RunClient([&] { conv = c.Connect(service, "Echo"); });
-    ASSERT_NE(conv, nullptr);
-    std::thread client([&] {
-        gint64 start = g_get_monotonic_time();
-        HDDEDATA none = DdeClientTransaction(nullptr, 0, conv, c.Hsz("late"), CF_TEXT, XTYP_REQUEST, 300, nullptr);
-        took = (g_get_monotonic_time() - start) / 1000;
-        EXPECT_EQ(none, nullptr);
-        timeoutError = DdeGetLastError(c.instance);
-    });
-    client.join();
-    EXPECT_EQ(timeoutError, DMLERR_DATAACKTIMEOUT);
+    TestClient c;
+    RunClient([&] { ASSERT_TRUE(c.Connect(service, "Echo")); });
+    gint64 start = g_get_monotonic_time();
+    std::thread([&] { EXPECT_EQ(c.Request("late", CF_TEXT, 300), std::nullopt); }).join();
+    gint64 took = (g_get_monotonic_time() - start) / 1000;
+    EXPECT_EQ(c.lastError, DMLERR_DATAACKTIMEOUT);
     EXPECT_GE(took, 250);
     EXPECT_LT(took, 2000);
     // The late answer is dropped; the next request gets its own.
-    std::string next;
-    RunClient([&] { next = c.Request(conv, "next"); });
-    EXPECT_EQ(next, std::string("next") + '\0');
+    std::optional<std::string> next, gone = "x";
+    RunClient([&] { next = c.Request("next"); });
+    EXPECT_EQ(next, WithNul("next"));
 
     DdeUninitialize(log.instance);  // the server ends
-    RunClient([&] {
-        gone = DdeClientTransaction(nullptr, 0, conv, c.Hsz("x"), CF_TEXT, XTYP_REQUEST, 2000, nullptr);
-        goneError = DdeGetLastError(c.instance);
-    });
-    EXPECT_EQ(gone, nullptr);
-    EXPECT_EQ(goneError, DMLERR_SERVER_DIED);
-    EXPECT_FALSE(DdeDisconnect(conv));  // already ended
-    EXPECT_EQ(DdeConnect(c.instance, c.Hsz(service), c.Hsz("Echo"), nullptr), nullptr);
+    RunClient([&] { gone = c.Request("x", CF_TEXT, 2000); });
+    EXPECT_EQ(gone, std::nullopt);
+    EXPECT_EQ(c.lastError, DMLERR_SERVER_DIED);
+    EXPECT_FALSE(DdeDisconnect(c.conv));  // already ended
+    c.conv = nullptr;
+    EXPECT_FALSE(c.Connect(service, "Echo"));
 }
 
 TEST_F(DdemlTest, ASecondServerOfTheServiceIsRefusedAndAStaleSocketReplaced) {
-    Client other;
-    HSZ name = other.Hsz(service);
-    EXPECT_EQ(DdeNameService(other.instance, name, nullptr, DNS_REGISTER), nullptr);
+    TestClient other;
+    EXPECT_EQ(DdeNameService(other.instance, other.Hsz(service), nullptr, DNS_REGISTER), nullptr);
     EXPECT_EQ(DdeGetLastError(other.instance), DMLERR_DLL_USAGE);
 
     // A socket file whose server died is taken over.
@@ -312,31 +269,20 @@ TEST_F(DdemlTest, ConnectionsFromAnotherUserAreRefused) {
     chmod(runtime.Dir().c_str(), 0777);
     chmod((runtime.Dir() + "/fern").c_str(), 0777);
     chmod(path.c_str(), 0666);
-    pid_t child = fork();
-    if (child == 0) {
-        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(3);
+    int status = test::RunAsNobody([&] {
         int fd = DdeConnectSocket(path);  // our own check refuses a root server...
-        if (fd >= 0) _exit(4);
+        if (fd >= 0) return 4;
         // ...so speak to it raw: the server must end the connection unanswered.
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
         std::strcpy(address.sun_path, path.c_str());
         int raw = socket(AF_UNIX, SOCK_STREAM, 0);
-        if (connect(raw, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) _exit(5);
-        DdeMessage m;
-        m.kind = DdeMessageKind::Connect;
-        m.service = "x";
-        m.topic = "Echo";
-        std::string frame = EncodeDdeFrame(m);
-        if (send(raw, frame.data(), frame.size(), MSG_NOSIGNAL) < 0) _exit(0);
+        if (connect(raw, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) return 5;
+        std::string frame = EncodeDdeFrame({.kind = DdeMessageKind::Connect, .service = "x", .topic = "Echo"});
+        if (send(raw, frame.data(), frame.size(), MSG_NOSIGNAL) < 0) return 0;
         char byte;
-        _exit(recv(raw, &byte, 1, 0) <= 0 ? 0 : 1);
-    }
-    int status = -1;
-    gint64 deadline = g_get_monotonic_time() + 10 * G_USEC_PER_SEC;
-    while (waitpid(child, &status, WNOHANG) == 0 && g_get_monotonic_time() < deadline)
-        g_main_context_iteration(nullptr, FALSE);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+        return recv(raw, &byte, 1, 0) <= 0 ? 0 : 1;
+    });
+    EXPECT_EQ(status, 0);
     EXPECT_TRUE(log.events.empty());
 }

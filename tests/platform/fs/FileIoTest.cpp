@@ -5,29 +5,15 @@
 
 #include <string>
 
+#include "lists/TempFolder.h"
 #include "platform/fs/FileIo.h"
 
 using namespace fern;
 
-namespace {
-
-struct TempDir {
-    std::string path;
-    TempDir() {
-        char tmpl[] = "/tmp/fern-fileio-XXXXXX";
-        path = g_mkdtemp(tmpl);
-    }
-    ~TempDir() {
-        std::string cmd = "rm -rf '" + path + "'";
-        if (std::system(cmd.c_str()) != 0) {}
-    }
-};
-
-}  // namespace
-
 TEST(FileIo, AtomicWriteKeepsLinksPermissionsAndFailsWhole) {
-    TempDir dir;
-    std::string target = dir.path + "/real.ini", link = dir.path + "/link.ini";
+    fern::testing::TempFolder folder;
+    const std::string& dir = folder.Path();
+    std::string target = dir + "/real.ini", link = dir + "/link.ini";
     ASSERT_TRUE(WriteFileAtomic(target, "old"));
     chmod(target.c_str(), 0600);
     ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
@@ -40,8 +26,8 @@ TEST(FileIo, AtomicWriteKeepsLinksPermissionsAndFailsWhole) {
     EXPECT_EQ(st.st_mode & 0777, 0600u);
 
     std::string reason;
-    EXPECT_FALSE(WriteFileAtomic(dir.path + "/missing/x.fbl", "data", &reason));
+    EXPECT_FALSE(WriteFileAtomic(dir + "/missing/x.fbl", "data", &reason));
     EXPECT_FALSE(reason.empty());
-    EXPECT_EQ(ReadWholeFile(dir.path), std::nullopt);  // a folder is not a file
-    EXPECT_EQ(ReadWholeFile(dir.path + "/none"), std::nullopt);
+    EXPECT_EQ(ReadWholeFile(dir), std::nullopt);  // a folder is not a file
+    EXPECT_EQ(ReadWholeFile(dir + "/none"), std::nullopt);
 }

@@ -3,14 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <thread>
 
 #include "platform/shell/HandOff.h"
 #include "platform/shell/SingleInstance.h"
+#include "tools/dde/DdeTestSupport.h"
 
 using namespace fern;
 
@@ -18,18 +14,10 @@ namespace {
 
 // The client blocks until each request is answered, so it runs on a thread
 // while this one turns the main loop that serves it.
-template <typename F>
-bool RunClient(F&& client) {
-    std::atomic<bool> done{false};
-    bool result = false;
-    std::thread t([&] {
-        result = client();
-        done = true;
-    });
-    gint64 deadline = g_get_monotonic_time() + 10 * G_USEC_PER_SEC;
-    while (!done && g_get_monotonic_time() < deadline) g_main_context_iteration(nullptr, FALSE);
-    t.join();
-    return result;
+bool Send(const std::string& path, const std::vector<HandOffMessage>& messages) {
+    bool sent = false;
+    test::RunClient([&] { sent = SendHandOff(path, messages); }, 10);
+    return sent;
 }
 
 std::string SocketPath() {
@@ -62,9 +50,7 @@ TEST(HandOff, MessagesArriveInOrderThenAttention) {
         got.push_back(std::to_string(data) + ":" + text);
         return got.size() != 2;  // the second is "ignored"; the client goes on
     }, [&] { ++attention; }));
-    EXPECT_TRUE(RunClient([&] {
-        return SendHandOff(path, {{0, "http://a/"}, {0, ""}, {777, "ゴミ箱"}});
-    }));
+    EXPECT_TRUE(Send(path, {{0, "http://a/"}, {0, ""}, {777, "ゴミ箱"}}));
     EXPECT_EQ(got, (std::vector<std::string>{"0:http://a/", "0:", "777:ゴミ箱"}));
     EXPECT_EQ(attention, 1);
 }
@@ -74,11 +60,9 @@ TEST(HandOff, OversizedRequestLosesItsConnectionAndNothingElse) {
     int calls = 0;
     CHandOffServer server;
     ASSERT_TRUE(server.Listen(path, [&](std::uint32_t, const std::string&) { return ++calls > 0; }, [] {}));
-    EXPECT_FALSE(RunClient([&] {
-        return SendHandOff(path, {{0, std::string(kHandOffMaxText + 10, 'x')}});
-    }));
+    EXPECT_FALSE(Send(path, {{0, std::string(kHandOffMaxText + 10, 'x')}}));
     EXPECT_EQ(calls, 0);
-    EXPECT_TRUE(RunClient([&] { return SendHandOff(path, {{0, "http://b/"}}); }));
+    EXPECT_TRUE(Send(path, {{0, "http://b/"}}));
     EXPECT_EQ(calls, 1);
     server.Stop();
     std::string error;
@@ -104,16 +88,7 @@ TEST(HandOff, RequestsFromAnotherUserAreRefused) {
     // Open the way on the file system, so only the peer check stands.
     chmod(path.substr(0, path.rfind('/')).c_str(), 0777);
     chmod(path.c_str(), 0666);
-    pid_t child = fork();
-    if (child == 0) {
-        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(3);
-        _exit(SendHandOff(path, {{0, "http://intruder/"}}) ? 1 : 0);
-    }
-    int status = -1;
-    gint64 deadline = g_get_monotonic_time() + 10 * G_USEC_PER_SEC;
-    while (waitpid(child, &status, WNOHANG) == 0 && g_get_monotonic_time() < deadline)
-        g_main_context_iteration(nullptr, FALSE);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the other user's request was answered";
+    EXPECT_EQ(test::RunAsNobody([&] { return SendHandOff(path, {{0, "http://intruder/"}}) ? 1 : 0; }), 0)
+        << "the other user's request was answered";
     EXPECT_EQ(calls, 0);
 }

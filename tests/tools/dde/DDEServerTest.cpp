@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstring>
 #include <mutex>
+#include <thread>
 
 #include "tools/dde/DDEServer.h"
 #include "tools/dde/DdeTestSupport.h"
@@ -12,6 +13,7 @@ using fern::test::RunClient;
 using fern::test::ScopedRuntimeDir;
 using fern::test::SpinUntil;
 using fern::test::TestClient;
+using fern::test::WithNul;
 
 namespace {
 
@@ -30,8 +32,6 @@ public:
         return std::find(statuses.begin(), statuses.end(), text) != statuses.end();
     }
 };
-
-std::string Text(const char* s) { return std::string(s) + '\0'; }
 
 // Advise data that reached a client thread's callback.
 thread_local std::vector<std::string>* t_advised = nullptr;
@@ -74,11 +74,11 @@ TEST_F(DDEServerTest, SystemTopicNamesTopicsItemsAndFormats) {
         formats = c.Request("Formats", 2);  // the format is not checked
         unknown = c.Request("Nothing");
     });
-    EXPECT_EQ(topics, Text("System\tNotes"));
-    EXPECT_EQ(sysItems, Text("TopicItemList\tFormats\tTopics\tSysItems"));
+    EXPECT_EQ(topics, WithNul("System\tNotes"));
+    EXPECT_EQ(sysItems, WithNul("TopicItemList\tFormats\tTopics\tSysItems"));
     // The shared item reports on the topic it was added to last.
-    EXPECT_EQ(topicItems, Text("TopicItemList\tFormats\tText"));
-    EXPECT_EQ(formats, Text("TEXT"));
+    EXPECT_EQ(topicItems, WithNul("TopicItemList\tFormats\tText"));
+    EXPECT_EQ(formats, WithNul("TEXT"));
     EXPECT_FALSE(unknown);
     EXPECT_TRUE(server.Logged("Callback 1062H"));
     EXPECT_TRUE(server.Logged("Connect to system"));
@@ -123,56 +123,49 @@ TEST_F(DDEServerTest, ConversationRecordsFollowTheClientsAndUnknownTopicsAreRefu
 
 TEST_F(DDEServerTest, APokedItemIsAdvisedToItsWatchersAndExecIsNotProcessed) {
     std::vector<std::string> advised;
-    std::atomic<bool> ready{false}, serverSet{false};
     DWORD poked = 0, executed = 1;
     bool adviseUnknown = true, adviseText = false;
-    std::atomic<bool> done{false};
-    std::thread client([&] {
+    RunClient([&] {
+        // The client hears its advises on a main context of its own thread.
         GMainContext* context = g_main_context_new();
         g_main_context_push_thread_default(context);
         t_advised = &advised;
         {
-            DWORD instance = 0;
-            DdeInitializeA(&instance, AdviseCallback, 0, 0);
-            HSZ hszService = DdeCreateStringHandleA(instance, service.c_str(), CP_WINANSI);
-            HCONV conv = DdeConnect(instance, hszService, DdeCreateStringHandleA(instance, "Notes", 0), nullptr);
-            auto item = [&](const char* name) { return DdeCreateStringHandleA(instance, name, 0); };
-            adviseUnknown = DdeClientTransaction(nullptr, 0, conv, item("Nope"), CF_TEXT, XTYP_ADVSTART, 5000, nullptr);
-            adviseText = DdeClientTransaction(nullptr, 0, conv, item("TEXT"), CF_TEXT, XTYP_ADVSTART, 5000, nullptr);
-            DdeClientTransaction("hello", 6, conv, item("Text"), CF_TEXT, XTYP_POKE, 5000, &poked);
-            DdeClientTransaction("run", 4, conv, nullptr, CF_TEXT, XTYP_EXECUTE, 5000, &executed);
-            gint64 deadline = g_get_monotonic_time() + 5 * G_USEC_PER_SEC;
-            while (advised.size() < 1 && g_get_monotonic_time() < deadline) g_main_context_iteration(context, FALSE);
-            ready = true;
-            while (advised.size() < 2 && g_get_monotonic_time() < deadline) {
-                g_main_context_iteration(context, FALSE);
-                g_usleep(1000);
-            }
-            DdeUninitialize(instance);
+            TestClient c(AdviseCallback);
+            c.Connect(service, "Notes");
+            auto adviseStart = [&](const char* item) {
+                return DdeClientTransaction(nullptr, 0, c.conv, c.Hsz(item), CF_TEXT, XTYP_ADVSTART, 5000, nullptr);
+            };
+            adviseUnknown = adviseStart("Nope");
+            adviseText = adviseStart("TEXT");
+            poked = c.Send(XTYP_POKE, "Text", "hello");
+            executed = c.Send(XTYP_EXECUTE, "", "run");
+            auto awaitAdvises = [&](std::size_t count) {
+                gint64 deadline = g_get_monotonic_time() + 5 * G_USEC_PER_SEC;
+                while (advised.size() < count && g_get_monotonic_time() < deadline) {
+                    g_main_context_iteration(context, FALSE);
+                    g_usleep(1000);
+                }
+            };
+            awaitAdvises(1);
+            // The server's own change, made on the server's thread.
+            g_main_context_invoke(nullptr, [](gpointer item) -> gboolean {
+                static_cast<CDDEStringItem*>(item)->SetData("from the server");
+                return G_SOURCE_REMOVE;
+            }, &text);
+            awaitAdvises(2);
         }
         t_advised = nullptr;
         g_main_context_pop_thread_default(context);
         g_main_context_unref(context);
-        done = true;
     });
-    gint64 deadline = g_get_monotonic_time() + 10 * G_USEC_PER_SEC;
-    while (!done && g_get_monotonic_time() < deadline) {
-        g_main_context_iteration(nullptr, FALSE);
-        if (ready && !serverSet) {
-            text.SetData("from the server");
-            serverSet = true;
-        }
-    }
-    client.join();
     EXPECT_FALSE(adviseUnknown);
     EXPECT_TRUE(server.Logged("Can't advise on Notes|Nope"));
     EXPECT_TRUE(adviseText);
     EXPECT_EQ(poked, DDE_FACK);
     EXPECT_EQ(executed, 0u);
     EXPECT_TRUE(server.Logged("Exec failed"));
-    ASSERT_EQ(advised.size(), 2u);
-    EXPECT_EQ(advised[0], Text("hello"));
-    EXPECT_EQ(advised[1], Text("from the server"));
+    EXPECT_EQ(advised, (std::vector<std::string>{WithNul("hello"), WithNul("from the server")}));
 }
 
 TEST_F(DDEServerTest, OnlyOneServerPerProcess) {
@@ -214,21 +207,12 @@ public:
         m_thread.join();
         s_current = nullptr;
     }
-    void PostAdvise(const std::string& topic, const std::string& item) {
-        struct Call {
-            ThreadServer* self;
-            std::string topic, item;
-        };
-        g_main_context_invoke_full(
-            m_context, G_PRIORITY_DEFAULT,
-            [](gpointer p) -> gboolean {
-                auto* c = static_cast<Call*>(p);
-                DWORD inst = c->self->m_instance;
-                DdePostAdvise(inst, DdeCreateStringHandleA(inst, c->topic.c_str(), 0),
-                              DdeCreateStringHandleA(inst, c->item.c_str(), 0));
-                return G_SOURCE_REMOVE;
-            },
-            new Call{this, topic, item}, [](gpointer p) { delete static_cast<Call*>(p); });
+    // Tells the watchers of Remote|k that it changed.
+    void PostAdvise() {
+        g_main_context_invoke(m_context, [](gpointer) -> gboolean {
+            DdePostAdvise(s_current->m_instance, Hsz("Remote"), Hsz("k"));
+            return G_SOURCE_REMOVE;
+        }, nullptr);
     }
     std::vector<std::string> Events() {
         std::lock_guard lock(m_mutex);
@@ -261,6 +245,8 @@ private:
         DdeQueryStringA(s_current->m_instance, hsz, buffer, sizeof buffer, 0);
         return buffer;
     }
+
+    static HSZ Hsz(const char* text) { return DdeCreateStringHandleA(s_current->m_instance, text, 0); }
 
     static HDDEDATA Answer(const std::string& text, HSZ item) {
         return DdeCreateDataHandle(s_current->m_instance, text.c_str(), static_cast<DWORD>(text.size() + 1), 0, item,
@@ -318,16 +304,16 @@ TEST_F(DDEServerTest, OurOwnConversationsRequestExecutePokeAndHearAdvises) {
     EXPECT_TRUE(server.m_ConvList.Contains(conv));
     std::string value;
     EXPECT_TRUE(conv->Request("abc", value));
-    EXPECT_EQ(value, Text("value of abc"));
+    EXPECT_EQ(value, WithNul("value of abc"));
     EXPECT_TRUE(conv->Exec("go"));
     EXPECT_TRUE(conv->Poke(CF_TEXT, "k", "v", 2));
     EXPECT_EQ(other.Events(), (std::vector<std::string>{"exec go", "poke k=v"}));
 
     ASSERT_TRUE(conv->Advise("k"));
-    other.PostAdvise("Remote", "k");
+    other.PostAdvise();
     EXPECT_TRUE(SpinUntil([&] { return !conv->advised.empty(); }));
     ASSERT_EQ(conv->advised.size(), 1u);
-    EXPECT_EQ(conv->advised[0], "Remote|k|" + Text("advised k"));
+    EXPECT_EQ(conv->advised[0], "Remote|k|" + WithNul("advised k"));
 
     EXPECT_TRUE(conv->Terminate());
     EXPECT_FALSE(conv->Terminate());

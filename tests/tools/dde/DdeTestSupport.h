@@ -3,16 +3,16 @@
 // clients that run on a thread while this thread turns the main loop that
 // serves them, and a browser whose tabs the test sets.
 #include <glib.h>
-#include <glib/gstdio.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "lists/TempFolder.h"
 #include "platform/dde/Ddeml.h"
 #include "tools/dde/DdeBrowser.h"
 
@@ -22,26 +22,18 @@ namespace fern::test {
 class ScopedRuntimeDir {
 public:
     ScopedRuntimeDir() {
-        const char* old = g_getenv("XDG_RUNTIME_DIR");
-        if (old) m_old = old;
-        m_hadOld = old != nullptr;
-        char pattern[] = "/tmp/fern-dde-XXXXXX";
-        m_dir = g_mkdtemp(pattern);
-        g_setenv("XDG_RUNTIME_DIR", m_dir.c_str(), TRUE);
+        if (const char* old = g_getenv("XDG_RUNTIME_DIR")) m_old = old;
+        g_setenv("XDG_RUNTIME_DIR", m_folder.Path().c_str(), TRUE);
     }
     ~ScopedRuntimeDir() {
-        if (m_hadOld)
-            g_setenv("XDG_RUNTIME_DIR", m_old.c_str(), TRUE);
-        else
-            g_unsetenv("XDG_RUNTIME_DIR");
-        std::string command = "rm -rf '" + m_dir + "'";
-        if (std::system(command.c_str()) != 0) {}
+        if (m_old) g_setenv("XDG_RUNTIME_DIR", m_old->c_str(), TRUE);
+        else g_unsetenv("XDG_RUNTIME_DIR");
     }
-    const std::string& Dir() const { return m_dir; }
+    const std::string& Dir() const { return m_folder.Path(); }
 
 private:
-    std::string m_dir, m_old;
-    bool m_hadOld = false;
+    fern::testing::TempFolder m_folder;
+    std::optional<std::string> m_old;
 };
 
 // Runs `client` on a thread and turns the default main context until it is
@@ -67,7 +59,26 @@ bool SpinUntil(P&& pred, int ms = 3000) {
     return pred();
 }
 
+// Runs `child` in a forked process as user and group 65534 (needs root)
+// while this one turns the main loop; the child's exit status, or -1.
+template <typename F>
+int RunAsNobody(F&& child) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(3);
+        _exit(child());
+    }
+    int status = -1;
+    gint64 deadline = g_get_monotonic_time() + 10 * G_USEC_PER_SEC;
+    while (waitpid(pid, &status, WNOHANG) == 0 && g_get_monotonic_time() < deadline)
+        g_main_context_iteration(nullptr, FALSE);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 inline std::string UniqueService(const char* prefix) { return prefix + std::to_string(getpid()); }
+
+// A text answer as it travels: with its NUL.
+inline std::string WithNul(const std::string& text) { return text + '\0'; }
 
 // A client instance with one conversation, for use on a client thread.
 class TestClient {
@@ -76,7 +87,9 @@ public:
     HCONV conv = nullptr;
     UINT lastError = 0;
 
-    TestClient() { DdeInitializeA(&instance, nullptr, 0, 0); }
+    // A client with a `callback` hears advises on the thread-default main
+    // context of the thread that makes it.
+    explicit TestClient(PFNCALLBACK callback = nullptr) { DdeInitializeA(&instance, callback, 0, 0); }
     ~TestClient() { DdeUninitialize(instance); }
     TestClient(const TestClient&) = delete;
     TestClient& operator=(const TestClient&) = delete;
@@ -89,9 +102,9 @@ public:
         return conv != nullptr;
     }
     // The answer's bytes; nullopt when not processed.
-    std::optional<std::string> Request(const std::string& item, UINT format = CF_TEXT) {
+    std::optional<std::string> Request(const std::string& item, UINT format = CF_TEXT, DWORD timeoutMs = 5000) {
         HDDEDATA data = DdeClientTransaction(nullptr, 0, conv, item.empty() ? nullptr : Hsz(item), format,
-                                             XTYP_REQUEST, 5000, nullptr);
+                                             XTYP_REQUEST, timeoutMs, nullptr);
         if (!data) {
             lastError = DdeGetLastError(instance);
             return std::nullopt;

@@ -2,10 +2,7 @@
 
 #include <sys/socket.h>
 
-#include "fakes/FakeBrowserEngine.h"
-#include "fakes/FakeShell.h"
-#include "fakes/ManualTimers.h"
-#include "frame/MainFrame.h"
+#include "frame/SessionTestFrame.h"
 #include "platform/dde/DdeFrame.h"
 #include "platform/dde/DdeServiceName.h"
 #include "platform/dde/DdeSocket.h"
@@ -15,15 +12,17 @@
 #include "tools/dde/DdeTestSupport.h"
 #include "tools/dde/FernDDEClient.h"
 
+// Messages are written with designated initializers naming only the fields they use.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 using namespace fern;
 using fern::test::FakeDdeBrowser;
 using fern::test::RunClient;
 using fern::test::ScopedRuntimeDir;
 using fern::test::TestClient;
+using fern::test::WithNul;
 
 namespace {
-
-std::string Text(const std::string& s) { return s + '\0'; }
 
 class FernDDEClientTest : public ::testing::Test {
 protected:
@@ -80,10 +79,8 @@ TEST_F(FernDDEClientTest, OpenUrlAndShowFileOpenTheFirstArgumentInTheCurrentTab)
 }
 
 TEST_F(FernDDEClientTest, WindowInfoAnswersQuotedUrlAndTitleOfTheTabTheIdNames) {
-    EXPECT_EQ(Ask("WWW_GetWindowInfo", "1"), Text("\"http://a/\",\"ページA\",\"\""));
-    EXPECT_EQ(Ask("WWW_GetWindowInfo", "0xFFFFFFFF"), Text("\"http://b/\",\"B\",\"\""));
-    EXPECT_EQ(Ask("WWW_GetWindowInfo", "0xffffffff"), Text("\"http://b/\",\"B\",\"\""));
-    EXPECT_EQ(Ask("WWW_GetWindowInfo", "3"), Text("\"http://c/\",\"C\",\"\""));
+    EXPECT_EQ(Ask("WWW_GetWindowInfo", "1"), WithNul("\"http://a/\",\"ページA\",\"\""));
+    EXPECT_EQ(Ask("WWW_GetWindowInfo", "0xFFFFFFFF"), WithNul("\"http://b/\",\"B\",\"\""));
     EXPECT_EQ(Ask("WWW_GetWindowInfo", "4"), std::nullopt);
     EXPECT_EQ(Ask("WWW_GetWindowInfo", "1", 2), std::nullopt);
     browser.active = -1;
@@ -99,7 +96,7 @@ TEST_F(FernDDEClientTest, WindowInfoAnswersQuotedUrlAndTitleOfTheTabTheIdNames) 
         next = c.Request("2");
     });
     EXPECT_EQ(big, std::nullopt);
-    EXPECT_EQ(next, Text("\"http://b/\",\"B\",\"\""));
+    EXPECT_EQ(next, WithNul("\"http://b/\",\"B\",\"\""));
 }
 
 TEST_F(FernDDEClientTest, ListWindowsAnswers499BytesOfIds) {
@@ -148,10 +145,8 @@ TEST_F(FernDDEClientTest, ActivateExitAndExecute) {
 
 TEST_F(FernDDEClientTest, SystemTopicAndWildConnects) {
     EXPECT_EQ(Ask("System", "Topics"),
-              Text("System\tWWW_OpenURL\tWWW_GetWindowInfo\tWWW_Activate\tWWW_ListWindows\tWWW_Exit\tWWW_ShowFile"));
-    EXPECT_EQ(Ask("System", "SysItems"), Text("TopicItemList\tFormats\tTopics\tSysItems"));
-    EXPECT_EQ(Ask("System", "TopicItemList"), Text("TopicItemList\tFormats"));
-    EXPECT_EQ(Ask("System", "Formats"), Text("TEXT"));
+              WithNul("System\tWWW_OpenURL\tWWW_GetWindowInfo\tWWW_Activate\tWWW_ListWindows\tWWW_Exit\tWWW_ShowFile"));
+    EXPECT_EQ(Ask("System", "TopicItemList"), WithNul("TopicItemList\tFormats"));  // the rest: DDEServerTest
 
     std::vector<std::string> all, one, none, anyService;
     RunClient([&] {
@@ -176,10 +171,7 @@ TEST_F(FernDDEClientTest, SystemTopicAndWildConnects) {
     std::vector<std::pair<std::string, std::string>> pairs{{"x", "y"}};
     RunClient([&] {
         int fd = DdeConnectSocket(*DdeSocketPath(service));
-        DdeMessage m;
-        m.kind = DdeMessageKind::WildConnect;
-        m.service = "OTHERAPP";
-        std::string frame = EncodeDdeFrame(m);
+        std::string frame = EncodeDdeFrame({.kind = DdeMessageKind::WildConnect, .service = "OTHERAPP"});
         ASSERT_TRUE(DdeWriteAll(fd, frame, DdeNowMs() + 5000));
         std::string buffer;
         while (DdeWaitReadable(fd, DdeNowMs() + 5000) && DdeReadSome(fd, buffer, 4096) == DdeReadOutcome::Data) {
@@ -194,43 +186,21 @@ TEST_F(FernDDEClientTest, SystemTopicAndWildConnects) {
     EXPECT_TRUE(pairs.empty());
 }
 
-namespace {
-
-class FakeEngines : public IEngineFactory {
-public:
-    std::unique_ptr<IBrowserEngine> Create(IBrowserEngine*) override {
-        auto engine = std::make_unique<test::FakeBrowserEngine>();
-        engine->autoLoad = true;
-        return engine;
-    }
-};
-
-}  // namespace
-
 TEST(DdeFrameService, TheFrameIsDrivenThroughTheServerAndASecondStartIsReported) {
     ScopedRuntimeDir runtime;
-    FakeEngines engines;
-    test::ManualTimers timers;
-    test::ManualQueue queue;
-    test::FakeClipboard clipboard;
-    test::FakeMessageBox messageBox;
-    NoPopupFilter filter;
-    CMainFrame frame(FrameServices{engines, timers, queue, clipboard, messageBox, filter,
-                                   [](const std::string& t) { return t; }, [](const std::string&) { return false; },
-                                   [] { return false; }},
-                     FrameOptions{});
+    test::SessionTestFrame f;
     int closes = 0, restores = 0;
     DdeWindowActions actions;
     actions.close = [&] { ++closes; };
     actions.restore = [&] { ++restores; };
     std::string service = test::UniqueService("FRAME");
-    std::unique_ptr<DdeFrameService> dde = StartDdeServer(frame, service, actions, queue, messageBox);
+    std::unique_ptr<DdeFrameService> dde = StartDdeServer(f.frame, service, actions, f.queue, f.messageBox);
     ASSERT_TRUE(dde);
-    EXPECT_TRUE(messageBox.shown.empty());
+    EXPECT_TRUE(f.messageBox.shown.empty());
 
     // A second server in the process cannot start; the user is told.
-    EXPECT_EQ(StartDdeServer(frame, service + "2", actions, queue, messageBox), nullptr);
-    EXPECT_EQ(messageBox.shown, (std::vector<std::string>{"Failed to initialize DDE Client :("}));
+    EXPECT_EQ(StartDdeServer(f.frame, service + "2", actions, f.queue, f.messageBox), nullptr);
+    EXPECT_EQ(f.messageBox.shown, (std::vector<std::string>{"Failed to initialize DDE Client :("}));
 
     std::optional<std::string> info, list;
     DWORD exitAnswer = 0;
@@ -248,14 +218,14 @@ TEST(DdeFrameService, TheFrameIsDrivenThroughTheServerAndASecondStartIsReported)
         ASSERT_TRUE(c.Connect(service, "WWW_Exit"));
         exitAnswer = c.Send(XTYP_POKE, "x", "");
     });
-    EXPECT_EQ(frame.TabCount(), 1);
-    EXPECT_EQ(info, Text("\"http://two/\",\"Title of http://two/\",\"\""));
+    EXPECT_EQ(f.frame.TabCount(), 1);
+    EXPECT_EQ(info, WithNul("\"http://two/\",\"Title of http://two/\",\"\""));
     ASSERT_TRUE(list);
     EXPECT_EQ(list->substr(0, 8), std::string("\1\0\0\0\0\0\0\0", 8));
     EXPECT_EQ(restores, 1);
     EXPECT_EQ(exitAnswer, DDE_FACK);
     EXPECT_EQ(closes, 0);  // posted, not run inside the request
-    queue.RunAll();
+    f.queue.RunAll();
     EXPECT_EQ(closes, 1);
-    EXPECT_EQ(DdeServiceName(""), "FBROWSER");
+    EXPECT_EQ(DdeServiceName(""), "FBROWSER");  // no setting: the default service
 }
