@@ -87,7 +87,7 @@ TEST(ClosedTabs, TwentiethUrlPushesTheOldestOutAndTheMenuKeys) {
 TEST(ClosedTabs, CommandsOpenEntriesTheLastClosedAndFlipSaving) {
     CClosedTabs closed;
     std::vector<OpenCall> calls;
-    UrlOpener open = [&](const std::string& u, int f, std::uint32_t d, int m) { calls.push_back({u, f, d, m}); };
+    UrlOpener open = test::RecordTo(calls);
     RecentCloseUrlSettings settings = Rcu(7);
     EXPECT_FALSE(closed.IsEnabled(ID_RECENT_LAST));
     EXPECT_TRUE(closed.OnCommand(ID_RECENT_LAST, open, false, settings));

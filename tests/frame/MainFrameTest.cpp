@@ -1,31 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "fakes/FakeBrowserEngine.h"
-#include "fakes/FakeShell.h"
-#include "fakes/ManualTimers.h"
 #include "frame/CommandIds.h"
-#include "frame/MainFrame.h"
+#include "frame/SessionTestFrame.h"
 #include "page/PageCommandIds.h"
 #include "page/WildcardMatch.h"
 
 using namespace fern;
+using fern::test::EngineOf;
 using fern::test::FakeBrowserEngine;
 
 namespace {
-
-class FakeEngines : public IEngineFactory {
-public:
-    std::vector<FakeBrowserEngine*> made;
-    std::vector<IBrowserEngine*> related;
-    bool autoLoad = true;
-    std::unique_ptr<IBrowserEngine> Create(IBrowserEngine* relatedTo) override {
-        auto engine = std::make_unique<FakeBrowserEngine>();
-        engine->autoLoad = autoLoad;
-        made.push_back(engine.get());
-        related.push_back(relatedTo);
-        return engine;
-    }
-};
 
 class ListFilter : public IPopupFilter {
 public:
@@ -46,13 +30,8 @@ public:
     void CountClosed() override { ++closed; }
 };
 
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public ::testing::Test, protected test::FrameFakes {
 protected:
-    FakeEngines engines;
-    test::ManualTimers timers;
-    test::ManualQueue queue;
-    test::FakeClipboard clipboard;
-    test::FakeMessageBox messageBox;
     ListFilter filter;
     FrameOptions options;
     std::unique_ptr<CMainFrame> frame;
@@ -60,11 +39,7 @@ protected:
     CMainFrame& Frame() {
         if (!frame)
             frame = std::make_unique<CMainFrame>(
-                FrameServices{engines, timers, queue, clipboard, messageBox, filter,
-                              [](const std::string& t) { return t; },
-                              [](const std::string& t) { return t.rfind("mailto:", 0) == 0; },
-                              [] { return false; }},
-                options);
+                Services(filter, [](const std::string& t) { return t.rfind("mailto:", 0) == 0; }), options);
         return *frame;
     }
 
@@ -72,15 +47,15 @@ protected:
                     std::uint32_t dlc = 0x70) {
         return Frame().OpenUrl(url, flags, dlc, 0);
     }
-
-    std::string Urls() {
-        std::string out;
-        for (int i = 0; i < Frame().TabCount(); ++i)
-            out += (i ? " " : "") + Frame().ViewAt(i)->Url();
-        return out;
+    // A pop-up window the page at `page` asks for.
+    FakeBrowserEngine* PopUp(CFernView* page) {
+        IBrowserEngine* window = nullptr;
+        bool cancel = false;
+        page->NewWindow2(window, cancel);
+        EXPECT_FALSE(cancel);
+        return static_cast<FakeBrowserEngine*>(window);
     }
-
-    FakeBrowserEngine* EngineOf(CFernView* view) { return static_cast<FakeBrowserEngine*>(view->Engine()); }
+    std::string Urls() { return test::UrlsOf(Frame()); }
 };
 
 }  // namespace
@@ -220,13 +195,10 @@ TEST_F(MainFrameTest, TabCommandsActOnTheRightClickedTab) {
 TEST_F(MainFrameTest, PopUpToAListedAddressNeverShowsAndIsCounted) {
     filter.urls = {"http://ads.*"};
     CFernView* page = Open("http://site/");
-    IBrowserEngine* window = nullptr;
-    bool cancel = false;
-    page->NewWindow2(window, cancel);
-    ASSERT_FALSE(cancel);
-    ASSERT_NE(window, nullptr);
+    FakeBrowserEngine* popup = PopUp(page);
+    ASSERT_NE(popup, nullptr);
     EXPECT_EQ(engines.related.back(), page->Engine());
-    static_cast<FakeBrowserEngine*>(window)->Load("http://ads.example/pop", "Ad");
+    popup->Load("http://ads.example/pop", "Ad");
     queue.RunAll();
     EXPECT_EQ(Frame().TabCount(), 1);
     EXPECT_EQ(Frame().ViewCount(), 1u);
@@ -234,11 +206,7 @@ TEST_F(MainFrameTest, PopUpToAListedAddressNeverShowsAndIsCounted) {
 }
 
 TEST_F(MainFrameTest, PopUpThatStaysBlankShowsAfterTheDelayWithItsTitle) {
-    CFernView* page = Open("http://site/");
-    IBrowserEngine* window = nullptr;
-    bool cancel = false;
-    page->NewWindow2(window, cancel);
-    auto* popup = static_cast<FakeBrowserEngine*>(window);
+    FakeBrowserEngine* popup = PopUp(Open("http://site/"));
     // The page writes into its about:blank window; its load never "ends".
     ASSERT_TRUE(popup->BeforeNavigate("about:blank"));
     popup->url = "about:blank#written";
@@ -256,11 +224,7 @@ TEST_F(MainFrameTest, PopUpThatStaysBlankShowsAfterTheDelayWithItsTitle) {
 
 TEST_F(MainFrameTest, BlankPopUpIsClosedWhenAboutBlankIsListed) {
     filter.urls = {"about:blank"};
-    CFernView* page = Open("http://site/");
-    IBrowserEngine* window = nullptr;
-    bool cancel = false;
-    page->NewWindow2(window, cancel);
-    auto* popup = static_cast<FakeBrowserEngine*>(window);
+    FakeBrowserEngine* popup = PopUp(Open("http://site/"));
     popup->Load("about:blank", "about:blank");
     queue.RunAll();
     EXPECT_EQ(Frame().ViewCount(), 1u);

@@ -58,7 +58,7 @@ TEST(StateLog, SaveStateWritesEveryTabInTabOrder) {
     s.engines.autoLoad = false;  // this one never commits: its pending URL is saved
     CFernView* pending = s.frame.OpenUrl("http://slow/", 3, 0x30, 0);
     ASSERT_NE(pending, nullptr);
-    static_cast<test::FakeBrowserEngine*>(pending->Engine())->BeforeNavigate("http://slow/");
+    test::EngineOf(pending)->BeforeNavigate("http://slow/");
     s.frame.SwapTabs(0, 1);
 
     ASSERT_TRUE(SaveState(s.frame, "", f.state).ok);
@@ -100,8 +100,7 @@ TEST(StateLog, RestoreRemovesDuplicatesAndStartupUrlsByStartupStyle) {
 
     // Empty urls are skipped when opening.
     std::vector<OpenCall> calls;
-    RestoreStateLog(f.state, f.startup, Startup(0x6), false,
-                    [&](const std::string& u, int fl, std::uint32_t d, int m) { calls.push_back({u, fl, d, m}); });
+    RestoreStateLog(f.state, f.startup, Startup(0x6), false, test::RecordTo(calls));
     EXPECT_EQ(calls, (std::vector<OpenCall>{{"http://a", 3, 1, 0}, {"http://b", 3, 2, 0}, {"http://s", 3, 5, 0}}));
 }
 
@@ -111,8 +110,7 @@ TEST(StateLog, StartupOpensFollowStartupStyleAndArguments) {
     WriteList(f.startup, "startupurl", {{"http://start", 0x30}});
     auto run = [&](int style, bool argument) {
         std::vector<OpenCall> calls;
-        OpenAtStartup(Startup(style), argument, f.startup, f.state,
-                      [&](const std::string& u, int fl, std::uint32_t d, int m) { calls.push_back({u, fl, d, m}); });
+        OpenAtStartup(Startup(style), argument, f.startup, f.state, test::RecordTo(calls));
         return calls;
     };
     // 0x1A: with an argument nothing opens; without, the startup URLs and
