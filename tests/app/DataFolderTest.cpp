@@ -1,5 +1,3 @@
-#include <glib.h>
-#include <glib/gstdio.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +7,7 @@
 #include "app/DataFolder.h"
 #include "app/DataPaths.h"
 #include "fakes/FakeProfile.h"
+#include "lists/TempFolder.h"
 #include "platform/fs/FileIo.h"
 #include "platform/text/Encoding.h"
 
@@ -67,9 +66,8 @@ TEST(DataFolderRule, CommandLineThenEnvironmentThenWritableExecutableFolderThenX
 }
 
 TEST(DataFolderRule, TheChosenFolderIsCreatedAndAFileIsRefused) {
-    gchar* tmp = g_dir_make_tmp("fern-data-XXXXXX", nullptr);
-    ASSERT_TRUE(tmp);
-    std::string base = FromUtf8(tmp);
+    fern::testing::TempFolder tmp;
+    std::string base = tmp.Path();
     CommandLine cl;
     cl.dataDir = base + "/a/データ";
     std::string error;
@@ -80,12 +78,6 @@ TEST(DataFolderRule, TheChosenFolderIsCreatedAndAFileIsRefused) {
     cl.dataDir = base + "/file";
     EXPECT_FALSE(ResolveDataFolder(cl, &error));
     EXPECT_NE(error.find("file"), std::string::npos);
-
-    g_rmdir(ToFsPath(base + "/a/データ").c_str());
-    g_rmdir(ToFsPath(base + "/a").c_str());
-    g_remove(ToFsPath(base + "/file").c_str());
-    g_rmdir(tmp);
-    g_free(tmp);
 }
 
 TEST(CommandLineArguments, DataDirIsTakenOutAndEverythingElseStaysInOrder) {
@@ -114,18 +106,6 @@ TEST(CommandLineArguments, DataDirIsTakenOutAndEverythingElseStaysInOrder) {
     EXPECT_FALSE(ParseCommandLine(std::vector<std::string>{"--screenshot"}).Ok());
 }
 
-TEST(DataPathsRule, UserFilesLiveInTheDataFolder) {
-    DataPaths p = MakeDataPaths("/ソ");
-    EXPECT_EQ(p.profile, "/ソ/fern.ini");
-    EXPECT_EQ(p.windows, "/ソ/wnds.ini");
-    EXPECT_EQ(p.startupList, "/ソ/startup.fbl");
-    EXPECT_EQ(p.typedHistory, "/ソ/typed.fbl");
-    EXPECT_EQ(p.closeFilters, "/ソ/close.fbl");
-    EXPECT_EQ(p.recentClosed, "/ソ/rcu.fbl");
-    EXPECT_EQ(p.keys, "/ソ/keys.ini");
-    EXPECT_EQ(p.stateLog, "/ソ/state.fbl");
-}
-
 TEST(DataPathsRule, AnEmptyBookmarkPathBecomesBookmarkFblAndIsWrittenBackAtOnce) {
     FakeProfile profile, windows;
     SettingsStore store(profile, windows);
@@ -141,7 +121,7 @@ TEST(DataPathsRule, AnEmptyBookmarkPathBecomesBookmarkFblAndIsWrittenBackAtOnce)
     // The profile cannot be written: the default is used all the same.
     profile.Set("Bookmark", "BKBookmarkPath", "");
     profile.failWrites = true;
-    testing::internal::CaptureStderr();
+    ::testing::internal::CaptureStderr();
     EXPECT_EQ(ResolveBookmarkPath(store, paths), "/data/bookmark.fbl");
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("[Bookmark]"), std::string::npos);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("[Bookmark]"), std::string::npos);
 }
