@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "frame/CommandIds.h"
 #include "frame/SessionTestFrame.h"
 #include "page/PageCommandIds.h"
@@ -275,16 +277,11 @@ TEST_F(MainFrameTest, FocusRequestIsServedAtDocumentComplete) {
 
 TEST_F(MainFrameTest, ProgressPercentAndAutoRefresh) {
     CFernView* page = Open("http://a/");
-    page->ProgressChange(50, 200);
-    EXPECT_EQ(page->ProgressPercent(), 25);
-    page->ProgressChange(200, 200);
-    EXPECT_EQ(page->ProgressPercent(), 100);
-    page->ProgressChange(-1, 200);
-    EXPECT_EQ(page->ProgressPercent(), 0);
-    page->ProgressChange(0, 0);
-    EXPECT_EQ(page->ProgressPercent(), 0);
-    page->ProgressChange(5, 0);  // no maximum: no share instead of a division by zero
-    EXPECT_EQ(page->ProgressPercent(), 0);
+    // {progress, maximum, percent}; no maximum: no share instead of a division by zero.
+    for (auto [progress, max, percent] : {std::array{50, 200, 25}, {200, 200, 100}, {-1, 200, 0}, {0, 0, 0}, {5, 0, 0}}) {
+        page->ProgressChange(progress, max);
+        EXPECT_EQ(page->ProgressPercent(), percent) << progress << "/" << max;
+    }
 
     page->StartAutoRefresh(4);
     EXPECT_EQ(page->AutoRefreshIntervalMs(), 4000);
