@@ -78,7 +78,7 @@ TEST(TypedUrlFile, ALowerLimitStopsAddingButReadsOnToTheNextSections) {
     EXPECT_NE(none.find("#FOLDER\r\n\tNAME=typedurl\r\n\r\n-\r\n\r\n#FOLDER\r\n\tNAME=typedhs"), std::string::npos);
 }
 
-TEST(TypedUrlFile, OtherWritersTruncationAndGarbage) {
+TEST(TypedUrlFile, OtherWritersAndTruncation) {
     // LF only, no blank lines, NAME lines in the search sections.
     std::string lf =
         "#FOLDER\n\tNAME=typedurl\n#URL\n\tURL=http://x\n-\n"
@@ -102,14 +102,6 @@ TEST(TypedUrlFile, OtherWritersTruncationAndGarbage) {
     EXPECT_EQ(cut.urls.size(), 3u);
     EXPECT_EQ(cut.historySearch.entries, (std::vector<std::string>{"履歴の検索語"}));
     EXPECT_TRUE(cut.webSearch.entries.empty());
-
-    std::string garbage;
-    for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 151 + 7) % 256);
-    garbage += "\n\t\n#\n-\n\tU\n\tURL\n";
-    WriteBytes(path, garbage);
-    TypedHistory junk;
-    ReadTypedHistory(path, junk, 128);
-    EXPECT_TRUE(WriteTypedHistory(path, junk, 128).ok);
 }
 
 TEST(TypedUrlFile, MissingFileIsEmptyAndAnUnreadableOneIsNotReplaced) {
