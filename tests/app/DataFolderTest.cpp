@@ -23,40 +23,25 @@ TEST(DataFolderRule, CommandLineThenEnvironmentThenWritableExecutableFolderThenX
     all.home = "/home/u";
     all.currentFolder = "/work";
 
-    struct Case {
-        const char* what;
-        void (*change)(DataFolderSources&);
-        const char* expected;
-    } cases[] = {
-        {"all given", [](DataFolderSources&) {}, "/cli"},
-        {"no option", [](DataFolderSources& s) { s.commandLine.reset(); }, "/env"},
-        {"empty environment",
-         [](DataFolderSources& s) { s.commandLine.reset(), s.environment = ""; }, "/opt/fern/bin"},
-        {"read-only executable folder",
-         [](DataFolderSources& s) {
-             s.commandLine.reset(), s.environment.reset(), s.executableFolderWritable = false;
-         },
-         "/xdg/fern"},
-        {"no XDG_CONFIG_HOME",
-         [](DataFolderSources& s) {
-             s.commandLine.reset(), s.environment.reset(), s.executableFolderWritable = false;
-             s.xdgConfigHome.reset();
-         },
-         "/home/u/.config/fern"},
-        {"relative XDG_CONFIG_HOME is ignored",
-         [](DataFolderSources& s) {
-             s.commandLine.reset(), s.environment.reset(), s.executableFolder.clear();
-             s.xdgConfigHome = "conf", s.home = "/home/u/";
-         },
-         "/home/u/.config/fern"},
-        {"relative option", [](DataFolderSources& s) { s.commandLine = "data/"; }, "/work/data"},
-        {"trailing slashes", [](DataFolderSources& s) { s.commandLine = "/d//"; }, "/d"},
-        {"Japanese folder", [](DataFolderSources& s) { s.commandLine = "/ソフト"; }, "/ソフト"},
-    };
-    for (const Case& c : cases) {
-        DataFolderSources s = all;
-        c.change(s);
-        EXPECT_EQ(ChooseDataFolder(s), c.expected) << c.what;
+    // Each step takes away the source that won the step before.
+    DataFolderSources s = all;
+    EXPECT_EQ(ChooseDataFolder(s), "/cli");
+    s.commandLine.reset();
+    EXPECT_EQ(ChooseDataFolder(s), "/env");
+    s.environment = "";
+    EXPECT_EQ(ChooseDataFolder(s), "/opt/fern/bin");
+    s.executableFolderWritable = false;
+    EXPECT_EQ(ChooseDataFolder(s), "/xdg/fern");
+    s.xdgConfigHome.reset();
+    EXPECT_EQ(ChooseDataFolder(s), "/home/u/.config/fern");
+    // A relative XDG_CONFIG_HOME is ignored, and so is an unknown executable folder.
+    s.xdgConfigHome = "conf", s.home = "/home/u/";
+    s.executableFolder.clear(), s.executableFolderWritable = true;
+    EXPECT_EQ(ChooseDataFolder(s), "/home/u/.config/fern");
+    // The option: relative to the current folder, no trailing slashes, any name.
+    for (auto [option, expected] : {std::pair{"data/", "/work/data"}, {"/d//", "/d"}, {"/ソフト", "/ソフト"}}) {
+        s.commandLine = option;
+        EXPECT_EQ(ChooseDataFolder(s), expected) << option;
     }
 
     DataFolderSources none;
