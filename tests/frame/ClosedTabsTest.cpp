@@ -22,11 +22,12 @@ void Close(CClosedTabs& closed, const std::string& url, const std::string& title
     closed.Record(false, url, "", title, dlc);
 }
 
+// The settings as loaded from RCUStyle.
 RecentCloseUrlSettings Rcu(int style) {
+    FakeProfile profile, windows;
+    profile.Set("RecentCloseUrl", "RCUStyle", std::to_string(style));
     RecentCloseUrlSettings s;
-    s.style = style;
-    s.readAtStart = style & 0x1;
-    s.saveAtExit = style & 0x2;
+    s.Load(SettingsStore(profile, windows));
     return s;
 }
 

@@ -19,15 +19,12 @@ using fern::testing::WriteBytes;
 
 namespace {
 
+// The startup settings as loaded from SUStyle.
 StartupSettings Startup(int style) {
+    FakeProfile profile, windows;
+    profile.Set("Startup", "SUStyle", std::to_string(style));
     StartupSettings s;
-    s.style = style;
-    s.saveStateAtExit = style & 0x1;
-    s.restoreStateAtStart = style & 0x2;
-    s.dedupeOnRestore = style & 0x4;
-    s.noRestoreWithArguments = style & 0x8;
-    s.openStartupUrls = style & 0x10;
-    s.dedupeStartupAgainstLog = style & 0x20;
+    s.Load(SettingsStore(profile, windows));
     return s;
 }
 
