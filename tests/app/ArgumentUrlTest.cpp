@@ -1,27 +1,23 @@
 #include <gtest/gtest.h>
-#include <glib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/ArgumentUrl.h"
 #include "bookmarks/UrlShortcut.h"
+#include "lists/TempFolder.h"
 #include "platform/fs/FileIo.h"
 
 using namespace fern;
 
 namespace {
 
-std::string TempFolder() {
-    char tmpl[] = "/tmp/fern-args-XXXXXX";
-    return g_mkdtemp(tmpl);
-}
-
 const char kListHeader[] = "#INFO\r\n\tENCODE=SHIFT_JIS\r\n\tVERSION=1\r\n\r\n#FOLDER\r\n\tNAME=x\r\n\r\n";
 
 }  // namespace
 
 TEST(ConvertArgumentToUrl, ResolvesShortcutsAndLeavesTheRest) {
-    std::string dir = TempFolder();
+    fern::testing::TempFolder tmp;
+    const std::string& dir = tmp.Path();
     EXPECT_EQ(ConvertArgumentToUrl("HTTP://Example/"), "HTTP://Example/");
     EXPECT_EQ(ConvertArgumentToUrl("ftp.example.com"), "ftp.example.com");
     ASSERT_TRUE(WriteUrlShortcut(dir + "/site.URL", "http://site/"));
@@ -43,7 +39,8 @@ TEST(ConvertArgumentToUrl, ResolvesShortcutsAndLeavesTheRest) {
 }
 
 TEST(OpenSpecialUrl, MailtoAndListFiles) {
-    std::string dir = TempFolder();
+    fern::testing::TempFolder tmp;
+    const std::string& dir = tmp.Path();
     std::vector<std::string> opened, mailed;
     SpecialUrlActions actions;
     actions.launchMailer = [&](const std::string& t) { mailed.push_back(t); return true; };

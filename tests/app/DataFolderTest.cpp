@@ -1,5 +1,3 @@
-#include <glib.h>
-#include <glib/gstdio.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +7,7 @@
 #include "app/DataFolder.h"
 #include "app/DataPaths.h"
 #include "fakes/FakeProfile.h"
+#include "lists/TempFolder.h"
 #include "platform/fs/FileIo.h"
 #include "platform/text/Encoding.h"
 
@@ -24,40 +23,25 @@ TEST(DataFolderRule, CommandLineThenEnvironmentThenWritableExecutableFolderThenX
     all.home = "/home/u";
     all.currentFolder = "/work";
 
-    struct Case {
-        const char* what;
-        void (*change)(DataFolderSources&);
-        const char* expected;
-    } cases[] = {
-        {"all given", [](DataFolderSources&) {}, "/cli"},
-        {"no option", [](DataFolderSources& s) { s.commandLine.reset(); }, "/env"},
-        {"empty environment",
-         [](DataFolderSources& s) { s.commandLine.reset(), s.environment = ""; }, "/opt/fern/bin"},
-        {"read-only executable folder",
-         [](DataFolderSources& s) {
-             s.commandLine.reset(), s.environment.reset(), s.executableFolderWritable = false;
-         },
-         "/xdg/fern"},
-        {"no XDG_CONFIG_HOME",
-         [](DataFolderSources& s) {
-             s.commandLine.reset(), s.environment.reset(), s.executableFolderWritable = false;
-             s.xdgConfigHome.reset();
-         },
-         "/home/u/.config/fern"},
-        {"relative XDG_CONFIG_HOME is ignored",
-         [](DataFolderSources& s) {
-             s.commandLine.reset(), s.environment.reset(), s.executableFolder.clear();
-             s.xdgConfigHome = "conf", s.home = "/home/u/";
-         },
-         "/home/u/.config/fern"},
-        {"relative option", [](DataFolderSources& s) { s.commandLine = "data/"; }, "/work/data"},
-        {"trailing slashes", [](DataFolderSources& s) { s.commandLine = "/d//"; }, "/d"},
-        {"Japanese folder", [](DataFolderSources& s) { s.commandLine = "/ソフト"; }, "/ソフト"},
-    };
-    for (const Case& c : cases) {
-        DataFolderSources s = all;
-        c.change(s);
-        EXPECT_EQ(ChooseDataFolder(s), c.expected) << c.what;
+    // Each step takes away the source that won the step before.
+    DataFolderSources s = all;
+    EXPECT_EQ(ChooseDataFolder(s), "/cli");
+    s.commandLine.reset();
+    EXPECT_EQ(ChooseDataFolder(s), "/env");
+    s.environment = "";
+    EXPECT_EQ(ChooseDataFolder(s), "/opt/fern/bin");
+    s.executableFolderWritable = false;
+    EXPECT_EQ(ChooseDataFolder(s), "/xdg/fern");
+    s.xdgConfigHome.reset();
+    EXPECT_EQ(ChooseDataFolder(s), "/home/u/.config/fern");
+    // A relative XDG_CONFIG_HOME is ignored, and so is an unknown executable folder.
+    s.xdgConfigHome = "conf", s.home = "/home/u/";
+    s.executableFolder.clear(), s.executableFolderWritable = true;
+    EXPECT_EQ(ChooseDataFolder(s), "/home/u/.config/fern");
+    // The option: relative to the current folder, no trailing slashes, any name.
+    for (auto [option, expected] : {std::pair{"data/", "/work/data"}, {"/d//", "/d"}, {"/ソフト", "/ソフト"}}) {
+        s.commandLine = option;
+        EXPECT_EQ(ChooseDataFolder(s), expected) << option;
     }
 
     DataFolderSources none;
@@ -67,9 +51,8 @@ TEST(DataFolderRule, CommandLineThenEnvironmentThenWritableExecutableFolderThenX
 }
 
 TEST(DataFolderRule, TheChosenFolderIsCreatedAndAFileIsRefused) {
-    gchar* tmp = g_dir_make_tmp("fern-data-XXXXXX", nullptr);
-    ASSERT_TRUE(tmp);
-    std::string base = FromUtf8(tmp);
+    fern::testing::TempFolder tmp;
+    std::string base = tmp.Path();
     CommandLine cl;
     cl.dataDir = base + "/a/データ";
     std::string error;
@@ -80,12 +63,6 @@ TEST(DataFolderRule, TheChosenFolderIsCreatedAndAFileIsRefused) {
     cl.dataDir = base + "/file";
     EXPECT_FALSE(ResolveDataFolder(cl, &error));
     EXPECT_NE(error.find("file"), std::string::npos);
-
-    g_rmdir(ToFsPath(base + "/a/データ").c_str());
-    g_rmdir(ToFsPath(base + "/a").c_str());
-    g_remove(ToFsPath(base + "/file").c_str());
-    g_rmdir(tmp);
-    g_free(tmp);
 }
 
 TEST(CommandLineArguments, DataDirIsTakenOutAndEverythingElseStaysInOrder) {
@@ -114,18 +91,6 @@ TEST(CommandLineArguments, DataDirIsTakenOutAndEverythingElseStaysInOrder) {
     EXPECT_FALSE(ParseCommandLine(std::vector<std::string>{"--screenshot"}).Ok());
 }
 
-TEST(DataPathsRule, UserFilesLiveInTheDataFolder) {
-    DataPaths p = MakeDataPaths("/ソ");
-    EXPECT_EQ(p.profile, "/ソ/fern.ini");
-    EXPECT_EQ(p.windows, "/ソ/wnds.ini");
-    EXPECT_EQ(p.startupList, "/ソ/startup.fbl");
-    EXPECT_EQ(p.typedHistory, "/ソ/typed.fbl");
-    EXPECT_EQ(p.closeFilters, "/ソ/close.fbl");
-    EXPECT_EQ(p.recentClosed, "/ソ/rcu.fbl");
-    EXPECT_EQ(p.keys, "/ソ/keys.ini");
-    EXPECT_EQ(p.stateLog, "/ソ/state.fbl");
-}
-
 TEST(DataPathsRule, AnEmptyBookmarkPathBecomesBookmarkFblAndIsWrittenBackAtOnce) {
     FakeProfile profile, windows;
     SettingsStore store(profile, windows);
@@ -141,7 +106,7 @@ TEST(DataPathsRule, AnEmptyBookmarkPathBecomesBookmarkFblAndIsWrittenBackAtOnce)
     // The profile cannot be written: the default is used all the same.
     profile.Set("Bookmark", "BKBookmarkPath", "");
     profile.failWrites = true;
-    testing::internal::CaptureStderr();
+    ::testing::internal::CaptureStderr();
     EXPECT_EQ(ResolveBookmarkPath(store, paths), "/data/bookmark.fbl");
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("[Bookmark]"), std::string::npos);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("[Bookmark]"), std::string::npos);
 }

@@ -3,44 +3,20 @@
 #include "content/ContentCommandIds.h"
 #include "content/DownloadControl.h"
 #include "content/UserAgent.h"
-#include "fakes/FakeBrowserEngine.h"
 #include "fakes/FakeProfile.h"
-#include "fakes/FakeShell.h"
-#include "fakes/ManualTimers.h"
-#include "frame/MainFrame.h"
+#include "frame/SessionTestFrame.h"
 
 using namespace fern;
 using fern::test::FakeBrowserEngine;
 
 namespace {
 
-class Engines : public IEngineFactory {
-public:
-    std::vector<FakeBrowserEngine*> made;
-    std::unique_ptr<IBrowserEngine> Create(IBrowserEngine*) override {
-        auto engine = std::make_unique<FakeBrowserEngine>();
-        engine->autoLoad = true;
-        made.push_back(engine.get());
-        return engine;
-    }
-};
-
 // A frame on fakes, the Browser group on a profile in memory, and the
 // download control between them.
-struct Tabs {
-    Engines engines;
-    test::ManualTimers timers;
-    test::ManualQueue queue;
-    test::FakeClipboard clipboard;
-    test::FakeMessageBox messageBox;
-    NoPopupFilter filter;
+struct Tabs : test::SessionTestFrame {
     FakeProfile profile, windows;
     SettingsStore store{profile, windows};
     BrowserSettings browser;
-    CMainFrame frame{FrameServices{engines, timers, queue, clipboard, messageBox, filter,
-                                   [](const std::string& t) { return t; }, [](const std::string&) { return false; },
-                                   [] { return false; }},
-                     FrameOptions{}};
     CDownloadControl control{browser, store, frame.MutableOptions(), [this] { return frame.ActiveView(); }};
     int changes = 0;
 

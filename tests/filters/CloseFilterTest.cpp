@@ -3,15 +3,12 @@
 #include <string>
 
 #include "../lists/TempFolder.h"
-#include "fakes/FakeBrowserEngine.h"
 #include "fakes/FakeProfile.h"
-#include "fakes/FakeShell.h"
-#include "fakes/ManualTimers.h"
 #include "filters/CloseFilter.h"
 #include "filters/FilterCommands.h"
 #include "filters/PageDialogFilter.h"
 #include "frame/CommandIds.h"
-#include "frame/MainFrame.h"
+#include "frame/SessionTestFrame.h"
 
 using namespace fern;
 using fern::test::FakeBrowserEngine;
@@ -26,29 +23,12 @@ constexpr char kTwoSections[] =
     "#FOLDER\r\n\tNAME=closeurl\r\n\r\n#URL\r\n\tURL=http://ads.*\r\n\r\n#URL\r\n\tURL=*ポップ*\r\n\r\n-\r\n\r\n"
     "#FOLDER\r\n\tNAME=closetitle\r\n\r\n#URL\r\n\tURL=*カジノ*\r\n\r\n-\r\n\r\n";
 
-class Engines : public IEngineFactory {
-public:
-    std::unique_ptr<IBrowserEngine> Create(IBrowserEngine*) override {
-        auto engine = std::make_unique<FakeBrowserEngine>();
-        engine->autoLoad = true;
-        return engine;
-    }
-};
-
 // A frame whose pages consult the real filter, with the filter commands.
-struct FilterFrame {
+struct FilterFrame : test::FrameFakes {
     TempFolder folder;
     CloseUrlSettings closeUrl;
     CCloseFilter filter{closeUrl};
-    Engines engines;
-    test::ManualTimers timers;
-    test::ManualQueue queue;
-    test::FakeClipboard clipboard;
-    test::FakeMessageBox messageBox;
-    CMainFrame frame{FrameServices{engines, timers, queue, clipboard, messageBox, filter,
-                                   [](const std::string& t) { return t; }, [](const std::string&) { return false; },
-                                   [] { return false; }},
-                     FrameOptions{}};
+    CMainFrame frame{Services(filter), FrameOptions{}};
     FakeProfile profile, windows;
     SettingsStore store{profile, windows};
     BrowserSettings browser;
@@ -56,7 +36,7 @@ struct FilterFrame {
     CFilterCommands commands{{frame, filter, folder.File("close.fbl"), browser, store, messageBox,
                               [this](bool on) { sweeps.push_back(on); }}};
 
-    FakeBrowserEngine* EngineAt(int i) { return static_cast<FakeBrowserEngine*>(frame.ViewAt(i)->Engine()); }
+    FakeBrowserEngine* EngineAt(int i) { return test::EngineOf(frame.ViewAt(i)); }
     FakeBrowserEngine* PopUpFrom(int i) {
         IBrowserEngine* window = nullptr;
         bool cancel = false;

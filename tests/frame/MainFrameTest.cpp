@@ -1,70 +1,29 @@
 #include <gtest/gtest.h>
 
-#include "fakes/FakeBrowserEngine.h"
-#include "fakes/FakeShell.h"
-#include "fakes/ManualTimers.h"
+#include <array>
+
+#include "filters/CloseFilter.h"
 #include "frame/CommandIds.h"
-#include "frame/MainFrame.h"
+#include "frame/SessionTestFrame.h"
 #include "page/PageCommandIds.h"
-#include "page/WildcardMatch.h"
 
 using namespace fern;
+using fern::test::EngineOf;
 using fern::test::FakeBrowserEngine;
 
 namespace {
 
-class FakeEngines : public IEngineFactory {
-public:
-    std::vector<FakeBrowserEngine*> made;
-    std::vector<IBrowserEngine*> related;
-    bool autoLoad = true;
-    std::unique_ptr<IBrowserEngine> Create(IBrowserEngine* relatedTo) override {
-        auto engine = std::make_unique<FakeBrowserEngine>();
-        engine->autoLoad = autoLoad;
-        made.push_back(engine.get());
-        related.push_back(relatedTo);
-        return engine;
-    }
-};
-
-class ListFilter : public IPopupFilter {
-public:
-    std::vector<std::string> urls, titles;
-    bool newTabsOnly = false;
-    int closed = 0;
-    bool MatchesCloseUrl(const std::string& url) override {
-        for (const auto& p : urls)
-            if (WildcardMatch(p, url)) return true;
-        return false;
-    }
-    bool MatchesCloseTitle(const std::string& title) override {
-        for (const auto& p : titles)
-            if (WildcardMatch(p, title)) return true;
-        return false;
-    }
-    bool NewTabsOnly() const override { return newTabsOnly; }
-    void CountClosed() override { ++closed; }
-};
-
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public ::testing::Test, protected test::FrameFakes {
 protected:
-    FakeEngines engines;
-    test::ManualTimers timers;
-    test::ManualQueue queue;
-    test::FakeClipboard clipboard;
-    test::FakeMessageBox messageBox;
-    ListFilter filter;
+    CloseUrlSettings closeUrl{.closeUrlFilter = true};
+    CCloseFilter filter{closeUrl};
     FrameOptions options;
     std::unique_ptr<CMainFrame> frame;
 
     CMainFrame& Frame() {
         if (!frame)
             frame = std::make_unique<CMainFrame>(
-                FrameServices{engines, timers, queue, clipboard, messageBox, filter,
-                              [](const std::string& t) { return t; },
-                              [](const std::string& t) { return t.rfind("mailto:", 0) == 0; },
-                              [] { return false; }},
-                options);
+                Services(filter, [](const std::string& t) { return t.rfind("mailto:", 0) == 0; }), options);
         return *frame;
     }
 
@@ -72,15 +31,15 @@ protected:
                     std::uint32_t dlc = 0x70) {
         return Frame().OpenUrl(url, flags, dlc, 0);
     }
-
-    std::string Urls() {
-        std::string out;
-        for (int i = 0; i < Frame().TabCount(); ++i)
-            out += (i ? " " : "") + Frame().ViewAt(i)->Url();
-        return out;
+    // A pop-up window the page at `page` asks for.
+    FakeBrowserEngine* PopUp(CFernView* page) {
+        IBrowserEngine* window = nullptr;
+        bool cancel = false;
+        page->NewWindow2(window, cancel);
+        EXPECT_FALSE(cancel);
+        return static_cast<FakeBrowserEngine*>(window);
     }
-
-    FakeBrowserEngine* EngineOf(CFernView* view) { return static_cast<FakeBrowserEngine*>(view->Engine()); }
+    std::string Urls() { return test::UrlsOf(Frame()); }
 };
 
 }  // namespace
@@ -218,27 +177,20 @@ TEST_F(MainFrameTest, TabCommandsActOnTheRightClickedTab) {
 }
 
 TEST_F(MainFrameTest, PopUpToAListedAddressNeverShowsAndIsCounted) {
-    filter.urls = {"http://ads.*"};
+    filter.Lists().urls = {"http://ads.*"};
     CFernView* page = Open("http://site/");
-    IBrowserEngine* window = nullptr;
-    bool cancel = false;
-    page->NewWindow2(window, cancel);
-    ASSERT_FALSE(cancel);
-    ASSERT_NE(window, nullptr);
+    FakeBrowserEngine* popup = PopUp(page);
+    ASSERT_NE(popup, nullptr);
     EXPECT_EQ(engines.related.back(), page->Engine());
-    static_cast<FakeBrowserEngine*>(window)->Load("http://ads.example/pop", "Ad");
+    popup->Load("http://ads.example/pop", "Ad");
     queue.RunAll();
     EXPECT_EQ(Frame().TabCount(), 1);
     EXPECT_EQ(Frame().ViewCount(), 1u);
-    EXPECT_EQ(filter.closed, 1);
+    EXPECT_EQ(closeUrl.count, 1);
 }
 
 TEST_F(MainFrameTest, PopUpThatStaysBlankShowsAfterTheDelayWithItsTitle) {
-    CFernView* page = Open("http://site/");
-    IBrowserEngine* window = nullptr;
-    bool cancel = false;
-    page->NewWindow2(window, cancel);
-    auto* popup = static_cast<FakeBrowserEngine*>(window);
+    FakeBrowserEngine* popup = PopUp(Open("http://site/"));
     // The page writes into its about:blank window; its load never "ends".
     ASSERT_TRUE(popup->BeforeNavigate("about:blank"));
     popup->url = "about:blank#written";
@@ -255,27 +207,12 @@ TEST_F(MainFrameTest, PopUpThatStaysBlankShowsAfterTheDelayWithItsTitle) {
 }
 
 TEST_F(MainFrameTest, BlankPopUpIsClosedWhenAboutBlankIsListed) {
-    filter.urls = {"about:blank"};
-    CFernView* page = Open("http://site/");
-    IBrowserEngine* window = nullptr;
-    bool cancel = false;
-    page->NewWindow2(window, cancel);
-    auto* popup = static_cast<FakeBrowserEngine*>(window);
+    filter.Lists().urls = {"about:blank"};
+    FakeBrowserEngine* popup = PopUp(Open("http://site/"));
     popup->Load("about:blank", "about:blank");
     queue.RunAll();
     EXPECT_EQ(Frame().ViewCount(), 1u);
-    EXPECT_EQ(filter.closed, 1);
-}
-
-TEST_F(MainFrameTest, ListedTitleClosesTheTabAtOnce) {
-    filter.titles = {"*Casino*"};
-    Open("http://site/");
-    Open("http://spam/");
-    EXPECT_EQ(Frame().ViewCount(), 2u);
-    EngineOf(Frame().ViewAt(1))->sink->TitleChange("Big Casino Win");
-    queue.RunAll();
-    EXPECT_EQ(Urls(), "http://site/");
-    EXPECT_EQ(filter.closed, 1);
+    EXPECT_EQ(closeUrl.count, 1);
 }
 
 TEST_F(MainFrameTest, NavigateLockSendsLinksToNewTabs) {
@@ -311,16 +248,11 @@ TEST_F(MainFrameTest, FocusRequestIsServedAtDocumentComplete) {
 
 TEST_F(MainFrameTest, ProgressPercentAndAutoRefresh) {
     CFernView* page = Open("http://a/");
-    page->ProgressChange(50, 200);
-    EXPECT_EQ(page->ProgressPercent(), 25);
-    page->ProgressChange(200, 200);
-    EXPECT_EQ(page->ProgressPercent(), 100);
-    page->ProgressChange(-1, 200);
-    EXPECT_EQ(page->ProgressPercent(), 0);
-    page->ProgressChange(0, 0);
-    EXPECT_EQ(page->ProgressPercent(), 0);
-    page->ProgressChange(5, 0);  // no maximum: no share instead of a division by zero
-    EXPECT_EQ(page->ProgressPercent(), 0);
+    // {progress, maximum, percent}; no maximum: no share instead of a division by zero.
+    for (auto [progress, max, percent] : {std::array{50, 200, 25}, {200, 200, 100}, {-1, 200, 0}, {0, 0, 0}, {5, 0, 0}}) {
+        page->ProgressChange(progress, max);
+        EXPECT_EQ(page->ProgressPercent(), percent) << progress << "/" << max;
+    }
 
     page->StartAutoRefresh(4);
     EXPECT_EQ(page->AutoRefreshIntervalMs(), 4000);
@@ -469,7 +401,7 @@ TEST_F(MainFrameTest, ARestoredTabMeetsTheCloseUrlFilterWhenItsPageNavigates) {
         Open("http://later-bad/");
     }
     EXPECT_TRUE(engines.made.empty());
-    filter.urls = {"http://later-bad/*"};
+    filter.Lists().urls = {"http://later-bad/*"};
     timers.Advance(ViewScheduler::kTickMs * 4);
     ASSERT_EQ(engines.made.size(), 2u);
     // Refused by the filter: nothing loads, the tab keeps the address it was opened with.

@@ -1,6 +1,6 @@
 #pragma once
-// A main frame on the scripted engine, for the tests of closed tabs and
-// state logs: pages load at once, every open is recorded.
+// A main frame on the scripted engine: pages load at once unless told
+// otherwise, every engine made is kept, every open can be recorded.
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,12 +16,29 @@ namespace fern::test {
 class LoadingEngines : public IEngineFactory {
 public:
     bool autoLoad = true;
-    int made = 0;
-    std::unique_ptr<IBrowserEngine> Create(IBrowserEngine*) override {
+    std::vector<FakeBrowserEngine*> made;
+    std::vector<IBrowserEngine*> related;
+    std::unique_ptr<IBrowserEngine> Create(IBrowserEngine* relatedTo) override {
         auto engine = std::make_unique<FakeBrowserEngine>();
         engine->autoLoad = autoLoad;
-        ++made;
+        made.push_back(engine.get());
+        related.push_back(relatedTo);
         return engine;
+    }
+};
+
+// The services a frame asks for, on fakes; no address is special.
+struct FrameFakes {
+    LoadingEngines engines;
+    ManualTimers timers;
+    ManualQueue queue;
+    FakeClipboard clipboard;
+    FakeMessageBox messageBox;
+
+    FrameServices Services(IPopupFilter& filter,
+                           std::function<bool(const std::string&)> special = [](const std::string&) { return false; }) {
+        return {engines, timers, queue, clipboard, messageBox, filter, [](const std::string& t) { return t; },
+                std::move(special), [] { return false; }};
     }
 };
 
@@ -33,17 +50,24 @@ struct OpenCall {
     bool operator==(const OpenCall&) const = default;
 };
 
-struct SessionTestFrame {
-    LoadingEngines engines;
-    ManualTimers timers;
-    ManualQueue queue;
-    FakeClipboard clipboard;
-    FakeMessageBox messageBox;
+// An opener that only records.
+inline UrlOpener RecordTo(std::vector<OpenCall>& calls) {
+    return [&calls](const std::string& url, int flags, std::uint32_t dlc, int mode) {
+        calls.push_back({url, flags, dlc, mode});
+    };
+}
+
+inline std::string UrlsOf(const CMainFrame& frame) {
+    std::string out;
+    for (int i = 0; i < frame.TabCount(); ++i) out += (i ? " " : "") + frame.ViewAt(i)->Url();
+    return out;
+}
+
+inline FakeBrowserEngine* EngineOf(const CFernView* view) { return static_cast<FakeBrowserEngine*>(view->Engine()); }
+
+struct SessionTestFrame : FrameFakes {
     NoPopupFilter filter;
-    CMainFrame frame{FrameServices{engines, timers, queue, clipboard, messageBox, filter,
-                                   [](const std::string& t) { return t; }, [](const std::string&) { return false; },
-                                   [] { return false; }},
-                     FrameOptions{}};
+    CMainFrame frame{Services(filter), FrameOptions{}};
     std::vector<OpenCall> calls;
 
     // Records each open and carries it out on the frame.
@@ -53,12 +77,7 @@ struct SessionTestFrame {
             frame.OpenUrl(url, flags, dlc, mode);
         };
     }
-
-    std::string Urls() const {
-        std::string out;
-        for (int i = 0; i < frame.TabCount(); ++i) out += (i ? " " : "") + frame.ViewAt(i)->Url();
-        return out;
-    }
+    std::string Urls() const { return UrlsOf(frame); }
 };
 
 }  // namespace fern::test

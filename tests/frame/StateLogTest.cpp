@@ -19,15 +19,12 @@ using fern::testing::WriteBytes;
 
 namespace {
 
+// The startup settings as loaded from SUStyle.
 StartupSettings Startup(int style) {
+    FakeProfile profile, windows;
+    profile.Set("Startup", "SUStyle", std::to_string(style));
     StartupSettings s;
-    s.style = style;
-    s.saveStateAtExit = style & 0x1;
-    s.restoreStateAtStart = style & 0x2;
-    s.dedupeOnRestore = style & 0x4;
-    s.noRestoreWithArguments = style & 0x8;
-    s.openStartupUrls = style & 0x10;
-    s.dedupeStartupAgainstLog = style & 0x20;
+    s.Load(SettingsStore(profile, windows));
     return s;
 }
 
@@ -58,7 +55,7 @@ TEST(StateLog, SaveStateWritesEveryTabInTabOrder) {
     s.engines.autoLoad = false;  // this one never commits: its pending URL is saved
     CFernView* pending = s.frame.OpenUrl("http://slow/", 3, 0x30, 0);
     ASSERT_NE(pending, nullptr);
-    static_cast<test::FakeBrowserEngine*>(pending->Engine())->BeforeNavigate("http://slow/");
+    test::EngineOf(pending)->BeforeNavigate("http://slow/");
     s.frame.SwapTabs(0, 1);
 
     ASSERT_TRUE(SaveState(s.frame, "", f.state).ok);
@@ -97,11 +94,11 @@ TEST(StateLog, RestoreRemovesDuplicatesAndStartupUrlsByStartupStyle) {
     EXPECT_EQ(restored(0x36, true), "http://a:1 http://b:2 :112 ");
     EXPECT_EQ(restored(0x36, false), "http://a:1 http://b:2 :112 http://s:5 ");
     EXPECT_EQ(restored(0x26, true), "http://a:1 http://b:2 :112 http://s:5 ");
+    EXPECT_TRUE(StateLogToRestore(f.dir.File("none.fbl"), f.startup, Startup(0x3E), true).empty());
 
     // Empty urls are skipped when opening.
     std::vector<OpenCall> calls;
-    RestoreStateLog(f.state, f.startup, Startup(0x6), false,
-                    [&](const std::string& u, int fl, std::uint32_t d, int m) { calls.push_back({u, fl, d, m}); });
+    RestoreStateLog(f.state, f.startup, Startup(0x6), false, test::RecordTo(calls));
     EXPECT_EQ(calls, (std::vector<OpenCall>{{"http://a", 3, 1, 0}, {"http://b", 3, 2, 0}, {"http://s", 3, 5, 0}}));
 }
 
@@ -111,8 +108,7 @@ TEST(StateLog, StartupOpensFollowStartupStyleAndArguments) {
     WriteList(f.startup, "startupurl", {{"http://start", 0x30}});
     auto run = [&](int style, bool argument) {
         std::vector<OpenCall> calls;
-        OpenAtStartup(Startup(style), argument, f.startup, f.state,
-                      [&](const std::string& u, int fl, std::uint32_t d, int m) { calls.push_back({u, fl, d, m}); });
+        OpenAtStartup(Startup(style), argument, f.startup, f.state, test::RecordTo(calls));
         return calls;
     };
     // 0x1A: with an argument nothing opens; without, the startup URLs and
@@ -164,17 +160,6 @@ TEST(StateLog, AddToStartupListAppendsWithoutCheckingAndOpenListFile) {
     EXPECT_EQ(s.Urls(), "http://1 http://2");
     EXPECT_EQ(s.calls[1], (OpenCall{"http://2", 3, 0, 0}));
     EXPECT_FALSE(OpenUrlListFile(f.dir.File("missing.fbl"), s.Opener()).ok);
-}
-
-TEST(StateLog, GarbledLogsOpenWhatTheyHold) {
-    Files f;
-    std::string bytes = "#FOLDER\r\n\tNAME=laststate\r\n#URL\r\n\tURL=http://ok\r\n#URL\r\n\tURL=http://cut";
-    for (int i = 0; i < 2000; ++i) bytes += static_cast<char>((i * 37) % 256);
-    WriteBytes(f.state, bytes);
-    std::vector<UrlItem> items = StateLogToRestore(f.state, f.startup, Startup(0x3E), true);
-    ASSERT_GE(items.size(), 2u);
-    EXPECT_EQ(items[0].url, "http://ok");
-    EXPECT_TRUE(StateLogToRestore(f.dir.File("none.fbl"), f.startup, Startup(0x3E), true).empty());
 }
 
 TEST(AutoSave, DialogAnswersAreWrittenAndSurviveARestart) {

@@ -7,16 +7,7 @@ using namespace fern;
 namespace {
 
 TabBarSettingsValues Values(int tabStyle, int btnStyle = 0) {
-    TabBarSettingsValues v;
-    v.tabStyle = tabStyle;
-    v.textLimit = 12;
-    v.fixBtnSize = (7 << 16) | 120;
-    v.selClr = 0x0000FF;
-    v.unselClr = 0x00FF00;
-    v.selBkgClr = 0xFF0000;
-    v.unselBkgClr = 0x123456;
-    v.btnStyle = btnStyle;
-    return v;
+    return {tabStyle, 12, (7 << 16) | 120, 0x0000FF, 0x00FF00, 0xFF0000, 0x123456, btnStyle};
 }
 
 // UTF-8 whatever the execution character set.

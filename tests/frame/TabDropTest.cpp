@@ -14,46 +14,14 @@ constexpr std::uint32_t kDefault = 0x70;
 std::string Convert(const std::string& s) { return s == "nothing" ? std::string() : "<" + s + ">"; }
 
 TabDropAction New(const std::string& url, std::uint32_t dlc = kDefault, int mode = 0) {
-    TabDropAction a;
-    a.kind = Kind::OpenNewTab;
-    a.url = url;
-    a.openFlags = 3;
-    a.dlc = dlc;
-    a.securityMode = mode;
-    return a;
+    return {Kind::OpenNewTab, url, 3, dlc, mode};
 }
-
 TabDropAction Nav(int tab, const std::string& url, bool setFlags = false, std::uint32_t dlc = 0) {
-    TabDropAction a;
-    a.kind = Kind::NavigateTab;
-    a.url = url;
-    a.openFlags = 0;
-    a.tab = tab;
-    a.setFlags = setFlags;
-    a.dlc = dlc;
-    return a;
+    return {Kind::NavigateTab, url, 0, dlc, 0, tab, setFlags};
 }
-
-TabDropData Text(const std::string& text) {
-    TabDropData d;
-    d.kind = TabDropData::Kind::Text;
-    d.text = text;
-    return d;
-}
-
-TabDropData Files(std::vector<std::string> files) {
-    TabDropData d;
-    d.kind = TabDropData::Kind::Files;
-    d.files = std::move(files);
-    return d;
-}
-
-TabDropData Marks(std::vector<DroppedBookmark> marks) {
-    TabDropData d;
-    d.kind = TabDropData::Kind::Bookmarks;
-    d.bookmarks = std::move(marks);
-    return d;
-}
+TabDropData Text(const std::string& text) { return {TabDropData::Kind::Text, {}, text, {}}; }
+TabDropData Files(std::vector<std::string> files) { return {TabDropData::Kind::Files, {}, {}, std::move(files)}; }
+TabDropData Marks(std::vector<DroppedBookmark> marks) { return {TabDropData::Kind::Bookmarks, std::move(marks), {}, {}}; }
 
 std::vector<TabDropAction> Drop(const TabDropData& d, int hit, bool shift = false, bool alt = false) {
     return TabDropActions(d, hit, shift, alt, kDefault, Convert);

@@ -6,80 +6,46 @@
 #include <string>
 #include <vector>
 
-#include "fakes/FakeBrowserEngine.h"
-#include "fakes/ManualTimers.h"
-#include "page/FernView.h"
+#include "frame/SessionTestFrame.h"
 #include "page/PageCommandIds.h"
 
 using namespace fern;
 using fern::test::FakeBrowserEngine;
-using fern::test::ManualTimers;
 
 namespace {
 
-// Records what the page opens; everything else is accepted quietly.
-class OpeningHost : public IPageHost {
-public:
-    PageOptions options;
-    std::vector<std::string> opened;
-
-    const PageOptions& Options() const override { return options; }
-    int InsertTab(const std::string&, CFernView*) override { return 0; }
-    void ActivateTab(CFernView*) override {}
-    bool IsSelected(const CFernView*) const override { return true; }
-    int TabCount() const override { return 1; }
-    void SetTabText(CFernView*, const std::string&) override {}
-    void SetTabImage(CFernView*, int) override {}
-    void SetCaption(CFernView*, const std::string&) override {}
-    void SetStatusText(const std::string&) override {}
-    void SetProgress(int) override {}
-    void SetAddress(const std::string&) override {}
-    void ShowZoneOf(const std::string&) override {}
-    void SetSecureLock(int) override {}
-    void UpdateOfflineIndicator() override {}
-    void PostClose(CFernView*) override {}
-    CFernView* OpenUrl(const std::string& text, int openFlags, std::uint32_t dlc, int securityMode) override {
-        opened.push_back(text + " " + std::to_string(openFlags) + " " + std::to_string(dlc) + " " +
-                         std::to_string(securityMode));
-        return nullptr;
-    }
-    CFernView* CreateTabForNewWindow(CFernView*) override { return nullptr; }
-    bool MatchesCloseUrl(const std::string&) override { return false; }
-    bool MatchesCloseTitle(const std::string&) override { return false; }
-    bool CloseUrlNewTabsOnly() const override { return true; }
-    void CountClosedWindow() override {}
-    bool OpenSpecialUrl(const std::string&) override { return false; }
-    bool IsOffline() const override { return false; }
-};
-
 class PageCommandsTest : public ::testing::Test {
 protected:
-    OpeningHost host;
-    ManualTimers timers;
+    test::SessionTestFrame s;
+    std::vector<std::string> opened;  // "text flags", as the page asked
+    CFernView* view = nullptr;
     FakeBrowserEngine* engine = nullptr;
-    std::unique_ptr<CFernView> view;
 
     void SetUp() override {
-        host.options.dlcDefault = 0xF0;
-        auto e = std::make_unique<FakeBrowserEngine>();
-        engine = e.get();
-        view = std::make_unique<CFernView>(host, timers, std::move(e));
-        engine->Load("http://a.example/", "A");
+        s.frame.MutableOptions().dlcDefault = 0xF0;
+        s.frame.SetHooks({[this](const std::string& text, int flags) {
+                              opened.push_back(text + " " + std::to_string(flags));
+                          },
+                          nullptr, nullptr});
         // The tab's own flags differ from the default, which the new tab gets.
-        view->SetDownloadControlFlags(0x10);
+        view = s.frame.OpenUrl("http://a.example/", kOpenNewTab, 0x10, 0);
+        engine = test::EngineOf(view);
+        opened.clear();
         engine->calls.clear();
     }
+    std::uint32_t NewTabFlags() const { return s.frame.ViewAt(s.frame.TabCount() - 1)->DownloadControlFlags(); }
 };
 
 TEST_F(PageCommandsTest, SelectedTextOpensInANewTabWithTheDefaultFlags) {
     engine->selectedText = "http://b.example/ページ";
     EXPECT_TRUE(view->OnPageCommand(ID_PAGE_OPEN_SELECTION));
-    EXPECT_EQ(host.opened, (std::vector<std::string>{"http://b.example/ページ 3 240 0"}));
+    EXPECT_EQ(opened, std::vector<std::string>{"http://b.example/ページ 3"});
+    EXPECT_EQ(NewTabFlags(), 0xF0u);
 
     // Nothing selected: nothing opens.
     engine->selectedText.clear();
     view->OnPageCommand(ID_PAGE_OPEN_SELECTION);
-    EXPECT_EQ(host.opened.size(), 1u);
+    EXPECT_EQ(opened.size(), 1u);
 
     // While the page loads the page is not asked at all.
     engine->busy = true;
@@ -87,24 +53,27 @@ TEST_F(PageCommandsTest, SelectedTextOpensInANewTabWithTheDefaultFlags) {
     engine->calls.clear();
     view->OnPageCommand(ID_PAGE_OPEN_SELECTION);
     EXPECT_TRUE(engine->calls.empty());
-    EXPECT_EQ(host.opened.size(), 1u);
+    EXPECT_EQ(opened.size(), 1u);
 }
 
 TEST_F(PageCommandsTest, ALateSelectionAnswerStillOpensAndOutlivesTheView) {
     engine->selectionLater = true;
     engine->selectedText = "later words";
     view->OnPageCommand(ID_PAGE_OPEN_SELECTION);
-    EXPECT_TRUE(host.opened.empty());
+    EXPECT_TRUE(opened.empty());
     engine->AnswerSelection();
-    EXPECT_EQ(host.opened, (std::vector<std::string>{"later words 3 240 0"}));
+    EXPECT_EQ(opened, std::vector<std::string>{"later words 3"});
 
     // The answer only needs the host, which the view does not take with it.
     view->OnPageCommand(ID_PAGE_OPEN_SELECTION);
     auto pending = std::move(engine->pendingSelection);
-    view.reset();
+    s.frame.CloseTab(0);
+    s.queue.RunAll();
+    ASSERT_EQ(s.frame.ViewCount(), 1u);  // the view is gone
     ASSERT_TRUE(pending);
     pending("after the view");
-    EXPECT_EQ(host.opened.back(), "after the view 3 240 0");
+    EXPECT_EQ(s.Urls(), "later words after the view");
+    EXPECT_EQ(NewTabFlags(), 0xF0u);
 }
 
 TEST_F(PageCommandsTest, CommentsAreShownOnlyWhenThePageIsNotBusy) {
@@ -116,12 +85,11 @@ TEST_F(PageCommandsTest, CommentsAreShownOnlyWhenThePageIsNotBusy) {
 }
 
 TEST(PageCommandsNoControl, EveryCommandIsTakenAndDoesNothing) {
-    OpeningHost host;
-    ManualTimers timers;
-    CFernView view(host, timers, nullptr);
+    test::SessionTestFrame s;
+    CFernView view(s.frame, s.timers, nullptr);
     EXPECT_TRUE(view.OnPageCommand(ID_PAGE_OPEN_SELECTION));
     EXPECT_TRUE(view.OnPageCommand(ID_PAGE_COMMENTS));
-    EXPECT_TRUE(host.opened.empty());
+    EXPECT_EQ(s.frame.TabCount(), 0);
 }
 
 }  // namespace

@@ -50,14 +50,6 @@ TEST(WebBrowser2Base, CountsDownloadsAndResetsOnTopLevelCompletion) {
     EXPECT_EQ(page.hooks.size(), 2u);
 }
 
-TEST(WebBrowser2Base, FlagChangesKeepThePreviousValue) {
-    Recorder page;
-    EXPECT_EQ(page.DownloadControlFlags(), 0x70u);
-    page.SetDownloadControlFlags(0xF0);
-    EXPECT_EQ(page.DownloadControlFlags(), 0xF0u);
-    EXPECT_EQ(page.PreviousDownloadControlFlags(), 0x70u);
-}
-
 TEST(WebBrowser2Base, FakeEngineDeliversAWholeLoad) {
     Recorder page;
     test::FakeBrowserEngine engine;

@@ -56,6 +56,11 @@ public:
     }
 };
 
+using Writes = std::vector<std::string>;
+
+// What a write of the custom template for the internet zone is logged as.
+std::string Pref(int type, const char* text) { return "zone 3 type " + std::to_string(type) + " 101: " + text; }
+
 struct Ie6Fixture {
     FakePreferences prefs;
     FakeCookieEngine engine;
@@ -74,16 +79,15 @@ TEST(CookieSwitch, PreferenceTextsAndCheckStates) {
     EXPECT_EQ(CookiePreferenceText(true, true), kAlwaysASession);
     EXPECT_EQ(CookiePreferenceText(false, true), kAlwaysRSession);
 
-    CookieCheckState upper = ReadCookieCheckState({101, "IE6-P3PV1/SETTINGS: ALWAYS=A SESSION=A"});
-    EXPECT_TRUE(upper.always);
-    EXPECT_TRUE(upper.session);
-    CookieCheckState refused = ReadCookieCheckState({101, kAlwaysRSession});
-    EXPECT_FALSE(refused.always);
-    EXPECT_TRUE(refused.session);
+    // {always, session} as read back.
+    auto read = [](int templateId, const char* text) {
+        CookieCheckState c = ReadCookieCheckState({templateId, text});
+        return std::pair{c.always, c.session};
+    };
+    EXPECT_EQ(read(101, "IE6-P3PV1/SETTINGS: ALWAYS=A SESSION=A"), std::pair(true, true));
+    EXPECT_EQ(read(101, kAlwaysRSession), std::pair(false, true));
     // Any other template is not allowed, whatever its text says.
-    CookieCheckState medium = ReadCookieCheckState({100, kAlwaysASession});
-    EXPECT_FALSE(medium.always);
-    EXPECT_FALSE(medium.session);
+    EXPECT_EQ(read(100, kAlwaysASession), std::pair(false, false));
 
     EXPECT_EQ(CookieModeOf(2), CookieMode::Ie45);
     EXPECT_EQ(CookieModeOf(0), CookieMode::Ie6);
@@ -98,18 +102,14 @@ TEST(CookieSwitch, Ie6FlipsWriteTheCustomTemplateForTheInternetZone) {
 
     // Session cookies on: " session=a" after the always part, both types.
     f.cookies->FlipSession();
-    EXPECT_EQ(f.prefs.writes, (std::vector<std::string>{
-                                  std::string("zone 3 type 0 101: ") + kAlwaysASession,
-                                  std::string("zone 3 type 1 101: ") + kAlwaysRSession}));
+    EXPECT_EQ(f.prefs.writes, (Writes{Pref(0, kAlwaysASession), Pref(1, kAlwaysRSession)}));
     EXPECT_TRUE(f.cookies->SessionChecked());
 
     // The always flips keep the session part.
     f.prefs.writes.clear();
     f.cookies->FlipFirstParty();
     f.cookies->FlipThirdParty();
-    EXPECT_EQ(f.prefs.writes, (std::vector<std::string>{
-                                  std::string("zone 3 type 0 101: ") + kAlwaysRSession,
-                                  std::string("zone 3 type 1 101: ") + kAlwaysASession}));
+    EXPECT_EQ(f.prefs.writes, (Writes{Pref(0, kAlwaysRSession), Pref(1, kAlwaysASession)}));
     EXPECT_FALSE(f.cookies->FirstPartyChecked());
     EXPECT_TRUE(f.cookies->ThirdPartyChecked());
     EXPECT_TRUE(f.box.shown.empty());
@@ -118,17 +118,14 @@ TEST(CookieSwitch, Ie6FlipsWriteTheCustomTemplateForTheInternetZone) {
 TEST(CookieSwitch, InvertRunsSessionThenFirstThenThirdParty) {
     Ie6Fixture f(kAlwaysASession, kAlwaysR);
     f.cookies->Invert();
-    EXPECT_EQ(f.prefs.writes, (std::vector<std::string>{
-                                  std::string("zone 3 type 0 101: ") + kAlwaysA,
-                                  std::string("zone 3 type 1 101: ") + kAlwaysR,
-                                  std::string("zone 3 type 0 101: ") + kAlwaysR,
-                                  std::string("zone 3 type 1 101: ") + kAlwaysA}));
+    EXPECT_EQ(f.prefs.writes, (Writes{Pref(0, kAlwaysA), Pref(1, kAlwaysR),
+                                      Pref(0, kAlwaysR), Pref(1, kAlwaysA)}));
 
     // "IE4-5": the same order on the action policies; no third-party step.
     Ie6Fixture old(kAlwaysA, kAlwaysR, CookieMode::Ie45);
     old.prefs.policies[{3, 0x1A02}] = 0;
     old.cookies->Invert();
-    EXPECT_EQ(old.prefs.writes, (std::vector<std::string>{"action 6659: 0", "action 6658: 3"}));
+    EXPECT_EQ(old.prefs.writes, (Writes{"action 6659: 0", "action 6658: 3"}));
 }
 
 TEST(CookieSwitch, Ie45FlipsTheZoneActionPolicies) {

@@ -19,11 +19,7 @@ public:
         for (const std::string& a : argv) line += (line.empty() ? "" : " ") + a;
         calls.push_back(line);
         auto it = answers.find(line);
-        if (it != answers.end()) return it->second;
-        CommandResult ok;
-        ok.started = true;
-        ok.exitStatus = 0;
-        return ok;
+        return it != answers.end() ? it->second : CommandResult{true, 0, "", ""};
     }
     void Answer(const std::string& line, const std::string& output) {
         answers[line] = CommandResult{true, 0, output, ""};
