@@ -1,5 +1,4 @@
-// The settings over real INI files in a temporary folder. The round trip
-// needs the private-profile store; until it lands its writes fail.
+// The settings over real INI files in a temporary folder.
 #include <gtest/gtest.h>
 
 #include "app/DataPaths.h"
