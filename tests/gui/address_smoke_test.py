@@ -5,7 +5,6 @@ Ctrl+Enter, a new tab with Shift+Enter, a closed tab reopened from the menu
 "最近閉じたURL(&E)", and a restart with SUStyle 3 that brings the same tabs back in
 the same order. Run inside dbus-run-session and xvfb-run."""
 
-import shutil
 import sys
 import time
 
@@ -88,8 +87,7 @@ def main():
         code = stop(fern)
         server.shutdown()
     check(code == 0, "the second run ends cleanly (exit %r)" % code)
-    shutil.rmtree(work, ignore_errors=True)
-    return 1 if failures else 0
+    return finish(work)
 
 
 if __name__ == "__main__":

@@ -7,7 +7,6 @@ from reaching the server until it is switched off again; BOUserAgent is the User
 of every request. Run inside dbus-run-session and xvfb-run. Arguments: FERN FERNCTL OUT_DIR."""
 
 import http.server
-import shutil
 import subprocess
 import sys
 import threading
@@ -124,8 +123,7 @@ def main():
     check(code == 0, "SIGTERM ends the browser cleanly (exit %r)" % code)
     ini = read_file(data + "/fern.ini")
     check(b"BODLCDefault=224" in ini, "the tab's switches left BODLCDefault as it was")
-    shutil.rmtree(work, ignore_errors=True)
-    return 1 if failures else 0
+    return finish(work)
 
 
 if __name__ == "__main__":

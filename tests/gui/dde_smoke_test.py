@@ -6,7 +6,6 @@ ran. Pages come from a local server. Run inside xvfb-run (and dbus-run-session).
 Arguments: FERN FERNCTL OUT_DIR."""
 
 import os
-import shutil
 import socket
 import subprocess
 import sys
@@ -88,8 +87,7 @@ def main():
             stop(fern)
         server.shutdown()
     check(b"COCount=0" in read_file(data + "/fern.ini"), "the exit steps ran: fern.ini holds the closed-window count")
-    shutil.rmtree(work, ignore_errors=True)
-    return 1 if failures else 0
+    return finish(work)
 
 
 if __name__ == "__main__":

@@ -4,6 +4,7 @@ widgets over AT-SPI as a screen reader does."""
 
 import http.server
 import os
+import shutil
 import signal
 import subprocess
 import tempfile
@@ -98,6 +99,12 @@ def stop(process):
 
 def screenshot(env, out_dir, name):
     subprocess.run(["import", "-window", "root", os.path.join(out_dir, name)], env=env, timeout=20)
+
+
+def finish(work):
+    """Removes the test's folder; the exit status of the test."""
+    shutil.rmtree(work, ignore_errors=True)
+    return 1 if failures else 0
 
 
 def wait_for(pred, seconds=20):

@@ -6,7 +6,6 @@ script-error window, the tools menu registers a tab's address, an alert() matche
 not matched appears as our own message box (read over AT-SPI), and with the sweep on
 such a box is dismissed by itself. Run inside dbus-run-session and xvfb-run."""
 
-import shutil
 import sys
 import time
 
@@ -158,8 +157,7 @@ def main():
         code = stop(fern)
         server.shutdown()
     check(code == 0, "the second run ends cleanly (exit %r)" % code)
-    shutil.rmtree(work, ignore_errors=True)
-    return 1 if failures else 0
+    return finish(work)
 
 
 if __name__ == "__main__":

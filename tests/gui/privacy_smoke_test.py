@@ -106,8 +106,7 @@ def main():
         code = stop(fern)
         server.shutdown()
     check(code == 0, "SIGTERM ends the browser cleanly (exit %r)" % code)
-    shutil.rmtree(work, ignore_errors=True)
-    return 1 if failures else 0
+    return finish(work)
 
 
 if __name__ == "__main__":

@@ -5,7 +5,6 @@ link, closed from the keyboard; tab texts and the window title are read over AT-
 as a screen reader reads them. Run inside dbus-run-session and xvfb-run."""
 
 import os
-import shutil
 import sys
 import time
 
@@ -87,8 +86,7 @@ def main():
         server.shutdown()
     check(code == 0, "SIGTERM ends the browser cleanly (exit %r)" % code)
     check(b"COCount=0" in read_file(data + "/fern.ini"), "the exit save writes the closed-window count to fern.ini")
-    shutil.rmtree(work, ignore_errors=True)
-    return 1 if failures else 0
+    return finish(work)
 
 
 if __name__ == "__main__":

@@ -4,7 +4,6 @@ opens with a pointer click, its indicators flip the new-tab flags through their
 click action, and the exit save keeps the strip's style. Run inside
 dbus-run-session and xvfb-run."""
 
-import shutil
 import sys
 
 from fernui import *  # noqa: F401,F403  (the shared test helpers)
@@ -66,8 +65,7 @@ def main():
     ini = read_file(data + "/fern.ini")
     check(b"BODLCDefault=224" in ini, "the flipped flags are saved: 0x70 ^ 0x10 ^ 0x80")
     check(b"SBDLCStyle=2" in ini, "the exit save keeps the expanded strip")
-    shutil.rmtree(work, ignore_errors=True)
-    return 1 if failures else 0
+    return finish(work)
 
 
 if __name__ == "__main__":
