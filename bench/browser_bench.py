@@ -204,35 +204,23 @@ class Profile:
 # AT-SPI: the tab texts a screen reader reads
 
 def atspi():
-    import gi
-    gi.require_version("Atspi", "2.0")
-    from gi.repository import Atspi
-    return Atspi
-
-
-def find(acc, pred, depth=0):
-    if acc is None or depth > 40:
-        return None
-    try:
-        if pred(acc):
-            return acc
-        for i in range(acc.get_child_count()):
-            found = find(acc.get_child_at_index(i), pred, depth + 1)
-            if found:
-                return found
-    except Exception:
-        pass
-    return None
+    """The GUI tests' AT-SPI helpers, imported late: only the inner run has the bus."""
+    gui_tests = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "gui")
+    if gui_tests not in sys.path:
+        sys.path.insert(0, gui_tests)
+    import fernui
+    return fernui
 
 
 def tab_list(pid):
-    Atspi = atspi()
+    ui = atspi()
+    Atspi = ui.Atspi
     desktop = Atspi.get_desktop(0)
     for i in range(desktop.get_child_count()):
         app = desktop.get_child_at_index(i)
         try:
             if app is not None and app.get_process_id() == pid:
-                return find(app, lambda a: a.get_role() == Atspi.Role.PAGE_TAB_LIST)
+                return ui.find(app, lambda a: a.get_role() == Atspi.Role.PAGE_TAB_LIST)
         except Exception:
             pass
     return None

@@ -6,35 +6,20 @@
 namespace fern {
 
 void ParseItemList(std::string_view bytes, std::vector<UrlItem>& items) {
-    ListLineReader lines(bytes);
-    std::string_view line;
-    bool inFolder = false;
     UrlItem* current = nullptr;  // the last item appended; none before the first "#URL"
-    while (lines.Next(line)) {
-        switch (ClassifyListLine(line)) {
-            case ListLineKind::Field:
-                if (!current) break;
-                switch (ListLineKey(line)) {
-                    case 'N': current->name = ListFieldValue(line); break;
-                    case 'U': current->url = ListFieldValue(line); break;
-                    case 'S': current->style = ParseListNumber(ListFieldValue(line)); break;
-                    default: break;
-                }
-                break;
-            case ListLineKind::Head:
-                if (ListLineKey(line) == 'U') {
-                    current = &items.emplace_back();
-                } else if (ListLineKey(line) == 'F') {
-                    if (inFolder) return;  // only the first folder is the list
-                    inFolder = true;
-                }
-                break;
-            case ListLineKind::Close:
-                return;
-            default:
-                break;
+    ForEachFirstFolderLine(bytes, [&](ListLineKind kind, std::string_view line) {
+        if (kind == ListLineKind::Head) {
+            if (ListLineKey(line) == 'U') current = &items.emplace_back();
+            return;
         }
-    }
+        if (!current) return;
+        switch (ListLineKey(line)) {
+            case 'N': current->name = ListFieldValue(line); break;
+            case 'U': current->url = ListFieldValue(line); break;
+            case 'S': current->style = ParseListNumber(ListFieldValue(line)); break;
+            default: break;
+        }
+    });
 }
 
 ListFileStatus ReadItemList(std::string_view path, std::vector<UrlItem>& items) {

@@ -45,4 +45,24 @@ std::string_view ListFieldValue(std::string_view line);
 // wraps to 32 bits.
 std::uint32_t ParseListNumber(std::string_view text);
 
+// Hands `onLine(kind, line)` the field and record lines of a one-folder list
+// (.fbl with a single "#FOLDER"), without the folder's own head. The list ends
+// at the folder's close; a second folder is not part of it.
+template <class OnLine>
+void ForEachFirstFolderLine(std::string_view bytes, OnLine&& onLine) {
+    ListLineReader lines(bytes);
+    std::string_view line;
+    bool inFolder = false;
+    while (lines.Next(line)) {
+        ListLineKind kind = ClassifyListLine(line);
+        if (kind == ListLineKind::Close) return;
+        if (kind == ListLineKind::Head && ListLineKey(line) == 'F') {
+            if (inFolder) return;
+            inFolder = true;
+        } else if (kind == ListLineKind::Field || kind == ListLineKind::Head) {
+            onLine(kind, line);
+        }
+    }
+}
+
 }  // namespace fern

@@ -6,26 +6,9 @@
 namespace fern {
 
 void ParseUrlList(std::string_view bytes, std::vector<std::string>& urls) {
-    ListLineReader lines(bytes);
-    std::string_view line;
-    bool inFolder = false;
-    while (lines.Next(line)) {
-        switch (ClassifyListLine(line)) {
-            case ListLineKind::Field:
-                if (ListLineKey(line) == 'U') urls.emplace_back(ListFieldValue(line));
-                break;
-            case ListLineKind::Head:
-                if (ListLineKey(line) == 'F') {
-                    if (inFolder) return;  // only the first folder is the list
-                    inFolder = true;
-                }
-                break;
-            case ListLineKind::Close:
-                return;
-            default:
-                break;
-        }
-    }
+    ForEachFirstFolderLine(bytes, [&](ListLineKind kind, std::string_view line) {
+        if (kind == ListLineKind::Field && ListLineKey(line) == 'U') urls.emplace_back(ListFieldValue(line));
+    });
 }
 
 ListFileStatus ReadUrlList(std::string_view path, std::vector<std::string>& urls) {

@@ -7,12 +7,8 @@ from reaching the server until it is switched off again; BOUserAgent is the User
 of every request. Run inside dbus-run-session and xvfb-run. Arguments: FERN FERNCTL OUT_DIR."""
 
 import http.server
-import os
-import shutil
-import signal
 import subprocess
 import sys
-import tempfile
 import threading
 import time
 
@@ -58,24 +54,19 @@ def asked(path):
     return any(p == path for p, _ in requests)
 
 
-def menu_item(name):
-    roles = (Atspi.Role.MENU_ITEM, Atspi.Role.CHECK_MENU_ITEM, Atspi.Role.MENU)
-    return find(fern_app(), lambda a: a.get_role() in roles and a.get_name() == name)
-
-
 def choose(env, *path):
     """Opens the menus along `path` and activates its last item; returns that item's
     checked state as the open menu showed it."""
     item = None
     for name in path:
-        item = wait_for(lambda: menu_item(name), 10)
+        item = wait_for(lambda: named(["MENU_ITEM", "CHECK_MENU_ITEM", "MENU"], name), 10)
         if item is None:
             return None
-        checked = item.get_state_set().contains(Atspi.StateType.CHECKED)
+        was = checked(item)
         Atspi.Action.do_action(item, 0)
         time.sleep(0.3)
-    subprocess.run(["xdotool", "key", "Escape", "Escape", "Escape"], env=env, timeout=10)
-    return checked
+    xdo(env, "key", "Escape", "Escape", "Escape")
+    return was
 
 
 def main():
@@ -83,19 +74,13 @@ def main():
     threading.Thread(target=server.serve_forever, daemon=True).start()
     base = "http://127.0.0.1:%d" % server.server_address[1]
 
-    work = tempfile.mkdtemp(prefix="fern-content-")
-    env = dict(os.environ, HOME=work + "/home", XDG_RUNTIME_DIR=work + "/run")
-    os.makedirs(work + "/run", mode=0o700)
-    data = work + "/data"
-    os.makedirs(data)
-    with open(data + "/fern.ini", "wb") as f:
-        f.write(("[Browser]\r\nBODLCDefault=224\r\nBOUserAgent=%s\r\n" % USER_AGENT).encode("cp932"))
+    work, env, data = scratch("fern-content-")
+    write_file(data + "/fern.ini", "[Browser]\r\nBODLCDefault=224\r\nBOUserAgent=%s\r\n" % USER_AGENT)
 
     def ctl_open(url):
         return subprocess.run([FERNCTL, "open", url], env=env, timeout=30, capture_output=True).returncode
 
-    fern = subprocess.Popen([FERN, "--data-dir", data, base + "/one.html"], env=env, stderr=subprocess.DEVNULL)
-    code = None
+    fern = start(FERN, data, env, base + "/one.html")
     try:
         check(wait_for(lambda: tab_texts() == ["静的"], 30), "the first page opens: %r" % tab_texts())
         time.sleep(1.5)
@@ -125,8 +110,7 @@ def main():
         time.sleep(3)
         check(not asked("/offline.html"), "offline, a load never reaches the server")
         check(tab_texts() != ["オンライン"], "offline, the page does not show: %r" % tab_texts())
-        subprocess.run(["import", "-window", "root", os.path.join(OUT_DIR, "gui-content-offline.png")], env=env,
-                       timeout=20)
+        screenshot(env, OUT_DIR, "gui-content-offline.png")
         was = choose(env, "ファイル(F)", "オフライン作業(W)")
         check(was is True, "オフライン作業(W) was checked while offline")
         ctl_open(base + "/offline.html")
@@ -134,18 +118,12 @@ def main():
         check(wait_for(lambda: tab_texts() == ["オンライン"]), "and the page shows: %r" % tab_texts())
         check(all(ua == USER_AGENT for _, ua in requests), "every later request carried BOUserAgent too")
     finally:
-        if fern.poll() is None:
-            fern.send_signal(signal.SIGTERM)
-            try:
-                code = fern.wait(timeout=20)
-            except subprocess.TimeoutExpired:
-                fern.kill()
+        code = stop(fern)
         server.shutdown()
     check(code == 0, "SIGTERM ends the browser cleanly (exit %r)" % code)
-    ini = open(data + "/fern.ini", "rb").read()
+    ini = read_file(data + "/fern.ini")
     check(b"BODLCDefault=224" in ini, "the tab's switches left BODLCDefault as it was")
-    shutil.rmtree(work, ignore_errors=True)
-    return 1 if failures else 0
+    return finish(work)
 
 
 if __name__ == "__main__":

@@ -6,13 +6,9 @@ ran. Pages come from a local server. Run inside xvfb-run (and dbus-run-session).
 Arguments: FERN FERNCTL OUT_DIR."""
 
 import os
-import shutil
-import signal
 import socket
 import subprocess
 import sys
-import tempfile
-import time
 
 from fernui import *  # noqa: F401,F403  (the shared test helpers)
 
@@ -28,11 +24,7 @@ PAGES = {
 def main():
     server, base = serve(PAGES)
 
-    work = tempfile.mkdtemp(prefix="fern-dde-smoke-")
-    env = dict(os.environ, HOME=work + "/home", XDG_RUNTIME_DIR=work + "/run")
-    os.makedirs(work + "/run", mode=0o700)
-    data = work + "/data"
-    cmd = [FERN, "--data-dir", data]
+    work, env, data = scratch("fern-dde-smoke-")
 
     def ctl(*args):
         run = subprocess.run([FERNCTL] + list(args), env=env, timeout=30, capture_output=True)
@@ -42,7 +34,7 @@ def main():
         code, out, _ = ctl("info", str(window))
         return out.split("\n")[:2] if code == 0 else None
 
-    fern = subprocess.Popen(cmd, env=env, stderr=subprocess.DEVNULL)
+    fern = start(FERN, data, env)
     code = None
     try:
         # Up when it answers at all: with no tab open the window list is "not processed".
@@ -57,8 +49,7 @@ def main():
               "the second page replaces the first in the current tab: %r" % info(1))
 
         # A later start hands its address over: a second tab.
-        subprocess.run(cmd + [base + "/c.html"], env=env, timeout=30,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        hand_off(FERN, data, env, base + "/c.html")
         check(wait_for(lambda: ctl("windows")[1] == "1\n2\n"), "fernctl windows lists two ids: %r" % (ctl("windows"),))
         check(wait_for(lambda: info(2) == [base + "/c.html", "ページC"]), "fernctl info 2 answers the second tab: %r" % info(2))
         check(info(1) == [base + "/b.html", "ページB"], "window ids follow the tab order")
@@ -81,7 +72,7 @@ def main():
             s.close()
         check(wait_for(lambda: ctl("windows")[1] == "1\n2\n"), "the browser answers on after malformed frames")
 
-        subprocess.run(["import", "-window", "root", os.path.join(OUT_DIR, "gui-dde-smoke.png")], env=env, timeout=20)
+        screenshot(env, OUT_DIR, "gui-dde-smoke.png")
 
         check(ctl("exit")[0] == 0, "fernctl exit is acknowledged")
         try:
@@ -93,16 +84,10 @@ def main():
         check(code == 3 and err.count("\n") == 1, "with the browser gone fernctl says so: %r %r" % (code, err))
     finally:
         if fern.poll() is None:
-            fern.send_signal(signal.SIGTERM)
-            try:
-                fern.wait(timeout=20)
-            except subprocess.TimeoutExpired:
-                fern.kill()
+            stop(fern)
         server.shutdown()
-    ini = open(data + "/fern.ini", "rb").read() if os.path.exists(data + "/fern.ini") else b""
-    check(b"COCount=0" in ini, "the exit steps ran: fern.ini holds the closed-window count")
-    shutil.rmtree(work, ignore_errors=True)
-    return 1 if failures else 0
+    check(b"COCount=0" in read_file(data + "/fern.ini"), "the exit steps ran: fern.ini holds the closed-window count")
+    return finish(work)
 
 
 if __name__ == "__main__":

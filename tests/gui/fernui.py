@@ -1,8 +1,13 @@
 """What the browser's GUI tests share: a page server on 127.0.0.1, the checks' report,
-and reading the real widgets over AT-SPI as a screen reader does."""
+starting and stopping the real browser in a scratch folder, and reading the real
+widgets over AT-SPI as a screen reader does."""
 
 import http.server
+import os
+import shutil
+import signal
 import subprocess
+import tempfile
 import threading
 import time
 
@@ -45,6 +50,63 @@ def check(condition, what):
         failures.append(what)
 
 
+def scratch(prefix, **env):
+    """A fresh folder for one test: returns (work, env, data) where env has HOME and a
+    private XDG_RUNTIME_DIR inside it (plus the `env` given) and data is the data folder
+    to pass to --data-dir (not made yet)."""
+    work = tempfile.mkdtemp(prefix=prefix)
+    os.makedirs(work + "/run", mode=0o700)
+    return work, dict(os.environ, HOME=work + "/home", XDG_RUNTIME_DIR=work + "/run", **env), work + "/data"
+
+
+def write_file(path, text):
+    """Writes `text` (str in CP932, or bytes) to `path`, making its folder."""
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(text.encode("cp932") if isinstance(text, str) else text)
+
+
+def read_file(path):
+    """The bytes of `path`, empty when it does not exist."""
+    return open(path, "rb").read() if os.path.exists(path) else b""
+
+
+def start(fern, data, env, *args):
+    """Starts the browser on data folder `data` with the command-line `args`."""
+    return subprocess.Popen([fern, "--data-dir", data] + list(args), env=env, stderr=subprocess.DEVNULL)
+
+
+def hand_off(fern, data, env, *args):
+    """A later start with `args`, which hands them to the running browser; its exit code."""
+    return subprocess.run([fern, "--data-dir", data] + list(args), env=env, timeout=30,
+                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode
+
+
+def stop(process):
+    """Ends the browser with SIGTERM; its exit code, or None when it had ended before
+    (SIGTERM did not end it) or did not end within 20 s (then it is killed)."""
+    if process.poll() is not None:
+        print("note: the browser had already ended (exit %r)" % process.returncode, flush=True)
+        return None
+    process.send_signal(signal.SIGTERM)
+    try:
+        return process.wait(timeout=20)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+        return None
+
+
+def screenshot(env, out_dir, name):
+    subprocess.run(["import", "-window", "root", os.path.join(out_dir, name)], env=env, timeout=20)
+
+
+def finish(work):
+    """Removes the test's folder; the exit status of the test."""
+    shutil.rmtree(work, ignore_errors=True)
+    return 1 if failures else 0
+
+
 def wait_for(pred, seconds=20):
     deadline = time.time() + seconds
     value = None
@@ -69,6 +131,18 @@ def find(acc, pred, depth=0):
     except Exception:
         pass
     return None
+
+
+def named(roles, name, within=None):
+    """The first accessible called `name` whose role is one of `roles` (names of
+    Atspi.Role), in the browser or in `within`."""
+    root = within if within is not None else fern_app()
+    wanted = [getattr(Atspi.Role, r) for r in roles]
+    return find(root, lambda a: a.get_role() in wanted and a.get_name() == name) if root else None
+
+
+def checked(acc):
+    return acc.get_state_set().contains(Atspi.StateType.CHECKED)
 
 
 def fern_app():

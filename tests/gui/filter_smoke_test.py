@@ -6,12 +6,7 @@ script-error window, the tools menu registers a tab's address, an alert() matche
 not matched appears as our own message box (read over AT-SPI), and with the sweep on
 such a box is dismissed by itself. Run inside dbus-run-session and xvfb-run."""
 
-import os
-import shutil
-import signal
-import subprocess
 import sys
-import tempfile
 import time
 
 from fernui import *  # noqa: F401,F403  (the shared test helpers)
@@ -27,19 +22,6 @@ PAGES = {
     "/err.html": "<title>エラー頁</title><script>setTimeout(function(){ boomFromFern(); }, 300)</script>",
     "/loud.html": "<title>うるさい</title><script>setTimeout(function(){alert('見せる文'); document.title = 'うるさい済'}, 300)</script>",
 }
-
-
-def start(cmd, env):
-    return subprocess.Popen(cmd, env=env, stderr=subprocess.DEVNULL)
-
-
-def stop(fern):
-    fern.send_signal(signal.SIGTERM)
-    try:
-        return fern.wait(timeout=20)
-    except subprocess.TimeoutExpired:
-        fern.kill()
-        return None
 
 
 def page_box():
@@ -92,37 +74,31 @@ def status_texts():
 
 
 def write_data(data, base, sweep, style=0x355):
-    os.makedirs(data, exist_ok=True)
     ini = ("[CloseUrl]\r\nCOUStyle=1\r\nCOTStyle=1\r\nCOCount=5\r\n"
            "[KillMsgDlg]\r\nKMDItemStyle0=0\r\nKMDItemName0=off\r\nKMDItemCaption0=\r\nKMDItemText0=\r\n"
            "KMDItemStyle1=1\r\nKMDItemName1=test\r\nKMDItemCaption1=Microsoft Internet Explorer\r\n"
            "KMDItemText1=\"killme\r\n")
     ini += "[Browser]\r\nBOStyle=%d\r\n" % (style | (0x400 if sweep else 0))
-    with open(data + "/fern.ini", "wb") as f:
-        f.write(ini.encode("cp932"))
+    write_file(data + "/fern.ini", ini)
     close = ("#INFO\r\n\tENCODE=SHIFT_JIS\r\n\tVERSION=1\r\n\r\n"
              "#FOLDER\r\n\tNAME=closeurl\r\n\r\n#URL\r\n\tURL=%s/ad*\r\n\r\n-\r\n\r\n"
              "#FOLDER\r\n\tNAME=closetitle\r\n\r\n#URL\r\n\tURL=*カジノ*\r\n\r\n-\r\n\r\n" % base)
-    with open(data + "/close.fbl", "wb") as f:
-        f.write(close.encode("cp932"))
+    write_file(data + "/close.fbl", close)
 
 
 def main():
     server, base = serve(PAGES)
-    work = tempfile.mkdtemp(prefix="fern-filter-")
-    env = dict(os.environ, HOME=work + "/home", XDG_RUNTIME_DIR=work + "/run")
-    data = work + "/data"
+    work, env, data = scratch("fern-filter-")
     write_data(data, base, sweep=False)
     urls = [base + p for p in ("/opener.html", "/casino.html", "/quiet.html", "/err.html", "/loud.html")]
-    fern = start([FERN, "--data-dir", data] + urls, env)
-    code = None
+    fern = start(FERN, data, env, *urls)
     try:
         check(wait_for(lambda: tab_texts() and "静か" in tab_texts() and "開く側" in tab_texts()),
               "the pages load; the alert matched by the item did not stop its page: %r" % tab_texts())
         box = wait_for(page_box, 15)
         check(box is not None, "an alert that no item matches appears as our message box")
         check(box is not None and "見せる文" in labels(box), "it shows the page's text: %r" % labels(box))
-        subprocess.run(["import", "-window", "root", os.path.join(OUT_DIR, "gui-filters.png")], env=env, timeout=20)
+        screenshot(env, OUT_DIR, "gui-filters.png")
         if box is not None:
             ok = find(box, lambda a: a.get_role() == Atspi.Role.PUSH_BUTTON and a.get_name() == "OK")
             if ok is not None:
@@ -137,15 +113,14 @@ def main():
         check(script_error_window() is None and "スクリプトエラー検出" in status_texts(),
               "with the script-error switch off an error only notes itself in the status bar: %r" % status_texts())
     finally:
-        if fern.poll() is None:
-            code = stop(fern)
+        code = stop(fern)
     check(code == 0, "SIGTERM ends the browser cleanly (exit %r)" % code)
-    ini = open(data + "/fern.ini", "rb").read().decode("cp932")
+    ini = read_file(data + "/fern.ini").decode("cp932")
     check("COCount=7" in ini, "COCount rose by the two closed tabs and was written at exit")
 
     # The switch on: the script-error window lists the error.
     write_data(data, base, sweep=False, style=0x357)
-    fern = start([FERN, "--data-dir", data, base + "/err.html"], env)
+    fern = start(FERN, data, env, base + "/err.html")
     try:
         window = wait_for(script_error_window, 15)
         check(window is not None, "with the script-error switch on the script-error window appears")
@@ -158,7 +133,7 @@ def main():
         item = wait_for(lambda: find(fern_app(), lambda a: a.get_name() == "制止URLに登録(C)"), 5)
         if item is not None:
             Atspi.Action.do_action(item, 0)
-        subprocess.run(["xdotool", "key", "Escape"], env=env, timeout=10)
+        xdo(env, "key", "Escape")
 
         def registered():
             close = open(data + "/close.fbl", "rb").read()
@@ -171,7 +146,7 @@ def main():
     # With the sweep on, a page box with the legacy caption's rules and the
     # script-error window go by themselves.
     write_data(data, base, sweep=True, style=0x357)
-    fern = start([FERN, "--data-dir", data, base + "/loud.html", base + "/err.html"], env)
+    fern = start(FERN, data, env, base + "/loud.html", base + "/err.html")
     try:
         check(wait_for(lambda: tab_texts() == ["うるさい済", "エラー頁"]),
               "the sweep dismissed the page's message box, and the page went on: %r" % tab_texts())
@@ -182,8 +157,7 @@ def main():
         code = stop(fern)
         server.shutdown()
     check(code == 0, "the second run ends cleanly (exit %r)" % code)
-    shutil.rmtree(work, ignore_errors=True)
-    return 1 if failures else 0
+    return finish(work)
 
 
 if __name__ == "__main__":

@@ -8,10 +8,8 @@ Run inside dbus-run-session and xvfb-run."""
 
 import os
 import shutil
-import signal
 import subprocess
 import sys
-import tempfile
 import time
 
 from fernui import *  # noqa: F401,F403  (the shared test helpers)
@@ -20,16 +18,6 @@ from fernui import *  # noqa: F401,F403  (the shared test helpers)
 FERN, OUT_DIR, EXTENSION = sys.argv[1], sys.argv[2], sys.argv[3]
 MARK = "<title>x</title><script>document.title = typeof fernHelperObject == 'undefined' ? 'none' : fernHelperObject"
 MARK += "</script>"
-
-
-def named(role_names, name):
-    app = fern_app()
-    roles = [getattr(Atspi.Role, r) for r in role_names]
-    return find(app, lambda a: a.get_role() in roles and a.get_name() == name) if app else None
-
-
-def checked(acc):
-    return acc.get_state_set().contains(Atspi.StateType.CHECKED)
 
 
 def sensitive(acc):
@@ -49,16 +37,11 @@ def cookie_items():
             for n in ("クッキー(C)", "セッションごとのクッキー(S)", "サードパーティのクッキー(T)")]
 
 
-def read(path):
-    return open(path, "rb").read() if os.path.exists(path) else b""
-
-
 def main():
     server, base = serve({"/a.html": MARK})
-    work = tempfile.mkdtemp(prefix="fern-privacy-")
-    home = work + "/home"
-    env = dict(os.environ, HOME=home, XDG_RUNTIME_DIR=work + "/run", XDG_CONFIG_HOME=home + "/.config",
-               XDG_DATA_HOME=home + "/.local/share")
+    work, env, data = scratch("fern-privacy-")
+    home = env["HOME"]
+    env.update(XDG_CONFIG_HOME=home + "/.config", XDG_DATA_HOME=home + "/.local/share")
     os.makedirs(home + "/.config")
     os.makedirs(home + "/.local/share/applications")
     # A browser that was the default before us.
@@ -67,15 +50,11 @@ def main():
                 "MimeType=text/html;x-scheme-handler/http;x-scheme-handler/https;\n")
     subprocess.run(["xdg-mime", "default", "other.desktop", "text/html", "x-scheme-handler/http",
                     "x-scheme-handler/https"], env=env, check=True)
-    data = work + "/data"
-    os.makedirs(data)
-    with open(data + "/fern.ini", "wb") as f:
-        f.write(b"[Browser]\r\nBOCookie=0\r\nBOStyle=885\r\n")  # 0x355 | 0x20
+    write_file(data + "/fern.ini", b"[Browser]\r\nBOCookie=0\r\nBOStyle=885\r\n")  # 0x355 | 0x20
     os.makedirs(data + "/extensions")
     shutil.copy(EXTENSION, data + "/extensions/libmark.so")
 
-    fern = subprocess.Popen([FERN, "--data-dir", data, base + "/a.html"], env=env, stderr=subprocess.DEVNULL)
-    code = None
+    fern = start(FERN, data, env, base + "/a.html")
     try:
         check(wait_for(lambda: tab_texts() == ["seen"]), "the helper object marked the page: %r" % tab_texts())
         open_cookie_menu()
@@ -84,11 +63,11 @@ def main():
               "with nothing stored the site's own and session cookies are allowed, other sites' not")
         check(sensitive(third), "third-party cookies can be switched in IE6 mode")
         Atspi.Action.do_action(third, 0)
-        check(wait_for(lambda: b"Preference1=IE6-P3PV1/settings: always=a session=a" in read(data + "/privacy.ini")),
-              "flipping third-party cookies writes the preference text: %r" % read(data + "/privacy.ini"))
+        check(wait_for(lambda: b"Preference1=IE6-P3PV1/settings: always=a session=a" in read_file(data + "/privacy.ini")),
+              "flipping third-party cookies writes the preference text: %r" % read_file(data + "/privacy.ini"))
         open_cookie_menu()
         check(wait_for(lambda: checked(cookie_items()[2])), "the item is checked afterwards")
-        subprocess.run(["xdotool", "key", "Escape", "Escape", "Escape"], env=env, timeout=10)
+        xdo(env, "key", "Escape", "Escape", "Escape")
 
         tools = wait_for(lambda: named(["MENU"], "ツール(T)"))
         Atspi.Action.do_action(tools, 0)
@@ -100,13 +79,12 @@ def main():
         names = [tabs.get_child_at_index(i).get_name() for i in range(tabs.get_child_count())] if tabs else []
         check(names == ["全般", "セキュリティ", "プライバシー", "プログラム"], "its pages: %r" % names)
         time.sleep(0.5)
-        subprocess.run(["import", "-window", "root", os.path.join(OUT_DIR, "gui-internet-options.png")],
-                       env=env, timeout=20)
+        screenshot(env, OUT_DIR, "gui-internet-options.png")
 
         for index, shot in ((1, "gui-options-security.png"), (2, "gui-options-privacy.png")):
             Atspi.Selection.select_child(tabs, index)
             time.sleep(0.5)
-            subprocess.run(["import", "-window", "root", os.path.join(OUT_DIR, shot)], env=env, timeout=20)
+            screenshot(env, OUT_DIR, shot)
         third_box = named(["CHECK_BOX"], "サードパーティのクッキー(T)")
         check(third_box is not None and checked(third_box), "the privacy page mirrors the cookie items")
         Atspi.Selection.select_child(tabs, 3)
@@ -117,25 +95,18 @@ def main():
                                         text=True).stdout.strip()
         check(wait_for(lambda: mime("x-scheme-handler/https") == "fern.desktop"),
               "checking it makes Fern the handler of https links: %r" % mime("x-scheme-handler/https"))
-        entry = read(home + "/.local/share/applications/fern.desktop")
+        entry = read_file(home + "/.local/share/applications/fern.desktop")
         check(b"Exec=" + os.path.realpath(FERN).encode() + b" %u" in entry, "fern.desktop starts this program")
-        check(b"Previous text/html=other.desktop" in read(data + "/privacy.ini"), "the old handler is remembered")
-        subprocess.run(["import", "-window", "root", os.path.join(OUT_DIR, "gui-default-browser.png")],
-                       env=env, timeout=20)
+        check(b"Previous text/html=other.desktop" in read_file(data + "/privacy.ini"), "the old handler is remembered")
+        screenshot(env, OUT_DIR, "gui-default-browser.png")
         Atspi.Action.do_action(box, 0)
         check(wait_for(lambda: mime("text/html") == "other.desktop" and mime("x-scheme-handler/http") == "other.desktop"),
               "clearing it gives the old handler back: %r" % mime("text/html"))
     finally:
-        if fern.poll() is None:
-            fern.send_signal(signal.SIGTERM)
-            try:
-                code = fern.wait(timeout=20)
-            except subprocess.TimeoutExpired:
-                fern.kill()
+        code = stop(fern)
         server.shutdown()
     check(code == 0, "SIGTERM ends the browser cleanly (exit %r)" % code)
-    shutil.rmtree(work, ignore_errors=True)
-    return 1 if failures else 0
+    return finish(work)
 
 
 if __name__ == "__main__":

@@ -4,13 +4,11 @@ session manager on the test's own D-Bus registers the browser, ends the session,
 and the browser must answer, save fern.ini and exit. Run inside dbus-run-session
 and xvfb-run."""
 
-import os
-import subprocess
 import sys
-import tempfile
-import time
 
 from gi.repository import Gio, GLib
+
+from fernui import read_file, scratch, start
 
 FERN = sys.argv[1]
 
@@ -57,10 +55,8 @@ def main():
         bus.register_object(client, info.interfaces[1], on_call, None, None)
     Gio.bus_own_name_on_connection(bus, "org.gnome.SessionManager", Gio.BusNameOwnerFlags.NONE, None, None)
 
-    work = tempfile.mkdtemp(prefix="fern-session-")
-    env = dict(os.environ, HOME=work + "/home", XDG_RUNTIME_DIR=work + "/run")
-    fern = subprocess.Popen([FERN, "--data-dir", work + "/data", "about:blank"], env=env,
-                            stderr=subprocess.DEVNULL)
+    work, env, data = scratch("fern-session-")
+    fern = start(FERN, data, env, "about:blank")
 
     def step():
         if not state["registered"]:
@@ -86,7 +82,7 @@ def main():
     code = fern.poll()
     if code is None:
         fern.kill()
-    ini = open(work + "/data/fern.ini", "rb").read() if os.path.exists(work + "/data/fern.ini") else b""
+    ini = read_file(data + "/fern.ini")
     checks = [
         (state["registered"], "the browser registers with the session manager"),
         (state["responses"] == 2, "it answers the query and the end of the session"),

@@ -5,11 +5,7 @@ link, closed from the keyboard; tab texts and the window title are read over AT-
 as a screen reader reads them. Run inside dbus-run-session and xvfb-run."""
 
 import os
-import shutil
-import signal
-import subprocess
 import sys
-import tempfile
 import time
 
 from fernui import *  # noqa: F401,F403  (the shared test helpers)
@@ -29,22 +25,14 @@ PAGES = {
 def main():
     server, base = serve(PAGES)
 
-    work = tempfile.mkdtemp(prefix="fern-smoke-")
-    env = dict(os.environ, HOME=work + "/home", XDG_RUNTIME_DIR=work + "/run")
-    data = work + "/data"
-    cmd = [FERN, "--data-dir", data]
-
-    def later_start(*args):
-        return subprocess.run(cmd + list(args), env=env, timeout=30,
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode
-
-    fern = subprocess.Popen(cmd + [base + "/a.html"], env=env, stderr=subprocess.DEVNULL)
+    work, env, data = scratch("fern-smoke-")
+    fern = start(FERN, data, env, base + "/a.html")
     try:
         check(wait_for(lambda: tab_texts() == ["ページA"]) is True or tab_texts() == ["ページA"],
               "the command-line page opens as the only tab: %r" % tab_texts())
         check(wait_for(lambda: "ページA" in window_title()), "the window title shows the page title: %r" % window_title())
 
-        check(later_start(base + "/b.html", "  " + base + "/links.html") == 0, "a later start hands over and ends")
+        check(hand_off(FERN, data, env, base + "/b.html", "  " + base + "/links.html") == 0, "a later start hands over and ends")
         check(wait_for(lambda: tab_texts() == ["ページA", "ページB", "リンク"]),
               "hand-off opens new tabs in order: %r" % tab_texts())
 
@@ -57,8 +45,8 @@ def main():
             f.write(b"L\x00\x00\x00\x01\x14\x02\x00")
         with open(broken + "/z.fbl", "wb") as f:
             f.write(os.urandom(4096))
-        later_start("x" * 70000)
-        later_start(broken + "/x.url", broken + "/y.lnk", broken + "/z.fbl", broken + "/missing.url")
+        hand_off(FERN, data, env, "x" * 70000)
+        hand_off(FERN, data, env, broken + "/x.url", broken + "/y.lnk", broken + "/z.fbl", broken + "/missing.url")
         time.sleep(2)
         check(fern.poll() is None, "bad hand-offs and broken files do not bring the browser down")
         texts = tab_texts() or []
@@ -92,21 +80,13 @@ def main():
         check(wait_for(lambda: tab_texts() == ["ページA", "ページB", "リンク"]),
               "Ctrl+W closes the selected tab: %r" % tab_texts())
 
-        subprocess.run(["import", "-window", "root", os.path.join(OUT_DIR, "gui-smoke.png")], env=env, timeout=20)
+        screenshot(env, OUT_DIR, "gui-smoke.png")
     finally:
-        if fern.poll() is None:
-            fern.send_signal(signal.SIGTERM)
-        try:
-            code = fern.wait(timeout=20)
-        except subprocess.TimeoutExpired:
-            fern.kill()
-            code = None
+        code = stop(fern)
         server.shutdown()
     check(code == 0, "SIGTERM ends the browser cleanly (exit %r)" % code)
-    ini = open(data + "/fern.ini", "rb").read() if os.path.exists(data + "/fern.ini") else b""
-    check(b"COCount=0" in ini, "the exit save writes the closed-window count to fern.ini")
-    shutil.rmtree(work, ignore_errors=True)
-    return 1 if failures else 0
+    check(b"COCount=0" in read_file(data + "/fern.ini"), "the exit save writes the closed-window count to fern.ini")
+    return finish(work)
 
 
 if __name__ == "__main__":

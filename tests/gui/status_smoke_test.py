@@ -4,12 +4,7 @@ opens with a pointer click, its indicators flip the new-tab flags through their
 click action, and the exit save keeps the strip's style. Run inside
 dbus-run-session and xvfb-run."""
 
-import os
-import shutil
-import signal
-import subprocess
 import sys
-import tempfile
 
 from fernui import *  # noqa: F401,F403  (the shared test helpers)
 
@@ -21,21 +16,13 @@ NAMES = ["画像のダウンロード", "サウンドのダウンロード", "�
 
 
 def strip():
-    app = fern_app()
-    return find(app, lambda a: a.get_role() == Atspi.Role.TOOL_BAR
-                and a.get_name() == "ダウンロード コントロール") if app else None
-
-
-def checked(acc):
-    return acc.get_state_set().contains(Atspi.StateType.CHECKED)
+    return named(["TOOL_BAR"], "ダウンロード コントロール")
 
 
 def main():
     server, base = serve({"/a.html": "<title>ページA</title><p>A"})
-    work = tempfile.mkdtemp(prefix="fern-status-")
-    env = dict(os.environ, HOME=work + "/home", XDG_RUNTIME_DIR=work + "/run")
-    data = work + "/data"
-    fern = subprocess.Popen([FERN, "--data-dir", data, base + "/a.html"], env=env, stderr=subprocess.DEVNULL)
+    work, env, data = scratch("fern-status-")
+    fern = start(FERN, data, env, base + "/a.html")
     try:
         check(wait_for(lambda: tab_texts() == ["ページA"]), "the page opens: %r" % tab_texts())
         bar = wait_for(strip)
@@ -54,7 +41,7 @@ def main():
             Atspi.Action.do_action(items[0], 0)  # images off for new tabs
             Atspi.Action.do_action(items[4], 0)  # scripts off
             check(wait_for(lambda: checked(items[0]) and checked(items[4])), "the flipped indicators light up")
-            subprocess.run(["import", "-window", "root", os.path.join(OUT_DIR, "gui-status.png")], env=env, timeout=20)
+            screenshot(env, OUT_DIR, "gui-status.png")
 
         # 127.0.0.1 is a private address: the intranet zone. Its indicator
         # opens the Internet options on their security page.
@@ -72,20 +59,13 @@ def main():
                       "on the security page: %r" % (page.get_name() if page else None))
                 xdo(env, "key", "Escape")
     finally:
-        if fern.poll() is None:
-            fern.send_signal(signal.SIGTERM)
-        try:
-            code = fern.wait(timeout=20)
-        except subprocess.TimeoutExpired:
-            fern.kill()
-            code = None
+        code = stop(fern)
         server.shutdown()
     check(code == 0, "SIGTERM ends the browser cleanly (exit %r)" % code)
-    ini = open(data + "/fern.ini", "rb").read() if os.path.exists(data + "/fern.ini") else b""
+    ini = read_file(data + "/fern.ini")
     check(b"BODLCDefault=224" in ini, "the flipped flags are saved: 0x70 ^ 0x10 ^ 0x80")
     check(b"SBDLCStyle=2" in ini, "the exit save keeps the expanded strip")
-    shutil.rmtree(work, ignore_errors=True)
-    return 1 if failures else 0
+    return finish(work)
 
 
 if __name__ == "__main__":

@@ -12,14 +12,14 @@ constexpr int kHeight = 18;
 
 DownloadControlStripWidget::DownloadControlStripWidget()
     : Glib::ObjectBase("FernDownloadControlStrip"), Gtk::DrawingArea() {
-    InstallIndicatorStripAccessible(GTK_WIDGET(gobj()), this, ToUtf8("ダウンロード コントロール"));
+    InstallDrawnItemsAccessible(GTK_WIDGET(gobj()), this, DrawnItemsKind::Toggles, ToUtf8("ダウンロード コントロール"));
     add_events(Gdk::BUTTON_PRESS_MASK);
     set_has_tooltip(true);
     signal_query_tooltip().connect(sigc::mem_fun(*this, &DownloadControlStripWidget::OnQueryTooltip));
     set_valign(Gtk::ALIGN_CENTER);
 }
 
-DownloadControlStripWidget::~DownloadControlStripWidget() { DetachIndicatorStripAccessible(GTK_WIDGET(gobj())); }
+DownloadControlStripWidget::~DownloadControlStripWidget() { DetachDrawnItemsAccessible(GTK_WIDGET(gobj())); }
 
 bool DownloadControlStripWidget::LoadImages(const std::string& resFolder) {
     m_images.clear();
@@ -56,7 +56,7 @@ void DownloadControlStripWidget::StyleChanged() {
 
 void DownloadControlStripWidget::Changed() {
     queue_draw();
-    IndicatorStripAccessibleChanged(GTK_WIDGET(gobj()));
+    DrawnItemsAccessibleChanged(GTK_WIDGET(gobj()));
 }
 
 void DownloadControlStripWidget::get_preferred_width_vfunc(int& minimum, int& natural) const {
@@ -67,7 +67,7 @@ void DownloadControlStripWidget::get_preferred_height_vfunc(int& minimum, int& n
     minimum = natural = kHeight;
 }
 
-bool DownloadControlStripWidget::IndicatorBox(int index, GdkRectangle& box) const {
+bool DownloadControlStripWidget::AccessBox(int index, GdkRectangle& box) const {
     if (!m_strip.Expanded() || index < 0 || index >= kDlcIndicatorCount) return false;
     int height = const_cast<DownloadControlStripWidget*>(this)->get_allocated_height();
     box.x = CDownloadControlStrip::IndicatorX(index);
@@ -77,7 +77,7 @@ bool DownloadControlStripWidget::IndicatorBox(int index, GdkRectangle& box) cons
     return true;
 }
 
-std::string DownloadControlStripWidget::IndicatorName(int index) const {
+std::string DownloadControlStripWidget::AccessName(int index) const {
     return ToUtf8(DlcIndicatorAt(index).name);
 }
 

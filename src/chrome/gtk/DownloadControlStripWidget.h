@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "chrome/DownloadControlStrip.h"
-#include "chrome/gtk/IndicatorStripAccessible.h"
+#include "platform/gtk/DrawnItemsAccessible.h"
 
 namespace fern {
 
-class DownloadControlStripWidget : public Gtk::DrawingArea, private IIndicatorStripSource {
+class DownloadControlStripWidget : public Gtk::DrawingArea, private IDrawnItemsSource {
 public:
     DownloadControlStripWidget();
     ~DownloadControlStripWidget() override;
@@ -42,12 +42,12 @@ private:
     bool OnQueryTooltip(int x, int y, bool keyboard, const Glib::RefPtr<Gtk::Tooltip>& tooltip);
     void Changed();
 
-    // IIndicatorStripSource
-    int IndicatorCount() const override { return kDlcIndicatorCount; }
-    std::string IndicatorName(int index) const override;
-    bool IndicatorChecked(int index) const override { return m_strip.Lit(index); }
-    bool IndicatorBox(int index, GdkRectangle& box) const override;
-    void IndicatorPress(int index) override { m_strip.PressIndicator(index); }
+    // IDrawnItemsSource
+    int AccessCount() const override { return kDlcIndicatorCount; }
+    std::string AccessName(int index) const override;
+    bool AccessChecked(int index) const override { return m_strip.Lit(index); }
+    bool AccessBox(int index, GdkRectangle& box) const override;
+    void AccessClick(int index) override { m_strip.PressIndicator(index); }
 };
 
 }  // namespace fern

@@ -73,7 +73,7 @@ std::vector<Gtk::TargetEntry> DropTargets() {
 }  // namespace
 
 TabBarWidget::TabBarWidget() : Glib::ObjectBase("FernTabBarWidget"), Gtk::DrawingArea() {
-    InstallTabBarAccessible(GTK_WIDGET(gobj()), this);
+    InstallDrawnItemsAccessible(GTK_WIDGET(gobj()), this, DrawnItemsKind::PageTabs, ToUtf8("タブ"));
     add_events(Gdk::BUTTON_PRESS_MASK | Gdk::BUTTON_RELEASE_MASK | Gdk::POINTER_MOTION_MASK |
                Gdk::LEAVE_NOTIFY_MASK | Gdk::SCROLL_MASK | Gdk::SMOOTH_SCROLL_MASK);
     set_has_tooltip(true);
@@ -82,7 +82,7 @@ TabBarWidget::TabBarWidget() : Glib::ObjectBase("FernTabBarWidget"), Gtk::Drawin
                   Gdk::ACTION_COPY | Gdk::ACTION_LINK | Gdk::ACTION_MOVE);
 }
 
-TabBarWidget::~TabBarWidget() { DetachTabBarAccessible(GTK_WIDGET(gobj())); }
+TabBarWidget::~TabBarWidget() { DetachDrawnItemsAccessible(GTK_WIDGET(gobj())); }
 
 void TabBarWidget::SetModel(const CTabBarModel* model) {
     m_model = model;
@@ -236,7 +236,7 @@ void TabBarWidget::Refresh() {
         }
     }
     if (m_hot >= static_cast<int>(m_buttons.size())) m_hot = -1;
-    TabBarAccessibleChanged(GTK_WIDGET(gobj()));
+    DrawnItemsAccessibleChanged(GTK_WIDGET(gobj()));
     queue_resize();
     queue_draw();
 }

@@ -12,12 +12,12 @@
 
 #include "frame/TabBarLook.h"
 #include "frame/TabBarModel.h"
-#include "frame/gtk/TabBarAccessible.h"
+#include "platform/gtk/DrawnItemsAccessible.h"
 #include "frame/gtk/TabBarEvents.h"
 
 namespace fern {
 
-class TabBarWidget : public Gtk::DrawingArea, private ITabBarAccessSource {
+class TabBarWidget : public Gtk::DrawingArea, private IDrawnItemsSource {
 public:
     TabBarWidget();
     ~TabBarWidget() override;
@@ -113,7 +113,7 @@ private:
     void StartDragOut(int index, GdkEvent* event);
     bool TargetTabSelected(int index) const;
 
-    // ITabBarAccessSource
+    // IDrawnItemsSource
     int AccessCount() const override;
     std::string AccessName(int index) const override;
     const void* AccessKey(int index) const override;

@@ -1,8 +1,8 @@
 #include "platform/gtk/WebKitEngine.h"
 
 #include <cstdio>
-#include <exception>
 
+#include "platform/gtk/GuardedCall.h"
 #include "platform/gtk/WebKitContext.h"
 #include "platform/gtk/WebKitEngineSignals.h"
 #include "platform/gtk/WebKitNavigationRules.h"
@@ -29,18 +29,6 @@ constexpr std::uint32_t kDlcBackgroundSounds = 0x40;
 constexpr std::uint32_t kDlcNoScripts = 0x80;
 
 constexpr int kRefreshCompletely = 3;
-
-// Answers reach the logic from the main loop; nothing may escape into it.
-template <class Body>
-void Guard(const char* where, Body&& body) {
-    try {
-        body();
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "fern: %s: %s\n", where, e.what());
-    } catch (...) {
-        std::fprintf(stderr, "fern: %s: unknown exception\n", where);
-    }
-}
 
 // Titles of the history entries `step` (-1 back, +1 forward) at a time
 // from the current one; an entry without a title is named by its address.

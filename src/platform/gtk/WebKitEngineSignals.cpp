@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <exception>
 
+#include "platform/gtk/GuardedCall.h"
 #include "platform/gtk/WebKitEngine.h"
 #include "platform/gtk/WebKitContext.h"
 #include "platform/gtk/WebKitNavigationRules.h"
@@ -19,17 +19,6 @@ namespace {
 constexpr long kResourceNotFound = static_cast<std::int32_t>(0x800C0005u);
 constexpr long kDownloadFailure = static_cast<std::int32_t>(0x800C0008u);
 constexpr long kInvalidCertificate = static_cast<std::int32_t>(0x800C0019u);
-
-template <class Body>
-void Guard(const char* where, Body&& body) {
-    try {
-        body();
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "fern: %s: %s\n", where, e.what());
-    } catch (...) {
-        std::fprintf(stderr, "fern: %s: unknown exception\n", where);
-    }
-}
 
 // Shown with G_MESSAGES_DEBUG=fern-engine.
 #define TRACE(...) g_log("fern-engine", G_LOG_LEVEL_DEBUG, __VA_ARGS__)

@@ -6,6 +6,7 @@
 #include <exception>
 #include <string>
 
+#include "platform/gtk/GuardedCall.h"
 #include "platform/text/Encoding.h"
 
 namespace fern {
@@ -29,17 +30,6 @@ constexpr char kErrorReporter[] = R"JS((function () {
     post('Uncaught (in promise) ' + (r && r.message ? r.message : String(r)), location.href, 0);
   });
 })();)JS";
-
-template <class Body>
-void Guard(const char* where, Body&& body) {
-    try {
-        body();
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "fern: %s: %s\n", where, e.what());
-    } catch (...) {
-        std::fprintf(stderr, "fern: %s: unknown exception\n", where);
-    }
-}
 
 std::string Property(JSCValue* object, const char* name) {
     std::string text;
