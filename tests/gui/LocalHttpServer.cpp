@@ -132,17 +132,16 @@ void LocalHttpServer::Serve(const std::string& path, std::string body, std::stri
     m_state->pages[path] = {std::move(body), std::move(contentType)};
 }
 
-std::vector<LocalHttpServer::Request> LocalHttpServer::Requests() const {
+std::vector<LocalHttpServer::Request> LocalHttpServer::Requests(const std::string& path) const {
     std::lock_guard<std::mutex> lock(m_state->mutex);
-    return m_state->requests;
+    std::vector<Request> out;
+    for (const Request& r : m_state->requests)
+        if (r.path.substr(0, r.path.find('?')) == path) out.push_back(r);
+    return out;
 }
 
 int LocalHttpServer::CountRequests(const std::string& path) const {
-    std::lock_guard<std::mutex> lock(m_state->mutex);
-    int count = 0;
-    for (const Request& r : m_state->requests)
-        if (r.path.substr(0, r.path.find('?')) == path) ++count;
-    return count;
+    return static_cast<int>(Requests(path).size());
 }
 
 }  // namespace fern::test

@@ -35,7 +35,8 @@ public:
     void Serve(const std::string& path, std::string body,
                std::string contentType = "text/html; charset=utf-8");
 
-    std::vector<Request> Requests() const;
+    // The requests received for `path` (without the query), oldest first.
+    std::vector<Request> Requests(const std::string& path) const;
     int CountRequests(const std::string& path) const;
 
     struct State;  // shared with the worker threads
