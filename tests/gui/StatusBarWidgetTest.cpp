@@ -63,21 +63,18 @@ protected:
 }  // namespace
 
 TEST_F(StatusBarWidgetTest, StripIndicatorsAreToggleButtonsCheckedWhileLit) {
-    const char8_t* names[] = {u8"画像のダウンロード", u8"サウンドのダウンロード", u8"ビデオのダウンロード",
-                              u8"Javaの実行", u8"Scriptの実行", u8"ActiveXの実行", u8"ActiveXのダウンロード"};
+    // Their names, the default lighting and the strip's widths are checked
+    // over AT-SPI in the real browser (status_smoke_test.py).
     EXPECT_EQ(atk_object_get_role(Strip()), ATK_ROLE_TOOL_BAR);
     ASSERT_EQ(atk_object_get_n_accessible_children(Strip()), 7);
     for (int i = 0; i < 7; ++i) {
         AtkObject* item = Indicator(i);
-        EXPECT_EQ(std::string(atk_object_get_name(item)), U8(names[i]));
         EXPECT_EQ(atk_object_get_role(item), ATK_ROLE_TOGGLE_BUTTON);
         EXPECT_EQ(atk_object_get_index_in_parent(item), i);
         ASSERT_TRUE(ATK_IS_ACTION(item));
         EXPECT_STREQ(atk_action_get_name(ATK_ACTION(item), 0), "click");
         EXPECT_FALSE(HasState(item, ATK_STATE_SHOWING));  // collapsed
     }
-    EXPECT_EQ(Checked(), std::vector<bool>(7, false));  // 0x70 restricts nothing
-
     // Images off and scripts off light the first and the fifth.
     status.SetDownloadControl(0x60 | 0x80);
     flags = 0x60 | 0x80;
@@ -91,13 +88,9 @@ TEST_F(StatusBarWidgetTest, StripIndicatorsAreToggleButtonsCheckedWhileLit) {
 
 TEST_F(StatusBarWidgetTest, PointerClicksExpandToggleAndCollapseTheStrip) {
     DownloadControlStripWidget& strip = status.Strip();
-    EXPECT_EQ(status.DlcStyle(), 1);
-    EXPECT_EQ(strip.get_allocated_width(), 4);
-
     Press(strip, 1);
     Pump();
     EXPECT_EQ(status.DlcStyle(), 2);
-    EXPECT_EQ(strip.get_allocated_width(), 121);
     EXPECT_TRUE(HasState(Indicator(6), ATK_STATE_SHOWING));
     AtkComponent* box = ATK_COMPONENT(Indicator(2));
     int x, y, w, h;
