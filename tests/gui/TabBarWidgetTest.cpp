@@ -89,14 +89,13 @@ protected:
 
 }  // namespace
 
-TEST_F(TabBarWidgetTest, AccessibleTreeShowsTabsNamesAndSelection) {
+TEST_F(TabBarWidgetTest, AccessibleTreeShowsTabsAndSelection) {
     AtkObject* acc = Accessible();
     EXPECT_EQ(atk_object_get_role(acc), ATK_ROLE_PAGE_TAB_LIST);
     EXPECT_EQ(std::string(atk_object_get_name(acc)), U8(u8"タブ"));
     ASSERT_EQ(atk_object_get_n_accessible_children(acc), 3);
-    const std::string names[] = {U8(u8"ホーム"), U8(u8"ソフトウェア一覧"), "English page"};
+    // The tabs' names are read over AT-SPI in the real browser (smoke_test.py).
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(atk_object_get_name(Child(i)), names[i]);
         EXPECT_EQ(atk_object_get_role(Child(i)), ATK_ROLE_PAGE_TAB);
         EXPECT_EQ(atk_object_get_index_in_parent(Child(i)), i);
         EXPECT_EQ(atk_object_get_parent(Child(i)), acc);
@@ -113,16 +112,12 @@ TEST_F(TabBarWidgetTest, AccessibleTreeShowsTabsNamesAndSelection) {
     if (sel) g_object_unref(sel);
 
     // The box on the screen is the button's box under the widget's origin.
-    int ox = 0, oy = 0;
+    int ox = 0, oy = 0, x, y, w, h;
     gdk_window_get_origin(bar.get_window()->gobj(), &ox, &oy);
-    Gdk::Rectangle b = Box(1);
-    int x, y, w, h;
     atk_component_get_extents(ATK_COMPONENT(Child(1)), &x, &y, &w, &h, ATK_XY_SCREEN);
-    EXPECT_EQ(x, ox + b.get_x());
-    EXPECT_EQ(y, oy + b.get_y());
-    EXPECT_EQ(w, b.get_width());
+    Gdk::Rectangle b = Box(1);
     EXPECT_GT(w, 30);
-    EXPECT_EQ(h, b.get_height());
+    EXPECT_EQ(Gdk::Rectangle(x, y, w, h), Gdk::Rectangle(ox + b.get_x(), oy + b.get_y(), b.get_width(), b.get_height()));
 }
 
 TEST_F(TabBarWidgetTest, AccessibleTreeFollowsInsertDeleteRenameAndSelection) {
