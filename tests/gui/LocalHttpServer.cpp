@@ -1,126 +1,70 @@
 #include "gui/LocalHttpServer.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace fern::test {
 
-struct LocalHttpServer::State {
-    mutable std::mutex mutex;
-    std::map<std::string, std::pair<std::string, std::string>> pages;  // path -> body, type
-    std::vector<Request> requests;
-};
-
-namespace {
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = g_ascii_tolower(c);
-    return text;
-}
-
-bool ReadRequest(GInputStream* in, LocalHttpServer::Request& request) {
-    std::string data;
-    char buffer[4096];
-    std::size_t headerEnd = std::string::npos;
-    while ((headerEnd = data.find("\r\n\r\n")) == std::string::npos) {
-        gssize n = g_input_stream_read(in, buffer, sizeof buffer, nullptr, nullptr);
-        if (n <= 0) return false;
-        data.append(buffer, static_cast<std::size_t>(n));
-    }
-    std::string head = data.substr(0, headerEnd);
-    std::string body = data.substr(headerEnd + 4);
-    std::size_t lineEnd = head.find("\r\n");
-    std::string line = head.substr(0, lineEnd);
-    std::size_t sp1 = line.find(' '), sp2 = line.rfind(' ');
-    if (sp1 == std::string::npos || sp2 <= sp1) return false;
-    request.method = line.substr(0, sp1);
-    request.path = line.substr(sp1 + 1, sp2 - sp1 - 1);
-    std::size_t pos = lineEnd == std::string::npos ? head.size() : lineEnd + 2;
-    while (pos < head.size()) {
-        std::size_t end = head.find("\r\n", pos);
-        if (end == std::string::npos) end = head.size();
-        std::string header = head.substr(pos, end - pos);
-        std::size_t colon = header.find(':');
-        if (colon != std::string::npos) {
-            std::string value = header.substr(colon + 1);
-            while (!value.empty() && value.front() == ' ') value.erase(0, 1);
-            request.headers[Lower(header.substr(0, colon))] = value;
-        }
-        pos = end + 2;
-    }
-    std::size_t length = 0;
-    auto it = request.headers.find("content-length");
-    if (it != request.headers.end()) length = std::strtoul(it->second.c_str(), nullptr, 10);
-    while (body.size() < length) {
-        gssize n = g_input_stream_read(in, buffer, sizeof buffer, nullptr, nullptr);
-        if (n <= 0) return false;
-        body.append(buffer, static_cast<std::size_t>(n));
-    }
-    request.body = body.substr(0, length);
-    return true;
-}
-
-gboolean HandleConnection(GThreadedSocketService*, GSocketConnection* connection, GObject*,
-                          gpointer data) {
-    LocalHttpServer::State* state = static_cast<std::shared_ptr<LocalHttpServer::State>*>(data)->get();
-    // A connection opened ahead of time and never used must not hold a
-    // worker forever.
-    g_socket_set_timeout(g_socket_connection_get_socket(connection), 5);
-    LocalHttpServer::Request request;
-    if (!ReadRequest(g_io_stream_get_input_stream(G_IO_STREAM(connection)), request)) return TRUE;
-    std::string path = request.path.substr(0, request.path.find('?'));
-    std::string status = "404 Not Found", body = "not found", type = "text/plain";
-    {
-        std::lock_guard<std::mutex> lock(state->mutex);
-        state->requests.push_back(request);
-        auto it = state->pages.find(path);
-        if (it != state->pages.end()) {
-            status = "200 OK";
-            body = it->second.first;
-            type = it->second.second;
-        }
-    }
-    char head[512];
-    std::snprintf(head, sizeof head,
-                  "HTTP/1.1 %s\r\nContent-Type: %s\r\nContent-Length: %zu\r\n"
-                  "Cache-Control: no-store\r\nConnection: close\r\n\r\n",
-                  status.c_str(), type.c_str(), body.size());
-    std::string response = std::string(head) + (request.method == "HEAD" ? std::string() : body);
-    g_output_stream_write_all(g_io_stream_get_output_stream(G_IO_STREAM(connection)), response.data(),
-                              response.size(), nullptr, nullptr, nullptr);
-    g_io_stream_close(G_IO_STREAM(connection), nullptr, nullptr);
-    return TRUE;
-}
-
-}  // namespace
-
-LocalHttpServer::LocalHttpServer() : m_state(std::make_shared<State>()) {
-    m_service = g_threaded_socket_service_new(4);
-    GInetAddress* loopback = g_inet_address_new_loopback(G_SOCKET_FAMILY_IPV4);
-    GSocketAddress* address = g_inet_socket_address_new(loopback, 0);
-    GSocketAddress* effective = nullptr;
+LocalHttpServer::LocalHttpServer() {
+    m_server = soup_server_new(nullptr, nullptr);
     GError* error = nullptr;
-    if (g_socket_listener_add_address(G_SOCKET_LISTENER(m_service), address, G_SOCKET_TYPE_STREAM,
-                                      G_SOCKET_PROTOCOL_TCP, nullptr, &effective, &error)) {
-        m_port = g_inet_socket_address_get_port(G_INET_SOCKET_ADDRESS(effective));
-        g_object_unref(effective);
-    } else {
+    if (!soup_server_listen_local(m_server, 0, SOUP_SERVER_LISTEN_IPV4_ONLY, &error)) {
         std::fprintf(stderr, "test server: %s\n", error->message);
         g_error_free(error);
+        return;
     }
-    g_object_unref(address);
-    g_object_unref(loopback);
-    // The workers share the state; it lives as long as the service does.
-    g_signal_connect_data(m_service, "run", G_CALLBACK(HandleConnection),
-                          new std::shared_ptr<State>(m_state),
-                          [](gpointer data, GClosure*) { delete static_cast<std::shared_ptr<State>*>(data); },
-                          static_cast<GConnectFlags>(0));
-    g_socket_service_start(m_service);
+    soup_server_add_handler(m_server, nullptr, &LocalHttpServer::Handle, this, nullptr);
+    GSList* uris = soup_server_get_uris(m_server);
+    if (uris) m_port = g_uri_get_port(static_cast<GUri*>(uris->data));
+    g_slist_free_full(uris, reinterpret_cast<GDestroyNotify>(g_uri_unref));
 }
 
 LocalHttpServer::~LocalHttpServer() {
-    g_socket_service_stop(m_service);
-    g_socket_listener_close(G_SOCKET_LISTENER(m_service));
-    g_object_unref(m_service);
+    soup_server_disconnect(m_server);
+    g_object_unref(m_server);
+}
+
+void LocalHttpServer::Handle(SoupServer*, SoupServerMessage* message, const char* path, GHashTable*,
+                             gpointer self) {
+    auto* server = static_cast<LocalHttpServer*>(self);
+    Request& request = server->m_requests.emplace_back();
+    request.method = soup_server_message_get_method(message);
+    request.path = path;
+    soup_message_headers_foreach(
+        soup_server_message_get_request_headers(message),
+        [](const char* name, const char* value, gpointer headers) {
+            gchar* lower = g_ascii_strdown(name, -1);
+            (*static_cast<std::map<std::string, std::string>*>(headers))[lower] = value;
+            g_free(lower);
+        },
+        &request.headers);
+    GBytes* body = soup_message_body_flatten(soup_server_message_get_request_body(message));
+    gsize size = 0;
+    const char* data = static_cast<const char*>(g_bytes_get_data(body, &size));
+    request.body.assign(data ? data : "", size);
+    g_bytes_unref(body);
+
+    auto page = server->m_pages.find(path);
+    if (page == server->m_pages.end()) {
+        soup_server_message_set_status(message, 404, nullptr);
+        soup_server_message_set_response(message, "text/plain", SOUP_MEMORY_COPY, "not found", 9);
+        return;
+    }
+    // The type may carry header lines after it.
+    gchar** lines = g_strsplit(page->second.second.c_str(), "\r\n", -1);
+    SoupMessageHeaders* headers = soup_server_message_get_response_headers(message);
+    for (gchar** line = lines + 1; *line; ++line) {
+        const char* colon = std::strchr(*line, ':');
+        if (!colon) continue;
+        gchar* value = g_strstrip(g_strdup(colon + 1));
+        soup_message_headers_replace(headers, std::string(*line, colon - *line).c_str(), value);
+        g_free(value);
+    }
+    soup_message_headers_replace(headers, "Cache-Control", "no-store");
+    soup_server_message_set_status(message, 200, nullptr);
+    soup_server_message_set_response(message, lines[0], SOUP_MEMORY_COPY, page->second.first.data(),
+                                     page->second.first.size());
+    g_strfreev(lines);
 }
 
 std::string LocalHttpServer::Url(const std::string& path) const {
@@ -128,21 +72,18 @@ std::string LocalHttpServer::Url(const std::string& path) const {
 }
 
 void LocalHttpServer::Serve(const std::string& path, std::string body, std::string contentType) {
-    std::lock_guard<std::mutex> lock(m_state->mutex);
-    m_state->pages[path] = {std::move(body), std::move(contentType)};
+    m_pages[path] = {std::move(body), std::move(contentType)};
 }
 
-std::vector<LocalHttpServer::Request> LocalHttpServer::Requests() const {
-    std::lock_guard<std::mutex> lock(m_state->mutex);
-    return m_state->requests;
+std::vector<LocalHttpServer::Request> LocalHttpServer::Requests(const std::string& path) const {
+    std::vector<Request> out;
+    for (const Request& r : m_requests)
+        if (r.path == path) out.push_back(r);
+    return out;
 }
 
 int LocalHttpServer::CountRequests(const std::string& path) const {
-    std::lock_guard<std::mutex> lock(m_state->mutex);
-    int count = 0;
-    for (const Request& r : m_state->requests)
-        if (r.path.substr(0, r.path.find('?')) == path) ++count;
-    return count;
+    return static_cast<int>(Requests(path).size());
 }
 
 }  // namespace fern::test

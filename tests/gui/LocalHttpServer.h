@@ -1,13 +1,11 @@
 #pragma once
-// A small HTTP server on 127.0.0.1 for GUI tests: serves fixed pages from
-// worker threads (so it answers while the test runs the main loop) and
-// records every request it receives.
-#include <gio/gio.h>
+// A small HTTP server on 127.0.0.1 for GUI tests: serves fixed pages while
+// the test runs the main loop, and records every request it receives.
+#include <libsoup/soup.h>
 
 #include <map>
-#include <memory>
-#include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fern::test {
@@ -16,7 +14,7 @@ class LocalHttpServer {
 public:
     struct Request {
         std::string method;
-        std::string path;
+        std::string path;                            // without the query
         std::map<std::string, std::string> headers;  // names lower-cased
         std::string body;
     };
@@ -31,19 +29,22 @@ public:
     // "http://127.0.0.1:<port>" + path.
     std::string Url(const std::string& path) const;
 
-    // The bytes answered for `path` (without the query); unknown paths get 404.
+    // The bytes answered for `path` (without the query); unknown paths get
+    // 404. Header lines after the type ("type\r\nName: value...") are sent too.
     void Serve(const std::string& path, std::string body,
                std::string contentType = "text/html; charset=utf-8");
 
-    std::vector<Request> Requests() const;
+    // The requests received for `path`, oldest first.
+    std::vector<Request> Requests(const std::string& path) const;
     int CountRequests(const std::string& path) const;
 
-    struct State;  // shared with the worker threads
-
 private:
-    std::shared_ptr<State> m_state;
-    GSocketService* m_service = nullptr;
+    static void Handle(SoupServer*, SoupServerMessage* message, const char* path, GHashTable*, gpointer self);
+
+    SoupServer* m_server = nullptr;
     int m_port = 0;
+    std::map<std::string, std::pair<std::string, std::string>> m_pages;  // path -> body, type
+    std::vector<Request> m_requests;
 };
 
 }  // namespace fern::test

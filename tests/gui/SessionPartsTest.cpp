@@ -5,15 +5,12 @@
 
 #include <gtkmm.h>
 
-#include <filesystem>
 #include <string>
 
 #include "gui/GuiTestSupport.h"
 #include "app/DataPaths.h"
-#include "fakes/FakeBrowserEngine.h"
 #include "fakes/FakeProfile.h"
-#include "fakes/FakeShell.h"
-#include "fakes/ManualTimers.h"
+#include "frame/SessionTestFrame.h"
 #include "addressbar/gtk/UrlAddDialog.h"
 #include "frame/gtk/AutoSaveDialog.h"
 #include "frame/gtk/MenuBuilder.h"
@@ -27,43 +24,22 @@ using namespace fern::test;
 
 namespace {
 
-class Engines : public IEngineFactory {
-public:
-    std::unique_ptr<IBrowserEngine> Create(IBrowserEngine*) override {
-        auto engine = std::make_unique<test::FakeBrowserEngine>();
-        engine->autoLoad = true;
-        return engine;
-    }
-};
-
 // One run of the program: settings from the profile, the frame, the parts.
-struct ProgramRun {
-    Engines engines;
-    test::ManualTimers timers;
-    test::ManualQueue queue;
-    test::FakeClipboard clipboard;
-    test::FakeMessageBox messageBox;
-    NoPopupFilter filter;
+struct ProgramRun : SessionTestFrame {
     SettingsStore store;
     ProgramSettings settings;
     DataPaths paths;
-    std::unique_ptr<CMainFrame> frame;
+    ExitSteps steps;
     Gtk::Window window;
     Gtk::MenuBar menuBar;
     std::unique_ptr<SessionParts> parts;
-    ExitSteps steps;
 
     ProgramRun(FakeProfile& profile, FakeProfile& windows, const std::string& folder)
         : store(profile, windows), paths(MakeDataPaths(folder)) {
         settings.LoadAll(store);
-        frame = std::make_unique<CMainFrame>(
-            FrameServices{engines, timers, queue, clipboard, messageBox, filter,
-                          [](const std::string& t) { return t; }, [](const std::string&) { return false; },
-                          [] { return false; }},
-            FrameOptions{});
-        frame->MutableOptions().saveStateAtExit = settings.startup.saveStateAtExit;
+        frame.MutableOptions().saveStateAtExit = settings.startup.saveStateAtExit;
         parts = std::make_unique<SessionParts>(
-            SessionParts::Services{*frame, window, settings, store, paths, messageBox, folder + "/tmp"});
+            SessionParts::Services{frame, window, settings, store, paths, messageBox, folder + "/tmp"});
         std::vector<MenuEntry> file{{ID_FILE_OPEN_URL, "開く(&O)", {}, false, {}}, MenuEntry{},
                                     RecentClosedMenuEntry()};
         auto* item = Gtk::manage(new Gtk::MenuItem(MnemonicLabel("ファイル(&F)"), true));
@@ -76,23 +52,14 @@ struct ProgramRun {
         window.show_all();
         EXPECT_TRUE(parts->AttachMenus(menuBar));
         parts->AddExitSteps(steps);
-        frame->SetExitSteps(steps);
+        frame.SetExitSteps(steps);
         Pump();
     }
-    ~ProgramRun() {
-        parts.reset();
-        frame.reset();
-    }
 
-    std::string Urls() const {
-        std::string out;
-        for (int i = 0; i < frame->TabCount(); ++i) out += (i ? " " : "") + frame->ViewAt(i)->Url();
-        return out;
-    }
     // Closes tab `index` as the frame's destroy hook would report it.
     void CloseTab(int index) {
-        parts->ViewDestroyed(*frame->ViewAt(index));
-        frame->CloseTab(index);
+        parts->ViewDestroyed(*frame.ViewAt(index));
+        frame.CloseTab(index);
     }
 };
 
@@ -107,9 +74,7 @@ std::vector<std::string> Labels(Gtk::Menu& menu) {
 
 TEST(SessionParts, ClosedTabReopensFromTheMenuAndTheStateComesBackAfterARestart) {
     InitGtkOnce();
-    gchar* dir = g_dir_make_tmp("fern-session-XXXXXX", nullptr);
-    std::string folder = FromUtf8(dir);
-    g_free(dir);
+    const std::string folder = FromUtf8(MakeTempDir("fern-session-XXXXXX"));
     FakeProfile profile, windows;
     profile.Set("Startup", "SUStyle", "3");
     // typed.fbl of an earlier run, with words of the search panels.
@@ -120,7 +85,7 @@ TEST(SessionParts, ClosedTabReopensFromTheMenuAndTheStateComesBackAfterARestart)
         ProgramRun run(profile, windows, folder);
         EXPECT_EQ(run.parts->AddressBarLogic().TypedUrls(), (std::vector<std::string>{"http://127.0.0.1:9/old"}));
         for (const char* url : {"http://127.0.0.1:9/a", "http://127.0.0.1:9/b", "http://127.0.0.1:9/c"})
-            run.frame->OpenUrl(url, 3, 0x70, 0);
+            run.frame.OpenUrl(url, 3, 0x70, 0);
         run.CloseTab(1);
 
         Gtk::Menu* recent = FindSubmenu(run.menuBar, kRecentClosedMenuText);
@@ -135,7 +100,7 @@ TEST(SessionParts, ClosedTabReopensFromTheMenuAndTheStateComesBackAfterARestart)
         EXPECT_EQ(run.Urls(), "http://127.0.0.1:9/a http://127.0.0.1:9/c http://127.0.0.1:9/b");
 
         run.parts->Opened("http://127.0.0.1:9/typed", 0xE);
-        run.frame->SaveOnExit(true, false);
+        run.frame.SaveOnExit(true, false);
     }
     EXPECT_NE(ReadWholeFile(folder + "/typed.fbl")->find("#FOLDER\r\n\tNAME=typedhs\r\n\r\n#URL\r\n\tURL=検索語\r\n\r\n-"),
               std::string::npos);
@@ -147,8 +112,7 @@ TEST(SessionParts, ClosedTabReopensFromTheMenuAndTheStateComesBackAfterARestart)
         EXPECT_EQ(again.parts->AddressBarLogic().TypedUrls().front(), "http://127.0.0.1:9/typed");
         EXPECT_EQ(again.parts->Closed().Items().size(), 1u);
     }
-    std::error_code ignored;
-    std::filesystem::remove_all(ToFsPath(folder), ignored);
+    RemoveTree(ToFsPath(folder));
 }
 
 TEST(SessionDialogs, OpenDialogOkFollowsTheTextAndTheCheckBoxFollowsFDStyle) {

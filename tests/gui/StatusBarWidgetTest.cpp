@@ -2,7 +2,6 @@
 // indicators, and that their actions and pointer clicks do the same.
 #include <gtest/gtest.h>
 
-#include <atk/atk.h>
 #include <gtkmm.h>
 
 #include <string>
@@ -15,11 +14,6 @@ using namespace fern;
 using namespace fern::test;
 
 namespace {
-
-std::string ResFolder() {
-    std::string file = __FILE__;  // <source>/tests/gui/StatusBarWidgetTest.cpp
-    return file.substr(0, file.rfind("tests/gui/")) + "res";
-}
 
 class StatusBarWidgetTest : public ::testing::Test {
 protected:
@@ -51,17 +45,7 @@ protected:
     }
 
     AtkObject* Strip() { return gtk_widget_get_accessible(GTK_WIDGET(status.Strip().gobj())); }
-    AtkObject* Indicator(int i) {
-        AtkObject* child = atk_object_ref_accessible_child(Strip(), i);
-        if (child) g_object_unref(child);  // the strip keeps its own reference
-        return child;
-    }
-    static bool HasState(AtkObject* obj, AtkStateType state) {
-        AtkStateSet* set = atk_object_ref_state_set(obj);
-        bool has = atk_state_set_contains_state(set, state);
-        g_object_unref(set);
-        return has;
-    }
+    AtkObject* Indicator(int i) { return AccessibleChild(Strip(), i); }
     static std::string Name(Gtk::Widget& widget) {
         const char* name = atk_object_get_name(gtk_widget_get_accessible(widget.gobj()));
         return name ? name : "";
@@ -71,37 +55,26 @@ protected:
         for (int i = 0; i < 7; ++i) out.push_back(HasState(Indicator(i), ATK_STATE_CHECKED));
         return out;
     }
-    void Press(Gtk::Widget& widget, int x, GdkEventType type = GDK_BUTTON_PRESS) {
-        GdkEvent* e = gdk_event_new(type);
-        e->button.window = GDK_WINDOW(g_object_ref(widget.get_window()->gobj()));
-        e->button.send_event = TRUE;
-        e->button.button = 1;
-        e->button.x = x;
-        e->button.y = 8;
-        gdk_event_set_device(e, gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_display_get_default())));
-        gtk_widget_event(widget.gobj(), e);
-        gdk_event_free(e);
+    static void Press(Gtk::Widget& widget, int x, GdkEventType type = GDK_BUTTON_PRESS) {
+        SendButton(widget.gobj(), type, 1, x, 8);
     }
 };
 
 }  // namespace
 
 TEST_F(StatusBarWidgetTest, StripIndicatorsAreToggleButtonsCheckedWhileLit) {
-    const char8_t* names[] = {u8"画像のダウンロード", u8"サウンドのダウンロード", u8"ビデオのダウンロード",
-                              u8"Javaの実行", u8"Scriptの実行", u8"ActiveXの実行", u8"ActiveXのダウンロード"};
+    // Their names, the default lighting and the strip's widths are checked
+    // over AT-SPI in the real browser (status_smoke_test.py).
     EXPECT_EQ(atk_object_get_role(Strip()), ATK_ROLE_TOOL_BAR);
     ASSERT_EQ(atk_object_get_n_accessible_children(Strip()), 7);
     for (int i = 0; i < 7; ++i) {
         AtkObject* item = Indicator(i);
-        EXPECT_EQ(std::string(atk_object_get_name(item)), U8(names[i]));
         EXPECT_EQ(atk_object_get_role(item), ATK_ROLE_TOGGLE_BUTTON);
         EXPECT_EQ(atk_object_get_index_in_parent(item), i);
         ASSERT_TRUE(ATK_IS_ACTION(item));
         EXPECT_STREQ(atk_action_get_name(ATK_ACTION(item), 0), "click");
         EXPECT_FALSE(HasState(item, ATK_STATE_SHOWING));  // collapsed
     }
-    EXPECT_EQ(Checked(), std::vector<bool>(7, false));  // 0x70 restricts nothing
-
     // Images off and scripts off light the first and the fifth.
     status.SetDownloadControl(0x60 | 0x80);
     flags = 0x60 | 0x80;
@@ -115,13 +88,9 @@ TEST_F(StatusBarWidgetTest, StripIndicatorsAreToggleButtonsCheckedWhileLit) {
 
 TEST_F(StatusBarWidgetTest, PointerClicksExpandToggleAndCollapseTheStrip) {
     DownloadControlStripWidget& strip = status.Strip();
-    EXPECT_EQ(status.DlcStyle(), 1);
-    EXPECT_EQ(strip.get_allocated_width(), 4);
-
     Press(strip, 1);
     Pump();
     EXPECT_EQ(status.DlcStyle(), 2);
-    EXPECT_EQ(strip.get_allocated_width(), 121);
     EXPECT_TRUE(HasState(Indicator(6), ATK_STATE_SHOWING));
     AtkComponent* box = ATK_COMPONENT(Indicator(2));
     int x, y, w, h;

@@ -2,33 +2,23 @@
 // server: find next across frames, the find window, the selected text, the
 // page's properties, the comments made visible, the history titles, the
 // desktop shortcut and the print preview.
-#include <gtest/gtest.h>
-
-#include <ftw.h>
 #include <glib/gstdio.h>
-#include <gtk/gtk.h>
 
-#include <functional>
 #include <memory>
 #include <optional>
-#include <string>
 #include <vector>
 
-#include "gui/GuiTestSupport.h"
 #include "gui/WebKitSuite.h"
-#include "gui/LocalHttpServer.h"
-#include "platform/gtk/WebKitContext.h"
 #include "platform/gtk/WebKitEngine.h"
 #include "platform/gtk/WebKitPageComments.h"
 #include "platform/gtk/WebKitPageFind.h"
 #include "platform/gtk/WebKitPagePrint.h"
 #include "platform/gtk/WebKitPageProperties.h"
 #include "platform/gtk/WebKitPageShortcut.h"
-#include "platform/text/Encoding.h"
+#include "platform/fs/FileIo.h"
 
 using namespace fern;
 using namespace fern::test;
-using fern::test::LocalHttpServer;
 
 namespace {
 
@@ -38,37 +28,7 @@ const std::string kSnowman = "\xE2\x98\x83";
 const std::string kPropsPage =
     U8(u8"<html><head><title>性質 ") + kSnowman + "</title></head><body>props</body></html>";
 
-std::string EvalString(WebKitWebView* view, const std::string& script) {
-    struct Answer {
-        bool done = false;
-        std::string text;
-    } answer;
-    webkit_web_view_evaluate_javascript(
-        view, script.c_str(), -1, nullptr, nullptr, nullptr,
-        [](GObject* object, GAsyncResult* result, gpointer data) {
-            auto* a = static_cast<Answer*>(data);
-            JSCValue* value = webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(object), result, nullptr);
-            if (value) {
-                gchar* text = jsc_value_to_string(value);
-                a->text = text ? text : "";
-                g_free(text);
-                g_object_unref(value);
-            }
-            a->done = true;
-        },
-        &answer);
-    RunUntil([&] { return answer.done; });
-    return answer.text;
-}
-
-std::optional<std::string> ReadFile(const std::string& path) {
-    gchar* bytes = nullptr;
-    gsize length = 0;
-    if (!g_file_get_contents(path.c_str(), &bytes, &length, nullptr)) return std::nullopt;
-    std::string text(bytes, length);
-    g_free(bytes);
-    return text;
-}
+std::optional<std::string> ReadFile(const std::string& utf8Path) { return ReadWholeFile(FromUtf8(utf8Path)); }
 
 struct LoadSink : BrowserEvents {
     std::vector<std::string> complete;
@@ -123,7 +83,6 @@ protected:
         gtk_widget_destroy(m_window);
     }
 
-    std::string Url(const std::string& path) { return s_server->Url(path); }
     WebKitWebView* View() { return m_engine->View(); }
 
     ::testing::AssertionResult Load(const std::string& path) {
@@ -149,7 +108,7 @@ protected:
         });
         RunUntil([&] { return answer.has_value(); });
         // Later signals must not answer twice.
-        RunUntil([] { return false; }, 100);
+        RunFor(100);
         EXPECT_LE(answers, 1);
         return answer;
     }
@@ -192,26 +151,10 @@ TEST_F(WebKitPageCommandsTest, FindWindowIsNamedAndTellsWhenNothingMatches) {
 
     // Typing searches; a text that is nowhere says so in the window.
     gtk_entry_set_text(GTK_ENTRY(entry), "zzzq");
-    auto statusText = [&] {
-        std::string text;
-        GList* labels = nullptr;
-        std::function<void(GtkWidget*)> walk = [&](GtkWidget* w) {
-            if (GTK_IS_LABEL(w)) labels = g_list_prepend(labels, w);
-            if (GTK_IS_CONTAINER(w)) {
-                GList* children = gtk_container_get_children(GTK_CONTAINER(w));
-                for (GList* c = children; c; c = c->next) walk(GTK_WIDGET(c->data));
-                g_list_free(children);
-            }
-        };
-        walk(window);
-        for (GList* l = labels; l; l = l->next) text += gtk_label_get_text(GTK_LABEL(l->data));
-        g_list_free(labels);
-        return text;
-    };
     const std::string notFound = U8(u8"指定した文字列は見つかりませんでした");
-    EXPECT_TRUE(RunUntil([&] { return statusText().find(notFound) != std::string::npos; }));
+    EXPECT_TRUE(RunUntil([&] { return LabelTexts(window).find(notFound) != std::string::npos; }));
     gtk_entry_set_text(GTK_ENTRY(entry), "two");
-    EXPECT_TRUE(RunUntil([&] { return statusText().find(notFound) == std::string::npos; }));
+    EXPECT_TRUE(RunUntil([&] { return LabelTexts(window).find(notFound) == std::string::npos; }));
     ASSERT_TRUE(RunUntil([&] { return EvalString(View(), "getSelection().toString()") == "two"; }));
 
     // Closing keeps the window for the next time; the tab takes it along.
@@ -262,8 +205,7 @@ TEST_F(WebKitPageCommandsTest, PropertiesComeFromTheMainResponse) {
 
     // A missing page is still a page, with its status.
     got.reset();
-    m_engine->Navigate2(Url("/missing"), 0, "", "", "");
-    ASSERT_TRUE(RunUntil([&] { return !m_sink.complete.empty() && m_sink.complete.back() == Url("/missing"); }));
+    ASSERT_TRUE(Load("/missing"));
     GatherPageProperties(View(), cancellable, [&](const PageProperties& p) { got = p; });
     ASSERT_TRUE(RunUntil([&] { return got.has_value(); }));
     EXPECT_EQ(got->statusCode, 404u);
@@ -274,7 +216,7 @@ TEST_F(WebKitPageCommandsTest, PropertiesComeFromTheMainResponse) {
     bool answered = false;
     GatherPageProperties(View(), cancellable, [&](const PageProperties&) { answered = true; });
     g_cancellable_cancel(cancellable);
-    RunUntil([] { return false; }, 300);
+    RunFor(300);
     EXPECT_FALSE(answered);
     g_object_unref(cancellable);
 
@@ -293,16 +235,7 @@ TEST_F(WebKitPageCommandsTest, PropertiesComeFromTheMainResponse) {
     PageProperties p;
     p.statusCode = 200;
     GtkWidget* dialog = NewPagePropertiesDialog(GTK_WINDOW(m_window), p);
-    std::string all;
-    std::function<void(GtkWidget*)> walk = [&](GtkWidget* w) {
-        if (GTK_IS_LABEL(w)) all += std::string(gtk_label_get_text(GTK_LABEL(w))) + "|";
-        if (GTK_IS_CONTAINER(w)) {
-            GList* children = gtk_container_get_children(GTK_CONTAINER(w));
-            for (GList* c = children; c; c = c->next) walk(GTK_WIDGET(c->data));
-            g_list_free(children);
-        }
-    };
-    walk(dialog);
+    const std::string all = LabelTexts(dialog);
     EXPECT_NE(all.find("200 OK|"), std::string::npos) << all;
     EXPECT_NE(all.find(U8(u8"暗号化されていません|")), std::string::npos) << all;
     gtk_widget_destroy(dialog);
@@ -344,9 +277,7 @@ TEST_F(WebKitPageCommandsTest, HistoryTitlesNearestFirst) {
 }
 
 TEST_F(WebKitPageCommandsTest, ShortcutFilesAreNamedSafelyAndNeverReplaceOthers) {
-    gchar* dir = g_dir_make_tmp("fern-desk-XXXXXX", nullptr);
-    const std::string folder = dir;
-    g_free(dir);
+    const std::string folder = MakeTempDir("fern-desk-XXXXXX");
     // "ソ" ends in the byte of "\", which is no separator inside the character.
     EXPECT_EQ(ShortcutFileName("ソフト: a/b\\c*?\"<>|\x01"), "ソフト_ a_b_c_______");
     EXPECT_EQ(ShortcutFileName("..hidden. "), "hidden");
@@ -419,7 +350,7 @@ TEST_F(WebKitPageCommandsTest, PrintPreviewOpensThePdfInAWindowOfItsOwn) {
     EXPECT_EQ(previews, 0);
     // The tab going away leaves the preview window whole.
     m_engine.reset();
-    RunUntil([] { return false; }, 200);
+    RunFor(200);
     EXPECT_TRUE(gtk_widget_get_visible(window));
     gtk_widget_destroy(window);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // A test suite on one web context, its profile in a temporary folder, and a
 // page server on 127.0.0.1 that the suite fills with its pages.
-#include <glib.h>
 #include <gtest/gtest.h>
+#include <webkit2/webkit2.h>
 
 #include <string>
 
@@ -21,9 +21,7 @@ protected:
 
     static void StartSuite(const char* folderPattern) {
         InitGtkOnce();
-        gchar* dir = g_dir_make_tmp(folderPattern, nullptr);
-        s_dataDir = dir;
-        g_free(dir);
+        s_dataDir = MakeTempDir(folderPattern);
         s_context = new WebKitContext(FromUtf8(s_dataDir));
         s_server = new LocalHttpServer;
     }
@@ -34,6 +32,36 @@ protected:
         delete s_server;
         s_server = nullptr;
         RemoveTree(s_dataDir);
+    }
+
+public:
+    static std::string Url(const std::string& path) { return s_server->Url(path); }
+
+    static void RunJs(WebKitWebView* view, const std::string& script) {
+        webkit_web_view_evaluate_javascript(view, script.c_str(), -1, nullptr, nullptr, nullptr, nullptr, nullptr);
+    }
+
+    // The script's value as text; "<error>" when it threw or never answered.
+    static std::string EvalString(WebKitWebView* view, const std::string& script) {
+        struct Answer {
+            bool done = false;
+            std::string text = "<error>";
+        } answer;
+        webkit_web_view_evaluate_javascript(
+            view, script.c_str(), -1, nullptr, nullptr, nullptr,
+            [](GObject* object, GAsyncResult* result, gpointer data) {
+                auto* a = static_cast<Answer*>(data);
+                if (JSCValue* value = webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(object), result, nullptr)) {
+                    gchar* text = jsc_value_to_string(value);
+                    a->text = text ? text : "";
+                    g_free(text);
+                    g_object_unref(value);
+                }
+                a->done = true;
+            },
+            &answer);
+        RunUntil([&] { return answer.done; });
+        return answer.text;
     }
 };
 
