@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  libglib2.0-dev libgtk-3-dev libgtkmm-3.0-dev libwebkit2gtk-4.1-dev
+  libglib2.0-dev libgtk-3-dev libgtkmm-3.0-dev libwebkit2gtk-4.1-dev libsoup-3.0-dev
   bubblewrap xdg-dbus-proxy xdg-utils
   libsqlite3-dev libkeybinder-3.0-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
