@@ -380,6 +380,8 @@ void CMainFrame::CloseReadTabs() {
 
 void CMainFrame::RestoreClosed() {
     std::vector<UrlItem> items = m_closedSet;  // opening may not change the set
+    // A whole window's worth of tabs: their pages come a few at a time.
+    DeferredViews deferred(*this);
     for (const UrlItem& item : items) OpenUrl(item.url, kOpenNewTab | kOpenFocus, item.style, 0);
 }
 

@@ -118,6 +118,13 @@ TEST(DeferredViews, ClosingTabsWithoutPagesRecordsThemAndMakesNoPage) {
     EXPECT_EQ(r.Made(), 0);
     ASSERT_EQ(r.s.frame.ClosedSet().size(), 3u);
     EXPECT_EQ(r.s.frame.ClosedSet()[1].url, "http://t1/");
+
+    // Reopening the set brings every tab back at once, its pages later.
+    r.s.frame.RestoreClosed();
+    EXPECT_EQ(r.s.Urls(), "http://t0/ http://t1/ http://t3/");
+    EXPECT_EQ(r.Made(), 0);
+    r.s.timers.Advance(ViewScheduler::kTickMs * 20);
+    EXPECT_EQ(r.Made(), 3);
 }
 
 TEST(DeferredViews, TabsOpenedBeforeTheRestoreStayFirstAndSelectedAndTheLimitHolds) {

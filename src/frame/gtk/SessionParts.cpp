@@ -1,6 +1,7 @@
 #include "frame/gtk/SessionParts.h"
 
 #include <cstdio>
+#include <optional>
 
 #include "addressbar/gtk/PageKeys.h"
 #include "addressbar/gtk/UrlAddDialog.h"
@@ -57,7 +58,12 @@ void SessionParts::ReportSaveFailure(const std::string& path, const ListFileStat
 // Commands -------------------------------------------------------------------------------
 
 bool SessionParts::Command(int id) {
-    if (CClosedTabs::IsCommand(id)) return m_closed.OnCommand(id, Opener(), FocusOption(), m_s.settings.recentCloseUrl);
+    if (CClosedTabs::IsCommand(id)) {
+        // Opening all of them makes their pages a few at a time.
+        std::optional<CMainFrame::DeferredViews> deferred;
+        if (id == ID_RECENT_OPEN_ALL) deferred.emplace(m_s.frame);
+        return m_closed.OnCommand(id, Opener(), FocusOption(), m_s.settings.recentCloseUrl);
+    }
     switch (id) {
         case ID_FILE_OPEN_URL: OpenDialog(); return true;
         case ID_STATE_SAVE:
