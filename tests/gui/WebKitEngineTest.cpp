@@ -413,6 +413,8 @@ TEST_F(WebKitEngineTest, DownloadControlFlagsSwitchTheTabsOwnSettings) {
 }
 
 TEST_F(WebKitEngineTest, OfflineBlocksEveryTabUntilOnlineAgain) {
+    EXPECT_FALSE(s_context->Offline().FilterReady());  // nothing is compiled before it is needed
+    s_context->Offline().Prepare();
     ASSERT_TRUE(RunUntil([] { return s_context->Offline().FilterReady(); }));
     auto [engine, sink] = NewEngine();
     ASSERT_TRUE(LoadAndWait(engine, *sink, "/b.html"));

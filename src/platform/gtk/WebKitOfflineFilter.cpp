@@ -16,6 +16,11 @@ const char kBlockNetwork[] =
 WebKitOfflineFilter::WebKitOfflineFilter(const std::string& storeFolder) {
     m_cancellable = g_cancellable_new();
     m_store = webkit_user_content_filter_store_new(storeFolder.c_str());
+}
+
+void WebKitOfflineFilter::Prepare() {
+    if (m_compiling) return;
+    m_compiling = true;
     GBytes* source = g_bytes_new_static(kBlockNetwork, sizeof kBlockNetwork - 1);
     webkit_user_content_filter_store_save(m_store, kFilterId, source, m_cancellable,
                                           &WebKitOfflineFilter::Compiled, this);
@@ -70,6 +75,7 @@ void WebKitOfflineFilter::RemoveView(WebKitWebView* view) {
 void WebKitOfflineFilter::SetOffline(bool offline) {
     if (offline == m_offline) return;
     m_offline = offline;
+    if (offline) Prepare();
     for (WebKitWebView* view : m_views) Block(view, offline);
 }
 

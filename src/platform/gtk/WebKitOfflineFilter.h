@@ -1,8 +1,9 @@
 #pragma once
 // Offline work on WebKit: a content filter that blocks every http(s) load,
 // put into the content manager of each view while offline and taken out
-// when going online. The filter is compiled once per run, in the
-// background; until it is ready (or when it cannot be made) the views'
+// when going online. The filter is compiled in the background the first time
+// it is needed (most runs never go offline, and a compile at start-up would
+// slow it down); until it is ready (or when it cannot be made) the views'
 // navigations to http(s) addresses are refused instead.
 #include <webkit2/webkit2.h>
 
@@ -23,6 +24,8 @@ public:
     void AddView(WebKitWebView* view);
     void RemoveView(WebKitWebView* view);
 
+    // Starts compiling the filter, when not done yet; going offline does it.
+    void Prepare();
     void SetOffline(bool offline);
     bool Offline() const { return m_offline; }
     bool FilterReady() const { return m_filter != nullptr; }
@@ -36,6 +39,7 @@ private:
     GCancellable* m_cancellable = nullptr;
     std::vector<WebKitWebView*> m_views;
     bool m_offline = false;
+    bool m_compiling = false;
 
     void Block(WebKitWebView* view, bool on) const;
     static void Compiled(GObject* store, GAsyncResult* result, gpointer self);
