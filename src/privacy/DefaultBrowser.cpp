@@ -191,44 +191,35 @@ bool DefaultBrowser::Unregister(std::string* error) {
 
 std::string WithoutDesktopEntry(const std::string& mimeApps, const std::string& desktopName,
                                 const std::vector<std::string>& mimeTypes) {
-    std::string result;
-    bool inAssociations = false;
-    std::size_t pos = 0;
-    while (pos < mimeApps.size()) {
-        std::size_t end = mimeApps.find('\n', pos);
-        std::size_t next = end == std::string::npos ? mimeApps.size() : end + 1;
-        std::string line = mimeApps.substr(pos, next - pos);
-        pos = next;
-        std::string content = Trimmed(line);
-        if (!content.empty() && content[0] == '[') {
-            inAssociations = content == "[Default Applications]" || content == "[Added Associations]";
-            result += line;
-            continue;
-        }
-        std::size_t equals = content.find('=');
-        bool ours = false;
-        if (inAssociations && equals != std::string::npos) {
-            std::string key = Trimmed(content.substr(0, equals));
-            for (const std::string& mime : mimeTypes) ours |= key == mime;
-        }
-        if (!ours) {
-            result += line;
-            continue;
-        }
-        std::string kept;
-        std::string value = content.substr(equals + 1);
-        std::size_t start = 0;
-        while (start <= value.size()) {
-            std::size_t semi = value.find(';', start);
-            std::string app = Trimmed(value.substr(start, semi == std::string::npos ? std::string::npos : semi - start));
-            if (!app.empty() && app != desktopName) kept += app + ";";
-            if (semi == std::string::npos) break;
-            start = semi + 1;
-        }
-        if (kept.empty()) continue;
-        std::string eol = line.size() >= 2 && line.compare(line.size() - 2, 2, "\r\n") == 0 ? "\r\n" : "\n";
-        result += Trimmed(content.substr(0, equals)) + "=" + kept + eol;
+    GKeyFile* file = g_key_file_new();
+    GError* error = nullptr;
+    if (!g_key_file_load_from_data(file, mimeApps.data(), mimeApps.size(), G_KEY_FILE_KEEP_COMMENTS, &error)) {
+        // A file the desktop could not read either: left as it is.
+        std::fprintf(stderr, "fern: mimeapps.list not changed: %s\n", error->message);
+        g_error_free(error);
+        g_key_file_free(file);
+        return mimeApps;
     }
+    for (const char* group : {"Default Applications", "Added Associations"}) {
+        for (const std::string& mime : mimeTypes) {
+            gsize count = 0;
+            gchar** apps = g_key_file_get_string_list(file, group, mime.c_str(), &count, nullptr);
+            if (!apps) continue;
+            std::vector<const gchar*> kept;
+            for (gsize i = 0; i < count; ++i)
+                if (*apps[i] && desktopName != apps[i]) kept.push_back(apps[i]);
+            if (kept.size() != count) {
+                if (kept.empty()) g_key_file_remove_key(file, group, mime.c_str(), nullptr);
+                else g_key_file_set_string_list(file, group, mime.c_str(), kept.data(), kept.size());
+            }
+            g_strfreev(apps);
+        }
+    }
+    gsize length = 0;
+    gchar* data = g_key_file_to_data(file, &length, nullptr);
+    std::string result(data, length);
+    g_free(data);
+    g_key_file_free(file);
     return result;
 }
 

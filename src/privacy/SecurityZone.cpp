@@ -1,94 +1,49 @@
 #include "privacy/SecurityZone.h"
 
-#include <cstdint>
-#include <cstdlib>
-#include <string>
+#include <gio/gio.h>
 
-#include "platform/text/SjisByteClass.h"
+#include <cstring>
+#include <string>
 
 namespace fern {
 
 namespace {
 
-bool IsAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Dotted decimal only: other spellings are left to the Internet zone, the
-// stricter answer.
-bool ParseIpv4(std::string_view host, std::uint8_t out[4]) {
-    int part = 0;
-    std::size_t i = 0;
-    while (part < 4) {
-        std::size_t start = i;
-        unsigned value = 0;
-        while (i < host.size() && IsDigit(host[i]) && i - start < 3) value = value * 10 + (host[i++] - '0');
-        if (i == start || value > 255) return false;
-        out[part++] = static_cast<std::uint8_t>(value);
-        if (part < 4) {
-            if (i >= host.size() || host[i] != '.') return false;
-            ++i;
-        }
-    }
-    return i == host.size();
-}
-
-bool IsPrivateIpv4(const std::uint8_t a[4]) {
-    return a[0] == 10 || a[0] == 127 || (a[0] == 172 && (a[1] & 0xF0) == 16) ||
-           (a[0] == 192 && a[1] == 168) || (a[0] == 169 && a[1] == 254);
-}
-
-// The first 16-bit group of an IPv6 literal, or -1 when it is none; `loopback`
-// tells "::1".
-int FirstIpv6Group(std::string_view host, bool* loopback) {
-    std::string lower;
-    for (char c : host) {
-        bool hex = IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-        if (!hex && c != ':' && c != '.') return -1;
-        lower += static_cast<char>(c >= 'A' && c <= 'F' ? c - 'A' + 'a' : c);
-    }
-    if (lower.find(':') == std::string::npos) return -1;
-    *loopback = lower == "::1" || lower == "0:0:0:0:0:0:0:1";
-    if (lower.rfind("::", 0) == 0) return 0;
-    std::size_t colon = lower.find(':');
-    if (colon == 0 || colon > 4) return -1;
-    return static_cast<int>(std::strtol(lower.substr(0, colon).c_str(), nullptr, 16));
+// Private, loopback and link-local addresses; IPv6 unique local (fc00::/7)
+// is not GLib's "site local" (the old fec0::/10), so it is asked directly.
+bool IsIntranetAddress(GInetAddress* address) {
+    if (g_inet_address_get_is_loopback(address) || g_inet_address_get_is_link_local(address) ||
+        g_inet_address_get_is_site_local(address))
+        return true;
+    if (g_inet_address_get_family(address) != G_SOCKET_FAMILY_IPV6) return false;
+    const guint8* bytes = g_inet_address_to_bytes(address);
+    return (bytes[0] & 0xFE) == 0xFC;
 }
 
 }  // namespace
 
 int ZoneOfUrl(std::string_view url) {
-    std::size_t colon = url.find(':');
-    if (colon == std::string_view::npos || colon == 0 || !IsAlpha(url[0])) return -1;
-    std::string scheme = SjisToLower(url.substr(0, colon));
-    for (char c : scheme)
-        if (!IsAlpha(c) && !IsDigit(c) && c != '+' && c != '-' && c != '.') return -1;
-    if (scheme == "file") return kZoneLocalComputer;
+    const std::string text(url);
+    const char* scheme = g_uri_peek_scheme(text.c_str());  // lower case, or none
+    if (!scheme) return -1;
+    if (g_str_equal(scheme, "file")) return kZoneLocalComputer;
 
-    std::string_view rest = url.substr(colon + 1);
-    if (rest.substr(0, 2) != "//") return -1;
-    rest.remove_prefix(2);
-    std::size_t end = rest.find_first_of("/?#\\");
-    std::string_view authority = rest.substr(0, end);
-    std::size_t at = authority.rfind('@');
-    if (at != std::string_view::npos) authority.remove_prefix(at + 1);
-
-    std::string_view host;
-    if (!authority.empty() && authority[0] == '[') {
-        std::size_t close = authority.find(']');
-        if (close == std::string_view::npos) return -1;
-        host = authority.substr(1, close - 1);
-        bool loopback = false;
-        int group = FirstIpv6Group(host, &loopback);
-        if (group < 0) return -1;
-        bool unique = (group & 0xFE00) == 0xFC00, linkLocal = (group & 0xFFC0) == 0xFE80;
-        return (loopback || unique || linkLocal) ? kZoneIntranet : kZoneInternet;
+    gchar* host = nullptr;
+    if (!g_uri_split_network(text.c_str(), static_cast<GUriFlags>(G_URI_FLAGS_ENCODED | G_URI_FLAGS_NON_DNS),
+                             nullptr, &host, nullptr, nullptr) ||
+        !host || !*host) {
+        g_free(host);
+        return -1;
     }
-    host = authority.substr(0, authority.find(':'));
-    if (host.empty()) return -1;
-    if (host.find('.') == std::string_view::npos) return kZoneIntranet;
-    std::uint8_t address[4];
-    if (ParseIpv4(host, address) && IsPrivateIpv4(address)) return kZoneIntranet;
-    return kZoneInternet;
+    int zone = kZoneInternet;
+    if (GInetAddress* address = g_inet_address_new_from_string(host)) {
+        if (IsIntranetAddress(address)) zone = kZoneIntranet;
+        g_object_unref(address);
+    } else if (!std::strchr(host, '.')) {
+        zone = kZoneIntranet;  // a name without dots: this network's own host
+    }
+    g_free(host);
+    return zone;
 }
 
 const char* ZoneName(int zone) {

@@ -79,8 +79,8 @@ TEST(DefaultBrowser, UnregisterWithNothingKnownRemovesOurEntries) {
     ASSERT_TRUE(f.browser.Unregister(&error)) << error;
     EXPECT_TRUE(f.runner.calls.empty());
     EXPECT_EQ(testing::ReadBytes(f.folder.File("mimeapps.list")),
-              "[Default Applications]\nx-scheme-handler/http=a.desktop;\nimage/png=fern.desktop\n"
-              "[Added Associations]\nx-scheme-handler/https=b.desktop;\n[Other]\ntext/html=fern.desktop\n");
+              "[Default Applications]\nx-scheme-handler/http=a.desktop;\nimage/png=fern.desktop\n\n"
+              "[Added Associations]\nx-scheme-handler/https=b.desktop;\n\n[Other]\ntext/html=fern.desktop\n");
     EXPECT_FALSE(IsRegularFile(f.folder.File("share/applications/fern.desktop")));
 }
 
