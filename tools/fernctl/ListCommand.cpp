@@ -93,7 +93,9 @@ int ParseArgs(const Args& args, ListArgs& out) {
                 out.kind = *kind;
                 haveKind = true;
             } else {
-                out.name = fern::FromUtf8(value);
+                out.name = fern::FromUtf8Exact(value);
+                if (!out.name)
+                    return Fail("list: --name holds a character that Shift-JIS cannot store");
             }
         } else if (arg.size() > 1 && arg[0] == '-') {
             return Fail("list: unknown option '" + arg + "'; " + usage);
@@ -311,7 +313,9 @@ public:
 
     static std::string TextValue(const json& v, const std::string& where, bool memo = false) {
         if (!v.is_string()) throw BadJson{where, "expected a text"};
-        std::string text = fern::FromUtf8(v.get_ref<const std::string&>());
+        std::optional<std::string> exact = fern::FromUtf8Exact(v.get_ref<const std::string&>());
+        if (!exact) throw BadJson{where, "holds a character that Shift-JIS cannot store"};
+        std::string text = std::move(*exact);
         if (memo ? text.find('\0') != std::string::npos : fern::HoldsLineBreakOrNul(text))
             throw BadJson{where, memo ? "holds a NUL character, which a list file cannot store"
                                       : "holds a line break or NUL, which a list file cannot store"};
