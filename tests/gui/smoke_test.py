@@ -8,8 +8,7 @@ import os
 import sys
 import time
 
-import shutil
-
+import runtime_dir
 from fernui import *  # noqa: F401,F403  (the shared test helpers)
 
 
@@ -110,7 +109,7 @@ def two_starts_at_once():
             if p.poll() is None:
                 stop(p)
         server.shutdown()
-        shutil.rmtree(work, ignore_errors=True)
+        runtime_dir.release(work)
 
 
 if __name__ == "__main__":
