@@ -26,11 +26,6 @@ constexpr DWORD kTimeoutMs = 5000;
 const char kDefaultService[] = "FBROWSER";
 const char kActiveWindow[] = "0xFFFFFFFF";
 
-int Report(int status, const std::string& message) {
-    std::fprintf(stderr, "fernctl: %s\n", message.c_str());
-    return status;
-}
-
 std::string Utf8(const std::string& sjis) { return ToUtf8(sjis); }
 
 // A text answer (its only NUL at its end) as UTF-8 text; any other as hex.
