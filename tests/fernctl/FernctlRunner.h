@@ -9,11 +9,17 @@ namespace fern::test {
 struct FernctlRun {
     int status = -1;
     std::string out, err;
+    bool timedOut = false;  // killed after the time-out
+    double seconds = 0;
 };
 
 // fernctl with `args` exactly as given (bytes unchanged) and `input` on its
 // standard input.
 FernctlRun RunFernctl(const std::vector<std::string>& args, const std::string& input = "");
+// The same with the file (or device) `inputPath` as standard input; a run
+// that takes longer than `timeoutSeconds` is killed.
+FernctlRun RunFernctlReading(const std::vector<std::string>& args, const std::string& inputPath,
+                             int timeoutSeconds = 60);
 // The same with the arguments written as shell words ("list dump 'a b'").
 FernctlRun RunFernctlWords(const std::string& words, const std::string& input = "");
 

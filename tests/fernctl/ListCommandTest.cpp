@@ -124,6 +124,13 @@ TEST(FernctlList, BadInputIsRefusedWithOneLineAndNoFile) {
     refuse("urls", R"({"a": 1})", "expected an array");
     refuse("urls", R"(["a\nb"])", "line break");
     refuse("urls --name 'a\nb'", R"([])", "line break");
+    // Text that Shift-JIS cannot hold would come back as "?"; the field is named.
+    refuse("urls", R"(["ok", "caf\u00e9"])", "the input[1]: holds a character that Shift-JIS cannot store");
+    refuse("urls --name 'caf\xC3\xA9'", R"([])", "--name holds a character that Shift-JIS cannot store");
+    refuse("items", R"([{"name": "\ud83d\ude00"}])", "[0].name: holds a character");
+    refuse("sections", R"([{"name": "s", "entries": ["\uac00"]}])", "[0].entries[0]: holds a character");
+    refuse("bookmark", R"({"root": {"children": [{"type": 1, "desc": "a\u00e9"}]}, "trash": {}})",
+           "root.children[0].desc: holds a character");
     refuse("items", R"([{"style": "112"}])", "[0].style");
     refuse("items", R"([{"style": 4294967296}])", "0 to 4294967295");
     refuse("items", R"([{"created": -1}])", "[0].created");

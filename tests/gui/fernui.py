@@ -4,7 +4,6 @@ widgets over AT-SPI as a screen reader does."""
 
 import http.server
 import os
-import shutil
 import signal
 import subprocess
 import tempfile
@@ -12,6 +11,8 @@ import threading
 import time
 
 import gi
+
+import runtime_dir
 
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402,F401  (re-exported for the tests)
@@ -102,8 +103,10 @@ def screenshot(env, out_dir, name):
 
 
 def finish(work):
-    """Removes the test's folder; the exit status of the test."""
-    shutil.rmtree(work, ignore_errors=True)
+    """Removes the test's folder (ending what still runs under its runtime folder and
+    unmounting what is mounted there); the exit status of the test."""
+    if not runtime_dir.release(work):
+        print("note: %s could not be removed" % work, flush=True)
     return 1 if failures else 0
 
 

@@ -8,6 +8,7 @@ import sys
 
 from gi.repository import Gio, GLib
 
+import runtime_dir
 from fernui import read_file, scratch, start
 
 FERN = sys.argv[1]
@@ -91,6 +92,7 @@ def main():
     ]
     for ok, what in checks:
         print(("ok   " if ok else "FAIL ") + what)
+    runtime_dir.release(work)
     return 0 if all(ok for ok, _ in checks) else 1
 
 

@@ -8,6 +8,7 @@ import os
 import sys
 import time
 
+import runtime_dir
 from fernui import *  # noqa: F401,F403  (the shared test helpers)
 
 
@@ -86,7 +87,29 @@ def main():
         server.shutdown()
     check(code == 0, "SIGTERM ends the browser cleanly (exit %r)" % code)
     check(b"COCount=0" in read_file(data + "/fern.ini"), "the exit save writes the closed-window count to fern.ini")
+    two_starts_at_once()
     return finish(work)
+
+
+def two_starts_at_once():
+    """The later of two starts finds the lock taken before the first one listens; it
+    waits for the first and hands its page over."""
+    server, base = serve(PAGES)
+    work, env, data = scratch("fern-twice-")
+    starts = [start(FERN, data, env, base + "/a.html"), start(FERN, data, env, base + "/b.html")]
+    try:
+        wait_for(lambda: any(p.poll() is not None for p in starts), 30)
+        ended = [p for p in starts if p.poll() is not None]
+        check(len(ended) == 1 and ended[0].returncode == 0,
+              "one of two simultaneous starts hands over and ends: %r" % [p.poll() for p in starts])
+        check(wait_for(lambda: sorted(tab_texts() or []) == ["ページA", "ページB"]),
+              "both pages open in the browser: %r" % tab_texts())
+    finally:
+        for p in starts:
+            if p.poll() is None:
+                stop(p)
+        server.shutdown()
+        runtime_dir.release(work)
 
 
 if __name__ == "__main__":

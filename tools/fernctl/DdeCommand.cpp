@@ -26,11 +26,6 @@ constexpr DWORD kTimeoutMs = 5000;
 const char kDefaultService[] = "FBROWSER";
 const char kActiveWindow[] = "0xFFFFFFFF";
 
-int Report(int status, const std::string& message) {
-    std::fprintf(stderr, "fernctl: %s\n", message.c_str());
-    return status;
-}
-
 std::string Utf8(const std::string& sjis) { return ToUtf8(sjis); }
 
 // A text answer (its only NUL at its end) as UTF-8 text; any other as hex.
@@ -45,6 +40,19 @@ std::string FormatAnswer(const std::string& bytes) {
         hex += two;
     }
     return hex + "\n";
+}
+
+// The exit status of a failed connect or transaction, after its line.
+int Failure(UINT error) {
+    switch (error) {
+    case DMLERR_NO_CONV_ESTABLISHED: return Report(kNotProcessed, "the browser refused the topic");
+    case DMLERR_NOTPROCESSED:
+    case DMLERR_BUSY: return Report(kNotProcessed, "the browser did not process the request");
+    case DMLERR_MEMORY_ERROR: return Report(2, "dde: the request is too large");
+    case DMLERR_SERVER_DIED:
+    case DMLERR_POSTMSG_FAILED: return Report(kNoAnswer, "the browser closed the conversation without an answer");
+    default: return Report(kNoAnswer, "no answer from the browser within 5 seconds");
+    }
 }
 
 bool Print(const std::string& text) {
@@ -74,9 +82,12 @@ public:
         m_conv = DdeConnect(m_instance, service, hszTopic, nullptr);
         DdeFreeStringHandle(m_instance, service);
         DdeFreeStringHandle(m_instance, hszTopic);
-        if (!m_conv)
-            return Report(kNotProcessed, "the browser refused the topic '" + Utf8(topic) + "'");
-        return kAnswered;
+        if (m_conv) return kAnswered;
+        UINT error = DdeGetLastError(m_instance);
+        if (error != DMLERR_NO_CONV_ESTABLISHED) return Failure(error);
+        if (!Running())  // it ended meanwhile
+            return Report(kNotRunning, "no browser is running with the service '" + Utf8(m_service) + "'");
+        return Report(kNotProcessed, "the browser refused the topic '" + Utf8(topic) + "'");
     }
 
     // Sends one transaction; the answer's bytes for a request.
@@ -88,15 +99,7 @@ public:
                                               data ? static_cast<DWORD>(data->size()) : 0, m_conv, hszItem,
                                               format, type, kTimeoutMs, &result);
         DdeFreeStringHandle(m_instance, hszItem);
-        if (!reply) {
-            UINT error = DdeGetLastError(m_instance);
-            if (error == DMLERR_NOTPROCESSED || error == DMLERR_BUSY)
-                return Report(kNotProcessed, "the browser did not process the request");
-            if (error == DMLERR_MEMORY_ERROR) return Report(2, "dde: the request is too large");
-            if (error == DMLERR_SERVER_DIED || error == DMLERR_POSTMSG_FAILED)
-                return Report(kNoAnswer, "the browser closed the conversation");
-            return Report(kNoAnswer, "no answer from the browser within 5 seconds");
-        }
+        if (!reply) return Failure(DdeGetLastError(m_instance));
         if (answer && type == XTYP_REQUEST) {
             DWORD size = 0;
             unsigned char* bytes = DdeAccessData(reply, &size);
@@ -115,7 +118,10 @@ public:
         int answered = DdeQueryWildConnect(m_instance, service, hszTopic, pairs);
         DdeFreeStringHandle(m_instance, service);
         DdeFreeStringHandle(m_instance, hszTopic);
-        if (answered <= 0)
+        if (answered < 0) return Report(kNoAnswer, "dde: the request channel cannot start");
+        UINT error = answered == 0 ? DdeGetLastError(m_instance) : DMLERR_NO_ERROR;
+        if (answered == 0 && error != DMLERR_NO_CONV_ESTABLISHED) return Failure(error);  // reached, no answer
+        if (answered == 0)
             return Report(kNotRunning, anyService ? std::string("no service is running")
                                                   : "no browser is running with the service '" + Utf8(m_service) + "'");
         if (pairs.empty()) return Report(kNotProcessed, "no service offers the topic");

@@ -3,15 +3,17 @@
 #include <string>
 
 #include "Commands.h"
+#include "InputFile.h"
 #include "lists/EncodingConvert.h"
 #include "lists/EncodingDetect.h"
-#include "platform/fs/FileIo.h"
 
 namespace fernctl {
 
 namespace {
 
 const char kUsage[] = "usage: fernctl encoding detect FILE | convert FILE [--code N]";
+constexpr std::size_t kDetectBytes = 1024;
+constexpr std::size_t kConvertLimit = 64 * 1024 * 1024;
 
 // "0".."6"; anything else is nullopt.
 std::optional<int> ParseCode(const std::string& text) {
@@ -52,8 +54,11 @@ int RunEncodingCommand(const Args& args) {
     }
     if (!file) return Fail(std::string("encoding: no file given (") + kUsage + ")");
 
+    // Detection looks at the first 1,024 bytes only (ChooseConversionCode);
+    // a conversion needs the whole file, up to a size that fits in memory.
     std::string error;
-    std::optional<std::string> bytes = fern::ReadWholeFile(PathArgument(*file), &error);
+    std::optional<std::string> bytes =
+        ReadInputFile(PathArgument(*file), convert ? kConvertLimit : kDetectBytes, convert, error);
     if (!bytes) return Fail("encoding: cannot read '" + *file + "': " + error);
 
     if (!convert) {

@@ -93,7 +93,9 @@ int ParseArgs(const Args& args, ListArgs& out) {
                 out.kind = *kind;
                 haveKind = true;
             } else {
-                out.name = fern::FromUtf8(value);
+                out.name = fern::FromUtf8Exact(value);
+                if (!out.name)
+                    return Fail("list: --name holds a character that Shift-JIS cannot store");
             }
         } else if (arg.size() > 1 && arg[0] == '-') {
             return Fail("list: unknown option '" + arg + "'; " + usage);
@@ -193,26 +195,27 @@ std::string DumpJson(const ordered_json& value) {
 
 // Exit status 2 after a message when the file exists but is no regular file;
 // `missing` tells whether there is no file at all (read as the program
-// reads a missing file).
-int CheckReadable(const ListArgs& args, bool& missing) {
+// reads a missing file, written as a new one). A FIFO or a device is never
+// read, nor replaced by a written list.
+int CheckRegular(const ListArgs& args, const char* verb, bool& missing) {
     struct stat info;
     missing = false;
+    const std::string what = std::string("list: cannot ") + verb + " " + args.fileShown + ": ";
     if (stat(fern::ToFsPath(args.file).c_str(), &info) != 0) {
         if (errno == ENOENT) {
             missing = true;
             return 0;
         }
-        return Fail("list: cannot read " + args.fileShown + ": " + std::strerror(errno));
+        return Fail(what + std::strerror(errno));
     }
-    if (S_ISDIR(info.st_mode)) return Fail("list: cannot read " + args.fileShown + ": is a folder");
-    if (!S_ISREG(info.st_mode))
-        return Fail("list: cannot read " + args.fileShown + ": not a regular file");
+    if (S_ISDIR(info.st_mode)) return Fail(what + "is a folder");
+    if (!S_ISREG(info.st_mode)) return Fail(what + "not a regular file");
     return 0;
 }
 
 int RunDump(const ListArgs& args) {
     bool missing = false;
-    if (int status = CheckReadable(args, missing)) return status;
+    if (int status = CheckRegular(args, "read", missing)) return status;
     fern::ListFileStatus read;
     std::string out;
     switch (args.kind) {
@@ -311,7 +314,9 @@ public:
 
     static std::string TextValue(const json& v, const std::string& where, bool memo = false) {
         if (!v.is_string()) throw BadJson{where, "expected a text"};
-        std::string text = fern::FromUtf8(v.get_ref<const std::string&>());
+        std::optional<std::string> exact = fern::FromUtf8Exact(v.get_ref<const std::string&>());
+        if (!exact) throw BadJson{where, "holds a character that Shift-JIS cannot store"};
+        std::string text = std::move(*exact);
         if (memo ? text.find('\0') != std::string::npos : fern::HoldsLineBreakOrNul(text))
             throw BadJson{where, memo ? "holds a NUL character, which a list file cannot store"
                                       : "holds a line break or NUL, which a list file cannot store"};
@@ -438,17 +443,30 @@ std::vector<fern::ListSection> SectionsFromJson(const json& value) {
     return sections;
 }
 
-std::optional<std::string> ReadStandardInput() {
+// Standard input may be a device that never ends.
+constexpr std::size_t kMaxInput = 64 * 1024 * 1024;
+
+std::optional<std::string> ReadStandardInput(bool& tooLong) {
     std::string text;
     char buffer[65536];
     std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) text.append(buffer, n);
+    tooLong = false;
+    while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) {
+        text.append(buffer, n);
+        if (text.size() > kMaxInput) {
+            tooLong = true;
+            return std::nullopt;
+        }
+    }
     if (std::ferror(stdin)) return std::nullopt;
     return text;
 }
 
 int RunWrite(const ListArgs& args) {
-    std::optional<std::string> input = ReadStandardInput();
+    bool missing = false, tooLong = false;
+    if (int status = CheckRegular(args, "write", missing)) return status;
+    std::optional<std::string> input = ReadStandardInput(tooLong);
+    if (tooLong) return Fail("list: standard input is larger than 64 MiB");
     if (!input) return Fail("list: cannot read standard input");
     json value = json::parse(*input, nullptr, false);
     if (value.is_discarded()) return Fail("list: standard input is not valid JSON");

@@ -1,17 +1,41 @@
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "Commands.h"
 #include "platform/text/Encoding.h"
 
 namespace fernctl {
 
-int Fail(const std::string& message) {
-    std::fprintf(stderr, "fernctl: %s\n", message.c_str());
-    return 2;
+namespace {
+
+constexpr std::size_t kLongMessage = 1000;
+constexpr std::size_t kKeptEachEnd = 300;
+
+}  // namespace
+
+int Report(int status, const std::string& message) {
+    // A 64 KiB argument echoed whole helps nobody; the reason is at the end.
+    std::string text = message.size() <= kLongMessage
+                           ? message
+                           : message.substr(0, kKeptEachEnd) + " ... " + message.substr(message.size() - kKeptEachEnd);
+    std::string line;
+    fern::ConvertEncoding(text, "UTF-8", "UTF-8", line);  // cut or invalid sequences become "?"
+    for (char& c : line)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    std::fprintf(stderr, "fernctl: %s\n", line.c_str());
+    return status;
 }
 
-std::string PathArgument(const std::string& arg) { return fern::FromUtf8(arg); }
+int Fail(const std::string& message) { return Report(2, message); }
+
+std::string PathArgument(const std::string& arg) {
+    std::optional<std::string> path = fern::FromUtf8Exact(arg);
+    if (!path || fern::ToUtf8(*path) != arg)
+        throw BadArgument("cannot use the file name '" + arg +
+                          "': it is not UTF-8 or holds characters that Shift-JIS cannot hold");
+    return *path;
+}
 
 }  // namespace fernctl
 

@@ -42,6 +42,7 @@
 #include "platform/gtk/WebKitEngineFactory.h"
 #include "platform/gtk/WebKitOfflineFilter.h"
 #include "platform/shell/HandOff.h"
+#include "platform/shell/HandOffRetry.h"
 #include "platform/shell/SingleInstance.h"
 #include "platform/text/Encoding.h"
 #include "privacy/CookieSwitch.h"
@@ -64,16 +65,20 @@ constexpr std::uint32_t kFocusOption = 0x100;
 void Complain(const std::string& sjis) { std::fprintf(stderr, "fern: %s\n", ToUtf8(sjis).c_str()); }
 
 // A later start: every argument goes to the running browser, which is then
-// asked for attention; this process ends either way.
-int HandOff(const std::string& socketPath, const CommandLine& commandLine) {
+// asked for attention; this process ends either way. A browser still starting
+// up is waited for while it holds the lock.
+int HandOff(const std::string& socketPath, const std::string& lockPath, const CommandLine& commandLine) {
     std::vector<HandOffMessage> messages;
     for (const std::string& arg : commandLine.arguments) {
         std::size_t start = arg.find_first_not_of(" \t\r\n");
         messages.push_back({0, start == std::string::npos ? std::string() : arg.substr(start)});
     }
+    HandOffPatience patience;
+    patience.holderAlive = [&] { return InstanceLockHeld(lockPath); };
     std::string error;
-    if (!SendHandOff(socketPath, messages, &error)) Complain("no running window took the arguments (" + error + ")");
-    return 0;
+    if (SendHandOffWhenReady(socketPath, messages, patience, &error) == HandOffResult::Taken) return 0;
+    Complain("no running window took the arguments (" + error + ")");
+    return 1;
 }
 
 // res/ beside the executable, then the installed share/fern/res.
@@ -149,7 +154,8 @@ int RunFern(int argc, char** argv) {
         return 1;
     }
     CInstanceLock lock;
-    if (!lock.Acquire(*runtime + kLockName, &error)) return HandOff(*runtime + kSocketName, commandLine);
+    if (!lock.Acquire(*runtime + kLockName, &error))
+        return HandOff(*runtime + kSocketName, *runtime + kLockName, commandLine);
 
     if (!gtk_init_check(&argc, &argv)) {
         Complain("cannot open the display");

@@ -136,6 +136,14 @@ UINT TimeoutError(UINT type) {
     }
 }
 
+// A server that refused is told from one that did not answer in time or
+// broke off, which is no refusal.
+UINT ConnectError(Wait wait, const DdeMessage& reply) {
+    if (wait == Wait::Timeout) return DMLERR_DATAACKTIMEOUT;
+    if (wait == Wait::Ok && reply.kind == DdeMessageKind::ConnectReply) return DMLERR_NO_CONV_ESTABLISHED;
+    return DMLERR_SERVER_DIED;
+}
+
 HCONV ConnectTo(Instance* instance, const std::string& service, const std::string& topic) {
     std::optional<std::string> path = DdeSocketPath(service);
     int fd = path ? DdeConnectSocket(*path) : -1;
@@ -150,11 +158,11 @@ HCONV ConnectTo(Instance* instance, const std::string& service, const std::strin
     std::string buffer;
     DdeMessage reply;
     std::string frame = EncodeDdeFrame(m);
-    if (frame.empty() || !DdeWriteAll(fd, frame, deadline) ||
-        ReadFrame(fd, buffer, deadline, reply) != Wait::Ok || reply.kind != DdeMessageKind::ConnectReply ||
-        !reply.accepted) {
+    Wait wait = Wait::Closed;
+    if (!frame.empty() && DdeWriteAll(fd, frame, deadline)) wait = ReadFrame(fd, buffer, deadline, reply);
+    if (wait != Wait::Ok || reply.kind != DdeMessageKind::ConnectReply || !reply.accepted) {
         DdeCloseSocket(fd);
-        instance->lastError = DMLERR_NO_CONV_ESTABLISHED;
+        instance->lastError = frame.empty() ? DMLERR_NO_CONV_ESTABLISHED : ConnectError(wait, reply);
         return nullptr;
     }
     auto c = std::make_unique<Conversation>();
@@ -191,11 +199,10 @@ HCONV DdeConnect(DWORD idInst, HSZ hszService, HSZ hszTopic, const void*) {
     if (!hasService || !hasTopic) {
         // Any server of the topic, or any topic of the service: the first pair.
         std::vector<DdeServiceTopic> pairs;
-        DdeQueryWildConnect(idInst, hszService, hszTopic, pairs);
-        if (pairs.empty()) {
+        // With no server answering, the wild connect's error stands.
+        if (DdeQueryWildConnect(idInst, hszService, hszTopic, pairs) > 0 && pairs.empty())
             instance->lastError = DMLERR_NO_CONV_ESTABLISHED;
-            return nullptr;
-        }
+        if (pairs.empty()) return nullptr;
         service = pairs.front().service;
         topic = pairs.front().topic;
     }
@@ -329,20 +336,24 @@ int DdeQueryWildConnect(DWORD idInst, HSZ hszService, HSZ hszTopic, std::vector<
     }
     std::string frame = EncodeDdeFrame(m);
     int answered = 0;
+    UINT failure = DMLERR_NO_CONV_ESTABLISHED;  // stays so when no server is reached
     for (const std::string& path : paths) {
         int fd = DdeConnectSocket(path);
         if (fd < 0) continue;
         std::int64_t deadline = DdeNowMs() + dde::kConnectTimeoutMs;
         std::string buffer;
         DdeMessage reply;
-        if (DdeWriteAll(fd, frame, deadline) && dde::ReadFrame(fd, buffer, deadline, reply) == dde::Wait::Ok &&
-            reply.kind == DdeMessageKind::WildConnectReply) {
+        dde::Wait wait = DdeWriteAll(fd, frame, deadline) ? dde::ReadFrame(fd, buffer, deadline, reply)
+                                                           : dde::Wait::Closed;
+        if (wait == dde::Wait::Ok && reply.kind == DdeMessageKind::WildConnectReply) {
             ++answered;
             for (auto& [service, topic] : reply.pairs) pairs.push_back({service, topic});
+        } else {
+            failure = wait == dde::Wait::Timeout ? DMLERR_DATAACKTIMEOUT : DMLERR_SERVER_DIED;
         }
         DdeCloseSocket(fd);
     }
-    if (answered == 0) instance->lastError = DMLERR_NO_CONV_ESTABLISHED;
+    if (answered == 0) instance->lastError = failure;
     return answered;
 }
 

@@ -42,7 +42,10 @@ bool DdeUnaccessData(HDDEDATA hData);
 DWORD DdeGetData(HDDEDATA hData, void* pDst, DWORD cbMax, DWORD cbOff);
 bool DdeFreeDataHandle(HDDEDATA hData);
 
-// Conversations. DdeConnect waits at most 5,000 ms for the server.
+// Conversations. DdeConnect waits at most 5,000 ms for the server; when it
+// fails the last error tells DMLERR_NO_CONV_ESTABLISHED (no server, or it
+// refused the topic) from DMLERR_DATAACKTIMEOUT (no answer in time) and
+// DMLERR_SERVER_DIED (the server broke off).
 HCONV DdeConnect(DWORD idInst, HSZ hszService, HSZ hszTopic, const void* pCC);
 bool DdeDisconnect(HCONV hConv);
 UINT DdeQueryConvInfo(HCONV hConv, DWORD idTransaction, CONVINFO* pConvInfo);
@@ -53,7 +56,8 @@ bool DdePostAdvise(DWORD idInst, HSZ hszTopic, HSZ hszItem);
 
 // A wild connect: asks the server of the service (every running service
 // when hszService is null) for its service/topic pairs (topic null: all).
-// Returns how many servers answered; -1 for a bad instance.
+// Returns how many servers answered; -1 for a bad instance. With none, the
+// last error is the one of DdeConnect for the last server reached.
 struct DdeServiceTopic {
     std::string service;
     std::string topic;

@@ -42,23 +42,23 @@ bool DecodeHandOffHeader(const unsigned char* bytes, HandOffHeader& header) {
 
 // Client -------------------------------------------------------------------------
 
-bool SendHandOff(const std::string& socketPath, const std::vector<HandOffMessage>& messages,
-                 std::string* error) {
+HandOffResult TrySendHandOff(const std::string& socketPath, const std::vector<HandOffMessage>& messages,
+                             std::string* error) {
     GError* err = nullptr;
     GSocket* socket = g_socket_new(G_SOCKET_FAMILY_UNIX, G_SOCKET_TYPE_STREAM,
                                    G_SOCKET_PROTOCOL_DEFAULT, &err);
-    auto fail = [&](const char* what) {
+    auto fail = [&](const char* what, HandOffResult result = HandOffResult::BrokenOff) {
         if (error) *error = err ? std::string(what) + ": " + err->message : what;
         if (err) g_clear_error(&err);
         if (socket) g_object_unref(socket);
-        return false;
+        return result;
     };
     if (!socket) return fail("socket");
     g_socket_set_timeout(socket, kClientTimeoutSeconds);
     GSocketAddress* address = g_unix_socket_address_new(socketPath.c_str());
     gboolean connected = g_socket_connect(socket, address, nullptr, &err);
     g_object_unref(address);
-    if (!connected) return fail("connect");
+    if (!connected) return fail("connect", HandOffResult::NotListening);
 
     std::vector<std::string> frames;
     for (const auto& m : messages) frames.push_back(EncodeHandOff(HandOffKind::CopyData, m.data, m.text));
@@ -75,7 +75,12 @@ bool SendHandOff(const std::string& socketPath, const std::vector<HandOffMessage
     }
     g_socket_close(socket, nullptr);
     g_object_unref(socket);
-    return true;
+    return HandOffResult::Taken;
+}
+
+bool SendHandOff(const std::string& socketPath, const std::vector<HandOffMessage>& messages,
+                 std::string* error) {
+    return TrySendHandOff(socketPath, messages, error) == HandOffResult::Taken;
 }
 
 // Server -------------------------------------------------------------------------

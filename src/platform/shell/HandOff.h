@@ -31,8 +31,17 @@ struct HandOffMessage {
     std::string text;
 };
 
+enum class HandOffResult {
+    Taken,         // every message answered
+    NotListening,  // no connection: nobody listens (yet) on the socket
+    BrokenOff,     // connected, but an answer did not come
+};
+
 // Sends every message in order, each waiting for its answer, then asks the
-// window for attention. False when no browser listens (or it broke off).
+// window for attention.
+HandOffResult TrySendHandOff(const std::string& socketPath, const std::vector<HandOffMessage>& messages,
+                             std::string* error = nullptr);
+// True when every message was taken.
 bool SendHandOff(const std::string& socketPath, const std::vector<HandOffMessage>& messages,
                  std::string* error = nullptr);
 

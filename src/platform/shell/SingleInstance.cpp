@@ -49,4 +49,13 @@ bool CInstanceLock::Acquire(const std::string& fsPath, std::string* error) {
     return true;
 }
 
+bool InstanceLockHeld(const std::string& fsPath) {
+    int fd = open(fsPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) return false;
+    // A shared lock is refused only while someone holds the exclusive one.
+    bool held = flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    close(fd);  // also drops the shared lock, if it was granted
+    return held;
+}
+
 }  // namespace fern

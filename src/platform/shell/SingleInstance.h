@@ -26,4 +26,7 @@ private:
     int m_fd = -1;
 };
 
+// Whether a process holds the lock at `fsPath` now (a missing file: no).
+bool InstanceLockHeld(const std::string& fsPath);
+
 }  // namespace fern

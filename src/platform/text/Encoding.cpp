@@ -113,6 +113,24 @@ std::string FromUtf8(std::string_view utf8) {
     return out;
 }
 
+std::optional<std::string> FromUtf8Exact(std::string_view utf8) {
+    iconv_t cd = CachedIconv("UTF-8", "CP932");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    std::string output;
+    char* in = const_cast<char*>(utf8.data());
+    std::size_t inleft = utf8.size();
+    char buf[4096];
+    while (inleft > 0) {
+        char* out = buf;
+        std::size_t outleft = sizeof buf;
+        std::size_t r = iconv(cd, &in, &inleft, &out, &outleft);
+        output.append(buf, out - buf);
+        // EILSEQ (invalid or unmappable) or EINVAL (cut off at the end).
+        if (r == static_cast<std::size_t>(-1) && errno != E2BIG) return std::nullopt;
+    }
+    return output;
+}
+
 std::u16string ToUtf16(std::string_view sjis) {
     std::string bytes;
     ConvertEncoding(sjis, "CP932", "UTF-16LE", bytes);

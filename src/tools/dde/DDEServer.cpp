@@ -113,7 +113,11 @@ bool CDDEServer::CanAdvise(UINT format, const std::string& topic, const std::str
 bool CDDEServer::Create(const std::string& service, DWORD, DWORD* instance) {
     if (g_server) return false;
     g_server = this;
-    if (DdeInitializeA(&m_dwDDEInstance, &CDDEServer::DdeCallback, 0, 0) != DMLERR_NO_ERROR) return false;
+    if (DdeInitializeA(&m_dwDDEInstance, &CDDEServer::DdeCallback, 0, 0) != DMLERR_NO_ERROR) {
+        m_dwDDEInstance = 0;
+        g_server = nullptr;
+        return false;
+    }
     if (instance) *instance = m_dwDDEInstance;
     m_strServiceName = service;
     m_hszServiceName.Create(this, service);
@@ -133,10 +137,15 @@ bool CDDEServer::Create(const std::string& service, DWORD, DWORD* instance) {
     if (!DdeNameService(m_dwDDEInstance, m_hszServiceName, nullptr, DNS_REGISTER)) {
         m_hszServiceName.Free();
         DdeUninitialize(m_dwDDEInstance);
+        m_dwDDEInstance = 0;
+        g_server = nullptr;  // a server that did not start holds no place
         return false;
     }
     m_bInitialized = true;
-    return OnCreate();
+    if (OnCreate()) return true;
+    Shutdown();
+    g_server = nullptr;
+    return false;
 }
 
 void CDDEServer::Shutdown() {

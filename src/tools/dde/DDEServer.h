@@ -36,7 +36,8 @@ public:
     virtual bool AddTopic(CDDETopic* topic);
     virtual bool CanAdvise(UINT format, const std::string& topic, const std::string& item);
 
-    // Fails when another server of this process was created first.
+    // Fails when another server of this process was created first. A failed
+    // Create leaves nothing running and the place free for another server.
     bool Create(const std::string& service, DWORD filterFlags = 0, DWORD* instance = nullptr);
     void Shutdown();
     CDDETopic* FindTopic(const std::string& name);

@@ -192,6 +192,41 @@ TEST(DDEServer, AServerWhoseServiceIsTakenDoesNotStartAndItsPlaceIsFreedWithIt) 
 
 namespace {
 
+class RefusingServer : public TestServer {
+public:
+    bool OnCreate() override { return false; }
+};
+
+}  // namespace
+
+TEST(DDEServer, AFailedCreateFreesThePlaceAtOnceAndLeavesNothingRunning) {
+    ScopedRuntimeDir runtime;
+    std::string service = test::UniqueService("FAILED");
+    TestClient other;
+    ASSERT_TRUE(DdeNameService(other.instance, other.Hsz(service), nullptr, DNS_REGISTER));
+    TestServer blocked;
+    RefusingServer refusing;
+    EXPECT_FALSE(blocked.Create(service));
+    EXPECT_FALSE(refusing.Create(service + "R"));
+    EXPECT_FALSE(refusing.IsInitialized());
+    {
+        TestServer next;  // while the failed ones still live
+        EXPECT_TRUE(next.Create(service + "N"));
+    }
+    // The failed server may try again under another name, and then answers.
+    ASSERT_TRUE(blocked.Create(service + "B"));
+    bool refusedRuns = true, blockedAnswers = false;
+    RunClient([&] {
+        TestClient c;
+        refusedRuns = c.Connect(service + "R", "System");
+        blockedAnswers = c.Connect(service + "B", "System") && c.Request("Topics") == WithNul("System");
+    });
+    EXPECT_FALSE(refusedRuns);
+    EXPECT_TRUE(blockedAnswers);
+}
+
+namespace {
+
 // A plain server on a thread and main context of its own, for our client
 // conversations to talk to.
 class ThreadServer {
