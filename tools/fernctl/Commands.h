@@ -21,8 +21,8 @@ int RunDdeShortCommand(const std::string& name, const Args& args);
 // Prints "fernctl: <message>" on standard error and returns 2.
 int Fail(const std::string& message);
 
-// A file argument from the command line (locale UTF-8) as the program's
-// Shift-JIS path.
+// A file argument from the command line: a path is the file system's bytes,
+// not text, so it is taken as it stands.
 std::string PathArgument(const std::string& arg);
 
 }  // namespace fernctl

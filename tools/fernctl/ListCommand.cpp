@@ -197,7 +197,7 @@ std::string DumpJson(const ordered_json& value) {
 int CheckReadable(const ListArgs& args, bool& missing) {
     struct stat info;
     missing = false;
-    if (stat(fern::ToFsPath(args.file).c_str(), &info) != 0) {
+    if (stat(args.file.c_str(), &info) != 0) {
         if (errno == ENOENT) {
             missing = true;
             return 0;

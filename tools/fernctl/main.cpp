@@ -11,7 +11,8 @@ int Fail(const std::string& message) {
     return 2;
 }
 
-std::string PathArgument(const std::string& arg) { return fern::FromUtf8(arg); }
+// A file name stays the file system's bytes.
+std::string PathArgument(const std::string& arg) { return arg; }
 
 }  // namespace fernctl
 
