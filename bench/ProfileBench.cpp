@@ -81,7 +81,7 @@ void BM_ReadEveryKeyOfFernIni(benchmark::State& state) {
     benchmark::DoNotOptimize(total);
     state.counters["keys"] = static_cast<double>(keys.size());
 
-    g_remove(ToFsPath(paths.profile).c_str());
+    g_remove(paths.profile.c_str());
     g_rmdir(tmp);
     g_free(tmp);
 }

@@ -56,7 +56,7 @@ std::string AddressShortcutFileName(std::string_view title, std::string_view url
 
 int CleanTempShortcuts(const std::string& folder) {
     if (folder.empty()) return 0;
-    std::filesystem::path path(ToFsPath(folder));
+    std::filesystem::path path(folder);
     std::error_code ec;
     if (!std::filesystem::is_directory(std::filesystem::symlink_status(path, ec))) return 0;
     int deleted = 0;

@@ -8,9 +8,15 @@
 
 namespace fern {
 
+// A command-line argument (the system's bytes) as text: the name of an
+// existing file becomes its "file:" URI, anything else an address in which
+// what Shift-JIS cannot hold is percent-encoded.
+std::string ArgumentText(const std::string& arg);
+
 // Web and ftp addresses stay as they are; an existing ".url" file gives its
-// address; an existing ".lnk" or ".desktop" link gives its target; anything
-// else stays as it is.
+// address; an existing ".lnk" or ".desktop" link gives its target; the path
+// of another existing file gives its "file:" URI; anything else stays as it
+// is. Files are named by path text or by "file:" URI.
 std::string ConvertArgumentToUrl(const std::string& text);
 
 struct SpecialUrlActions {
@@ -19,7 +25,10 @@ struct SpecialUrlActions {
     std::function<void(const std::string&)> openUrl;          // one list entry
 };
 
-// True when the text was taken over (nothing is to be navigated).
+// True when the text was taken over (nothing is to be navigated). A list
+// file whose entries name list files opens them too, each once: a list
+// already being opened (itself, or lists naming each other through any of
+// their names) is taken over and skipped, and nesting stops at a depth.
 bool OpenSpecialUrl(const std::string& text, const SpecialUrlActions& actions);
 
 }  // namespace fern

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/text/Encoding.h"
+#include "app/ArgumentUrl.h"
 
 namespace fern {
 
@@ -33,20 +33,14 @@ CommandLine ParseCommandLine(std::span<const std::string> args) {
                    arg[kDataDirOption.size()] == '=') {
             value = arg.substr(kDataDirOption.size() + 1);
         } else {
-            result.arguments.push_back(FromUtf8(arg));
+            result.arguments.push_back(ArgumentText(std::string(arg)));
             continue;
         }
         if (value->empty()) {
             result.error = "--data-dir needs a folder (--data-dir DIR or --data-dir=DIR)";
             return result;
         }
-        std::string folder = FromUtf8(*value);
-        // A folder name changed by the conversion would be another folder.
-        if (ToUtf8(folder) != *value) {
-            result.error = "--data-dir: the folder name has characters that Shift-JIS cannot hold";
-            return result;
-        }
-        result.dataDir = std::move(folder);
+        result.dataDir = std::string(*value);
     }
     return result;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The program's command line: "--data-dir DIR" or "--data-dir=DIR" chooses the
 // data folder and is taken out; every other argument is a URL or a file to
-// open, kept in order. All text is converted to Shift-JIS here.
+// open, kept in order, as text (see ArgumentText). Folder and file names
+// stay the file system's bytes.
 #include <optional>
 #include <span>
 #include <string>
@@ -11,7 +12,7 @@ namespace fern {
 
 struct CommandLine {
     std::optional<std::string> dataDir;
-    // "--screenshot FILE" (file system text): save a picture of the window
+    // "--screenshot FILE": save a picture of the window
     // once the first page has loaded, then exit. For runs without a display.
     std::optional<std::string> screenshot;
     std::vector<std::string> arguments;
@@ -21,9 +22,8 @@ struct CommandLine {
     bool Ok() const { return error.empty(); }
 };
 
-// `args` are the arguments after the program name, in the system's UTF-8.
-// The last "--data-dir" given wins; one without a folder, or with a name
-// that Shift-JIS cannot hold, is an error.
+// `args` are the arguments after the program name, as the system gave them.
+// The last "--data-dir" given wins; one without a folder is an error.
 CommandLine ParseCommandLine(std::span<const std::string> args);
 CommandLine ParseCommandLine(int argc, char** argv);
 

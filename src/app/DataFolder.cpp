@@ -9,14 +9,12 @@
 #include <cstring>
 
 #include "platform/fs/FileIo.h"
-#include "platform/text/Encoding.h"
+#include "platform/fs/FsPath.h"
 
 namespace fern {
 
 namespace {
 
-// "/" is never the second byte of a double-byte character, so plain byte
-// tests on it are safe in Shift-JIS paths.
 std::string WithoutTrailingSlash(std::string path) {
     while (path.size() > 1 && path.back() == '/') path.pop_back();
     return path;
@@ -29,20 +27,17 @@ std::string Absolute(const std::string& path, const std::string& current) {
 
 bool Given(const std::optional<std::string>& value) { return value && !value->empty(); }
 
-// A name that the conversion to Shift-JIS would change names another
-// folder, so it is not used at all.
-std::optional<std::string> Exact(const char* utf8) {
-    if (!utf8) return std::nullopt;
-    std::string sjis = FromUtf8(utf8);
-    if (ToUtf8(sjis) != utf8) return std::nullopt;
-    return sjis;
+std::optional<std::string> Variable(const char* name) {
+    const char* value = std::getenv(name);
+    if (!value) return std::nullopt;
+    return std::string(value);
 }
 
 std::string ExecutableFolder() {
     gchar* exe = g_file_read_link("/proc/self/exe", nullptr);
     if (!exe) return {};
     gchar* folder = g_path_get_dirname(exe);
-    std::string result = Exact(folder).value_or("");
+    std::string result = folder;
     g_free(folder);
     g_free(exe);
     return result;
@@ -66,29 +61,24 @@ std::optional<std::string> ChooseDataFolder(const DataFolderSources& s, std::str
 std::optional<std::string> ResolveDataFolder(const CommandLine& commandLine, std::string* error) {
     DataFolderSources sources;
     sources.commandLine = commandLine.dataDir;
-    const char* environment = std::getenv("FERN_DATA_DIR");
-    sources.environment = Exact(environment);
-    if (!commandLine.dataDir && environment && *environment && !sources.environment) {
-        if (error) *error = "FERN_DATA_DIR: the folder name has characters that Shift-JIS cannot hold";
-        return std::nullopt;
-    }
+    sources.environment = Variable("FERN_DATA_DIR");
     sources.executableFolder = ExecutableFolder();
     sources.executableFolderWritable =
         !sources.executableFolder.empty() &&
-        access(ToFsPath(sources.executableFolder).c_str(), W_OK | X_OK) == 0;
-    sources.xdgConfigHome = Exact(std::getenv("XDG_CONFIG_HOME"));
-    sources.home = Exact(std::getenv("HOME"));
+        access(sources.executableFolder.c_str(), W_OK | X_OK) == 0;
+    sources.xdgConfigHome = Variable("XDG_CONFIG_HOME");
+    sources.home = Variable("HOME");
     if (gchar* current = g_get_current_dir()) {
-        sources.currentFolder = Exact(current).value_or("");
+        sources.currentFolder = current;
         g_free(current);
     }
 
     std::optional<std::string> folder = ChooseDataFolder(sources, error);
     if (!folder) return std::nullopt;
-    int code = g_mkdir_with_parents(ToFsPath(*folder).c_str(), 0700) == 0 ? 0 : errno;
+    int code = g_mkdir_with_parents(folder->c_str(), 0700) == 0 ? 0 : errno;
     if (code != 0 || !IsDirectory(*folder)) {
         if (error) {
-            *error = "cannot use the data folder " + *folder + ": ";
+            *error = "cannot use the data folder " + PathForDisplay(*folder) + ": ";
             *error += code == 0 || IsRegularFile(*folder) ? "not a folder" : std::strerror(code);
         }
         return std::nullopt;

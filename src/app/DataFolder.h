@@ -2,7 +2,7 @@
 // Where the user's files live. In order: "--data-dir DIR", else FERN_DATA_DIR,
 // else the folder of the executable when it is writable, else
 // $XDG_CONFIG_HOME/fern ($HOME/.config/fern when that is unset). All paths are
-// Shift-JIS, without a trailing "/".
+// the file system's bytes, without a trailing "/".
 #include <optional>
 #include <string>
 

@@ -1,5 +1,7 @@
 #include "app/DataPaths.h"
 
+#include "platform/fs/FsPath.h"
+
 namespace fern {
 
 namespace {
@@ -29,9 +31,13 @@ DataPaths MakeDataPaths(std::string_view folder) {
 }
 
 std::string ResolveBookmarkPath(SettingsStore& store, const DataPaths& paths) {
-    std::string path = store.ReadString(Setting::BKBookmarkPath);
-    if (!path.empty()) return path;
-    if (!store.WriteString(Setting::BKBookmarkPath, paths.defaultBookmarks))
+    // Stored as text; the file system's bytes in memory.
+    std::string stored = store.ReadString(Setting::BKBookmarkPath);
+    if (!stored.empty()) {
+        std::string path = PathFromText(stored);
+        if (!path.empty()) return path;
+    }
+    if (!store.WriteString(Setting::BKBookmarkPath, PathToText(paths.defaultBookmarks)))
         store.LogSaveFailure(Setting::BKBookmarkPath);
     return paths.defaultBookmarks;
 }

@@ -19,7 +19,7 @@ const char kAppCaption[] = "Fern Browser";
 // Anything at the path, or a path that cannot even be looked at.
 bool PathExists(std::string_view path) {
     struct stat st;
-    if (::stat(ToFsPath(path).c_str(), &st) == 0) return true;
+    if (::stat(std::string(path).c_str(), &st) == 0) return true;
     return errno != ENOENT && errno != ENOTDIR;
 }
 

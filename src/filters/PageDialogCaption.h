@@ -1,8 +1,9 @@
 #pragma once
-// Captions of page message boxes. Ours carry the program's name; stored
-// filter items and the sweep's rules name the caption such boxes had in the
-// old data ("Microsoft Internet Explorer"), and that caption keeps meaning
-// our page boxes. The legacy text is data only and is never shown.
+// Captions of page message boxes. Ours carry the program's name. The filter
+// items users keep (the default item among them) and the sweep's rules name
+// page boxes by the caption "Microsoft Internet Explorer"; so that those
+// items go on working, that caption also counts as the caption of our page
+// boxes. It is only matched, never shown.
 #include <string_view>
 
 #include "platform/engine/BrowserEngine.h"

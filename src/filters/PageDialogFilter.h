@@ -3,6 +3,7 @@
 // the message-box filter, and the script-error switch (BOStyle 0x2) deciding
 // between a status-bar note and the script-error window. Without the custom
 // host site (BOStyle 0x1, read at start-up) nothing is filtered or reported.
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -19,6 +20,8 @@ struct ScriptErrorInfo {
 };
 
 inline constexpr char kScriptErrorStatus[] = "スクリプトエラー検出";
+// Bytes of a script error's message and of its address that are shown.
+inline constexpr std::size_t kScriptErrorTextLimit = 4096;
 
 class CPageDialogFilter : public IPageDialogFilter {
 public:

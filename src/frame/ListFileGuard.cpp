@@ -9,7 +9,7 @@ namespace fern {
 bool ExistsButUnread(std::string_view path, const ListFileStatus& status) {
     if (status.ok) return false;
     struct stat info {};
-    return ::stat(ToFsPath(path).c_str(), &info) == 0;
+    return ::stat(std::string(path).c_str(), &info) == 0;
 }
 
 ListFileStatus KeptUnreadStatus() {

@@ -113,6 +113,9 @@ CFernView* CMainFrame::OpenUrlInNewTab(const std::string& text, bool noNavigate,
     if (!noNavigate) {
         url = Convert(text);
         if (url.empty() || m_services.filter.MatchesCloseUrl(url)) return nullptr;
+        // A list file or "mailto:" is taken over before any tab is made, so
+        // none is left empty behind it.
+        if (OpenSpecialUrl(url)) return nullptr;
     }
     CFernView* view = CreateTab();
     if (!view) return nullptr;

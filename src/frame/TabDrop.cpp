@@ -2,7 +2,9 @@
 
 #include <glib.h>
 
+#include "platform/fs/FsPath.h"
 #include "platform/text/Encoding.h"
+#include "platform/text/UrlText.h"
 #include "platform/text/SjisByteClass.h"
 
 namespace fern {
@@ -118,13 +120,15 @@ TabDropData TabDropDataFromUriList(std::string_view uriList) {
             first = false;
             files = name != nullptr;
             if (!files) {
-                data.text = FromUtf8(line);
+                data.text = UrlFromUtf8(line);
                 return data;
             }
             data.kind = TabDropData::Kind::Files;
         }
         if (name) {
-            data.files.push_back(FromUtf8(name));
+            // As a "file:" URI: a file name is not text, and the URI names
+            // the file whatever characters its name holds.
+            data.files.push_back(FileUriOfPath(name));
             g_free(name);
         }
     }

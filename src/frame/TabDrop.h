@@ -47,8 +47,8 @@ std::vector<TabDropAction> TabDropActions(const TabDropData& data, int hit, bool
                                           std::uint32_t dlcDefault, const ConvertToUrl& convert);
 
 // A "text/uri-list" (UTF-8, one URI a line, "#" comments): when its first URI
-// is a file: URI, the file names (Shift-JIS) of all its file: URIs; otherwise
-// its first URI as a text.
+// is a file: URI, all its file: URIs (escaped, so ASCII); otherwise its first
+// URI as a text.
 TabDropData TabDropDataFromUriList(std::string_view uriList);
 
 // The address a dragged tab offers: trimmed, every "%20" a blank.

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "platform/fs/FileIo.h"
+#include "platform/fs/FsPath.h"
 #include "platform/text/Encoding.h"
 
 namespace fern {
@@ -33,9 +34,9 @@ bool IsHandlerName(const std::string& name) {
 
 std::string EnvFolder(const char* variable, const char* fallbackBelowHome) {
     const char* value = std::getenv(variable);
-    if (value && value[0] == '/') return FromUtf8(value);
+    if (value && value[0] == '/') return value;
     const char* home = std::getenv("HOME");
-    return FromUtf8(home ? home : "") + fallbackBelowHome;
+    return std::string(home ? home : "") + fallbackBelowHome;
 }
 
 }  // namespace
@@ -59,7 +60,7 @@ std::string DefaultBrowser::DesktopEntry(const std::string& executable) {
     // quotes ", `, $ and backslash get a backslash; every backslash is then
     // doubled again for the string value, and "%" is doubled. The field code
     // stays outside the quotes, where the desktop expands it.
-    std::string path = ToUtf8(executable);
+    const std::string& path = executable;  // the desktop file is UTF-8, like the file system
     bool reserved = path.find_first_of(" \t\n\"'\\><~|&;$*?#()`") != std::string::npos;
     std::string quoted;
     for (char c : path) {
@@ -119,15 +120,15 @@ bool DefaultBrowser::Register(std::string* error) {
     }
     if (!recorded) {
         // Without the record, unregistering could not give them back.
-        if (error) *error = "設定ファイルに書き込めませんでした: " + m_record.Path();
+        if (error) *error = "設定ファイルに書き込めませんでした: " + PathForDisplay(m_record.Path());
         return false;
     }
 
     std::string why;
-    g_mkdir_with_parents(ToFsPath(m_paths.applicationsFolder).c_str(), 0700);
+    g_mkdir_with_parents(m_paths.applicationsFolder.c_str(), 0700);
     if (!WriteFileAtomic(DesktopPath(), DesktopEntry(m_paths.executable), &why)) {
         LogWriteFailure(DesktopPath(), why);
-        if (error) *error = DesktopPath() + ": " + why;
+        if (error) *error = PathForDisplay(DesktopPath()) + ": " + why;
         return false;
     }
     std::vector<std::string> mimeDefault{"xdg-mime", "default", kDesktopName};
@@ -143,7 +144,7 @@ bool DefaultBrowser::Register(std::string* error) {
         return false;
     }
     if (!m_record.WriteValue(kSection, kRegistered, "1")) {
-        if (error) *error = "設定ファイルに書き込めませんでした: " + m_record.Path();
+        if (error) *error = "設定ファイルに書き込めませんでした: " + PathForDisplay(m_record.Path());
         return false;
     }
     return true;
@@ -171,19 +172,19 @@ bool DefaultBrowser::Unregister(std::string* error) {
             std::string edited = WithoutDesktopEntry(*list, kDesktopName, unknown);
             if (edited != *list && !WriteFileAtomic(m_paths.mimeAppsList, edited, &why)) {
                 LogWriteFailure(m_paths.mimeAppsList, why);
-                if (error) *error = m_paths.mimeAppsList + ": " + why;
+                if (error) *error = PathForDisplay(m_paths.mimeAppsList) + ": " + why;
                 return false;
             }
         }
     }
     // With nothing given back the desktop entry has no use left.
-    if (!anyKnown) std::remove(ToFsPath(DesktopPath()).c_str());
+    if (!anyKnown) std::remove(DesktopPath().c_str());
 
     bool cleared = m_record.DeleteValue(kSection, kPreviousBrowser);
     for (const std::string& mime : MimeTypes()) cleared &= m_record.DeleteValue(kSection, PreviousKey(mime));
     cleared &= m_record.DeleteValue(kSection, kRegistered);
     if (!cleared) {
-        if (error) *error = "設定ファイルに書き込めませんでした: " + m_record.Path();
+        if (error) *error = "設定ファイルに書き込めませんでした: " + PathForDisplay(m_record.Path());
         return false;
     }
     return true;

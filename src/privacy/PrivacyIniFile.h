@@ -1,9 +1,9 @@
 #pragma once
-// The cookie preferences and the default-browser record, kept in our own
-// INI file in the data folder (privacy.ini), since the system store they
-// were designed for does not exist here. Without a stored value the site's
-// own cookies are allowed and other sites' refused, both allowing session
-// cookies, and the action policies allow.
+// The cookie preferences and the default-browser record, kept in an INI file
+// of their own in the data folder (privacy.ini) so that they go with the
+// user's other files and are applied to the engine at every start. Without a
+// stored value the site's own cookies are allowed and other sites' refused,
+// both allowing session cookies, and the action policies allow.
 #include <string>
 
 #include "privacy/PrivacyPreferences.h"

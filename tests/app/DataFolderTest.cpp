@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -54,10 +55,18 @@ TEST(DataFolderRule, TheChosenFolderIsCreatedAndAFileIsRefused) {
     fern::testing::TempFolder tmp;
     std::string base = tmp.Path();
     CommandLine cl;
-    cl.dataDir = base + "/a/データ";
+    cl.dataDir = base + "/a/" + ToUtf8("データ");
     std::string error;
     EXPECT_EQ(ResolveDataFolder(cl, &error), cl.dataDir) << error;
     EXPECT_TRUE(IsDirectory(*cl.dataDir));
+
+    // Characters Shift-JIS cannot hold, from the environment: the folder is
+    // used as it is named, not refused and not renamed.
+    std::string cafe = base + "/jos\xC3\xA9";
+    setenv("FERN_DATA_DIR", cafe.c_str(), 1);
+    EXPECT_EQ(ResolveDataFolder(CommandLine{}, &error), cafe) << error;
+    unsetenv("FERN_DATA_DIR");
+    EXPECT_TRUE(IsDirectory(cafe));
 
     ASSERT_TRUE(WriteFileAtomic(base + "/file", "x"));
     cl.dataDir = base + "/file";
@@ -73,12 +82,13 @@ TEST(CommandLineArguments, DataDirIsTakenOutAndEverythingElseStaysInOrder) {
     EXPECT_EQ(cl.dataDir, "/d2");
     EXPECT_EQ(cl.arguments,
               (std::vector<std::string>{"http://a/", "b.fbl", "--data-dirx", "ソ.url"}));
+    // A folder name is the file system's, whatever characters it holds.
+    EXPECT_EQ(ParseCommandLine(std::vector<std::string>{"--data-dir=/t/\xF0\x9F\x98\x80"}).dataDir,
+              "/t/\xF0\x9F\x98\x80");
 
     for (std::vector<std::string> bad : {std::vector<std::string>{"x", "--data-dir"},
                                          std::vector<std::string>{"--data-dir="},
-                                         std::vector<std::string>{"--data-dir", ""},
-                                         // An emoji: no Shift-JIS form, so another folder.
-                                         std::vector<std::string>{"--data-dir=/t/\xF0\x9F\x98\x80"}}) {
+                                         std::vector<std::string>{"--data-dir", ""}}) {
         CommandLine e = ParseCommandLine(bad);
         EXPECT_FALSE(e.Ok());
         EXPECT_NE(e.error.find("--data-dir"), std::string::npos);
@@ -100,8 +110,15 @@ TEST(DataPathsRule, AnEmptyBookmarkPathBecomesBookmarkFblAndIsWrittenBackAtOnce)
 
     profile.Set("Bookmark", "BKBookmarkPath", "/elsewhere/ブック.fbl");
     int writes = profile.writes;
-    EXPECT_EQ(ResolveBookmarkPath(store, paths), "/elsewhere/ブック.fbl");
+    EXPECT_EQ(ResolveBookmarkPath(store, paths), ToUtf8("/elsewhere/ブック.fbl"));  // the file system's bytes
     EXPECT_EQ(profile.writes, writes);
+
+    // A folder Shift-JIS cannot name is stored as a URI and read back whole.
+    profile.Set("Bookmark", "BKBookmarkPath", "");
+    DataPaths cafe = MakeDataPaths("/home/jos\xC3\xA9/.config/fern");
+    EXPECT_EQ(ResolveBookmarkPath(store, cafe), cafe.defaultBookmarks);
+    EXPECT_EQ(profile.Get("Bookmark", "BKBookmarkPath"), "file:///home/jos%C3%A9/.config/fern/bookmark.fbl");
+    EXPECT_EQ(ResolveBookmarkPath(store, paths), cafe.defaultBookmarks);
 
     // The profile cannot be written: the default is used all the same.
     profile.Set("Bookmark", "BKBookmarkPath", "");

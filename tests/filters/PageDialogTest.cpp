@@ -102,4 +102,12 @@ TEST(PageDialogFilter, HostSiteAndScriptErrorSwitch) {
     EXPECT_EQ(shown[0].url, "http://b/");
     EXPECT_EQ(shown[0].line, 3);
     EXPECT_EQ(status.size(), 1u);
+
+    // A page throwing megabytes cannot fill the window with them.
+    std::string huge(10 * 1024 * 1024, 'x');
+    on.ScriptError(huge, "http://c/?" + huge, 4);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_LE(shown[1].message.size(), kScriptErrorTextLimit + 4);
+    EXPECT_LE(shown[1].url.size(), kScriptErrorTextLimit + 4);
+    EXPECT_EQ(shown[1].url.compare(0, 10, "http://c/?"), 0);
 }

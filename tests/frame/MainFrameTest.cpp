@@ -233,6 +233,14 @@ TEST_F(MainFrameTest, SpecialAddressesAreTakenOverNotNavigated) {
     EXPECT_EQ(Frame().OpenUrl("mailto:x@example.com", 0, 0x70, 1), nullptr);
     EXPECT_FALSE(EngineOf(page)->BeforeNavigate("mailto:y@example.com"));
     EXPECT_EQ(page->Url(), "http://a/");
+    // In a new tab, also while pages are made later (as at start-up): no tab
+    // is left behind waiting for a page that never comes.
+    EXPECT_EQ(Frame().OpenUrl("mailto:z@example.com", kOpenNewTab, 0x70, 1), nullptr);
+    {
+        CMainFrame::DeferredViews deferred(Frame());
+        EXPECT_EQ(Frame().OpenUrl("mailto:w@example.com", kOpenNewTab, 0x70, 1), nullptr);
+    }
+    EXPECT_EQ(Frame().TabCount(), 1);
 }
 
 TEST_F(MainFrameTest, FocusRequestIsServedAtDocumentComplete) {

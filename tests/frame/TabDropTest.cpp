@@ -80,9 +80,12 @@ TEST(TabDrop, BookmarksCarryTheirFlagsAndSecurityMode) {
 
 TEST(TabDrop, UriListGivesFileNamesOrTheFirstAddress) {
     TabDropData files = TabDropDataFromUriList(
-        "# comment\r\nfile:///tmp/a%20b.html\r\nhttp://x.jp/\r\nfile:///tmp/%E3%82%BD.txt\r\n");
+        "# comment\r\nfile:///tmp/a%20b.html\r\nhttp://x.jp/\r\nfile:///tmp/%E3%82%BD.txt\r\n"
+        "file:///tmp/caf%C3%A9.html\r\n");
     EXPECT_EQ(files.kind, TabDropData::Kind::Files);
-    EXPECT_EQ(files.files, (std::vector<std::string>{"/tmp/a b.html", "/tmp/ソ.txt"}));
+    // Kept as URIs: "café" has no Shift-JIS form, and a "?" would name another file.
+    EXPECT_EQ(files.files, (std::vector<std::string>{"file:///tmp/a%20b.html", "file:///tmp/%E3%82%BD.txt",
+                                                      "file:///tmp/caf%C3%A9.html"}));
 
     TabDropData text = TabDropDataFromUriList("http://x.jp/a\r\nfile:///tmp/x.url\r\n");
     EXPECT_EQ(text.kind, TabDropData::Kind::Text);

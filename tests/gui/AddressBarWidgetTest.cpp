@@ -206,7 +206,7 @@ TEST_F(AddressBarWidgetTest, DownOpensTheListUpOnItsFirstItemReturnsAndAPickOpen
 }
 
 TEST_F(AddressBarWidgetTest, ShortcutFilesOfDragsGoWithTheBar) {
-    ASSERT_EQ(g_mkdir_with_parents((ToFsPath(temp) + "/sub").c_str(), 0700), 0);
+    ASSERT_EQ(g_mkdir_with_parents((temp + "/sub").c_str(), 0700), 0);
     ASSERT_TRUE(WriteFileAtomic(temp + "/ページ.url", "[InternetShortcut]\r\nURL=http://a\r\n"));
     ASSERT_TRUE(WriteFileAtomic(temp + "/sub/b.URL", "x"));
     ASSERT_TRUE(WriteFileAtomic(temp + "/keep.txt", "x"));

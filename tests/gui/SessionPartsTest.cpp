@@ -112,7 +112,7 @@ TEST(SessionParts, ClosedTabReopensFromTheMenuAndTheStateComesBackAfterARestart)
         EXPECT_EQ(again.parts->AddressBarLogic().TypedUrls().front(), "http://127.0.0.1:9/typed");
         EXPECT_EQ(again.parts->Closed().Items().size(), 1u);
     }
-    RemoveTree(ToFsPath(folder));
+    RemoveTree(folder);
 }
 
 TEST(SessionDialogs, OpenDialogOkFollowsTheTextAndTheCheckBoxFollowsFDStyle) {

@@ -11,6 +11,7 @@
 #include "frame/gtk/TabBarWidget.h"
 #include "gui/GuiTestSupport.h"
 #include "platform/fs/FileIo.h"
+#include "platform/text/Encoding.h"
 
 using namespace fern;
 using namespace fern::test;
@@ -311,7 +312,7 @@ TEST_F(TabBarWidgetTest, DragOutWritesTheShortcutFile) {
     EXPECT_EQ(events.log, std::vector<std::string>{"sel 1"});
     motion(8);
     EXPECT_EQ(events.log, (std::vector<std::string>{"sel 1", "dragout 1"}));
-    EXPECT_EQ(ReadWholeFile(temp + "/タイトル1.url"),
+    EXPECT_EQ(ReadWholeFile(temp + "/" + ToUtf8("タイトル1.url")),
               std::optional<std::string>("[InternetShortcut]\r\nURL=http://127.0.0.1/a b/1\r\n"));
     ASSERT_TRUE(drag);  // the drag really started; end it so no grab stays
     gtk_drag_cancel(drag->gobj());

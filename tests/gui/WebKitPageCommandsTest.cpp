@@ -28,7 +28,6 @@ const std::string kSnowman = "\xE2\x98\x83";
 const std::string kPropsPage =
     U8(u8"<html><head><title>性質 ") + kSnowman + "</title></head><body>props</body></html>";
 
-std::optional<std::string> ReadFile(const std::string& utf8Path) { return ReadWholeFile(FromUtf8(utf8Path)); }
 
 struct LoadSink : BrowserEvents {
     std::vector<std::string> complete;
@@ -288,13 +287,13 @@ TEST_F(WebKitPageCommandsTest, ShortcutFilesAreNamedSafelyAndNeverReplaceOthers)
     ShortcutResult first = WriteDesktopShortcut(folder, title, "http://h/a b?x=\\1");
     ASSERT_TRUE(first.ok) << first.error;
     EXPECT_EQ(first.path, folder + "/" + U8(u8"ソフト_一覧 _.desktop"));
-    EXPECT_EQ(ReadFile(first.path), std::optional<std::string>(
+    EXPECT_EQ(ReadWholeFile(first.path), std::optional<std::string>(
                                         "[Desktop Entry]\nVersion=1.0\nType=Link\nName=" + U8(u8"ソフト\\n一覧 ") + kSnowman +
                                         "\nURL=http://h/a b?x=\\\\1\nIcon=text-html\n"));
     ShortcutResult second = WriteDesktopShortcut(folder, title, "http://h/other");
     ASSERT_TRUE(second.ok);
     EXPECT_EQ(second.path, folder + "/" + U8(u8"ソフト_一覧 _ (2).desktop"));
-    EXPECT_NE(ReadFile(first.path)->find("a b"), std::string::npos);
+    EXPECT_NE(ReadWholeFile(first.path)->find("a b"), std::string::npos);
 
     // A desktop that is not a folder: the failure is reported, not hidden.
     const std::string notFolder = folder + "/plain";
@@ -317,7 +316,7 @@ TEST_F(WebKitPageCommandsTest, ShortcutFilesAreNamedSafelyAndNeverReplaceOthers)
     ASSERT_TRUE(Load("/props.html"));
     ASSERT_TRUE(HasTitle());
     m_engine->ExecCommand(PageCommand::CreateShortcut);
-    auto written = ReadFile(desktop + "/" + U8(u8"性質 _.desktop"));
+    auto written = ReadWholeFile(desktop + "/" + U8(u8"性質 _.desktop"));
     ASSERT_TRUE(written);
     EXPECT_NE(written->find("\nName=" + U8(u8"性質 ") + kSnowman + "\nURL=" + Url("/props.html") + "\n"), std::string::npos)
         << *written;

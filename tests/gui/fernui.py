@@ -166,7 +166,11 @@ def tab_texts():
     tabs = tab_list()
     if tabs is None:
         return None
-    return [tabs.get_child_at_index(i).get_name() for i in range(tabs.get_child_count())]
+    # A tab may go between counting and reading: then the bar is read again later.
+    children = [tabs.get_child_at_index(i) for i in range(tabs.get_child_count())]
+    if any(child is None for child in children):
+        return None
+    return [child.get_name() for child in children]
 
 
 def window_title():

@@ -34,7 +34,7 @@ enum class Entry { Missing, File, Folder, Other };
 // What is at `path` (Shift-JIS); `error` says why it could not be looked at.
 Entry Look(const std::string& path, std::string& error) {
     struct stat info;
-    if (::stat(fern::ToFsPath(path).c_str(), &info) != 0) {
+    if (::stat(path.c_str(), &info) != 0) {
         if (errno == ENOENT) return Entry::Missing;
         error = std::strerror(errno);
         return Entry::Other;
@@ -132,7 +132,7 @@ int RunExport(const std::string& kind, const Args& args) {
         if (destEntry == Entry::File) return Fail("cannot write " + destShown + ": not a folder");
         if (destEntry == Entry::Missing) {
             if (int status = CheckParent(dest, destShown)) return status;
-            if (::mkdir(fern::ToFsPath(dest).c_str(), 0777) != 0)
+            if (::mkdir(dest.c_str(), 0777) != 0)
                 return Fail("cannot create " + destShown + ": " + std::strerror(errno));
         }
         exported = fern::ExportFavorites(dest, tree.Root().FirstChild());

@@ -1,7 +1,6 @@
 #pragma once
 // fernctl's command groups. Each takes the words after its group name and
 // returns the exit status: 0 done, 2 bad input (after one line on stderr).
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -26,14 +25,8 @@ int Report(int status, const std::string& message);
 // Report with status 2.
 int Fail(const std::string& message);
 
-// A file argument from the command line (locale UTF-8) as the program's
-// Shift-JIS path. A name that does not come back to the same bytes (not
-// UTF-8, or characters Shift-JIS cannot hold) would name another file: it
-// throws BadArgument, which main reports with status 2.
+// A file argument from the command line: a path is the file system's bytes,
+// not text, so it is taken as it stands.
 std::string PathArgument(const std::string& arg);
-
-struct BadArgument : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
 
 }  // namespace fernctl

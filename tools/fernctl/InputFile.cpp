@@ -14,7 +14,7 @@ namespace fernctl {
 std::optional<std::string> ReadInputFile(const std::string& path, std::size_t limit, bool whole,
                                          std::string& error) {
     // Non-blocking, so that opening a FIFO does not wait for a writer.
-    int fd = open(fern::ToFsPath(path).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         error = std::strerror(errno);
         return std::nullopt;

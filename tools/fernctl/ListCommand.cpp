@@ -201,7 +201,7 @@ int CheckRegular(const ListArgs& args, const char* verb, bool& missing) {
     struct stat info;
     missing = false;
     const std::string what = std::string("list: cannot ") + verb + " " + args.fileShown + ": ";
-    if (stat(fern::ToFsPath(args.file).c_str(), &info) != 0) {
+    if (stat(args.file.c_str(), &info) != 0) {
         if (errno == ENOENT) {
             missing = true;
             return 0;

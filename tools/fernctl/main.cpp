@@ -29,13 +29,8 @@ int Report(int status, const std::string& message) {
 
 int Fail(const std::string& message) { return Report(2, message); }
 
-std::string PathArgument(const std::string& arg) {
-    std::optional<std::string> path = fern::FromUtf8Exact(arg);
-    if (!path || fern::ToUtf8(*path) != arg)
-        throw BadArgument("cannot use the file name '" + arg +
-                          "': it is not UTF-8 or holds characters that Shift-JIS cannot hold");
-    return *path;
-}
+// A file name stays the file system's bytes.
+std::string PathArgument(const std::string& arg) { return arg; }
 
 }  // namespace fernctl
 

@@ -7,6 +7,7 @@
 #include "frame/gtk/MenuBuilder.h"
 #include "platform/fs/FileIo.h"
 #include "platform/text/Encoding.h"
+#include "platform/text/UrlText.h"
 #include "platform/text/SjisByteClass.h"
 
 namespace fern {
@@ -208,7 +209,8 @@ void AddressBarWidget::SetText(const std::string& sjis) {
 }
 
 std::string AddressBarWidget::Text() const {
-    return FromUtf8(const_cast<AddressBarWidget*>(this)->Entry().get_text().raw());
+    // An address: what Shift-JIS cannot hold is escaped, not lost.
+    return UrlFromUtf8(const_cast<AddressBarWidget*>(this)->Entry().get_text().raw());
 }
 
 void AddressBarWidget::FocusEdit() {
@@ -412,14 +414,15 @@ void AddressBarWidget::OnDragBegin(const Glib::RefPtr<Gdk::DragContext>&) {
         m_dragUrl = ToUtf8(url);
         if (m_tempFolder.empty()) return;
         std::string title = m_hooks.pageTitle ? m_hooks.pageTitle() : std::string();
-        g_mkdir_with_parents(ToFsPath(m_tempFolder).c_str(), 0700);
-        std::string path = m_tempFolder + "/" + AddressShortcutFileName(title, url);
+        g_mkdir_with_parents(m_tempFolder.c_str(), 0700);
+        // The name is text; the folder is the file system's.
+        std::string path = m_tempFolder + "/" + ToUtf8(AddressShortcutFileName(title, url));
         std::string error;
         if (!WriteFileAtomic(path, InternetShortcutContent(url), &error)) {
             LogWriteFailure(path, error);
             return;
         }
-        if (gchar* uri = g_filename_to_uri(ToFsPath(path).c_str(), nullptr, nullptr)) {
+        if (gchar* uri = g_filename_to_uri(path.c_str(), nullptr, nullptr)) {
             m_dragFileUri = uri;
             g_free(uri);
         }
@@ -473,7 +476,7 @@ void AddressBarWidget::OnDropReceived(GtkWidget* target, GdkDragContext* context
                 else drop.text = uris.text;
             } else {
                 guchar* text = gtk_selection_data_get_text(data);
-                drop.text = FromUtf8(text ? reinterpret_cast<const char*>(text) : "");
+                drop.text = UrlFromUtf8(text ? reinterpret_cast<const char*>(text) : "");
                 g_free(text);
             }
         }

@@ -2,7 +2,9 @@
 
 #include "frame/gtk/ListFileChooser.h"
 #include "frame/gtk/MenuBuilder.h"
+#include "platform/fs/FsPath.h"
 #include "platform/text/Encoding.h"
+#include "platform/text/UrlText.h"
 
 namespace fern {
 
@@ -61,7 +63,8 @@ void UrlAddDialog::Browse() {
                    {{"HTML、Fern リストファイル (*.htm, *.html, *.fbl)", "*.htm;*.html;*.fbl"},
                     {"すべてのファイル (*.*)", "*.*"}},
                    m_fileDlg);
-    if (path) m_combo.get_entry()->set_text(ToUtf8(*path));
+    // Shown as the path where that names the file, else as its "file:" URI.
+    if (path) m_combo.get_entry()->set_text(ToUtf8(PathToText(*path)));
     UpdateOk();
 }
 
@@ -71,7 +74,7 @@ UrlAddDialog::Result UrlAddDialog::Run() {
     hide();
     if (response != Gtk::RESPONSE_OK) return result;
     result.ok = true;
-    result.text = FromUtf8(m_combo.get_entry()->get_text().raw());
+    result.text = UrlFromUtf8(m_combo.get_entry()->get_text().raw());
     result.newTab = m_newTab.get_active();
     return result;
 }

@@ -92,12 +92,12 @@ std::string ResourceFolder() {
         g_free(exe);
     }
     if (folder.empty() || !g_file_test(folder.c_str(), G_FILE_TEST_IS_DIR)) folder = FERN_SHARE_DIR "/res";
-    return FromUtf8(folder);
+    return folder;
 }
 
 std::string ExecutablePath() {
     gchar* exe = g_file_read_link("/proc/self/exe", nullptr);
-    std::string path = exe ? FromUtf8(exe) : std::string("fern");
+    std::string path = exe ? std::string(exe) : std::string("fern");
     g_free(exe);
     return path;
 }
@@ -177,8 +177,8 @@ int RunFern(int argc, char** argv) {
     settings.LoadAll(store);
     ResolveBookmarkPath(store, paths);
 
-    std::string tempFolder = FromUtf8(*runtime) + kTempName;
-    g_mkdir_with_parents(ToFsPath(tempFolder).c_str(), 0700);
+    std::string tempFolder = *runtime + kTempName;
+    g_mkdir_with_parents(tempFolder.c_str(), 0700);
 
     FrameOptions options = MakeFrameOptions(settings);
     WebKitContext context(*folder);

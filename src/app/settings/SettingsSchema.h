@@ -22,9 +22,8 @@ enum class SettingType {
 // (KMDItemStyle0, KMDItemStyle1, ...).
 enum class KeyForm { Plain, Indexed };
 
-// The button colours default to the system's button-text and button-face
-// colours; with no such system values here they are those of a classic light
-// theme.
+// The button colours default to black text on a light grey face: readable
+// on the light themes most desktops use.
 inline constexpr int kButtonTextColour = 0x000000;
 inline constexpr int kButtonFaceColour = 0xF0F0F0;
 

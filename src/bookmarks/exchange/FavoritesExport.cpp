@@ -12,6 +12,7 @@
 #include "bookmarks/exchange/Favorites.h"
 #include "bookmarks/exchange/MakeFileName.h"
 #include "platform/fs/FileIo.h"
+#include "platform/text/Encoding.h"
 
 namespace fern {
 
@@ -24,7 +25,7 @@ constexpr int kMaxSuffix = 10000;
 
 bool Exists(const std::string& path) {
     struct stat info;
-    return ::lstat(ToFsPath(path).c_str(), &info) == 0;
+    return ::lstat(path.c_str(), &info) == 0;
 }
 
 // The first free path of base + suffix + extension, or empty when none.
@@ -52,8 +53,9 @@ ExchangeStatus ExportFavorites(std::string_view folderPath, const BookmarkNode* 
         pending.pop_back();
         for (; node; node = node->Next()) {
             if (node->type == kItemFolder) {
-                std::string path = FreePath(folder, MakeFileName(node->name, kFileNameBytes), "");
-                if (path.empty() || g_mkdir(ToFsPath(path).c_str(), 0777) != 0) {
+                // Names are text; the file system takes them as UTF-8.
+                std::string path = FreePath(folder, ToUtf8(MakeFileName(node->name, kFileNameBytes)), "");
+                if (path.empty() || g_mkdir(path.c_str(), 0777) != 0) {
                     LogWriteFailure(path.empty() ? folder : path,
                                     path.empty() ? "no free name" : std::strerror(errno));
                     ++status.skipped;
@@ -62,7 +64,7 @@ ExchangeStatus ExportFavorites(std::string_view folderPath, const BookmarkNode* 
                 if (node->FirstChild()) pending.emplace_back(path, node->FirstChild());
             } else if (node->type == kItemUrl) {
                 std::string path =
-                    FreePath(folder, MakeFileName(node->name, kFileNameBytes), ".url");
+                    FreePath(folder, ToUtf8(MakeFileName(node->name, kFileNameBytes)), ".url");
                 // WriteUrlShortcut logs its own failure.
                 if (path.empty() || !WriteUrlShortcut(path, node->url)) {
                     if (path.empty()) LogWriteFailure(folder, "no free name");

@@ -66,7 +66,7 @@ std::string ShortcutUrl(const std::string& fsPath, const struct stat& info) {
 
 ExchangeStatus ImportFavorites(std::string_view folderPath, BookmarkTree& tree,
                                BookmarkNode* target) {
-    std::string fsTop = ToFsPath(folderPath);
+    std::string fsTop(folderPath);
     struct stat info;
     if (::stat(fsTop.c_str(), &info) != 0) return ExchangeStatus::Failed("no such folder");
     if (!S_ISDIR(info.st_mode)) return ExchangeStatus::Failed("is not a folder");

@@ -24,7 +24,7 @@ DownloadControlStripWidget::~DownloadControlStripWidget() { DetachDrawnItemsAcce
 bool DownloadControlStripWidget::LoadImages(const std::string& resFolder) {
     m_images.clear();
     try {
-        auto bitmap = Gdk::Pixbuf::create_from_file(ToFsPath(resFolder + "/tbs.bmp"));
+        auto bitmap = Gdk::Pixbuf::create_from_file(resFolder + "/tbs.bmp");
         bitmap = bitmap->add_alpha(true, 255, 0, 255);
         for (int i = 0; i < kDlcIndicatorCount; ++i) {
             int x = DlcIndicatorAt(i).image * kImageSize;

@@ -1,8 +1,8 @@
 #include "frame/gtk/ListFileChooser.h"
 
 #include "frame/gtk/MenuBuilder.h"
+#include "platform/fs/FsPath.h"
 #include "platform/text/Encoding.h"
-#include "platform/text/SjisByteClass.h"
 
 namespace fern {
 
@@ -24,8 +24,9 @@ Glib::ustring CaseFreePattern(const std::string& pattern) {
     return out;
 }
 
+// "/" is never a byte of a longer character, in UTF-8 or in Shift-JIS.
 std::string FolderOf(const std::string& path) {
-    std::size_t slash = SjisFindLast(path, '/');
+    std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash == 0 ? 1 : slash);
 }
 
@@ -54,12 +55,13 @@ std::optional<std::string> ChooseFile(Gtk::Window& parent, bool save, const std:
         dialog.add_filter(filter);
     }
     const std::string& remembered = save ? folders.savePath : folders.openPath;
-    if (folders.rememberFolders && !remembered.empty()) dialog.set_current_folder(ToUtf8(remembered));
+    // The folders are stored as text; the chooser takes the file system's bytes.
+    if (folders.rememberFolders && !remembered.empty()) dialog.set_current_folder(PathFromText(remembered));
     if (save && !suggestedName.empty()) dialog.set_current_name(ToUtf8(suggestedName));
     if (dialog.run() != Gtk::RESPONSE_ACCEPT) return std::nullopt;
-    std::string path = FromUtf8(dialog.get_filename());
+    std::string path = dialog.get_filename();
     if (path.empty()) return std::nullopt;
-    if (folders.rememberFolders) (save ? folders.savePath : folders.openPath) = FolderOf(path);
+    if (folders.rememberFolders) (save ? folders.savePath : folders.openPath) = PathToText(FolderOf(path));
     return path;
 }
 

@@ -18,7 +18,7 @@ struct FileTypeFilter {
     std::string patterns;  // "*.htm;*.html;*.fbl"
 };
 
-// The chosen path (Shift-JIS), or nothing when cancelled.
+// The chosen path (the file system's bytes), or nothing when cancelled.
 std::optional<std::string> ChooseFile(Gtk::Window& parent, bool save, const std::vector<FileTypeFilter>& filters,
                                       FileDlgSettings& folders, const std::string& suggestedName = {});
 

@@ -10,6 +10,7 @@
 #include "frame/gtk/RecentClosedMenu.h"
 #include "platform/engine/LazyEngine.h"
 #include "platform/fs/FileIo.h"
+#include "platform/fs/FsPath.h"
 #include "platform/gtk/WebKitEngine.h"
 
 namespace fern {
@@ -52,7 +53,7 @@ bool SessionParts::FocusOption() const { return (m_s.frame.Options().browserStyl
 void SessionParts::ReportSaveFailure(const std::string& path, const ListFileStatus& status, bool tellUser) {
     if (status.ok) return;
     LogWriteFailure(path, status.error);
-    if (tellUser) m_s.messageBox.Show(std::string(kSaveFailed) + "\n" + path, kCaption, MessageBoxKind::Ok);
+    if (tellUser) m_s.messageBox.Show(std::string(kSaveFailed) + "\n" + PathForDisplay(path), kCaption, MessageBoxKind::Ok);
 }
 
 // Commands -------------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include "frame/TabDrop.h"
 #include "platform/fs/FileIo.h"
 #include "platform/text/Encoding.h"
+#include "platform/text/UrlText.h"
 
 namespace fern {
 
@@ -96,7 +97,7 @@ void TabBarWidget::SetLook(const TabBarLook& look) {
 
 bool TabBarWidget::LoadImages(const std::string& resFolder) {
     m_images.clear();
-    std::string path = ToFsPath(resFolder + "/ti.bmp");
+    std::string path = resFolder + "/ti.bmp";
     try {
         Glib::RefPtr<Gdk::Pixbuf> strip = Gdk::Pixbuf::create_from_file(path);
         if (strip->get_height() >= kImageHeight) {
@@ -544,10 +545,11 @@ void TabBarWidget::StartDragOut(int index, GdkEvent* event) {
     m_dragUri = ToUtf8(raw);
     m_dragFileUri.clear();
     if (!m_tempFolder.empty()) {
-        std::string path = m_tempFolder + "/" + InternetShortcutFileName(m_events->TabTitle(index), url);
+        // The name is text; the folder is the file system's.
+        std::string path = m_tempFolder + "/" + ToUtf8(InternetShortcutFileName(m_events->TabTitle(index), url));
         std::string error;
         if (WriteFileAtomic(path, InternetShortcutContent(url), &error)) {
-            if (gchar* uri = g_filename_to_uri(ToFsPath(path).c_str(), nullptr, nullptr)) {
+            if (gchar* uri = g_filename_to_uri(path.c_str(), nullptr, nullptr)) {
                 m_dragFileUri = uri;
                 g_free(uri);
             }
@@ -614,7 +616,7 @@ void TabBarWidget::on_drag_data_received(const Glib::RefPtr<Gdk::DragContext>& c
             drop = TabDropDataFromUriList(raw);
         } else {
             drop.kind = TabDropData::Kind::Text;
-            drop.text = FromUtf8(info == kInText ? std::string(data.get_text()) : raw);
+            drop.text = UrlFromUtf8(info == kInText ? std::string(data.get_text()) : raw);
         }
         m_events->OnTabDrop(drop, hit, shift, alt);
     });

@@ -1,39 +1,54 @@
 #include "platform/fs/FileIo.h"
 
+#include <fcntl.h>
 #include <glib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-
-#include "platform/text/Encoding.h"
+#include <cstring>
 
 namespace fern {
 
-std::string ToFsPath(std::string_view path) { return ToUtf8(path); }
-
 std::optional<std::string> ReadWholeFile(std::string_view path, std::string* error) {
-    std::string fsPath = ToFsPath(path);
-    if (g_file_test(fsPath.c_str(), G_FILE_TEST_IS_DIR)) {
-        if (error) *error = "is a folder";
+    std::string fsPath(path);
+    // Opened without waiting, so a pipe with no writer cannot hold us up;
+    // then only a regular file is read.
+    int fd = open(fsPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (error) *error = std::strerror(errno);
         return std::nullopt;
     }
-    gchar* contents = nullptr;
-    gsize length = 0;
-    GError* err = nullptr;
-    if (!g_file_get_contents(fsPath.c_str(), &contents, &length, &err)) {
-        if (error) *error = err ? err->message : "cannot read";
-        if (err) g_error_free(err);
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        if (error) *error = S_ISDIR(st.st_mode) ? "is a folder" : "not a regular file";
+        close(fd);
         return std::nullopt;
     }
-    std::string bytes(contents, length);
-    g_free(contents);
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(st.st_size));
+    char buffer[65536];
+    while (true) {
+        ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n > 0) {
+            bytes.append(buffer, static_cast<std::size_t>(n));
+        } else if (n == 0) {
+            break;
+        } else if (errno != EINTR) {
+            if (error) *error = std::strerror(errno);
+            close(fd);
+            return std::nullopt;
+        }
+    }
+    close(fd);
     return bytes;
 }
 
 bool WriteFileAtomic(std::string_view path, std::string_view bytes, std::string* error) {
-    std::string fsPath = ToFsPath(path);
+    std::string fsPath(path);
     // Write through a link to the file it names, so the link stays a link.
     if (g_file_test(fsPath.c_str(), G_FILE_TEST_IS_SYMLINK)) {
         char resolved[PATH_MAX];
@@ -56,17 +71,18 @@ bool WriteFileAtomic(std::string_view path, std::string_view bytes, std::string*
 }
 
 bool IsRegularFile(std::string_view path) {
-    return g_file_test(ToFsPath(path).c_str(), G_FILE_TEST_IS_REGULAR);
+    return g_file_test(std::string(path).c_str(), G_FILE_TEST_IS_REGULAR);
 }
 
 bool IsDirectory(std::string_view path) {
-    return g_file_test(ToFsPath(path).c_str(), G_FILE_TEST_IS_DIR);
+    return g_file_test(std::string(path).c_str(), G_FILE_TEST_IS_DIR);
 }
 
 void LogWriteFailure(std::string_view path, std::string_view reason) {
-    std::string text = ToUtf8(path);
-    std::fprintf(stderr, "fern: could not save %s: %.*s\n", text.c_str(),
-                 static_cast<int>(reason.size()), reason.data());
+    // The path as the file system has it.
+    std::string file(path);
+    std::fprintf(stderr, "fern: could not save %s: %.*s\n", file.c_str(), static_cast<int>(reason.size()),
+                 reason.data());
 }
 
 }  // namespace fern

@@ -1,16 +1,15 @@
 #pragma once
-// File access for the program's own files. Paths are Shift-JIS like every
-// other string and are converted to the file system's UTF-8 here, at the edge.
+// File access for the program's own files. Paths are the file system's bytes
+// (see FsPath.h), never Shift-JIS text.
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace fern {
 
-std::string ToFsPath(std::string_view path);
-
-// The whole file, or nullopt when it cannot be opened or read (a folder, a
-// missing file, no permission). `error` gets the reason.
+// The whole of a regular file, or nullopt when it cannot be opened or read (a
+// folder, a pipe, a device, a missing file, no permission). `error` gets the
+// reason. Never waits for a writer: a pipe is refused, not read.
 std::optional<std::string> ReadWholeFile(std::string_view path, std::string* error = nullptr);
 
 // Replaces the file with `bytes` through a temporary file in the same folder

@@ -22,7 +22,7 @@ std::string SubFolder(const std::string& base, const char* a, const char* b) {
 }  // namespace
 
 WebKitContext::WebKitContext(const std::string& dataFolder) {
-    std::string base = ToUtf8(dataFolder);
+    const std::string& base = dataFolder;
     m_dataDir = SubFolder(base, "webkit", "data");
     m_cacheDir = SubFolder(base, "webkit", "cache");
     m_faviconDir = SubFolder(base, "webkit", "favicons");
@@ -111,7 +111,7 @@ void WebKitContext::ServeSource(WebKitURISchemeRequest* request, gpointer data) 
 }
 
 void WebKitContext::LoadWebExtensionsFrom(const std::string& folder) {
-    webkit_web_context_set_web_extensions_directory(m_context, ToUtf8(folder).c_str());
+    webkit_web_context_set_web_extensions_directory(m_context, folder.c_str());
 }
 
 void WebKitContext::EnableFavicons() {

@@ -17,6 +17,7 @@
 #include "platform/gtk/WebKitSettingsCopy.h"
 #include "platform/gtk/WebKitViewSource.h"
 #include "platform/text/Encoding.h"
+#include "platform/text/UrlText.h"
 
 namespace fern {
 
@@ -149,7 +150,7 @@ void WebKitEngine::GoBack() {
     WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(m_view);
     WebKitBackForwardListItem* item = webkit_back_forward_list_get_back_item(list);
     const gchar* uri = item ? webkit_back_forward_list_item_get_uri(item) : nullptr;
-    if (!FireBeforeNavigate2(FromUtf8(uri ? uri : ""), "", "")) return;
+    if (!FireBeforeNavigate2(UrlFromUtf8(uri ? uri : ""), "", "")) return;
     m_post = PostPhase::None;
     m_api = ApiNavigation::BackForward;
     m_stoppedApi = ApiNavigation::None;
@@ -161,7 +162,7 @@ void WebKitEngine::GoForward() {
     WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(m_view);
     WebKitBackForwardListItem* item = webkit_back_forward_list_get_forward_item(list);
     const gchar* uri = item ? webkit_back_forward_list_item_get_uri(item) : nullptr;
-    if (!FireBeforeNavigate2(FromUtf8(uri ? uri : ""), "", "")) return;
+    if (!FireBeforeNavigate2(UrlFromUtf8(uri ? uri : ""), "", "")) return;
     m_post = PostPhase::None;
     m_api = ApiNavigation::BackForward;
     m_stoppedApi = ApiNavigation::None;
@@ -189,7 +190,7 @@ void WebKitEngine::Refresh2(int level) {
     else webkit_web_view_reload(m_view);
 }
 
-std::string WebKitEngine::LocationURL() const { return FromUtf8(m_committedUri); }
+std::string WebKitEngine::LocationURL() const { return UrlFromUtf8(m_committedUri); }
 
 std::string WebKitEngine::LocationName() const {
     const gchar* title = webkit_web_view_get_title(m_view);

@@ -10,6 +10,7 @@
 #include "platform/gtk/WebKitNavigationRules.h"
 #include "platform/gtk/WebKitOfflineFilter.h"
 #include "platform/text/Encoding.h"
+#include "platform/text/UrlText.h"
 
 namespace fern {
 
@@ -133,7 +134,7 @@ struct WebKitEngineHandlers {
                     return FALSE;
             }
         }
-        if (!e.FireBeforeNavigate2(FromUtf8(uri), "", "")) {
+        if (!e.FireBeforeNavigate2(UrlFromUtf8(uri), "", "")) {
             webkit_policy_decision_ignore(decision);
             return TRUE;
         }
@@ -150,7 +151,7 @@ struct WebKitEngineHandlers {
         if (status >= 400) {
             // The server's own page is shown whatever the sink answers.
             bool cancel = false;
-            e.m_sink->NavigateError(FromUtf8(Str(webkit_uri_response_get_uri(uriResponse))), "",
+            e.m_sink->NavigateError(UrlFromUtf8(Str(webkit_uri_response_get_uri(uriResponse))), "",
                                     static_cast<long>(status), cancel);
         }
         return FALSE;
@@ -222,7 +223,7 @@ struct WebKitEngineHandlers {
         // asking for a decision.
         if ((pending && !pending->reported) || (!pending && fresh)) {
             const std::string uri = pending ? pending->uri : std::string("about:blank");
-            if (!e.FireBeforeNavigate2(FromUtf8(uri), "", "")) {
+            if (!e.FireBeforeNavigate2(UrlFromUtf8(uri), "", "")) {
                 e.m_swallowLoad = true;
                 webkit_web_view_stop_loading(e.m_view);
                 return;
@@ -242,7 +243,7 @@ struct WebKitEngineHandlers {
         if (e.m_post == E::PostPhase::Helper || e.m_swallowLoad) return;
         e.m_committedUri = Str(webkit_web_view_get_uri(e.m_view));
         e.m_committed = true;
-        if (e.m_sink) e.m_sink->NavigateComplete2(FromUtf8(e.m_committedUri));
+        if (e.m_sink) e.m_sink->NavigateComplete2(UrlFromUtf8(e.m_committedUri));
         if (e.m_sink) e.m_sink->SetSecureLockIcon(SecureLockLevel(e));
         UpdateCommandState(e);
     }
@@ -289,7 +290,7 @@ struct WebKitEngineHandlers {
                 return;
             e.m_failedUri = Str(uri);
             bool cancel = false;
-            if (e.m_sink) e.m_sink->NavigateError(FromUtf8(e.m_failedUri), "", ErrorStatus(error), cancel);
+            if (e.m_sink) e.m_sink->NavigateError(UrlFromUtf8(e.m_failedUri), "", ErrorStatus(error), cancel);
             // Cancelled: no error page in place of the page.
             handled = cancel ? TRUE : FALSE;
         });
@@ -324,8 +325,8 @@ struct WebKitEngineHandlers {
             e.m_committedUri = uri;
             // The anchor link announced for this change starts no load.
             e.m_pending.reset();
-            if (e.m_sink) e.m_sink->NavigateComplete2(FromUtf8(uri));
-            if (e.m_sink) e.m_sink->DocumentComplete(FromUtf8(uri), true);
+            if (e.m_sink) e.m_sink->NavigateComplete2(UrlFromUtf8(uri));
+            if (e.m_sink) e.m_sink->DocumentComplete(UrlFromUtf8(uri), true);
         });
     }
 

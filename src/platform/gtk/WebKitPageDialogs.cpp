@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <string>
 
@@ -21,8 +22,9 @@ constexpr char kWorld[] = "fern";
 constexpr char kErrorReporter[] = R"JS((function () {
   var h = window.webkit && window.webkit.messageHandlers && window.webkit.messageHandlers.fernErr;
   if (!h) return;
+  function cut(t) { t = String(t); return t.length > 4096 ? t.slice(0, 4096) : t; }
   function post(m, u, l) {
-    try { h.postMessage({m: String(m), u: String(u || location.href), l: Number(l) || 0}); } catch (e) {}
+    try { h.postMessage({m: cut(m), u: cut(u || location.href), l: Number(l) || 0}); } catch (e) {}
   }
   window.addEventListener('error', function (e) { post(e.message, e.filename, e.lineno); });
   window.addEventListener('unhandledrejection', function (e) {
@@ -31,13 +33,15 @@ constexpr char kErrorReporter[] = R"JS((function () {
   });
 })();)JS";
 
-std::string Property(JSCValue* object, const char* name) {
+// The page can post to the handler itself, past the reporter's cut: at
+// most `limit` bytes are kept (the filter cuts again on a character).
+std::string Property(JSCValue* object, const char* name, std::size_t limit = 16384) {
     std::string text;
     if (!jsc_value_is_object(object)) return text;
     JSCValue* value = jsc_value_object_get_property(object, name);
     if (value) {
         gchar* utf8 = jsc_value_to_string(value);
-        if (utf8) text = utf8;
+        if (utf8) text.assign(utf8, strnlen(utf8, limit));
         g_free(utf8);
         g_object_unref(value);
     }

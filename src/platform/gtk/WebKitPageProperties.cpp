@@ -5,6 +5,7 @@
 
 #include "platform/gtk/WebKitPageCommon.h"
 #include "platform/text/Encoding.h"
+#include "platform/text/UrlText.h"
 
 namespace fern {
 
@@ -104,7 +105,7 @@ void GatherPageProperties(WebKitWebView* view, GCancellable* cancellable,
     WebKitWebResource* resource = webkit_web_view_get_main_resource(view);
     const gchar* title = webkit_web_view_get_title(view);
     const gchar* uri = resource ? webkit_web_resource_get_uri(resource) : webkit_web_view_get_uri(view);
-    p.address = uri ? FromUtf8(uri) : std::string();
+    p.address = uri ? UrlFromUtf8(uri) : std::string();
     p.title = title && *title ? FromUtf8(title) : p.address;
     GTlsCertificate* certificate = nullptr;
     GTlsCertificateFlags errors = static_cast<GTlsCertificateFlags>(0);

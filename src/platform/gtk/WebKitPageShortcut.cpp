@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/fs/FileIo.h"
+#include "platform/fs/FsPath.h"
 #include "platform/gtk/WebKitPageCommon.h"
 #include "platform/text/Encoding.h"
 #include "platform/text/SjisByteClass.h"
@@ -46,28 +47,6 @@ void AppendEscaped(std::string& out, const std::string& value) {
 bool Exists(const std::string& path) {
     GStatBuf info;
     return g_lstat(path.c_str(), &info) == 0;
-}
-
-// Through the program's atomic write when the path can be said in Shift-JIS
-// (the program's own paths); a desktop folder named with other characters
-// is written the same way by GLib.
-bool WriteWhole(const std::string& path, const std::string& bytes, std::string& error) {
-    const std::string sjis = FromUtf8(path);
-    if (ToUtf8(sjis) == path) {
-        std::string reason;
-        if (WriteFileAtomic(sjis, bytes, &reason)) return true;
-        error = ToUtf8(reason);
-        return false;
-    }
-    GError* failure = nullptr;
-    if (g_file_set_contents_full(path.c_str(), bytes.data(), static_cast<gssize>(bytes.size()),
-                                 static_cast<GFileSetContentsFlags>(G_FILE_SET_CONTENTS_CONSISTENT |
-                                                                    G_FILE_SET_CONTENTS_DURABLE),
-                                 0644, &failure))
-        return true;
-    error = failure->message;
-    g_error_free(failure);
-    return false;
 }
 
 }  // namespace
@@ -123,7 +102,7 @@ ShortcutResult WriteDesktopShortcut(const std::string& folder, const std::string
             return result;
         }
     }
-    result.ok = WriteWhole(result.path, DesktopLinkEntry(title, url), result.error);
+    result.ok = WriteFileAtomic(result.path, DesktopLinkEntry(title, url), &result.error);
     return result;
 }
 
@@ -138,8 +117,8 @@ void CreateDesktopShortcut(GtkWidget* page, const std::string& title, const std:
         result = WriteDesktopShortcut(folder, title.empty() ? url : title, url);
     }
     if (result.ok) return;
-    LogWriteFailure(FromUtf8(result.path), FromUtf8(result.error));
-    TellPageError(page, "ショートカットを作成できませんでした。\n" + FromUtf8(result.path) + "\n" +
+    LogWriteFailure(result.path, FromUtf8(result.error));
+    TellPageError(page, "ショートカットを作成できませんでした。\n" + PathForDisplay(result.path) + "\n" +
                             FromUtf8(result.error));
 }
 

@@ -43,7 +43,7 @@ std::shared_ptr<const IniDocument> CachedProfile(std::string_view path) {
 
     ProfileFile file = LoadProfileFile(path);
     Entry entry;
-    entry.fsPath = it != cache.end() ? std::move(it->second.fsPath) : ToFsPath(path);
+    entry.fsPath = it != cache.end() ? std::move(it->second.fsPath) : std::string(path);
     entry.identity = file.identity;
     if (file.state == ProfileFile::State::Loaded)
         entry.document = std::make_shared<const IniDocument>(std::move(file.document));

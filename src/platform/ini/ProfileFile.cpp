@@ -41,7 +41,7 @@ FileIdentity IdentifyFile(const std::string& fsPath) {
 
 ProfileFile LoadProfileFile(std::string_view path) {
     ProfileFile file;
-    std::string fsPath = ToFsPath(path);
+    std::string fsPath(path);
     struct stat st;
     if (::stat(fsPath.c_str(), &st) != 0) {
         if (errno == ENOENT || errno == ENOTDIR) return file;  // Missing
