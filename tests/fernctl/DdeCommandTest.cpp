@@ -1,3 +1,5 @@
+#include <glib.h>
+#include <glib/gstdio.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -59,6 +61,17 @@ protected:
 TEST_F(DdeCommandTest, ShortFormsOpenListInfoActivateAndExit) {
     EXPECT_EQ(Out({"open", U8(u8"http://例え.jp/ページ")}), "");
     EXPECT_EQ(browser.opened, (std::vector<std::string>{"http://例え.jp/ページ 2 -1 1"}));  // arrived as Shift-JIS
+    // A file goes by its URI and an address keeps "é": each names what was given.
+    std::string cafe = std::string(FERNCTL_PATH) + ".caf\xC3\xA9.html";
+    ASSERT_TRUE(g_file_set_contents(cafe.c_str(), "<p>", -1, nullptr));
+    EXPECT_EQ(Out({"open", cafe}), "");
+    g_remove(cafe.c_str());
+    EXPECT_EQ(Out({"open", "http://a/Caf\xC3\xA9"}), "");
+    ASSERT_EQ(browser.opened.size(), 3u);
+    EXPECT_EQ(browser.opened[1].rfind("file:///", 0), 0u);
+    EXPECT_NE(browser.opened[1].find(".caf%C3%A9.html 2 -1 1"), std::string::npos);
+    EXPECT_EQ(browser.opened[2], "http://a/Caf%C3%A9 2 -1 1");
+    browser.opened.clear();
     EXPECT_EQ(Out({"windows"}), "1\n2\n");
     EXPECT_EQ(Out({"info", "1"}), U8(u8"http://a/\nページA\n"));
     ExpectNotProcessed({"info", "9"});

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "app/ArgumentUrl.h"
 #include "platform/dde/DdeServiceName.h"
 #include "platform/dde/DdeSocket.h"
 #include "platform/dde/Ddeml.h"
@@ -180,6 +181,7 @@ struct Options {
     bool serviceGiven = false;
     UINT format = CF_TEXT;
     Args words;
+    Args rawWords;  // the same as given, for file names
 };
 
 // Takes --service and --format out of the arguments; the words stay, in
@@ -208,12 +210,16 @@ std::optional<Options> ParseOptions(const Args& args, const char* group) {
                 return std::nullopt;
             }
         } else if (arg == "--") {
-            for (++i; i < args.size(); ++i) options.words.push_back(FromUtf8(args[i]));
+            for (++i; i < args.size(); ++i) {
+                options.words.push_back(FromUtf8(args[i]));
+                options.rawWords.push_back(args[i]);
+            }
         } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
             Fail(std::string(group) + ": unknown option '" + arg + "'");
             return std::nullopt;
         } else {
             options.words.push_back(FromUtf8(arg));
+            options.rawWords.push_back(arg);
         }
     }
     return options;
@@ -293,7 +299,9 @@ int RunDdeShortCommand(const std::string& name, const Args& args) {
     if (name == "open") {
         if (w.size() != 1 || w[0].empty()) return WrongCount("open");
         std::string answer;
-        return Request(service, "WWW_OpenURL", w[0], CF_TEXT, answer);
+        // As the browser's own command line takes it: a file by its URI, an
+        // address with what Shift-JIS cannot hold escaped.
+        return Request(service, "WWW_OpenURL", fern::ArgumentText(parsed->rawWords[0]), CF_TEXT, answer);
     }
     if (name == "windows") {
         if (!w.empty()) return WrongCount("windows");
