@@ -1,7 +1,10 @@
-// Encoding detection and conversion over the whole test corpus of Japanese
-// texts (eleven texts in up to eight encodings each, 1 to 25 KB). The corpus
-// is found beside the repository (../shared/testdata/encodings, as the unit
-// tests find it) or in $FERN_TESTDATA_DIR/encodings.
+// Encoding detection and conversion over Japanese texts: our own fixtures
+// (tests/data/encodings: four short texts in up to eight encodings, under 1.3 KB
+// each), and in addition, when it is there, the real-file corpus (eleven
+// texts in up to eight encodings each, 1 to 25 KB). The corpus is found in
+// $FERN_TESTDATA/encodings (or $FERN_TESTDATA_DIR/encodings, the older name),
+// else beside the repository (../shared/testdata/encodings, as the unit tests
+// find it). The counters "files" and "bytes" tell which texts were measured.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -18,20 +21,30 @@ namespace {
 
 using namespace fern;
 
+const std::filesystem::path kRepository =
+    std::filesystem::path(__FILE__).parent_path().parent_path();  // .../bench/EncodingBench.cpp
+
+std::string FixtureFolder() { return (kRepository / "tests/data/encodings").string(); }
+
 std::string CorpusFolder() {
-    if (const char* dir = std::getenv("FERN_TESTDATA_DIR")) return std::string(dir) + "/encodings";
-    std::filesystem::path source(__FILE__);  // .../main/bench/EncodingBench.cpp
-    return (source.parent_path().parent_path().parent_path() / "shared/testdata/encodings").string();
+    for (const char* name : {"FERN_TESTDATA", "FERN_TESTDATA_DIR"})
+        if (const char* dir = std::getenv(name); dir && *dir) return std::string(dir) + "/encodings";
+    return (kRepository.parent_path() / "shared/testdata/encodings").string();
 }
 
 struct Corpus {
     std::vector<std::string> texts;
     std::size_t bytes = 0;
     Corpus() {
+        Add(FixtureFolder(), "");
+        Add(CorpusFolder(), "sample");  // not VERDICTS.tsv
+    }
+    // The files of `folder` whose names start with `prefix`, in name order.
+    void Add(const std::string& folder, const std::string& prefix) {
         std::error_code error;
         std::vector<std::string> paths;
-        for (const auto& entry : std::filesystem::directory_iterator(CorpusFolder(), error))
-            if (entry.is_regular_file() && entry.path().filename().string().rfind("sample", 0) == 0)
+        for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+            if (entry.is_regular_file() && entry.path().filename().string().rfind(prefix, 0) == 0)
                 paths.push_back(entry.path().string());
         std::sort(paths.begin(), paths.end());
         for (const std::string& path : paths) {
@@ -58,7 +71,7 @@ void Report(benchmark::State& state) {
 // What a search does with each page: classify all of it, then convert it
 // (detecting again from its first 1024 bytes).
 void BM_DetectAndConvertCorpus(benchmark::State& state) {
-    if (Texts().texts.empty()) state.SkipWithError(("no corpus in " + CorpusFolder()).c_str());
+    if (Texts().texts.empty()) state.SkipWithError(("no texts in " + FixtureFolder()).c_str());
     for (auto _ : state) {
         for (const std::string& text : Texts().texts) {
             benchmark::DoNotOptimize(DetectEncoding(text));
@@ -72,7 +85,7 @@ void BM_DetectAndConvertCorpus(benchmark::State& state) {
 BENCHMARK(BM_DetectAndConvertCorpus)->Unit(benchmark::kMicrosecond);
 
 void BM_DetectEncodingCorpus(benchmark::State& state) {
-    if (Texts().texts.empty()) state.SkipWithError(("no corpus in " + CorpusFolder()).c_str());
+    if (Texts().texts.empty()) state.SkipWithError(("no texts in " + FixtureFolder()).c_str());
     for (auto _ : state)
         for (const std::string& text : Texts().texts) benchmark::DoNotOptimize(DetectEncoding(text));
     Report(state);
@@ -80,7 +93,7 @@ void BM_DetectEncodingCorpus(benchmark::State& state) {
 BENCHMARK(BM_DetectEncodingCorpus)->Unit(benchmark::kMicrosecond);
 
 void BM_ConvertToShiftJisCorpus(benchmark::State& state) {
-    if (Texts().texts.empty()) state.SkipWithError(("no corpus in " + CorpusFolder()).c_str());
+    if (Texts().texts.empty()) state.SkipWithError(("no texts in " + FixtureFolder()).c_str());
     for (auto _ : state) {
         for (const std::string& text : Texts().texts) {
             EncodingConversionContext context;

@@ -117,14 +117,17 @@ TEST(TypedUrlFile, MissingFileIsEmptyAndAnUnreadableOneIsNotReplaced) {
     EXPECT_EQ(written.rfind("#INFO\r\n", 0), 0u);
     EXPECT_NE(written.find("NAME=typedws"), std::string::npos);
 
-    // Something that is there but cannot be read as a file stays as it is.
-    std::string folder = dir.File("folder.fbl");
-    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
-    TypedHistory fromFolder;
-    ReadTypedHistory(folder, fromFolder, 128);
-    EXPECT_TRUE(fromFolder.unreadable);
-    fromFolder.urls = {"http://b"};
-    ListFileStatus status = WriteTypedHistory(folder, fromFolder, 128);
+    // Something that is there but cannot be read as a file stays as it is
+    // (a FIFO: a write would replace it, unlike a folder).
+    std::string blocked = dir.File("fifo.fbl");
+    fern::testing::FifoInPlace fifo(blocked);
+    ASSERT_TRUE(fifo.Made());
+    TypedHistory fromFifo;
+    ReadTypedHistory(blocked, fromFifo, 128);
+    EXPECT_TRUE(fromFifo.unreadable);
+    fromFifo.urls = {"http://b"};
+    ListFileStatus status = WriteTypedHistory(blocked, fromFifo, 128);
     EXPECT_FALSE(status.ok);
     EXPECT_FALSE(status.error.empty());
+    EXPECT_TRUE(fifo.StillThere());
 }

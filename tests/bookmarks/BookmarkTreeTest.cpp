@@ -112,6 +112,10 @@ TEST(BookmarkTree, HtmlCopyPathCutsTheFileNameOnly) {
     EXPECT_EQ(HtmlCopyPath("/data/bookmark.fbl"), "/data/bookmark.htm");
     EXPECT_EQ(HtmlCopyPath("/data/bookmark.old.fbl"), "/data/bookmark.htm");
     EXPECT_EQ(HtmlCopyPath("bookmark"), "bookmark.htm");
+    // Dots in folder names: a cut at the first dot of the whole path fails these.
+    EXPECT_EQ(HtmlCopyPath("/home/u/.config/fern/bookmark.fbl"), "/home/u/.config/fern/bookmark.htm");
+    EXPECT_EQ(HtmlCopyPath("/a.b/bookmark"), "/a.b/bookmark.htm");
+    EXPECT_EQ(HtmlCopyPath("./a.b/c.d/bookmark.fbl"), "./a.b/c.d/bookmark.htm");
 }
 
 TEST(BookmarkTree, AFailedSaveIsReportedAndKeepsTheChanges) {
@@ -127,13 +131,16 @@ TEST(BookmarkTree, AFailedSaveIsReportedAndKeepsTheChanges) {
     EXPECT_EQ(std::count(logged.begin(), logged.end(), '\n'), 1) << logged;
     EXPECT_NE(logged.find("bookmark.fbl"), std::string::npos);
 
-    // A file that exists but could not be read is never overwritten.
-    std::string unreadable = folder.File("dir.fbl");
-    mkdir(unreadable.c_str(), 0700);
+    // A file that exists but could not be read is never overwritten (a
+    // FIFO: a write would replace it, unlike a folder).
+    std::string unreadable = folder.File("fifo.fbl");
+    fern::testing::FifoInPlace fifo(unreadable);
+    ASSERT_TRUE(fifo.Made());
     EXPECT_FALSE(tree.Load(unreadable).ok);
     tree.AddCurrentPage(nullptr, "a", "http://a/");
     EXPECT_FALSE(Stderr([&] { EXPECT_FALSE(tree.Save().ok); }).empty());
     EXPECT_TRUE(tree.Modified());
+    EXPECT_TRUE(fifo.StillThere());
     EXPECT_TRUE(tree.Save(folder.File("elsewhere.fbl")).ok);
 
     // A failed HTML copy fails the save; the list file is written all the same.

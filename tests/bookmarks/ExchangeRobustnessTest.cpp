@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <random>
 
+#include "TestData.h"
 #include "bookmarks/BookmarkTestTree.h"
 #include "bookmarks/exchange/HotList.h"
 #include "bookmarks/exchange/HtmlList.h"
@@ -26,18 +27,16 @@ void ParseWithEveryReader(std::string_view bytes) {
     SerializeHtmlList(tree.Root(), &tree.Trash());
 }
 
-std::vector<std::string> TestFiles() {
+std::vector<std::string> FilesIn(const std::string& top) {
     std::vector<std::string> files;
-    std::string top = std::string(FERN_TESTDATA_DIR) + "/bookmarks";
     for (const auto& entry : std::filesystem::recursive_directory_iterator(top))
         if (entry.is_regular_file()) files.push_back(entry.path().string());
     return files;
 }
 
-TEST(ExchangeRobustness, EveryReaderOnEveryFileCutAnywhere) {
-    std::vector<std::string> files = TestFiles();
-    ASSERT_GE(files.size(), 20u);
+void EveryReaderOnEveryFileCutAnywhere(const std::vector<std::string>& files) {
     for (const std::string& file : files) {
+        SCOPED_TRACE(file);
         std::string bytes = testing::ReadBytes(file);
         ASSERT_FALSE(bytes.empty()) << file;
         ParseWithEveryReader(bytes);
@@ -49,22 +48,44 @@ TEST(ExchangeRobustness, EveryReaderOnEveryFileCutAnywhere) {
     }
 }
 
+TEST(ExchangeRobustness, EveryReaderOnEveryFixtureCutAnywhere) {
+    std::vector<std::string> files = FilesIn(testing::Fixture("bookmarks"));
+    ASSERT_GE(files.size(), 10u);
+    EveryReaderOnEveryFileCutAnywhere(files);
+}
+
+TEST(ExchangeRobustness, EveryReaderOnEveryRealFileCutAnywhere) {
+    FERN_NEEDS_CORPUS();
+    std::vector<std::string> files = FilesIn(testing::Corpus("bookmarks"));
+    ASSERT_GE(files.size(), 20u);
+    EveryReaderOnEveryFileCutAnywhere(files);
+}
+
 TEST(ExchangeRobustness, RandomAndMarkerSoupBytes) {
     std::mt19937 random(7);
-    const char* pieces[] = {"<DL>", "</DL>", "<HR>", "<DT><A", "HREF=\"", "\" ADD_DATE",
-                            "\">", "</A>", "<DT><H3", "</H3>", "<UL>", "</UL>", "<LI",
-                            "><A", "=\"", "<LI ID=", "VALUE=", "#URL", "#FOLDER", "-",
-                            "NAME=", "URL=", "options encoding utf8", "charset=UTF-8",
-                            "\n", "\r\n", "\x81", "\xEF\xBB\xBF", "\x00", "\xFF"};
+    // The pieces are string_views: a NUL given as a C string would be empty.
+    const std::string_view nul("\0", 1);
+    const std::string_view pieces[] = {"<DL>", "</DL>", "<HR>", "<DT><A", "HREF=\"", "\" ADD_DATE",
+                                       "\">", "</A>", "<DT><H3", "</H3>", "<UL>", "</UL>", "<LI",
+                                       "><A", "=\"", "<LI ID=", "VALUE=", "#URL", "#FOLDER", "-",
+                                       "NAME=", "URL=", "options encoding utf8", "charset=UTF-8",
+                                       "\n", "\r\n", "\x81", "\xEF\xBB\xBF", nul, "\xFF"};
+    std::size_t nulPieces = 0;
     for (int round = 0; round < 300; ++round) {
         std::string bytes;
         int length = static_cast<int>(random() % 400);
         for (int i = 0; i < length; ++i) {
-            if (random() % 3 == 0) bytes += static_cast<char>(random() % 256);
-            else bytes += pieces[random() % (sizeof pieces / sizeof pieces[0])];
+            if (random() % 3 == 0) {
+                bytes += static_cast<char>(random() % 256);
+            } else {
+                std::string_view piece = pieces[random() % std::size(pieces)];
+                nulPieces += piece == nul;
+                bytes += piece;
+            }
         }
         ParseWithEveryReader(bytes);
     }
+    EXPECT_GT(nulPieces, 100u);  // the NUL piece was really put in
 }
 
 TEST(ExchangeRobustness, DeepNestingNeedsNoStack) {

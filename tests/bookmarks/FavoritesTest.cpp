@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "TestData.h"
 #include "bookmarks/BookmarkTestTree.h"
 #include "bookmarks/UrlShortcut.h"
 #include "bookmarks/exchange/MakeFileName.h"
@@ -18,9 +19,7 @@ using testing::Outline;
 using testing::ReadBytes;
 using testing::TempFolder;
 
-std::string Shortcuts(const std::string& name) {
-    return std::string(FERN_TESTDATA_DIR) + "/shortcuts/" + name;
-}
+std::string Shortcuts(const std::string& name) { return testing::Corpus("shortcuts/" + name); }
 
 TEST(MakeFileName, ReplacesWhatFileNamesCannotHoldAndCuts) {
     struct Case {
@@ -41,7 +40,33 @@ TEST(MakeFileName, ReplacesWhatFileNamesCannotHoldAndCuts) {
         EXPECT_EQ(MakeFileName(c.text, c.max), c.expected) << c.text << " " << c.max;
 }
 
+// Our own Favorites folder with the quirks of real ones (see
+// tests/data/make_fixtures.py): sections before [InternetShortcut], a
+// shortcut without URL=, ".URL" in upper case, desktop.ini files in UTF-16LE
+// and ANSI, names that code page 932 holds and one it does not.
+TEST(FavoritesImport, AFavoritesFolderWithTheQuirksOfWindows) {
+    BookmarkTree tree = MakeTestTree();
+    ExchangeStatus status = ImportFavorites(testing::Fixture("shortcuts/Favorites"), tree, nullptr);
+    ASSERT_TRUE(status.ok) << status.error;
+    EXPECT_EQ(status.imported, 12u);  // 8 shortcuts, 4 folders
+    EXPECT_EQ(Outline(tree.Root()),
+              "U Bank｜English Site <http://www.bank.example/en/>\n"
+              "U Bing <http://www.bing.example/?form=FAV>\n"
+              "D Links\n"
+              "  U Suggested Sites <>\n"
+              "  U Web Slice Gallery <http://slices.example/>\n"
+              "  U WEB-SLIC <http://go.example/?LinkId=121315>\n"
+              "D L?nkar\n"
+              "  D Mer\n"
+              "    U Scox <http://www.scox.example/>\n"
+              "U Q&A <http://www.microsoft.com/isapi/redir.dll?prd=ie&pver=6&ar=CLinks&lcid=&ver=>\n"
+              "D 本社\n"
+              "  U ポータル <http://portal.example.jp/index.html>\n");
+    EXPECT_EQ(ReadUrlShortcut(testing::Fixture("shortcuts/minimal.url")), "http://www.example.net/");
+}
+
 TEST(FavoritesImport, RealFavoritesFolders) {
+    FERN_NEEDS_CORPUS();
     BookmarkTree win8 = MakeTestTree();
     ExchangeStatus status = ImportFavorites(Shortcuts("favorites_tree_win8/Favorites"), win8, nullptr);
     ASSERT_TRUE(status.ok) << status.error;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TestData.h"
 #include "bookmarks/BookmarkTestTree.h"
 #include "platform/text/Encoding.h"
 
@@ -12,9 +13,8 @@ using testing::CountType;
 using testing::MakeTestTree;
 using testing::Outline;
 
-std::string Opera(const std::string& name) {
-    return std::string(FERN_TESTDATA_DIR) + "/bookmarks/opera/" + name;
-}
+std::string OperaFixture(const std::string& name) { return testing::Fixture("bookmarks/opera/" + name); }
+std::string OperaCorpus(const std::string& name) { return testing::Corpus("bookmarks/opera/" + name); }
 
 std::string ParseOutline(const std::string& text) {
     BookmarkTree tree = MakeTestTree();
@@ -22,7 +22,39 @@ std::string ParseOutline(const std::string& text) {
     return Outline(tree.Root());
 }
 
+TEST(HotListImport, HotListsWithTheQuirksOfOpera) {
+    // UTF-8 through the Options line, CR LF or LF, nesting closed by "-",
+    // an empty URL field.
+    const std::string japanese =
+        "D 1-ツールバー\n"
+        "  U はじめに <http://www.opera.com/>\n"
+        "D 2-検索\n"
+        "  U Google 検索 <http://www.google.co.jp/search?q=%s>\n"
+        "  D 入れ子\n"
+        "    U 空のURL <>\n"
+        "U 最後 <http://example.jp/>\n";
+    for (const char* file : {"ja_utf8_crlf.adr", "ja_utf8_lf.adr"}) {
+        SCOPED_TRACE(file);
+        std::uint32_t now = 10;
+        BookmarkTree tree = MakeTestTree(&now);
+        now = 20;
+        ASSERT_TRUE(ImportHotList(OperaFixture(file), tree, nullptr).ok);
+        EXPECT_EQ(tree.Root().FirstChild()->created, 20u);  // the time of the import
+        EXPECT_EQ(Outline(tree.Root()), japanese);
+    }
+    // Fields indented with 8 blanks instead of a TAB.
+    BookmarkTree spaces = MakeTestTree();
+    ASSERT_TRUE(ImportHotList(OperaFixture("spaces_indent.adr"), spaces, nullptr).ok);
+    EXPECT_EQ(Outline(spaces.Root()),
+              "U Python <http://docs.example.org/python/toc.html>\n"
+              "D Tools\n"
+              "  U Validator <http://validator.example.org/>\n");
+    BookmarkTree tree = MakeTestTree();
+    EXPECT_FALSE(ImportHotList(OperaFixture("none.adr"), tree, nullptr).ok);
+}
+
 TEST(HotListImport, RealHotLists) {
+    FERN_NEEDS_CORPUS();
     struct Case {
         const char* file;
         std::size_t urls, folders;
@@ -45,15 +77,13 @@ TEST(HotListImport, RealHotLists) {
         std::uint32_t now = 10;
         BookmarkTree tree = MakeTestTree(&now);
         now = 20;
-        ASSERT_TRUE(ImportHotList(Opera(c.file), tree, nullptr).ok);
+        ASSERT_TRUE(ImportHotList(OperaCorpus(c.file), tree, nullptr).ok);
         EXPECT_EQ(tree.Root().FirstChild()->created, 20u);  // the time of the import
         EXPECT_EQ(CountType(tree.Root(), kItemUrl), c.urls);
         EXPECT_EQ(CountType(tree.Root(), kItemFolder), c.folders);
         EXPECT_EQ(CountType(tree.Root(), kItemSeparator), 0u);
         EXPECT_NE(Outline(tree.Root()).find(c.shows), std::string::npos);
     }
-    BookmarkTree tree = MakeTestTree();
-    EXPECT_FALSE(ImportHotList(Opera("none.adr"), tree, nullptr).ok);
 }
 
 TEST(HotListImport, LineRules) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TestData.h"
 #include "bookmarks/BookmarkTestTree.h"
 #include "lists/ListTestText.h"
 #include "lists/TempFolder.h"
@@ -16,8 +17,20 @@ using testing::Outline;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-std::string Netscape(const std::string& name) {
-    return std::string(FERN_TESTDATA_DIR) + "/bookmarks/netscape/" + name;
+std::string NetscapeFixture(const std::string& name) {
+    return testing::Fixture("bookmarks/netscape/" + name);
+}
+
+std::string NetscapeCorpus(const std::string& name) {
+    return testing::Corpus("bookmarks/netscape/" + name);
+}
+
+// The outline of a whole file imported into a fresh tree.
+std::string ImportOutline(const std::string& path) {
+    BookmarkTree tree = MakeTestTree();
+    ExchangeStatus status = ImportNetscape(path, tree, nullptr);
+    EXPECT_TRUE(status.ok) << path << ": " << status.error;
+    return Outline(tree.Root());
 }
 
 // Parses `html` into a fresh tree's root and returns its outline.
@@ -27,7 +40,64 @@ std::string ParseOutline(const std::string& html) {
     return Outline(tree.Root());
 }
 
+// Our own small files, each with the quirks of one writer (see
+// tests/data/make_fixtures.py).
+TEST(NetscapeImport, FilesWithTheQuirksOfOtherBrowsers) {
+    // UTF-8 marked only by its byte-order mark, CR LF; names after " >".
+    EXPECT_EQ(ImportOutline(NetscapeFixture("ie_utf8bom_crlf.htm")),
+              "D Microsoft の Web サイト\n"
+              "  U Internet Explorer 7 ツアー.URL <http://go.microsoft.com/fwlink/?LinkId=68919>\n"
+              "  U Internet Explorer 7 ホーム.url <http://go.microsoft.com/fwlink/?LinkId=72186>\n"
+              "D ゴルフ & 旅行\n"
+              "  U ゴルフ場の予約.url <http://golf.example.jp/yoyaku?a=1&b=2>\n"
+              "U トップ <http://www.example.jp/>\n");
+    // UTF-8 from the charset line on, CR LF, descriptions skipped, a rule.
+    EXPECT_EQ(ImportOutline(NetscapeFixture("firefox_ja_crlf.html")),
+              "D ツールバー\n"
+              "  U はじめに <http://www.mozilla.com/firefox/central/>\n"
+              "  U 最新ニュース <http://fxfeeds.mozilla.com/>\n"
+              "-\n"
+              "D 日本語\n"
+              "  U メインページ - Wikipedia <http://ja.wikipedia.org/wiki/>\n"
+              "  U 検索 & 辞書 <http://www.google.co.jp/search?q=%s&hl=ja>\n");
+    // A rule and a bookmark on one line: both are kept.
+    EXPECT_EQ(ImportOutline(NetscapeFixture("rule_and_entry_on_one_line.html")),
+              "U Recent Tags <place:type=6&sort=14&maxResults=10>\n"
+              "-\n"
+              "U Timeline of the Elves in Tolkien’s works | Blog <http://blog.example.org/2013/02/08/timeline/>\n"
+              "D Tolkien & co\n"
+              "  U A <http://a.example.org/>\n");
+    // Valueless attributes, others between HREF and ADD_DATE, x-mac-roman
+    // bytes kept as they are ("ä" 0x8A, "é" 0x8E), blank lines.
+    EXPECT_EQ(ImportOutline(NetscapeFixture("mac_favorites_xmacroman.html")),
+              "D Radio\n"
+              "  U Morning Edition <http://radio.example.org/show?id=ME>\n"
+              "  U This Life <http://www.thislife.example/>\n"
+              "D Services\n"
+              "  U Bank Online <https://bank.example.com/signin/start.jsp>\n"
+              "  U M\x8Archen <http://maerchen.example/>\n"
+              "  U Caf\x8E <http://cafe.example/>\n");
+    // A line of 46,531 bytes is read whole, and the next line is a line.
+    EXPECT_EQ(ImportOutline(NetscapeFixture("long_line_icon.html")),
+              "D Bookmarks Toolbar\n"
+              "  D Level 2\n"
+              "    D Level 3\n"
+              "      U Big icon <https://icons.example.org/>\n"
+              "      U After the long line <https://after.example.org/>\n");
+    // Two documents in one file: both lists go to the target; the rule
+    // between them is outside any list.
+    EXPECT_EQ(ImportOutline(NetscapeFixture("netscape4_concat_crlf.htm")),
+              "D News & Weather\n"
+              "  U Market & Sell <http://news.example.com/>\n"
+              "  -\n"
+              "  U  <http://empty.example.com/>\n"
+              "U Second file <http://second.example.com/>\n");
+    // Not a Netscape file: nothing.
+    EXPECT_EQ(ImportOutline(testing::Fixture("bookmarks/other/pocket_like.html")), "");
+}
+
 TEST(NetscapeImport, RealFilesOfOtherBrowsers) {
+    FERN_NEEDS_CORPUS();
     struct Case {
         const char* file;
         std::size_t urls, folders, separators;
@@ -53,7 +123,7 @@ TEST(NetscapeImport, RealFilesOfOtherBrowsers) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         BookmarkTree tree = MakeTestTree();
-        ExchangeStatus status = ImportNetscape(Netscape(c.file), tree, nullptr);
+        ExchangeStatus status = ImportNetscape(NetscapeCorpus(c.file), tree, nullptr);
         ASSERT_TRUE(status.ok) << status.error;
         EXPECT_EQ(CountType(tree.Root(), kItemUrl), c.urls);
         EXPECT_EQ(CountType(tree.Root(), kItemFolder), c.folders);
@@ -64,8 +134,38 @@ TEST(NetscapeImport, RealFilesOfOtherBrowsers) {
     }
 }
 
+// A quoted HREF ends at its closing quote, whatever attributes follow it
+// (old Mac exports put SUBSCRIBE, LAST_MODIFIED, OBJECT_TYPE... before ADD_DATE).
+TEST(NetscapeImport, HrefEndsAtItsClosingQuote) {
+    EXPECT_EQ(ParseOutline("<DL><p>\n"
+                           "<DT><A HREF=\"http://x/\" SUBSCRIBE LAST_MODIFIED=\"965661969\" ADD_DATE=\"988852077\">x</A>\n"
+                           "<DT><A HREF=\"http://y/\" OBJECT_TYPE=\"LINK\" ADD_DATE=\"1\" LAST_VISIT=\"2\">y</A>\n"
+                           "<DT><A HREF=\"http://z/\" ICON=\"data:,\" ALIASOF=\"3\">z</A>\n"
+                           "</DL>\n"),
+              "U x <http://x/>\n"
+              "U y <http://y/>\n"
+              "U z <http://z/>\n");
+}
+
+// The same in the Mac Internet Explorer 4.0 file: no url keeps a quote or a
+// blank, that is, an attribute glued to it.
+TEST(NetscapeImport, HrefEndsAtItsClosingQuoteInARealMacFile) {
+    FERN_NEEDS_CORPUS();
+    BookmarkTree tree = MakeTestTree();
+    ASSERT_TRUE(ImportNetscape(NetscapeCorpus("macie40_favorites_xmacroman.html"), tree, nullptr).ok);
+    std::size_t urls = 0;
+    for (const BookmarkNode* n = NextInTree(&tree.Root(), &tree.Root()); n; n = NextInTree(n, &tree.Root())) {
+        if (n->type != kItemUrl) continue;
+        ++urls;
+        EXPECT_EQ(n->url.find_first_of("\" "), std::string::npos) << n->name << " <" << n->url << ">";
+    }
+    EXPECT_EQ(urls, 149u);
+    EXPECT_NE(Outline(tree.Root()).find("U This American Life <http://www.thislife.org/>\n"), std::string::npos);
+}
+
 TEST(NetscapeImport, LineRules) {
-    // Url ends: " ALIAS, " ADD_DATE, else the closing quote; names "&amp;" only.
+    // A url ends at its closing quote (a value with none runs to the line
+    // end); names undo "&amp;" only.
     EXPECT_EQ(ParseOutline("<DL><p>\n"
                            "<DT><A HREF=\"http://a/\" ALIASID=\"1\" ADD_DATE=\"2\">A &amp; B</A>\n"
                            "<DT><A HREF=\"http://b/?x=%s\" ADD_DATE=\"1\">100% &lt;b&gt;</A>\n"
@@ -75,14 +175,16 @@ TEST(NetscapeImport, LineRules) {
                            "<DT><A HREF=\"u\"q\" ADD_DATE=\"1\">quote in url</A>\n"
                            "<DT><A>no href</A>\n"
                            "<DT><A HREF=\"http://f/\">no end\n"
+                           "<DT><A HREF=\"http://g/>no closing quote</A>\n"
                            "</DL>\n"),
               "U A & B <http://a/>\n"
               "U 100% &lt;b&gt; <http://b/?x=%s>\n"
               "U C <http://c/>\n"
               "U D <http://d/>\n"
               "U   E <http://e/>\n"
-              "U quote in url <u\"q>\n"
-              "U no href <>\n");
+              "U quote in url <u>\n"
+              "U no href <>\n"
+              "U  <http://g/>no closing quote</A>>\n");
     // Folders: the name of the last "<H3>" (taken literally until the folder
     // is made, then trimmed and "&amp;" undone); lists before any "<DL>" and
     // lines outside lists are skipped; every top-level list goes to the target.

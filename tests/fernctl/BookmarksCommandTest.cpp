@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "TestData.h"
 #include "bookmarks/BookmarkTestTree.h"
 #include "fernctl/FernctlRunner.h"
 #include "lists/BookmarkFile.h"
@@ -17,7 +18,8 @@ using fern::test::FernctlRun;
 
 namespace {
 
-std::string Data(const std::string& path) { return std::string(FERN_TESTDATA_DIR) + "/" + path; }
+// Our own files in tests/data.
+std::string Data(const std::string& path) { return fern::testing::Fixture(path); }
 
 // "fernctl bookmarks ACTION KIND 'FROM' 'TO'".
 FernctlRun Bookmarks(const std::string& action, const std::string& from, const std::string& to) {
@@ -37,25 +39,38 @@ TEST(FernctlBookmarks, ImportsIntoTheBookmarkFile) {
     TempFolder folder;
     std::string fbl = folder.File("bookmark.fbl");
     // A missing file starts as the program starts it: with "リンク".
-    FernctlRun ns = Bookmarks("import netscape", Data("bookmarks/netscape/firefox15_ja_crlf.html"), fbl);
+    FernctlRun ns = Bookmarks("import netscape", Data("bookmarks/netscape/firefox_ja_crlf.html"), fbl);
     ASSERT_EQ(ns.status, 0) << ns.err;
-    EXPECT_EQ(ns.out, "{\"imported\": 25}\n");
+    EXPECT_EQ(ns.out, "{\"imported\": 7}\n");
     std::string outline = RootOutline(fbl);
-    EXPECT_EQ(outline.rfind("D リンク\nD 1-Bookmarks Toolbar Folder\n", 0), 0u) << outline;
+    EXPECT_EQ(outline.rfind("D リンク\nD ツールバー\n", 0), 0u) << outline;
 
-    FernctlRun fav = Bookmarks("import favorites", Data("shortcuts/favorites_tree_win8/Favorites"), fbl);
+    FernctlRun fav = Bookmarks("import favorites", Data("shortcuts/Favorites"), fbl);
     ASSERT_EQ(fav.status, 0) << fav.err;
-    EXPECT_EQ(fav.out, "{\"imported\": 47}\n");
+    EXPECT_EQ(fav.out, "{\"imported\": 12}\n");
     outline = RootOutline(fbl);
     EXPECT_EQ(outline.find("D リンク\n"), 0u);
     EXPECT_EQ(outline.find("D リンク\n", 1), std::string::npos);  // added to, not replaced
-    EXPECT_NE(outline.find("\nU Bing <http://go.microsoft.com/fwlink/p/?LinkId=255142>\n"), std::string::npos);
+    EXPECT_NE(outline.find("\nU Bing <http://www.bing.example/?form=FAV>\n"), std::string::npos);
 
     // The HTML list the program writes beside the file reads back too.
     std::string html = folder.File("list.htm"), second = folder.File("second.fbl");
     ASSERT_EQ(Bookmarks("export htmllist", fbl, html).status, 0);
     ASSERT_EQ(Bookmarks("import htmllist", html, second).status, 0);
     EXPECT_EQ(RootOutline(second), "D リンク\n" + RootOutline(fbl));
+}
+
+TEST(FernctlBookmarks, ImportsRealFiles) {
+    FERN_NEEDS_CORPUS();
+    TempFolder folder;
+    std::string fbl = folder.File("bookmark.fbl");
+    FernctlRun ns = Bookmarks("import netscape", Corpus("bookmarks/netscape/firefox15_ja_crlf.html"), fbl);
+    ASSERT_EQ(ns.status, 0) << ns.err;
+    EXPECT_EQ(ns.out, "{\"imported\": 25}\n");
+    EXPECT_EQ(RootOutline(fbl).rfind("D リンク\nD 1-Bookmarks Toolbar Folder\n", 0), 0u);
+    FernctlRun fav = Bookmarks("import favorites", Corpus("shortcuts/favorites_tree_win8/Favorites"), fbl);
+    ASSERT_EQ(fav.status, 0) << fav.err;
+    EXPECT_EQ(fav.out, "{\"imported\": 47}\n");
 }
 
 TEST(FernctlBookmarks, ExportsEveryKind) {
@@ -93,7 +108,7 @@ TEST(FernctlBookmarks, BadInputIsRefusedAndNothingIsWritten) {
     std::string fbl = folder.File("bookmark.fbl");
     const std::string original = "#INFO\r\n\r\n#FOLDER\r\n\tNAME=R\r\n\r\n-\r\n\r\n";
     WriteBytes(fbl, original);
-    std::string html = Data("bookmarks/netscape/netscape47.html");
+    std::string html = Data("bookmarks/netscape/netscape4_concat_crlf.htm");
     mkdir(folder.File("dir.fbl").c_str(), 0700);
     mkdir(folder.File("dir.htm").c_str(), 0700);
 
@@ -101,7 +116,7 @@ TEST(FernctlBookmarks, BadInputIsRefusedAndNothingIsWritten) {
     ExpectRefused(fern::test::RunFernctlWords("bookmarks import netscape '" + html + "'"), "two paths");
     ExpectRefused(Bookmarks("import opera", html, fbl), "unknown import kind 'opera'");
     ExpectRefused(Bookmarks("import netscape", folder.File("none.html"), fbl), "no such file");
-    ExpectRefused(Bookmarks("import netscape", Data("shortcuts/favorites_tree_win8/Favorites"), fbl), "is a folder");
+    ExpectRefused(Bookmarks("import netscape", Data("shortcuts/Favorites"), fbl), "is a folder");
     ExpectRefused(Bookmarks("import favorites", html, fbl), "not a folder");
     ExpectRefused(Bookmarks("import netscape", html, folder.File("dir.fbl")), "is a folder");
     ExpectRefused(Bookmarks("import netscape", html, folder.File("none/b.fbl")), "folder does not exist");

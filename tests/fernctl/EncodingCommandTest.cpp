@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "TestData.h"
 #include "fernctl/FernctlRunner.h"
 #include "lists/TempFolder.h"
 
@@ -10,7 +11,8 @@ using fern::testing::ReadBytes;
 
 namespace {
 
-std::string Sample(const std::string& name) { return std::string(FERN_TESTDATA_DIR) + "/encodings/" + name; }
+// Our own texts in tests/data/encodings.
+std::string Sample(const std::string& name) { return fern::testing::Fixture("encodings/" + name); }
 
 class FernctlEncoding : public ::testing::Test {
 protected:
@@ -33,9 +35,9 @@ protected:
 }  // namespace
 
 TEST_F(FernctlEncoding, DetectPrintsTheNameOfTheCodeUsed) {
-    EXPECT_EQ(Encoding({"detect", Sample("sample02.eucjp.txt")}), "EUC\n");
-    EXPECT_EQ(Encoding({"detect", Sample("sample03.utf16be.txt")}), "UNICODEBE\n");
-    EXPECT_EQ(Encoding({"detect", Sample("sample02.utf7.txt")}), "UTF7\n");
+    EXPECT_EQ(Encoding({"detect", Sample("prose.eucjp.txt")}), "EUC\n");
+    EXPECT_EQ(Encoding({"detect", Sample("prose.utf16be.txt")}), "UNICODEBE\n");
+    EXPECT_EQ(Encoding({"detect", Sample("prose.utf7.txt")}), "UTF7\n");
     // Only the first 1024 bytes count; a text of 3 bytes or fewer is SJIS.
     EXPECT_EQ(Encoding({"detect", Write("late", std::string(1024, ' ') + "\xA4\xA2\xA4\xA2")}), "SJIS\n");
     EXPECT_EQ(Encoding({"detect", Write("short", "\xFF\xFE\x42")}), "SJIS\n");
@@ -43,9 +45,9 @@ TEST_F(FernctlEncoding, DetectPrintsTheNameOfTheCodeUsed) {
 }
 
 TEST_F(FernctlEncoding, ConvertWritesShiftJis) {
-    EXPECT_EQ(Encoding({"convert", Sample("sample03.iso2022jp.txt")}), ReadBytes(Sample("sample03.sjis.txt")));
+    EXPECT_EQ(Encoding({"convert", Sample("prose.iso2022jp.txt")}), ReadBytes(Sample("prose.sjis.txt")));
     // Forced codes, including one the detector would not pick.
-    EXPECT_EQ(Encoding({"convert", Sample("sample04.utf8.txt"), "--code", "4"}), ReadBytes(Sample("sample04.sjis.txt")));
+    EXPECT_EQ(Encoding({"convert", Sample("asciihead.utf8.txt"), "--code", "4"}), ReadBytes(Sample("asciihead.sjis.txt")));
     EXPECT_EQ(Encoding({"convert", "--code", "2", Write("euc", "\xA4\xA2")}), "あ");
     EXPECT_EQ(Encoding({"convert", "--code", "3", Write("odd", std::string("\x42\x30\x41", 3))}), "あ?");
 }

@@ -71,7 +71,7 @@ TEST(CloseLists, FileRoundTripAndBadBytes) {
 
     // Garbage, a cut-off file, NULs and a 100 KB line: no crash, what is
     // readable is kept.
-    ParseCloseLists(std::string("\x00\xff#URL\n\tURL=x\n", 15), again);
+    ParseCloseLists(std::string("\x00\xff#URL\n\tURL=x\n", 14), again);
     ParseCloseLists(std::string(kTwoSections).substr(0, 90), again);
     EXPECT_EQ(again.urls, (std::vector<std::string>{"http://ads.*"}));
     EXPECT_TRUE(again.titles.empty());
@@ -80,13 +80,16 @@ TEST(CloseLists, FileRoundTripAndBadBytes) {
     ASSERT_EQ(again.urls.size(), 1u);
     EXPECT_EQ(again.urls[0].size(), huge.size());
 
-    // A close.fbl that cannot be read is never overwritten.
+    // A close.fbl that cannot be read is never overwritten (a FIFO: a write
+    // would replace it, unlike a folder).
     TempFolder other;
-    std::string dir = other.File("close.fbl");
-    std::filesystem::create_directory(dir);
-    ReadCloseLists(dir, lists);
+    std::string blocked = other.File("close.fbl");
+    fern::testing::FifoInPlace fifo(blocked);
+    ASSERT_TRUE(fifo.Made());
+    ReadCloseLists(blocked, lists);
     EXPECT_TRUE(lists.unreadable);
-    EXPECT_FALSE(WriteCloseLists(dir, lists));
+    EXPECT_FALSE(WriteCloseLists(blocked, lists));
+    EXPECT_TRUE(fifo.StillThere());
 }
 
 TEST(CloseFilter, SwitchesAndListChanges) {

@@ -157,7 +157,9 @@ TEST(ClosedTabs, RcuFileFollowsRcuStyle) {
 TEST(ClosedTabs, AnUnreadableRcuFileIsKept) {
     TempFolder dir;
     std::string path = dir.File("rcu.fbl");
-    ASSERT_EQ(mkdir(path.c_str(), 0700), 0);
+    // A FIFO: a write would replace it, unlike a folder.
+    fern::testing::FifoInPlace fifo(path);
+    ASSERT_TRUE(fifo.Made());
     FakeProfile profile, windows;
     SettingsStore store(profile, windows);
     CClosedTabs closed;
@@ -165,7 +167,7 @@ TEST(ClosedTabs, AnUnreadableRcuFileIsKept) {
     Close(closed, "http://a", "A");
     RecentCloseUrlSettings settings = Rcu(3);
     EXPECT_FALSE(closed.Save(path, settings, store).ok);
-    EXPECT_TRUE(IsDirectory(path));
+    EXPECT_TRUE(fifo.StillThere());
 }
 
 TEST(ClosedTabs, RecordsTheViewsOfTheFrame) {

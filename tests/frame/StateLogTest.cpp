@@ -149,10 +149,13 @@ TEST(StateLog, AddToStartupListAppendsWithoutCheckingAndOpenListFile) {
     EXPECT_EQ(items[0].name, "Home");
     EXPECT_EQ(items[0].style, 16u);
     EXPECT_EQ(items[1].url, "http://y");
-    // A startup list that cannot be read is not replaced.
-    std::string folder = f.dir.File("folder.fbl");
-    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
-    EXPECT_FALSE(AddToStartupList(folder, "http://z").ok);
+    // A startup list that cannot be read is not replaced (a FIFO: a write
+    // would replace it, unlike a folder).
+    std::string blocked = f.dir.File("fifo.fbl");
+    fern::testing::FifoInPlace fifo(blocked);
+    ASSERT_TRUE(fifo.Made());
+    EXPECT_FALSE(AddToStartupList(blocked, "http://z").ok);
+    EXPECT_TRUE(fifo.StillThere());
 
     test::SessionTestFrame s;
     WriteBytes(f.state, "#FOLDER\n\tNAME=UrlList\n#URL\n\tURL=http://1\n#URL\n#URL\n\tURL=http://2\n\tSTYLE=x\n");

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "TestData.h"
 #include "lists/EncodingConvert.h"
 #include "lists/EncodingDetect.h"
 #include "lists/EncodingJisMapping.h"
@@ -13,12 +14,15 @@ using namespace fern;
 
 namespace {
 
-std::string ReadSample(const std::string& name) {
-    std::ifstream in(std::string(FERN_TESTDATA_DIR) + "/encodings/" + name, std::ios::binary);
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
 }
+
+std::string ReadFixture(const std::string& name) { return ReadFile(fern::testing::Fixture("encodings/" + name)); }
+std::string ReadSample(const std::string& name) { return ReadFile(fern::testing::Corpus("encodings/" + name)); }
 
 // The HTML samples differ from their Shift-JIS twin only in the charset label.
 std::string WithoutCharsetLabel(std::string text) {
@@ -170,10 +174,42 @@ TEST(EncodingConvert, UnicodeFormsThroughIconv) {
     }
 }
 
-// What the detector makes of real pages (their first 1024 bytes), and that
-// each converter gives the Shift-JIS twin's text. Where the verdict is not
-// the true encoding the cause is noted.
+// What the detector makes of our own texts (their first 1024 bytes), and
+// that each converter gives the Shift-JIS twin's text. Where the verdict is
+// not the true encoding the cause is noted.
+TEST(EncodingDetect, Fixtures) {
+    struct Sample { const char* file; int trueCode; int detected; };
+    const Sample samples[] = {
+        {"prose.sjis.txt", 0, 0}, {"prose.iso2022jp.txt", 1, 1}, {"prose.eucjp.txt", 2, 2},
+        {"prose.utf16le.txt", 3, 3}, {"prose.utf8.txt", 4, 4}, {"prose.utf8bom.txt", 4, 4},
+        {"prose.utf7.txt", 5, 5}, {"prose.utf16be.txt", 6, 6},
+        // The first 1024 bytes are ASCII: everything without a mark is SJIS.
+        {"asciihead.sjis.txt", 0, 0}, {"asciihead.iso2022jp.txt", 1, 0},
+        {"asciihead.eucjp.txt", 2, 0}, {"asciihead.utf8.txt", 4, 0},
+        // Half-width katakana: EUC single shifts score, UTF-8 ones do not.
+        {"halfkana.sjis.txt", 0, 0}, {"halfkana.eucjp.txt", 2, 2},
+        {"halfkana.utf8.txt", 4, 0},
+    };
+    for (const Sample& sample : samples) {
+        SCOPED_TRACE(sample.file);
+        std::string bytes = ReadFixture(sample.file);
+        ASSERT_FALSE(bytes.empty());
+        EncodingConversionContext context;
+        std::string converted = ConvertToShiftJis(bytes, context);
+        EXPECT_EQ(context.detectedCode, sample.detected);
+        std::string name = sample.file;
+        std::string twin = ReadFixture(name.substr(0, name.find('.')) + ".sjis.txt");
+        ASSERT_FALSE(twin.empty());
+        if (sample.detected == sample.trueCode) EXPECT_EQ(converted, twin);
+        EXPECT_EQ(ConvertCodeToShiftJis(bytes, sample.trueCode), twin);
+    }
+    EXPECT_EQ(Detect(ReadFixture("ascii.txt")), kEncodingSjis);
+    EXPECT_NE(ReadFixture("prose.sjis.txt").find("「最近閉じたタブ」"), std::string::npos);
+}
+
+// The same over real pages.
 TEST(EncodingDetect, RealSamples) {
+    FERN_NEEDS_CORPUS();
     struct Sample { const char* file; int trueCode; int detected; };
     const Sample samples[] = {
         {"sample01.sjis.html", 0, 0}, {"sample01.eucjp.html", 2, 2},

@@ -15,11 +15,11 @@ namespace {
 constexpr std::size_t npos = std::string_view::npos;
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-std::size_t Earliest(std::size_t a, std::size_t b) { return a < b ? a : b; }
-
-// "<DT><A HREF="url" ADD_DATE="..." ...>name</A>", trimmed. The url ends
-// before " ALIAS or " ADD_DATE (whichever comes first), else at its closing
-// quote; the name runs from the end of the tag to "</A>".
+// "<DT><A HREF="url" ADD_DATE="..." ...>name</A>", trimmed. The url ends at
+// its closing quote, whatever attributes follow (old Mac exports put
+// SUBSCRIBE, LAST_MODIFIED... between HREF and ADD_DATE); a value with no
+// closing quote runs to the end of the line. The name runs from the end of
+// the tag to "</A>".
 void AddLink(std::string_view line, BookmarkTree& tree, BookmarkNode& folder) {
     line = TrimBlanks(line);
     std::string_view url;
@@ -27,8 +27,9 @@ void AddLink(std::string_view line, BookmarkTree& tree, BookmarkNode& folder) {
     std::size_t href = line.find("HREF=\"");
     if (href != npos) {
         std::size_t start = href + 6;
-        std::size_t end = Earliest(line.find("\" ALIAS", start), line.find("\" ADD_DATE", start));
-        if (end == npos) end = line.find('"', start);
+        // The end markers " ALIAS, " ADD_DATE and "> that once ended the url
+        // all begin with a quote, so none can be found where this one is not.
+        std::size_t end = line.find('"', start);
         if (end == npos) end = line.size();
         url = line.substr(start, end - start);
         tagRest = end;

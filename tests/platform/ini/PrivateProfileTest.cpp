@@ -3,6 +3,7 @@
 #include <climits>
 #include <filesystem>
 
+#include "TestData.h"
 #include "lists/TempFolder.h"
 #include "platform/ini/PrivateProfile.h"
 
@@ -12,7 +13,8 @@ using fern::testing::WriteBytes;
 
 namespace {
 
-std::string TestData(const char* name) { return std::string(FERN_TESTDATA_DIR) + "/ini/" + name; }
+std::string IniFixture(const char* name) { return fern::testing::Fixture(std::string("ini/") + name); }
+std::string IniCorpus(const char* name) { return fern::testing::Corpus(std::string("ini/") + name); }
 
 class PrivateProfileTest : public ::testing::Test {
 protected:
@@ -91,9 +93,55 @@ TEST_F(PrivateProfileTest, IntegersReadLikeAtol) {
     EXPECT_EQ(GetPrivateProfileInt("n", "k", -3, dir_ + "/none.ini"), -3);
 }
 
-TEST_F(PrivateProfileTest, ReadsRealFilesFromOtherPrograms) {
+TEST_F(PrivateProfileTest, ReadsTheQuirksOfWindowsFiles) {
     auto Read = [](const char* file, const char* section, const char* key) {
-        return GetPrivateProfileString(section, key, "<none>", TestData(file));
+        return GetPrivateProfileString(section, key, "<none>", IniFixture(file));
+    };
+    // The byte-order mark is skipped, so the section head glued to it counts.
+    EXPECT_EQ(Read("bom_glued_crlf.ini", "386enh", "woafont"), "dosapp.fon");
+    EXPECT_EQ(Read("bom_glued_crlf.ini", "386Enh", "ega80woa.fon"), "EGA80WOA.FON");
+    EXPECT_EQ(Read("bom_glued_crlf.ini", "drivers", "wave"), "mmdrv.dll");
+    EXPECT_EQ(Read("bom_glued_crlf.ini", "mci", "wave"), "<none>");
+    EXPECT_EQ(Read("bom_glued_crlf.ini", "last", "end"), "no line end");
+    // The first "=" splits, so keys may hold "=" and a later twin is shadowed.
+    EXPECT_EQ(Read("keys_with_equals.ini", "exclude", "\"http://img.example/img.php?url"),
+              "http:/*\"=UUID:1111");
+    EXPECT_EQ(Read("keys_with_equals.ini", "exclude", "http://ads.example/*"), "");
+    EXPECT_EQ(Read("keys_with_equals.ini", "exclude", "*"), "star");
+    EXPECT_EQ(Read("keys_with_equals.ini", "prefs", "enable"), "1");
+    // A key before any section belongs to none; blanks around "=" go.
+    EXPECT_EQ(Read("key_before_section.ini", "", "Timeout"), "<none>");
+    EXPECT_EQ(Read("key_before_section.ini", "a:", "command"), "fd0");
+    EXPECT_EQ(Read("key_before_section.ini", "Custom Kernel", "Default"), "Yes");
+    EXPECT_EQ(Read("key_before_section.ini", "C:", "Command"), "hd0");
+    // "#" starts no comment; a bare word is no key; quotes around a value go.
+    EXPECT_EQ(Read("hash_comments.ini", "mysqld", "#innodb_buffer_pool_size"), "64M");
+    EXPECT_EQ(Read("hash_comments.ini", "mysqld", "skip-grant-tables"), "<none>");
+    EXPECT_EQ(Read("hash_comments.ini", "mysqld", "basedir"), "C:\\\\app\\\\MySQL");
+    EXPECT_EQ(Read("hash_comments.ini", "client", "password"), "Password");
+    EXPECT_EQ(Read("hash_comments.ini", "mysqld", "port") + Read("hash_comments.ini", "client", "port"),
+              "33063307");
+    // A text line before the first section; a merge conflict keeps the first.
+    EXPECT_EQ(Read("text_before_section.ini", "User Prefs", "Language Files Directory"), "");
+    EXPECT_EQ(Read("text_before_section.ini", "user prefs", "Home URL"), "http://www.example.org/");
+    EXPECT_EQ(Read("text_before_section.ini", "User Prefs", "Run"), "1");
+    // Long values, quotes inside a quoted value, a Shift-JIS key.
+    EXPECT_EQ(Read("long_values.ini", "WINAMP", "config_extlist").size(), 401u);
+    EXPECT_EQ(Read("long_values.ini", "Winamp", "volume"), "");
+    EXPECT_EQ(Read("long_values.ini", "Link Popup Menu", "Item, \"Player\""),
+              "Execute program, \"/home/u/bin/play.sh\",\"%l >/dev/null 2>&1\",,\"Video\"");
+    EXPECT_EQ(Read("long_values.ini", "Link Popup Menu", "選択"), "日本語");
+    // The UTF-16 file is converted to Shift-JIS for reading.
+    EXPECT_EQ(Read("desktop_utf16le.ini", ".ShellClassInfo", "IconFile"),
+              "%SystemRoot%\\system32\\shell32.dll");
+    EXPECT_EQ(Read("desktop_utf16le.ini", ".ShellClassInfo", "表示名"), "お気に入り");
+    EXPECT_EQ(GetPrivateProfileInt(".ShellClassInfo", "IconIndex", 0, IniFixture("desktop_utf16le.ini")), -173);
+}
+
+TEST_F(PrivateProfileTest, ReadsRealFilesFromOtherPrograms) {
+    FERN_NEEDS_CORPUS();
+    auto Read = [](const char* file, const char* section, const char* key) {
+        return GetPrivateProfileString(section, key, "<none>", IniCorpus(file));
     };
     // The byte-order mark is skipped, so the first line is a comment.
     EXPECT_EQ(Read("win10_system.ini", "386enh", "woafont"), "dosapp.fon");
@@ -115,7 +163,7 @@ TEST_F(PrivateProfileTest, ReadsRealFilesFromOtherPrograms) {
     EXPECT_EQ(Read("favorites_desktop_utf16le.ini", ".ShellClassInfo", "IconFile"),
               "%SystemRoot%\\system32\\shell32.dll");
     EXPECT_EQ(GetPrivateProfileInt(".ShellClassInfo", "IconIndex", 0,
-                                   TestData("favorites_desktop_utf16le.ini")),
+                                   IniCorpus("favorites_desktop_utf16le.ini")),
               -173);
 }
 
@@ -192,6 +240,15 @@ TEST_F(PrivateProfileTest, WritesCreateFilesAndFailWithoutHarm) {
     EXPECT_FALSE(WritePrivateProfileString("s", "k", "v", dir_ + "/no/such/folder/x.ini"));
     EXPECT_FALSE(std::filesystem::exists(dir_ + "/no"));
     EXPECT_FALSE(WritePrivateProfileString("s", "k", "v", dir_));
+    // A file that is there but cannot be read is not overwritten (a FIFO: a
+    // write would replace it, unlike a folder).
+    std::string blocked = dir_ + "/fifo.ini";
+    fern::testing::FifoInPlace fifo(blocked);
+    ASSERT_TRUE(fifo.Made());
+    EXPECT_EQ(GetPrivateProfileString("s", "k", "dflt", blocked), "dflt");
+    EXPECT_FALSE(WritePrivateProfileString("s", "k", "v", blocked));
+    EXPECT_FALSE(WritePrivateProfileString("s", std::nullopt, std::nullopt, blocked));
+    EXPECT_TRUE(fifo.StillThere());
 
     // Nothing may inject lines or write a key that would not read back.
     WriteBytes(path_, "[s]\nk=1\n");
@@ -204,7 +261,7 @@ TEST_F(PrivateProfileTest, WritesCreateFilesAndFailWithoutHarm) {
 }
 
 TEST_F(PrivateProfileTest, Utf16FilesStayUtf16) {
-    std::filesystem::copy_file(TestData("favorites_desktop_utf16le.ini"), path_);
+    std::filesystem::copy_file(IniFixture("desktop_utf16le.ini"), path_);
     std::string before = ReadBytes(path_);
     ASSERT_TRUE(WritePrivateProfileString(".ShellClassInfo", "IconIndex", "-5", path_));
     std::string after = ReadBytes(path_);
