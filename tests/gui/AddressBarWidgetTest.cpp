@@ -55,7 +55,7 @@ protected:
     AddressBarWidget* widget = nullptr;
     std::vector<Open> opened;
     std::vector<guint> pageKeys;
-    std::string temp;
+    std::string folder, temp;
 
     void SetUp() override {
         InitGtkOnce();
@@ -66,7 +66,8 @@ protected:
         settings.goButtonLabel = "移動";
         settings.addUrlFront = "http://127.0.0.1:9/";
         settings.addUrlBack = ".html";
-        temp = FromUtf8(MakeTempDir("fern-ab-XXXXXX")) + "/~FBISTMP00";
+        folder = MakeTempDir("fern-ab-XXXXXX");
+        temp = folder + "/~FBISTMP00";
         Make();
     }
     // The bar in `own` window, or in a plain one.
@@ -92,6 +93,7 @@ protected:
     void TearDown() override {
         window.reset();
         Pump();
+        RemoveTree(folder);
     }
     GtkWidget* EntryWidget() { return GTK_WIDGET(widget->Entry().gobj()); }
     void Type(const char* utf8) {

@@ -200,7 +200,9 @@ TEST(EncodingDetect, Fixtures) {
         std::string name = sample.file;
         std::string twin = ReadFixture(name.substr(0, name.find('.')) + ".sjis.txt");
         ASSERT_FALSE(twin.empty());
-        if (sample.detected == sample.trueCode) EXPECT_EQ(converted, twin);
+        if (sample.detected == sample.trueCode) {
+            EXPECT_EQ(converted, twin);
+        }
         EXPECT_EQ(ConvertCodeToShiftJis(bytes, sample.trueCode), twin);
     }
     EXPECT_EQ(Detect(ReadFixture("ascii.txt")), kEncodingSjis);
