@@ -286,6 +286,18 @@ TEST(NetscapeExport, RoundTripsThroughTheImportInBothEncodings) {
     ExchangeStatus failed = ExportNetscape(folder.File("none/b.htm"), *root, true);
     EXPECT_FALSE(failed.ok);
     EXPECT_FALSE(failed.error.empty());
+
+    // A quote in an address would end the attribute on reading: it goes out
+    // escaped and comes back as the same address.
+    std::uint32_t now = 1;
+    BookmarkTree quoted = MakeTestTree(&now);
+    quoted.AddNode(quoted.Root(), "mark", "javascript:alert(\"x\")", kItemUrl, 112, 1);
+    std::string path = folder.File("quoted.html");
+    ASSERT_TRUE(ExportNetscape(path, quoted.Root(), true).ok);
+    BookmarkTree back = MakeTestTree(&now);
+    ASSERT_TRUE(ImportNetscape(path, back, nullptr).ok);
+    ASSERT_NE(back.Root().FirstChild(), nullptr);
+    EXPECT_EQ(back.Root().FirstChild()->url, "javascript:alert(%22x%22)");
 }
 
 }  // namespace

@@ -24,6 +24,17 @@ std::string Number(std::uint32_t value) {
     return buffer;
 }
 
+// A quote would end the attribute: readers take the url up to it. "%22"
+// names the same address ("\"" is never the second byte of a character).
+std::string QuotesEscaped(const std::string& url) {
+    std::string out;
+    for (char c : url) {
+        if (c == '"') out += "%22";
+        else out += c;
+    }
+    return out;
+}
+
 void OpenEntry(std::string& out, const BookmarkNode& node, std::size_t level) {
     Indent(out, level);
     switch (node.type) {
@@ -33,7 +44,7 @@ void OpenEntry(std::string& out, const BookmarkNode& node, std::size_t level) {
             out += "<DL><p>\n";
             break;
         case kItemUrl:
-            out += "<DT><A HREF=\"" + node.url + "\" ADD_DATE=\"" + Number(node.created) +
+            out += "<DT><A HREF=\"" + QuotesEscaped(node.url) + "\" ADD_DATE=\"" + Number(node.created) +
                    "\" LAST_VISIT=\"0\" LAST_MODIFIED=\"0\">" + node.name + "</A>\n";
             break;
         default:
