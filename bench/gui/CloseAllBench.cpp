@@ -31,6 +31,8 @@
 #include "app/settings/ProgramSettings.h"
 #include "frame/MainFrame.h"
 #include "frame/TabBarLook.h"
+#include "commands/CommandRouter.h"
+#include "commands/KeyManager.h"
 #include "frame/gtk/MainFrameWindow.h"
 #include "frame/gtk/TabBarEvents.h"
 #include "frame/gtk/TabBarWidget.h"
@@ -206,7 +208,10 @@ int main(int argc, char** argv) {
                                [](const std::string& text) { return text; },
                                [](const std::string&) { return false; }, [] { return false; }};
         CMainFrame frame(std::move(services), options);
-        MainFrameWindow window(frame, [](CFernView* view) -> GtkWidget* {
+        CCommandRouter router;
+        frame.RegisterCommands(router);
+        CKeyManager keys;
+        MainFrameWindow window(frame, router, keys, [](CFernView* view) -> GtkWidget* {
             auto* engine = dynamic_cast<WebKitEngine*>(view->Engine());
             return engine ? engine->Widget() : nullptr;
         });

@@ -1,6 +1,7 @@
 #include "filters/FilterCommands.h"
 
-#include "frame/CommandIds.h"
+#include "commands/CommandIds.h"
+#include "commands/CommandRouter.h"
 #include "platform/fs/FileIo.h"
 
 namespace fern {
@@ -9,33 +10,14 @@ namespace {
 constexpr char kCaption[] = "Fern Browser";
 }  // namespace
 
-bool CFilterCommands::Command(int id) {
-    switch (id) {
-        case ID_FILTER_REGISTER_URL: RegisterUrl(); return true;
-        case ID_FILTER_REGISTER_TITLE: RegisterTitle(); return true;
-        case ID_FILTER_SCRIPT_ERRORS: ToggleScriptErrors(); return true;
-        case ID_FILTER_DIALOG_SWEEP: ToggleDialogSweep(); return true;
-        default: return false;
-    }
-}
-
-std::optional<bool> CFilterCommands::IsChecked(int id) const {
-    switch (id) {
-        case ID_FILTER_SCRIPT_ERRORS: return m_s.browser.showScriptErrors;
-        case ID_FILTER_DIALOG_SWEEP: return m_s.browser.dialogSweep;
-        default: return std::nullopt;
-    }
-}
-
-std::optional<bool> CFilterCommands::IsEnabled(int id) const {
-    switch (id) {
-        case ID_FILTER_REGISTER_URL:
-        case ID_FILTER_REGISTER_TITLE: return m_s.frame.ViewAt(m_s.frame.TargetTab()) != nullptr;
-        // Without the custom host site the question is never asked.
-        case ID_FILTER_SCRIPT_ERRORS: return m_hostSite;
-        case ID_FILTER_DIALOG_SWEEP: return true;
-        default: return std::nullopt;
-    }
+void CFilterCommands::RegisterCommands(CCommandRouter& router) {
+    auto targetTab = [this] { return m_s.frame.ViewAt(m_s.frame.TargetTab()) != nullptr; };
+    router.Add(ID_FILTER_REGISTER_URL, {[this] { RegisterUrl(); }, targetTab, {}});
+    router.Add(ID_FILTER_REGISTER_TITLE, {[this] { RegisterTitle(); }, targetTab, {}});
+    // Without the custom host site the question is never asked.
+    router.Add(ID_FILTER_SCRIPT_ERRORS, {[this] { ToggleScriptErrors(); }, [this] { return m_hostSite; },
+                                         [this] { return m_s.browser.showScriptErrors; }});
+    router.Add(ID_FILTER_DIALOG_SWEEP, {[this] { ToggleDialogSweep(); }, {}, [this] { return m_s.browser.dialogSweep; }});
 }
 
 void CFilterCommands::RegisterUrl() {

@@ -14,6 +14,8 @@
 
 namespace fern {
 
+class CCommandRouter;
+
 class CFilterCommands {
 public:
     struct Services {
@@ -30,9 +32,8 @@ public:
         : m_s(std::move(services)), m_hostSite(m_s.browser.customHostSite) {}
 
     // True when the id is one of these commands (and it ran).
-    bool Command(int id);
-    std::optional<bool> IsChecked(int id) const;
-    std::optional<bool> IsEnabled(int id) const;
+    // "制止URLに登録(&C)", "制止タイトルに登録(&T)" and the two switches.
+    void RegisterCommands(CCommandRouter& router);
 
     void RegisterUrl();
     void RegisterTitle();

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "frame/CommandIds.h"
-#include "page/PageCommandIds.h"
+#include "commands/CommandIds.h"
+#include "commands/CommandIds.h"
 #include "page/WildcardMatch.h"
 #include "platform/engine/LazyEngine.h"
 #include "platform/text/SjisByteClass.h"
@@ -501,57 +501,6 @@ void CMainFrame::NewTabCommand(int id) {
             }
             return;
     }
-}
-
-bool CMainFrame::OnCommand(int id) {
-    if (id >= ID_NEW_TAB && id <= ID_NEW_TAB_HOME) {
-        NewTabCommand(id);
-        return true;
-    }
-    int target = TargetTab();
-    CFernView* view = ViewAt(target);
-    bool handled = true;
-    switch (id) {
-        case ID_TAB_CLOSE: CloseTab(target); break;
-        case ID_TAB_REFRESH: if (view) view->Refresh(false); break;
-        case ID_TAB_STOP: if (view) view->Stop(); break;
-        case ID_TAB_BACK: if (view) view->GoBack(); break;
-        case ID_TAB_FORWARD: if (view) view->GoForward(); break;
-        case ID_TAB_HOME: if (view) view->GoHome(); break;
-        case ID_TAB_MOVE_LEFT: if (view && target > 0) SwapTabs(target, target - 1); break;
-        case ID_TAB_MOVE_RIGHT: if (view && target + 1 < m_tabs.Count()) SwapTabs(target, target + 1); break;
-        case ID_TAB_NAVIGATE_LOCK: if (view) view->ToggleNavigateLock(); break;
-        case ID_TAB_COPY_TITLE:
-            if (view) {
-                std::string title = view->Title();
-                if (title.empty())
-                    m_services.messageBox.Show("タイトルの取得に失敗しました。", "Fern Browser",
-                                               MessageBoxKind::Ok);
-                else
-                    m_services.clipboard.SetText(title);
-            }
-            break;
-        case ID_TAB_COPY_URL: if (view) m_services.clipboard.SetText(view->Url()); break;
-        case ID_TAB_REFRESH_ALL:
-            for (int i = 0; i < m_tabs.Count(); ++i) ViewAt(i)->Refresh(false);
-            break;
-        case ID_TAB_STOP_ALL:
-            for (int i = 0; i < m_tabs.Count(); ++i) ViewAt(i)->Stop();
-            break;
-        case ID_TAB_NEXT: SelectByOffset(+1); break;
-        case ID_TAB_PREV: SelectByOffset(-1); break;
-        case ID_TAB_CLOSE_ALL: CloseAll(); break;
-        case ID_TAB_CLOSE_OTHERS: CloseOthers(target); break;
-        case ID_TAB_CLOSE_READ: CloseReadTabs(); break;
-        case ID_TAB_RESTORE_CLOSED: RestoreClosed(); break;
-        case ID_PAGE_FIND_CLIPBOARD:
-            if (m_active)
-                if (auto text = m_services.clipboard.GetText()) m_active->FindInPage(*text);
-            return true;
-        default: handled = false;
-    }
-    if (handled) m_tabs.SetRightClicked(-1);
-    return handled;
 }
 
 void CMainFrame::TabAction(TabMouseAction action, int index) {

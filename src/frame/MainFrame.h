@@ -25,6 +25,8 @@
 
 namespace fern {
 
+class CCommandRouter;
+
 struct FrameOptions : PageOptions {
     bool bookmarkOpenInNewTab = false;  // `BKStyle` bit 0x1
     bool bookmarkAutoSave = false;      // `BKStyle` bit 0x4
@@ -146,8 +148,8 @@ public:
     void RestoreClosed();
     bool SwapTabs(int a, int b);
 
-    // Commands of the menus and keys; false when the id is not the frame's.
-    bool OnCommand(int id);
+    // The frame's commands (tabs, new tabs) and the active page's commands.
+    void RegisterCommands(CCommandRouter& router);
 
     // Mouse actions on tab `index` (-1: no tab hit).
     void OnTabDoubleClick(int index);
@@ -229,6 +231,10 @@ private:
     void RecordClosed(const CFernView* view);
     void TabAction(TabMouseAction action, int index);
     void NewTabCommand(int id);
+    // Runs `action` on the target tab's view (the right-clicked one while its
+    // menu is open), then forgets the right click.
+    void OnTargetTab(const std::function<void(CFernView&, int index)>& action);
+    void CopyTargetTitle();
     void TabsChanged();
     void MakePage(CFernView* view);
 };

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/CommandIds.h"
 #include "lists/ListFileStore.h"
 #include "lists/UrlItem.h"
 
@@ -22,15 +23,6 @@ struct StartupSettings;
 // security mode).
 using UrlOpener =
     std::function<void(const std::string& text, int openFlags, std::uint32_t dlc, int securityMode)>;
-
-enum StateLogCommand : int {
-    ID_STATE_SAVE_LIST = 32778,  // "現在の状態をリストに保存(&S)"
-    ID_STATE_OPEN_LIST = 32779,  // "リストから読み込み(&R)"
-    ID_STATE_RESTORE = 32829,    // "ログから読み込み(&R)"
-    ID_STATE_SAVE = 32830,       // "現在の状態をログに保存(&S)"
-    ID_STARTUP_ADD = 33123,      // "スタートアップURLに登録(&S)"
-    ID_AUTOSAVE_START = 33076,   // "自動保存開始(&S)"
-};
 
 inline constexpr char kStateLogListName[] = "laststate";
 inline constexpr char kUrlListName[] = "UrlList";

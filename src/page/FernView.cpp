@@ -1,6 +1,6 @@
 #include "page/FernView.h"
 
-#include "page/PageCommandIds.h"
+#include "commands/CommandIds.h"
 #include "page/UpOneLevel.h"
 #include "page/WildcardMatch.h"
 #include "platform/engine/LazyEngine.h"
@@ -185,6 +185,12 @@ bool CFernView::OnPageCommand(int id) {
             return true;
         default: return false;
     }
+}
+
+void CFernView::StepTextSize(int step) {
+    if (!m_engine) return;
+    int level = m_engine->Zoom() + step;
+    if (level >= 0 && level <= 4) m_engine->SetZoom(level);
 }
 
 bool CFernView::IsTextSizeChecked(int id) const {

@@ -95,6 +95,8 @@ public:
     bool OnPageCommand(int id);
     // The text-size item that is checked: the control's zoom level.
     bool IsTextSizeChecked(int id) const;
+    // One text size larger (+1) or smaller (-1), within the five sizes.
+    void StepTextSize(int step);
 
     // The tab became (or stopped being) the selected one.
     void OnSelected();

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "content/ContentCommandIds.h"
+#include "commands/CommandIds.h"
 #include "content/DownloadControl.h"
 #include "content/UserAgent.h"
 #include "fakes/FakeProfile.h"

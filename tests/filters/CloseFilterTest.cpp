@@ -5,9 +5,10 @@
 #include "../lists/TempFolder.h"
 #include "fakes/FakeProfile.h"
 #include "filters/CloseFilter.h"
+#include "commands/CommandRouter.h"
 #include "filters/FilterCommands.h"
 #include "filters/PageDialogFilter.h"
-#include "frame/CommandIds.h"
+#include "commands/CommandIds.h"
 #include "frame/SessionTestFrame.h"
 
 using namespace fern;
@@ -35,6 +36,8 @@ struct FilterFrame : test::FrameFakes {
     std::vector<bool> sweeps;
     CFilterCommands commands{{frame, filter, folder.File("close.fbl"), browser, store, messageBox,
                               [this](bool on) { sweeps.push_back(on); }}};
+    CCommandRouter router;
+    FilterFrame() { commands.RegisterCommands(router); }
 
     FakeBrowserEngine* EngineAt(int i) { return test::EngineOf(frame.ViewAt(i)); }
     FakeBrowserEngine* PopUpFrom(int i) {
@@ -151,10 +154,10 @@ TEST(FilterCommands, RegisterAppendsSavesAndClosesOnRequest) {
     f.frame.OpenUrl("http://b/", kOpenNewTab, 0x70, 0);
     f.frame.SelectTab(0);
     f.frame.SetRightClicked(1);
-    EXPECT_TRUE(f.commands.Command(ID_FILTER_REGISTER_URL));
+    EXPECT_TRUE(f.router.Run(ID_FILTER_REGISTER_URL));
     f.frame.SetRightClicked(1);
-    f.commands.Command(ID_FILTER_REGISTER_URL);  // twice: stored twice
-    f.commands.Command(ID_FILTER_REGISTER_TITLE);  // the selected tab now
+    f.router.Run(ID_FILTER_REGISTER_URL);  // twice: stored twice
+    f.router.Run(ID_FILTER_REGISTER_TITLE);  // the selected tab now
     EXPECT_EQ(f.filter.Lists().urls, (std::vector<std::string>{"http://b/", "http://b/"}));
     EXPECT_EQ(f.filter.Lists().titles, (std::vector<std::string>{"Title of http://a/"}));
     CloseLists saved;
@@ -165,7 +168,7 @@ TEST(FilterCommands, RegisterAppendsSavesAndClosesOnRequest) {
     EXPECT_EQ(f.frame.TabCount(), 2);  // COUStyle 0x4 off
 
     f.closeUrl.closeOnRegister = true;
-    f.commands.Command(ID_FILTER_REGISTER_URL);
+    f.router.Run(ID_FILTER_REGISTER_URL);
     f.queue.RunAll();
     EXPECT_EQ(f.frame.TabCount(), 1);
     EXPECT_TRUE(f.messageBox.shown.empty());
@@ -186,25 +189,29 @@ TEST(FilterCommands, SwitchesWriteTheBrowserGroup) {
     FilterFrame f;
     f.browser.customHostSite = false;
     CFilterCommands noSite{{f.frame, f.filter, "", f.browser, f.store, f.messageBox, nullptr}};
-    EXPECT_EQ(noSite.IsEnabled(ID_FILTER_SCRIPT_ERRORS), false);
-    noSite.Command(ID_FILTER_SCRIPT_ERRORS);
+    CCommandRouter noSiteRouter;
+    noSite.RegisterCommands(noSiteRouter);
+    EXPECT_FALSE(noSiteRouter.IsEnabled(ID_FILTER_SCRIPT_ERRORS));
+    EXPECT_FALSE(noSiteRouter.Run(ID_FILTER_SCRIPT_ERRORS));
     EXPECT_FALSE(f.browser.showScriptErrors);
 
     f.browser.customHostSite = true;
     CFilterCommands site{{f.frame, f.filter, "", f.browser, f.store, f.messageBox,
                           [&](bool on) { f.sweeps.push_back(on); }}};
-    EXPECT_EQ(site.IsEnabled(ID_FILTER_SCRIPT_ERRORS), true);
-    site.Command(ID_FILTER_SCRIPT_ERRORS);
-    EXPECT_EQ(site.IsChecked(ID_FILTER_SCRIPT_ERRORS), true);
+    CCommandRouter router;
+    site.RegisterCommands(router);
+    EXPECT_TRUE(router.IsEnabled(ID_FILTER_SCRIPT_ERRORS));
+    router.Run(ID_FILTER_SCRIPT_ERRORS);
+    EXPECT_TRUE(router.IsChecked(ID_FILTER_SCRIPT_ERRORS));
     EXPECT_EQ(f.store.ReadInt(Setting::BOStyle), 0x3);
-    site.Command(ID_FILTER_DIALOG_SWEEP);
+    router.Run(ID_FILTER_DIALOG_SWEEP);
     EXPECT_EQ(f.store.ReadInt(Setting::BOStyle), 0x403);
-    EXPECT_EQ(site.IsChecked(ID_FILTER_DIALOG_SWEEP), true);
+    EXPECT_TRUE(router.IsChecked(ID_FILTER_DIALOG_SWEEP));
     EXPECT_EQ(f.sweeps, std::vector<bool>{true});
     EXPECT_EQ(f.store.ReadInt(Setting::BODLCDefault), 0);  // the whole group
 
     f.profile.failWrites = true;
-    site.Command(ID_FILTER_DIALOG_SWEEP);
+    router.Run(ID_FILTER_DIALOG_SWEEP);
     EXPECT_EQ(f.messageBox.shown.size(), 1u);
 }
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "frame/SessionTestFrame.h"
-#include "page/PageCommandIds.h"
+#include "commands/CommandIds.h"
 
 using namespace fern;
 using fern::test::FakeBrowserEngine;

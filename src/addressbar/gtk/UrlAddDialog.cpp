@@ -1,7 +1,7 @@
 #include "addressbar/gtk/UrlAddDialog.h"
 
-#include "frame/gtk/ListFileChooser.h"
-#include "frame/gtk/MenuBuilder.h"
+#include "ui/gtk/ListFileChooser.h"
+#include "ui/gtk/MenuBuilder.h"
 #include "platform/fs/FsPath.h"
 #include "platform/text/Encoding.h"
 #include "platform/text/UrlText.h"

@@ -16,15 +16,17 @@
 #include "app/gtk/Screenshot.h"
 #include "app/settings/IniProfile.h"
 #include "app/settings/ProgramSettings.h"
+#include "commands/CommandRouter.h"
+#include "commands/KeySettings.h"
+#include "commands/gtk/KeyCommandPart.h"
 #include "content/DownloadControl.h"
 #include "content/OfflineMode.h"
 #include "content/UserAgent.h"
-#include "content/gtk/ContentCommands.h"
+#include "content/ContentCommands.h"
 #include "filters/CloseFilter.h"
 #include "filters/FilterCommands.h"
 #include "filters/PageDialogFilter.h"
 #include "filters/gtk/DialogSweeper.h"
-#include "filters/gtk/FilterCommandPart.h"
 #include "filters/gtk/ScriptErrorWindow.h"
 #include "frame/MainFrame.h"
 #include "frame/TabBarLook.h"
@@ -216,17 +218,24 @@ int RunFern(int argc, char** argv) {
     CMainFrame frame(std::move(services), options);
     framePtr = &frame;
 
-    MainFrameWindow window(frame, [](CFernView* view) -> GtkWidget* {
+    CCommandRouter router;
+    frame.RegisterCommands(router);
+    CKeySettings keySettings(ResourceFolder() + "/keys.ini", paths.keys, messageBox);
+    keySettings.Load();
+
+    MainFrameWindow window(frame, router, keySettings.Keys(), [](CFernView* view) -> GtkWidget* {
         auto* engine = dynamic_cast<WebKitEngine*>(RealEngine(view->Engine()));
         return engine ? engine->Widget() : nullptr;
     });
     messageBox.SetParent(window.gobj());
+    window.RegisterCommands(router);
+    KeyCommandPart keyPart(window, keySettings, [&window] { window.RebuildMenus(); });
+    keyPart.RegisterCommands(router);
     window.SetAboutText([&] { return AboutText(filter.Closed()); });
 
     CDownloadControl downloadControl(settings.browser, store, frame.MutableOptions(),
                                      [&frame] { return frame.ActiveView(); });
-    ContentCommands contentCommands(downloadControl, offline);
-    window.AddCommandPart(&contentCommands);
+    RegisterContentCommands(router, downloadControl, offline);
 
     SpawnCommandRunner commandRunner;
     DefaultBrowser defaultBrowser(commandRunner, privacyFile, DefaultBrowserPathsFor(ExecutablePath()));
@@ -234,7 +243,7 @@ int RunFern(int argc, char** argv) {
                                             CFernView* view = frame.ActiveView();
                                             return view ? view->Url() : std::string();
                                         }});
-    window.AddCommandPart(&privacy);
+    privacy.RegisterCommands(router);
 
     // Status bar indicators: the offline switch, the download-control strip
     // (it shows and flips the flags for new tabs) and the zone of the page.
@@ -281,11 +290,11 @@ int RunFern(int argc, char** argv) {
                                     [&](bool on) {
                                         if (on) sweeper.SweepNow();
                                     }});
-    FilterCommandPart filterPart(filterCommands);
-    window.AddCommandPart(&filterPart);
+    filterCommands.RegisterCommands(router);
 
     SessionParts parts({frame, window, settings, store, paths, messageBox, tempFolder});
     window.SetSessionParts(&parts);
+    parts.RegisterCommands(router);
     frame.SetHooks({[&](const std::string& text, int flags) { parts.Opened(text, flags); },
                     [&] { parts.OpenRefused(); },
                     [&](const CFernView& view) { parts.ViewDestroyed(view); }});
@@ -355,6 +364,7 @@ int RunFern(int argc, char** argv) {
     dde.reset();
     server.Stop();
     parts.SaveFileDialogFolders();
+    keySettings.SaveIfChanged();
     return 0;
 }
 

@@ -10,9 +10,10 @@
 #include <vector>
 
 #include "chrome/gtk/StatusBarWidget.h"
+#include "commands/CommandRouter.h"
+#include "commands/KeyManager.h"
 #include "frame/FrameUi.h"
 #include "frame/MainFrame.h"
-#include "frame/gtk/CommandPart.h"
 #include "frame/gtk/SessionParts.h"
 
 namespace fern {
@@ -22,20 +23,22 @@ public:
     // Gives the widget that shows a view's page.
     using PageWidgetOf = std::function<GtkWidget*(CFernView*)>;
 
-    MainFrameWindow(CMainFrame& frame, PageWidgetOf pageWidget);
+    MainFrameWindow(CMainFrame& frame, CCommandRouter& router, const CKeyManager& keys, PageWidgetOf pageWidget);
     ~MainFrameWindow() override;
 
     // The tab bar sits between the menu bar and the pages (or below them).
     void SetTabBar(Gtk::Widget& tabBar, bool below);
     // The address bar and the commands of closed tabs and logs.
     void SetSessionParts(SessionParts* parts);
-    // Further command groups, asked in the order they were added.
-    void AddCommandPart(ICommandPart* part) { m_commandParts.push_back(part); }
+    // The window's own commands: exit, about, the tab manager, automatic refresh.
+    void RegisterCommands(CCommandRouter& router);
+    // The menus again, after the keys changed.
+    void RebuildMenus();
     // Called after the tab bar model changed.
     void SetTabBarRefresh(std::function<void()> refresh) { m_refreshTabBar = std::move(refresh); }
 
     // Runs a menu or key command.
-    void Command(int id);
+    void Command(int id) { m_router.Run(id); }
     // Asks for the window's attention (a later start handed over).
     void Attention();
     // The window is closing: save, then the main loop ends.
@@ -77,8 +80,9 @@ protected:
 
 private:
     CMainFrame& m_frame;
+    CCommandRouter& m_router;
+    const CKeyManager& m_keys;
     PageWidgetOf m_pageWidget;
-    Glib::RefPtr<Gtk::AccelGroup> m_accel;
     Gtk::Box m_box{Gtk::ORIENTATION_VERTICAL};
     Gtk::MenuBar m_menuBar;
     Gtk::Stack m_pages;
@@ -93,13 +97,12 @@ private:
     bool m_closed = false;
     sigc::connection m_showPending;
     SessionParts* m_parts = nullptr;
-    std::vector<ICommandPart*> m_commandParts;
 
-    bool IsChecked(int id);
-    bool IsEnabled(int id);
-    void PageCommand(int id);
     void ShowAbout();
     void ShowTabManager();
+    void AutoRefreshDialog(CFernView& view);
+    // A key the user bound runs its command; false when it is not one.
+    bool RunKeyCommand(GdkEventKey* event);
 };
 
 }  // namespace fern

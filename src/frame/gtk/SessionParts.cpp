@@ -5,9 +5,9 @@
 
 #include "addressbar/gtk/PageKeys.h"
 #include "addressbar/gtk/UrlAddDialog.h"
+#include "commands/CommandRouter.h"
 #include "frame/gtk/AutoSaveDialog.h"
-#include "frame/gtk/ListFileChooser.h"
-#include "frame/gtk/RecentClosedMenu.h"
+#include "ui/gtk/ListFileChooser.h"
 #include "platform/engine/LazyEngine.h"
 #include "platform/fs/FileIo.h"
 #include "platform/fs/FsPath.h"
@@ -58,71 +58,49 @@ void SessionParts::ReportSaveFailure(const std::string& path, const ListFileStat
 
 // Commands -------------------------------------------------------------------------------
 
-bool SessionParts::Command(int id) {
-    if (CClosedTabs::IsCommand(id)) {
-        // Opening all of them makes their pages a few at a time.
-        std::optional<CMainFrame::DeferredViews> deferred;
-        if (id == ID_RECENT_OPEN_ALL) deferred.emplace(m_s.frame);
-        return m_closed.OnCommand(id, Opener(), FocusOption(), m_s.settings.recentCloseUrl);
-    }
-    switch (id) {
-        case ID_FILE_OPEN_URL: OpenDialog(); return true;
-        case ID_STATE_SAVE:
-            ReportSaveFailure(m_s.paths.stateLog, SaveState(m_s.frame, "", m_s.paths.stateLog), true);
-            return true;
-        case ID_STATE_SAVE_LIST:
-            if (auto path = ChooseFile(m_s.window, true, ListFileFilters(), m_s.settings.fileDlg, "UrlList.fbl"))
-                ReportSaveFailure(*path, SaveState(m_s.frame, *path, m_s.paths.stateLog), true);
-            return true;
-        case ID_STATE_RESTORE: {
+void SessionParts::RegisterCommands(CCommandRouter& router) {
+    m_closed.RegisterCommands(router, Opener(), [this] { return FocusOption(); }, m_s.settings.recentCloseUrl);
+    // Opening all of them makes their pages a few at a time.
+    router.Add(ID_RECENT_OPEN_ALL, [this] {
+        CMainFrame::DeferredViews deferred(m_s.frame);
+        m_closed.OpenAll(Opener());
+    });
+    router.Add(ID_FILE_OPEN_URL, [this] { OpenDialog(); });
+    router.Add(ID_STATE_SAVE, [this] {
+        ReportSaveFailure(m_s.paths.stateLog, SaveState(m_s.frame, "", m_s.paths.stateLog), true);
+    });
+    router.Add(ID_STATE_SAVE_LIST, [this] {
+        if (auto path = ChooseFile(m_s.window, true, ListFileFilters(), m_s.settings.fileDlg, "UrlList.fbl"))
+            ReportSaveFailure(*path, SaveState(m_s.frame, *path, m_s.paths.stateLog), true);
+    });
+    router.Add(ID_STATE_RESTORE, [this] {
+        CMainFrame::DeferredViews deferred(m_s.frame);
+        RestoreStateLog(m_s.paths.stateLog, m_s.paths.startupList, m_s.settings.startup, false, Opener());
+    });
+    router.Add(ID_STATE_OPEN_LIST, [this] {
+        if (auto path = ChooseFile(m_s.window, false, ListFileFilters(), m_s.settings.fileDlg)) {
             CMainFrame::DeferredViews deferred(m_s.frame);
-            RestoreStateLog(m_s.paths.stateLog, m_s.paths.startupList, m_s.settings.startup, false, Opener());
-            return true;
+            (void)OpenUrlListFile(*path, Opener());
         }
-        case ID_STATE_OPEN_LIST:
-            if (auto path = ChooseFile(m_s.window, false, ListFileFilters(), m_s.settings.fileDlg)) {
-                CMainFrame::DeferredViews deferred(m_s.frame);
-                (void)OpenUrlListFile(*path, Opener());
-            }
-            return true;
-        case ID_STARTUP_ADD: {
-            CFernView* view = m_s.frame.ViewAt(m_s.frame.TargetTab());
-            m_s.frame.SetRightClicked(-1);
-            if (view)
-                ReportSaveFailure(m_s.paths.startupList, AddToStartupList(m_s.paths.startupList, view->Url()), true);
-            return true;
-        }
-        case ID_AUTOSAVE_START: AutoSaveCommand(); return true;
-        default: return false;
-    }
-}
-
-std::optional<bool> SessionParts::IsChecked(int id) const {
-    if (id == ID_RECENT_SAVE) return m_closed.IsChecked(id, m_s.settings.recentCloseUrl);
-    if (id == ID_AUTOSAVE_START) return m_autoSaveRunning;
-    return std::nullopt;
-}
-
-std::optional<bool> SessionParts::IsEnabled(int id) const {
-    if (CClosedTabs::IsCommand(id)) return m_closed.IsEnabled(id);
-    switch (id) {
-        case ID_STARTUP_ADD: return m_s.frame.ViewAt(m_s.frame.TargetTab()) != nullptr;
-        case ID_FILE_OPEN_URL:
-        case ID_STATE_SAVE:
-        case ID_STATE_SAVE_LIST:
-        case ID_STATE_RESTORE:
-        case ID_STATE_OPEN_LIST:
-        case ID_AUTOSAVE_START: return true;
-        default: return std::nullopt;
-    }
+    });
+    router.Add(ID_STARTUP_ADD, {[this] {
+                                    CFernView* view = m_s.frame.ViewAt(m_s.frame.TargetTab());
+                                    m_s.frame.SetRightClicked(-1);
+                                    if (view)
+                                        ReportSaveFailure(m_s.paths.startupList,
+                                                          AddToStartupList(m_s.paths.startupList, view->Url()), true);
+                                },
+                                [this] { return m_s.frame.ViewAt(m_s.frame.TargetTab()) != nullptr; }, {}});
+    router.Add(ID_AUTOSAVE_START, {[this] { AutoSaveCommand(); }, {}, [this] { return m_autoSaveRunning; }});
+    router.Add(ID_ADDRESS_FOCUS, [this] { m_widget->FocusEdit(); });
+    router.Add(ID_ADDRESS_DROP_DOWN, [this] { m_widget->DropDown(); });
+    router.Add(ID_ADDRESS_GO_BUTTON, {[this] { ToggleGoButton(); }, {}, [this] {
+                                          return m_s.settings.addressBar.goButton;
+                                      }});
 }
 
 void SessionParts::ToggleGoButton() {
     if (!m_bar.ToggleGoButton(m_s.store)) m_s.store.LogSaveFailure(Setting::ABStyle);
-}
-
-bool SessionParts::AttachMenus(Gtk::MenuShell& menuBar) {
-    return AttachRecentClosedMenu(menuBar, m_closed, [this](int id) { Command(id); });
 }
 
 void SessionParts::OpenDialog() {

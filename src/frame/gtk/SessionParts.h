@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "commands/CommandIds.h"
 #include "addressbar/AddressBar.h"
 #include "addressbar/TypedUrlFile.h"
 #include "addressbar/gtk/AddressBarWidget.h"
@@ -21,8 +22,7 @@
 
 namespace fern {
 
-// "開く(&O)": the open dialog.
-inline constexpr int ID_FILE_OPEN_URL = 32825;
+class CCommandRouter;
 
 class SessionParts {
 public:
@@ -51,16 +51,10 @@ public:
     void OpenRefused() { m_bar.OnOpenRefused(); }
     void SetAddress(const std::string& url) { m_widget->SetText(url); }
 
-    // The commands served here; false / nothing for other ids.
-    bool Command(int id);
-    std::optional<bool> IsChecked(int id) const;
-    std::optional<bool> IsEnabled(int id) const;
-    // The address bar's commands (their ids come with the key table).
-    void FocusAddressBar() { m_widget->FocusEdit(); }
-    void DropDownAddressBar() { m_widget->DropDown(); }
+    // The commands of the closed tabs, the logs, the start-up list, auto-save
+    // and the address bar.
+    void RegisterCommands(CCommandRouter& router);
     void ToggleGoButton();
-    // Fills "最近閉じたURL(&E)" under the menu bar on demand.
-    bool AttachMenus(Gtk::MenuShell& menuBar);
 
     // Start-up, after the arguments: startup URLs and the state log.
     void OpenAtStartup(bool argumentOpened);

@@ -1,4 +1,4 @@
-#include "platform/gtk/DrawnItemsAccessible.h"
+#include "ui/gtk/DrawnItemsAccessible.h"
 
 #include <gtk/gtk-a11y.h>
 

@@ -1,6 +1,6 @@
-#include "frame/gtk/ListFileChooser.h"
+#include "ui/gtk/ListFileChooser.h"
 
-#include "frame/gtk/MenuBuilder.h"
+#include "ui/gtk/MenuBuilder.h"
 #include "platform/fs/FsPath.h"
 #include "platform/text/Encoding.h"
 
