@@ -173,7 +173,10 @@ std::string PlainMenuText(const char* menuText) {
     }
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '&' && SjisByteClassAt(text, i) == SjisByteClass::Single) continue;
+        if (text[i] == '&' && SjisByteClassAt(text, i) == SjisByteClass::Single) {
+            if (i + 1 < text.size() && text[i + 1] == '&') out += text[++i];  // "&&" is an "&"
+            continue;
+        }
         out += text[i];
     }
     while (out.size() >= 3 && out.compare(out.size() - 3, 3, "...") == 0) out.erase(out.size() - 3);

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <exception>
 
+#include "commands/CommandCatalogue.h"
+
 namespace fern {
 
 void CCommandRouter::Add(int id, CommandHandler handler) { m_handlers[id] = std::move(handler); }
@@ -57,6 +59,13 @@ bool CCommandRouter::IsChecked(int id) const {
     if (it != m_handlers.end()) return it->second.checked && it->second.checked();
     if (const Range* range = RangeOf(id)) return range->handler.checked && range->handler.checked(id);
     return false;
+}
+
+std::vector<int> CCommandRouter::Unserved() const {
+    std::vector<int> ids;
+    for (const CommandInfo& command : CommandCatalogue())
+        if (!Has(command.id)) ids.push_back(command.id);
+    return ids;
 }
 
 void CCommandRouter::AddDynamicMenu(const std::string& name, DynamicMenuFill fill) {

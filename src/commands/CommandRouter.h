@@ -51,6 +51,9 @@ public:
     void AddDynamicMenu(const std::string& name, DynamicMenuFill fill);
     std::vector<DynamicMenuItem> FillDynamicMenu(const std::string& name) const;
 
+    // Catalogue commands nobody serves: a wiring fault to report.
+    std::vector<int> Unserved() const;
+
 private:
     struct Range {
         int first;

@@ -1,5 +1,8 @@
 #include "commands/KeyManager.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
@@ -91,7 +94,8 @@ KeyFileStatus CKeyManager::LoadDefaults(std::string_view path) {
     std::optional<std::string> bytes = ReadWholeFile(path, &status.error);
     if (!bytes) {
         status.ok = false;
-        status.missing = !IsRegularFile(path) && !IsDirectory(path);
+        struct stat info {};
+        status.missing = lstat(std::string(path).c_str(), &info) != 0 && errno == ENOENT;
         return status;
     }
     ParseInto(*bytes, true);
@@ -100,7 +104,8 @@ KeyFileStatus CKeyManager::LoadDefaults(std::string_view path) {
 
 KeyFileStatus CKeyManager::LoadUser(std::string_view path) {
     KeyFileStatus status;
-    if (!IsRegularFile(path) && !IsDirectory(path)) {
+    struct stat info {};
+    if (lstat(std::string(path).c_str(), &info) != 0 && errno == ENOENT) {
         status.missing = true;
         return status;
     }

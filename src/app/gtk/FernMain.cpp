@@ -323,6 +323,9 @@ int RunFern(int argc, char** argv) {
     std::unique_ptr<DdeFrameService> dde =
         StartDdeServer(frame, settings.browser.ddeServerName, std::move(ddeActions), queue, messageBox);
 
+    // Every command of the catalogue has its feature by now.
+    for (int id : router.Unserved()) std::fprintf(stderr, "fern: command %d has no handler\n", id);
+
     frame.SetStarting(true);
     CHandOffServer server;
     if (!server.Listen(*runtime + kSocketName,

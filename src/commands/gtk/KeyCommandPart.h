@@ -4,6 +4,7 @@
 #include <gtkmm.h>
 
 #include <functional>
+#include <memory>
 
 #include "commands/CommandRouter.h"
 #include "commands/KeySettings.h"
@@ -13,8 +14,8 @@ namespace fern {
 class KeyCommandPart {
 public:
     // `keysChanged` runs (from the main loop) after the keys were replaced.
-    KeyCommandPart(Gtk::Window& parent, CKeySettings& keys, std::function<void()> keysChanged)
-        : m_parent(parent), m_keys(keys), m_keysChanged(std::move(keysChanged)) {}
+    KeyCommandPart(Gtk::Window& parent, CKeySettings& keys, std::function<void()> keysChanged);
+    ~KeyCommandPart();
 
     void RegisterCommands(CCommandRouter& router);
 
@@ -22,6 +23,7 @@ private:
     Gtk::Window& m_parent;
     CKeySettings& m_keys;
     std::function<void()> m_keysChanged;
+    std::unique_ptr<class KeySettingsDialog> m_dialog;  // while it is open
 };
 
 }  // namespace fern

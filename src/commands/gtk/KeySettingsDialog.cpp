@@ -120,20 +120,22 @@ void KeySettingsDialog::DeleteKey() {
     if (id == 0 || !key) return;
     std::string refused = m_editor.Delete(id, *key);
     if (!refused.empty()) {
-        Gtk::MessageDialog box(*m_dialog, ToUtf8(refused), false, Gtk::MESSAGE_WARNING, Gtk::BUTTONS_OK, true);
-        box.set_title("Fern Browser");
-        box.run();
+        auto* box = new Gtk::MessageDialog(*m_dialog, ToUtf8(refused), false, Gtk::MESSAGE_WARNING, Gtk::BUTTONS_OK, true);
+        box->set_title("Fern Browser");
+        box->signal_response().connect([box](int) { Glib::signal_idle().connect_once([box] { delete box; }); });
+        box->show();
         return;
     }
     FillKeys();
 }
 
-std::optional<CKeyManager> KeySettingsDialog::Run() {
+void KeySettingsDialog::Show(std::function<void(std::optional<CKeyManager>)> done) {
+    m_dialog->signal_response().connect([this, done](int response) {
+        m_dialog->hide();
+        if (done) done(response == Gtk::RESPONSE_OK ? std::optional<CKeyManager>(m_editor.Keys()) : std::nullopt);
+    });
     m_dialog->show_all();
-    int response = m_dialog->run();
-    m_dialog->hide();
-    if (response != Gtk::RESPONSE_OK) return std::nullopt;
-    return m_editor.Keys();
+    m_dialog->present();
 }
 
 }  // namespace fern

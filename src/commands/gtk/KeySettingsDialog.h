@@ -4,6 +4,7 @@
 // It edits a copy; OK hands the copy back.
 #include <gtkmm.h>
 
+#include <functional>
 #include <optional>
 
 #include "commands/CommandRouter.h"
@@ -18,8 +19,10 @@ public:
     KeySettingsDialog(const KeySettingsDialog&) = delete;
     KeySettingsDialog& operator=(const KeySettingsDialog&) = delete;
 
-    // The edited keys after OK; nothing after キャンセル.
-    std::optional<CKeyManager> Run();
+    // Shows the dialog and returns at once; `done` gets the edited keys after
+    // OK, nothing after キャンセル or closing. No nested loop: the program
+    // (and a screen reader talking to it) goes on while it is open.
+    void Show(std::function<void(std::optional<CKeyManager>)> done);
     Gtk::Dialog& Widget() { return *m_dialog; }
 
 private:

@@ -59,6 +59,9 @@ Gtk::MenuItem* MakeItem(const std::string& sjisText, bool check, const std::stri
         keys->set_xalign(1);
         keys->get_style_context()->add_class("accelerator");
         box->pack_end(*keys, Gtk::PACK_SHRINK);
+        // A screen reader reads the keys with the item.
+        if (AtkObject* accessible = gtk_widget_get_accessible(GTK_WIDGET(item->gobj())))
+            atk_object_set_description(accessible, ToUtf8(keyText).c_str());
     }
     item->add(*box);
     return item;
