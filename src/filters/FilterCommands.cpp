@@ -2,6 +2,7 @@
 
 #include "commands/CommandIds.h"
 #include "commands/CommandRouter.h"
+#include "settings/SettingsService.h"
 #include "platform/fs/FileIo.h"
 
 namespace fern {
@@ -16,8 +17,8 @@ void CFilterCommands::RegisterCommands(CCommandRouter& router) {
     router.Add(ID_FILTER_REGISTER_TITLE, {[this] { RegisterTitle(); }, targetTab, {}});
     // Without the custom host site the question is never asked.
     router.Add(ID_FILTER_SCRIPT_ERRORS, {[this] { ToggleScriptErrors(); }, [this] { return m_hostSite; },
-                                         [this] { return m_s.browser.showScriptErrors; }});
-    router.Add(ID_FILTER_DIALOG_SWEEP, {[this] { ToggleDialogSweep(); }, {}, [this] { return m_s.browser.dialogSweep; }});
+                                         [this] { return Browser().showScriptErrors; }});
+    router.Add(ID_FILTER_DIALOG_SWEEP, {[this] { ToggleDialogSweep(); }, {}, [this] { return Browser().dialogSweep; }});
 }
 
 void CFilterCommands::RegisterUrl() {
@@ -55,18 +56,18 @@ bool CFilterCommands::SaveLists() {
 
 void CFilterCommands::ToggleScriptErrors() {
     if (!m_hostSite) return;
-    m_s.browser.showScriptErrors = !m_s.browser.showScriptErrors;
-    SaveBrowser();
+    ChangeBrowser([](BrowserSettings& b) { b.showScriptErrors = !b.showScriptErrors; });
 }
 
 void CFilterCommands::ToggleDialogSweep() {
-    m_s.browser.dialogSweep = !m_s.browser.dialogSweep;
-    SaveBrowser();
-    if (m_s.sweepChanged) m_s.sweepChanged(m_s.browser.dialogSweep);
+    ChangeBrowser([](BrowserSettings& b) { b.dialogSweep = !b.dialogSweep; });
+    if (m_s.sweepChanged) m_s.sweepChanged(Browser().dialogSweep);
 }
 
-void CFilterCommands::SaveBrowser() {
-    if (m_s.browser.Save(m_s.store)) return;
+const BrowserSettings& CFilterCommands::Browser() const { return m_s.settings.Live().browser; }
+
+void CFilterCommands::ChangeBrowser(const std::function<void(BrowserSettings&)>& edit) {
+    if (m_s.settings.Change(SettingsSection::Browser, [&](ProgramSettings& s) { edit(s.browser); })) return;
     m_s.messageBox.Show("ブラウザの設定を保存できませんでした。", kCaption, MessageBoxKind::Ok);
 }
 

@@ -6,8 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/settings/BrowserSettings.h"
-#include "app/settings/SettingsStore.h"
+#include "settings/SettingsService.h"
 #include "filters/CloseFilter.h"
 #include "frame/MainFrame.h"
 #include "platform/shell/MessageBox.h"
@@ -22,14 +21,13 @@ public:
         CMainFrame& frame;
         CCloseFilter& filter;
         std::string closeListPath;
-        BrowserSettings& browser;
-        SettingsStore& store;
+        CSettingsService& settings;
         IMessageBox& messageBox;
         // The sweep switch changed (start or stop the sweep).
         std::function<void(bool on)> sweepChanged;
     };
     explicit CFilterCommands(Services services)
-        : m_s(std::move(services)), m_hostSite(m_s.browser.customHostSite) {}
+        : m_s(std::move(services)), m_hostSite(m_s.settings.Live().browser.customHostSite) {}
 
     // True when the id is one of these commands (and it ran).
     // "制止URLに登録(&C)", "制止タイトルに登録(&T)" and the two switches.
@@ -45,7 +43,9 @@ private:
     bool m_hostSite;  // latched at start-up like the host site itself
 
     bool SaveLists();
-    void SaveBrowser();
+    const BrowserSettings& Browser() const;
+    // A switch of the Browser group; a failed save is told to the user.
+    void ChangeBrowser(const std::function<void(BrowserSettings&)>& edit);
 };
 
 }  // namespace fern

@@ -2,9 +2,10 @@
 
 #include <cstdio>
 
-#include "app/settings/FrameSettings.h"
+#include "settings/FrameSettings.h"
 #include "commands/CommandRouter.h"
 #include "commands/MenuLayout.h"
+#include "settings/SettingsService.h"
 #include "frame/ListFileGuard.h"
 #include "lists/ItemListFile.h"
 #include "page/FernView.h"
@@ -60,17 +61,10 @@ ListFileStatus CClosedTabs::Load(const std::string& path, const RecentCloseUrlSe
     return status;
 }
 
-ListFileStatus CClosedTabs::Save(const std::string& path, RecentCloseUrlSettings& settings,
-                                 SettingsStore& store) const {
-    ListFileStatus status;
-    if (!settings.Save(store)) {
-        status.ok = false;
-        status.error = "RCUStyle not written";
-    }
-    if (!settings.saveAtExit) return status;
+ListFileStatus CClosedTabs::Save(const std::string& path, const RecentCloseUrlSettings& settings) const {
+    if (!settings.saveAtExit) return {};
     if (m_unreadable) return KeptUnreadStatus();
-    ListFileStatus written = WriteItemList(path, kListName, m_items);
-    return written.ok ? status : written;
+    return WriteItemList(path, kListName, m_items);
 }
 
 std::vector<ClosedMenuItem> CClosedTabs::MenuItems() const {
@@ -94,9 +88,13 @@ void CClosedTabs::OpenAll(const UrlOpener& open) const {
 }
 
 void CClosedTabs::RegisterCommands(CCommandRouter& router, UrlOpener open, std::function<bool()> focusOption,
-                                   RecentCloseUrlSettings& settings) {
-    router.Add(ID_RECENT_SAVE, {[&settings] { settings.saveAtExit = !settings.saveAtExit; }, {},
-                                [&settings] { return settings.saveAtExit; }});
+                                   CSettingsService& settings) {
+    router.Add(ID_RECENT_SAVE, {[&settings] {
+                                    settings.Change(SettingsSection::RecentCloseUrl, [](ProgramSettings& s) {
+                                        s.recentCloseUrl.saveAtExit = !s.recentCloseUrl.saveAtExit;
+                                    });
+                                },
+                                {}, [&settings] { return settings.Live().recentCloseUrl.saveAtExit; }});
     router.Add(ID_RECENT_OPEN_ALL, [this, open] { OpenAll(open); });
     router.Add(ID_RECENT_LAST, {[this, open, focusOption] {
                                     if (!m_lastUrl.empty() && open)

@@ -14,9 +14,9 @@
 namespace fern {
 
 class CCommandRouter;
+class CSettingsService;
 class CFernView;
 struct RecentCloseUrlSettings;
-class SettingsStore;
 
 struct ClosedMenuItem {
     int id = 0;
@@ -41,9 +41,10 @@ public:
 
     // Start: rcu.fbl is read when RCUStyle bit 0x1 is on.
     ListFileStatus Load(const std::string& path, const RecentCloseUrlSettings& settings);
-    // Exit: RCUStyle is written, then rcu.fbl when bit 0x2 is on. A file that
-    // was there but could not be read at start is left alone.
-    ListFileStatus Save(const std::string& path, RecentCloseUrlSettings& settings, SettingsStore& store) const;
+    // Exit: rcu.fbl when bit 0x2 is on (RCUStyle is saved with the
+    // settings). A file that was there but could not be read at start is
+    // left alone.
+    ListFileStatus Save(const std::string& path, const RecentCloseUrlSettings& settings) const;
 
     std::vector<ClosedMenuItem> MenuItems() const;
 
@@ -55,7 +56,7 @@ public:
     // Every entry with an address, newest first.
     void OpenAll(const UrlOpener& open) const;
     void RegisterCommands(CCommandRouter& router, UrlOpener open, std::function<bool()> focusOption,
-                          RecentCloseUrlSettings& settings);
+                          CSettingsService& settings);
 
 private:
     std::vector<UrlItem> m_items;

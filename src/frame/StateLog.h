@@ -14,6 +14,8 @@
 
 namespace fern {
 
+class CSettingsService;
+
 class CMainFrame;
 class SettingsStore;
 struct AutoSaveSettings;
@@ -74,7 +76,7 @@ struct AutoSaveTimer {
     int minutes = 0;
     bool saved = true;
 };
-AutoSaveTimer ChooseAutoSave(AutoSaveSettings& settings, SettingsStore& store, bool ok, int minutes);
+AutoSaveTimer ChooseAutoSave(CSettingsService& settings, bool ok, int minutes);
 // The initial value the dialog shows, held to its range 1..60.
 int AutoSaveDialogValue(const AutoSaveSettings& settings);
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/settings/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "commands/CommandRouter.h"
 #include "frame/ClosedTabs.h"
 #include "commands/CommandIds.h"
@@ -135,8 +135,10 @@ TEST(DeferredViews, TabsOpenedBeforeTheRestoreStayFirstAndSelectedAndTheLimitHol
     r.s.engines.autoLoad = false;  // the argument's page has not navigated yet
     r.s.frame.OpenUrl("http://arg/", 3, 0x70, 0);
     EXPECT_EQ(r.s.frame.TabCount(), 0);
-    r.s.frame.MutableOptions().tabStyle |= kTabLimit;
-    r.s.frame.MutableOptions().tabCreateLimit = 4;
+    r.s.settings.Change(SettingsSection::TabBar, [](ProgramSettings& p) {
+        p.tabBar.limitTabCount = true;
+        p.tabBar.createLimit = 4;
+    });
     r.Run();
     std::string saved;
     for (const UrlItem& item : StateItems(r.s.frame)) saved += item.url + " ";

@@ -17,17 +17,20 @@ class MainFrameTest : public ::testing::Test, protected test::FrameFakes {
 protected:
     CloseUrlSettings closeUrl{.closeUrlFilter = true};
     CCloseFilter filter{closeUrl};
-    FrameOptions options;
     std::unique_ptr<CMainFrame> frame;
     CCommandRouter router;
 
     CMainFrame& Frame() {
         if (!frame) {
             frame = std::make_unique<CMainFrame>(
-                Services(filter, [](const std::string& t) { return t.rfind("mailto:", 0) == 0; }), options);
+                Services(filter, [](const std::string& t) { return t.rfind("mailto:", 0) == 0; }), settings.Live());
             frame->RegisterCommands(router);
         }
         return *frame;
+    }
+    // A change of the TabBar section, as an options page makes it.
+    void TabBar(const std::function<void(TabBarSettings&)>& edit) {
+        settings.Change(SettingsSection::TabBar, [&](ProgramSettings& s) { edit(s.tabBar); });
     }
     // A menu or key command, as the window runs it.
     void Command(int id) {
@@ -53,7 +56,7 @@ protected:
 }  // namespace
 
 TEST_F(MainFrameTest, NewTabsGoWhereTheInsertPositionSays) {
-    options.tabInsertPosition = 3;  // right of the selected tab
+    TabBar([](TabBarSettings& t) { t.insertPosition = 3; });  // right of the selected tab
     Open("a");
     Open("b");
     Open("c");
@@ -66,8 +69,10 @@ TEST_F(MainFrameTest, NewTabsGoWhereTheInsertPositionSays) {
 }
 
 TEST_F(MainFrameTest, TheLimitRefusesTabsAndPopUps) {
-    options.tabStyle |= 0x10;
-    options.tabCreateLimit = 1;
+    TabBar([](TabBarSettings& t) {
+        t.limitTabCount = true;
+        t.createLimit = 1;
+    });
     CFernView* first = Open("a");
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(Open("b"), nullptr);
@@ -79,7 +84,7 @@ TEST_F(MainFrameTest, TheLimitRefusesTabsAndPopUps) {
 }
 
 TEST_F(MainFrameTest, NextActiveSettingChoosesTheTabAfterAClose) {
-    options.tabNextActive = 3;  // left of the closed tab
+    TabBar([](TabBarSettings& t) { t.nextActive = 3; });  // left of the closed tab
     for (const char* u : {"a", "b", "c"}) Open(u);
     Frame().SelectTab(0);
     Frame().CloseTab(0);  // no left neighbour: the one to its right
@@ -136,12 +141,12 @@ TEST_F(MainFrameTest, CloseReadTabsClosesEveryTabWithoutAMark) {
 }
 
 TEST_F(MainFrameTest, NextAndPreviousWrapOnlyWithTheOption) {
-    options.tabStyle &= ~0x200u;  // on by default
+    TabBar([](TabBarSettings& t) { t.wrapAround = false; });  // on by default
     for (const char* u : {"a", "b"}) Open(u);
     Frame().SelectTab(1);
     Command(ID_TAB_NEXT);
     EXPECT_EQ(Frame().Tabs().Selected(), 1);
-    Frame().MutableOptions().tabStyle |= 0x200;
+    TabBar([](TabBarSettings& t) { t.wrapAround = true; });
     Command(ID_TAB_NEXT);
     EXPECT_EQ(Frame().Tabs().Selected(), 0);
     Command(ID_TAB_PREV);
@@ -149,7 +154,7 @@ TEST_F(MainFrameTest, NextAndPreviousWrapOnlyWithTheOption) {
 }
 
 TEST_F(MainFrameTest, NewTabCommandsFollowTheirSettings) {
-    options.tabCreateNew = 7;  // unknown: a blank page
+    TabBar([](TabBarSettings& t) { t.createNew = 7; });  // unknown: a blank page
     Command(ID_NEW_TAB);
     EXPECT_EQ(Urls(), "about:blank");
     clipboard.text = "  http://first/\r\nhttp://second/\n";
@@ -177,7 +182,7 @@ TEST_F(MainFrameTest, TabCommandsActOnTheRightClickedTab) {
     Frame().SetRightClicked(0);
     Command(ID_TAB_COPY_TITLE);
     EXPECT_EQ(messageBox.shown, std::vector<std::string>{"タイトルの取得に失敗しました。"});
-    options.tabBtnWClick = 1;
+    TabBar([](TabBarSettings& t) { t.wheelClick = 1; });
     Frame().OnTabWheelClick(1);
     EXPECT_EQ(Urls(), "a b");
     Frame().OnTabWheelClick(-1);  // no tab hit
@@ -194,7 +199,7 @@ TEST_F(MainFrameTest, PopUpToAListedAddressNeverShowsAndIsCounted) {
     queue.RunAll();
     EXPECT_EQ(Frame().TabCount(), 1);
     EXPECT_EQ(Frame().ViewCount(), 1u);
-    EXPECT_EQ(closeUrl.count, 1);
+    EXPECT_EQ(filter.Closed(), 1);
 }
 
 TEST_F(MainFrameTest, PopUpThatStaysBlankShowsAfterTheDelayWithItsTitle) {
@@ -220,7 +225,7 @@ TEST_F(MainFrameTest, BlankPopUpIsClosedWhenAboutBlankIsListed) {
     popup->Load("about:blank", "about:blank");
     queue.RunAll();
     EXPECT_EQ(Frame().ViewCount(), 1u);
-    EXPECT_EQ(closeUrl.count, 1);
+    EXPECT_EQ(filter.Closed(), 1);
 }
 
 TEST_F(MainFrameTest, NavigateLockSendsLinksToNewTabs) {
@@ -231,7 +236,7 @@ TEST_F(MainFrameTest, NavigateLockSendsLinksToNewTabs) {
     EXPECT_EQ(locked->Url(), "http://a/");
     EXPECT_EQ(Frame().Tabs().Item(0)->text, "Title of http://a/");
     // With the option on, a locked tab opens nothing.
-    Frame().MutableOptions().tabStyle |= 0x20;
+    TabBar([](TabBarSettings& t) { t.noNewTabsFromLocked = true; });
     EXPECT_FALSE(EngineOf(locked)->BeforeNavigate("http://c/"));
     EXPECT_EQ(Frame().TabCount(), 2);
 }
@@ -252,7 +257,7 @@ TEST_F(MainFrameTest, SpecialAddressesAreTakenOverNotNavigated) {
 }
 
 TEST_F(MainFrameTest, FocusRequestIsServedAtDocumentComplete) {
-    options.browserStyle |= 0x100;
+    settings.Change(SettingsSection::Browser, [](ProgramSettings& s) { s.browser.focusPage = true; });
     engines.autoLoad = false;
     CFernView* page = Open("http://a/");
     EXPECT_TRUE(page->FocusRequested());
@@ -304,10 +309,10 @@ TEST_F(MainFrameTest, SaveOnExitRunsItsStepsInOrderOnce) {
     Frame().StartAutoSave(true, 1);
     timers.Advance(60000);  // the tick saves bookmarks only when their option is on
     EXPECT_EQ(order, "");
-    Frame().MutableOptions().bookmarkAutoSave = true;
+    settings.Change(SettingsSection::Bookmark, [](ProgramSettings& s) { s.bookmark.autoSave = true; });
     timers.Advance(60000);
     EXPECT_EQ(order, "B");
-    Frame().MutableOptions().saveStateAtExit = true;
+    settings.Change(SettingsSection::Startup, [](ProgramSettings& s) { s.startup.saveStateAtExit = true; });
     Frame().SaveOnExit(true, false);
     EXPECT_EQ(order, "BBSTPICR");
     Frame().SaveOnExit(true, false);

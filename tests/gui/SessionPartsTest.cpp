@@ -27,8 +27,6 @@ namespace {
 
 // One run of the program: settings from the profile, the frame, the parts.
 struct ProgramRun : SessionTestFrame {
-    SettingsStore store;
-    ProgramSettings settings;
     DataPaths paths;
     ExitSteps steps;
     Gtk::Window window;
@@ -37,11 +35,9 @@ struct ProgramRun : SessionTestFrame {
     std::unique_ptr<SessionParts> parts;
 
     ProgramRun(FakeProfile& profile, FakeProfile& windows, const std::string& folder)
-        : store(profile, windows), paths(MakeDataPaths(folder)) {
-        settings.LoadAll(store);
-        frame.MutableOptions().saveStateAtExit = settings.startup.saveStateAtExit;
+        : SessionTestFrame(profile, windows), paths(MakeDataPaths(folder)) {
         parts = std::make_unique<SessionParts>(
-            SessionParts::Services{frame, window, settings, store, paths, messageBox, folder + "/tmp"});
+            SessionParts::Services{frame, window, settings, paths, messageBox, folder + "/tmp"});
         parts->RegisterCommands(router);
         auto context = std::make_shared<MenuContext>();
         context->router = &router;
@@ -146,11 +142,11 @@ TEST(SessionParts, ClosedTabReopensFromTheMenuAndTheStateComesBackAfterARestart)
 TEST(SessionDialogs, OpenDialogOkFollowsTheTextAndTheCheckBoxFollowsFDStyle) {
     InitGtkOnce();
     Gtk::Window parent;
-    FileDlgSettings fileDlg;
-    fileDlg.style = 0x5;
-    fileDlg.openInNewTab = true;
-    fileDlg.rememberFolders = true;
-    UrlAddDialog dialog(parent, {"http://127.0.0.1:9/a", "http://127.0.0.1:9/b"}, fileDlg);
+    FakeProfile profile, windows;
+    profile.Set("FileDlg", "FDStyle", "5");  // open in a new tab, remember folders
+    SettingsStore store(profile, windows);
+    CSettingsService settings(store);
+    UrlAddDialog dialog(parent, {"http://127.0.0.1:9/a", "http://127.0.0.1:9/b"}, settings);
     EXPECT_EQ(dialog.get_title(), ToUtf8("ファイルを開く"));
     EXPECT_TRUE(dialog.NewTab().get_active());
     EXPECT_EQ(gtk_tree_model_iter_n_children(GTK_TREE_MODEL(dialog.Combo().get_model()->gobj()), nullptr), 2);

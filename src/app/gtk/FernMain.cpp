@@ -12,10 +12,9 @@
 #include "app/CommandLine.h"
 #include "app/DataFolder.h"
 #include "app/DataPaths.h"
-#include "app/FrameOptionsFromSettings.h"
 #include "app/gtk/Screenshot.h"
-#include "app/settings/IniProfile.h"
-#include "app/settings/ProgramSettings.h"
+#include "settings/IniProfile.h"
+#include "settings/SettingsService.h"
 #include "commands/CommandRouter.h"
 #include "commands/KeySettings.h"
 #include "commands/gtk/KeyCommandPart.h"
@@ -62,7 +61,6 @@ namespace {
 const char kLockName[] = "/FernBrowserApp.lock";
 const char kSocketName[] = "/FernBrowserApp.sock";
 const char kTempName[] = "/~FBISTMP00";
-constexpr std::uint32_t kFocusOption = 0x100;
 
 void Complain(const std::string& sjis) { std::fprintf(stderr, "fern: %s\n", ToUtf8(sjis).c_str()); }
 
@@ -175,14 +173,13 @@ int RunFern(int argc, char** argv) {
     DataPaths paths = MakeDataPaths(*folder);
     IniProfile profile(paths.profile), windows(paths.windows);
     SettingsStore store(profile, windows);
-    ProgramSettings settings;
-    settings.LoadAll(store);
+    CSettingsService settingsService(store);
+    const ProgramSettings& settings = settingsService.Live();
     ResolveBookmarkPath(store, paths);
 
     std::string tempFolder = *runtime + kTempName;
     g_mkdir_with_parents(tempFolder.c_str(), 0700);
 
-    FrameOptions options = MakeFrameOptions(settings);
     WebKitContext context(*folder);
     context.SetUserAgent(ToUtf8(UserAgentText(settings.browser.userAgent)));
     COfflineMode offline([&context](bool on) { context.Offline().SetOffline(on); });
@@ -190,7 +187,7 @@ int RunFern(int argc, char** argv) {
     if (settings.browser.loadHelperObjects) context.LoadWebExtensionsFrom(*folder + "/extensions");
     PrivacyIniFile privacyFile(*folder + "/privacy.ini");
     WebKitCookieEngine cookieEngine(context);
-    WebKitEngineFactory engines(context, options.homePageUrl);
+    WebKitEngineFactory engines(context, HomePageUrl(settings));
     GlibTimers timers;
     GlibMessageQueue queue;
     GtkClipboardText clipboard;
@@ -201,7 +198,7 @@ int RunFern(int argc, char** argv) {
     if (filter.Lists().unreadable) Complain("close.fbl cannot be read and will not be saved: " + closeRead.error);
 
     CMainFrame* framePtr = nullptr;
-    auto openFlags = [&options] { return (options.browserStyle & kFocusOption) ? 3 : 1; };
+    auto openFlags = [&settings] { return settings.browser.focusPage ? 3 : 1; };
     FrameServices services{
         engines, timers, queue, clipboard, messageBox, filter,
         [](const std::string& text) { return ConvertArgumentToUrl(text); },
@@ -215,7 +212,7 @@ int RunFern(int argc, char** argv) {
             return OpenSpecialUrl(text, actions);
         },
         [&offline] { return offline.IsOffline(); }};
-    CMainFrame frame(std::move(services), options);
+    CMainFrame frame(std::move(services), settings);
     framePtr = &frame;
 
     CCommandRouter router;
@@ -233,8 +230,7 @@ int RunFern(int argc, char** argv) {
     keyPart.RegisterCommands(router);
     window.SetAboutText([&] { return AboutText(filter.Closed()); });
 
-    CDownloadControl downloadControl(settings.browser, store, frame.MutableOptions(),
-                                     [&frame] { return frame.ActiveView(); });
+    CDownloadControl downloadControl(settingsService, [&frame] { return frame.ActiveView(); });
     RegisterContentCommands(router, downloadControl, offline);
 
     SpawnCommandRunner commandRunner;
@@ -262,22 +258,23 @@ int RunFern(int argc, char** argv) {
     TabBarWidget tabBar;
     TabBarFrameEvents tabEvents(frame, [](const std::string& t) { return ConvertArgumentToUrl(t); },
                                 [&] { window.ShowTabBarMenu(); });
-    TabBarSettingsValues look;
-    look.tabStyle = settings.tabBar.style;
-    look.textLimit = settings.tabBar.textLimit;
-    look.fixBtnSize = settings.tabBar.fixedSize;
-    look.selClr = static_cast<std::uint32_t>(settings.tabBar.selectedTextColour);
-    look.unselClr = static_cast<std::uint32_t>(settings.tabBar.unselectedTextColour);
-    look.selBkgClr = static_cast<std::uint32_t>(settings.tabBar.selectedBackColour);
-    look.unselBkgClr = static_cast<std::uint32_t>(settings.tabBar.unselectedBackColour);
-    look.btnStyle = settings.tabBar.fontStyle;
-    tabBar.SetLook(MakeTabBarLook(look));
+    tabBar.SetLook(MakeTabBarLook(settings.tabBar));
     tabBar.SetModel(&frame.Tabs());
     tabBar.SetEvents(&tabEvents);
     tabBar.LoadImages(ResourceFolder());
     tabBar.SetTempFolder(tempFolder);
     window.SetTabBar(tabBar, tabBar.Look().belowPages);
     window.SetTabBarRefresh([&] { tabBar.Refresh(); });
+    // Features that show a section follow its changes at once.
+    SettingsSubscription tabBarLook = settingsService.Subscribe(SettingsSection::TabBar, [&] {
+        tabBar.SetLook(MakeTabBarLook(settings.tabBar));
+        window.SetTabBar(tabBar, tabBar.Look().belowPages);
+    });
+    SettingsSubscription browserGroup = settingsService.Subscribe(SettingsSection::Browser, [&] {
+        engines.SetHomeUrl(HomePageUrl(settings));
+        cookieSwitch.SetMode(CookieModeOf(settings.browser.cookie));
+        statusBar.SetDownloadControl(DefaultDownloadControl(settings));
+    });
 
     // The pop-up and dialog filters' commands, script errors and the sweep.
     ScriptErrorWindow scriptErrors(window);
@@ -286,13 +283,13 @@ int RunFern(int argc, char** argv) {
                                    [&](const ScriptErrorInfo& error) { scriptErrors.Show(error); }});
     frame.SetPageDialogFilter(&pageDialogs);
     DialogSweeper sweeper(timers, [&] { return settings.browser.dialogSweep; });
-    CFilterCommands filterCommands({frame, filter, paths.closeFilters, settings.browser, store, messageBox,
+    CFilterCommands filterCommands({frame, filter, paths.closeFilters, settingsService, messageBox,
                                     [&](bool on) {
                                         if (on) sweeper.SweepNow();
                                     }});
     filterCommands.RegisterCommands(router);
 
-    SessionParts parts({frame, window, settings, store, paths, messageBox, tempFolder});
+    SessionParts parts({frame, window, settingsService, paths, messageBox, tempFolder});
     window.SetSessionParts(&parts);
     parts.RegisterCommands(router);
     frame.SetHooks({[&](const std::string& text, int flags) { parts.Opened(text, flags); },
@@ -301,14 +298,14 @@ int RunFern(int argc, char** argv) {
 
     ExitSteps steps;
     steps.closeCount = [&] {
-        if (!store.WriteInt(Setting::COCount, filter.Closed())) store.LogSaveFailure(Setting::COCount);
+        settingsService.Change(SettingsSection::CloseUrl, [&](ProgramSettings& s) { s.closeUrl.count = filter.Closed(); });
     };
     parts.AddExitSteps(steps);
     // The strip's style goes with the window's bars.
     steps.placementAndBars = [&, bars = steps.placementAndBars] {
         if (bars) bars();
-        settings.statusBar.downloadControlStrip = statusBar.DlcStyle();
-        if (!settings.statusBar.Save(store)) store.LogSaveFailure(Setting::SBDLCStyle);
+        settingsService.Change(SettingsSection::StatusBar,
+                               [&](ProgramSettings& s) { s.statusBar.downloadControlStrip = statusBar.DlcStyle(); });
     };
     frame.SetExitSteps(steps);
     window.SetOnClosed([] { gtk_main_quit(); });
@@ -366,7 +363,6 @@ int RunFern(int argc, char** argv) {
     frame.SetPageDialogFilter(nullptr);
     dde.reset();
     server.Stop();
-    parts.SaveFileDialogFolders();
     keySettings.SaveIfChanged();
     return 0;
 }

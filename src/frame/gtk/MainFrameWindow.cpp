@@ -6,6 +6,7 @@
 #include "commands/MenuLayout.h"
 #include "frame/gtk/TabManagerDialog.h"
 #include "ui/gtk/MenuBuilder.h"
+#include "ui/gtk/UiResources.h"
 #include "ui/gtk/VirtualKeys.h"
 #include "platform/text/Encoding.h"
 
@@ -21,16 +22,19 @@ MainFrameWindow::MainFrameWindow(CMainFrame& frame, CCommandRouter& router, cons
     set_title(kProgramName);
     set_default_size(1024, 720);
     RebuildMenus();
+    m_layout = LoadUi("MainFrameWindow.ui");
+    Gtk::Box* content = nullptr;
+    m_layout->get_widget("content", content);
+    add(*content);
     m_pages.set_hexpand(true);
     m_pages.set_vexpand(true);
     m_pages.add(m_blank, "blank");
-    m_box.pack_start(m_menuBar, Gtk::PACK_SHRINK);
-    m_box.pack_start(m_pages, Gtk::PACK_EXPAND_WIDGET);
-    m_box.pack_end(m_status, Gtk::PACK_SHRINK);
-    add(m_box);
-    m_box.show_all();
+    Put(WindowPlace::MenuBar, m_menuBar);
+    Put(WindowPlace::Pages, m_pages);
+    Put(WindowPlace::StatusBar, m_status);
+    content->show_all();
     m_status.SetOffline(m_frame.IsOffline());
-    m_status.SetDownloadControl(m_frame.Options().dlcDefault);
+    m_status.SetDownloadControl(DefaultDownloadControl(m_frame.Settings()));
     m_frame.SetUi(this);
 }
 
@@ -52,8 +56,7 @@ void MainFrameWindow::SetStatusHooks(StatusHooks hooks) {
 void MainFrameWindow::SetSessionParts(SessionParts* parts) {
     m_parts = parts;
     if (!parts) return;
-    m_box.pack_start(parts->AddressBar(), Gtk::PACK_SHRINK);
-    m_box.reorder_child(parts->AddressBar(), 1);
+    Put(WindowPlace::AddressBar, parts->AddressBar());
 }
 
 void MainFrameWindow::RebuildMenus() {
@@ -73,10 +76,28 @@ void MainFrameWindow::RebuildMenus() {
     m_tabBarMenu->attach_to_widget(*this);
 }
 
-void MainFrameWindow::SetTabBar(Gtk::Widget& tabBar, bool below) {
-    m_box.pack_start(tabBar, Gtk::PACK_SHRINK);
-    m_box.reorder_child(tabBar, below ? 2 : 1);
-    tabBar.show();
+Gtk::Box& MainFrameWindow::Place(WindowPlace place) {
+    static const char* const names[] = {"menuBarPlace",  "toolBandsPlace", "addressBarPlace", "tabBarAbovePlace",
+                                        "sideBarPlace",  "pagesPlace",     "tabBarBelowPlace", "statusBarPlace"};
+    Gtk::Box* box = nullptr;
+    m_layout->get_widget(names[static_cast<int>(place)], box);
+    return *box;
+}
+
+void MainFrameWindow::Put(WindowPlace place, Gtk::Widget& bar) {
+    Gtk::Box& box = Place(place);
+    if (bar.get_parent() == &box) return;
+    if (Gtk::Container* old = bar.get_parent()) {
+        // Kept alive while it moves: the old place holds the only reference
+        // of a widget nobody else owns.
+        g_object_ref(bar.gobj());
+        old->remove(bar);
+        box.pack_start(bar, place == WindowPlace::Pages ? Gtk::PACK_EXPAND_WIDGET : Gtk::PACK_SHRINK);
+        g_object_unref(bar.gobj());
+    } else {
+        box.pack_start(bar, place == WindowPlace::Pages ? Gtk::PACK_EXPAND_WIDGET : Gtk::PACK_SHRINK);
+    }
+    bar.show();
 }
 
 // Commands -------------------------------------------------------------------------

@@ -18,6 +18,9 @@
 
 namespace fern {
 
+// The named places of the window (MainFrameWindow.ui), top to bottom.
+enum class WindowPlace { MenuBar, ToolBands, AddressBar, TabBarAbove, SideBar, Pages, TabBarBelow, StatusBar };
+
 class MainFrameWindow : public Gtk::Window, public IFrameUi {
 public:
     // Gives the widget that shows a view's page.
@@ -26,8 +29,11 @@ public:
     MainFrameWindow(CMainFrame& frame, CCommandRouter& router, const CKeyManager& keys, PageWidgetOf pageWidget);
     ~MainFrameWindow() override;
 
-    // The tab bar sits between the menu bar and the pages (or below them).
-    void SetTabBar(Gtk::Widget& tabBar, bool below);
+    // Puts a bar into its place (after what the place holds), or moves it
+    // there from where it was.
+    void Put(WindowPlace place, Gtk::Widget& bar);
+    // The tab bar sits above the pages or below them.
+    void SetTabBar(Gtk::Widget& tabBar, bool below) { Put(below ? WindowPlace::TabBarBelow : WindowPlace::TabBarAbove, tabBar); }
     // The address bar and the commands of closed tabs and logs.
     void SetSessionParts(SessionParts* parts);
     // The window's own commands: exit, about, the tab manager, automatic refresh.
@@ -83,7 +89,7 @@ private:
     CCommandRouter& m_router;
     const CKeyManager& m_keys;
     PageWidgetOf m_pageWidget;
-    Gtk::Box m_box{Gtk::ORIENTATION_VERTICAL};
+    Glib::RefPtr<Gtk::Builder> m_layout;
     Gtk::MenuBar m_menuBar;
     Gtk::Stack m_pages;
     Gtk::Box m_blank;  // shown while no tab is open
@@ -103,6 +109,7 @@ private:
     void AutoRefreshDialog(CFernView& view);
     // A key the user bound runs its command; false when it is not one.
     bool RunKeyCommand(GdkEventKey* event);
+    Gtk::Box& Place(WindowPlace place);
 };
 
 }  // namespace fern

@@ -15,7 +15,7 @@
 #include "addressbar/TypedUrlFile.h"
 #include "addressbar/gtk/AddressBarWidget.h"
 #include "app/DataPaths.h"
-#include "app/settings/ProgramSettings.h"
+#include "settings/SettingsService.h"
 #include "frame/ClosedTabs.h"
 #include "frame/MainFrame.h"
 #include "frame/StateLog.h"
@@ -29,8 +29,7 @@ public:
     struct Services {
         CMainFrame& frame;
         Gtk::Window& window;  // parent of the dialogs
-        ProgramSettings& settings;
-        SettingsStore& store;
+        CSettingsService& settings;
         const DataPaths& paths;
         IMessageBox& messageBox;
         std::string tempFolder;  // Shift-JIS
@@ -61,8 +60,6 @@ public:
     // stateLog and typedLists, and the recently closed URLs after what
     // proxyAndRecent holds already.
     void AddExitSteps(ExitSteps& steps);
-    // When the frame is destroyed: FDOpenPath and FDSavePath, when kept.
-    void SaveFileDialogFolders();
 
     // Exit steps as plain calls (for tests and for callers that order them
     // themselves).
@@ -77,6 +74,9 @@ private:
     CClosedTabs m_closed;
     std::unique_ptr<AddressBarWidget> m_widget;
     bool m_autoSaveRunning = false;
+    SettingsSubscription m_addressStyle;
+
+    const ProgramSettings& Live() const { return m_s.settings.Live(); }
 
     UrlOpener Opener() { return FrameOpener(m_s.frame); }
     bool FocusOption() const;

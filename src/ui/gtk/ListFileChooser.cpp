@@ -33,7 +33,8 @@ std::string FolderOf(const std::string& path) {
 }  // namespace
 
 std::optional<std::string> ChooseFile(Gtk::Window& parent, bool save, const std::vector<FileTypeFilter>& filters,
-                                      FileDlgSettings& folders, const std::string& suggestedName) {
+                                      CSettingsService& settings, const std::string& suggestedName) {
+    const FileDlgSettings& folders = settings.Live().fileDlg;
     Gtk::FileChooserDialog dialog(parent, ToUtf8(save ? "名前を付けて保存" : "ファイルを開く"),
                                   save ? Gtk::FILE_CHOOSER_ACTION_SAVE : Gtk::FILE_CHOOSER_ACTION_OPEN);
     dialog.add_button(ToUtf8("キャンセル"), Gtk::RESPONSE_CANCEL);
@@ -61,7 +62,11 @@ std::optional<std::string> ChooseFile(Gtk::Window& parent, bool save, const std:
     if (dialog.run() != Gtk::RESPONSE_ACCEPT) return std::nullopt;
     std::string path = dialog.get_filename();
     if (path.empty()) return std::nullopt;
-    if (folders.rememberFolders) (save ? folders.savePath : folders.openPath) = PathToText(FolderOf(path));
+    if (folders.rememberFolders) {
+        std::string folder = PathToText(FolderOf(path));
+        settings.Change(SettingsSection::FileDlg,
+                        [&](ProgramSettings& s) { (save ? s.fileDlg.savePath : s.fileDlg.openPath) = folder; });
+    }
     return path;
 }
 

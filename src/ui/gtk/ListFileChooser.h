@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/settings/AddressBarSettings.h"
+#include "settings/SettingsService.h"
 
 namespace fern {
 
@@ -18,9 +18,10 @@ struct FileTypeFilter {
     std::string patterns;  // "*.htm;*.html;*.fbl"
 };
 
-// The chosen path (the file system's bytes), or nothing when cancelled.
+// The chosen path (the file system's bytes), or nothing when cancelled. The
+// folder is remembered through `settings` when FDStyle says so.
 std::optional<std::string> ChooseFile(Gtk::Window& parent, bool save, const std::vector<FileTypeFilter>& filters,
-                                      FileDlgSettings& folders, const std::string& suggestedName = {});
+                                      CSettingsService& settings, const std::string& suggestedName = {});
 
 // The filter of the list-file commands.
 std::vector<FileTypeFilter> ListFileFilters();
