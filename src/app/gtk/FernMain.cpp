@@ -33,6 +33,8 @@
 #include "frame/gtk/SessionParts.h"
 #include "frame/gtk/TabBarEvents.h"
 #include "frame/gtk/TabBarWidget.h"
+#include "frame/gtk/TabOptionsPages.h"
+#include "options/gtk/OptionsCommandPart.h"
 #include "platform/engine/LazyEngine.h"
 #include "platform/fs/FileIo.h"
 #include "platform/gtk/GtkShell.h"
@@ -228,6 +230,10 @@ int RunFern(int argc, char** argv) {
     window.RegisterCommands(router);
     KeyCommandPart keyPart(window, keySettings, [&window] { window.RebuildMenus(); });
     keyPart.RegisterCommands(router);
+    COptionsPages optionsPages;
+    AddTabOptionsPages(optionsPages);
+    OptionsCommandPart optionsPart(window, settingsService, optionsPages);
+    optionsPart.RegisterCommands(router);
     window.SetAboutText([&] { return AboutText(filter.Closed()); });
 
     CDownloadControl downloadControl(settingsService, [&frame] { return frame.ActiveView(); });
