@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/DataPaths.h"
-#include "app/settings/IniProfile.h"
-#include "app/settings/SettingsSchema.h"
+#include "settings/IniProfile.h"
+#include "settings/SettingsSchema.h"
 #include "platform/fs/FileIo.h"
 #include "platform/text/Encoding.h"
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/settings/BrowserSettings.h"
+#include "settings/BrowserSettings.h"
 #include "filters/DialogSweep.h"
 #include "filters/MessageBoxFilter.h"
 #include "filters/WildcardPattern.h"

@@ -26,11 +26,12 @@
 #include <vector>
 
 #include "app/DataPaths.h"
-#include "app/FrameOptionsFromSettings.h"
-#include "app/settings/IniProfile.h"
-#include "app/settings/ProgramSettings.h"
+#include "settings/IniProfile.h"
+#include "settings/SettingsService.h"
 #include "frame/MainFrame.h"
 #include "frame/TabBarLook.h"
+#include "commands/CommandRouter.h"
+#include "commands/KeyManager.h"
 #include "frame/gtk/MainFrameWindow.h"
 #include "frame/gtk/TabBarEvents.h"
 #include "frame/gtk/TabBarWidget.h"
@@ -190,13 +191,13 @@ int main(int argc, char** argv) {
         DataPaths paths = MakeDataPaths(folder);
         IniProfile profile(paths.profile), windows(paths.windows);
         SettingsStore store(profile, windows);
-        ProgramSettings settings;
-        settings.LoadAll(store);
-        FrameOptions options = MakeFrameOptions(settings);
-        options.tabStyle &= ~0x10u;  // no tab limit, whatever the defaults say
+        CSettingsService service(store);
+        // No tab limit, whatever the defaults say.
+        service.Change(SettingsSection::TabBar, [](ProgramSettings& s) { s.tabBar.limitTabCount = false; });
+        const ProgramSettings& settings = service.Live();
 
         WebKitContext context(folder);
-        WebKitEngineFactory engines(context, options.homePageUrl);
+        WebKitEngineFactory engines(context, HomePageUrl(settings));
         GlibTimers timers;
         GlibMessageQueue queue;
         GtkClipboardText clipboard;
@@ -205,8 +206,11 @@ int main(int argc, char** argv) {
         FrameServices services{engines, timers, queue, clipboard, messageBox, filter,
                                [](const std::string& text) { return text; },
                                [](const std::string&) { return false; }, [] { return false; }};
-        CMainFrame frame(std::move(services), options);
-        MainFrameWindow window(frame, [](CFernView* view) -> GtkWidget* {
+        CMainFrame frame(std::move(services), settings);
+        CCommandRouter router;
+        frame.RegisterCommands(router);
+        CKeyManager keys;
+        MainFrameWindow window(frame, router, keys, [](CFernView* view) -> GtkWidget* {
             auto* engine = dynamic_cast<WebKitEngine*>(view->Engine());
             return engine ? engine->Widget() : nullptr;
         });
@@ -214,12 +218,7 @@ int main(int argc, char** argv) {
 
         TabBarWidget tabBar;
         TabBarFrameEvents tabEvents(frame, [](const std::string& t) { return t; }, [] {});
-        TabBarSettingsValues look;
-        look.tabStyle = settings.tabBar.style;
-        look.textLimit = settings.tabBar.textLimit;
-        look.fixBtnSize = settings.tabBar.fixedSize;
-        look.btnStyle = settings.tabBar.fontStyle;
-        tabBar.SetLook(MakeTabBarLook(look));
+        tabBar.SetLook(MakeTabBarLook(settings.tabBar));
         tabBar.SetModel(&frame.Tabs());
         tabBar.SetEvents(&tabEvents);
         tabBar.LoadImages(ResourceFolder(argv[0]));

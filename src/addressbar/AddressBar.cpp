@@ -1,6 +1,6 @@
 #include "addressbar/AddressBar.h"
 
-#include "app/settings/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "platform/text/SjisByteClass.h"
 
 namespace fern {
@@ -33,7 +33,7 @@ bool TypedUrlEquals(std::string_view a, std::string_view b) {
     return SjisCompareNoCase(WithoutTrailingSeparator(a), WithoutTrailingSeparator(b)) == 0;
 }
 
-CAddressBar::CAddressBar(AddressBarSettings& settings)
+CAddressBar::CAddressBar(const AddressBarSettings& settings)
     : m_settings(settings), m_autoComplete(settings.autoComplete) {}
 
 void CAddressBar::Changed() {
@@ -86,13 +86,6 @@ void CAddressBar::ClearTypedList() {
 void CAddressBar::ApplyStyle() {
     TrimTypedList(m_settings.urlLimit);
     if (m_view) m_view->StyleChanged();
-}
-
-bool CAddressBar::ToggleGoButton(SettingsStore& store) {
-    m_settings.goButton = !m_settings.goButton;
-    bool saved = m_settings.Save(store);
-    ApplyStyle();
-    return saved;
 }
 
 void CAddressBar::OnOpened(std::string_view address, int openFlags) {

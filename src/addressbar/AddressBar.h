@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "addressbar/AddressKeys.h"
-#include "app/settings/AddressBarSettings.h"
+#include "settings/AddressBarSettings.h"
 
 namespace fern {
 
@@ -43,7 +43,8 @@ public:
     // The longest address an item holds, in bytes.
     static constexpr std::size_t kMaxItemBytes = 2084;
 
-    explicit CAddressBar(AddressBarSettings& settings);
+    // `settings` is the live section; ApplyStyle follows a change of it.
+    explicit CAddressBar(const AddressBarSettings& settings);
 
     void SetView(IAddressBarView* view) { m_view = view; }
     void SetOpener(AddressOpener open) { m_open = std::move(open); }
@@ -67,8 +68,6 @@ public:
     // Applies ABUrlLimit to the list and tells the widget to show the
     // settings again.
     void ApplyStyle();
-    // "移動ボタン(&V)": flips the go button, writes the setting, applies it.
-    bool ToggleGoButton(SettingsStore& store);
 
     // The typed-list step of an open the tab manager carried out for
     // `address`: 0x4 adds (or moves) it and closes the list, 0x8 alone only
@@ -92,7 +91,7 @@ public:
     bool SelectionChanged(std::string_view text, bool shift, bool alt);
 
 private:
-    AddressBarSettings& m_settings;
+    const AddressBarSettings& m_settings;
     IAddressBarView* m_view = nullptr;
     AddressOpener m_open;
     std::vector<std::string> m_typed;

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/settings/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 namespace fern {
 

@@ -1,6 +1,6 @@
 #include "bookmarks/BookmarkOptions.h"
 
-#include "app/settings/BookmarkSettings.h"
+#include "settings/BookmarkSettings.h"
 
 namespace fern {
 

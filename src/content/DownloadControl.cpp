@@ -9,9 +9,8 @@ namespace {
 constexpr int kRefreshCompletely = 3;
 }  // namespace
 
-CDownloadControl::CDownloadControl(BrowserSettings& settings, SettingsStore& store, PageOptions& options,
-                                   ActiveTab activeTab)
-    : m_settings(settings), m_store(store), m_options(options), m_activeTab(std::move(activeTab)) {}
+CDownloadControl::CDownloadControl(CSettingsService& settings, ActiveTab activeTab)
+    : m_settings(settings), m_activeTab(std::move(activeTab)) {}
 
 bool CDownloadControl::IsOurs(int id) const {
     return DlcToggleMask(id) != 0 || DlcTemplateIndex(id).has_value();
@@ -69,22 +68,21 @@ void CDownloadControl::ApplyFlags(CFernView& view) const {
     // The control holds the flags itself, so it is told even before its
     // first address; otherwise that first page would load with stale ones.
     engine->OnDownloadControlChanged(view.DownloadControlFlags());
-    if (m_settings.reloadAfterFlagChange && !view.Url().empty()) engine->Refresh2(kRefreshCompletely);
+    if (Browser().reloadAfterFlagChange && !view.Url().empty()) engine->Refresh2(kRefreshCompletely);
 }
 
 void CDownloadControl::SetDefault(std::uint32_t flags) {
-    m_settings.downloadControl = static_cast<int>(flags);
-    m_options.dlcDefault = flags;
-    // The group is written whole; a failed write is logged by the save.
-    m_settings.Save(m_store);
+    // The group is written whole; a failed write is logged by the service.
+    m_settings.Change(SettingsSection::Browser,
+                      [flags](ProgramSettings& s) { s.browser.downloadControl = static_cast<int>(flags); });
 }
 
 std::uint32_t CDownloadControl::TemplateFlags(int index) const {
     switch (index) {
-        case 1: return static_cast<std::uint32_t>(m_settings.securityTemplate1);
-        case 2: return static_cast<std::uint32_t>(m_settings.securityTemplate2);
-        case 3: return static_cast<std::uint32_t>(m_settings.securityTemplate3);
-        case 4: return static_cast<std::uint32_t>(m_settings.securityTemplate4);
+        case 1: return static_cast<std::uint32_t>(Browser().securityTemplate1);
+        case 2: return static_cast<std::uint32_t>(Browser().securityTemplate2);
+        case 3: return static_cast<std::uint32_t>(Browser().securityTemplate3);
+        case 4: return static_cast<std::uint32_t>(Browser().securityTemplate4);
         default: return DefaultFlags();
     }
 }

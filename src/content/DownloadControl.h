@@ -8,8 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/settings/BrowserSettings.h"
-#include "page/PageHost.h"
+#include "settings/SettingsService.h"
 
 namespace fern {
 
@@ -19,11 +18,9 @@ class CDownloadControl {
 public:
     using ActiveTab = std::function<CFernView*()>;
 
-    // `settings` is the live Browser group, saved whole to `store` when a
-    // default changes; `options` are the frame's, whose dlcDefault new tabs
-    // start with.
-    CDownloadControl(BrowserSettings& settings, SettingsStore& store, PageOptions& options,
-                     ActiveTab activeTab);
+    // A change of BODLCDefault goes through `settings`, which saves the
+    // Browser group and tells whoever shows it.
+    CDownloadControl(CSettingsService& settings, ActiveTab activeTab);
 
     // True when the id is one of the switches or templates and was run.
     bool Command(int id);
@@ -40,7 +37,7 @@ public:
     // Flips bits of BODLCDefault only, whatever tab is open (the status
     // bar's indicators show and switch the default).
     void ToggleDefault(std::uint32_t bits);
-    std::uint32_t DefaultFlags() const { return static_cast<std::uint32_t>(m_settings.downloadControl); }
+    std::uint32_t DefaultFlags() const { return static_cast<std::uint32_t>(Browser().downloadControl); }
 
     // Tells the view's control about its flags and reloads it completely
     // when "マルチメディア、セキュリティ変更後にリロード(&R)" is on.
@@ -50,10 +47,10 @@ public:
     void AddChangeHook(std::function<void()> hook) { m_hooks.push_back(std::move(hook)); }
 
 private:
-    BrowserSettings& m_settings;
-    SettingsStore& m_store;
-    PageOptions& m_options;
+    CSettingsService& m_settings;
     ActiveTab m_activeTab;
+
+    const BrowserSettings& Browser() const { return m_settings.Live().browser; }
     std::vector<std::function<void()>> m_hooks;
 
     void SetDefault(std::uint32_t flags);

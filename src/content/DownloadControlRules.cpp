@@ -1,6 +1,6 @@
 #include "content/DownloadControlRules.h"
 
-#include "content/ContentCommandIds.h"
+#include "commands/CommandIds.h"
 
 namespace fern {
 

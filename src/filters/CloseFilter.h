@@ -3,7 +3,7 @@
 // CloseUrl settings; the pages consult it through IPopupFilter.
 #include <string>
 
-#include "app/settings/BrowserSettings.h"
+#include "settings/BrowserSettings.h"
 #include "filters/CloseLists.h"
 #include "filters/WildcardPattern.h"
 #include "page/PopupFilter.h"
@@ -14,7 +14,9 @@ class CCloseFilter : public IPopupFilter {
 public:
     // `settings` stays the caller's: the switches are read on every question
     // and COCount is counted there, for the save at exit.
-    explicit CCloseFilter(CloseUrlSettings& settings) : m_settings(settings) {}
+    // `settings` is the live CloseUrl section; the count of closed windows
+    // starts from its COCount and is written back at the end.
+    explicit CCloseFilter(const CloseUrlSettings& settings) : m_settings(settings), m_closed(settings.count) {}
 
     // Changes through this reference are picked up at the next question.
     CloseLists& Lists() {
@@ -27,11 +29,12 @@ public:
     bool MatchesCloseUrl(const std::string& url) override;
     bool MatchesCloseTitle(const std::string& title) override;
     bool NewTabsOnly() const override { return m_settings.newTabsOnly; }
-    void CountClosed() override { ++m_settings.count; }
-    int Closed() const { return m_settings.count; }
+    void CountClosed() override { ++m_closed; }
+    int Closed() const { return m_closed; }
 
 private:
-    CloseUrlSettings& m_settings;
+    const CloseUrlSettings& m_settings;
+    int m_closed = 0;
     CloseLists m_lists;
     bool m_prepared = false;
     std::vector<WildcardPattern> m_urls, m_titles;

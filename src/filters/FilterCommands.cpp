@@ -1,6 +1,8 @@
 #include "filters/FilterCommands.h"
 
-#include "frame/CommandIds.h"
+#include "commands/CommandIds.h"
+#include "commands/CommandRouter.h"
+#include "settings/SettingsService.h"
 #include "platform/fs/FileIo.h"
 
 namespace fern {
@@ -9,33 +11,14 @@ namespace {
 constexpr char kCaption[] = "Fern Browser";
 }  // namespace
 
-bool CFilterCommands::Command(int id) {
-    switch (id) {
-        case ID_FILTER_REGISTER_URL: RegisterUrl(); return true;
-        case ID_FILTER_REGISTER_TITLE: RegisterTitle(); return true;
-        case ID_FILTER_SCRIPT_ERRORS: ToggleScriptErrors(); return true;
-        case ID_FILTER_DIALOG_SWEEP: ToggleDialogSweep(); return true;
-        default: return false;
-    }
-}
-
-std::optional<bool> CFilterCommands::IsChecked(int id) const {
-    switch (id) {
-        case ID_FILTER_SCRIPT_ERRORS: return m_s.browser.showScriptErrors;
-        case ID_FILTER_DIALOG_SWEEP: return m_s.browser.dialogSweep;
-        default: return std::nullopt;
-    }
-}
-
-std::optional<bool> CFilterCommands::IsEnabled(int id) const {
-    switch (id) {
-        case ID_FILTER_REGISTER_URL:
-        case ID_FILTER_REGISTER_TITLE: return m_s.frame.ViewAt(m_s.frame.TargetTab()) != nullptr;
-        // Without the custom host site the question is never asked.
-        case ID_FILTER_SCRIPT_ERRORS: return m_hostSite;
-        case ID_FILTER_DIALOG_SWEEP: return true;
-        default: return std::nullopt;
-    }
+void CFilterCommands::RegisterCommands(CCommandRouter& router) {
+    auto targetTab = [this] { return m_s.frame.ViewAt(m_s.frame.TargetTab()) != nullptr; };
+    router.Add(ID_FILTER_REGISTER_URL, {[this] { RegisterUrl(); }, targetTab, {}});
+    router.Add(ID_FILTER_REGISTER_TITLE, {[this] { RegisterTitle(); }, targetTab, {}});
+    // Without the custom host site the question is never asked.
+    router.Add(ID_FILTER_SCRIPT_ERRORS, {[this] { ToggleScriptErrors(); }, [this] { return m_hostSite; },
+                                         [this] { return Browser().showScriptErrors; }});
+    router.Add(ID_FILTER_DIALOG_SWEEP, {[this] { ToggleDialogSweep(); }, {}, [this] { return Browser().dialogSweep; }});
 }
 
 void CFilterCommands::RegisterUrl() {
@@ -73,18 +56,18 @@ bool CFilterCommands::SaveLists() {
 
 void CFilterCommands::ToggleScriptErrors() {
     if (!m_hostSite) return;
-    m_s.browser.showScriptErrors = !m_s.browser.showScriptErrors;
-    SaveBrowser();
+    ChangeBrowser([](BrowserSettings& b) { b.showScriptErrors = !b.showScriptErrors; });
 }
 
 void CFilterCommands::ToggleDialogSweep() {
-    m_s.browser.dialogSweep = !m_s.browser.dialogSweep;
-    SaveBrowser();
-    if (m_s.sweepChanged) m_s.sweepChanged(m_s.browser.dialogSweep);
+    ChangeBrowser([](BrowserSettings& b) { b.dialogSweep = !b.dialogSweep; });
+    if (m_s.sweepChanged) m_s.sweepChanged(Browser().dialogSweep);
 }
 
-void CFilterCommands::SaveBrowser() {
-    if (m_s.browser.Save(m_s.store)) return;
+const BrowserSettings& CFilterCommands::Browser() const { return m_s.settings.Live().browser; }
+
+void CFilterCommands::ChangeBrowser(const std::function<void(BrowserSettings&)>& edit) {
+    if (m_s.settings.Change(SettingsSection::Browser, [&](ProgramSettings& s) { edit(s.browser); })) return;
     m_s.messageBox.Show("ブラウザの設定を保存できませんでした。", kCaption, MessageBoxKind::Ok);
 }
 

@@ -6,13 +6,14 @@
 #include <optional>
 #include <string>
 
-#include "app/settings/BrowserSettings.h"
-#include "app/settings/SettingsStore.h"
+#include "settings/SettingsService.h"
 #include "filters/CloseFilter.h"
 #include "frame/MainFrame.h"
 #include "platform/shell/MessageBox.h"
 
 namespace fern {
+
+class CCommandRouter;
 
 class CFilterCommands {
 public:
@@ -20,19 +21,17 @@ public:
         CMainFrame& frame;
         CCloseFilter& filter;
         std::string closeListPath;
-        BrowserSettings& browser;
-        SettingsStore& store;
+        CSettingsService& settings;
         IMessageBox& messageBox;
         // The sweep switch changed (start or stop the sweep).
         std::function<void(bool on)> sweepChanged;
     };
     explicit CFilterCommands(Services services)
-        : m_s(std::move(services)), m_hostSite(m_s.browser.customHostSite) {}
+        : m_s(std::move(services)), m_hostSite(m_s.settings.Live().browser.customHostSite) {}
 
     // True when the id is one of these commands (and it ran).
-    bool Command(int id);
-    std::optional<bool> IsChecked(int id) const;
-    std::optional<bool> IsEnabled(int id) const;
+    // "制止URLに登録(&C)", "制止タイトルに登録(&T)" and the two switches.
+    void RegisterCommands(CCommandRouter& router);
 
     void RegisterUrl();
     void RegisterTitle();
@@ -44,7 +43,9 @@ private:
     bool m_hostSite;  // latched at start-up like the host site itself
 
     bool SaveLists();
-    void SaveBrowser();
+    const BrowserSettings& Browser() const;
+    // A switch of the Browser group; a failed save is told to the user.
+    void ChangeBrowser(const std::function<void(BrowserSettings&)>& edit);
 };
 
 }  // namespace fern

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/settings/BrowserSettings.h"
+#include "settings/BrowserSettings.h"
 
 namespace fern {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/BrowserSettings.h"
+#include "settings/BrowserSettings.h"
 #include "page/PopupFilter.h"
 
 namespace fern {

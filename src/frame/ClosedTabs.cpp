@@ -2,7 +2,10 @@
 
 #include <cstdio>
 
-#include "app/settings/FrameSettings.h"
+#include "settings/FrameSettings.h"
+#include "commands/CommandRouter.h"
+#include "commands/MenuLayout.h"
+#include "settings/SettingsService.h"
 #include "frame/ListFileGuard.h"
 #include "lists/ItemListFile.h"
 #include "page/FernView.h"
@@ -58,17 +61,10 @@ ListFileStatus CClosedTabs::Load(const std::string& path, const RecentCloseUrlSe
     return status;
 }
 
-ListFileStatus CClosedTabs::Save(const std::string& path, RecentCloseUrlSettings& settings,
-                                 SettingsStore& store) const {
-    ListFileStatus status;
-    if (!settings.Save(store)) {
-        status.ok = false;
-        status.error = "RCUStyle not written";
-    }
-    if (!settings.saveAtExit) return status;
+ListFileStatus CClosedTabs::Save(const std::string& path, const RecentCloseUrlSettings& settings) const {
+    if (!settings.saveAtExit) return {};
     if (m_unreadable) return KeptUnreadStatus();
-    ListFileStatus written = WriteItemList(path, kListName, m_items);
-    return written.ok ? status : written;
+    return WriteItemList(path, kListName, m_items);
 }
 
 std::vector<ClosedMenuItem> CClosedTabs::MenuItems() const {
@@ -85,44 +81,39 @@ std::vector<ClosedMenuItem> CClosedTabs::MenuItems() const {
     return menu;
 }
 
-bool CClosedTabs::IsCommand(int id) {
-    return id == ID_RECENT_SAVE || id == ID_RECENT_OPEN_ALL || id == ID_RECENT_LAST ||
-           (id >= ID_RECENT_FIRST && id <= ID_RECENT_RANGE_END);
+void CClosedTabs::OpenAll(const UrlOpener& open) const {
+    std::vector<UrlItem> items = m_items;  // opening may close and record tabs
+    for (const UrlItem& item : items)
+        if (!item.url.empty() && open) open(item.url, 3, item.style, 0);
 }
 
-bool CClosedTabs::OnCommand(int id, const UrlOpener& open, bool focusOption, RecentCloseUrlSettings& settings) {
-    if (!IsCommand(id)) return false;
-    switch (id) {
-        case ID_RECENT_SAVE:
-            settings.saveAtExit = !settings.saveAtExit;
-            return true;
-        case ID_RECENT_OPEN_ALL: {
-            std::vector<UrlItem> items = m_items;  // opening may close and record tabs
-            for (const UrlItem& item : items)
-                if (!item.url.empty() && open) open(item.url, 3, item.style, 0);
-            return true;
-        }
-        case ID_RECENT_LAST:
-            if (!m_lastUrl.empty() && open) open(m_lastUrl, focusOption ? 3 : 1, m_lastFlags, 0);
-            return true;
-        default: {
-            std::size_t index = static_cast<std::size_t>(id - ID_RECENT_FIRST);
-            if (index < m_items.size() && open) {
-                UrlItem item = m_items[index];
-                open(item.url, 3, item.style, 0);
-            }
-            return true;
-        }
-    }
-}
-
-bool CClosedTabs::IsChecked(int id, const RecentCloseUrlSettings& settings) const {
-    return id == ID_RECENT_SAVE && settings.saveAtExit;
-}
-
-bool CClosedTabs::IsEnabled(int id) const {
-    if (id == ID_RECENT_LAST) return !m_lastUrl.empty();
-    return true;
+void CClosedTabs::RegisterCommands(CCommandRouter& router, UrlOpener open, std::function<bool()> focusOption,
+                                   CSettingsService& settings) {
+    router.Add(ID_RECENT_SAVE, {[&settings] {
+                                    settings.Change(SettingsSection::RecentCloseUrl, [](ProgramSettings& s) {
+                                        s.recentCloseUrl.saveAtExit = !s.recentCloseUrl.saveAtExit;
+                                    });
+                                },
+                                {}, [&settings] { return settings.Live().recentCloseUrl.saveAtExit; }});
+    router.Add(ID_RECENT_OPEN_ALL, [this, open] { OpenAll(open); });
+    router.Add(ID_RECENT_LAST, {[this, open, focusOption] {
+                                    if (!m_lastUrl.empty() && open)
+                                        open(m_lastUrl, focusOption && focusOption() ? 3 : 1, m_lastFlags, 0);
+                                },
+                                [this] { return !m_lastUrl.empty(); }, {}});
+    router.AddRange(ID_RECENT_FIRST, ID_RECENT_RANGE_END, {[this, open](int id) {
+                                                                auto index = static_cast<std::size_t>(id - ID_RECENT_FIRST);
+                                                                if (index < m_items.size() && open) {
+                                                                    UrlItem item = m_items[index];
+                                                                    open(item.url, 3, item.style, 0);
+                                                                }
+                                                            },
+                                                            {}, {}});
+    router.AddDynamicMenu(kRecentClosedMenu, [this] {
+        std::vector<DynamicMenuItem> items;
+        for (const ClosedMenuItem& entry : MenuItems()) items.push_back({entry.id, entry.text, false});
+        return items;
+    });
 }
 
 }  // namespace fern

@@ -3,25 +3,20 @@
 // across runs in rcu.fbl; the last closed URL of this run; the menu
 // "最近閉じたURL(&E)" and its commands.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "commands/CommandIds.h"
 #include "frame/StateLog.h"
 #include "lists/UrlItem.h"
 
 namespace fern {
 
+class CCommandRouter;
+class CSettingsService;
 class CFernView;
 struct RecentCloseUrlSettings;
-class SettingsStore;
-
-enum ClosedTabsCommand : int {
-    ID_RECENT_SAVE = 33060,      // "保存する(&S)"
-    ID_RECENT_OPEN_ALL = 33061,  // "すべて開く(&A)"
-    ID_RECENT_LAST = 32828,      // "最後に閉じたURLを開く(&L)"
-    ID_RECENT_FIRST = 34267,     // entry i is ID_RECENT_FIRST + i
-    ID_RECENT_RANGE_END = 34287,  // the frame routes ids up to here
-};
 
 struct ClosedMenuItem {
     int id = 0;
@@ -46,18 +41,22 @@ public:
 
     // Start: rcu.fbl is read when RCUStyle bit 0x1 is on.
     ListFileStatus Load(const std::string& path, const RecentCloseUrlSettings& settings);
-    // Exit: RCUStyle is written, then rcu.fbl when bit 0x2 is on. A file that
-    // was there but could not be read at start is left alone.
-    ListFileStatus Save(const std::string& path, RecentCloseUrlSettings& settings, SettingsStore& store) const;
+    // Exit: rcu.fbl when bit 0x2 is on (RCUStyle is saved with the
+    // settings). A file that was there but could not be read at start is
+    // left alone.
+    ListFileStatus Save(const std::string& path, const RecentCloseUrlSettings& settings) const;
 
     std::vector<ClosedMenuItem> MenuItems() const;
 
     // The commands of the menu; false when `id` is not one of them.
     // `focusOption` is BOStyle bit 0x100.
-    bool OnCommand(int id, const UrlOpener& open, bool focusOption, RecentCloseUrlSettings& settings);
-    static bool IsCommand(int id);
-    bool IsChecked(int id, const RecentCloseUrlSettings& settings) const;
-    bool IsEnabled(int id) const;
+    // "最後に閉じたURLを開く(&L)", the entries and "すべて開く(&A)" open through
+    // `open`; "保存する(&S)" flips the setting; the menu "最近閉じたURL(&E)"
+    // lists the entries.
+    // Every entry with an address, newest first.
+    void OpenAll(const UrlOpener& open) const;
+    void RegisterCommands(CCommandRouter& router, UrlOpener open, std::function<bool()> focusOption,
+                          CSettingsService& settings);
 
 private:
     std::vector<UrlItem> m_items;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "frame/CommandIds.h"
-#include "page/PageCommandIds.h"
+#include "commands/CommandIds.h"
+#include "commands/CommandIds.h"
 #include "page/WildcardMatch.h"
 #include "platform/engine/LazyEngine.h"
 #include "platform/text/SjisByteClass.h"
@@ -32,9 +32,9 @@ bool IsLocalAddress(const std::string& url) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(FrameServices services, FrameOptions options)
+CMainFrame::CMainFrame(FrameServices services, const ProgramSettings& settings)
     : m_services(std::move(services)),
-      m_options(std::move(options)),
+      m_settings(settings),
       m_scheduler(m_services.timers, {[this] { return m_active; }, [this](CFernView* v) { MakePage(v); }}) {}
 
 CMainFrame::~CMainFrame() {
@@ -82,7 +82,7 @@ CFernView* CMainFrame::OpenUrl(const std::string& text, int openFlags, std::uint
         }
     }
     if (m_hooks.opened) m_hooks.opened(text, openFlags);
-    if ((openFlags & kOpenFocus) && view && (m_options.browserStyle & kBrowserFocus)) {
+    if ((openFlags & kOpenFocus) && view && m_settings.browser.focusPage) {
         view->RequestFocus();
         m_services.queue.Post([this, view] {
             if (view == m_active && view->Engine()) view->Engine()->Focus();
@@ -99,7 +99,7 @@ CFernView* CMainFrame::OpenInActiveTab(const std::string& text, std::uint32_t dl
     if (!m_services.filter.NewTabsOnly() && m_services.filter.MatchesCloseUrl(url)) return nullptr;
     if (OpenSpecialUrl(url)) return nullptr;
     if (securityMode == 0 || securityMode == 2) {
-        view->SetDownloadControlFlags(securityMode == 0 ? dlc : m_options.dlcDefault);
+        view->SetDownloadControlFlags(securityMode == 0 ? dlc : DefaultDownloadControl(m_settings));
         if (view->Engine()) view->Engine()->OnDownloadControlChanged(view->DownloadControlFlags());
     }
     view->Navigate(url);
@@ -108,7 +108,7 @@ CFernView* CMainFrame::OpenInActiveTab(const std::string& text, std::uint32_t dl
 
 CFernView* CMainFrame::OpenUrlInNewTab(const std::string& text, bool noNavigate, bool,
                                        std::uint32_t dlc, int securityMode) {
-    if (securityMode == 2) dlc = m_options.dlcDefault;
+    if (securityMode == 2) dlc = DefaultDownloadControl(m_settings);
     std::string url;
     if (!noNavigate) {
         url = Convert(text);
@@ -119,7 +119,7 @@ CFernView* CMainFrame::OpenUrlInNewTab(const std::string& text, bool noNavigate,
     }
     CFernView* view = CreateTab();
     if (!view) return nullptr;
-    if ((m_options.tabStyle & kTabBlankSelect) && SjisToLower(url) == kBlank) view->SetBlankSelect(true);
+    if (m_settings.tabBar.selectBlankPage && SjisToLower(url) == kBlank) view->SetBlankSelect(true);
     if (noNavigate) return view;
 
     view->StoreTitle(kLoadingTitle);
@@ -128,7 +128,7 @@ CFernView* CMainFrame::OpenUrlInNewTab(const std::string& text, bool noNavigate,
         SetTabText(view, kBlank);
         view->SetInsertPending(false);
         view->SetFirstNavigation(false);
-        if (m_options.tabStyle & kTabSelectNew) ActivateView(view);
+        if (m_settings.tabBar.selectNewTab) ActivateView(view);
     }
     if (securityMode != 1) {
         view->SetDownloadControlFlags(dlc);
@@ -147,7 +147,7 @@ CFernView* CMainFrame::OpenUrlInNewTab(const std::string& text, bool noNavigate,
 }
 
 CFernView* CMainFrame::CreateTab(IBrowserEngine* relatedTo) {
-    if ((m_options.tabStyle & kTabLimit) && m_tabs.Count() >= m_options.tabCreateLimit) return nullptr;
+    if (m_settings.tabBar.limitTabCount && m_tabs.Count() >= m_settings.tabBar.createLimit) return nullptr;
     // A new window's page must exist at once: the opener's engine shows the
     // window in it.
     bool deferred = m_deferViews > 0 && !relatedTo;
@@ -164,7 +164,7 @@ CFernView* CMainFrame::CreateTab(IBrowserEngine* relatedTo) {
     if (deferred) m_scheduler.Add(view);
     bool first = m_tabs.Count() == 0;
     if (first) view->SetFirstTab(true);
-    if (m_options.browserStyle & kBrowserRegisterAsBrowser) control->PutRegisterAsBrowser(true);
+    if (m_settings.browser.resolveTargetNames) control->PutRegisterAsBrowser(true);
     // The control starts with the engine's own switches; it follows the
     // tab's flags from its first page on, even when an open keeps them.
     control->OnDownloadControlChanged(view->DownloadControlFlags());
@@ -199,7 +199,7 @@ void CMainFrame::MakePage(CFernView* view) {
 }
 
 int CMainFrame::InsertTab(const std::string& text, CFernView* view) {
-    int index = TabInsertIndex(m_options.tabInsertPosition, m_tabs.Count(), m_tabs.Selected());
+    int index = TabInsertIndex(m_settings.tabBar.insertPosition, m_tabs.Count(), m_tabs.Selected());
     index = m_tabs.Insert(index, text, view);
     if (index == -1) return -1;
     if (m_tabs.Count() == 1) m_tabs.SetSelected(0);
@@ -238,13 +238,13 @@ void CMainFrame::SelectTab(int index) {
     CFernView* view = ViewAt(index);
     if (!view) return;
     ActivateView(view);
-    if ((m_options.browserStyle & kBrowserFocus) && view->Engine()) view->Engine()->Focus();
+    if (m_settings.browser.focusPage && view->Engine()) view->Engine()->Focus();
 }
 
 void CMainFrame::SelectByOffset(int offset) {
     if (m_tabs.Count() == 0) return;
     SelectTab(TabOffsetIndex(m_tabs.Selected(), offset, m_tabs.Count(),
-                             (m_options.tabStyle & kTabWrap) != 0));
+                             m_settings.tabBar.wrapAround));
 }
 
 bool CMainFrame::SwapTabs(int a, int b) {
@@ -299,7 +299,7 @@ void CMainFrame::DestroyView(CFernView* view) {
     int count = m_tabs.Count();
     bool wasActive = view == m_active;
     if (wasActive && index != -1) {
-        int next = TabNextActiveIndex(m_options.tabNextActive, index, count);
+        int next = TabNextActiveIndex(m_nextActiveOverride.value_or(m_settings.tabBar.nextActive), index, count);
         if (next >= 0 && next != index && ViewAt(next)) ActivateView(ViewAt(next));
     }
 
@@ -375,10 +375,9 @@ void CMainFrame::CloseReadTabs() {
             RecordClosed(view);
         }
     }
-    int savedNextActive = m_options.tabNextActive;
-    m_options.tabNextActive = 1;
+    m_nextActiveOverride = 1;
     for (CFernView* view : read) CloseRequest(view);
-    m_options.tabNextActive = savedNextActive;
+    m_nextActiveOverride.reset();
 }
 
 void CMainFrame::RestoreClosed() {
@@ -396,7 +395,7 @@ bool CMainFrame::OnCopyData(std::uint32_t data, const std::string& text) {
         int flags = kOpenNewTab | kOpenFocus;
         // 777: opened like a bookmark, in the current tab unless bookmarks
         // open in new tabs.
-        if (data == 777 && !m_options.bookmarkOpenInNewTab) flags = kOpenFocus;
+        if (data == 777 && !m_settings.bookmark.openInNewTab) flags = kOpenFocus;
         OpenUrl(text, flags, 0xFFFFFFFFu, 1);
     }
     return true;
@@ -407,9 +406,9 @@ void CMainFrame::SaveOnExit(bool exiting, bool bookmarksOnly) {
     auto run = [](const std::function<void()>& step) {
         if (step) step();
     };
-    if (exiting || m_options.bookmarkAutoSave) run(m_exitSteps.bookmarks);
+    if (exiting || m_settings.bookmark.autoSave) run(m_exitSteps.bookmarks);
     if (bookmarksOnly) return;
-    if (m_options.saveStateAtExit) run(m_exitSteps.stateLog);
+    if (m_settings.startup.saveStateAtExit) run(m_exitSteps.stateLog);
     run(m_exitSteps.typedLists);
     run(m_exitSteps.placementAndBars);
     if (exiting) run(m_exitSteps.removeTrayIcon);
@@ -471,10 +470,10 @@ int CMainFrame::ZoneOf(const std::string& url) const {
 // Commands -------------------------------------------------------------------------
 
 void CMainFrame::NewTabCommand(int id) {
-    std::uint32_t dlc = m_options.dlcDefault;
+    std::uint32_t dlc = DefaultDownloadControl(m_settings);
     switch (id) {
         case ID_NEW_TAB:
-            NewTabCommand(NewTabCommandFor(m_options.tabCreateNew));
+            NewTabCommand(NewTabCommandFor(m_settings.tabBar.createNew));
             return;
         case ID_NEW_TAB_BLANK:
             OpenUrl(kBlank, kOpenNewTab | kOpenFocus, dlc, 0);
@@ -493,65 +492,14 @@ void CMainFrame::NewTabCommand(int id) {
             return;
         }
         case ID_NEW_TAB_HOME:
-            if (m_options.browserStyle & kBrowserHomePage) {
-                OpenUrl(m_options.homePageUrl, kOpenNewTab | kOpenFocus, dlc, 0);
+            if (m_settings.browser.useHomePageUrl) {
+                OpenUrl(HomePageUrl(m_settings), kOpenNewTab | kOpenFocus, dlc, 0);
             } else if (CFernView* view = OpenUrl("", 0x13, dlc, 0)) {
                 view->SetOpenedForHomePage();
                 if (view->Engine()) view->Engine()->GoHome();
             }
             return;
     }
-}
-
-bool CMainFrame::OnCommand(int id) {
-    if (id >= ID_NEW_TAB && id <= ID_NEW_TAB_HOME) {
-        NewTabCommand(id);
-        return true;
-    }
-    int target = TargetTab();
-    CFernView* view = ViewAt(target);
-    bool handled = true;
-    switch (id) {
-        case ID_TAB_CLOSE: CloseTab(target); break;
-        case ID_TAB_REFRESH: if (view) view->Refresh(false); break;
-        case ID_TAB_STOP: if (view) view->Stop(); break;
-        case ID_TAB_BACK: if (view) view->GoBack(); break;
-        case ID_TAB_FORWARD: if (view) view->GoForward(); break;
-        case ID_TAB_HOME: if (view) view->GoHome(); break;
-        case ID_TAB_MOVE_LEFT: if (view && target > 0) SwapTabs(target, target - 1); break;
-        case ID_TAB_MOVE_RIGHT: if (view && target + 1 < m_tabs.Count()) SwapTabs(target, target + 1); break;
-        case ID_TAB_NAVIGATE_LOCK: if (view) view->ToggleNavigateLock(); break;
-        case ID_TAB_COPY_TITLE:
-            if (view) {
-                std::string title = view->Title();
-                if (title.empty())
-                    m_services.messageBox.Show("タイトルの取得に失敗しました。", "Fern Browser",
-                                               MessageBoxKind::Ok);
-                else
-                    m_services.clipboard.SetText(title);
-            }
-            break;
-        case ID_TAB_COPY_URL: if (view) m_services.clipboard.SetText(view->Url()); break;
-        case ID_TAB_REFRESH_ALL:
-            for (int i = 0; i < m_tabs.Count(); ++i) ViewAt(i)->Refresh(false);
-            break;
-        case ID_TAB_STOP_ALL:
-            for (int i = 0; i < m_tabs.Count(); ++i) ViewAt(i)->Stop();
-            break;
-        case ID_TAB_NEXT: SelectByOffset(+1); break;
-        case ID_TAB_PREV: SelectByOffset(-1); break;
-        case ID_TAB_CLOSE_ALL: CloseAll(); break;
-        case ID_TAB_CLOSE_OTHERS: CloseOthers(target); break;
-        case ID_TAB_CLOSE_READ: CloseReadTabs(); break;
-        case ID_TAB_RESTORE_CLOSED: RestoreClosed(); break;
-        case ID_PAGE_FIND_CLIPBOARD:
-            if (m_active)
-                if (auto text = m_services.clipboard.GetText()) m_active->FindInPage(*text);
-            return true;
-        default: handled = false;
-    }
-    if (handled) m_tabs.SetRightClicked(-1);
-    return handled;
 }
 
 void CMainFrame::TabAction(TabMouseAction action, int index) {
@@ -570,8 +518,8 @@ void CMainFrame::TabAction(TabMouseAction action, int index) {
     }
 }
 
-void CMainFrame::OnTabDoubleClick(int index) { TabAction(TabClickAction(m_options.tabBtnLDblClick), index); }
-void CMainFrame::OnTabWheelClick(int index) { TabAction(TabClickAction(m_options.tabBtnWClick), index); }
-void CMainFrame::OnTabRightClick(int index) { TabAction(TabRightClickAction(m_options.tabBtnRClick), index); }
+void CMainFrame::OnTabDoubleClick(int index) { TabAction(TabClickAction(m_settings.tabBar.leftDoubleClick), index); }
+void CMainFrame::OnTabWheelClick(int index) { TabAction(TabClickAction(m_settings.tabBar.wheelClick), index); }
+void CMainFrame::OnTabRightClick(int index) { TabAction(TabRightClickAction(m_settings.tabBar.rightClick), index); }
 
 }  // namespace fern

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,18 +26,8 @@
 
 namespace fern {
 
-struct FrameOptions : PageOptions {
-    bool bookmarkOpenInNewTab = false;  // `BKStyle` bit 0x1
-    bool bookmarkAutoSave = false;      // `BKStyle` bit 0x4
-    bool saveStateAtExit = false;       // `SUStyle` bit 0x1
-    int tabCreateNew = 0;
-    int tabCreateLimit = 20;
-    int tabInsertPosition = 0;
-    int tabNextActive = 0;
-    int tabBtnWClick = 1;
-    int tabBtnRClick = 0;
-    int tabBtnLDblClick = 2;
-};
+class CCommandRouter;
+
 
 // Open flags of an open request.
 enum OpenFlags : int {
@@ -75,7 +66,8 @@ struct ExitSteps {
 
 class CMainFrame : public IPageHost {
 public:
-    CMainFrame(FrameServices services, FrameOptions options);
+    // `settings` is the program's live copy: the frame reads it at each use.
+    CMainFrame(FrameServices services, const ProgramSettings& settings);
     ~CMainFrame() override;
     CMainFrame(const CMainFrame&) = delete;
     CMainFrame& operator=(const CMainFrame&) = delete;
@@ -108,7 +100,6 @@ public:
     // Timer 4096: every `minutes` while on; off or 0 stops it.
     void StartAutoSave(bool on, int minutes);
     static constexpr unsigned kAutoSaveTimer = 4096;
-    FrameOptions& MutableOptions() { return m_options; }
 
     // The open operation of the program.
     CFernView* OpenUrl(const std::string& text, int openFlags, std::uint32_t dlc,
@@ -146,8 +137,8 @@ public:
     void RestoreClosed();
     bool SwapTabs(int a, int b);
 
-    // Commands of the menus and keys; false when the id is not the frame's.
-    bool OnCommand(int id);
+    // The frame's commands (tabs, new tabs) and the active page's commands.
+    void RegisterCommands(CCommandRouter& router);
 
     // Mouse actions on tab `index` (-1: no tab hit).
     void OnTabDoubleClick(int index);
@@ -169,7 +160,7 @@ public:
     void ActivateView(CFernView* view);
 
     // IPageHost
-    const PageOptions& Options() const override { return m_options; }
+    const ProgramSettings& Settings() const override { return m_settings; }
     void ActivateTab(CFernView* view) override { ActivateView(view); }
     bool IsSelected(const CFernView* view) const override { return view && view == m_active; }
     void SetTabText(CFernView* view, const std::string& text) override;
@@ -203,7 +194,8 @@ public:
 
 private:
     FrameServices m_services;
-    FrameOptions m_options;
+    const ProgramSettings& m_settings;
+    std::optional<int> m_nextActiveOverride;  // `TabNextActive` while closing read tabs
     IFrameUi* m_ui = nullptr;
     std::function<int(const std::string&)> m_zoneOfUrl;
     int ZoneOf(const std::string& url) const;
@@ -229,6 +221,10 @@ private:
     void RecordClosed(const CFernView* view);
     void TabAction(TabMouseAction action, int index);
     void NewTabCommand(int id);
+    // Runs `action` on the target tab's view (the right-clicked one while its
+    // menu is open), then forgets the right click.
+    void OnTargetTab(const std::function<void(CFernView&, int index)>& action);
+    void CopyTargetTitle();
     void TabsChanged();
     void MakePage(CFernView* view);
 };

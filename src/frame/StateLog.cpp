@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <set>
 
-#include "app/settings/AppSettings.h"
+#include "settings/AppSettings.h"
+#include "settings/SettingsService.h"
 #include "frame/ListFileGuard.h"
 #include "frame/MainFrame.h"
 #include "lists/ItemListFile.h"
@@ -100,14 +101,16 @@ void OpenAtStartup(const StartupSettings& startup, bool argumentOpened, const st
     if (startup.restoreStateAtStart) RestoreStateLog(stateLogPath, startupPath, startup, true, open);
 }
 
-AutoSaveTimer ChooseAutoSave(AutoSaveSettings& settings, SettingsStore& store, bool ok, int minutes) {
+AutoSaveTimer ChooseAutoSave(CSettingsService& settings, bool ok, int minutes) {
     AutoSaveTimer timer;
-    settings.enabled = ok;
-    if (ok) settings.intervalMinutes = minutes;
-    settings.style = ok ? 1 : 0;
-    timer.saved = settings.Save(store);
-    timer.run = ok && settings.intervalMinutes != 0;
-    timer.minutes = settings.intervalMinutes;
+    timer.saved = settings.Change(SettingsSection::AutoSave, [ok, minutes](ProgramSettings& s) {
+        s.autoSave.enabled = ok;
+        if (ok) s.autoSave.intervalMinutes = minutes;
+        s.autoSave.style = ok ? 1 : 0;
+    });
+    const AutoSaveSettings& chosen = settings.Live().autoSave;
+    timer.run = ok && chosen.intervalMinutes != 0;
+    timer.minutes = chosen.intervalMinutes;
     return timer;
 }
 

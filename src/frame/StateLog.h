@@ -8,10 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "commands/CommandIds.h"
 #include "lists/ListFileStore.h"
 #include "lists/UrlItem.h"
 
 namespace fern {
+
+class CSettingsService;
 
 class CMainFrame;
 class SettingsStore;
@@ -22,15 +25,6 @@ struct StartupSettings;
 // security mode).
 using UrlOpener =
     std::function<void(const std::string& text, int openFlags, std::uint32_t dlc, int securityMode)>;
-
-enum StateLogCommand : int {
-    ID_STATE_SAVE_LIST = 32778,  // "現在の状態をリストに保存(&S)"
-    ID_STATE_OPEN_LIST = 32779,  // "リストから読み込み(&R)"
-    ID_STATE_RESTORE = 32829,    // "ログから読み込み(&R)"
-    ID_STATE_SAVE = 32830,       // "現在の状態をログに保存(&S)"
-    ID_STARTUP_ADD = 33123,      // "スタートアップURLに登録(&S)"
-    ID_AUTOSAVE_START = 33076,   // "自動保存開始(&S)"
-};
 
 inline constexpr char kStateLogListName[] = "laststate";
 inline constexpr char kUrlListName[] = "UrlList";
@@ -82,7 +76,7 @@ struct AutoSaveTimer {
     int minutes = 0;
     bool saved = true;
 };
-AutoSaveTimer ChooseAutoSave(AutoSaveSettings& settings, SettingsStore& store, bool ok, int minutes);
+AutoSaveTimer ChooseAutoSave(CSettingsService& settings, bool ok, int minutes);
 // The initial value the dialog shows, held to its range 1..60.
 int AutoSaveDialogValue(const AutoSaveSettings& settings);
 

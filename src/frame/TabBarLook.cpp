@@ -16,32 +16,30 @@ constexpr int kMaxTextLimit = 100;
 constexpr int kMinFixedWidth = 20;
 constexpr int kMaxFixedWidth = 256;
 
-TabFontLook FontFromBits(int bits, int bold, int italic, int underline) {
+TabFontLook Font(bool bold, bool italic, bool underline) {
     TabFontLook font;
-    font.weight = (bits & bold) ? 700 : 400;
-    font.italic = (bits & italic) != 0;
-    font.underline = (bits & underline) != 0;
+    font.weight = bold ? 700 : 400;
+    font.italic = italic;
+    font.underline = underline;
     return font;
 }
 
 }  // namespace
 
-TabBarLook MakeTabBarLook(const TabBarSettingsValues& v) {
+TabBarLook MakeTabBarLook(const TabBarSettings& t) {
     TabBarLook look;
-    if (v.tabStyle & kTabStyleTextLimit)
-        look.textLimit = std::clamp(v.textLimit, kMinTextLimit, kMaxTextLimit);
-    look.multiLine = (v.tabStyle & kTabStyleMultiLine) != 0;
-    if (v.tabStyle & kTabStyleFixedWidth)
-        look.fixedWidth = std::clamp(v.fixBtnSize & 0xFFFF, kMinFixedWidth, kMaxFixedWidth);
-    look.belowPages = (v.tabStyle & kTabStyleBelowPages) != 0;
-    if (v.tabStyle & kTabStyleCustomColours) {
+    if (t.limitText) look.textLimit = std::clamp(t.textLimit, kMinTextLimit, kMaxTextLimit);
+    look.multiLine = t.multiLine;
+    if (t.fixedWidth) look.fixedWidth = std::clamp(t.fixedSize & 0xFFFF, kMinFixedWidth, kMaxFixedWidth);
+    look.belowPages = t.barBelowPages;
+    if (t.useColours) {
         look.customColours = true;
-        look.selText = v.selClr & 0xFFFFFF;
-        look.unselText = v.unselClr & 0xFFFFFF;
-        look.selBack = v.selBkgClr & 0xFFFFFF;
-        look.unselBack = v.unselBkgClr & 0xFFFFFF;
-        look.selFont = FontFromBits(v.btnStyle, 0x1, 0x2, 0x4);
-        look.unselFont = FontFromBits(v.btnStyle, 0x10000, 0x20000, 0x40000);
+        look.selText = static_cast<std::uint32_t>(t.selectedTextColour) & 0xFFFFFF;
+        look.unselText = static_cast<std::uint32_t>(t.unselectedTextColour) & 0xFFFFFF;
+        look.selBack = static_cast<std::uint32_t>(t.selectedBackColour) & 0xFFFFFF;
+        look.unselBack = static_cast<std::uint32_t>(t.unselectedBackColour) & 0xFFFFFF;
+        look.selFont = Font(t.selectedBold, t.selectedItalic, t.selectedUnderline);
+        look.unselFont = Font(t.unselectedBold, t.unselectedItalic, t.unselectedUnderline);
     }
     return look;
 }

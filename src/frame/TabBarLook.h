@@ -6,18 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "settings/FrameSettings.h"
+
 namespace fern {
 
-struct TabBarSettingsValues {
-    int tabStyle = 0x240;
-    int textLimit = 32;        // TabBtnTextLimit
-    int fixBtnSize = 100;      // TabFixBtnSize: low word width, high word height
-    std::uint32_t selClr = 0;  // colours as 0x00BBGGRR
-    std::uint32_t unselClr = 0;
-    std::uint32_t selBkgClr = 0;
-    std::uint32_t unselBkgClr = 0;
-    int btnStyle = 0;          // TabBtnStyle
-};
 
 struct TabFontLook {
     int weight = 400;
@@ -41,16 +33,9 @@ struct TabBarLook {
     TabFontLook unselFont;
 };
 
-// TabStyle bits that the look reads.
-enum : int {
-    kTabStyleCustomColours = 0x1,
-    kTabStyleMultiLine = 0x40,
-    kTabStyleFixedWidth = 0x80,
-    kTabStyleTextLimit = 0x100,
-    kTabStyleBelowPages = 0x10000,
-};
-
-TabBarLook MakeTabBarLook(const TabBarSettingsValues& values);
+// The look the TabBar section asks for; widths and text limits outside the
+// options page's ranges are held to them.
+TabBarLook MakeTabBarLook(const TabBarSettings& settings);
 
 // The button text of a tab: the Shift-JIS text as UTF-8, cut to `limit`
 // characters (0 = whole) so that no character is split.

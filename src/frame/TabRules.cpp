@@ -1,5 +1,7 @@
 #include "frame/TabRules.h"
 
+#include "commands/CommandIds.h"
+
 namespace fern {
 
 int TabInsertIndex(int insertPosition, int count, int selected) {

@@ -29,13 +29,4 @@ TabMouseAction TabClickAction(int setting);
 // 5 nothing.
 TabMouseAction TabRightClickAction(int setting);
 
-// Command ids of the new-tab family.
-enum : int {
-    ID_NEW_TAB = 32820,
-    ID_NEW_TAB_BLANK = 32821,
-    ID_NEW_TAB_CLIPBOARD = 32822,
-    ID_NEW_TAB_COPY = 32823,
-    ID_NEW_TAB_HOME = 32824,
-};
-
 }  // namespace fern

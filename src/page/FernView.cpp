@@ -1,6 +1,6 @@
 #include "page/FernView.h"
 
-#include "page/PageCommandIds.h"
+#include "commands/CommandIds.h"
 #include "page/UpOneLevel.h"
 #include "page/WildcardMatch.h"
 #include "platform/engine/LazyEngine.h"
@@ -10,7 +10,7 @@
 namespace fern {
 
 CFernView::CFernView(IPageHost& host, ITimerService& timers, std::unique_ptr<IBrowserEngine> engine)
-    : CWebBrowser2Base(host.Options().dlcDefault),
+    : CWebBrowser2Base(DefaultDownloadControl(host.Settings())),
       m_host(host),
       m_timers(timers),
       m_engine(std::move(engine)) {
@@ -25,7 +25,7 @@ CFernView::~CFernView() {
 }
 
 void CFernView::RequestFocus() {
-    if (!BrowserStyle(kBrowserFocus)) return;
+    if (!Browser().focusPage) return;
     m_focusRequest = true;
     m_focusDone = false;
 }
@@ -75,7 +75,7 @@ void CFernView::GoForward() {
 
 void CFernView::GoHome() {
     if (m_navigateLock || !m_engine) return;
-    if (BrowserStyle(kBrowserHomePage)) Navigate(m_host.Options().homePageUrl);
+    if (Browser().useHomePageUrl) Navigate(HomePageUrl(m_host.Settings()));
     else m_engine->GoHome();
 }
 
@@ -172,7 +172,7 @@ bool CFernView::OnPageCommand(int id) {
                 // which drops its answers when it goes.
                 IPageHost* host = &m_host;
                 m_engine->SelectedText([host](std::string text) {
-                    if (!text.empty()) host->OpenUrl(text, 3, host->Options().dlcDefault, 0);
+                    if (!text.empty()) host->OpenUrl(text, 3, DefaultDownloadControl(host->Settings()), 0);
                 });
             }
             return true;
@@ -185,6 +185,12 @@ bool CFernView::OnPageCommand(int id) {
             return true;
         default: return false;
     }
+}
+
+void CFernView::StepTextSize(int step) {
+    if (!m_engine) return;
+    int level = m_engine->Zoom() + step;
+    if (level >= 0 && level <= 4) m_engine->SetZoom(level);
 }
 
 bool CFernView::IsTextSizeChecked(int id) const {
@@ -319,7 +325,7 @@ void CFernView::InsertIntoTabBar() {
 void CFernView::EnterTabBar() {
     if (!m_insertPending) return;
     InsertIntoTabBar();
-    if (TabStyle(kTabSelectNew)) {
+    if (TabBar().selectNewTab) {
         m_host.ActivateTab(this);
     } else if (m_blankSelect) {
         m_blankSelect = false;
@@ -335,9 +341,9 @@ bool CFernView::AllowOrRedirect(const std::string& url) {
     IBrowserEngine* page = RealEngine(m_engine.get());
     bool opening = !m_pendingUrl.empty() && url == m_pendingUrl && page && page->LocationURL().empty();
     if (m_navigateLock && !opening) {
-        if (!TabStyle(kTabNoNewFromLocked)) {
-            std::uint32_t flags = BrowserStyle(kBrowserInheritSecurity) ? DownloadControlFlags()
-                                                                         : m_host.Options().dlcDefault;
+        if (!TabBar().noNewTabsFromLocked) {
+            std::uint32_t flags = Browser().inheritParentSecurity ? DownloadControlFlags()
+                                                                         : DefaultDownloadControl(m_host.Settings());
             m_host.OpenUrl(url, 0x1, flags, 0);
         }
         return true;
@@ -347,7 +353,7 @@ bool CFernView::AllowOrRedirect(const std::string& url) {
 }
 
 void CFernView::NewWindow2(IBrowserEngine*& newWindow, bool& cancel) {
-    if (m_navigateLock && TabStyle(kTabNoNewFromLocked)) {
+    if (m_navigateLock && TabBar().noNewTabsFromLocked) {
         cancel = true;
         return;
     }
@@ -359,11 +365,11 @@ void CFernView::NewWindow2(IBrowserEngine*& newWindow, bool& cancel) {
     view->m_firstNavigation = true;
     view->m_title = kLoadingTitle;
     newWindow = view->Engine();
-    if (BrowserStyle(kBrowserInheritSecurity)) view->SetDownloadControlFlags(DownloadControlFlags());
+    if (Browser().inheritParentSecurity) view->SetDownloadControlFlags(DownloadControlFlags());
     // The new control starts as a copy of the opener's; it must follow the
     // new tab's own flags either way.
     view->Engine()->OnDownloadControlChanged(view->DownloadControlFlags());
-    if (BrowserStyle(kBrowserFocus)) {
+    if (Browser().focusPage) {
         view->m_focusDone = false;
         view->m_focusRequest = true;
     }
@@ -435,7 +441,7 @@ void CFernView::CheckPendingBlank(const std::string* titleOverride) {
     if (m_closing) return;
     SetIcon(kIconNavigated);
     bool activated = false;
-    if (TabStyle(kTabSelectNew)) {
+    if (TabBar().selectNewTab) {
         m_host.ActivateTab(this);
         activated = true;
     }

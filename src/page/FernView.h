@@ -95,6 +95,8 @@ public:
     bool OnPageCommand(int id);
     // The text-size item that is checked: the control's zoom level.
     bool IsTextSizeChecked(int id) const;
+    // One text size larger (+1) or smaller (-1), within the five sizes.
+    void StepTextSize(int step);
 
     // The tab became (or stopped being) the selected one.
     void OnSelected();
@@ -153,8 +155,8 @@ private:
     bool Selected() const { return m_host.IsSelected(this); }
     void SetIcon(int icon);
     void IconAfterLoad();
-    bool TabStyle(std::uint32_t bit) const { return (m_host.Options().tabStyle & bit) != 0; }
-    bool BrowserStyle(std::uint32_t bit) const { return (m_host.Options().browserStyle & bit) != 0; }
+    const TabBarSettings& TabBar() const { return m_host.Settings().tabBar; }
+    const BrowserSettings& Browser() const { return m_host.Settings().browser; }
     // Steps 4 to 6 of the navigation filter; returns the cancel decision.
     bool AllowOrRedirect(const std::string& url);
     void InsertIntoTabBar();

@@ -7,30 +7,18 @@
 #include <cstdint>
 #include <string>
 
+#include "settings/ProgramSettings.h"
+
 namespace fern {
 
 class CFernView;
 
-// Option bits the page reads.
-struct PageOptions {
-    std::uint32_t tabStyle = 0x240;
-    std::uint32_t browserStyle = 0x355;
-    std::uint32_t dlcDefault = 0x70;
-    std::string homePageUrl = "about:blank";
-};
-
-// Bits of `TabStyle` and `BOStyle` that the pages and the tab manager read.
-enum OptionBits : std::uint32_t {
-    kTabBlankSelect = 0x4,
-    kTabSelectNew = 0x8,
-    kTabLimit = 0x10,
-    kTabNoNewFromLocked = 0x20,
-    kTabWrap = 0x200,
-    kBrowserRegisterAsBrowser = 0x4,
-    kBrowserInheritSecurity = 0x40,
-    kBrowserHomePage = 0x80,
-    kBrowserFocus = 0x100,
-};
+// The blank page stands for an empty home-page setting.
+std::string HomePageUrl(const ProgramSettings& settings);
+// `BODLCDefault`: the download-control flags of new tabs.
+inline std::uint32_t DefaultDownloadControl(const ProgramSettings& settings) {
+    return static_cast<std::uint32_t>(settings.browser.downloadControl);
+}
 
 // The tab text of a page that has no title yet, and the caption's length.
 inline constexpr char kLoadingTitle[] = "Loading..";
@@ -49,7 +37,8 @@ class IPageHost {
 public:
     virtual ~IPageHost() = default;
 
-    virtual const PageOptions& Options() const = 0;
+    // The live settings, read at each use, so a change acts at once.
+    virtual const ProgramSettings& Settings() const = 0;
 
     // Tab bar: InsertTab places the tab by the insert-position setting and
     // returns its index.

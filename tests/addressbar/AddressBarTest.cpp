@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "addressbar/AddressBar.h"
-#include "app/settings/SettingsStore.h"
+#include "addressbar/AddressBarCommands.h"
+#include "settings/SettingsService.h"
+#include "settings/SettingsStore.h"
 #include "fakes/FakeProfile.h"
 
 using namespace fern;
@@ -224,13 +226,18 @@ TEST_F(AddressBarTest, DropsPreferBookmarksThenFilesThenText) {
 
 TEST_F(AddressBarTest, GoButtonToggleIsWrittenAndTheTipFitsIn120Bytes) {
     FakeProfile profile, windows;
+    profile.Set("AddressBar", "ABStyle", "10");  // 0x2 (kept) | 0x8 (go button)
     SettingsStore store(profile, windows);
-    settings.style = 0x2 | 0x8;
-    settings.goButton = true;
-    EXPECT_TRUE(bar.ToggleGoButton(store));
-    EXPECT_FALSE(settings.goButton);
+    CSettingsService service(store);
+    CAddressBar live(service.Live().addressBar);
+    ViewLog liveView;
+    live.SetView(&liveView);
+    SettingsSubscription restyle = service.Subscribe(SettingsSection::AddressBar, [&] { live.ApplyStyle(); });
+    ASSERT_TRUE(service.Live().addressBar.goButton);
+    EXPECT_TRUE(ToggleGoButton(service));
+    EXPECT_FALSE(service.Live().addressBar.goButton);
     EXPECT_EQ(profile.Get("AddressBar", "ABStyle"), "2");  // the reserved bit stays
-    EXPECT_EQ(view.styles, 1);
+    EXPECT_EQ(liveView.styles, 1);
 
     EXPECT_EQ(GoButtonTip("http://a/"), "\"http://a/\"\n  へ移動");
     std::string longUrl = "http://example.com/" + std::string(300, 'd') + "/ページ.html";

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "content/ContentCommandIds.h"
+#include "commands/CommandIds.h"
 #include "content/DownloadControl.h"
 #include "content/UserAgent.h"
 #include "fakes/FakeProfile.h"
@@ -14,16 +14,14 @@ namespace {
 // A frame on fakes, the Browser group on a profile in memory, and the
 // download control between them.
 struct Tabs : test::SessionTestFrame {
-    FakeProfile profile, windows;
-    SettingsStore store{profile, windows};
-    BrowserSettings browser;
-    CDownloadControl control{browser, store, frame.MutableOptions(), [this] { return frame.ActiveView(); }};
+    CDownloadControl control{settings, [this] { return frame.ActiveView(); }};
     int changes = 0;
 
     explicit Tabs(bool reload = false) {
-        browser.Load(store);
-        browser.reloadAfterFlagChange = reload;
-        browser.securityTemplate4 = 0x780;
+        settings.Change(SettingsSection::Browser, [reload](ProgramSettings& s) {
+            s.browser.reloadAfterFlagChange = reload;
+            s.browser.securityTemplate4 = 0x780;
+        });
         control.AddChangeHook([this] { ++changes; });
     }
     CFernView* Open(const std::string& url) { return frame.OpenUrl(url, kOpenNewTab | kOpenFocus, 0, 2); }
@@ -71,7 +69,7 @@ TEST(DownloadControl, ATabsTogglesKeepThePreviousFlagsAndLeaveTheDefault) {
     EXPECT_EQ(s.control.IsChecked(ID_DLC_SOUNDS), true);
     EXPECT_EQ(s.control.IsChecked(ID_DLC_MEDIA_INVERT), std::nullopt);
     EXPECT_EQ(s.control.DefaultFlags(), 0x70u);
-    EXPECT_EQ(s.StoredDefault(), "-");
+    EXPECT_EQ(s.StoredDefault(), "112");  // as it was
     // Without the reload option the control is told and nothing reloads.
     EXPECT_EQ(engine->calls, (std::vector<std::string>{"DownloadControl 656", "DownloadControl 736"}));
     // The status bar's switches change the default only.
@@ -84,7 +82,7 @@ TEST(DownloadControl, ATabsTogglesKeepThePreviousFlagsAndLeaveTheDefault) {
 
 TEST(DownloadControl, TemplatesAndTheReloadOption) {
     Tabs s(true);
-    s.browser.securityTemplate1 = 0x90;
+    s.settings.Change(SettingsSection::Browser, [](ProgramSettings& p) { p.browser.securityTemplate1 = 0x90; });
     CFernView* tab = s.Open("http://a/");
     FakeBrowserEngine* engine = s.engines.made[0];
     engine->calls.clear();
@@ -95,7 +93,7 @@ TEST(DownloadControl, TemplatesAndTheReloadOption) {
     EXPECT_EQ(tab->DownloadControlFlags(), 0x70u);
     EXPECT_EQ(engine->calls, (std::vector<std::string>{"DownloadControl 144", "Refresh2 3", "DownloadControl 112",
                                                        "Refresh2 3"}));
-    EXPECT_EQ(s.StoredDefault(), "-");
+    EXPECT_EQ(s.StoredDefault(), "112");  // as it was
     // A tab without an address yet is told, but there is nothing to reload.
     CFernView* blank = s.frame.OpenUrl("", kOpenNoNavigate | kOpenFocus, 0x70, 0);
     s.frame.ActivateView(blank);

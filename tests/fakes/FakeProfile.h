@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "app/settings/Profile.h"
+#include "settings/Profile.h"
 #include "platform/text/SjisByteClass.h"
 
 namespace fern {

@@ -5,9 +5,10 @@
 #include "../lists/TempFolder.h"
 #include "fakes/FakeProfile.h"
 #include "filters/CloseFilter.h"
+#include "commands/CommandRouter.h"
 #include "filters/FilterCommands.h"
 #include "filters/PageDialogFilter.h"
-#include "frame/CommandIds.h"
+#include "commands/CommandIds.h"
 #include "frame/SessionTestFrame.h"
 
 using namespace fern;
@@ -28,13 +29,12 @@ struct FilterFrame : test::FrameFakes {
     TempFolder folder;
     CloseUrlSettings closeUrl;
     CCloseFilter filter{closeUrl};
-    CMainFrame frame{Services(filter), FrameOptions{}};
-    FakeProfile profile, windows;
-    SettingsStore store{profile, windows};
-    BrowserSettings browser;
+    CMainFrame frame{Services(filter), settings.Live()};
     std::vector<bool> sweeps;
-    CFilterCommands commands{{frame, filter, folder.File("close.fbl"), browser, store, messageBox,
+    CFilterCommands commands{{frame, filter, folder.File("close.fbl"), settings, messageBox,
                               [this](bool on) { sweeps.push_back(on); }}};
+    CCommandRouter router;
+    FilterFrame() { commands.RegisterCommands(router); }
 
     FakeBrowserEngine* EngineAt(int i) { return test::EngineOf(frame.ViewAt(i)); }
     FakeBrowserEngine* PopUpFrom(int i) {
@@ -120,7 +120,7 @@ TEST(CloseFilter, NavigationsOfTabsAndPopUps) {
     EXPECT_TRUE(f.EngineAt(0)->BeforeNavigate("http://site/?" + std::string(100 * 1024, 'q')));
     f.queue.RunAll();
     EXPECT_EQ(f.frame.TabCount(), 1);
-    EXPECT_EQ(f.closeUrl.count, 0);
+    EXPECT_EQ(f.filter.Closed(), 0);
 
     // New tabs only: the same link is let through ...
     f.closeUrl.newTabsOnly = true;
@@ -131,7 +131,7 @@ TEST(CloseFilter, NavigationsOfTabsAndPopUps) {
     EXPECT_FALSE(popup->BeforeNavigate("http://ads.example/pop"));
     f.queue.RunAll();
     EXPECT_EQ(f.frame.ViewCount(), 1u);
-    EXPECT_EQ(f.closeUrl.count, 1);
+    EXPECT_EQ(f.filter.Closed(), 1);
 
     // A listed title closes the tab once, however often it is reported.
     f.filter.Lists().titles = {"*カジノ*"};
@@ -142,7 +142,7 @@ TEST(CloseFilter, NavigationsOfTabsAndPopUps) {
     f.EngineAt(1)->sink->TitleChange("カジノ!");
     f.queue.RunAll();
     EXPECT_EQ(f.frame.TabCount(), 1);
-    EXPECT_EQ(f.closeUrl.count, 2);
+    EXPECT_EQ(f.filter.Closed(), 2);
 }
 
 TEST(FilterCommands, RegisterAppendsSavesAndClosesOnRequest) {
@@ -151,10 +151,10 @@ TEST(FilterCommands, RegisterAppendsSavesAndClosesOnRequest) {
     f.frame.OpenUrl("http://b/", kOpenNewTab, 0x70, 0);
     f.frame.SelectTab(0);
     f.frame.SetRightClicked(1);
-    EXPECT_TRUE(f.commands.Command(ID_FILTER_REGISTER_URL));
+    EXPECT_TRUE(f.router.Run(ID_FILTER_REGISTER_URL));
     f.frame.SetRightClicked(1);
-    f.commands.Command(ID_FILTER_REGISTER_URL);  // twice: stored twice
-    f.commands.Command(ID_FILTER_REGISTER_TITLE);  // the selected tab now
+    f.router.Run(ID_FILTER_REGISTER_URL);  // twice: stored twice
+    f.router.Run(ID_FILTER_REGISTER_TITLE);  // the selected tab now
     EXPECT_EQ(f.filter.Lists().urls, (std::vector<std::string>{"http://b/", "http://b/"}));
     EXPECT_EQ(f.filter.Lists().titles, (std::vector<std::string>{"Title of http://a/"}));
     CloseLists saved;
@@ -165,7 +165,7 @@ TEST(FilterCommands, RegisterAppendsSavesAndClosesOnRequest) {
     EXPECT_EQ(f.frame.TabCount(), 2);  // COUStyle 0x4 off
 
     f.closeUrl.closeOnRegister = true;
-    f.commands.Command(ID_FILTER_REGISTER_URL);
+    f.router.Run(ID_FILTER_REGISTER_URL);
     f.queue.RunAll();
     EXPECT_EQ(f.frame.TabCount(), 1);
     EXPECT_TRUE(f.messageBox.shown.empty());
@@ -184,35 +184,41 @@ TEST(FilterCommands, RegisterAppendsSavesAndClosesOnRequest) {
 
 TEST(FilterCommands, SwitchesWriteTheBrowserGroup) {
     FilterFrame f;
-    f.browser.customHostSite = false;
-    CFilterCommands noSite{{f.frame, f.filter, "", f.browser, f.store, f.messageBox, nullptr}};
-    EXPECT_EQ(noSite.IsEnabled(ID_FILTER_SCRIPT_ERRORS), false);
-    noSite.Command(ID_FILTER_SCRIPT_ERRORS);
-    EXPECT_FALSE(f.browser.showScriptErrors);
+    auto hostSite = [&](bool on) {
+        f.settings.Change(SettingsSection::Browser, [on](ProgramSettings& s) { s.browser.customHostSite = on; });
+    };
+    hostSite(false);
+    CFilterCommands noSite{{f.frame, f.filter, "", f.settings, f.messageBox, nullptr}};
+    CCommandRouter noSiteRouter;
+    noSite.RegisterCommands(noSiteRouter);
+    EXPECT_FALSE(noSiteRouter.IsEnabled(ID_FILTER_SCRIPT_ERRORS));
+    EXPECT_FALSE(noSiteRouter.Run(ID_FILTER_SCRIPT_ERRORS));
+    EXPECT_FALSE(f.settings.Live().browser.showScriptErrors);
 
-    f.browser.customHostSite = true;
-    CFilterCommands site{{f.frame, f.filter, "", f.browser, f.store, f.messageBox,
+    hostSite(true);  // latched when the commands are made
+    CFilterCommands site{{f.frame, f.filter, "", f.settings, f.messageBox,
                           [&](bool on) { f.sweeps.push_back(on); }}};
-    EXPECT_EQ(site.IsEnabled(ID_FILTER_SCRIPT_ERRORS), true);
-    site.Command(ID_FILTER_SCRIPT_ERRORS);
-    EXPECT_EQ(site.IsChecked(ID_FILTER_SCRIPT_ERRORS), true);
-    EXPECT_EQ(f.store.ReadInt(Setting::BOStyle), 0x3);
-    site.Command(ID_FILTER_DIALOG_SWEEP);
-    EXPECT_EQ(f.store.ReadInt(Setting::BOStyle), 0x403);
-    EXPECT_EQ(site.IsChecked(ID_FILTER_DIALOG_SWEEP), true);
+    CCommandRouter router;
+    site.RegisterCommands(router);
+    EXPECT_TRUE(router.IsEnabled(ID_FILTER_SCRIPT_ERRORS));
+    router.Run(ID_FILTER_SCRIPT_ERRORS);
+    EXPECT_TRUE(router.IsChecked(ID_FILTER_SCRIPT_ERRORS));
+    EXPECT_EQ(f.store.ReadInt(Setting::BOStyle), 0x357);  // the first start's 0x355 with 0x2
+    router.Run(ID_FILTER_DIALOG_SWEEP);
+    EXPECT_EQ(f.store.ReadInt(Setting::BOStyle), 0x757);
+    EXPECT_TRUE(router.IsChecked(ID_FILTER_DIALOG_SWEEP));
     EXPECT_EQ(f.sweeps, std::vector<bool>{true});
-    EXPECT_EQ(f.store.ReadInt(Setting::BODLCDefault), 0);  // the whole group
+    EXPECT_EQ(f.profile.Get("Browser", "BODLCDefault"), "112");  // the whole group
 
     f.profile.failWrites = true;
-    site.Command(ID_FILTER_DIALOG_SWEEP);
+    router.Run(ID_FILTER_DIALOG_SWEEP);
     EXPECT_EQ(f.messageBox.shown.size(), 1u);
 }
 
 TEST(FilterCommands, PagesAskTheFrameAboutBoxesAndErrors) {
     FilterFrame f;
-    f.browser.customHostSite = true;
     std::vector<std::string> status;
-    CPageDialogFilter dialogs(f.browser, {KillMsgDlgSettings::DefaultItem()},
+    CPageDialogFilter dialogs(f.settings.Live().browser, {KillMsgDlgSettings::DefaultItem()},
                               {[&](const std::string& s) { status.push_back(s); }, nullptr});
     f.frame.OpenUrl("http://a/", kOpenNewTab, 0x70, 0);
     BrowserEvents* page = f.EngineAt(0)->sink;

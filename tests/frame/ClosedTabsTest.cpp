@@ -3,11 +3,14 @@
 
 #include <string>
 
-#include "app/settings/FrameSettings.h"
+#include "settings/FrameSettings.h"
+#include "commands/CommandRouter.h"
+#include "commands/MenuLayout.h"
 #include "fakes/FakeProfile.h"
 #include "frame/ClosedTabs.h"
 #include "frame/SessionTestFrame.h"
 #include "lists/ItemListFile.h"
+#include "settings/SettingsService.h"
 #include "lists/TempFolder.h"
 #include "platform/fs/FileIo.h"
 
@@ -87,52 +90,60 @@ TEST(ClosedTabs, TwentiethUrlPushesTheOldestOutAndTheMenuKeys) {
 TEST(ClosedTabs, CommandsOpenEntriesTheLastClosedAndFlipSaving) {
     CClosedTabs closed;
     std::vector<OpenCall> calls;
-    UrlOpener open = test::RecordTo(calls);
-    RecentCloseUrlSettings settings = Rcu(7);
-    EXPECT_FALSE(closed.IsEnabled(ID_RECENT_LAST));
-    EXPECT_TRUE(closed.OnCommand(ID_RECENT_LAST, open, false, settings));
+    FakeProfile profile, windows;
+    profile.Set("RecentCloseUrl", "RCUStyle", "7");
+    SettingsStore store(profile, windows);
+    CSettingsService settings(store);
+    bool focus = false;
+    CCommandRouter router;
+    closed.RegisterCommands(router, test::RecordTo(calls), [&] { return focus; }, settings);
+    EXPECT_FALSE(router.IsEnabled(ID_RECENT_LAST));
+    EXPECT_FALSE(router.Run(ID_RECENT_LAST));
     EXPECT_TRUE(calls.empty());
 
     Close(closed, "http://a", "A", 0x10);
     Close(closed, "http://b", "B", 0x20);
     closed.Record(false, "about:blank", "", "", 0x40);
-    EXPECT_TRUE(closed.IsEnabled(ID_RECENT_LAST));
-    closed.OnCommand(ID_RECENT_FIRST + 1, open, false, settings);
-    closed.OnCommand(ID_RECENT_FIRST + 5, open, false, settings);  // no such entry
-    closed.OnCommand(ID_RECENT_OPEN_ALL, open, false, settings);
-    closed.OnCommand(ID_RECENT_LAST, open, false, settings);
-    closed.OnCommand(ID_RECENT_LAST, open, true, settings);
+    EXPECT_TRUE(router.IsEnabled(ID_RECENT_LAST));
+    router.Run(ID_RECENT_FIRST + 1);
+    router.Run(ID_RECENT_FIRST + 5);  // no such entry
+    router.Run(ID_RECENT_OPEN_ALL);
+    router.Run(ID_RECENT_LAST);
+    focus = true;
+    router.Run(ID_RECENT_LAST);
     EXPECT_EQ(calls, (std::vector<OpenCall>{{"http://a", 3, 0x10, 0},
                                             {"http://b", 3, 0x20, 0},
                                             {"http://a", 3, 0x10, 0},
                                             {"about:blank", 1, 0x40, 0},
                                             {"about:blank", 3, 0x40, 0}}));
+    // The menu lists the entries, newest first.
+    std::vector<DynamicMenuItem> menu = router.FillDynamicMenu(kRecentClosedMenu);
+    ASSERT_EQ(menu.size(), 2u);
+    EXPECT_EQ(menu[0].id, ID_RECENT_FIRST);
+    EXPECT_EQ(menu[1].text, "&2 A");
 
-    EXPECT_TRUE(closed.IsChecked(ID_RECENT_SAVE, settings));
-    closed.OnCommand(ID_RECENT_SAVE, open, false, settings);
-    EXPECT_FALSE(settings.saveAtExit);
-    EXPECT_FALSE(closed.IsChecked(ID_RECENT_SAVE, settings));
-    EXPECT_FALSE(closed.OnCommand(33100, open, false, settings));
-    EXPECT_TRUE(CClosedTabs::IsCommand(34287));
-    EXPECT_FALSE(CClosedTabs::IsCommand(34288));
+    EXPECT_TRUE(router.IsChecked(ID_RECENT_SAVE));
+    router.Run(ID_RECENT_SAVE);
+    EXPECT_FALSE(settings.Live().recentCloseUrl.saveAtExit);
+    EXPECT_FALSE(router.IsChecked(ID_RECENT_SAVE));
+    EXPECT_EQ(profile.Get("RecentCloseUrl", "RCUStyle"), "5");  // saved at once; bit 0x4 always written
+    EXPECT_TRUE(router.Has(34287));
+    EXPECT_FALSE(router.Has(34288));
 }
 
 TEST(ClosedTabs, RcuFileFollowsRcuStyle) {
     TempFolder dir;
     std::string path = dir.File("rcu.fbl");
-    FakeProfile profile, windows;
-    SettingsStore store(profile, windows);
 
     CClosedTabs first;
     Close(first, "http://a", "A");
     Close(first, "http://b", "ページB", 0x10);
     RecentCloseUrlSettings noSave = Rcu(1);
-    EXPECT_TRUE(first.Save(path, noSave, store).ok);
-    EXPECT_EQ(profile.Get("RecentCloseUrl", "RCUStyle"), "5");  // bit 0x4 always written
+    EXPECT_TRUE(first.Save(path, noSave).ok);
     EXPECT_FALSE(IsRegularFile(path));
 
     RecentCloseUrlSettings save = Rcu(3);
-    ASSERT_TRUE(first.Save(path, save, store).ok);
+    ASSERT_TRUE(first.Save(path, save).ok);
     EXPECT_EQ(ReadBytes(path),
               "#INFO\r\n\tENCODE=SHIFT_JIS\r\n\tVERSION=1\r\n\r\n#FOLDER\r\n\tNAME=RecentCloseUrls\r\n\r\n"
               "#URL\r\n\tNAME=ページB\r\n\tURL=http://b\r\n\tSTYLE=16\r\n\r\n"
@@ -160,13 +171,10 @@ TEST(ClosedTabs, AnUnreadableRcuFileIsKept) {
     // A FIFO: a write would replace it, unlike a folder.
     fern::testing::FifoInPlace fifo(path);
     ASSERT_TRUE(fifo.Made());
-    FakeProfile profile, windows;
-    SettingsStore store(profile, windows);
     CClosedTabs closed;
     closed.Load(path, Rcu(3));
     Close(closed, "http://a", "A");
-    RecentCloseUrlSettings settings = Rcu(3);
-    EXPECT_FALSE(closed.Save(path, settings, store).ok);
+    EXPECT_FALSE(closed.Save(path, Rcu(3)).ok);
     EXPECT_TRUE(fifo.StillThere());
 }
 
@@ -182,8 +190,9 @@ TEST(ClosedTabs, RecordsTheViewsOfTheFrame) {
     EXPECT_EQ(closed.Items()[0].url, "http://a/");
     EXPECT_EQ(closed.Items()[0].name, "Title of http://a/");
     EXPECT_EQ(closed.Items()[0].style, 0x10u);
-    RecentCloseUrlSettings settings = Rcu(7);
-    closed.OnCommand(ID_RECENT_FIRST, s.Opener(), false, settings);
+    CCommandRouter router;
+    closed.RegisterCommands(router, s.Opener(), {}, s.settings);
+    router.Run(ID_RECENT_FIRST);
     EXPECT_EQ(s.Urls(), "http://b/ http://a/");
     EXPECT_EQ(s.frame.ViewAt(1)->DownloadControlFlags(), 0x10u);
 }

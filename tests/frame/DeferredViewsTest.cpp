@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/settings/AppSettings.h"
+#include "settings/AppSettings.h"
+#include "commands/CommandRouter.h"
 #include "frame/ClosedTabs.h"
-#include "frame/CommandIds.h"
+#include "commands/CommandIds.h"
 #include "frame/SessionTestFrame.h"
 #include "frame/StateLog.h"
 #include "lists/ItemListFile.h"
@@ -103,17 +104,19 @@ TEST(DeferredViews, ClosingTabsWithoutPagesRecordsThemAndMakesNoPage) {
     CClosedTabs closed;
     r.s.frame.SetHooks({nullptr, nullptr, [&closed](const CFernView& v) { closed.Record(v); }});
     r.Run();
+    CCommandRouter router;
+    r.s.frame.RegisterCommands(router);
     r.s.frame.SetRightClicked(2);
-    r.s.frame.OnCommand(ID_TAB_COPY_URL);
+    router.Run(ID_TAB_COPY_URL);
     EXPECT_EQ(r.s.clipboard.text, "http://t2/");
-    r.s.frame.OnCommand(ID_TAB_CLOSE_READ);  // nobody has seen them: none is read
+    router.Run(ID_TAB_CLOSE_READ);  // nobody has seen them: none is read
     EXPECT_EQ(r.s.frame.TabCount(), 4);
     r.s.frame.CloseTab(2);
     ASSERT_EQ(closed.Items().size(), 1u);
     EXPECT_EQ(closed.Items()[0].url, "http://t2/");
     EXPECT_EQ(closed.Items()[0].name, "Loading..");
     // Close all walks the selection through every tab: still no page is made.
-    r.s.frame.OnCommand(ID_TAB_CLOSE_ALL);
+    router.Run(ID_TAB_CLOSE_ALL);
     r.s.timers.Advance(ViewScheduler::kTickMs * 20);
     EXPECT_EQ(r.Made(), 0);
     ASSERT_EQ(r.s.frame.ClosedSet().size(), 3u);
@@ -132,8 +135,10 @@ TEST(DeferredViews, TabsOpenedBeforeTheRestoreStayFirstAndSelectedAndTheLimitHol
     r.s.engines.autoLoad = false;  // the argument's page has not navigated yet
     r.s.frame.OpenUrl("http://arg/", 3, 0x70, 0);
     EXPECT_EQ(r.s.frame.TabCount(), 0);
-    r.s.frame.MutableOptions().tabStyle |= kTabLimit;
-    r.s.frame.MutableOptions().tabCreateLimit = 4;
+    r.s.settings.Change(SettingsSection::TabBar, [](ProgramSettings& p) {
+        p.tabBar.limitTabCount = true;
+        p.tabBar.createLimit = 4;
+    });
     r.Run();
     std::string saved;
     for (const UrlItem& item : StateItems(r.s.frame)) saved += item.url + " ";

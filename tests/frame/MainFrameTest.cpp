@@ -2,10 +2,10 @@
 
 #include <array>
 
+#include "commands/CommandIds.h"
+#include "commands/CommandRouter.h"
 #include "filters/CloseFilter.h"
-#include "frame/CommandIds.h"
 #include "frame/SessionTestFrame.h"
-#include "page/PageCommandIds.h"
 
 using namespace fern;
 using fern::test::EngineOf;
@@ -17,14 +17,25 @@ class MainFrameTest : public ::testing::Test, protected test::FrameFakes {
 protected:
     CloseUrlSettings closeUrl{.closeUrlFilter = true};
     CCloseFilter filter{closeUrl};
-    FrameOptions options;
     std::unique_ptr<CMainFrame> frame;
+    CCommandRouter router;
 
     CMainFrame& Frame() {
-        if (!frame)
+        if (!frame) {
             frame = std::make_unique<CMainFrame>(
-                Services(filter, [](const std::string& t) { return t.rfind("mailto:", 0) == 0; }), options);
+                Services(filter, [](const std::string& t) { return t.rfind("mailto:", 0) == 0; }), settings.Live());
+            frame->RegisterCommands(router);
+        }
         return *frame;
+    }
+    // A change of the TabBar section, as an options page makes it.
+    void TabBar(const std::function<void(TabBarSettings&)>& edit) {
+        settings.Change(SettingsSection::TabBar, [&](ProgramSettings& s) { edit(s.tabBar); });
+    }
+    // A menu or key command, as the window runs it.
+    void Command(int id) {
+        Frame();
+        router.Run(id);
     }
 
     CFernView* Open(const std::string& url, int flags = kOpenNewTab | kOpenFocus,
@@ -45,7 +56,7 @@ protected:
 }  // namespace
 
 TEST_F(MainFrameTest, NewTabsGoWhereTheInsertPositionSays) {
-    options.tabInsertPosition = 3;  // right of the selected tab
+    TabBar([](TabBarSettings& t) { t.insertPosition = 3; });  // right of the selected tab
     Open("a");
     Open("b");
     Open("c");
@@ -58,8 +69,10 @@ TEST_F(MainFrameTest, NewTabsGoWhereTheInsertPositionSays) {
 }
 
 TEST_F(MainFrameTest, TheLimitRefusesTabsAndPopUps) {
-    options.tabStyle |= 0x10;
-    options.tabCreateLimit = 1;
+    TabBar([](TabBarSettings& t) {
+        t.limitTabCount = true;
+        t.createLimit = 1;
+    });
     CFernView* first = Open("a");
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(Open("b"), nullptr);
@@ -71,7 +84,7 @@ TEST_F(MainFrameTest, TheLimitRefusesTabsAndPopUps) {
 }
 
 TEST_F(MainFrameTest, NextActiveSettingChoosesTheTabAfterAClose) {
-    options.tabNextActive = 3;  // left of the closed tab
+    TabBar([](TabBarSettings& t) { t.nextActive = 3; });  // left of the closed tab
     for (const char* u : {"a", "b", "c"}) Open(u);
     Frame().SelectTab(0);
     Frame().CloseTab(0);  // no left neighbour: the one to its right
@@ -101,12 +114,12 @@ TEST_F(MainFrameTest, CloseAllSparesLockedTabsAndRestoreReopensTheRest) {
     Open("d");
     Frame().ViewAt(1)->ToggleNavigateLock();
     Frame().ViewAt(3)->ToggleNavigateLock();
-    Frame().OnCommand(ID_TAB_CLOSE_ALL);
+    Command(ID_TAB_CLOSE_ALL);
     EXPECT_EQ(Urls(), "b d");
     ASSERT_EQ(Frame().ClosedSet().size(), 2u);
     EXPECT_EQ(Frame().ClosedSet()[0].url, "a");
     EXPECT_EQ(Frame().ClosedSet()[1].style, 0xF0u);
-    Frame().OnCommand(ID_TAB_RESTORE_CLOSED);
+    Command(ID_TAB_RESTORE_CLOSED);
     EXPECT_EQ(Urls(), "b d a c");
     EXPECT_EQ(Frame().ViewAt(2)->DownloadControlFlags(), 0x10u);
     EXPECT_EQ(Frame().ViewAt(3)->DownloadControlFlags(), 0xF0u);
@@ -123,53 +136,53 @@ TEST_F(MainFrameTest, CloseReadTabsClosesEveryTabWithoutAMark) {
     // Background tabs that finished loading carry the unseen mark.
     EXPECT_EQ(Frame().ViewAt(1)->Icon(), kIconFinishedUnseen);
     Frame().SelectTab(1);  // seen now
-    Frame().OnCommand(ID_TAB_CLOSE_READ);
+    Command(ID_TAB_CLOSE_READ);
     EXPECT_EQ(Urls(), "c d");
 }
 
 TEST_F(MainFrameTest, NextAndPreviousWrapOnlyWithTheOption) {
-    options.tabStyle &= ~0x200u;  // on by default
+    TabBar([](TabBarSettings& t) { t.wrapAround = false; });  // on by default
     for (const char* u : {"a", "b"}) Open(u);
     Frame().SelectTab(1);
-    Frame().OnCommand(ID_TAB_NEXT);
+    Command(ID_TAB_NEXT);
     EXPECT_EQ(Frame().Tabs().Selected(), 1);
-    Frame().MutableOptions().tabStyle |= 0x200;
-    Frame().OnCommand(ID_TAB_NEXT);
+    TabBar([](TabBarSettings& t) { t.wrapAround = true; });
+    Command(ID_TAB_NEXT);
     EXPECT_EQ(Frame().Tabs().Selected(), 0);
-    Frame().OnCommand(ID_TAB_PREV);
+    Command(ID_TAB_PREV);
     EXPECT_EQ(Frame().Tabs().Selected(), 1);
 }
 
 TEST_F(MainFrameTest, NewTabCommandsFollowTheirSettings) {
-    options.tabCreateNew = 7;  // unknown: a blank page
-    Frame().OnCommand(ID_NEW_TAB);
+    TabBar([](TabBarSettings& t) { t.createNew = 7; });  // unknown: a blank page
+    Command(ID_NEW_TAB);
     EXPECT_EQ(Urls(), "about:blank");
     clipboard.text = "  http://first/\r\nhttp://second/\n";
-    Frame().OnCommand(ID_NEW_TAB_CLIPBOARD);
+    Command(ID_NEW_TAB_CLIPBOARD);
     EXPECT_EQ(Frame().ViewAt(1)->Url(), "http://first/");
     clipboard.text.reset();
-    Frame().OnCommand(ID_NEW_TAB_CLIPBOARD);
+    Command(ID_NEW_TAB_CLIPBOARD);
     EXPECT_EQ(Frame().ViewAt(2)->Url(), "about:blank");
     Frame().SelectTab(1);
-    Frame().OnCommand(ID_NEW_TAB_COPY);
+    Command(ID_NEW_TAB_COPY);
     EXPECT_EQ(Frame().ViewAt(3)->Url(), "http://first/");
 }
 
 TEST_F(MainFrameTest, TabCommandsActOnTheRightClickedTab) {
     for (const char* u : {"a", "b", "c"}) Open(u);
     Frame().SetRightClicked(2);
-    Frame().OnCommand(ID_TAB_MOVE_LEFT);
+    Command(ID_TAB_MOVE_LEFT);
     EXPECT_EQ(Urls(), "a c b");
     EXPECT_EQ(Frame().Tabs().RightClicked(), -1);
     Frame().SetRightClicked(0);
-    Frame().OnCommand(ID_TAB_COPY_URL);
+    Command(ID_TAB_COPY_URL);
     EXPECT_EQ(clipboard.text, "a");
     EngineOf(Frame().ViewAt(0))->title.clear();
     Frame().ViewAt(0)->StoreTitle("");
     Frame().SetRightClicked(0);
-    Frame().OnCommand(ID_TAB_COPY_TITLE);
+    Command(ID_TAB_COPY_TITLE);
     EXPECT_EQ(messageBox.shown, std::vector<std::string>{"タイトルの取得に失敗しました。"});
-    options.tabBtnWClick = 1;
+    TabBar([](TabBarSettings& t) { t.wheelClick = 1; });
     Frame().OnTabWheelClick(1);
     EXPECT_EQ(Urls(), "a b");
     Frame().OnTabWheelClick(-1);  // no tab hit
@@ -186,7 +199,7 @@ TEST_F(MainFrameTest, PopUpToAListedAddressNeverShowsAndIsCounted) {
     queue.RunAll();
     EXPECT_EQ(Frame().TabCount(), 1);
     EXPECT_EQ(Frame().ViewCount(), 1u);
-    EXPECT_EQ(closeUrl.count, 1);
+    EXPECT_EQ(filter.Closed(), 1);
 }
 
 TEST_F(MainFrameTest, PopUpThatStaysBlankShowsAfterTheDelayWithItsTitle) {
@@ -212,7 +225,7 @@ TEST_F(MainFrameTest, BlankPopUpIsClosedWhenAboutBlankIsListed) {
     popup->Load("about:blank", "about:blank");
     queue.RunAll();
     EXPECT_EQ(Frame().ViewCount(), 1u);
-    EXPECT_EQ(closeUrl.count, 1);
+    EXPECT_EQ(filter.Closed(), 1);
 }
 
 TEST_F(MainFrameTest, NavigateLockSendsLinksToNewTabs) {
@@ -223,7 +236,7 @@ TEST_F(MainFrameTest, NavigateLockSendsLinksToNewTabs) {
     EXPECT_EQ(locked->Url(), "http://a/");
     EXPECT_EQ(Frame().Tabs().Item(0)->text, "Title of http://a/");
     // With the option on, a locked tab opens nothing.
-    Frame().MutableOptions().tabStyle |= 0x20;
+    TabBar([](TabBarSettings& t) { t.noNewTabsFromLocked = true; });
     EXPECT_FALSE(EngineOf(locked)->BeforeNavigate("http://c/"));
     EXPECT_EQ(Frame().TabCount(), 2);
 }
@@ -244,7 +257,7 @@ TEST_F(MainFrameTest, SpecialAddressesAreTakenOverNotNavigated) {
 }
 
 TEST_F(MainFrameTest, FocusRequestIsServedAtDocumentComplete) {
-    options.browserStyle |= 0x100;
+    settings.Change(SettingsSection::Browser, [](ProgramSettings& s) { s.browser.focusPage = true; });
     engines.autoLoad = false;
     CFernView* page = Open("http://a/");
     EXPECT_TRUE(page->FocusRequested());
@@ -296,10 +309,10 @@ TEST_F(MainFrameTest, SaveOnExitRunsItsStepsInOrderOnce) {
     Frame().StartAutoSave(true, 1);
     timers.Advance(60000);  // the tick saves bookmarks only when their option is on
     EXPECT_EQ(order, "");
-    Frame().MutableOptions().bookmarkAutoSave = true;
+    settings.Change(SettingsSection::Bookmark, [](ProgramSettings& s) { s.bookmark.autoSave = true; });
     timers.Advance(60000);
     EXPECT_EQ(order, "B");
-    Frame().MutableOptions().saveStateAtExit = true;
+    settings.Change(SettingsSection::Startup, [](ProgramSettings& s) { s.startup.saveStateAtExit = true; });
     Frame().SaveOnExit(true, false);
     EXPECT_EQ(order, "BBSTPICR");
     Frame().SaveOnExit(true, false);
@@ -334,19 +347,19 @@ TEST_F(MainFrameTest, FindInPageTakesTheClipboardTextAndRemembersItsPlace) {
     CFernView* page = Open("http://a/");
     auto* engine = EngineOf(page);
     clipboard.text.reset();
-    Frame().OnCommand(ID_PAGE_FIND_CLIPBOARD);  // no text: nothing
+    Command(ID_PAGE_FIND_CLIPBOARD);  // no text: nothing
     clipboard.text = "  word \r\n";
-    Frame().OnCommand(ID_PAGE_FIND_CLIPBOARD);
-    Frame().OnCommand(ID_PAGE_FIND_CLIPBOARD);  // still running: nothing
+    Command(ID_PAGE_FIND_CLIPBOARD);
+    Command(ID_PAGE_FIND_CLIPBOARD);  // still running: nothing
     engine->AnswerFind(true);
-    Frame().OnCommand(ID_PAGE_FIND_CLIPBOARD);
+    Command(ID_PAGE_FIND_CLIPBOARD);
     engine->AnswerFind(false);
     EXPECT_EQ(engine->finds, (std::vector<std::string>{"word top", "word next"}));
     // No match: the next search starts at the top again.
-    Frame().OnCommand(ID_PAGE_FIND_CLIPBOARD);
+    Command(ID_PAGE_FIND_CLIPBOARD);
     engine->AnswerFind(true);
     clipboard.text = "other";
-    Frame().OnCommand(ID_PAGE_FIND_CLIPBOARD);
+    Command(ID_PAGE_FIND_CLIPBOARD);
     EXPECT_EQ(engine->finds.back(), "other top");
     EXPECT_EQ(engine->finds[2], "word top");
 }

@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "fakes/FakeBrowserEngine.h"
+#include "fakes/FakeProfile.h"
 #include "fakes/FakeShell.h"
 #include "fakes/ManualTimers.h"
 #include "frame/MainFrame.h"
 #include "frame/StateLog.h"
+#include "settings/SettingsService.h"
 
 namespace fern::test {
 
@@ -29,7 +31,18 @@ public:
 
 // The services a frame asks for, on fakes; no address is special.
 struct FrameFakes {
+    // The settings of a first start, in a profile in memory (or the one
+    // given, for runs that follow each other); tests change them as the
+    // program does, through the service.
+    FakeProfile ownProfile, ownWindows;
+    FakeProfile& profile;
+    FakeProfile& windows;
+    SettingsStore store{profile, windows};
+    CSettingsService settings{store};
     LoadingEngines engines;
+
+    FrameFakes() : profile(ownProfile), windows(ownWindows) {}
+    FrameFakes(FakeProfile& given, FakeProfile& givenWindows) : profile(given), windows(givenWindows) {}
     ManualTimers timers;
     ManualQueue queue;
     FakeClipboard clipboard;
@@ -67,7 +80,10 @@ inline FakeBrowserEngine* EngineOf(const CFernView* view) { return static_cast<F
 
 struct SessionTestFrame : FrameFakes {
     NoPopupFilter filter;
-    CMainFrame frame{Services(filter), FrameOptions{}};
+    CMainFrame frame{Services(filter), settings.Live()};
+
+    SessionTestFrame() = default;
+    SessionTestFrame(FakeProfile& given, FakeProfile& givenWindows) : FrameFakes(given, givenWindows) {}
     std::vector<OpenCall> calls;
 
     // Records each open and carries it out on the frame.

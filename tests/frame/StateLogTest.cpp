@@ -3,10 +3,11 @@
 
 #include <string>
 
-#include "app/settings/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "fakes/FakeProfile.h"
 #include "frame/SessionTestFrame.h"
 #include "frame/StateLog.h"
+#include "settings/SettingsService.h"
 #include "lists/ItemListFile.h"
 #include "lists/TempFolder.h"
 #include "platform/fs/FileIo.h"
@@ -126,7 +127,7 @@ TEST(StateLog, StartupOpensFollowStartupStyleAndArguments) {
 
     // Startup tabs start with BODLCDefault: mode 2 on the frame.
     test::SessionTestFrame s;
-    s.frame.MutableOptions().dlcDefault = 0x50;
+    s.settings.Change(SettingsSection::Browser, [](ProgramSettings& p) { p.browser.downloadControl = 0x50; });
     OpenStartupUrls(f.startup, s.Opener());
     EXPECT_EQ(s.frame.ViewAt(0)->DownloadControlFlags(), 0x50u);
 }
@@ -168,18 +169,17 @@ TEST(StateLog, AddToStartupListAppendsWithoutCheckingAndOpenListFile) {
 TEST(AutoSave, DialogAnswersAreWrittenAndSurviveARestart) {
     FakeProfile profile, windows;
     SettingsStore store(profile, windows);
-    AutoSaveSettings settings;
-    settings.Load(store);
-    EXPECT_EQ(AutoSaveDialogValue(settings), 1);
+    CSettingsService settings(store);
+    EXPECT_EQ(AutoSaveDialogValue(settings.Live().autoSave), 1);
 
-    AutoSaveTimer ok = ChooseAutoSave(settings, store, true, 15);
+    AutoSaveTimer ok = ChooseAutoSave(settings, true, 15);
     EXPECT_TRUE(ok.run);
     EXPECT_EQ(ok.minutes, 15);
     EXPECT_TRUE(ok.saved);
     EXPECT_EQ(profile.Get("AutoSave", "ASStyle"), "1");
     EXPECT_EQ(profile.Get("AutoSave", "ASInterval"), "15");
 
-    AutoSaveTimer cancel = ChooseAutoSave(settings, store, false, 40);
+    AutoSaveTimer cancel = ChooseAutoSave(settings, false, 40);
     EXPECT_FALSE(cancel.run);
     AutoSaveSettings restarted;
     restarted.Load(store);
@@ -192,5 +192,8 @@ TEST(AutoSave, DialogAnswersAreWrittenAndSurviveARestart) {
     restarted.intervalMinutes = 500;
     EXPECT_EQ(AutoSaveDialogValue(restarted), 60);
     profile.failWrites = true;
-    EXPECT_FALSE(ChooseAutoSave(restarted, store, true, 5).saved);
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(ChooseAutoSave(settings, true, 5).saved);
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(settings.Live().autoSave.intervalMinutes, 5);  // in effect until the end all the same
 }

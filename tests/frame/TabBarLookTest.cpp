@@ -1,13 +1,26 @@
 #include <gtest/gtest.h>
 
+#include "fakes/FakeProfile.h"
 #include "frame/TabBarLook.h"
 
 using namespace fern;
 
 namespace {
 
-TabBarSettingsValues Values(int tabStyle, int btnStyle = 0) {
-    return {tabStyle, 12, (7 << 16) | 120, 0x0000FF, 0x00FF00, 0xFF0000, 0x123456, btnStyle};
+// The section as a profile holding these bit words reads.
+TabBarSettings Values(int tabStyle, int btnStyle = 0) {
+    FakeProfile profile, windows;
+    profile.Set("TabBar", "TabStyle", std::to_string(tabStyle));
+    profile.Set("TabBar", "TabBtnStyle", std::to_string(btnStyle));
+    profile.Set("TabBar", "TabBtnTextLimit", "12");
+    profile.Set("TabBar", "TabFixBtnSize", std::to_string((7 << 16) | 120));
+    profile.Set("TabBar", "TabBtnSelClr", std::to_string(0x0000FF));
+    profile.Set("TabBar", "TabBtnUnSelClr", std::to_string(0x00FF00));
+    profile.Set("TabBar", "TabBtnSelBkgClr", std::to_string(0xFF0000));
+    profile.Set("TabBar", "TabBtnUnSelBkgClr", std::to_string(0x123456));
+    TabBarSettings settings;
+    settings.Load(SettingsStore(profile, windows));
+    return settings;
 }
 
 // UTF-8 whatever the execution character set.
@@ -29,13 +42,13 @@ TEST(TabBarLook, LayoutSwitchesFollowTheirBits) {
     EXPECT_TRUE(all.belowPages);
 
     // Values the options page would never write are brought into its range.
-    TabBarSettingsValues odd = Values(0x100 | 0x80);
+    TabBarSettings odd = Values(0x100 | 0x80);
     odd.textLimit = 0;
-    odd.fixBtnSize = 5;
+    odd.fixedSize = 5;
     EXPECT_EQ(MakeTabBarLook(odd).textLimit, 1);
     EXPECT_EQ(MakeTabBarLook(odd).fixedWidth, 20);
     odd.textLimit = 5000;
-    odd.fixBtnSize = 0xFFFF;
+    odd.fixedSize = 0xFFFF;
     EXPECT_EQ(MakeTabBarLook(odd).textLimit, 100);
     EXPECT_EQ(MakeTabBarLook(odd).fixedWidth, 256);
 }

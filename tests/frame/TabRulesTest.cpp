@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "commands/CommandIds.h"
 #include "frame/TabRules.h"
 
 using namespace fern;

@@ -13,8 +13,9 @@
 #include "frame/SessionTestFrame.h"
 #include "addressbar/gtk/UrlAddDialog.h"
 #include "frame/gtk/AutoSaveDialog.h"
-#include "frame/gtk/MenuBuilder.h"
-#include "frame/gtk/RecentClosedMenu.h"
+#include "ui/gtk/MenuBuilder.h"
+#include "commands/CommandRouter.h"
+#include "commands/MenuLayout.h"
 #include "frame/gtk/SessionParts.h"
 #include "platform/fs/FileIo.h"
 #include "platform/text/Encoding.h"
@@ -26,31 +27,32 @@ namespace {
 
 // One run of the program: settings from the profile, the frame, the parts.
 struct ProgramRun : SessionTestFrame {
-    SettingsStore store;
-    ProgramSettings settings;
     DataPaths paths;
     ExitSteps steps;
     Gtk::Window window;
     Gtk::MenuBar menuBar;
+    CCommandRouter router;
     std::unique_ptr<SessionParts> parts;
 
     ProgramRun(FakeProfile& profile, FakeProfile& windows, const std::string& folder)
-        : store(profile, windows), paths(MakeDataPaths(folder)) {
-        settings.LoadAll(store);
-        frame.MutableOptions().saveStateAtExit = settings.startup.saveStateAtExit;
+        : SessionTestFrame(profile, windows), paths(MakeDataPaths(folder)) {
         parts = std::make_unique<SessionParts>(
-            SessionParts::Services{frame, window, settings, store, paths, messageBox, folder + "/tmp"});
-        std::vector<MenuEntry> file{{ID_FILE_OPEN_URL, "開く(&O)", {}, false, {}}, MenuEntry{},
-                                    RecentClosedMenuEntry()};
-        auto* item = Gtk::manage(new Gtk::MenuItem(MnemonicLabel("ファイル(&F)"), true));
-        item->set_submenu(*BuildMenu(file, [this](int id) { parts->Command(id); }, nullptr, nullptr, {}));
-        menuBar.append(*item);
+            SessionParts::Services{frame, window, settings, paths, messageBox, folder + "/tmp"});
+        parts->RegisterCommands(router);
+        auto context = std::make_shared<MenuContext>();
+        context->router = &router;
+        context->run = [this](int id) { router.Run(id); };
+        FillMenuBar(menuBar,
+                    {Submenu("ファイル(&F)", {CommandItem(ID_FILE_OPEN_URL), MenuSeparator(),
+                                              Submenu(kRecentClosedMenuText,
+                                                      {DynamicItems(kRecentClosedMenu), MenuSeparator(),
+                                                       CommandItem(ID_RECENT_SAVE), CommandItem(ID_RECENT_OPEN_ALL)})})},
+                    context);
         auto* box = Gtk::manage(new Gtk::Box(Gtk::ORIENTATION_VERTICAL));
         box->pack_start(menuBar, Gtk::PACK_SHRINK);
         box->pack_start(parts->AddressBar(), Gtk::PACK_SHRINK);
         window.add(*box);
         window.show_all();
-        EXPECT_TRUE(parts->AttachMenus(menuBar));
         parts->AddExitSteps(steps);
         frame.SetExitSteps(steps);
         Pump();
@@ -63,11 +65,33 @@ struct ProgramRun : SessionTestFrame {
     }
 };
 
+// The text of an item's own label (the first label in it).
+std::string ItemLabel(Gtk::Widget& widget) {
+    if (auto* label = dynamic_cast<Gtk::Label*>(&widget)) return label->get_label();
+    if (auto* bin = dynamic_cast<Gtk::Bin*>(&widget); bin && bin->get_child()) return ItemLabel(*bin->get_child());
+    if (auto* box = dynamic_cast<Gtk::Container*>(&widget))
+        for (Gtk::Widget* child : box->get_children())
+            if (std::string text = ItemLabel(*child); !text.empty()) return text;
+    return {};
+}
+
 std::vector<std::string> Labels(Gtk::Menu& menu) {
     std::vector<std::string> labels;
     for (Gtk::Widget* child : menu.get_children())
-        if (auto* item = dynamic_cast<Gtk::MenuItem*>(child)) labels.push_back(item->get_label());
+        if (auto* item = dynamic_cast<Gtk::MenuItem*>(child); item && item->get_visible())
+            labels.push_back(ItemLabel(*item));
     return labels;
+}
+
+Gtk::Menu* FindSubmenu(Gtk::MenuShell& shell, const std::string& sjisText) {
+    std::string label = MnemonicLabel(sjisText);
+    for (Gtk::Widget* child : shell.get_children()) {
+        auto* item = dynamic_cast<Gtk::MenuItem*>(child);
+        if (!item || !item->get_submenu()) continue;
+        if (ItemLabel(*item) == label) return item->get_submenu();
+        if (Gtk::Menu* found = FindSubmenu(*item->get_submenu(), sjisText)) return found;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -118,11 +142,11 @@ TEST(SessionParts, ClosedTabReopensFromTheMenuAndTheStateComesBackAfterARestart)
 TEST(SessionDialogs, OpenDialogOkFollowsTheTextAndTheCheckBoxFollowsFDStyle) {
     InitGtkOnce();
     Gtk::Window parent;
-    FileDlgSettings fileDlg;
-    fileDlg.style = 0x5;
-    fileDlg.openInNewTab = true;
-    fileDlg.rememberFolders = true;
-    UrlAddDialog dialog(parent, {"http://127.0.0.1:9/a", "http://127.0.0.1:9/b"}, fileDlg);
+    FakeProfile profile, windows;
+    profile.Set("FileDlg", "FDStyle", "5");  // open in a new tab, remember folders
+    SettingsStore store(profile, windows);
+    CSettingsService settings(store);
+    UrlAddDialog dialog(parent, {"http://127.0.0.1:9/a", "http://127.0.0.1:9/b"}, settings);
     EXPECT_EQ(dialog.get_title(), ToUtf8("ファイルを開く"));
     EXPECT_TRUE(dialog.NewTab().get_active());
     EXPECT_EQ(gtk_tree_model_iter_n_children(GTK_TREE_MODEL(dialog.Combo().get_model()->gobj()), nullptr), 2);

@@ -284,9 +284,10 @@ TEST_F(TabBarWidgetTest, SingleRowScrollsToKeepTheSelectedTabInView) {
 TEST_F(TabBarWidgetTest, MultiLineShowsEveryTabInRows) {
     window.resize(300, 60);
     for (int i = 3; i < 20; ++i) model.Insert(i, "タブ番号 " + std::to_string(i), View(i));
-    TabBarSettingsValues v;
-    v.tabStyle = 0x40 | 0x80;
-    v.fixBtnSize = 90;
+    TabBarSettings v;
+    v.multiLine = true;
+    v.fixedWidth = true;
+    v.fixedSize = 90;
     bar.SetLook(MakeTabBarLook(v));
     Pump();
     EXPECT_FALSE(bar.Scrolling());

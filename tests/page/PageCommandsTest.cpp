@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "frame/SessionTestFrame.h"
-#include "page/PageCommandIds.h"
+#include "commands/CommandIds.h"
 
 using namespace fern;
 using fern::test::FakeBrowserEngine;
@@ -22,7 +22,7 @@ protected:
     FakeBrowserEngine* engine = nullptr;
 
     void SetUp() override {
-        s.frame.MutableOptions().dlcDefault = 0xF0;
+        s.settings.Change(SettingsSection::Browser, [](ProgramSettings& p) { p.browser.downloadControl = 0xF0; });
         s.frame.SetHooks({[this](const std::string& text, int flags) {
                               opened.push_back(text + " " + std::to_string(flags));
                           },

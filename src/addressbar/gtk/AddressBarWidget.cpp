@@ -4,7 +4,7 @@
 
 #include "addressbar/AddressDrag.h"
 #include "frame/TabDrop.h"
-#include "frame/gtk/MenuBuilder.h"
+#include "ui/gtk/MenuBuilder.h"
 #include "platform/fs/FileIo.h"
 #include "platform/text/Encoding.h"
 #include "platform/text/UrlText.h"
@@ -107,6 +107,9 @@ AddressBarWidget::AddressBarWidget(CAddressBar& bar, std::string tempFolder)
     entry.signal_key_press_event().connect(sigc::mem_fun(*this, &AddressBarWidget::OnEntryKeyPress), false);
     entry.signal_key_release_event().connect(sigc::mem_fun(*this, &AddressBarWidget::OnEntryKeyRelease), false);
     entry.signal_changed().connect(sigc::mem_fun(*this, &AddressBarWidget::OnEntryChanged));
+    g_signal_connect(entry.gobj(), "preedit-changed", G_CALLBACK(+[](GtkEntry*, gchar* preedit, gpointer self) {
+                         static_cast<AddressBarWidget*>(self)->m_composing = preedit && *preedit;
+                     }), this);
     m_combo.signal_changed().connect(sigc::mem_fun(*this, &AddressBarWidget::OnComboChanged));
     m_combo.property_popup_shown().signal_changed().connect(sigc::mem_fun(*this, &AddressBarWidget::OnPopupShown));
     m_go.signal_clicked().connect([this] {

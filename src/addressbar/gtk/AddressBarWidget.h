@@ -41,6 +41,9 @@ public:
     // (Enter, Esc, Up, Down, F4, Ctrl+A, Tab, F6) go to the bar first while
     // its edit has the focus. True when the key was used.
     bool PreTranslateKey(GdkEventKey* event);
+    // True while an input method composes text in the edit: its keys are
+    // the input method's.
+    bool Composing() const { return m_composing; }
     // Commands: focus the edit, drop the list down.
     void FocusEdit();
     void DropDown();
@@ -56,6 +59,7 @@ public:
     void StyleChanged() override;
 
 private:
+    bool m_composing = false;
     CAddressBar& m_bar;
     std::string m_tempFolder;
     Hooks m_hooks;

@@ -1,15 +1,16 @@
 #include "addressbar/gtk/UrlAddDialog.h"
 
-#include "frame/gtk/ListFileChooser.h"
-#include "frame/gtk/MenuBuilder.h"
+#include "ui/gtk/ListFileChooser.h"
+#include "ui/gtk/MenuBuilder.h"
 #include "platform/fs/FsPath.h"
 #include "platform/text/Encoding.h"
 #include "platform/text/UrlText.h"
 
 namespace fern {
 
-UrlAddDialog::UrlAddDialog(Gtk::Window& parent, const std::vector<std::string>& typed, FileDlgSettings& fileDlg)
-    : Gtk::Dialog(ToUtf8("ファイルを開く"), parent, true), m_fileDlg(fileDlg) {
+UrlAddDialog::UrlAddDialog(Gtk::Window& parent, const std::vector<std::string>& typed, CSettingsService& settings)
+    : Gtk::Dialog(ToUtf8("ファイルを開く"), parent, true), m_settings(settings) {
+    const FileDlgSettings& fileDlg = settings.Live().fileDlg;
     set_name("URLを追加");
     set_default_size(480, -1);
     m_prompt.set_text(ToUtf8("URLまたはファイルのパス"));
@@ -62,7 +63,7 @@ void UrlAddDialog::Browse() {
         ChooseFile(*this, false,
                    {{"HTML、Fern リストファイル (*.htm, *.html, *.fbl)", "*.htm;*.html;*.fbl"},
                     {"すべてのファイル (*.*)", "*.*"}},
-                   m_fileDlg);
+                   m_settings);
     // Shown as the path where that names the file, else as its "file:" URI.
     if (path) m_combo.get_entry()->set_text(ToUtf8(PathToText(*path)));
     UpdateOk();

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/AddressBarSettings.h"
+#include "settings/SettingsService.h"
 
 namespace fern {
 
 class UrlAddDialog : public Gtk::Dialog {
 public:
     // `typed` fills the list; FDStyle gives the check box and auto-complete.
-    UrlAddDialog(Gtk::Window& parent, const std::vector<std::string>& typed, FileDlgSettings& fileDlg);
+    UrlAddDialog(Gtk::Window& parent, const std::vector<std::string>& typed, CSettingsService& settings);
 
     struct Result {
         bool ok = false;
@@ -29,7 +29,7 @@ public:
     Gtk::Button& BrowseButton() { return m_browse; }
 
 private:
-    FileDlgSettings& m_fileDlg;
+    CSettingsService& m_settings;
     Gtk::Label m_prompt;
     Gtk::ComboBoxText m_combo{true};
     Gtk::CheckButton m_newTab;

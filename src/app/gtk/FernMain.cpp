@@ -12,19 +12,20 @@
 #include "app/CommandLine.h"
 #include "app/DataFolder.h"
 #include "app/DataPaths.h"
-#include "app/FrameOptionsFromSettings.h"
 #include "app/gtk/Screenshot.h"
-#include "app/settings/IniProfile.h"
-#include "app/settings/ProgramSettings.h"
+#include "settings/IniProfile.h"
+#include "settings/SettingsService.h"
+#include "commands/CommandRouter.h"
+#include "commands/KeySettings.h"
+#include "commands/gtk/KeyCommandPart.h"
 #include "content/DownloadControl.h"
 #include "content/OfflineMode.h"
 #include "content/UserAgent.h"
-#include "content/gtk/ContentCommands.h"
+#include "content/ContentCommands.h"
 #include "filters/CloseFilter.h"
 #include "filters/FilterCommands.h"
 #include "filters/PageDialogFilter.h"
 #include "filters/gtk/DialogSweeper.h"
-#include "filters/gtk/FilterCommandPart.h"
 #include "filters/gtk/ScriptErrorWindow.h"
 #include "frame/MainFrame.h"
 #include "frame/TabBarLook.h"
@@ -32,6 +33,8 @@
 #include "frame/gtk/SessionParts.h"
 #include "frame/gtk/TabBarEvents.h"
 #include "frame/gtk/TabBarWidget.h"
+#include "frame/gtk/TabOptionsPages.h"
+#include "options/gtk/OptionsCommandPart.h"
 #include "platform/engine/LazyEngine.h"
 #include "platform/fs/FileIo.h"
 #include "platform/gtk/GtkShell.h"
@@ -60,7 +63,6 @@ namespace {
 const char kLockName[] = "/FernBrowserApp.lock";
 const char kSocketName[] = "/FernBrowserApp.sock";
 const char kTempName[] = "/~FBISTMP00";
-constexpr std::uint32_t kFocusOption = 0x100;
 
 void Complain(const std::string& sjis) { std::fprintf(stderr, "fern: %s\n", ToUtf8(sjis).c_str()); }
 
@@ -173,14 +175,13 @@ int RunFern(int argc, char** argv) {
     DataPaths paths = MakeDataPaths(*folder);
     IniProfile profile(paths.profile), windows(paths.windows);
     SettingsStore store(profile, windows);
-    ProgramSettings settings;
-    settings.LoadAll(store);
+    CSettingsService settingsService(store);
+    const ProgramSettings& settings = settingsService.Live();
     ResolveBookmarkPath(store, paths);
 
     std::string tempFolder = *runtime + kTempName;
     g_mkdir_with_parents(tempFolder.c_str(), 0700);
 
-    FrameOptions options = MakeFrameOptions(settings);
     WebKitContext context(*folder);
     context.SetUserAgent(ToUtf8(UserAgentText(settings.browser.userAgent)));
     COfflineMode offline([&context](bool on) { context.Offline().SetOffline(on); });
@@ -188,7 +189,7 @@ int RunFern(int argc, char** argv) {
     if (settings.browser.loadHelperObjects) context.LoadWebExtensionsFrom(*folder + "/extensions");
     PrivacyIniFile privacyFile(*folder + "/privacy.ini");
     WebKitCookieEngine cookieEngine(context);
-    WebKitEngineFactory engines(context, options.homePageUrl);
+    WebKitEngineFactory engines(context, HomePageUrl(settings));
     GlibTimers timers;
     GlibMessageQueue queue;
     GtkClipboardText clipboard;
@@ -199,7 +200,7 @@ int RunFern(int argc, char** argv) {
     if (filter.Lists().unreadable) Complain("close.fbl cannot be read and will not be saved: " + closeRead.error);
 
     CMainFrame* framePtr = nullptr;
-    auto openFlags = [&options] { return (options.browserStyle & kFocusOption) ? 3 : 1; };
+    auto openFlags = [&settings] { return settings.browser.focusPage ? 3 : 1; };
     FrameServices services{
         engines, timers, queue, clipboard, messageBox, filter,
         [](const std::string& text) { return ConvertArgumentToUrl(text); },
@@ -213,20 +214,30 @@ int RunFern(int argc, char** argv) {
             return OpenSpecialUrl(text, actions);
         },
         [&offline] { return offline.IsOffline(); }};
-    CMainFrame frame(std::move(services), options);
+    CMainFrame frame(std::move(services), settings);
     framePtr = &frame;
 
-    MainFrameWindow window(frame, [](CFernView* view) -> GtkWidget* {
+    CCommandRouter router;
+    frame.RegisterCommands(router);
+    CKeySettings keySettings(ResourceFolder() + "/keys.ini", paths.keys, messageBox);
+    keySettings.Load();
+
+    MainFrameWindow window(frame, router, keySettings.Keys(), [](CFernView* view) -> GtkWidget* {
         auto* engine = dynamic_cast<WebKitEngine*>(RealEngine(view->Engine()));
         return engine ? engine->Widget() : nullptr;
     });
     messageBox.SetParent(window.gobj());
+    window.RegisterCommands(router);
+    KeyCommandPart keyPart(window, keySettings, [&window] { window.RebuildMenus(); });
+    keyPart.RegisterCommands(router);
+    COptionsPages optionsPages;
+    AddTabOptionsPages(optionsPages);
+    OptionsCommandPart optionsPart(window, settingsService, optionsPages);
+    optionsPart.RegisterCommands(router);
     window.SetAboutText([&] { return AboutText(filter.Closed()); });
 
-    CDownloadControl downloadControl(settings.browser, store, frame.MutableOptions(),
-                                     [&frame] { return frame.ActiveView(); });
-    ContentCommands contentCommands(downloadControl, offline);
-    window.AddCommandPart(&contentCommands);
+    CDownloadControl downloadControl(settingsService, [&frame] { return frame.ActiveView(); });
+    RegisterContentCommands(router, downloadControl, offline);
 
     SpawnCommandRunner commandRunner;
     DefaultBrowser defaultBrowser(commandRunner, privacyFile, DefaultBrowserPathsFor(ExecutablePath()));
@@ -234,7 +245,7 @@ int RunFern(int argc, char** argv) {
                                             CFernView* view = frame.ActiveView();
                                             return view ? view->Url() : std::string();
                                         }});
-    window.AddCommandPart(&privacy);
+    privacy.RegisterCommands(router);
 
     // Status bar indicators: the offline switch, the download-control strip
     // (it shows and flips the flags for new tabs) and the zone of the page.
@@ -253,22 +264,23 @@ int RunFern(int argc, char** argv) {
     TabBarWidget tabBar;
     TabBarFrameEvents tabEvents(frame, [](const std::string& t) { return ConvertArgumentToUrl(t); },
                                 [&] { window.ShowTabBarMenu(); });
-    TabBarSettingsValues look;
-    look.tabStyle = settings.tabBar.style;
-    look.textLimit = settings.tabBar.textLimit;
-    look.fixBtnSize = settings.tabBar.fixedSize;
-    look.selClr = static_cast<std::uint32_t>(settings.tabBar.selectedTextColour);
-    look.unselClr = static_cast<std::uint32_t>(settings.tabBar.unselectedTextColour);
-    look.selBkgClr = static_cast<std::uint32_t>(settings.tabBar.selectedBackColour);
-    look.unselBkgClr = static_cast<std::uint32_t>(settings.tabBar.unselectedBackColour);
-    look.btnStyle = settings.tabBar.fontStyle;
-    tabBar.SetLook(MakeTabBarLook(look));
+    tabBar.SetLook(MakeTabBarLook(settings.tabBar));
     tabBar.SetModel(&frame.Tabs());
     tabBar.SetEvents(&tabEvents);
     tabBar.LoadImages(ResourceFolder());
     tabBar.SetTempFolder(tempFolder);
     window.SetTabBar(tabBar, tabBar.Look().belowPages);
     window.SetTabBarRefresh([&] { tabBar.Refresh(); });
+    // Features that show a section follow its changes at once.
+    SettingsSubscription tabBarLook = settingsService.Subscribe(SettingsSection::TabBar, [&] {
+        tabBar.SetLook(MakeTabBarLook(settings.tabBar));
+        window.SetTabBar(tabBar, tabBar.Look().belowPages);
+    });
+    SettingsSubscription browserGroup = settingsService.Subscribe(SettingsSection::Browser, [&] {
+        engines.SetHomeUrl(HomePageUrl(settings));
+        cookieSwitch.SetMode(CookieModeOf(settings.browser.cookie));
+        statusBar.SetDownloadControl(DefaultDownloadControl(settings));
+    });
 
     // The pop-up and dialog filters' commands, script errors and the sweep.
     ScriptErrorWindow scriptErrors(window);
@@ -277,29 +289,29 @@ int RunFern(int argc, char** argv) {
                                    [&](const ScriptErrorInfo& error) { scriptErrors.Show(error); }});
     frame.SetPageDialogFilter(&pageDialogs);
     DialogSweeper sweeper(timers, [&] { return settings.browser.dialogSweep; });
-    CFilterCommands filterCommands({frame, filter, paths.closeFilters, settings.browser, store, messageBox,
+    CFilterCommands filterCommands({frame, filter, paths.closeFilters, settingsService, messageBox,
                                     [&](bool on) {
                                         if (on) sweeper.SweepNow();
                                     }});
-    FilterCommandPart filterPart(filterCommands);
-    window.AddCommandPart(&filterPart);
+    filterCommands.RegisterCommands(router);
 
-    SessionParts parts({frame, window, settings, store, paths, messageBox, tempFolder});
+    SessionParts parts({frame, window, settingsService, paths, messageBox, tempFolder});
     window.SetSessionParts(&parts);
+    parts.RegisterCommands(router);
     frame.SetHooks({[&](const std::string& text, int flags) { parts.Opened(text, flags); },
                     [&] { parts.OpenRefused(); },
                     [&](const CFernView& view) { parts.ViewDestroyed(view); }});
 
     ExitSteps steps;
     steps.closeCount = [&] {
-        if (!store.WriteInt(Setting::COCount, filter.Closed())) store.LogSaveFailure(Setting::COCount);
+        settingsService.Change(SettingsSection::CloseUrl, [&](ProgramSettings& s) { s.closeUrl.count = filter.Closed(); });
     };
     parts.AddExitSteps(steps);
     // The strip's style goes with the window's bars.
     steps.placementAndBars = [&, bars = steps.placementAndBars] {
         if (bars) bars();
-        settings.statusBar.downloadControlStrip = statusBar.DlcStyle();
-        if (!settings.statusBar.Save(store)) store.LogSaveFailure(Setting::SBDLCStyle);
+        settingsService.Change(SettingsSection::StatusBar,
+                               [&](ProgramSettings& s) { s.statusBar.downloadControlStrip = statusBar.DlcStyle(); });
     };
     frame.SetExitSteps(steps);
     window.SetOnClosed([] { gtk_main_quit(); });
@@ -313,6 +325,9 @@ int RunFern(int argc, char** argv) {
     ddeActions.close = [&] { window.Close(); };
     std::unique_ptr<DdeFrameService> dde =
         StartDdeServer(frame, settings.browser.ddeServerName, std::move(ddeActions), queue, messageBox);
+
+    // Every command of the catalogue has its feature by now.
+    for (int id : router.Unserved()) std::fprintf(stderr, "fern: command %d has no handler\n", id);
 
     frame.SetStarting(true);
     CHandOffServer server;
@@ -354,7 +369,7 @@ int RunFern(int argc, char** argv) {
     frame.SetPageDialogFilter(nullptr);
     dde.reset();
     server.Stop();
-    parts.SaveFileDialogFolders();
+    keySettings.SaveIfChanged();
     return 0;
 }
 

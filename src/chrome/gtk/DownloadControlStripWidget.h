@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "chrome/DownloadControlStrip.h"
-#include "platform/gtk/DrawnItemsAccessible.h"
+#include "ui/gtk/DrawnItemsAccessible.h"
 
 namespace fern {
 

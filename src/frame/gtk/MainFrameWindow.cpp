@@ -2,10 +2,12 @@
 
 #include <cstdio>
 
-#include "frame/CommandIds.h"
-#include "frame/gtk/MainMenus.h"
+#include "commands/CommandIds.h"
+#include "commands/MenuLayout.h"
 #include "frame/gtk/TabManagerDialog.h"
-#include "page/PageCommandIds.h"
+#include "ui/gtk/MenuBuilder.h"
+#include "ui/gtk/UiResources.h"
+#include "ui/gtk/VirtualKeys.h"
 #include "platform/text/Encoding.h"
 
 namespace fern {
@@ -14,39 +16,25 @@ namespace {
 const char kProgramName[] = "Fern Browser";
 }  // namespace
 
-MainFrameWindow::MainFrameWindow(CMainFrame& frame, PageWidgetOf pageWidget)
-    : m_frame(frame), m_pageWidget(std::move(pageWidget)), m_accel(Gtk::AccelGroup::create()) {
+MainFrameWindow::MainFrameWindow(CMainFrame& frame, CCommandRouter& router, const CKeyManager& keys,
+                                 PageWidgetOf pageWidget)
+    : m_frame(frame), m_router(router), m_keys(keys), m_pageWidget(std::move(pageWidget)) {
     set_title(kProgramName);
     set_default_size(1024, 720);
-    add_accel_group(m_accel);
-
-    auto onCommand = [this](int id) { Command(id); };
-    auto isChecked = [this](int id) { return IsChecked(id); };
-    auto isEnabled = [this](int id) { return IsEnabled(id); };
-    for (const MenuEntry& top : MainMenuBar([this] { return m_frame.ActiveView(); })) {
-        auto* item = Gtk::manage(new Gtk::MenuItem(MnemonicLabel(top.text), true));
-        item->set_submenu(*BuildMenu(top.children, onCommand, isChecked, isEnabled, m_accel));
-        m_menuBar.append(*item);
-    }
-    m_tabMenu = BuildMenu(TabMenu(), onCommand, isChecked, isEnabled, {});
-    m_tabMenu->attach_to_widget(*this);
-    // Tab commands act on the right-clicked tab only while its menu is open.
-    m_tabMenu->signal_deactivate().connect([this] {
-        Glib::signal_idle().connect_once([this] { m_frame.SetRightClicked(-1); });
-    });
-    m_tabBarMenu = BuildMenu(TabBarMenu(), onCommand, isChecked, isEnabled, {});
-    m_tabBarMenu->attach_to_widget(*this);
-
+    RebuildMenus();
+    m_layout = LoadUi("MainFrameWindow.ui");
+    Gtk::Box* content = nullptr;
+    m_layout->get_widget("content", content);
+    add(*content);
     m_pages.set_hexpand(true);
     m_pages.set_vexpand(true);
     m_pages.add(m_blank, "blank");
-    m_box.pack_start(m_menuBar, Gtk::PACK_SHRINK);
-    m_box.pack_start(m_pages, Gtk::PACK_EXPAND_WIDGET);
-    m_box.pack_end(m_status, Gtk::PACK_SHRINK);
-    add(m_box);
-    m_box.show_all();
+    Put(WindowPlace::MenuBar, m_menuBar);
+    Put(WindowPlace::Pages, m_pages);
+    Put(WindowPlace::StatusBar, m_status);
+    content->show_all();
     m_status.SetOffline(m_frame.IsOffline());
-    m_status.SetDownloadControl(m_frame.Options().dlcDefault);
+    m_status.SetDownloadControl(DefaultDownloadControl(m_frame.Settings()));
     m_frame.SetUi(this);
 }
 
@@ -68,94 +56,88 @@ void MainFrameWindow::SetStatusHooks(StatusHooks hooks) {
 void MainFrameWindow::SetSessionParts(SessionParts* parts) {
     m_parts = parts;
     if (!parts) return;
-    m_box.pack_start(parts->AddressBar(), Gtk::PACK_SHRINK);
-    m_box.reorder_child(parts->AddressBar(), 1);
-    parts->AttachMenus(m_menuBar);
+    Put(WindowPlace::AddressBar, parts->AddressBar());
 }
 
-void MainFrameWindow::SetTabBar(Gtk::Widget& tabBar, bool below) {
-    m_box.pack_start(tabBar, Gtk::PACK_SHRINK);
-    m_box.reorder_child(tabBar, below ? 2 : 1);
-    tabBar.show();
+void MainFrameWindow::RebuildMenus() {
+    auto context = std::make_shared<MenuContext>();
+    context->router = &m_router;
+    context->keys = &m_keys;
+    context->run = [this](int id) { Command(id); };
+    context->prompt = [this](const std::string& prompt) { m_status.SetText(prompt); };
+    FillMenuBar(m_menuBar, MainMenuBar(), context);
+    m_tabMenu = BuildMenu(TabMenu(), context);
+    m_tabMenu->attach_to_widget(*this);
+    // Tab commands act on the right-clicked tab only while its menu is open.
+    m_tabMenu->signal_deactivate().connect([this] {
+        Glib::signal_idle().connect_once([this] { m_frame.SetRightClicked(-1); });
+    });
+    m_tabBarMenu = BuildMenu(TabBarMenu(), context);
+    m_tabBarMenu->attach_to_widget(*this);
+}
+
+Gtk::Box& MainFrameWindow::Place(WindowPlace place) {
+    static const char* const names[] = {"menuBarPlace",  "toolBandsPlace", "addressBarPlace", "tabBarAbovePlace",
+                                        "sideBarPlace",  "pagesPlace",     "tabBarBelowPlace", "statusBarPlace"};
+    Gtk::Box* box = nullptr;
+    m_layout->get_widget(names[static_cast<int>(place)], box);
+    return *box;
+}
+
+void MainFrameWindow::Put(WindowPlace place, Gtk::Widget& bar) {
+    Gtk::Box& box = Place(place);
+    if (bar.get_parent() == &box) return;
+    if (Gtk::Container* old = bar.get_parent()) {
+        // Kept alive while it moves: the old place holds the only reference
+        // of a widget nobody else owns.
+        g_object_ref(bar.gobj());
+        old->remove(bar);
+        box.pack_start(bar, place == WindowPlace::Pages ? Gtk::PACK_EXPAND_WIDGET : Gtk::PACK_SHRINK);
+        g_object_unref(bar.gobj());
+    } else {
+        box.pack_start(bar, place == WindowPlace::Pages ? Gtk::PACK_EXPAND_WIDGET : Gtk::PACK_SHRINK);
+    }
+    bar.show();
 }
 
 // Commands -------------------------------------------------------------------------
 
-void MainFrameWindow::Command(int id) {
-    try {
-        switch (id) {
-            case ID_APP_EXIT: Close(); return;
-            case ID_APP_ABOUT: ShowAbout(); return;
-            case ID_TAB_MANAGER: ShowTabManager(); return;
-            case ID_TAB_AUTO_REFRESH_START:
-            case ID_TAB_AUTO_REFRESH_STOP: {
-                CFernView* view = m_frame.ViewAt(m_frame.TargetTab());
-                m_frame.SetRightClicked(-1);
-                if (!view) return;
-                if (id == ID_TAB_AUTO_REFRESH_STOP) {
-                    view->StopAutoRefresh();
-                    return;
-                }
-                Gtk::Dialog dialog(ToUtf8("自動更新間隔"), *this, true);
-                Gtk::SpinButton seconds(Gtk::Adjustment::create(view->AutoRefreshIntervalMs() / 1000, 0, 86400, 1, 10));
-                Gtk::Label unit(ToUtf8("秒"));
-                Gtk::Box row(Gtk::ORIENTATION_HORIZONTAL, 6);
-                row.set_border_width(8);
-                row.pack_start(seconds);
-                row.pack_start(unit, Gtk::PACK_SHRINK);
-                dialog.get_content_area()->pack_start(row);
-                dialog.add_button(ToUtf8("キャンセル"), Gtk::RESPONSE_CANCEL);
-                dialog.add_button("OK", Gtk::RESPONSE_OK);
-                dialog.set_default_response(Gtk::RESPONSE_OK);
-                seconds.set_activates_default(true);
-                dialog.show_all();
-                if (dialog.run() == Gtk::RESPONSE_OK) view->StartAutoRefresh(seconds.get_value_as_int());
-                return;
-            }
-        }
-        if (m_parts && m_parts->Command(id)) return;
-        for (ICommandPart* part : m_commandParts)
-            if (part->Command(id)) return;
-        if (m_frame.OnCommand(id)) return;
-        if (CFernView* view = m_frame.ActiveView()) view->OnPageCommand(id);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "fern: command %d: %s\n", id, e.what());
-    }
+void MainFrameWindow::RegisterCommands(CCommandRouter& router) {
+    router.Add(ID_APP_EXIT, [this] { Close(); });
+    router.Add(ID_APP_ABOUT, [this] { ShowAbout(); });
+    router.Add(ID_TAB_MANAGER, {[this] { ShowTabManager(); }, [this] { return m_frame.TabCount() > 0; }, {}});
+    auto target = [this] { return m_frame.ViewAt(m_frame.TargetTab()); };
+    router.Add(ID_TAB_AUTO_REFRESH_START, {[this, target] {
+                                               CFernView* view = target();
+                                               m_frame.SetRightClicked(-1);
+                                               if (view) AutoRefreshDialog(*view);
+                                           },
+                                           [target] { return target() != nullptr; },
+                                           [target] { return target() && target()->AutoRefreshRunning(); }});
+    router.Add(ID_TAB_AUTO_REFRESH_STOP, {[this, target] {
+                                              CFernView* view = target();
+                                              m_frame.SetRightClicked(-1);
+                                              if (view) view->StopAutoRefresh();
+                                          },
+                                          [target] { return target() != nullptr; },
+                                          [target] { return target() && !target()->AutoRefreshRunning(); }});
 }
 
-bool MainFrameWindow::IsChecked(int id) {
-    if (m_parts)
-        if (std::optional<bool> checked = m_parts->IsChecked(id)) return *checked;
-    for (ICommandPart* part : m_commandParts)
-        if (std::optional<bool> checked = part->IsChecked(id)) return *checked;
-    CFernView* target = m_frame.ViewAt(m_frame.TargetTab());
-    switch (id) {
-        case ID_TAB_NAVIGATE_LOCK: return target && target->IsNavigateLocked();
-        case ID_TAB_AUTO_REFRESH_START: return target && target->AutoRefreshRunning();
-        case ID_TAB_AUTO_REFRESH_STOP: return target && !target->AutoRefreshRunning();
-    }
-    CFernView* active = m_frame.ActiveView();
-    return active && active->IsTextSizeChecked(id);
-}
-
-bool MainFrameWindow::IsEnabled(int id) {
-    if (m_parts)
-        if (std::optional<bool> enabled = m_parts->IsEnabled(id)) return *enabled;
-    for (ICommandPart* part : m_commandParts)
-        if (std::optional<bool> enabled = part->IsEnabled(id)) return *enabled;
-    bool anyTab = m_frame.TabCount() > 0;
-    switch (id) {
-        case ID_APP_EXIT:
-        case ID_APP_ABOUT:
-        case ID_NEW_TAB:
-        case ID_NEW_TAB_BLANK:
-        case ID_NEW_TAB_CLIPBOARD:
-        case ID_NEW_TAB_HOME:
-            return true;
-        case ID_TAB_RESTORE_CLOSED: return !m_frame.ClosedSet().empty();
-        case ID_PAGE_UP: return m_frame.ActiveView() && !m_frame.ActiveView()->Engine()->Busy();
-        default: return anyTab;
-    }
+void MainFrameWindow::AutoRefreshDialog(CFernView& view) {
+    Gtk::Dialog dialog(ToUtf8("自動更新間隔"), *this, true);
+    Gtk::SpinButton seconds(Gtk::Adjustment::create(view.AutoRefreshIntervalMs() / 1000, 0, 86400, 1, 10));
+    Gtk::Label unit(ToUtf8("秒"));
+    Gtk::Box row(Gtk::ORIENTATION_HORIZONTAL, 6);
+    row.set_border_width(8);
+    row.pack_start(seconds);
+    row.pack_start(unit, Gtk::PACK_SHRINK);
+    dialog.get_content_area()->pack_start(row);
+    dialog.add_button(ToUtf8("キャンセル"), Gtk::RESPONSE_CANCEL);
+    dialog.add_button("OK", Gtk::RESPONSE_OK);
+    dialog.set_default_response(Gtk::RESPONSE_OK);
+    seconds.set_activates_default(true);
+    dialog.show_all();
+    if (dialog.run() == Gtk::RESPONSE_OK) view.StartAutoRefresh(seconds.get_value_as_int());
 }
 
 void MainFrameWindow::Attention() { present(); }
@@ -168,10 +150,29 @@ void MainFrameWindow::Close() {
     if (m_onClosed) m_onClosed();
 }
 
-// The address bar's keys (Enter, Esc, ...) come before the accelerators
-// while its edit has the focus.
+bool MainFrameWindow::RunKeyCommand(GdkEventKey* event) {
+    std::optional<KeyBinding> key = KeyOfEvent(event);
+    if (!key) return false;
+    std::optional<int> id = m_keys.CommandOfKey(*key);
+    if (!id || !m_router.Has(*id)) return false;
+    // A key of a command that is not available now does nothing, as its
+    // menu item would.
+    m_router.Run(*id);
+    return true;
+}
+
+// The address bar's keys (Enter, Esc, ...) come before the user's keys while
+// its edit has the focus; a text field gets plain keys (letters, Delete)
+// and everything while an input method composes, before any command.
 bool MainFrameWindow::on_key_press_event(GdkEventKey* event) {
+    if (m_parts && m_parts->AddressBar().Composing()) return gtk_window_propagate_key_event(gobj(), event);
     if (m_parts && m_parts->AddressBar().PreTranslateKey(event)) return true;
+    Gtk::Widget* focus = get_focus();
+    bool textField = focus && (dynamic_cast<Gtk::Editable*>(focus) || dynamic_cast<Gtk::TextView*>(focus));
+    bool commandModifier = (event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) != 0;
+    bool functionKey = (event->keyval >= GDK_KEY_F1 && event->keyval <= GDK_KEY_F35) || event->keyval == GDK_KEY_Escape;
+    if (textField && !commandModifier && !functionKey && gtk_window_propagate_key_event(gobj(), event)) return true;
+    if (RunKeyCommand(event)) return true;
     return Gtk::Window::on_key_press_event(event);
 }
 

@@ -10,32 +10,41 @@
 #include <vector>
 
 #include "chrome/gtk/StatusBarWidget.h"
+#include "commands/CommandRouter.h"
+#include "commands/KeyManager.h"
 #include "frame/FrameUi.h"
 #include "frame/MainFrame.h"
-#include "frame/gtk/CommandPart.h"
 #include "frame/gtk/SessionParts.h"
 
 namespace fern {
+
+// The named places of the window (MainFrameWindow.ui), top to bottom.
+enum class WindowPlace { MenuBar, ToolBands, AddressBar, TabBarAbove, SideBar, Pages, TabBarBelow, StatusBar };
 
 class MainFrameWindow : public Gtk::Window, public IFrameUi {
 public:
     // Gives the widget that shows a view's page.
     using PageWidgetOf = std::function<GtkWidget*(CFernView*)>;
 
-    MainFrameWindow(CMainFrame& frame, PageWidgetOf pageWidget);
+    MainFrameWindow(CMainFrame& frame, CCommandRouter& router, const CKeyManager& keys, PageWidgetOf pageWidget);
     ~MainFrameWindow() override;
 
-    // The tab bar sits between the menu bar and the pages (or below them).
-    void SetTabBar(Gtk::Widget& tabBar, bool below);
+    // Puts a bar into its place (after what the place holds), or moves it
+    // there from where it was.
+    void Put(WindowPlace place, Gtk::Widget& bar);
+    // The tab bar sits above the pages or below them.
+    void SetTabBar(Gtk::Widget& tabBar, bool below) { Put(below ? WindowPlace::TabBarBelow : WindowPlace::TabBarAbove, tabBar); }
     // The address bar and the commands of closed tabs and logs.
     void SetSessionParts(SessionParts* parts);
-    // Further command groups, asked in the order they were added.
-    void AddCommandPart(ICommandPart* part) { m_commandParts.push_back(part); }
+    // The window's own commands: exit, about, the tab manager, automatic refresh.
+    void RegisterCommands(CCommandRouter& router);
+    // The menus again, after the keys changed.
+    void RebuildMenus();
     // Called after the tab bar model changed.
     void SetTabBarRefresh(std::function<void()> refresh) { m_refreshTabBar = std::move(refresh); }
 
     // Runs a menu or key command.
-    void Command(int id);
+    void Command(int id) { m_router.Run(id); }
     // Asks for the window's attention (a later start handed over).
     void Attention();
     // The window is closing: save, then the main loop ends.
@@ -77,9 +86,10 @@ protected:
 
 private:
     CMainFrame& m_frame;
+    CCommandRouter& m_router;
+    const CKeyManager& m_keys;
     PageWidgetOf m_pageWidget;
-    Glib::RefPtr<Gtk::AccelGroup> m_accel;
-    Gtk::Box m_box{Gtk::ORIENTATION_VERTICAL};
+    Glib::RefPtr<Gtk::Builder> m_layout;
     Gtk::MenuBar m_menuBar;
     Gtk::Stack m_pages;
     Gtk::Box m_blank;  // shown while no tab is open
@@ -93,13 +103,13 @@ private:
     bool m_closed = false;
     sigc::connection m_showPending;
     SessionParts* m_parts = nullptr;
-    std::vector<ICommandPart*> m_commandParts;
 
-    bool IsChecked(int id);
-    bool IsEnabled(int id);
-    void PageCommand(int id);
     void ShowAbout();
     void ShowTabManager();
+    void AutoRefreshDialog(CFernView& view);
+    // A key the user bound runs its command; false when it is not one.
+    bool RunKeyCommand(GdkEventKey* event);
+    Gtk::Box& Place(WindowPlace place);
 };
 
 }  // namespace fern

@@ -5,9 +5,10 @@
 
 #include "addressbar/gtk/PageKeys.h"
 #include "addressbar/gtk/UrlAddDialog.h"
+#include "addressbar/AddressBarCommands.h"
+#include "commands/CommandRouter.h"
 #include "frame/gtk/AutoSaveDialog.h"
-#include "frame/gtk/ListFileChooser.h"
-#include "frame/gtk/RecentClosedMenu.h"
+#include "ui/gtk/ListFileChooser.h"
 #include "platform/engine/LazyEngine.h"
 #include "platform/fs/FileIo.h"
 #include "platform/fs/FsPath.h"
@@ -17,7 +18,6 @@ namespace fern {
 
 namespace {
 
-constexpr std::uint32_t kFocusOption = 0x100;
 const char kCaption[] = "Fern Browser";
 const char kSaveFailed[] = "ファイルの保存に失敗しました。";
 
@@ -28,12 +28,14 @@ GtkWidget* PageWidget(const CFernView* view) {
 
 }  // namespace
 
-SessionParts::SessionParts(Services services) : m_s(std::move(services)), m_bar(m_s.settings.addressBar) {
-    AddressBarSettings& ab = m_s.settings.addressBar;
+SessionParts::SessionParts(Services services)
+    : m_s(std::move(services)), m_bar(m_s.settings.Live().addressBar) {
+    const AddressBarSettings& ab = Live().addressBar;
     (void)ReadTypedHistory(m_s.paths.typedHistory, m_typed, ab.urlLimit);
     m_bar.SetTypedUrls(m_typed.urls);
-    (void)m_closed.Load(m_s.paths.recentClosed, m_s.settings.recentCloseUrl);
-    m_autoSaveRunning = m_s.settings.autoSave.enabled && m_s.settings.autoSave.intervalMinutes > 0;
+    (void)m_closed.Load(m_s.paths.recentClosed, Live().recentCloseUrl);
+    m_autoSaveRunning = Live().autoSave.enabled && Live().autoSave.intervalMinutes > 0;
+    m_addressStyle = m_s.settings.Subscribe(SettingsSection::AddressBar, [this] { m_bar.ApplyStyle(); });
 
     m_bar.SetOpener(Opener());
     m_widget = std::make_unique<AddressBarWidget>(m_bar, m_s.tempFolder);
@@ -48,7 +50,7 @@ SessionParts::SessionParts(Services services) : m_s(std::move(services)), m_bar(
     m_bar.ApplyStyle();
 }
 
-bool SessionParts::FocusOption() const { return (m_s.frame.Options().browserStyle & kFocusOption) != 0; }
+bool SessionParts::FocusOption() const { return Live().browser.focusPage; }
 
 void SessionParts::ReportSaveFailure(const std::string& path, const ListFileStatus& status, bool tellUser) {
     if (status.ok) return;
@@ -58,88 +60,63 @@ void SessionParts::ReportSaveFailure(const std::string& path, const ListFileStat
 
 // Commands -------------------------------------------------------------------------------
 
-bool SessionParts::Command(int id) {
-    if (CClosedTabs::IsCommand(id)) {
-        // Opening all of them makes their pages a few at a time.
-        std::optional<CMainFrame::DeferredViews> deferred;
-        if (id == ID_RECENT_OPEN_ALL) deferred.emplace(m_s.frame);
-        return m_closed.OnCommand(id, Opener(), FocusOption(), m_s.settings.recentCloseUrl);
-    }
-    switch (id) {
-        case ID_FILE_OPEN_URL: OpenDialog(); return true;
-        case ID_STATE_SAVE:
-            ReportSaveFailure(m_s.paths.stateLog, SaveState(m_s.frame, "", m_s.paths.stateLog), true);
-            return true;
-        case ID_STATE_SAVE_LIST:
-            if (auto path = ChooseFile(m_s.window, true, ListFileFilters(), m_s.settings.fileDlg, "UrlList.fbl"))
-                ReportSaveFailure(*path, SaveState(m_s.frame, *path, m_s.paths.stateLog), true);
-            return true;
-        case ID_STATE_RESTORE: {
+void SessionParts::RegisterCommands(CCommandRouter& router) {
+    m_closed.RegisterCommands(router, Opener(), [this] { return FocusOption(); }, m_s.settings);
+    // Opening all of them makes their pages a few at a time.
+    router.Add(ID_RECENT_OPEN_ALL, [this] {
+        CMainFrame::DeferredViews deferred(m_s.frame);
+        m_closed.OpenAll(Opener());
+    });
+    router.Add(ID_FILE_OPEN_URL, [this] { OpenDialog(); });
+    router.Add(ID_STATE_SAVE, [this] {
+        ReportSaveFailure(m_s.paths.stateLog, SaveState(m_s.frame, "", m_s.paths.stateLog), true);
+    });
+    router.Add(ID_STATE_SAVE_LIST, [this] {
+        if (auto path = ChooseFile(m_s.window, true, ListFileFilters(), m_s.settings, "UrlList.fbl"))
+            ReportSaveFailure(*path, SaveState(m_s.frame, *path, m_s.paths.stateLog), true);
+    });
+    router.Add(ID_STATE_RESTORE, [this] {
+        CMainFrame::DeferredViews deferred(m_s.frame);
+        RestoreStateLog(m_s.paths.stateLog, m_s.paths.startupList, Live().startup, false, Opener());
+    });
+    router.Add(ID_STATE_OPEN_LIST, [this] {
+        if (auto path = ChooseFile(m_s.window, false, ListFileFilters(), m_s.settings)) {
             CMainFrame::DeferredViews deferred(m_s.frame);
-            RestoreStateLog(m_s.paths.stateLog, m_s.paths.startupList, m_s.settings.startup, false, Opener());
-            return true;
+            (void)OpenUrlListFile(*path, Opener());
         }
-        case ID_STATE_OPEN_LIST:
-            if (auto path = ChooseFile(m_s.window, false, ListFileFilters(), m_s.settings.fileDlg)) {
-                CMainFrame::DeferredViews deferred(m_s.frame);
-                (void)OpenUrlListFile(*path, Opener());
-            }
-            return true;
-        case ID_STARTUP_ADD: {
-            CFernView* view = m_s.frame.ViewAt(m_s.frame.TargetTab());
-            m_s.frame.SetRightClicked(-1);
-            if (view)
-                ReportSaveFailure(m_s.paths.startupList, AddToStartupList(m_s.paths.startupList, view->Url()), true);
-            return true;
-        }
-        case ID_AUTOSAVE_START: AutoSaveCommand(); return true;
-        default: return false;
-    }
+    });
+    router.Add(ID_STARTUP_ADD, {[this] {
+                                    CFernView* view = m_s.frame.ViewAt(m_s.frame.TargetTab());
+                                    m_s.frame.SetRightClicked(-1);
+                                    if (view)
+                                        ReportSaveFailure(m_s.paths.startupList,
+                                                          AddToStartupList(m_s.paths.startupList, view->Url()), true);
+                                },
+                                [this] { return m_s.frame.ViewAt(m_s.frame.TargetTab()) != nullptr; }, {}});
+    router.Add(ID_AUTOSAVE_START, {[this] { AutoSaveCommand(); }, {}, [this] { return m_autoSaveRunning; }});
+    router.Add(ID_ADDRESS_FOCUS, [this] { m_widget->FocusEdit(); });
+    router.Add(ID_ADDRESS_DROP_DOWN, [this] { m_widget->DropDown(); });
+    router.Add(ID_ADDRESS_GO_BUTTON, {[this] { ToggleGoButton(); }, {}, [this] {
+                                          return Live().addressBar.goButton;
+                                      }});
 }
 
-std::optional<bool> SessionParts::IsChecked(int id) const {
-    if (id == ID_RECENT_SAVE) return m_closed.IsChecked(id, m_s.settings.recentCloseUrl);
-    if (id == ID_AUTOSAVE_START) return m_autoSaveRunning;
-    return std::nullopt;
-}
-
-std::optional<bool> SessionParts::IsEnabled(int id) const {
-    if (CClosedTabs::IsCommand(id)) return m_closed.IsEnabled(id);
-    switch (id) {
-        case ID_STARTUP_ADD: return m_s.frame.ViewAt(m_s.frame.TargetTab()) != nullptr;
-        case ID_FILE_OPEN_URL:
-        case ID_STATE_SAVE:
-        case ID_STATE_SAVE_LIST:
-        case ID_STATE_RESTORE:
-        case ID_STATE_OPEN_LIST:
-        case ID_AUTOSAVE_START: return true;
-        default: return std::nullopt;
-    }
-}
-
-void SessionParts::ToggleGoButton() {
-    if (!m_bar.ToggleGoButton(m_s.store)) m_s.store.LogSaveFailure(Setting::ABStyle);
-}
-
-bool SessionParts::AttachMenus(Gtk::MenuShell& menuBar) {
-    return AttachRecentClosedMenu(menuBar, m_closed, [this](int id) { Command(id); });
-}
+void SessionParts::ToggleGoButton() { fern::ToggleGoButton(m_s.settings); }
 
 void SessionParts::OpenDialog() {
-    FileDlgSettings& fileDlg = m_s.settings.fileDlg;
-    UrlAddDialog dialog(m_s.window, m_bar.TypedUrls(), fileDlg);
+    UrlAddDialog dialog(m_s.window, m_bar.TypedUrls(), m_s.settings);
     UrlAddDialog::Result result = dialog.Run();
     if (!result.ok) return;
-    int flags = AcceptOpenDialog(fileDlg, result.newTab);
-    if (!m_s.store.WriteInt(Setting::FDStyle, fileDlg.style)) m_s.store.LogSaveFailure(Setting::FDStyle);
+    int flags = 0;
+    m_s.settings.Change(SettingsSection::FileDlg,
+                        [&](ProgramSettings& s) { flags = AcceptOpenDialog(s.fileDlg, result.newTab); });
     if (!result.text.empty()) m_s.frame.OpenUrl(result.text, flags, kAddressDlc, kAddressSecurityMode);
 }
 
 void SessionParts::AutoSaveCommand() {
-    AutoSaveSettings& autoSave = m_s.settings.autoSave;
-    AutoSaveDialog dialog(m_s.window, AutoSaveDialogValue(autoSave));
+    AutoSaveDialog dialog(m_s.window, AutoSaveDialogValue(Live().autoSave));
     std::optional<int> minutes = dialog.Run();
-    AutoSaveTimer timer = ChooseAutoSave(autoSave, m_s.store, minutes.has_value(), minutes.value_or(0));
+    AutoSaveTimer timer = ChooseAutoSave(m_s.settings, minutes.has_value(), minutes.value_or(0));
     if (!timer.saved) m_s.messageBox.Show(kSaveFailed, kCaption, MessageBoxKind::Ok);
     m_s.frame.StartAutoSave(timer.run, timer.minutes);
     m_autoSaveRunning = timer.run;
@@ -149,7 +126,7 @@ void SessionParts::AutoSaveCommand() {
 
 void SessionParts::OpenAtStartup(bool argumentOpened) {
     CMainFrame::DeferredViews deferred(m_s.frame);
-    fern::OpenAtStartup(m_s.settings.startup, argumentOpened, m_s.paths.startupList, m_s.paths.stateLog, Opener());
+    fern::OpenAtStartup(Live().startup, argumentOpened, m_s.paths.startupList, m_s.paths.stateLog, Opener());
 }
 
 void SessionParts::SaveStateLog() {
@@ -159,12 +136,13 @@ void SessionParts::SaveStateLog() {
 void SessionParts::SaveTypedHistory() {
     m_typed.urls = m_bar.TypedUrls();
     ReportSaveFailure(m_s.paths.typedHistory,
-                      WriteTypedHistory(m_s.paths.typedHistory, m_typed, m_s.settings.addressBar.urlLimit), false);
+                      WriteTypedHistory(m_s.paths.typedHistory, m_typed, Live().addressBar.urlLimit), false);
 }
 
 void SessionParts::SaveRecentClosed() {
     ReportSaveFailure(m_s.paths.recentClosed,
-                      m_closed.Save(m_s.paths.recentClosed, m_s.settings.recentCloseUrl, m_s.store), false);
+                      m_closed.Save(m_s.paths.recentClosed, Live().recentCloseUrl), false);
+    m_s.settings.Save(SettingsSection::RecentCloseUrl);
 }
 
 void SessionParts::AddExitSteps(ExitSteps& steps) {
@@ -174,14 +152,6 @@ void SessionParts::AddExitSteps(ExitSteps& steps) {
         if (before) before();
         SaveRecentClosed();
     };
-}
-
-void SessionParts::SaveFileDialogFolders() {
-    FileDlgSettings& fileDlg = m_s.settings.fileDlg;
-    if (!fileDlg.rememberFolders) return;
-    bool ok = m_s.store.WriteString(Setting::FDOpenPath, fileDlg.openPath);
-    ok = m_s.store.WriteString(Setting::FDSavePath, fileDlg.savePath) && ok;
-    if (!ok) m_s.store.LogSaveFailure(Setting::FDOpenPath);
 }
 
 }  // namespace fern

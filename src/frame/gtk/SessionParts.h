@@ -10,27 +10,26 @@
 #include <optional>
 #include <string>
 
+#include "commands/CommandIds.h"
 #include "addressbar/AddressBar.h"
 #include "addressbar/TypedUrlFile.h"
 #include "addressbar/gtk/AddressBarWidget.h"
 #include "app/DataPaths.h"
-#include "app/settings/ProgramSettings.h"
+#include "settings/SettingsService.h"
 #include "frame/ClosedTabs.h"
 #include "frame/MainFrame.h"
 #include "frame/StateLog.h"
 
 namespace fern {
 
-// "開く(&O)": the open dialog.
-inline constexpr int ID_FILE_OPEN_URL = 32825;
+class CCommandRouter;
 
 class SessionParts {
 public:
     struct Services {
         CMainFrame& frame;
         Gtk::Window& window;  // parent of the dialogs
-        ProgramSettings& settings;
-        SettingsStore& store;
+        CSettingsService& settings;
         const DataPaths& paths;
         IMessageBox& messageBox;
         std::string tempFolder;  // Shift-JIS
@@ -51,24 +50,16 @@ public:
     void OpenRefused() { m_bar.OnOpenRefused(); }
     void SetAddress(const std::string& url) { m_widget->SetText(url); }
 
-    // The commands served here; false / nothing for other ids.
-    bool Command(int id);
-    std::optional<bool> IsChecked(int id) const;
-    std::optional<bool> IsEnabled(int id) const;
-    // The address bar's commands (their ids come with the key table).
-    void FocusAddressBar() { m_widget->FocusEdit(); }
-    void DropDownAddressBar() { m_widget->DropDown(); }
+    // The commands of the closed tabs, the logs, the start-up list, auto-save
+    // and the address bar.
+    void RegisterCommands(CCommandRouter& router);
     void ToggleGoButton();
-    // Fills "最近閉じたURL(&E)" under the menu bar on demand.
-    bool AttachMenus(Gtk::MenuShell& menuBar);
 
     // Start-up, after the arguments: startup URLs and the state log.
     void OpenAtStartup(bool argumentOpened);
     // stateLog and typedLists, and the recently closed URLs after what
     // proxyAndRecent holds already.
     void AddExitSteps(ExitSteps& steps);
-    // When the frame is destroyed: FDOpenPath and FDSavePath, when kept.
-    void SaveFileDialogFolders();
 
     // Exit steps as plain calls (for tests and for callers that order them
     // themselves).
@@ -83,6 +74,9 @@ private:
     CClosedTabs m_closed;
     std::unique_ptr<AddressBarWidget> m_widget;
     bool m_autoSaveRunning = false;
+    SettingsSubscription m_addressStyle;
+
+    const ProgramSettings& Live() const { return m_s.settings.Live(); }
 
     UrlOpener Opener() { return FrameOpener(m_s.frame); }
     bool FocusOption() const;

@@ -20,7 +20,7 @@ void TabBarFrameEvents::OnTabBarRButtonClick() {
 
 void TabBarFrameEvents::OnTabDrop(const TabDropData& data, int index, bool shift, bool alt) {
     std::vector<TabDropAction> actions =
-        TabDropActions(data, index, shift, alt, m_frame.Options().dlcDefault, m_convert);
+        TabDropActions(data, index, shift, alt, DefaultDownloadControl(m_frame.Settings()), m_convert);
     for (const TabDropAction& a : actions) {
         if (a.kind == TabDropAction::Kind::OpenNewTab) {
             m_frame.OpenUrl(a.url, a.openFlags, a.dlc, a.securityMode);

@@ -12,7 +12,7 @@
 
 #include "frame/TabBarLook.h"
 #include "frame/TabBarModel.h"
-#include "platform/gtk/DrawnItemsAccessible.h"
+#include "ui/gtk/DrawnItemsAccessible.h"
 #include "frame/gtk/TabBarEvents.h"
 
 namespace fern {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "frame/gtk/MenuBuilder.h"
+#include "ui/gtk/MenuBuilder.h"
 #include "platform/text/Encoding.h"
 
 namespace fern {

@@ -18,6 +18,18 @@ bool Fail(std::string* error, std::string reason) {
     return false;
 }
 
+// Rewriting a UTF-16 file whose characters did not all convert would turn
+// them into "?" in lines nobody asked to change.
+bool WriteProfileFile(std::string_view path, const ProfileFile& file, std::string* error) {
+    if (!file.lossless)
+        return Fail(error, "the file holds characters that Shift-JIS cannot keep; left unchanged");
+    std::string bytes = EncodeProfileText(file.document.Serialize(), file.form);
+    std::string reason;
+    bool written = WriteFileAtomic(path, bytes, &reason);
+    ForgetCachedProfile(path);
+    return written || Fail(error, reason);
+}
+
 FileIdentity IdentityOf(const struct stat& st) {
     FileIdentity id;
     id.exists = true;
@@ -89,15 +101,23 @@ bool EditProfileFile(std::string_view path, std::string_view section,
                    : value ? file.document.Set(section, *key, *value)
                            : file.document.DeleteKey(section, *key);
     if (!changed) return true;
-    // Rewriting a UTF-16 file whose characters did not all convert would
-    // turn them into "?" in lines nobody asked to change.
-    if (!file.lossless)
-        return Fail(error, "the file holds characters that Shift-JIS cannot keep; left unchanged");
-    std::string bytes = EncodeProfileText(file.document.Serialize(), file.form);
-    std::string reason;
-    bool written = WriteFileAtomic(path, bytes, &reason);
-    ForgetCachedProfile(path);
-    return written || Fail(error, reason);
+    return WriteProfileFile(path, file, error);
+}
+
+bool ReplaceProfileSection(std::string_view path, std::string_view section,
+                           const std::vector<std::pair<std::string, std::string>>& entries,
+                           std::string* error) {
+    if (!IniDocument::IsWritableSection(section))
+        return Fail(error, "the section name cannot be stored (line break or a broken character)");
+    for (const auto& [key, value] : entries)
+        if (!IniDocument::IsWritableKey(key) || !IniDocument::IsWritableValue(value))
+            return Fail(error, "a key or value cannot be stored (line break or \"=\")");
+    ProfileFile file = LoadProfileFile(path);
+    if (file.state == ProfileFile::State::Unreadable)
+        return Fail(error, "cannot read the file: " + file.error);
+    file.document.DeleteSection(section);
+    for (const auto& [key, value] : entries) file.document.Set(section, key, value);
+    return WriteProfileFile(path, file, error);
 }
 
 }  // namespace fern

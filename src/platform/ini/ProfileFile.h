@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/ini/IniDocument.h"
 #include "platform/ini/ProfileText.h"
@@ -42,5 +44,12 @@ ProfileFile LoadProfileFile(std::string_view path);
 bool EditProfileFile(std::string_view path, std::string_view section,
                      std::optional<std::string_view> key,
                      std::optional<std::string_view> value, std::string* error);
+
+// Replaces the whole of `section` with `entries` (in order; none: the
+// section goes) in one atomic write; the rest of the file stays as it was.
+// False with the reason, the old file whole, as EditProfileFile.
+bool ReplaceProfileSection(std::string_view path, std::string_view section,
+                           const std::vector<std::pair<std::string, std::string>>& entries,
+                           std::string* error);
 
 }  // namespace fern

@@ -1,6 +1,6 @@
 #include "privacy/gtk/InternetOptionsDialog.h"
 
-#include "frame/gtk/MenuBuilder.h"
+#include "ui/gtk/MenuBuilder.h"
 #include "platform/text/Encoding.h"
 #include "privacy/SecurityZone.h"
 

@@ -1,6 +1,7 @@
 #include "privacy/gtk/PrivacyCommandPart.h"
 
-#include "privacy/PrivacyCommandIds.h"
+#include "commands/CommandIds.h"
+#include "commands/CommandRouter.h"
 
 namespace fern {
 
@@ -9,44 +10,25 @@ PrivacyCommandPart::PrivacyCommandPart(Gtk::Window& parent, InternetOptionsServi
 
 PrivacyCommandPart::~PrivacyCommandPart() = default;
 
-bool PrivacyCommandPart::Command(int id) {
+void PrivacyCommandPart::RegisterCommands(CCommandRouter& router) {
     CookieSwitch& cookies = m_services.cookies;
-    switch (id) {
-        case ID_COOKIE_FIRST_PARTY: cookies.FlipFirstParty(); break;
-        case ID_COOKIE_SESSION: cookies.FlipSession(); break;
-        case ID_COOKIE_THIRD_PARTY: cookies.FlipThirdParty(); break;
-        case ID_COOKIE_INVERT: cookies.Invert(); break;
-        case ID_COOKIE_DELETE: cookies.DeleteAll(); return true;
-        case ID_INTERNET_OPTIONS: OpenInternetOptions(InternetOptionsPage::General); return true;
-        default: return false;
-    }
-    if (m_dialog && m_dialog->get_visible()) m_dialog->Sync();
-    return true;
-}
-
-std::optional<bool> PrivacyCommandPart::IsChecked(int id) const {
-    const CookieSwitch& cookies = m_services.cookies;
-    switch (id) {
-        case ID_COOKIE_FIRST_PARTY: return cookies.FirstPartyChecked();
-        case ID_COOKIE_SESSION: return cookies.SessionChecked();
-        case ID_COOKIE_THIRD_PARTY: return cookies.ThirdPartyChecked();
-        case ID_COOKIE_INVERT:
-        case ID_COOKIE_DELETE:
-        case ID_INTERNET_OPTIONS: return false;
-        default: return std::nullopt;
-    }
-}
-
-std::optional<bool> PrivacyCommandPart::IsEnabled(int id) const {
-    switch (id) {
-        case ID_COOKIE_THIRD_PARTY: return m_services.cookies.ThirdPartyEnabled();
-        case ID_COOKIE_FIRST_PARTY:
-        case ID_COOKIE_SESSION:
-        case ID_COOKIE_INVERT:
-        case ID_COOKIE_DELETE:
-        case ID_INTERNET_OPTIONS: return true;
-        default: return std::nullopt;
-    }
+    // A flip shows at once in an open dialog.
+    auto flip = [this](void (CookieSwitch::*change)()) {
+        return [this, change] {
+            (m_services.cookies.*change)();
+            if (m_dialog && m_dialog->get_visible()) m_dialog->Sync();
+        };
+    };
+    router.Add(ID_COOKIE_FIRST_PARTY, {flip(&CookieSwitch::FlipFirstParty), {},
+                                       [&cookies] { return cookies.FirstPartyChecked(); }});
+    router.Add(ID_COOKIE_SESSION, {flip(&CookieSwitch::FlipSession), {},
+                                   [&cookies] { return cookies.SessionChecked(); }});
+    router.Add(ID_COOKIE_THIRD_PARTY, {flip(&CookieSwitch::FlipThirdParty),
+                                       [&cookies] { return cookies.ThirdPartyEnabled(); },
+                                       [&cookies] { return cookies.ThirdPartyChecked(); }});
+    router.Add(ID_COOKIE_INVERT, flip(&CookieSwitch::Invert));
+    router.Add(ID_COOKIE_DELETE, [&cookies] { cookies.DeleteAll(); });
+    router.Add(ID_INTERNET_OPTIONS, [this] { OpenInternetOptions(InternetOptionsPage::General); });
 }
 
 void PrivacyCommandPart::OpenInternetOptions(InternetOptionsPage page) {

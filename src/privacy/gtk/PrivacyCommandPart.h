@@ -4,19 +4,18 @@
 // control panel to start here.
 #include <memory>
 
-#include "frame/gtk/CommandPart.h"
 #include "privacy/gtk/InternetOptionsDialog.h"
 
 namespace fern {
 
-class PrivacyCommandPart : public ICommandPart {
+class CCommandRouter;
+
+class PrivacyCommandPart {
 public:
     PrivacyCommandPart(Gtk::Window& parent, InternetOptionsServices services);
-    ~PrivacyCommandPart() override;
+    ~PrivacyCommandPart();
 
-    bool Command(int id) override;
-    std::optional<bool> IsChecked(int id) const override;
-    std::optional<bool> IsEnabled(int id) const override;
+    void RegisterCommands(CCommandRouter& router);
 
     // Opens the dialog (one at a time) on `page`; the zone indicator of the
     // status bar opens the security page.

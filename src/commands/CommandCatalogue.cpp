@@ -1,0 +1,217 @@
+#include "commands/CommandCatalogue.h"
+
+#include <algorithm>
+#include <array>
+#include <unordered_map>
+
+#include "platform/text/SjisByteClass.h"
+
+namespace fern {
+
+namespace {
+
+constexpr bool kCheck = true;
+constexpr bool kPlain = false;
+
+// clang-format off
+constexpr CommandInfo kCommands[] = {
+    // File
+    {ID_NEW_TAB,             kPlain, "新規タブ(&N)",                 "新しいタブを開きます。\n新規タブ"},
+    {ID_NEW_TAB_BLANK,       kPlain, "空白ページ(&A)",               "空白ページを新しいタブで開きます。\n空白ページ"},
+    {ID_NEW_TAB_CLIPBOARD,   kPlain, "クリップボード(&B)",           "クリップボードのURLを新しいタブで開きます。\nクリップボードから開く"},
+    {ID_NEW_TAB_COPY,        kPlain, "選択タブをコピー(&C)",         "選択しているタブのページを新しいタブで開きます。\n選択タブをコピー"},
+    {ID_NEW_TAB_HOME,        kPlain, "ホームページ(&H)",             "ホーム ページを新しいタブで開きます。\nホームページを開く"},
+    {ID_FILE_OPEN_URL,       kPlain, "開く(&O)...",                  "ドキュメントを開きます。\n開く"},
+    {ID_PAGE_SHORTCUT,       kPlain, "ショートカット作成(S)",         "このページのショートカットをデスクトップに作成します。\nショートカット作成"},
+    {ID_OFFLINE,             kCheck, "オフライン作業(&W)",           "オフラインで作業します。\nオフライン作業"},
+    {ID_RECENT_LAST,         kPlain, "最後に閉じたURLを開く(&L)",     "最後に閉じたタブのページを開きます。\n最後に閉じたURL"},
+    {ID_STATE_RESTORE,       kPlain, "ログから読み込み(&R)",         "ログに保存してあるURLを開きます。\nログから読み込み"},
+    {ID_STATE_SAVE,          kPlain, "現在の状態をログに保存(&S)",   "開いているタブのURLをログに保存します。\nログに保存"},
+    {ID_STATE_SAVE_LIST,     kPlain, "現在の状態をリストに保存(&S)", "開いているタブのURLをリスト ファイルに保存します。\nリストに保存"},
+    {ID_STATE_OPEN_LIST,     kPlain, "リストから読み込み(&R)",       "リスト ファイルのURLを開きます。\nリストから読み込み"},
+    {ID_PAGE_SETUP,          kPlain, "ページ設定(&U)...",            "印刷のページを設定します。\nページ設定"},
+    {ID_PAGE_PROPERTIES,     kPlain, "プロパティ(&R)",               "このページのプロパティを表示します。\nプロパティ"},
+    {ID_PAGE_PRINT_PREVIEW,  kPlain, "印刷プレビュー(&V)..",         "印刷イメージを表示します。\n印刷プレビュー"},
+    {ID_FILE_PRINT,          kPlain, "印刷(&P)",                     "このページを印刷します。\n印刷"},
+    {ID_RECENT_SAVE,         kCheck, "保存する(&S)",                 "最近閉じたURLを終了時に保存します。\n最近閉じたURLを保存"},
+    {ID_RECENT_OPEN_ALL,     kPlain, "すべて開く(&A)",               "最近閉じたURLをすべて開きます。\n最近閉じたURLをすべて開く"},
+    {ID_AUTOSAVE_START,      kCheck, "自動保存開始(&S)",             "自動保存の間隔を指定して開始します。\n自動保存"},
+    {ID_TAB_CLOSE,           kPlain, "閉じる(&C)",                   "タブを閉じます。\n閉じる"},
+    {ID_APP_EXIT,            kPlain, "終了(&X)",                     "Fern Browser を終了します。\n終了"},
+    {ID_APP_ABOUT,           kPlain, "バージョン情報(&A)",           "バージョン情報を表示します。\nバージョン情報"},
+    // Edit
+    {ID_TAB_COPY_TITLE,      kPlain, "タイトルをコピー(&T)",         "ページのタイトルをクリップボードにコピーします。\nタイトルをコピー"},
+    {ID_TAB_COPY_URL,        kPlain, "URLをコピー(&U)",              "ページのURLをクリップボードにコピーします。\nURLをコピー"},
+    {ID_PAGE_OPEN_SELECTION, kPlain, "選択文字列を開く(&J)",         "選択している文字列を新しいタブで開きます。\n選択文字列を開く"},
+    {ID_PAGE_FIND,           kPlain, "このページの検索(&F)",         "このページの文字列を検索します。\nページ内検索"},
+    {ID_PAGE_FIND_CLIPBOARD, kPlain, "検索",                         "クリップボードの文字列をこのページで検索します。\nクリップボードで検索"},
+    // View
+    {ID_TAB_BACK,            kPlain, "前に戻る(&B)",                 "前のページに戻ります。\n戻る", "Alt+Left"},
+    {ID_TAB_FORWARD,         kPlain, "次に進む(&F)",                 "次のページに進みます。\n進む", "Alt+Right"},
+    {ID_TAB_HOME,            kPlain, "ホーム ページ(&H)",            "ホーム ページを開きます。\nホーム"},
+    {ID_PAGE_UP,             kPlain, "上へ",                         "一つ上のディレクトリを開きます。\n上のディレクトリ"},
+    {ID_TAB_STOP,            kPlain, "中止(&P)",                     "ページの読み込みを中止します。\n中止"},
+    {ID_TAB_REFRESH,         kPlain, "最新の情報に更新(&R)",         "ページを最新の情報に更新します。\n更新"},
+    {ID_PAGE_REFRESH_LATEST, kPlain, "最新に更新",                   "キャッシュを使わずにページを更新します。\n最新に更新"},
+    {ID_TEXT_LARGEST,        kCheck, "最大(&G)",                     "文字のサイズを最大にします。\n文字 最大"},
+    {ID_TEXT_LARGEST + 1,    kCheck, "大(&L)",                       "文字のサイズを大にします。\n文字 大"},
+    {ID_TEXT_LARGEST + 2,    kCheck, "中(&M)",                       "文字のサイズを中にします。\n文字 中"},
+    {ID_TEXT_LARGEST + 3,    kCheck, "小(&S)",                       "文字のサイズを小にします。\n文字 小"},
+    {ID_TEXT_SMALLEST,       kCheck, "最小(&A)",                     "文字のサイズを最小にします。\n文字 最小"},
+    {ID_TEXT_LARGER,         kPlain, "文字を大きく(&I)",             "文字のサイズを一段大きくします。\n文字を大きく"},
+    {ID_TEXT_SMALLER,        kPlain, "文字を小さく(&D)",             "文字のサイズを一段小さくします。\n文字を小さく"},
+    {ID_PAGE_SOURCE,         kPlain, "ソース(&C)",                   "このページのソースを表示します。\nソース"},
+    {ID_PAGE_COMMENTS,       kPlain, "コメントの表示(&L)",           "ページのコメントを表示します。\nコメントの表示"},
+    {ID_PAGE_FOCUS,          kPlain, "ページにフォーカス",           "ページにキーボード フォーカスを移します。\nページにフォーカス"},
+    // Tabs
+    {ID_TAB_NEXT,            kPlain, "次のタブ(&N)",                 "次のタブを選択します。\n次のタブ"},
+    {ID_TAB_PREV,            kPlain, "前のタブ(&P)",                 "前のタブを選択します。\n前のタブ"},
+    {ID_TAB_FIRST,           kPlain, "最初のタブ(&F)",               "最初のタブを選択します。\n最初のタブ"},
+    {ID_TAB_LAST,            kPlain, "最後のタブ(&E)",               "最後のタブを選択します。\n最後のタブ"},
+    {ID_TAB_MOVE_LEFT,       kPlain, "タブを左に移動(&L)",           "タブを左に移動します。\nタブを左に移動"},
+    {ID_TAB_MOVE_RIGHT,      kPlain, "タブを右に移動(&R)",           "タブを右に移動します。\nタブを右に移動"},
+    {ID_TAB_REFRESH_ALL,     kPlain, "すべて更新(&A)",               "すべてのタブを更新します。\nすべて更新"},
+    {ID_TAB_STOP_ALL,        kPlain, "すべて中止(&A)",               "すべてのタブの読み込みを中止します。\nすべて中止"},
+    {ID_TAB_CLOSE_OTHERS,    kPlain, "これ以外は閉じる(&K)",         "このタブ以外のタブを閉じます。\nこれ以外は閉じる"},
+    {ID_TAB_CLOSE_ALL,       kPlain, "すべて閉じる(&C)",             "すべてのタブを閉じます。\nすべて閉じる"},
+    {ID_TAB_CLOSE_READ,      kPlain, "既読タブを閉じる(&D)",         "読み込み済みのタブを閉じます。\n既読タブを閉じる"},
+    {ID_TAB_RESTORE_CLOSED,  kPlain, "すべて閉じるを復元(&E)",       "すべて閉じる前のタブを開き直します。\nすべて閉じるを復元"},
+    {ID_TAB_NAVIGATE_LOCK,   kCheck, "ナビゲートロック(&L)",         "このタブのページを固定します。\nナビゲートロック"},
+    {ID_TAB_MANAGER,         kPlain, "タブ マネージャー(&M)",        "タブ マネージャーを表示します。\nタブ マネージャー"},
+    {ID_TAB_AUTO_REFRESH_START, kCheck, "自動更新開始(&S)",          "間隔を指定してページを自動で更新します。\n自動更新開始"},
+    {ID_TAB_AUTO_REFRESH_STOP,  kCheck, "自動更新なし(&S)",          "ページの自動更新をやめます。\n自動更新なし"},
+    // Tools
+    {ID_DLC_IMAGES,          kCheck, "画像のダウンロード(&I)",       "画像をダウンロードします。\n画像のダウンロード"},
+    {ID_DLC_SOUNDS,          kCheck, "サウンドのダウンロード(&S)",   "サウンドをダウンロードします。\nサウンドのダウンロード"},
+    {ID_DLC_VIDEOS,          kCheck, "ビデオのダウンロード(&V)",     "ビデオをダウンロードします。\nビデオのダウンロード"},
+    {ID_DLC_MEDIA_INVERT,    kPlain, "設定を反転(&R)",               "マルチメディアの設定を反転します。\nマルチメディアの反転"},
+    {ID_DLC_JAVA,            kCheck, "Javaの実行(&J)",               "Javaを実行します。\nJavaの実行"},
+    {ID_DLC_SCRIPTS,         kCheck, "Scriptの実行(&S)",             "スクリプトを実行します。\nスクリプトの実行"},
+    {ID_DLC_ACTIVEX_RUN,     kCheck, "ActiveXの実行(&A)",            "ActiveXを実行します。\nActiveXの実行"},
+    {ID_DLC_ACTIVEX_DOWNLOAD, kCheck, "ActiveXのダウンロード(&D)",   "ActiveXをダウンロードします。\nActiveXのダウンロード"},
+    {ID_DLC_SECURITY_INVERT, kPlain, "設定を反転(&R)",               "セキュリティの設定を反転します。\nセキュリティの反転"},
+    {ID_DLC_SECURITY_CHOSEN, kPlain, "セキュリティ指定",             "お気に入りのセキュリティ設定にします。\nセキュリティ指定"},
+    {ID_DLC_TEMPLATE_DEFAULT,   kPlain, "初期値(&D)",                "セキュリティを初期値にします。\nセキュリティ 初期値"},
+    {ID_DLC_TEMPLATE_FAVORITES, kPlain, "お気に入り(&F)",            "セキュリティをお気に入りの設定にします。\nセキュリティ お気に入り"},
+    {ID_DLC_TEMPLATE_LOW,       kPlain, "設定 低(&L)",               "セキュリティを低にします。\nセキュリティ 低"},
+    {ID_DLC_TEMPLATE_MEDIUM,    kPlain, "設定 中(&M)",               "セキュリティを中にします。\nセキュリティ 中"},
+    {ID_DLC_TEMPLATE_HIGH,      kPlain, "設定 高(&H)",               "セキュリティを高にします。\nセキュリティ 高"},
+    {ID_COOKIE_FIRST_PARTY,  kCheck, "クッキー(&C)",                 "サイトのクッキーを受け入れます。\nクッキー"},
+    {ID_COOKIE_SESSION,      kCheck, "セッションごとのクッキー(&S)", "セッションごとのクッキーを受け入れます。\nセッションごとのクッキー"},
+    {ID_COOKIE_THIRD_PARTY,  kCheck, "サードパーティのクッキー(&T)", "サードパーティのクッキーを受け入れます。\nサードパーティのクッキー"},
+    {ID_COOKIE_INVERT,       kPlain, "設定を反転(&R)",               "クッキーの設定を反転します。\nクッキーの反転"},
+    {ID_COOKIE_DELETE,       kPlain, "クッキーを削除(&D)",           "クッキーをすべて削除します。\nクッキーを削除"},
+    {ID_INTERNET_OPTIONS,    kPlain, "インターネット オプション(&O)...", "インターネット オプションを表示します。\nインターネット オプション"},
+    {ID_FILTER_REGISTER_URL,   kPlain, "制止URLに登録(&C)",          "このタブのURLを制止URLに登録します。\n制止URLに登録"},
+    {ID_FILTER_REGISTER_TITLE, kPlain, "制止タイトルに登録(&T)",     "このタブのタイトルを制止タイトルに登録します。\n制止タイトルに登録"},
+    {ID_FILTER_SCRIPT_ERRORS,  kCheck, "スクリプトエラー(&S)",       "スクリプト エラーを表示します。\nスクリプトエラー"},
+    {ID_FILTER_DIALOG_SWEEP,   kCheck, "警告ダイアログは閉じる(&K)", "警告ダイアログを自動で閉じます。\n警告ダイアログは閉じる"},
+    {ID_STARTUP_ADD,         kPlain, "スタートアップURLに登録(&S)",  "このタブのURLをスタートアップURLに登録します。\nスタートアップURLに登録"},
+    {ID_KEY_SETTINGS,        kPlain, "キー設定(&K)...",              "コマンドのキーを設定します。\nキー設定"},
+    {ID_OPTIONS,             kPlain, "オプション(&P)...",            "Fern Browser の設定を変更します。\nオプション"},
+    {ID_ADDRESS_FOCUS,       kPlain, "アドレス バーにフォーカス",    "アドレス バーにキーボード フォーカスを移します。\nアドレス バーにフォーカス", "Ctrl+L"},
+    {ID_ADDRESS_DROP_DOWN,   kPlain, "アドレスの一覧",               "アドレス バーの一覧を開きます。\nアドレスの一覧"},
+    {ID_ADDRESS_GO_BUTTON,   kCheck, "移動ボタン",                   "アドレス バーの移動ボタンを表示します。\n移動ボタン"},
+};
+
+// The key table, slot by slot.
+constexpr std::pair<int, KeySlot> kSlots[] = {
+    {0, {32820, 1}},  {1, {32821, 1}},  {2, {32822, 1}},  {3, {32823, 1}},  {4, {32824, 1}},
+    {5, {32825, 1}},  {6, {32826, 1}},  {7, {32827, 1}},  {8, {32828, 1}},  {9, {32829, 1}},
+    {10, {32830, 1}}, {11, {32831, 1}}, {12, {32832, 1}}, {13, {32834, 1}}, {14, {57607, 1}},
+    {15, {32833, 1}}, {98, {33060, 1}}, {99, {33061, 1}}, {122, {33106, 1}}, {133, {33117, 1}},
+    {21, {32900, 2}}, {22, {32901, 2}}, {23, {32902, 2}}, {24, {32903, 2}}, {25, {32904, 2}},
+    {127, {33111, 2}}, {128, {33112, 2}},
+    {33, {32930, 3}}, {34, {32931, 3}}, {35, {32932, 3}}, {36, {32933, 3}}, {37, {32934, 3}},
+    {38, {32935, 3}}, {39, {32936, 3}}, {40, {32937, 3}}, {41, {32938, 3}}, {42, {32939, 3}},
+    {44, {32941, 3}}, {45, {32942, 3}}, {46, {32943, 3}}, {47, {32944, 3}}, {48, {32945, 3}},
+    {49, {32946, 3}}, {51, {32948, 3}}, {58, {32955, 3}}, {59, {32956, 3}}, {62, {32959, 3}},
+    {104, {33074, 3}}, {105, {33075, 3}}, {129, {33113, 3}}, {130, {33114, 3}}, {131, {33115, 3}},
+    {132, {33116, 3}}, {134, {33118, 3}}, {135, {33119, 3}}, {136, {33120, 3}}, {137, {33121, 3}},
+    {141, {33125, 3}}, {142, {33126, 3}},
+    {71, {33000, 4}}, {72, {33001, 4}},
+    {79, {33020, 5}}, {80, {33021, 5}}, {81, {33022, 5}}, {82, {33023, 5}}, {83, {33030, 5}},
+    {84, {33031, 5}}, {85, {33032, 5}}, {86, {33033, 5}}, {87, {33034, 5}}, {89, {33040, 5}},
+    {90, {33041, 5}}, {92, {33043, 5}}, {93, {33050, 5}}, {94, {33051, 5}}, {95, {33052, 5}},
+    {96, {33053, 5}}, {97, {33054, 5}}, {100, {33070, 5}}, {101, {33071, 5}}, {102, {33072, 5}},
+    {103, {33073, 5}}, {108, {33078, 5}}, {125, {33109, 5}}, {126, {33110, 5}}, {139, {33123, 5}},
+    {116, {33100, 6}}, {117, {33101, 6}}, {118, {33102, 6}}, {119, {33103, 6}}, {120, {33104, 6}},
+    {121, {33105, 6}}, {138, {33122, 6}},
+    {43, {32940, 0}},  // routed, not offered in the dialog
+};
+// clang-format on
+
+const std::array<KeySlot, kKeySlotCount>& SlotTable() {
+    static const std::array<KeySlot, kKeySlotCount> table = [] {
+        std::array<KeySlot, kKeySlotCount> t{};
+        for (const auto& [slot, entry] : kSlots) t[slot] = entry;
+        return t;
+    }();
+    return table;
+}
+
+}  // namespace
+
+std::span<const CommandInfo> CommandCatalogue() { return kCommands; }
+
+const CommandInfo* FindCommand(int id) {
+    static const std::unordered_map<int, const CommandInfo*> byId = [] {
+        std::unordered_map<int, const CommandInfo*> map;
+        for (const CommandInfo& command : kCommands) map.emplace(command.id, &command);
+        return map;
+    }();
+    auto it = byId.find(id);
+    return it == byId.end() ? nullptr : it->second;
+}
+
+std::string PlainMenuText(const char* menuText) {
+    std::string text = menuText ? menuText : "";
+    std::size_t open = text.find("(&");
+    if (open != std::string::npos && SjisByteClassAt(text, open) == SjisByteClass::Single) {
+        std::size_t close = text.find(')', open);
+        if (close != std::string::npos) text.erase(open, close - open + 1);
+    }
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && SjisByteClassAt(text, i) == SjisByteClass::Single) {
+            if (i + 1 < text.size() && text[i + 1] == '&') out += text[++i];  // "&&" is an "&"
+            continue;
+        }
+        out += text[i];
+    }
+    while (out.size() >= 3 && out.compare(out.size() - 3, 3, "...") == 0) out.erase(out.size() - 3);
+    while (!out.empty() && out.back() == '.') out.pop_back();
+    return out;
+}
+
+std::string ShortName(const CommandInfo& command) {
+    std::string prompt = command.prompt;
+    std::size_t newline = prompt.find('\n');
+    if (newline != std::string::npos) return prompt.substr(newline + 1);
+    return PlainMenuText(command.menuText);
+}
+
+std::string PromptText(const CommandInfo& command) {
+    std::string prompt = command.prompt;
+    return prompt.substr(0, prompt.find('\n'));
+}
+
+KeySlot KeySlotAt(int slot) {
+    if (slot < 0 || slot >= kKeySlotCount) return {};
+    return SlotTable()[static_cast<std::size_t>(slot)];
+}
+
+std::optional<int> SlotOfCommand(int id) {
+    if (id == 0) return std::nullopt;
+    const auto& table = SlotTable();
+    auto it = std::find_if(table.begin(), table.end(), [id](const KeySlot& s) { return s.id == id; });
+    if (it == table.end()) return std::nullopt;
+    return static_cast<int>(it - table.begin());
+}
+
+const char* CategoryName(int category) {
+    static const char* const names[] = {"ファイル系", "編集系", "表示系", "ブックマーク系", "ツール系", "タブ系"};
+    return category >= 1 && category <= kCategoryCount ? names[category - 1] : "";
+}
+
+}  // namespace fern

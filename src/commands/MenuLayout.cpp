@@ -1,0 +1,110 @@
+#include "commands/MenuLayout.h"
+
+#include "commands/CommandIds.h"
+
+namespace fern {
+
+MenuNode CommandItem(int id, std::string text) { return MenuNode{MenuNode::Kind::Command, id, std::move(text), {}, {}}; }
+MenuNode MenuSeparator() { return MenuNode{}; }
+MenuNode Submenu(std::string text, std::vector<MenuNode> children) {
+    return MenuNode{MenuNode::Kind::Submenu, 0, std::move(text), std::move(children), {}};
+}
+MenuNode DynamicMenu(std::string text, std::string fill) {
+    return MenuNode{MenuNode::Kind::Dynamic, 0, std::move(text), {}, std::move(fill)};
+}
+MenuNode DynamicItems(std::string fill) { return MenuNode{MenuNode::Kind::Dynamic, 0, {}, {}, std::move(fill)}; }
+
+namespace {
+
+using C = MenuNode;
+C I(int id) { return CommandItem(id); }
+C S() { return MenuSeparator(); }
+
+std::vector<MenuNode> FileMenu() {
+    return {Submenu("新規作成(&N)", {I(ID_NEW_TAB), S(), I(ID_NEW_TAB_BLANK), I(ID_NEW_TAB_CLIPBOARD),
+                                     I(ID_NEW_TAB_COPY), I(ID_NEW_TAB_HOME)}),
+            I(ID_FILE_OPEN_URL), S(),
+            I(ID_STATE_SAVE), I(ID_STATE_RESTORE), I(ID_STATE_SAVE_LIST), I(ID_STATE_OPEN_LIST),
+            Submenu(kRecentClosedMenuText,
+                    {DynamicItems(kRecentClosedMenu), S(), I(ID_RECENT_SAVE), I(ID_RECENT_OPEN_ALL)}),
+            I(ID_RECENT_LAST),
+            Submenu("自動保存(&A)", {I(ID_AUTOSAVE_START)}), S(),
+            I(ID_PAGE_SETUP), I(ID_PAGE_PRINT_PREVIEW), I(ID_FILE_PRINT), S(),
+            I(ID_PAGE_SHORTCUT), I(ID_PAGE_PROPERTIES), I(ID_OFFLINE), S(),
+            I(ID_TAB_CLOSE), I(ID_APP_EXIT)};
+}
+
+std::vector<MenuNode> EditMenu() {
+    return {I(ID_TAB_COPY_TITLE), I(ID_TAB_COPY_URL), S(), I(ID_PAGE_OPEN_SELECTION), I(ID_PAGE_FIND)};
+}
+
+std::vector<MenuNode> ViewMenu() {
+    return {I(ID_TAB_BACK), I(ID_TAB_FORWARD), I(ID_TAB_HOME), I(ID_PAGE_UP),
+            DynamicMenu("戻る一覧(&I)", kBackListMenu), DynamicMenu("進む一覧(&O)", kForwardListMenu), S(),
+            I(ID_TAB_STOP), I(ID_TAB_REFRESH), S(),
+            Submenu("文字のサイズ(&X)", {I(ID_TEXT_LARGEST), I(ID_TEXT_LARGEST + 1), I(ID_TEXT_LARGEST + 2),
+                                         I(ID_TEXT_LARGEST + 3), I(ID_TEXT_SMALLEST)}),
+            I(ID_PAGE_SOURCE), I(ID_PAGE_COMMENTS), I(ID_PAGE_FOCUS)};
+}
+
+std::vector<MenuNode> TabsMenu() {
+    return {I(ID_TAB_NEXT), I(ID_TAB_PREV), S(), I(ID_TAB_MOVE_LEFT), I(ID_TAB_MOVE_RIGHT), S(),
+            I(ID_TAB_REFRESH_ALL), I(ID_TAB_STOP_ALL), S(),
+            I(ID_TAB_CLOSE_OTHERS), I(ID_TAB_CLOSE_ALL), I(ID_TAB_CLOSE_READ), I(ID_TAB_RESTORE_CLOSED), S(),
+            I(ID_TAB_NAVIGATE_LOCK), S(), I(ID_TAB_MANAGER)};
+}
+
+std::vector<MenuNode> ToolsMenu() {
+    return {Submenu("マルチメディア(&M)", {I(ID_DLC_IMAGES), I(ID_DLC_SOUNDS), I(ID_DLC_VIDEOS), S(),
+                                            I(ID_DLC_MEDIA_INVERT)}),
+            Submenu("セキュリティ(&S)", {I(ID_DLC_JAVA), I(ID_DLC_SCRIPTS), I(ID_DLC_ACTIVEX_RUN),
+                                          I(ID_DLC_ACTIVEX_DOWNLOAD), S(), I(ID_DLC_SECURITY_INVERT)}),
+            Submenu("セキュリティレベル(&L)", {I(ID_DLC_TEMPLATE_DEFAULT), I(ID_DLC_TEMPLATE_FAVORITES),
+                                                I(ID_DLC_TEMPLATE_LOW), I(ID_DLC_TEMPLATE_MEDIUM),
+                                                I(ID_DLC_TEMPLATE_HIGH)}),
+            S(),
+            Submenu("クッキー(&C)", {I(ID_COOKIE_FIRST_PARTY), I(ID_COOKIE_SESSION), I(ID_COOKIE_THIRD_PARTY), S(),
+                                      I(ID_COOKIE_INVERT), S(), I(ID_COOKIE_DELETE)}),
+            I(ID_INTERNET_OPTIONS), S(),
+            I(ID_FILTER_REGISTER_URL), I(ID_FILTER_REGISTER_TITLE), S(),
+            I(ID_FILTER_SCRIPT_ERRORS), I(ID_FILTER_DIALOG_SWEEP), S(),
+            I(ID_KEY_SETTINGS), I(ID_OPTIONS)};
+}
+
+void CollectIds(const std::vector<MenuNode>& menu, std::vector<int>& ids) {
+    for (const MenuNode& node : menu) {
+        if (node.kind == MenuNode::Kind::Command) ids.push_back(node.id);
+        CollectIds(node.children, ids);
+    }
+}
+
+}  // namespace
+
+std::vector<MenuNode> MainMenuBar() {
+    return {Submenu("ファイル(&F)", FileMenu()), Submenu("編集(&E)", EditMenu()), Submenu("表示(&V)", ViewMenu()),
+            Submenu("タブ(&T)", TabsMenu()),     Submenu("ツール(&T)", ToolsMenu()),
+            Submenu("ヘルプ(&H)", {I(ID_APP_ABOUT)})};
+}
+
+std::vector<MenuNode> TabMenu() {
+    return {I(ID_TAB_CLOSE), CommandItem(ID_TAB_REFRESH, "更新(&R)"), I(ID_TAB_STOP), S(),
+            I(ID_TAB_BACK), I(ID_TAB_FORWARD), I(ID_TAB_HOME), S(),
+            I(ID_TAB_MOVE_LEFT), I(ID_TAB_MOVE_RIGHT), I(ID_TAB_NAVIGATE_LOCK),
+            Submenu("自動更新(&U)", {I(ID_TAB_AUTO_REFRESH_START), I(ID_TAB_AUTO_REFRESH_STOP)}), S(),
+            I(ID_TAB_COPY_TITLE), I(ID_TAB_COPY_URL), S(),
+            I(ID_STARTUP_ADD), I(ID_FILTER_REGISTER_URL), I(ID_FILTER_REGISTER_TITLE), S(),
+            I(ID_TAB_CLOSE_OTHERS)};
+}
+
+std::vector<MenuNode> TabBarMenu() {
+    return {I(ID_TAB_NEXT), I(ID_TAB_PREV), S(), I(ID_TAB_REFRESH_ALL), I(ID_TAB_STOP_ALL), S(),
+            I(ID_TAB_CLOSE_OTHERS), I(ID_TAB_CLOSE_ALL), I(ID_TAB_CLOSE_READ), S(), I(ID_TAB_MANAGER)};
+}
+
+std::vector<int> MenuCommandIds(const std::vector<MenuNode>& menu) {
+    std::vector<int> ids;
+    CollectIds(menu, ids);
+    return ids;
+}
+
+}  // namespace fern

@@ -1,0 +1,35 @@
+#include "settings/IniProfile.h"
+
+#include <cstdio>
+
+#include "platform/ini/PrivateProfile.h"
+
+namespace fern {
+
+int IniProfile::ReadInt(std::string_view section, std::string_view key,
+                        int defaultValue) const {
+    return GetPrivateProfileInt(section, key, defaultValue, path_);
+}
+
+std::string IniProfile::ReadString(std::string_view section, std::string_view key,
+                                   std::string_view defaultValue,
+                                   std::size_t bufferSize) const {
+    return GetPrivateProfileString(section, key, defaultValue, path_, bufferSize);
+}
+
+bool IniProfile::WriteInt(std::string_view section, std::string_view key, int value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", value);
+    return WritePrivateProfileString(section, key, std::string_view(text), path_);
+}
+
+bool IniProfile::WriteString(std::string_view section, std::string_view key,
+                             std::string_view value) {
+    return WritePrivateProfileString(section, key, value, path_);
+}
+
+bool IniProfile::DeleteKey(std::string_view section, std::string_view key) {
+    return WritePrivateProfileString(section, key, std::nullopt, path_);
+}
+
+}  // namespace fern

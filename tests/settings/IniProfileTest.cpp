@@ -1,0 +1,63 @@
+// The settings over real INI files in a temporary folder.
+#include <gtest/gtest.h>
+
+#include "app/DataPaths.h"
+#include "settings/IniProfile.h"
+#include "settings/ProgramSettings.h"
+#include "lists/TempFolder.h"
+#include "platform/fs/FileIo.h"
+
+using namespace fern;
+
+namespace {
+
+class IniBackedSettings : public ::testing::Test {
+protected:
+    fern::testing::TempFolder folder_;
+    DataPaths paths_ = MakeDataPaths(folder_.Path());
+};
+
+}  // namespace
+
+TEST_F(IniBackedSettings, MissingFilesGiveTheDefaults) {
+    IniProfile profile(paths_.profile), windows(paths_.windows);
+    SettingsStore store(profile, windows);
+    ProgramSettings s;
+    s.LoadAll(store);
+    EXPECT_EQ(s.addressBar.goButtonLabel, "移動");
+    EXPECT_FALSE(IsRegularFile(paths_.profile));
+}
+
+TEST_F(IniBackedSettings, SaveThenLoadRoundTripsThroughFernIniAndWndsIni) {
+    {
+        IniProfile profile(paths_.profile), windows(paths_.windows);
+        SettingsStore store(profile, windows);
+        EXPECT_EQ(ResolveBookmarkPath(store, paths_), paths_.defaultBookmarks);
+        ProgramSettings s;
+        s.LoadAll(store);
+        s.tabBar.selectNewTab = true;
+        s.addressBar.addUrlBack = ".ソ.jp";
+        s.killMsgDlg.items.push_back({0, "名前", "確認", "\"a,b\",c"});
+        s.mainFrame.SetPlacement({0, 3, -1, -1, -8, -8, 10, 20, 810, 620});
+        ASSERT_TRUE(s.SaveAll(store));
+    }
+    IniProfile profile(paths_.profile), windows(paths_.windows);
+    SettingsStore store(profile, windows);
+    ProgramSettings s;
+    s.LoadAll(store);
+    EXPECT_EQ(s.bookmark.bookmarkPath, paths_.defaultBookmarks);
+    EXPECT_EQ(s.tabBar.style, 0x248);
+    EXPECT_EQ(s.addressBar.addUrlBack, ".ソ.jp");
+    ASSERT_EQ(s.killMsgDlg.items.size(), 2u);
+    EXPECT_EQ(s.killMsgDlg.items[1].caption, "確認");
+    ASSERT_TRUE(s.mainFrame.Placement());
+    EXPECT_EQ(s.mainFrame.Placement()->right, 810);
+
+    std::string fern = ReadWholeFile(paths_.profile).value_or("");
+    std::string wnds = ReadWholeFile(paths_.windows).value_or("");
+    EXPECT_NE(fern.find("[TabBar]\r\n"), std::string::npos);
+    EXPECT_NE(fern.find("TabStyle=584\r\n"), std::string::npos);
+    EXPECT_NE(fern.find("ABGoBtnText=移動\r\n"), std::string::npos);
+    EXPECT_EQ(fern.find("MFWndPlac"), std::string::npos);
+    EXPECT_NE(wnds.find("MFWndPlac=0,3,-1,-1,-8,-8,10,20,810,620\r\n"), std::string::npos);
+}
