@@ -9,7 +9,7 @@ namespace {
 constexpr char kCaption[] = "Fern Browser";
 }  // namespace
 
-void CKeySettings::Load() {
+const CKeyManager& CKeySettings::Load() {
     m_keys = CKeyManager();
     m_keys.AddBuiltinKeys();
     if (!m_keys.LoadDefaults(m_defaultsPath).ok) m_messageBox.Show(kKeyDefaultsMissing, kCaption, MessageBoxKind::Ok);
@@ -17,6 +17,7 @@ void CKeySettings::Load() {
     m_userUnreadable = !user.ok;
     if (m_userUnreadable) LogWriteFailure(m_userPath, "cannot be read and will not be written: " + user.error);
     m_loaded = m_keys;
+    return m_keys;
 }
 
 bool CKeySettings::SaveIfChanged() {

@@ -22,7 +22,7 @@ public:
     // Missing defaults are told with a message box; the user's file may be
     // missing. A user file that exists but cannot be read is never
     // overwritten (its keys are not lost by a save).
-    void Load();
+    const CKeyManager& Load();
     const CKeyManager& Keys() const { return m_keys; }
     void Replace(const CKeyManager& keys) { m_keys = keys; }
     // Writes keys.ini when the keys differ from what was read; a failure is

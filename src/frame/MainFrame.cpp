@@ -77,11 +77,11 @@ CFernView* CMainFrame::OpenUrl(const std::string& text, int openFlags, std::uint
         if (m_active->IsNavigateLocked()) return nullptr;
         view = OpenInActiveTab(text, dlc, securityMode);
         if (!view) {
-            if (m_hooks.openRefused) m_hooks.openRefused();
+            openRefused.Emit();
             return nullptr;
         }
     }
-    if (m_hooks.opened) m_hooks.opened(text, openFlags);
+    opened.Emit(text, openFlags);
     if ((openFlags & kOpenFocus) && view && m_settings.browser.focusPage) {
         view->RequestFocus();
         m_services.queue.Post([this, view] {
@@ -303,7 +303,7 @@ void CMainFrame::DestroyView(CFernView* view) {
         if (next >= 0 && next != index && ViewAt(next)) ActivateView(ViewAt(next));
     }
 
-    if (m_hooks.viewDestroyed) m_hooks.viewDestroyed(*view);
+    viewDestroyed.Emit(*view);
     if (m_ui) m_ui->ViewDestroyed(view);
     if (index != -1 && m_tabs.Item(index) && m_tabs.Item(index)->view == view) {
         m_tabs.Delete(index);
@@ -403,17 +403,14 @@ bool CMainFrame::OnCopyData(std::uint32_t data, const std::string& text) {
 
 void CMainFrame::SaveOnExit(bool exiting, bool bookmarksOnly) {
     if (m_saved) return;
-    auto run = [](const std::function<void()>& step) {
-        if (step) step();
-    };
-    if (exiting || m_settings.bookmark.autoSave) run(m_exitSteps.bookmarks);
+    if (exiting || m_settings.bookmark.autoSave) m_exitSteps.bookmarks.Emit();
     if (bookmarksOnly) return;
-    if (m_settings.startup.saveStateAtExit) run(m_exitSteps.stateLog);
-    run(m_exitSteps.typedLists);
-    run(m_exitSteps.placementAndBars);
-    if (exiting) run(m_exitSteps.removeTrayIcon);
-    run(m_exitSteps.closeCount);
-    run(m_exitSteps.proxyAndRecent);
+    if (m_settings.startup.saveStateAtExit) m_exitSteps.stateLog.Emit();
+    m_exitSteps.typedLists.Emit();
+    m_exitSteps.placementAndBars.Emit();
+    if (exiting) m_exitSteps.removeTrayIcon.Emit();
+    m_exitSteps.closeCount.Emit();
+    m_exitSteps.proxyAndRecent.Emit();
     m_saved = true;
 }
 

@@ -23,6 +23,7 @@
 #include "platform/shell/MessageBox.h"
 #include "platform/shell/MessageQueue.h"
 #include "platform/shell/TimerService.h"
+#include "platform/Signal.h"
 
 namespace fern {
 
@@ -54,14 +55,16 @@ struct FrameServices {
 
 // The save steps at exit, in their order; a feature not built yet leaves its
 // step empty.
+// What is saved at the end (and by auto-save), step by step in this order;
+// features add themselves to their step.
 struct ExitSteps {
-    std::function<void()> bookmarks;
-    std::function<void()> stateLog;
-    std::function<void()> typedLists;
-    std::function<void()> placementAndBars;
-    std::function<void()> removeTrayIcon;
-    std::function<void()> closeCount;
-    std::function<void()> proxyAndRecent;
+    Signal<> bookmarks;
+    Signal<> stateLog;  // only with "終了時にタブのURLをログに保存(&S)"
+    Signal<> typedLists;
+    Signal<> placementAndBars;
+    Signal<> removeTrayIcon;  // only when the program ends
+    Signal<> closeCount;
+    Signal<> proxyAndRecent;
 };
 
 class CMainFrame : public IPageHost {
@@ -73,20 +76,17 @@ public:
     CMainFrame& operator=(const CMainFrame&) = delete;
 
     void SetUi(IFrameUi* ui) { m_ui = ui; }
-    // The address bar's part of every open and the record of closed tabs.
-    struct Hooks {
-        // An open was carried out (a new tab was asked for, or the active
-        // page navigates): the typed-list step for the flags 0x4 and 0x8.
-        std::function<void(const std::string& text, int openFlags)> opened;
-        // The active tab refused the address (filters, special addresses).
-        std::function<void()> openRefused;
-        // A tab's page is about to go (not called when the frame itself ends).
-        std::function<void(const CFernView& view)> viewDestroyed;
-    };
-    void SetHooks(Hooks hooks) { m_hooks = std::move(hooks); }
+    // An open was carried out (a new tab was asked for, or the active page
+    // navigates): the address bar's typed-list step for the flags 0x4, 0x8.
+    Signal<const std::string&, int> opened;
+    // The active tab refused the address (filters, special addresses).
+    Signal<> openRefused;
+    // A tab's page is about to go (not when the frame itself ends): the
+    // record of closed tabs.
+    Signal<const CFernView&> viewDestroyed;
     // Maps an address to its security zone (-1 none) for the status bar.
     void SetZoneRule(std::function<int(const std::string&)> zoneOfUrl) { m_zoneOfUrl = std::move(zoneOfUrl); }
-    void SetExitSteps(ExitSteps steps) { m_exitSteps = std::move(steps); }
+    ExitSteps& Exit() { return m_exitSteps; }
 
     // Set while the program starts; hand-offs are ignored meanwhile.
     void SetStarting(bool on) { m_starting = on; }
@@ -206,7 +206,6 @@ private:
     CFernView* m_active = nullptr;
     std::vector<UrlItem> m_closedSet;
     ExitSteps m_exitSteps;
-    Hooks m_hooks;
     bool m_starting = false;
     bool m_saved = false;
     TimerId m_autoSaveTimer = 0;

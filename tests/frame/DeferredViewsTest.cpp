@@ -102,7 +102,7 @@ TEST(DeferredViews, BackgroundPagesAreMadeAFewAtATimeAndSelectionGoesFirst) {
 TEST(DeferredViews, ClosingTabsWithoutPagesRecordsThemAndMakesNoPage) {
     Restore r(4);
     CClosedTabs closed;
-    r.s.frame.SetHooks({nullptr, nullptr, [&closed](const CFernView& v) { closed.Record(v); }});
+    SignalConnection record = r.s.frame.viewDestroyed.Connect([&closed](const CFernView& v) { closed.Record(v); });
     r.Run();
     CCommandRouter router;
     r.s.frame.RegisterCommands(router);

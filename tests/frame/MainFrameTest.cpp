@@ -303,9 +303,11 @@ TEST_F(MainFrameTest, HandOffIsIgnoredWhileStartingThenOpensTabs) {
 
 TEST_F(MainFrameTest, SaveOnExitRunsItsStepsInOrderOnce) {
     std::string order;
-    Frame().SetExitSteps({[&] { order += "B"; }, [&] { order += "S"; }, [&] { order += "T"; },
-                          [&] { order += "P"; }, [&] { order += "I"; }, [&] { order += "C"; },
-                          [&] { order += "R"; }});
+    ExitSteps& steps = Frame().Exit();
+    int step = 0;
+    for (Signal<>* each : {&steps.bookmarks, &steps.stateLog, &steps.typedLists, &steps.placementAndBars,
+                           &steps.removeTrayIcon, &steps.closeCount, &steps.proxyAndRecent})
+        each->ConnectForever([&order, letter = "BSTPICR"[step++]] { order += letter; });
     Frame().StartAutoSave(true, 1);
     timers.Advance(60000);  // the tick saves bookmarks only when their option is on
     EXPECT_EQ(order, "");

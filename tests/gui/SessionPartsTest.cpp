@@ -16,7 +16,8 @@
 #include "ui/gtk/MenuBuilder.h"
 #include "commands/CommandRouter.h"
 #include "commands/MenuLayout.h"
-#include "frame/gtk/SessionParts.h"
+#include "addressbar/gtk/AddressBarFeature.h"
+#include "frame/SessionLists.h"
 #include "platform/fs/FileIo.h"
 #include "platform/text/Encoding.h"
 
@@ -25,20 +26,24 @@ using namespace fern::test;
 
 namespace {
 
-// One run of the program: settings from the profile, the frame, the parts.
+// One run of the program: settings from the profile, the frame, the address
+// bar and the session lists with their menu.
 struct ProgramRun : SessionTestFrame {
     DataPaths paths;
-    ExitSteps steps;
     Gtk::Window window;
     Gtk::MenuBar menuBar;
     CCommandRouter router;
-    std::unique_ptr<SessionParts> parts;
+    std::unique_ptr<AddressBarFeature> addressBar;
+    std::unique_ptr<CSessionLists> lists;
 
     ProgramRun(FakeProfile& profile, FakeProfile& windows, const std::string& folder)
         : SessionTestFrame(profile, windows), paths(MakeDataPaths(folder)) {
-        parts = std::make_unique<SessionParts>(
-            SessionParts::Services{frame, window, settings, paths, messageBox, folder + "/tmp"});
-        parts->RegisterCommands(router);
+        addressBar = std::make_unique<AddressBarFeature>(frame, window, settings, paths.typedHistory, folder + "/tmp");
+        lists = std::make_unique<CSessionLists>(frame, settings,
+                                                SessionFiles{paths.recentClosed, paths.stateLog, paths.startupList},
+                                                messageBox, SessionDialogs{});
+        addressBar->RegisterCommands(router);
+        lists->RegisterCommands(router);
         auto context = std::make_shared<MenuContext>();
         context->router = &router;
         context->run = [this](int id) { router.Run(id); };
@@ -50,18 +55,15 @@ struct ProgramRun : SessionTestFrame {
                     context);
         auto* box = Gtk::manage(new Gtk::Box(Gtk::ORIENTATION_VERTICAL));
         box->pack_start(menuBar, Gtk::PACK_SHRINK);
-        box->pack_start(parts->AddressBar(), Gtk::PACK_SHRINK);
+        box->pack_start(addressBar->Widget(), Gtk::PACK_SHRINK);
         window.add(*box);
         window.show_all();
-        parts->AddExitSteps(steps);
-        frame.SetExitSteps(steps);
         Pump();
     }
 
-    // Closes tab `index` as the frame's destroy hook would report it.
     void CloseTab(int index) {
-        parts->ViewDestroyed(*frame.ViewAt(index));
         frame.CloseTab(index);
+        queue.RunAll();
     }
 };
 
@@ -107,7 +109,7 @@ TEST(SessionParts, ClosedTabReopensFromTheMenuAndTheStateComesBackAfterARestart)
                                 "#FOLDER\r\n\tNAME=typedhs\r\n\r\n#URL\r\n\tURL=検索語\r\n\r\n-\r\n\r\n"));
     {
         ProgramRun run(profile, windows, folder);
-        EXPECT_EQ(run.parts->AddressBarLogic().TypedUrls(), (std::vector<std::string>{"http://127.0.0.1:9/old"}));
+        EXPECT_EQ(run.addressBar->Logic().TypedUrls(), (std::vector<std::string>{"http://127.0.0.1:9/old"}));
         for (const char* url : {"http://127.0.0.1:9/a", "http://127.0.0.1:9/b", "http://127.0.0.1:9/c"})
             run.frame.OpenUrl(url, 3, 0x70, 0);
         run.CloseTab(1);
@@ -123,7 +125,7 @@ TEST(SessionParts, ClosedTabReopensFromTheMenuAndTheStateComesBackAfterARestart)
         Pump();
         EXPECT_EQ(run.Urls(), "http://127.0.0.1:9/a http://127.0.0.1:9/c http://127.0.0.1:9/b");
 
-        run.parts->Opened("http://127.0.0.1:9/typed", 0xE);
+        run.frame.opened.Emit("http://127.0.0.1:9/typed", 0xE);
         run.frame.SaveOnExit(true, false);
     }
     EXPECT_NE(ReadWholeFile(folder + "/typed.fbl")->find("#FOLDER\r\n\tNAME=typedhs\r\n\r\n#URL\r\n\tURL=検索語\r\n\r\n-"),
@@ -131,10 +133,10 @@ TEST(SessionParts, ClosedTabReopensFromTheMenuAndTheStateComesBackAfterARestart)
     EXPECT_EQ(profile.Get("RecentCloseUrl", "RCUStyle"), "7");
     {
         ProgramRun again(profile, windows, folder);
-        again.parts->OpenAtStartup(false);
+        again.lists->OpenAtStartup(false);
         EXPECT_EQ(again.Urls(), "http://127.0.0.1:9/a http://127.0.0.1:9/c http://127.0.0.1:9/b");
-        EXPECT_EQ(again.parts->AddressBarLogic().TypedUrls().front(), "http://127.0.0.1:9/typed");
-        EXPECT_EQ(again.parts->Closed().Items().size(), 1u);
+        EXPECT_EQ(again.addressBar->Logic().TypedUrls().front(), "http://127.0.0.1:9/typed");
+        EXPECT_EQ(again.lists->Closed().Items().size(), 1u);
     }
     RemoveTree(folder);
 }

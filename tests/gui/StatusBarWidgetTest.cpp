@@ -25,17 +25,15 @@ protected:
     std::vector<std::string> log;
 
     void SetUp() override {
-        StatusBarWidget::Callbacks callbacks;
-        callbacks.offlineClicked = [this] { log.push_back("offline"); };
-        callbacks.zoneClicked = [this] { log.push_back("zone"); };
-        callbacks.lockDoubleClicked = [this] { log.push_back("lock"); };
-        callbacks.toggleBit = [this](std::uint32_t bit) {
+        status.offlineClicked.ConnectForever([this] { log.push_back("offline"); });
+        status.zoneClicked.ConnectForever([this] { log.push_back("zone"); });
+        status.lockDoubleClicked.ConnectForever([this] { log.push_back("lock"); });
+        status.downloadControlToggled.ConnectForever([this](std::uint32_t bit) {
             log.push_back("bit " + std::to_string(bit));
             flags ^= bit;
             status.SetDownloadControl(flags);
-        };
-        callbacks.styleChanged = [this](int style) { log.push_back("style " + std::to_string(style)); };
-        status.SetCallbacks(std::move(callbacks));
+        });
+        status.stripStyleChanged.ConnectForever([this](int style) { log.push_back("style " + std::to_string(style)); });
         status.SetDownloadControl(flags);
         EXPECT_TRUE(status.LoadImages(ResFolder()));
         window.add(status);

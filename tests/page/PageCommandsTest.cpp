@@ -23,10 +23,9 @@ protected:
 
     void SetUp() override {
         s.settings.Change(SettingsSection::Browser, [](ProgramSettings& p) { p.browser.downloadControl = 0xF0; });
-        s.frame.SetHooks({[this](const std::string& text, int flags) {
-                              opened.push_back(text + " " + std::to_string(flags));
-                          },
-                          nullptr, nullptr});
+        s.frame.opened.ConnectForever([this](const std::string& text, int flags) {
+            opened.push_back(text + " " + std::to_string(flags));
+        });
         // The tab's own flags differ from the default, which the new tab gets.
         view = s.frame.OpenUrl("http://a.example/", kOpenNewTab, 0x10, 0);
         engine = test::EngineOf(view);

@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "addressbar/AddressBar.h"
+#include "ui/gtk/WindowKeyFilter.h"
 
 namespace fern {
 
-class AddressBarWidget : public Gtk::Box, public IAddressBarView {
+class AddressBarWidget : public Gtk::Box, public IAddressBarView, public IWindowKeyFilter {
 public:
     struct Hooks {
         // The active tab has a page view.
@@ -40,10 +41,10 @@ public:
     // For the window's key handler, before its accelerators: the bar's keys
     // (Enter, Esc, Up, Down, F4, Ctrl+A, Tab, F6) go to the bar first while
     // its edit has the focus. True when the key was used.
-    bool PreTranslateKey(GdkEventKey* event);
+    bool PreTranslateKey(GdkEventKey* event) override;
     // True while an input method composes text in the edit: its keys are
     // the input method's.
-    bool Composing() const { return m_composing; }
+    bool Composing() const override { return m_composing; }
     // Commands: focus the edit, drop the list down.
     void FocusEdit();
     void DropDown();

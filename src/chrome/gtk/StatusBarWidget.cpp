@@ -61,14 +61,14 @@ StatusBarWidget::StatusBarWidget() : Gtk::Box(Gtk::ORIENTATION_HORIZONTAL, 4) {
         m_showingOffline = true;
         m_offline.set_active(m_isOffline);
         m_showingOffline = false;
-        if (m_callbacks.offlineClicked) m_callbacks.offlineClicked();
+        offlineClicked.Emit();
     });
     pack_start(m_offline, Gtk::PACK_SHRINK);
 
     FlatIndicator(m_zone, m_zoneImage);
     m_zone.set_no_show_all(true);
     m_zone.signal_clicked().connect([this] {
-        if (m_callbacks.zoneClicked) m_callbacks.zoneClicked();
+        zoneClicked.Emit();
     });
     pack_start(m_zone, Gtk::PACK_SHRINK);
 
@@ -82,18 +82,16 @@ StatusBarWidget::StatusBarWidget() : Gtk::Box(Gtk::ORIENTATION_HORIZONTAL, 4) {
     m_lock.add_events(Gdk::BUTTON_PRESS_MASK);
     m_lock.signal_button_press_event().connect([this](GdkEventButton* event) {
         if (event->type != GDK_2BUTTON_PRESS || event->button != 1) return false;
-        if (m_callbacks.lockDoubleClicked) m_callbacks.lockDoubleClicked();
+        lockDoubleClicked.Emit();
         return true;
     });
     pack_start(m_lock, Gtk::PACK_SHRINK);
 
     pack_start(m_strip, Gtk::PACK_SHRINK);
+    m_strip.Strip().SetHooks([this](std::uint32_t bit) { downloadControlToggled.Emit(bit); },
+                             [this](int style) { stripStyleChanged.Emit(style); });
 }
 
-void StatusBarWidget::SetCallbacks(Callbacks callbacks) {
-    m_callbacks = std::move(callbacks);
-    m_strip.Strip().SetHooks(m_callbacks.toggleBit, m_callbacks.styleChanged);
-}
 
 void StatusBarWidget::SetText(const std::string& text) { m_message.set_text(ToUtf8(text)); }
 

@@ -4,6 +4,8 @@
 // It knows nothing of the frame: what a click means comes in as callbacks.
 #include <gtkmm.h>
 
+#include "platform/Signal.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -15,16 +17,14 @@ namespace fern {
 
 class StatusBarWidget : public Gtk::Box {
 public:
-    struct Callbacks {
-        std::function<void()> offlineClicked;
-        std::function<void()> zoneClicked;
-        std::function<void()> lockDoubleClicked;
-        std::function<void(std::uint32_t bit)> toggleBit;
-        std::function<void(int style)> styleChanged;
-    };
-
     StatusBarWidget();
-    void SetCallbacks(Callbacks callbacks);
+
+    // What the indicators ask for when clicked; features listen.
+    Signal<> offlineClicked;
+    Signal<> zoneClicked;
+    Signal<> lockDoubleClicked;
+    Signal<std::uint32_t> downloadControlToggled;  // a bit of BODLCDefault
+    Signal<int> stripStyleChanged;
 
     // Shift-JIS text.
     void SetText(const std::string& text);
@@ -57,7 +57,6 @@ private:
     Gtk::EventBox m_lock;
     Gtk::Image m_lockImage;
     DownloadControlStripWidget m_strip;
-    Callbacks m_callbacks;
     bool m_isOffline = false;
     bool m_showingOffline = false;  // the toggle is being set, not clicked
     int m_zoneNumber = -1;

@@ -33,6 +33,8 @@ MainFrameWindow::MainFrameWindow(CMainFrame& frame, CCommandRouter& router, cons
     Put(WindowPlace::Pages, m_pages);
     Put(WindowPlace::StatusBar, m_status);
     content->show_all();
+    // A double-click on the lock always shows the page's properties.
+    m_status.lockDoubleClicked.ConnectForever([this] { Command(ID_PAGE_PROPERTIES); });
     m_status.SetOffline(m_frame.IsOffline());
     m_status.SetDownloadControl(DefaultDownloadControl(m_frame.Settings()));
     m_frame.SetUi(this);
@@ -43,21 +45,6 @@ MainFrameWindow::~MainFrameWindow() {
     m_frame.SetUi(nullptr);
 }
 
-void MainFrameWindow::SetStatusHooks(StatusHooks hooks) {
-    StatusBarWidget::Callbacks callbacks;
-    callbacks.offlineClicked = std::move(hooks.offlineClicked);
-    callbacks.zoneClicked = std::move(hooks.zoneClicked);
-    callbacks.lockDoubleClicked = [this] { Command(ID_PAGE_PROPERTIES); };
-    callbacks.toggleBit = std::move(hooks.toggleDownloadControl);
-    callbacks.styleChanged = std::move(hooks.stripStyleChanged);
-    m_status.SetCallbacks(std::move(callbacks));
-}
-
-void MainFrameWindow::SetSessionParts(SessionParts* parts) {
-    m_parts = parts;
-    if (!parts) return;
-    Put(WindowPlace::AddressBar, parts->AddressBar());
-}
 
 void MainFrameWindow::RebuildMenus() {
     auto context = std::make_shared<MenuContext>();
@@ -165,8 +152,8 @@ bool MainFrameWindow::RunKeyCommand(GdkEventKey* event) {
 // its edit has the focus; a text field gets plain keys (letters, Delete)
 // and everything while an input method composes, before any command.
 bool MainFrameWindow::on_key_press_event(GdkEventKey* event) {
-    if (m_parts && m_parts->AddressBar().Composing()) return gtk_window_propagate_key_event(gobj(), event);
-    if (m_parts && m_parts->AddressBar().PreTranslateKey(event)) return true;
+    if (m_keyFilter && m_keyFilter->Composing()) return gtk_window_propagate_key_event(gobj(), event);
+    if (m_keyFilter && m_keyFilter->PreTranslateKey(event)) return true;
     Gtk::Widget* focus = get_focus();
     bool textField = focus && (dynamic_cast<Gtk::Editable*>(focus) || dynamic_cast<Gtk::TextView*>(focus));
     bool commandModifier = (event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) != 0;

@@ -14,7 +14,8 @@
 #include "commands/KeyManager.h"
 #include "frame/FrameUi.h"
 #include "frame/MainFrame.h"
-#include "frame/gtk/SessionParts.h"
+#include "platform/Signal.h"
+#include "ui/gtk/WindowKeyFilter.h"
 
 namespace fern {
 
@@ -34,8 +35,10 @@ public:
     void Put(WindowPlace place, Gtk::Widget& bar);
     // The tab bar sits above the pages or below them.
     void SetTabBar(Gtk::Widget& tabBar, bool below) { Put(below ? WindowPlace::TabBarBelow : WindowPlace::TabBarAbove, tabBar); }
-    // The address bar and the commands of closed tabs and logs.
-    void SetSessionParts(SessionParts* parts);
+    // A bar that sees keys before the window's keys do.
+    void SetKeyFilter(IWindowKeyFilter* filter) { m_keyFilter = filter; }
+    // The active page's address, for whoever shows it.
+    Signal<const std::string&> addressShown;
     // The window's own commands: exit, about, the tab manager, automatic refresh.
     void RegisterCommands(CCommandRouter& router);
     // The menus again, after the keys changed.
@@ -52,15 +55,6 @@ public:
     StatusBarWidget& StatusBar() { return m_status; }
     void SetOnClosed(std::function<void()> onClosed) { m_onClosed = std::move(onClosed); }
     void SetAboutText(std::function<std::string()> aboutText) { m_aboutText = std::move(aboutText); }
-    // What the status bar's indicators do when clicked; a double-click on
-    // the lock always shows the page's properties.
-    struct StatusHooks {
-        std::function<void()> offlineClicked;
-        std::function<void()> zoneClicked;
-        std::function<void(std::uint32_t bit)> toggleDownloadControl;
-        std::function<void(int style)> stripStyleChanged;
-    };
-    void SetStatusHooks(StatusHooks hooks);
 
     // IFrameUi
     void ViewCreated(CFernView* view) override;
@@ -71,9 +65,7 @@ public:
     void SetCaption(const std::string& caption) override;
     void SetStatusText(const std::string& text) override;
     void SetProgress(int percent) override;
-    void SetAddress(const std::string& url) override {
-        if (m_parts) m_parts->SetAddress(url);
-    }
+    void SetAddress(const std::string& url) override { addressShown.Emit(url); }
     void SetSecureLock(int level) override { m_status.SetSecureLock(level); }
     void SetZone(int zone) override { m_status.SetZone(zone); }
     void SetOffline(bool offline) override { m_status.SetOffline(offline); }
@@ -102,7 +94,7 @@ private:
     std::function<std::string()> m_aboutText;
     bool m_closed = false;
     sigc::connection m_showPending;
-    SessionParts* m_parts = nullptr;
+    IWindowKeyFilter* m_keyFilter = nullptr;
 
     void ShowAbout();
     void ShowTabManager();

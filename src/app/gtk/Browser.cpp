@@ -1,0 +1,160 @@
+#include "app/gtk/Browser.h"
+
+#include <glib-unix.h>
+
+#include <csignal>
+#include <cstdio>
+
+#include "app/ArgumentUrl.h"
+#include "app/gtk/ProgramInfo.h"
+#include "content/UserAgent.h"
+#include "frame/gtk/SessionFeature.h"
+#include "platform/engine/LazyEngine.h"
+#include "platform/gtk/WebKitEngine.h"
+#include "platform/gtk/WebKitOfflineFilter.h"
+#include "platform/text/Encoding.h"
+
+namespace fern {
+
+namespace {
+
+const char kTempName[] = "/~FBISTMP00";
+
+GtkWidget* PageWidgetOf(CFernView* view) {
+    auto* engine = dynamic_cast<WebKitEngine*>(RealEngine(view->Engine()));
+    return engine ? engine->Widget() : nullptr;
+}
+
+}  // namespace
+
+Browser::Browser(const ProgramStart& start)
+    : m_start(start),
+      m_paths(MakeDataPaths(start.dataFolder)),
+      m_profile(m_paths.profile),
+      m_windows(m_paths.windows),
+      m_store(m_profile, m_windows),
+      m_settings(m_store),
+      m_tempFolder(start.runtimeFolder + kTempName),
+      m_context(start.dataFolder),
+      m_offline([this](bool on) { m_context.Offline().SetOffline(on); }),
+      m_privacyFile(start.dataFolder + "/privacy.ini"),
+      m_cookieEngine(m_context),
+      m_engines(m_context, HomePageUrl(m_settings.Live())),
+      m_filter(m_settings.Live().closeUrl),
+      m_frame(MakeFrameServices(), m_settings.Live()),
+      m_keys(ResourceFolder() + "/keys.ini", m_paths.keys, m_messageBox),
+      m_window(m_frame, m_router, m_keys.Load(), PageWidgetOf),
+      m_keyPart(m_window, m_keys, [this] { m_window.RebuildMenus(); }),
+      m_optionsPart(m_window, m_settings, m_optionsPages),
+      m_content(m_frame, m_settings, m_offline, m_window.StatusBar(), ResourceFolder(), m_router),
+      m_privacy(m_window, m_frame, m_settings, m_privacyFile, m_cookieEngine, m_messageBox, m_window.StatusBar(),
+                ExecutablePath(), m_router),
+      m_tabBar(m_window, m_frame, m_settings, m_optionsPages, ConvertArgumentToUrl, ResourceFolder(), m_tempFolder),
+      m_filters(m_window, m_frame, m_filter, m_settings, m_timers, m_messageBox, m_paths.closeFilters, m_router),
+      m_addressBar(m_frame, m_window, m_settings, m_paths.typedHistory, m_tempFolder),
+      m_session(m_frame, m_settings, {m_paths.recentClosed, m_paths.stateLog, m_paths.startupList}, m_messageBox,
+                MakeSessionDialogs(m_window, m_settings)) {
+    ResolveBookmarkPath(m_store, m_paths);
+    g_mkdir_with_parents(m_tempFolder.c_str(), 0700);
+    m_context.SetUserAgent(ToUtf8(UserAgentText(m_settings.Live().browser.userAgent)));
+    // Helper objects are latched: only a restart picks up a change of the bit.
+    if (m_settings.Live().browser.loadHelperObjects)
+        m_context.LoadWebExtensionsFrom(start.dataFolder + "/extensions");
+    ListFileStatus closeRead = ReadCloseLists(m_paths.closeFilters, m_filter.Lists());
+    if (m_filter.Lists().unreadable) Complain("close.fbl cannot be read and will not be saved: " + closeRead.error);
+    m_messageBox.SetParent(m_window.gobj());
+    m_window.SetAboutText([this] { return AboutText(m_filter.Closed()); });
+    m_window.SetKeyFilter(&m_addressBar.Widget());
+    m_window.Put(WindowPlace::AddressBar, m_addressBar.Widget());
+    m_addressShown = m_window.addressShown.Connect([this](const std::string& url) { m_addressBar.Widget().SetText(url); });
+    m_frame.RegisterCommands(m_router);
+    m_window.RegisterCommands(m_router);
+    m_keyPart.RegisterCommands(m_router);
+    m_optionsPart.RegisterCommands(m_router);
+    m_addressBar.RegisterCommands(m_router);
+    m_session.RegisterCommands(m_router);
+    m_homePage = m_settings.Subscribe(SettingsSection::Browser,
+                                      [this] { m_engines.SetHomeUrl(HomePageUrl(m_settings.Live())); });
+    m_window.SetOnClosed([] { gtk_main_quit(); });
+    // Every command of the catalogue has its feature by now.
+    for (int id : m_router.Unserved()) std::fprintf(stderr, "fern: command %d has no handler\n", id);
+}
+
+Browser::~Browser() {
+    m_dde.reset();
+    m_handOff.Stop();
+    m_keys.SaveIfChanged();
+}
+
+FrameServices Browser::MakeFrameServices() {
+    return {m_engines,
+            m_timers,
+            m_queue,
+            m_clipboard,
+            m_messageBox,
+            m_filter,
+            [](const std::string& text) { return ConvertArgumentToUrl(text); },
+            [this](const std::string& text) { return OpenSpecialUrl(text); },
+            [this] { return m_offline.IsOffline(); }};
+}
+
+bool Browser::OpenSpecialUrl(const std::string& text) {
+    SpecialUrlActions actions;
+    const MailSettings& mail = m_settings.Live().mail;
+    actions.ignoreMailto = mail.ignoreMailto;
+    actions.launchMailer = [&mail](const std::string& t) { return LaunchMailer(t, mail); };
+    actions.openUrl = [this](const std::string& url) { m_frame.OpenUrl(url, OpenFlags(), 0xFFFFFFFFu, 1); };
+    return fern::OpenSpecialUrl(text, actions);
+}
+
+void Browser::StartChannels() {
+    // The request channel for other programs, named by BODDESrvName.
+    DdeWindowActions actions;
+    actions.restore = [this] {
+        m_window.deiconify();
+        m_window.present();
+    };
+    actions.close = [this] { m_window.Close(); };
+    m_dde = StartDdeServer(m_frame, m_settings.Live().browser.ddeServerName, std::move(actions), m_queue, m_messageBox);
+    std::string error;
+    if (!m_handOff.Listen(HandOffSocketPath(m_start.runtimeFolder),
+                          [this](std::uint32_t data, const std::string& text) { return m_frame.OnCopyData(data, text); },
+                          [this] { m_window.Attention(); }, &error))
+        Complain("later starts cannot hand over their arguments: " + error);
+    // The end of the session or a kill request saves like closing the window.
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        g_unix_signal_add(signal, [](gpointer window) -> gboolean {
+            static_cast<MainFrameWindow*>(window)->Close();
+            return G_SOURCE_REMOVE;
+        }, &m_window);
+    m_sessionEnd = std::make_unique<SessionEndWatcher>([this] { m_window.Close(); });
+    m_sessionEnd->Register("fern");
+}
+
+void Browser::OpenArguments() {
+    bool argumentOpened = false;
+    for (const std::string& argument : m_start.commandLine.arguments) {
+        std::string url = ConvertArgumentToUrl(argument);
+        if (url.empty()) continue;
+        argumentOpened = true;
+        m_frame.OpenUrl(url, OpenFlags(), 0xFFFFFFFFu, 1);
+    }
+    m_session.OpenAtStartup(argumentOpened);
+}
+
+int Browser::Run() {
+    m_frame.SetStarting(true);
+    StartChannels();
+    OpenArguments();
+    m_window.show();
+    m_frame.SetStarting(false);
+    Glib::signal_idle().connect_once([this] { m_context.EnableFavicons(); });
+    m_frame.StartAutoSave(m_settings.Live().autoSave.enabled, m_settings.Live().autoSave.intervalMinutes);
+    if (m_start.commandLine.screenshot)
+        m_screenshot = std::make_unique<ScreenshotWhenLoaded>(m_window, m_frame, *m_start.commandLine.screenshot,
+                                                              [this] { m_window.Close(); });
+    gtk_main();
+    return 0;
+}
+
+}  // namespace fern

@@ -1,0 +1,99 @@
+#pragma once
+// The running browser: the platform it runs on, the settings, the frame with
+// its command router, keys and window, and every feature, made in this order
+// (each feature installs its commands, menus entries, options pages, exit
+// steps and settings subscriptions as it is made) and ended in reverse.
+#include <memory>
+#include <string>
+
+#include "addressbar/gtk/AddressBarFeature.h"
+#include "app/DataPaths.h"
+#include "app/gtk/ProgramStart.h"
+#include "app/gtk/Screenshot.h"
+#include "commands/CommandRouter.h"
+#include "commands/KeySettings.h"
+#include "commands/gtk/KeyCommandPart.h"
+#include "content/OfflineMode.h"
+#include "content/gtk/ContentFeature.h"
+#include "filters/CloseFilter.h"
+#include "filters/gtk/FilterFeature.h"
+#include "frame/MainFrame.h"
+#include "frame/SessionLists.h"
+#include "frame/gtk/MainFrameWindow.h"
+#include "frame/gtk/TabBarFeature.h"
+#include "options/gtk/OptionsCommandPart.h"
+#include "platform/gtk/GtkShell.h"
+#include "platform/gtk/SessionEnd.h"
+#include "platform/gtk/WebKitContext.h"
+#include "platform/gtk/WebKitEngineFactory.h"
+#include "platform/shell/HandOff.h"
+#include "privacy/PrivacyIniFile.h"
+#include "privacy/gtk/PrivacyFeature.h"
+#include "privacy/gtk/WebKitCookieEngine.h"
+#include "settings/IniProfile.h"
+#include "settings/SettingsService.h"
+#include "tools/dde/DdeFrameService.h"
+
+namespace fern {
+
+class Browser {
+public:
+    explicit Browser(const ProgramStart& start);
+    ~Browser();
+    Browser(const Browser&) = delete;
+    Browser& operator=(const Browser&) = delete;
+
+    // Opens the arguments and what the start-up settings ask for, shows the
+    // window and runs until it closes; the exit status.
+    int Run();
+
+private:
+    const ProgramStart& m_start;
+    // Files and settings.
+    DataPaths m_paths;
+    IniProfile m_profile, m_windows;
+    SettingsStore m_store;
+    CSettingsService m_settings;
+    std::string m_tempFolder;
+    // The platform.
+    WebKitContext m_context;
+    COfflineMode m_offline;
+    PrivacyIniFile m_privacyFile;
+    WebKitCookieEngine m_cookieEngine;
+    WebKitEngineFactory m_engines;
+    GlibTimers m_timers;
+    GlibMessageQueue m_queue;
+    GtkClipboardText m_clipboard;
+    GtkMessageBox m_messageBox;
+    // The frame, its commands, keys and window.
+    CCloseFilter m_filter;
+    CMainFrame m_frame;
+    CCommandRouter m_router;
+    CKeySettings m_keys;
+    MainFrameWindow m_window;
+    COptionsPages m_optionsPages;
+    // The features.
+    KeyCommandPart m_keyPart;
+    OptionsCommandPart m_optionsPart;
+    ContentFeature m_content;
+    PrivacyFeature m_privacy;
+    TabBarFeature m_tabBar;
+    FilterFeature m_filters;
+    AddressBarFeature m_addressBar;
+    CSessionLists m_session;
+    SignalConnection m_addressShown;
+    SettingsSubscription m_homePage;
+    // The channels of other programs and of the desktop.
+    std::unique_ptr<DdeFrameService> m_dde;
+    CHandOffServer m_handOff;
+    std::unique_ptr<SessionEndWatcher> m_sessionEnd;
+    std::unique_ptr<ScreenshotWhenLoaded> m_screenshot;
+
+    FrameServices MakeFrameServices();
+    bool OpenSpecialUrl(const std::string& text);
+    int OpenFlags() const { return m_settings.Live().browser.focusPage ? 3 : 1; }
+    void OpenArguments();
+    void StartChannels();
+};
+
+}  // namespace fern

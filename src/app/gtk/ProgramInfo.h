@@ -1,0 +1,18 @@
+#pragma once
+// Where the program is and what it is: its resources, its own path, the
+// text of the About box, and the mailer it starts for "mailto:".
+#include <string>
+
+#include "settings/AppSettings.h"
+#include "settings/FrameSettings.h"
+
+namespace fern {
+
+// res/ beside the executable, then the installed share/fern/res.
+std::string ResourceFolder();
+std::string ExecutablePath();
+std::string AboutText(int closedTotal);
+// True when the mailer was started for `text` (a "mailto:" address).
+bool LaunchMailer(const std::string& text, const MailSettings& mail);
+
+}  // namespace fern
