@@ -4,6 +4,7 @@
 // serves them, and a browser whose tabs the test sets.
 #include <glib.h>
 #include <sys/wait.h>
+#include <csignal>
 #include <unistd.h>
 
 #include <atomic>
@@ -70,8 +71,16 @@ int RunAsNobody(F&& child) {
     }
     int status = -1;
     gint64 deadline = g_get_monotonic_time() + 10 * G_USEC_PER_SEC;
-    while (waitpid(pid, &status, WNOHANG) == 0 && g_get_monotonic_time() < deadline)
+    pid_t done = 0;
+    while ((done = waitpid(pid, &status, WNOHANG)) == 0 && g_get_monotonic_time() < deadline)
         g_main_context_iteration(nullptr, FALSE);
+    if (done == 0) {
+        // A child that hangs (a lock another thread held when it was forked)
+        // fails the test; left alive it would keep the test run waiting.
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        return -1;
+    }
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
