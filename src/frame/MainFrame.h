@@ -191,6 +191,13 @@ public:
     }
     bool CloseUrlNewTabsOnly() const override { return m_services.filter.NewTabsOnly(); }
     void CountClosedWindow() override { m_services.filter.CountClosed(); }
+    void NewWindowRefused(CFernView* opener, const std::string& url) override {
+        if (m_newWindowRefused) m_newWindowRefused(opener, url);
+    }
+    // Told of every new window refused to a page (the pop-up bar).
+    void SetNewWindowRefused(std::function<void(CFernView*, const std::string&)> refused) {
+        m_newWindowRefused = std::move(refused);
+    }
     bool OpenSpecialUrl(const std::string& url) override;
     bool PageMessageBoxHandled(const std::string& caption, const std::string& message) override {
         return m_pageDialogs && m_pageDialogs->MessageBoxHandled(caption, message);
@@ -208,6 +215,7 @@ private:
     std::function<int(const std::string&)> m_zoneOfUrl;
     int ZoneOf(const std::string& url) const;
     IPageDialogFilter* m_pageDialogs = nullptr;
+    std::function<void(CFernView*, const std::string&)> m_newWindowRefused;
     CTabBarModel m_tabs;
     std::vector<std::unique_ptr<CFernView>> m_views;  // creation order
     std::vector<CFernView*> m_activation;             // most recent last

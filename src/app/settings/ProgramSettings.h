@@ -7,6 +7,7 @@
 #include "app/settings/BookmarkSettings.h"
 #include "app/settings/BrowserSettings.h"
 #include "app/settings/ChromeSettings.h"
+#include "app/settings/DownloadSettings.h"
 #include "app/settings/FrameSettings.h"
 #include "app/settings/SideBarSettings.h"
 #include "app/settings/ToolSettings.h"
@@ -39,6 +40,7 @@ struct ProgramSettings {
     ReBarSettings reBar;
     FernBarsSettings fernBars;
     ListEditDlgSettings listEditDlg;
+    DownloadSettings download;
 
     void LoadAll(const SettingsStore& store);
     // Saves every section even when one fails; false when any did.
