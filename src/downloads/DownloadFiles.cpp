@@ -97,6 +97,32 @@ std::optional<std::string> PlaceFinishedFile(const std::string& partPath, const 
     return std::nullopt;
 }
 
+std::optional<std::string> WriteThroughPartFile(const std::string& finalPath, std::string_view bytes, bool replace,
+                                                std::string* error) {
+    std::optional<std::string> part = ClaimPartFile(finalPath, {}, error);
+    if (!part) return std::nullopt;
+    int fd = open(part->c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    bool ok = fd >= 0;
+    std::size_t done = 0;
+    while (ok && done < bytes.size()) {
+        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        if (ok) done += static_cast<std::size_t>(n);
+    }
+    if (ok) ok = fsync(fd) == 0;
+    int failure = errno;
+    if (fd >= 0 && close(fd) != 0 && ok) {
+        ok = false;
+        failure = errno;
+    }
+    std::optional<std::string> placed;
+    if (ok) placed = PlaceFinishedFile(*part, finalPath, replace, error);
+    else if (error) *error = ErrorText(failure);
+    if (!placed) unlink(part->c_str());
+    return placed;
+}
+
 void RemovePartFiles(const std::string& partPath, const std::string& sideSuffix) {
     if (partPath.empty()) return;
     unlink(partPath.c_str());

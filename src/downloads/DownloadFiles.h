@@ -5,6 +5,7 @@
 // file already there is replaced only when the user agreed to it.
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace fern {
 
@@ -22,6 +23,12 @@ std::optional<std::string> ClaimPartFile(const std::string& finalPath, const std
 // file then stays).
 std::optional<std::string> PlaceFinishedFile(const std::string& partPath, const std::string& finalPath,
                                              bool replace, std::string* error);
+
+// Writes `bytes` as the file at `finalPath` through a part file (flushed to
+// disk, then given its name as PlaceFinishedFile does). The path written,
+// or nullopt with the reason; no part file is left behind either way.
+std::optional<std::string> WriteThroughPartFile(const std::string& finalPath, std::string_view bytes, bool replace,
+                                                std::string* error);
 
 // Removes the part file and the engine's file beside it, when there.
 void RemovePartFiles(const std::string& partPath, const std::string& sideSuffix);

@@ -68,8 +68,8 @@ void CDownloadList::OnResponse(TransferId transfer, const DownloadResponse& resp
         StartWriting(*item);
         return;
     }
-    if (!m_asker) {
-        // Nobody can be asked, so nothing may be written.
+    // Nobody can be asked, or the user refused this page's downloads.
+    if (!m_asker || (response.page && m_refusedPages.count(response.page))) {
         m_s.engine.Cancel(transfer);
         return;
     }
@@ -118,6 +118,7 @@ void CDownloadList::Answer(int id, DownloadAnswer answer, const std::string& pat
     auto it = m_questions.find(id);
     if (it == m_questions.end()) return;
     if (answer == DownloadAnswer::CancelAllOfPage) {
+        if (it->second.response.page) m_refusedPages.insert(it->second.response.page);
         // The shown question is the one answered; the others were never shown.
         for (int question : m_queue.QuestionsOfPageOf(id)) {
             m_s.engine.Cancel(m_questions[question].transfer);
@@ -240,6 +241,8 @@ void CDownloadList::OnFailed(TransferId transfer, DownloadFailure failure, const
         }
     DownloadItem* item = ItemOfTransfer(transfer);
     if (!item) return;
+    // What came before the end, for the row that tells of it.
+    if (!item->partPath.empty()) item->received = std::max(item->received, m_s.engine.Received(transfer));
     item->transfer = 0;
     RemovePartFiles(item->partPath, m_s.engine.SideFileSuffix());
     item->partPath.clear();

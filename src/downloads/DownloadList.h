@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -109,7 +110,11 @@ public:
 
     // The answer to question `id`. For Save, `path` is the file chosen and
     // `replace` says the user agreed to replace a file of that name.
+    // CancelAllOfPage also refuses the page's further downloads, unasked,
+    // until it shows another document.
     void Answer(int id, DownloadAnswer answer, const std::string& path = {}, bool replace = false);
+    // The page went to another document.
+    void PageNavigated(std::uintptr_t page) { m_refusedPages.erase(page); }
 
     // The user's actions on entries.
     void Cancel(int id);
@@ -142,6 +147,7 @@ private:
     CDownloadQuestionQueue m_queue;
     // Transfers of entries removed while they ran: their files go when they end.
     std::map<TransferId, std::string> m_orphanParts;
+    std::set<std::uintptr_t> m_refusedPages;
     int m_nextId = 1;
     int m_fetchingFor = 0;  // the entry whose retry is being fetched
     int m_running = 0;

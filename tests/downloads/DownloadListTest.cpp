@@ -118,6 +118,7 @@ TEST_F(DownloadListTest, ABrokenConnectionFailsWithItsReasonAndLeavesNoFile) {
     list->OnFailed(1, DownloadFailure::Network, "Connection terminated unexpectedly");
     EXPECT_EQ(State(id), DownloadState::Failed);
     EXPECT_EQ(list->Find(id)->reason, "接続が切れました (Connection terminated unexpectedly)");
+    EXPECT_EQ(list->Find(id)->received, 4);  // what came before the break
     EXPECT_TRUE(FilesIn(chosen.Path()).empty());
     EXPECT_TRUE(list->CanRetry(id));
 }
@@ -200,6 +201,15 @@ TEST_F(DownloadListTest, QuestionsOfOnePageWaitBehindTheFirstOtherPagesDoNot) {
     EXPECT_EQ(list->QuestionCount(), 1u);  // the other page's
     EXPECT_EQ(engine.cancelled.size(), 99u);
     EXPECT_TRUE(list->Items().empty());
+
+    // The page goes on starting downloads: refused unasked until it navigates.
+    list->OnResponse(101, Response("loop.bin", 7));
+    EXPECT_TRUE(engine.WasCancelled(101));
+    EXPECT_EQ(asker.asked.size(), 3u);
+    list->OnResponse(102, Response("other-again.bin", 8));
+    list->PageNavigated(7);
+    list->OnResponse(103, Response("wanted.bin", 7));
+    EXPECT_EQ(asker.asked.back().response.suggestedName, "wanted.bin");
 }
 
 TEST_F(DownloadListTest, AShownQuestionWhoseTransferEndsIsWithdrawnAndTheNextShown) {

@@ -20,6 +20,8 @@
 #include "content/OfflineMode.h"
 #include "content/UserAgent.h"
 #include "content/gtk/ContentCommands.h"
+#include "downloads/gtk/DownloadCommandPart.h"
+#include "downloads/gtk/PopupBlockBars.h"
 #include "filters/CloseFilter.h"
 #include "filters/FilterCommands.h"
 #include "filters/PageDialogFilter.h"
@@ -216,9 +218,10 @@ int RunFern(int argc, char** argv) {
     CMainFrame frame(std::move(services), options);
     framePtr = &frame;
 
-    MainFrameWindow window(frame, [](CFernView* view) -> GtkWidget* {
+    PopupBlockBars popupBars(frame);
+    MainFrameWindow window(frame, [&popupBars](CFernView* view) -> GtkWidget* {
         auto* engine = dynamic_cast<WebKitEngine*>(RealEngine(view->Engine()));
-        return engine ? engine->Widget() : nullptr;
+        return engine ? popupBars.PageWidget(view, engine->Widget()) : nullptr;
     });
     messageBox.SetParent(window.gobj());
     window.SetAboutText([&] { return AboutText(filter.Closed()); });
@@ -235,6 +238,14 @@ int RunFern(int argc, char** argv) {
                                             return view ? view->Url() : std::string();
                                         }});
     window.AddCommandPart(&privacy);
+
+    DownloadCommandPart downloads({window, context.Context(), settings, store, messageBox, timers, [&frame] {
+                                       auto* engine = frame.ActiveView() ? dynamic_cast<WebKitEngine*>(
+                                                                               RealEngine(frame.ActiveView()->Engine()))
+                                                                         : nullptr;
+                                       return engine ? engine->View() : nullptr;
+                                   }});
+    window.AddCommandPart(&downloads);
 
     // Status bar indicators: the offline switch, the download-control strip
     // (it shows and flips the flags for new tabs) and the zone of the page.

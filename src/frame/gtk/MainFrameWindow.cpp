@@ -84,7 +84,9 @@ void MainFrameWindow::SetTabBar(Gtk::Widget& tabBar, bool below) {
 void MainFrameWindow::Command(int id) {
     try {
         switch (id) {
-            case ID_APP_EXIT: Close(); return;
+            case ID_APP_EXIT:
+                if (!m_mayClose || m_mayClose()) Close();
+                return;
             case ID_APP_ABOUT: ShowAbout(); return;
             case ID_TAB_MANAGER: ShowTabManager(); return;
             case ID_TAB_AUTO_REFRESH_START:
@@ -176,7 +178,7 @@ bool MainFrameWindow::on_key_press_event(GdkEventKey* event) {
 }
 
 bool MainFrameWindow::on_delete_event(GdkEventAny*) {
-    Close();
+    if (!m_mayClose || m_mayClose()) Close();
     return true;
 }
 

@@ -43,6 +43,8 @@ public:
     StatusBarWidget& StatusBar() { return m_status; }
     void SetOnClosed(std::function<void()> onClosed) { m_onClosed = std::move(onClosed); }
     void SetAboutText(std::function<std::string()> aboutText) { m_aboutText = std::move(aboutText); }
+    // Asked before the user closes the window (close button, "終了"); false keeps it open.
+    void SetCloseGuard(std::function<bool()> mayClose) { m_mayClose = std::move(mayClose); }
     // What the status bar's indicators do when clicked; a double-click on
     // the lock always shows the page's properties.
     struct StatusHooks {
@@ -90,6 +92,7 @@ private:
     std::function<void()> m_refreshTabBar;
     std::function<void()> m_onClosed;
     std::function<std::string()> m_aboutText;
+    std::function<bool()> m_mayClose;
     bool m_closed = false;
     sigc::connection m_showPending;
     SessionParts* m_parts = nullptr;

@@ -4,6 +4,7 @@
 #include "frame/CommandIds.h"
 #include "frame/TabRules.h"
 #include "frame/gtk/ContentMenus.h"
+#include "frame/gtk/DownloadMenus.h"
 #include "frame/gtk/FilterMenus.h"
 #include "frame/gtk/PrivacyMenus.h"
 #include "frame/gtk/RecentClosedMenu.h"
@@ -30,6 +31,7 @@ std::vector<MenuEntry> NewTabMenu() {
 
 std::vector<MenuEntry> ToolsMenu() {
     std::vector<MenuEntry> entries = ContentMenuEntries();
+    entries.insert(entries.begin(), {DownloadsWindowMenuEntry(), MenuEntry{}});
     std::vector<MenuEntry> privacy = PrivacyMenuEntries();
     if (!entries.empty()) entries.push_back(MenuEntry{});
     entries.insert(entries.end(), privacy.begin(), privacy.end());
@@ -73,7 +75,8 @@ std::vector<MenuEntry> MainMenuBar(std::function<CFernView*()> activePage) {
     forwardList.fill = [activePage] { return HistoryListMenu(activePage(), false); };
     return {
         Sub("ファイル(&F)",
-            {Sub("新規作成(&N)", NewTabMenu()), Item(ID_FILE_OPEN_URL, "開く(&O)...\tCtrl+O"), Separator(),
+            {Sub("新規作成(&N)", NewTabMenu()), Item(ID_FILE_OPEN_URL, "開く(&O)...\tCtrl+O"), SavePageMenuEntry(),
+             Separator(),
              Item(ID_STATE_SAVE, "現在の状態をログに保存(&S)"), Item(ID_STATE_RESTORE, "ログから読み込み(&R)"),
              Item(ID_STATE_SAVE_LIST, "現在の状態をリストに保存(&S)"), Item(ID_STATE_OPEN_LIST, "リストから読み込み(&R)"),
              RecentClosedMenuEntry(), Item(ID_RECENT_LAST, "最後に閉じたURLを開く(&L)"),
