@@ -87,69 +87,14 @@ class Handler(http.server.BaseHTTPRequestHandler):
         pass
 
 
-def windows(role_names, name):
-    app = fern_app()
-    found = []
-    if app is None:
-        return found
-    wanted = [getattr(Atspi.Role, r) for r in role_names]
-    for i in range(app.get_child_count()):
-        w = app.get_child_at_index(i)
-        try:
-            if w is not None and w.get_role() in wanted and w.get_name() == name and \
-                    w.get_state_set().contains(Atspi.StateType.SHOWING):
-                found.append(w)
-        except Exception:
-            pass
-    return found
-
-
-def questions():
-    return windows(["DIALOG"], "ファイルのダウンロード")
-
-
-def press(within, name):
-    button = wait_for(lambda: named(["PUSH_BUTTON"], name, within), 10)
-    if button is not None:
-        Atspi.Action.do_action(button, 0)
-    return button is not None
-
-
-def save_in_chooser():
-    """Accepts the file chooser as it opens (its folder and name as proposed)."""
-    chooser = wait_for(lambda: (windows(["FILE_CHOOSER", "DIALOG"], "名前を付けて保存") or [None])[0], 10)
-    if chooser is None:
-        return False
-    time.sleep(0.5)
-    return press(chooser, "保存(S)")
-
-
 def downloads_window():
-    found = windows(["FRAME", "WINDOW", "DIALOG"], "ダウンロード")
+    found = showing_windows(["FRAME", "WINDOW", "DIALOG"], "ダウンロード")
     return found[0] if found else None
 
 
 def row(name_and_state):
     window = downloads_window()
     return named(["LIST_ITEM"], name_and_state, window) if window else None
-
-
-def labels_of(acc):
-    texts = []
-
-    def walk(a, depth=0):
-        if a is None or depth > 12:
-            return
-        try:
-            if a.get_role() == Atspi.Role.LABEL:
-                texts.append(a.get_name())
-            for i in range(a.get_child_count()):
-                walk(a.get_child_at_index(i), depth + 1)
-        except Exception:
-            pass
-
-    walk(acc)
-    return texts
 
 
 def files_under(folder):
@@ -176,8 +121,8 @@ def main():
         # 1. A page that sends itself to an attachment: a question, and no file.
         before = files_under(home)
         hand_off(FERN, data, env, base + "/redirect.html")
-        check(wait_for(lambda: len(questions()) == 1, 20), "an attachment asks first")
-        question = questions()[0] if questions() else None
+        check(wait_for(lambda: len(download_questions()) == 1, 20), "an attachment asks first")
+        question = download_questions()[0] if download_questions() else None
         texts = labels_of(question)
         check("名前: dropped.sh" in texts and "発信元: 127.0.0.1" in texts and "サイズ: 23 バイト" in texts,
               "the question names the file, its site and size: %r" % texts)
@@ -186,7 +131,7 @@ def main():
         check(not any("dropped" in f or f.endswith((".part", ".wkdownload")) for f in new),
               "nothing is written while the question waits: %r" % sorted(new))
         press(question, "キャンセル")
-        check(wait_for(lambda: not questions(), 5), "キャンセル closes the question")
+        check(wait_for(lambda: not download_questions(), 5), "キャンセル closes the question")
         time.sleep(1)
         new = files_under(home) - before
         check(not any("dropped" in f for f in new) and not os.listdir(saved),
@@ -194,8 +139,8 @@ def main():
 
         # 2. A link to application/octet-stream: saved whole, through a part file.
         hand_off(FERN, data, env, base + "/link.html")
-        check(wait_for(lambda: len(questions()) == 1, 20), "an application/octet-stream link asks too")
-        press(questions()[0], "保存(S)")
+        check(wait_for(lambda: len(download_questions()) == 1, 20), "an application/octet-stream link asks too")
+        press(download_questions()[0], "保存(S)")
         check(save_in_chooser(), "the chooser opens in the folder used last with the name proposed")
         saw_part = wait_for(lambda: os.path.exists(saved + "/big.bin.part") and not os.path.exists(saved + "/big.bin"), 10)
         check(saw_part, "while it runs the data goes to big.bin.part, and big.bin does not exist")
@@ -210,8 +155,8 @@ def main():
 
         # 3. A connection cut in the middle.
         hand_off(FERN, data, env, base + "/cut.bin")
-        check(wait_for(lambda: len(questions()) == 1, 20), "the cut download asks")
-        press(questions()[0], "保存(S)")
+        check(wait_for(lambda: len(download_questions()) == 1, 20), "the cut download asks")
+        press(download_questions()[0], "保存(S)")
         save_in_chooser()
         failed = wait_for(lambda: row("cut.bin 失敗"), 30)
         check(failed is not None, "a cut connection ends as 失敗")
@@ -222,8 +167,8 @@ def main():
 
         # 4. A download goes on when its tab closes; closing the browser asks.
         hand_off(FERN, data, env, base + "/slow.bin")
-        check(wait_for(lambda: len(questions()) == 1, 20), "the slow download asks")
-        press(questions()[0], "保存(S)")
+        check(wait_for(lambda: len(download_questions()) == 1, 20), "the slow download asks")
+        press(download_questions()[0], "保存(S)")
         save_in_chooser()
         check(wait_for(lambda: row("slow.bin 進行中"), 10) is not None, "the slow download runs")
         tabs = tab_list()
@@ -250,17 +195,17 @@ def main():
 
         # 5. One page, 100 downloads: one question at a time.
         hand_off(FERN, data, env, base + "/flood.html")
-        check(wait_for(lambda: len(questions()) == 1, 20), "a page that starts 100 downloads shows one question")
+        check(wait_for(lambda: len(download_questions()) == 1, 20), "a page that starts 100 downloads shows one question")
         time.sleep(5)
-        check(len(questions()) == 1, "and only one: %d" % len(questions()))
-        flood = questions()[0] if questions() else None
+        check(len(download_questions()) == 1, "and only one: %d" % len(download_questions()))
+        flood = download_questions()[0] if download_questions() else None
         waiting = [t for t in labels_of(flood) if "待っています" in t]
         check(waiting != [], "it says how many wait behind it: %r" % waiting)
         screenshot(env, OUT_DIR, "gui-download-flood.png")
         if flood is not None:
             press(flood, "すべてキャンセル")
         time.sleep(4)
-        check(not questions(), "すべてキャンセル ends them all, and the page's later ones ask nothing")
+        check(not download_questions(), "すべてキャンセル ends them all, and the page's later ones ask nothing")
         check(not any(n.startswith("f") for n in os.listdir(saved)), "none of them wrote a file")
     finally:
         code = stop(fern)
@@ -281,16 +226,6 @@ def exit_question():
         except Exception:
             pass
     return None
-
-
-def choose_menu(*path):
-    for name in path:
-        item = wait_for(lambda: named(["MENU_ITEM", "MENU"], name), 10)
-        if item is None:
-            return False
-        Atspi.Action.do_action(item, 0)
-        time.sleep(0.3)
-    return True
 
 
 if __name__ == "__main__":

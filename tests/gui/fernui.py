@@ -183,3 +183,72 @@ def xdo(env, *args):
     """xdotool; no window manager runs, so the keyboard follows the pointer."""
     subprocess.run(["xdotool"] + list(args), env=env, timeout=10,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def showing_windows(role_names, name):
+    """The browser's top-level windows called `name`, of one of `role_names`, on screen."""
+    app = fern_app()
+    found = []
+    wanted = [getattr(Atspi.Role, r) for r in role_names]
+    for i in range(app.get_child_count() if app else 0):
+        w = app.get_child_at_index(i)
+        try:
+            if w is not None and w.get_role() in wanted and w.get_name() == name and \
+                    w.get_state_set().contains(Atspi.StateType.SHOWING):
+                found.append(w)
+        except Exception:
+            pass
+    return found
+
+
+def labels_of(acc):
+    """The texts of every label in `acc`, depth first."""
+    texts = []
+
+    def walk(a, depth=0):
+        if a is None or depth > 12:
+            return
+        try:
+            if a.get_role() == Atspi.Role.LABEL:
+                texts.append(a.get_name())
+            for i in range(a.get_child_count()):
+                walk(a.get_child_at_index(i), depth + 1)
+        except Exception:
+            pass
+
+    walk(acc)
+    return texts
+
+
+def press(within, name):
+    """Clicks the push button called `name` inside `within`; False when there is none."""
+    button = wait_for(lambda: named(["PUSH_BUTTON"], name, within), 10)
+    if button is not None:
+        Atspi.Action.do_action(button, 0)
+    return button is not None
+
+
+def choose_menu(*path):
+    """Opens the menus along `path` and activates its last item."""
+    for name in path:
+        item = wait_for(lambda: named(["MENU_ITEM", "MENU"], name), 10)
+        if item is None:
+            return False
+        Atspi.Action.do_action(item, 0)
+        time.sleep(0.3)
+    return True
+
+
+def download_questions():
+    """The download questions on screen."""
+    return showing_windows(["DIALOG"], "ファイルのダウンロード")
+
+
+def save_in_chooser():
+    """Accepts the save chooser as it opens (its folder and name as proposed)."""
+    chooser = wait_for(lambda: (showing_windows(["FILE_CHOOSER", "DIALOG"], "名前を付けて保存") or [None])[0], 10)
+    if chooser is None:
+        return False
+    time.sleep(0.5)
+    return press(chooser, "保存(S)")
+

@@ -12,7 +12,6 @@ import sys
 import time
 
 from fernui import *  # noqa: F401,F403  (the shared test helpers)
-from download_smoke_test import files_under, labels_of, press, save_in_chooser  # noqa: E402
 
 FERN, OUT_DIR = sys.argv[1], sys.argv[2]
 PNG = bytes.fromhex("89504e470d0a1a0a0000000d49484452000000010000000108060000001f15c489"
@@ -54,16 +53,6 @@ def serve_with_image():
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return server, "http://127.0.0.1:%d" % server.server_address[1]
-
-
-def choose_menu(*path):
-    for name in path:
-        item = wait_for(lambda: named(["MENU_ITEM", "MENU"], name), 10)
-        if item is None:
-            return False
-        Atspi.Action.do_action(item, 0)
-        time.sleep(0.3)
-    return True
 
 
 def select_tab(text):

@@ -146,8 +146,12 @@ struct WebKitEngineHandlers {
         auto* response = WEBKIT_RESPONSE_POLICY_DECISION(decision);
         if (!webkit_response_policy_decision_is_main_frame_main_resource(response)) return FALSE;
         // What the page cannot show is offered as a download (which asks
-        // before it writes anything), not dropped.
-        if (!webkit_response_policy_decision_is_mime_type_supported(response)) {
+        // before it writes anything), not dropped; a local file stays where
+        // it is, as before.
+        WebKitURIRequest* request = webkit_response_policy_decision_get_request(response);
+        const gchar* requested = request ? webkit_uri_request_get_uri(request) : nullptr;
+        if (!webkit_response_policy_decision_is_mime_type_supported(response) &&
+            !(requested && g_str_has_prefix(requested, "file:"))) {
             webkit_policy_decision_download(decision);
             return TRUE;
         }
