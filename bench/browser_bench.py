@@ -568,10 +568,23 @@ def curl_once(url, size):
         return seconds
 
 
+def webkit_download_once(args, url, size):
+    """Seconds a bare WebKit download takes, from its destination to its end."""
+    with Profile() as profile:
+        target = profile.work + "/webkit.bin"
+        out = subprocess.run([args.webkit_download, url, target], env=profile.env, capture_output=True, text=True,
+                             timeout=600)
+        m = re.search(r"bytes (\d+) seconds ([\d.]+)", out.stdout)
+        if not m or int(m.group(1)) != size or file_size(target) != size:
+            raise RuntimeError("the bare WebKit download failed: %s" % (out.stdout + out.stderr).strip())
+        return float(m.group(2))
+
+
 def fern_download_once(args, url, size):
     """(seconds from the chooser's "保存(S)" to the complete file, the longest
     answer of the window to an accessibility request during that time in ms,
-    the 99th percentile of those answers in ms)."""
+    the 99th percentile of those answers in ms, the second at which the
+    longest came)."""
     ui = atspi()
     with Profile() as profile:
         saved = profile.work + "/home/saved"
@@ -603,36 +616,44 @@ def fern_download_once(args, url, size):
                 # A request the main loop answers: its time is how long the window waited.
                 a0 = time.monotonic()
                 frame.get_extents(ui.Atspi.CoordType.SCREEN)
-                answers.append((time.monotonic() - a0) * 1000)
+                answers.append(((time.monotonic() - a0) * 1000, a0 - t0))
                 time.sleep(0.01)
             seconds = time.monotonic() - t0
             members.update(tree(proc.pid))
         finally:
             end_tree(proc, members or tree(proc.pid))
         answers.sort()
-        return seconds, answers[-1], answers[int(len(answers) * 0.99)]
+        return seconds, answers[-1][0], answers[int(len(answers) * 0.99)][0], answers[-1][1]
 
 
 def bench_download(args, base, results):
     size = args.download_mib << 20
     url = "%s/bytes/%d" % (base, size)
     print("== download: %d MiB from 127.0.0.1, fern against curl -o, side by side" % args.download_mib, flush=True)
-    got = {"curl": [], "fern": [], "ratio": [], "stall": [], "p99": []}
+    got = {"curl": [], "webkit": [], "fern": [], "ratio": [], "ratio_webkit": [], "stall": [], "p99": []}
+    mib = size / (1 << 20)
     for _ in range(args.download_runs):
         curl = curl_once(url, size)
-        fern, stall, p99 = fern_download_once(args, url, size)
-        got["curl"].append(size / curl / (1 << 20))
-        got["fern"].append(size / fern / (1 << 20))
+        webkit = webkit_download_once(args, url, size)
+        fern, stall, p99, when = fern_download_once(args, url, size)
+        got["curl"].append(mib / curl)
+        got["webkit"].append(mib / webkit)
+        got["fern"].append(mib / fern)
         got["ratio"].append(curl / fern)
+        got["ratio_webkit"].append(webkit / fern)
         got["stall"].append(stall)
         got["p99"].append(p99)
-        print("  round: curl %.0f MiB/s, fern %.0f MiB/s (%.0f%%), longest wait of the window %.0f ms, 99th %.0f ms"
-              % (got["curl"][-1], got["fern"][-1], got["ratio"][-1] * 100, stall, p99), flush=True)
+        print("  round: curl %.0f, bare WebKit %.0f, fern %.0f MiB/s (%.0f%% of curl, %.0f%% of WebKit);"
+              " longest wait of the window %.0f ms at %.1f s, 99th percentile %.0f ms"
+              % (got["curl"][-1], got["webkit"][-1], got["fern"][-1], got["ratio"][-1] * 100,
+                 got["ratio_webkit"][-1] * 100, stall, when, p99), flush=True)
     res = {k: summary(v) for k, v in got.items()}
     results["download"] = res
-    print("  curl:  " + fmt(res["curl"], "MiB/s"))
-    print("  fern:  " + fmt(res["fern"], "MiB/s"))
-    print("  fern / curl: median %.0f%%" % (res["ratio"]["median"] * 100))
+    print("  curl:        " + fmt(res["curl"], "MiB/s"))
+    print("  bare WebKit: " + fmt(res["webkit"], "MiB/s"))
+    print("  fern:        " + fmt(res["fern"], "MiB/s"))
+    print("  fern / curl: median %.0f%%; fern / bare WebKit: median %.0f%%"
+          % (res["ratio"]["median"] * 100, res["ratio_webkit"]["median"] * 100))
     print("  longest wait of the window: " + fmt(res["stall"]), flush=True)
 
 
@@ -674,9 +695,11 @@ def main():
     args.baseline = os.path.join(build, "bench", "fern_baseline")
     args.closeall = os.path.join(build, "bench", "fern_closeall_bench")
     args.steps = os.path.join(build, "bench", "fern_webkit_steps")
+    args.webkit_download = os.path.join(build, "bench", "fern_webkit_download")
     parts = [p.strip() for p in args.only.split(",") if p.strip()]
     for path, needed in ((args.fern, {"startup", "memory", "handoff", "restore", "download"}), (args.baseline, {"startup", "memory"}),
-                         (args.closeall, {"closeall"}), (args.steps, {"steps"})):
+                         (args.closeall, {"closeall"}), (args.steps, {"steps"}),
+                         (args.webkit_download, {"download"})):
         if needed & set(parts) and not os.access(path, os.X_OK):
             print("missing %s: build %s first" % (path, build), file=sys.stderr)
             return 2
