@@ -3,7 +3,9 @@
 redirects itself to an attachment leaves no file anywhere under HOME until the question is
 answered and none after "キャンセル"; an application/octet-stream link asks too, and "保存(S)"
 writes exactly the served bytes (50 MB, by hash) through "NAME.part" into the folder used
-last (FDSavePath) while the downloads window shows it; a connection cut in the middle ends
+last (FDSavePath) while the downloads window shows it; names with separators, "..", 10,000
+characters or stray bytes are saved under safe names in that folder only; a body shorter
+than announced fails, a longer one is cut to the announced size; a connection cut in the middle ends
 as 失敗 with no file that looks complete; a download goes on when its tab closes; a page
 that starts 100 downloads shows one question, and "すべてキャンセル" ends them all; "終了"
 asks while a download runs, and the end of the browser leaves no part file. Run inside
@@ -76,6 +78,25 @@ class Handler(http.server.BaseHTTPRequestHandler):
             time.sleep(1.0)
             self.connection.shutdown(socket.SHUT_RDWR)
             self.close_connection = True
+        elif path.startswith("/name/"):
+            # Names a server may suggest: separators, a dot file above the folder,
+            # 10,000 characters, bytes that are no UTF-8.
+            names = {"slash": b"a/b\\c.sh", "dots": b"../../.bashrc", "long": b"x" * 10000 + b".bin",
+                     "bytes": b"\xff\xfe\x83.bin"}
+            disposition = b'attachment; filename="' + names[path[len("/name/"):]] + b'"'
+            self.head("application/octet-stream", 5, [("Content-Disposition", disposition.decode("latin-1"))])
+            self.wfile.write(b"named")
+        elif path == "/lie/short":
+            # Announces more than it sends, then closes.
+            self.head("application/octet-stream", 100000)
+            self.wfile.write(b"s" * 50000)
+            self.wfile.flush()
+            self.connection.shutdown(socket.SHUT_RDWR)
+            self.close_connection = True
+        elif path == "/lie/long":
+            # Sends more than it announces.
+            self.head("application/octet-stream", 10)
+            self.wfile.write(b"L" * 20)
         elif path.startswith("/flood/"):
             body = b"flood"
             self.head("application/octet-stream", len(body))
@@ -152,6 +173,37 @@ def main():
         digest = hashlib.sha256(read_file(saved + "/big.bin")).hexdigest()
         check(digest == BIG_HASH, "big.bin holds exactly the served 50 MB")
         check(sorted(os.listdir(saved)) == ["big.bin"], "no part file is left: %r" % os.listdir(saved))
+
+        # Bad names and lying sizes: files only in the chosen folder, no crash.
+        for kind in ("slash", "dots", "long", "bytes"):
+            hand_off(FERN, data, env, base + "/name/" + kind)
+            question = wait_for(lambda: (download_questions() or [None])[0], 20)
+            name = [t for t in labels_of(question) if t.startswith("名前: ")] if question else []
+            check(name and "/" not in name[0] and len(name[0].encode()) <= 255 + len("名前: ".encode()),
+                  "the %s name is proposed as one safe name: %r" % (kind, name[0][:60] if name else None))
+            if question is not None:
+                press(question, "保存(S)")
+                save_in_chooser()
+            wait_for(lambda: not download_questions(), 10)
+        check(wait_for(lambda: len([n for n in os.listdir(saved) if not n.endswith((".part", ".wkdownload"))]) == 5, 20),
+              "each is saved in the chosen folder: %r" % [n[:40] for n in os.listdir(saved)])
+        check(all(len(n.encode()) <= 255 for n in os.listdir(saved)) and "bashrc" in os.listdir(saved),
+              "under its safe name (../../.bashrc as bashrc)")
+        check(not os.path.exists(home + "/.bashrc") and not os.path.exists(work + "/.bashrc"),
+              "nothing is written above the chosen folder")
+        for lie in ("short", "long"):
+            hand_off(FERN, data, env, base + "/lie/" + lie)
+            question = wait_for(lambda: (download_questions() or [None])[0], 20)
+            if question is not None:
+                press(question, "保存(S)")
+                save_in_chooser()
+        check(wait_for(lambda: row("short 失敗"), 20) is not None and not os.path.exists(saved + "/short"),
+              "a body shorter than announced ends as 失敗 and leaves no file")
+        check(wait_for(lambda: row("long 完了"), 20) is not None and read_file(saved + "/long") == b"L" * 10,
+              "a body longer than announced keeps the announced bytes")
+        for name in os.listdir(saved):
+            if name != "big.bin":
+                os.remove(os.path.join(saved, name))
 
         # 3. A connection cut in the middle.
         hand_off(FERN, data, env, base + "/cut.bin")
