@@ -18,18 +18,21 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402,F401  (re-exported for the tests)
 
 
-def serve(pages):
-    """Serves {path: html body} as UTF-8 pages; returns (server, base URL)."""
+def serve(pages, files=None):
+    """Serves {path: html body} as UTF-8 pages, and {path: (bytes, type)} in `files` as
+    they are; returns (server, base URL)."""
 
     class Handler(http.server.BaseHTTPRequestHandler):
         def do_GET(self):
             body = pages.get(self.path)
-            if body is None:
+            data, kind = (files or {}).get(self.path, (None, None))
+            if body is None and data is None:
                 self.send_error(404)
                 return
-            data = ("<!DOCTYPE html><meta charset=utf-8>" + body).encode("utf-8")
+            if data is None:
+                data, kind = ("<!DOCTYPE html><meta charset=utf-8>" + body).encode("utf-8"), "text/html; charset=utf-8"
             self.send_response(200)
-            self.send_header("Content-Type", "text/html; charset=utf-8")
+            self.send_header("Content-Type", kind)
             self.send_header("Content-Length", str(len(data)))
             self.end_headers()
             self.wfile.write(data)
@@ -206,7 +209,7 @@ def labels_of(acc):
     texts = []
 
     def walk(a, depth=0):
-        if a is None or depth > 12:
+        if a is None or depth > 20:
             return
         try:
             if a.get_role() == Atspi.Role.LABEL:

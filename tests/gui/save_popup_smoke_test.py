@@ -28,33 +28,6 @@ PAGES = {
 }
 
 
-def serve_with_image():
-    import http.server
-    import threading
-
-    class Handler(http.server.BaseHTTPRequestHandler):
-        def do_GET(self):
-            if self.path == "/pic.png":
-                body, kind = PNG, "image/png"
-            elif self.path in PAGES:
-                body, kind = ("<!DOCTYPE html><meta charset=utf-8>" + PAGES[self.path]).encode(), "text/html"
-            else:
-                self.send_error(404)
-                return
-            self.send_response(200)
-            self.send_header("Content-Type", kind)
-            self.send_header("Content-Length", str(len(body)))
-            self.end_headers()
-            self.wfile.write(body)
-
-        def log_message(self, *args):
-            pass
-
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server, "http://127.0.0.1:%d" % server.server_address[1]
-
-
 def select_tab(text):
     tabs = tab_list()
     for i in range(tabs.get_child_count() if tabs else 0):
@@ -73,7 +46,7 @@ def popup_bar():
 
 
 def main():
-    server, base = serve_with_image()
+    server, base = serve(PAGES, {"/pic.png": (PNG, "image/png")})
     work, env, data = scratch("fern-savepopup-")
     saved = work + "/home/saved"
     os.makedirs(saved)

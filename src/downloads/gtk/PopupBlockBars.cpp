@@ -156,11 +156,6 @@ GtkWidget* PopupBlockBars::PageWidget(CFernView* view, GtkWidget* webView) {
     return box;
 }
 
-PopupBar* PopupBlockBars::BarOf(CFernView* view) const {
-    auto it = m_bars.find(view);
-    return it == m_bars.end() ? nullptr : it->second.get();
-}
-
 void PopupBlockBars::Forget(PopupBar* bar) {
     // Its web view is being destroyed; the container goes once that is over.
     Glib::signal_idle().connect_once([bar] { delete bar; });

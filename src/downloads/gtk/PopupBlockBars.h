@@ -27,9 +27,6 @@ public:
     // `webView`. The same container each time for the same web view.
     GtkWidget* PageWidget(CFernView* view, GtkWidget* webView);
 
-    // For tests: the bar of a page, when it has one.
-    PopupBar* BarOf(CFernView* view) const;
-
 private:
     CMainFrame& m_frame;
     std::map<CFernView*, std::unique_ptr<PopupBar>> m_bars;
