@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """"名前をつけて保存" and the blocked pop-up bar in the real browser under Xvfb, from a page
 server on 127.0.0.1: the command saves an HTML page as one MHTML file (its image inside)
-and an image as its own bytes, under the page's title, in the folder used last; a page
+and an image as its own bytes, under the page's title, in the folder used last; the tools
+menu opens the downloads window, whose check box stores DLStyle; a page
 whose window.open() goes to a listed address shows one bar counting its blocked pop-ups,
 with their addresses, and "開く" opens one in a new tab past the filter; the bar goes with
 the page's next navigation; close.fbl is not changed by any of it. Run inside
@@ -78,6 +79,17 @@ def main():
         check(wait_for(lambda: os.path.exists(saved + "/pic.png"), 15), "the image is saved as pic.png: %r" % os.listdir(saved))
         check(read_file(saved + "/pic.png") == PNG, "with exactly its bytes")
         check(not [n for n in os.listdir(saved) if n.endswith(".part")], "no part file is left")
+
+        # The downloads window from the tools menu, empty so far.
+        choose_menu("ツール(T)", "ダウンロード(D)")
+        window = wait_for(lambda: (showing_windows(["FRAME", "WINDOW"], "ダウンロード") or [None])[0], 10)
+        check(window is not None and "ダウンロードはありません" in labels_of(window),
+              "ダウンロード(D) opens the downloads window: %r" % (labels_of(window) if window else None))
+        box = named(["CHECK_BOX"], "ダウンロード開始時にこのウィンドウを開く(W)", window) if window else None
+        if box is not None:
+            Atspi.Action.do_action(box, 0)
+        check(wait_for(lambda: b"DLStyle=0" in read_file(data + "/fern.ini"), 5),
+              "its check box stores DLStyle at once")
 
         # 3. The pop-up bar.
         hand_off(FERN, data, env, base + "/opener.html")

@@ -117,10 +117,10 @@ DownloadsWindow::DownloadsWindow(CDownloadList& list, bool openOnStart, std::fun
     m_openOnStart.signal_toggled().connect([this, changed = std::move(openOnStartChanged)] {
         if (changed) changed(m_openOnStart.get_active());
     });
-    // The list owns its placeholder.
-    auto* empty = Gtk::manage(new Gtk::Label(ToUtf8("ダウンロードはありません")));
-    empty->show();
-    m_rows.set_placeholder(*empty);
+    // A label of the window, not the list's placeholder, which assistive
+    // technologies do not see.
+    m_empty.set_text(ToUtf8("ダウンロードはありません"));
+    m_empty.set_no_show_all(true);
     m_rows.set_selection_mode(Gtk::SELECTION_NONE);
     m_rows.get_accessible()->set_name(ToUtf8("ダウンロード一覧"));
     m_scroll.set_policy(Gtk::POLICY_NEVER, Gtk::POLICY_AUTOMATIC);
@@ -128,10 +128,12 @@ DownloadsWindow::DownloadsWindow(CDownloadList& list, bool openOnStart, std::fun
     m_scroll.add(m_rows);
     m_box.set_border_width(8);
     m_box.pack_start(m_openOnStart, Gtk::PACK_SHRINK);
+    m_box.pack_start(m_empty, Gtk::PACK_SHRINK);
     m_box.pack_start(m_scroll, Gtk::PACK_EXPAND_WIDGET);
     add(m_box);
     m_box.show_all();
     for (const DownloadItem& item : m_list.Items()) DownloadAdded(item);
+    ShowEmpty();
     m_list.AddObserver(this);
 }
 
@@ -143,6 +145,7 @@ void DownloadsWindow::DownloadAdded(const DownloadItem& item) {
     // Newest first.
     m_rows.prepend(*row);
     m_rowOf[item.id] = std::move(row);
+    ShowEmpty();
 }
 
 void DownloadsWindow::DownloadChanged(const DownloadItem& item) {
@@ -157,6 +160,7 @@ void DownloadsWindow::DownloadRemoved(int id) {
     std::shared_ptr<DownloadRow> row(it->second.release());
     m_rowOf.erase(it);
     m_rows.remove(*row);
+    ShowEmpty();
     Glib::signal_idle().connect_once([row] {});
 }
 

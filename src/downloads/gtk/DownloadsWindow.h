@@ -31,7 +31,10 @@ private:
     Gtk::CheckButton m_openOnStart;
     Gtk::ScrolledWindow m_scroll;
     Gtk::ListBox m_rows;
+    Gtk::Label m_empty;
     std::map<int, std::unique_ptr<DownloadRow>> m_rowOf;
+
+    void ShowEmpty() { m_empty.set_visible(m_rowOf.empty()); }
 };
 
 // The status bar's note that downloads run: "ダウンロード中 (2)"; a click

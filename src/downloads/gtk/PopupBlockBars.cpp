@@ -75,7 +75,6 @@ public:
     GtkWidget* Box() const { return m_box; }
     GtkWidget* WebView() const { return m_webView; }
     CPopupBlockLog& Log() { return m_log; }
-    Gtk::InfoBar& Bar() { return *m_bar; }
 
     void Refused(const std::string& url) {
         m_log.Blocked(url);
