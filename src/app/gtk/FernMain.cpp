@@ -239,12 +239,7 @@ int RunFern(int argc, char** argv) {
                                         }});
     window.AddCommandPart(&privacy);
 
-    DownloadCommandPart downloads({window, context.Context(), settings, store, messageBox, timers, [&frame] {
-                                       auto* engine = frame.ActiveView() ? dynamic_cast<WebKitEngine*>(
-                                                                               RealEngine(frame.ActiveView()->Engine()))
-                                                                         : nullptr;
-                                       return engine ? engine->View() : nullptr;
-                                   }});
+    DownloadCommandPart downloads({window, frame, context.Context(), settings, store, messageBox, timers});
     window.AddCommandPart(&downloads);
 
     // Status bar indicators: the offline switch, the download-control strip

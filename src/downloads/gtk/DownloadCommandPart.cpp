@@ -9,7 +9,10 @@
 #include "downloads/gtk/DownloadsWindow.h"
 #include "downloads/gtk/PageSaver.h"
 #include "downloads/gtk/WebKitDownloads.h"
+#include "frame/MainFrame.h"
 #include "frame/gtk/MainFrameWindow.h"
+#include "platform/engine/LazyEngine.h"
+#include "platform/gtk/WebKitEngine.h"
 
 namespace fern {
 
@@ -97,13 +100,19 @@ bool DownloadCommandPart::ConfirmClose() {
     return false;
 }
 
+WebKitWebView* DownloadCommandPart::ActiveWebView() const {
+    CFernView* page = m_s.frame.ActiveView();
+    auto* engine = page ? dynamic_cast<WebKitEngine*>(RealEngine(page->Engine())) : nullptr;
+    return engine ? engine->View() : nullptr;
+}
+
 bool DownloadCommandPart::Command(int id) {
     switch (id) {
         case ID_DOWNLOADS_WINDOW: ShowWindow(); return true;
         case ID_FILE_SAVE_AS:
             // The chooser runs from the loop, not inside the menu's activation.
             Glib::signal_idle().connect_once([this] {
-                if (WebKitWebView* view = m_s.activeView ? m_s.activeView() : nullptr) m_saver->Save(view);
+                if (WebKitWebView* view = ActiveWebView()) m_saver->Save(view);
             });
             return true;
         default: return false;
@@ -118,7 +127,7 @@ std::optional<bool> DownloadCommandPart::IsChecked(int id) const {
 std::optional<bool> DownloadCommandPart::IsEnabled(int id) const {
     if (id == ID_DOWNLOADS_WINDOW) return true;
     if (id == ID_FILE_SAVE_AS) {
-        WebKitWebView* view = m_s.activeView ? m_s.activeView() : nullptr;
+        WebKitWebView* view = ActiveWebView();
         return view && webkit_web_view_get_main_resource(view);
     }
     return std::nullopt;

@@ -7,7 +7,6 @@
 #include <gtkmm.h>
 #include <webkit2/webkit2.h>
 
-#include <functional>
 #include <memory>
 
 #include "app/settings/ProgramSettings.h"
@@ -18,6 +17,7 @@
 namespace fern {
 
 class CDownloadList;
+class CMainFrame;
 class DownloadQuestions;
 class DownloadShell;
 class DownloadStatusButton;
@@ -28,13 +28,12 @@ class WebKitDownloads;
 
 struct DownloadServices {
     MainFrameWindow& window;
+    CMainFrame& frame;  // its active page is the one "名前をつけて保存" saves
     WebKitWebContext* context;
     ProgramSettings& settings;
     SettingsStore& store;
     IMessageBox& messageBox;
     ITimerService& timers;
-    // The web view of the active page; null when none.
-    std::function<WebKitWebView*()> activeView;
 };
 
 class DownloadCommandPart : public ICommandPart {
@@ -68,6 +67,8 @@ private:
     std::unique_ptr<PageSaver> m_saver;
 
     std::string OpenFolder();
+    // The web view of the active page; null when none.
+    WebKitWebView* ActiveWebView() const;
 };
 
 }  // namespace fern
