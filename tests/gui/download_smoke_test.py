@@ -8,13 +8,15 @@ characters or stray bytes are saved under safe names in that folder only; a body
 than announced fails, a longer one is cut to the announced size; a connection cut in the middle ends
 as 失敗 with no file that looks complete; a download goes on when its tab closes; a page
 that starts 100 downloads shows one question, and "すべてキャンセル" ends them all; "終了"
-asks while a download runs, and the end of the browser leaves no part file. Run inside
+asks while a download runs, and the end of the browser leaves no part file; a full disk
+(a 1 MB tmpfs, where one can be mounted) ends as 失敗 with the reason. Run inside
 dbus-run-session and xvfb-run. Arguments: FERN OUT_DIR."""
 
 import hashlib
 import http.server
 import os
 import socket
+import subprocess
 import sys
 import threading
 import time
@@ -261,11 +263,39 @@ def main():
         check(not any(n.startswith("f") for n in os.listdir(saved)), "none of them wrote a file")
     finally:
         code = stop(fern)
-        server.shutdown()
     check(code == 0, "SIGTERM ends the browser (exit %r)" % code)
     left = sorted(os.listdir(saved))
     check(left == ["big.bin"], "the end of the browser removes the running download's part files: %r" % left)
+    full_disk(base)
+    server.shutdown()
     return finish(work)
+
+
+def full_disk(base):
+    """A folder on a 1 MB file system: the 50 MB download fails with the reason and
+    leaves nothing. Needs the right to mount one; skipped without it."""
+    work, env, data = scratch("fern-fulldisk-")
+    small = work + "/run/small"
+    os.makedirs(small)
+    if subprocess.run(["mount", "-t", "tmpfs", "-o", "size=1m", "tmpfs", small],
+                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode != 0:
+        print("skip a full disk: no tmpfs can be mounted here", flush=True)
+        finish(work)
+        return
+    write_file(data + "/fern.ini", "[FileDlg]\r\nFDStyle=4\r\nFDSavePath=%s\r\n" % small)
+    fern = start(FERN, data, env, base + "/big.bin")
+    try:
+        question = wait_for(lambda: (download_questions() or [None])[0], 20)
+        if question is not None:
+            press(question, "保存(S)")
+            save_in_chooser()
+        failed = wait_for(lambda: row("big.bin 失敗"), 30)
+        check(failed is not None and any("ファイルを書き込めません" in t for t in labels_of(failed)),
+              "a full disk ends as 失敗 with the reason: %r" % (labels_of(failed) if failed else None))
+        check(os.listdir(small) == [], "and leaves no file: %r" % os.listdir(small))
+    finally:
+        stop(fern)
+    finish(work)
 
 
 def exit_question():

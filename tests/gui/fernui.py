@@ -248,10 +248,13 @@ def download_questions():
 
 
 def save_in_chooser():
-    """Accepts the save chooser as it opens (its folder and name as proposed)."""
-    chooser = wait_for(lambda: (showing_windows(["FILE_CHOOSER", "DIALOG"], "名前を付けて保存") or [None])[0], 10)
+    """Accepts the save chooser as it opens (its folder and name as proposed) and waits
+    until it has gone, so the next call finds the next chooser."""
+    def choosers():
+        return showing_windows(["FILE_CHOOSER", "DIALOG"], "名前を付けて保存")
+    chooser = wait_for(lambda: (choosers() or [None])[0], 10)
     if chooser is None:
         return False
     time.sleep(0.5)
-    return press(chooser, "保存(S)")
+    return press(chooser, "保存(S)") and bool(wait_for(lambda: not choosers(), 10))
 
