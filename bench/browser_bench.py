@@ -1,12 +1,12 @@
 #!/usr/bin/python3
 """Whole-browser benchmarks: start-up against the bare-view baseline, 20 tabs
-opened by a hand-off, memory of the whole process tree, and close all on 50
-tabs. Pages come from a server on 127.0.0.1 that this script runs; each page
+opened by a hand-off, memory of the whole process tree, close all on 50
+tabs, and a large download against curl on the same server. Pages come from a server on 127.0.0.1 that this script runs; each page
 reports its load event back to it (a request from its onload handler), so the
 time a page finished loading is taken the same way for every program.
 
     /usr/bin/python3 bench/browser_bench.py BUILD_DIR [--runs N] [--only a,b]
-        parts: startup, steps, memory, handoff, closeall, restore (default: all)
+        parts: startup, steps, memory, handoff, closeall, restore, download (default: all)
         --restore-loads: restore also waits until every restored page has loaded
 
 It starts its own D-Bus session and Xvfb. Every run of a browser gets a fresh
@@ -72,11 +72,30 @@ class LoadReports:
 REPORTS = LoadReports()
 
 
+# The body of /bytes/N: N bytes of this block over and over.
+BYTES_BLOCK = os.urandom(1 << 20)
+
+
 class Handler(http.server.BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
 
     def do_GET(self):
         path = self.path.split("?", 1)[0]
+        if path.startswith("/bytes/"):
+            size = int(path[len("/bytes/"):])
+            self.send_response(200)
+            self.send_header("Content-Type", "application/octet-stream")
+            self.send_header("Content-Length", str(size))
+            self.end_headers()
+            view = memoryview(BYTES_BLOCK)
+            try:
+                while size > 0:
+                    n = min(size, len(view))
+                    self.wfile.write(view[:n])
+                    size -= n
+            except OSError:
+                pass
+            return
         if path.startswith("/loaded/"):
             REPORTS.record(path[len("/loaded/"):])
             self.send_response(204)
@@ -530,6 +549,114 @@ def closeall_variant(args, base, results, variant):
     print("  CloseAll() + pending events:       " + fmt(results[key]["with_events"]), flush=True)
 
 
+def file_size(path):
+    try:
+        return os.path.getsize(path)
+    except OSError:
+        return -1
+
+
+def curl_once(url, size):
+    """Seconds `curl -o` takes for the whole body."""
+    with Profile() as profile:
+        target = profile.work + "/curl.bin"
+        t0 = time.monotonic()
+        subprocess.run(["curl", "-s", "-o", target, url], check=True, env=profile.env)
+        seconds = time.monotonic() - t0
+        if file_size(target) != size:
+            raise RuntimeError("curl wrote %d bytes of %d" % (file_size(target), size))
+        return seconds
+
+
+def webkit_download_once(args, url, size):
+    """Seconds a bare WebKit download takes, from its destination to its end."""
+    with Profile() as profile:
+        target = profile.work + "/webkit.bin"
+        out = subprocess.run([args.webkit_download, url, target], env=profile.env, capture_output=True, text=True,
+                             timeout=600)
+        m = re.search(r"bytes (\d+) seconds ([\d.]+)", out.stdout)
+        if not m or int(m.group(1)) != size or file_size(target) != size:
+            raise RuntimeError("the bare WebKit download failed: %s" % (out.stdout + out.stderr).strip())
+        return float(m.group(2))
+
+
+def fern_download_once(args, url, size):
+    """(seconds from the chooser's "保存(S)" to the complete file, the longest
+    answer of the window to an accessibility request during that time in ms,
+    the 99th percentile of those answers in ms, the second at which the
+    longest came)."""
+    ui = atspi()
+    with Profile() as profile:
+        saved = profile.work + "/home/saved"
+        os.makedirs(saved)
+        os.makedirs(profile.data)
+        with open(profile.data + "/fern.ini", "wb") as f:
+            f.write(("[FileDlg]\r\nFDStyle=4\r\nFDSavePath=%s\r\n" % saved).encode("cp932"))
+        proc = subprocess.Popen([args.fern, "--data-dir", profile.data, url], env=profile.env,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        members = {}
+        try:
+            questions = ui.wait_for(lambda: ui.download_questions(), 60)
+            members = tree(proc.pid)
+            if not questions or not ui.press(questions[0], "保存(S)"):
+                raise RuntimeError("no download question")
+            chooser = ui.wait_for(lambda: ui.showing_windows(["FILE_CHOOSER", "DIALOG"], "名前を付けて保存"), 20)
+            if not chooser:
+                raise RuntimeError("no file chooser")
+            time.sleep(0.5)
+            frame = ui.find(ui.fern_app(), lambda a: a.get_role() == ui.Atspi.Role.FRAME)
+            target = saved + "/" + url.rsplit("/", 1)[1]
+            t0 = time.monotonic()
+            ui.press(chooser[0], "保存(S)")
+            answers = []
+            deadline = t0 + 600
+            while file_size(target) != size:
+                if time.monotonic() > deadline or proc.poll() is not None:
+                    raise RuntimeError("the download did not finish: %s" % os.listdir(saved))
+                # A request the main loop answers: its time is how long the window waited.
+                a0 = time.monotonic()
+                frame.get_extents(ui.Atspi.CoordType.SCREEN)
+                answers.append(((time.monotonic() - a0) * 1000, a0 - t0))
+                time.sleep(0.01)
+            seconds = time.monotonic() - t0
+            members.update(tree(proc.pid))
+        finally:
+            end_tree(proc, members or tree(proc.pid))
+        answers.sort()
+        return seconds, answers[-1][0], answers[int(len(answers) * 0.99)][0], answers[-1][1]
+
+
+def bench_download(args, base, results):
+    size = args.download_mib << 20
+    url = "%s/bytes/%d" % (base, size)
+    print("== download: %d MiB from 127.0.0.1, fern against curl -o, side by side" % args.download_mib, flush=True)
+    got = {"curl": [], "webkit": [], "fern": [], "ratio": [], "ratio_webkit": [], "stall": [], "p99": []}
+    mib = size / (1 << 20)
+    for _ in range(args.download_runs):
+        curl = curl_once(url, size)
+        webkit = webkit_download_once(args, url, size)
+        fern, stall, p99, when = fern_download_once(args, url, size)
+        got["curl"].append(mib / curl)
+        got["webkit"].append(mib / webkit)
+        got["fern"].append(mib / fern)
+        got["ratio"].append(curl / fern)
+        got["ratio_webkit"].append(webkit / fern)
+        got["stall"].append(stall)
+        got["p99"].append(p99)
+        print("  round: curl %.0f, bare WebKit %.0f, fern %.0f MiB/s (%.0f%% of curl, %.0f%% of WebKit);"
+              " longest wait of the window %.0f ms at %.1f s, 99th percentile %.0f ms"
+              % (got["curl"][-1], got["webkit"][-1], got["fern"][-1], got["ratio"][-1] * 100,
+                 got["ratio_webkit"][-1] * 100, stall, when, p99), flush=True)
+    res = {k: summary(v) for k, v in got.items()}
+    results["download"] = res
+    print("  curl:        " + fmt(res["curl"], "MiB/s"))
+    print("  bare WebKit: " + fmt(res["webkit"], "MiB/s"))
+    print("  fern:        " + fmt(res["fern"], "MiB/s"))
+    print("  fern / curl: median %.0f%%; fern / bare WebKit: median %.0f%%"
+          % (res["ratio"]["median"] * 100, res["ratio_webkit"]["median"] * 100))
+    print("  longest wait of the window: " + fmt(res["stall"]), flush=True)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("build_dir")
@@ -541,7 +668,9 @@ def main():
     parser.add_argument("--closeall-variants", default="first,last",
                         help="which tab is selected when closing: first, last")
     parser.add_argument("--steps-runs", type=int, default=5)
-    parser.add_argument("--only", default="startup,steps,memory,handoff,closeall,restore")
+    parser.add_argument("--only", default="startup,steps,memory,handoff,closeall,restore,download")
+    parser.add_argument("--download-mib", type=int, default=1024, help="size of the download")
+    parser.add_argument("--download-runs", type=int, default=3)
     parser.add_argument("--restore-runs", type=int, default=3)
     parser.add_argument("--restore-loads", action="store_true",
                         help="restore: also wait until every page has loaded in the background")
@@ -566,9 +695,11 @@ def main():
     args.baseline = os.path.join(build, "bench", "fern_baseline")
     args.closeall = os.path.join(build, "bench", "fern_closeall_bench")
     args.steps = os.path.join(build, "bench", "fern_webkit_steps")
+    args.webkit_download = os.path.join(build, "bench", "fern_webkit_download")
     parts = [p.strip() for p in args.only.split(",") if p.strip()]
-    for path, needed in ((args.fern, {"startup", "memory", "handoff", "restore"}), (args.baseline, {"startup", "memory"}),
-                         (args.closeall, {"closeall"}), (args.steps, {"steps"})):
+    for path, needed in ((args.fern, {"startup", "memory", "handoff", "restore", "download"}), (args.baseline, {"startup", "memory"}),
+                         (args.closeall, {"closeall"}), (args.steps, {"steps"}),
+                         (args.webkit_download, {"download"})):
         if needed & set(parts) and not os.access(path, os.X_OK):
             print("missing %s: build %s first" % (path, build), file=sys.stderr)
             return 2
@@ -584,7 +715,7 @@ def main():
     for part in parts:
         try:
             {"startup": bench_startup, "steps": bench_steps, "memory": bench_memory, "handoff": bench_handoff,
-             "closeall": bench_closeall, "restore": bench_restore}[part](args, base, results)
+             "closeall": bench_closeall, "restore": bench_restore, "download": bench_download}[part](args, base, results)
         except (RuntimeError, KeyError) as e:
             print("  %s: FAILED: %s" % (part, e), flush=True)
             failed = True

@@ -30,6 +30,7 @@ enum CommandId : int {
     ID_RECENT_SAVE = 33060,
     ID_RECENT_OPEN_ALL = 33061,
     ID_AUTOSAVE_START = 33076,
+    ID_FILE_SAVE_AS = 33117,  // the active page
     ID_FILE_PRINT = 57607,
     ID_APP_ABOUT = 57664,
     ID_APP_EXIT = 57665,
@@ -109,7 +110,8 @@ enum CommandId : int {
     ID_FILTER_SCRIPT_ERRORS = 33140,  // ours
     ID_FILTER_DIALOG_SWEEP = 33141,   // ours
 
-    // Ours: the options dialog and the address bar's commands.
+    // Ours: the downloads window, the options dialog and the address bar's commands.
+    ID_DOWNLOADS_WINDOW = 33150,
     ID_OPTIONS = 33160,
     ID_ADDRESS_FOCUS = 33161,
     ID_ADDRESS_DROP_DOWN = 33162,

@@ -23,7 +23,7 @@ C S() { return MenuSeparator(); }
 std::vector<MenuNode> FileMenu() {
     return {Submenu("新規作成(&N)", {I(ID_NEW_TAB), S(), I(ID_NEW_TAB_BLANK), I(ID_NEW_TAB_CLIPBOARD),
                                      I(ID_NEW_TAB_COPY), I(ID_NEW_TAB_HOME)}),
-            I(ID_FILE_OPEN_URL), S(),
+            I(ID_FILE_OPEN_URL), I(ID_FILE_SAVE_AS), S(),
             I(ID_STATE_SAVE), I(ID_STATE_RESTORE), I(ID_STATE_SAVE_LIST), I(ID_STATE_OPEN_LIST),
             Submenu(kRecentClosedMenuText,
                     {DynamicItems(kRecentClosedMenu), S(), I(ID_RECENT_SAVE), I(ID_RECENT_OPEN_ALL)}),
@@ -55,7 +55,8 @@ std::vector<MenuNode> TabsMenu() {
 }
 
 std::vector<MenuNode> ToolsMenu() {
-    return {Submenu("マルチメディア(&M)", {I(ID_DLC_IMAGES), I(ID_DLC_SOUNDS), I(ID_DLC_VIDEOS), S(),
+    return {I(ID_DOWNLOADS_WINDOW), S(),
+            Submenu("マルチメディア(&M)", {I(ID_DLC_IMAGES), I(ID_DLC_SOUNDS), I(ID_DLC_VIDEOS), S(),
                                             I(ID_DLC_MEDIA_INVERT)}),
             Submenu("セキュリティ(&S)", {I(ID_DLC_JAVA), I(ID_DLC_SCRIPTS), I(ID_DLC_ACTIVEX_RUN),
                                           I(ID_DLC_ACTIVEX_DOWNLOAD), S(), I(ID_DLC_SECURITY_INVERT)}),

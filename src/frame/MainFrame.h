@@ -84,6 +84,8 @@ public:
     // A tab's page is about to go (not when the frame itself ends): the
     // record of closed tabs.
     Signal<const CFernView&> viewDestroyed;
+    // A page was refused a new window (the pop-up bar).
+    Signal<CFernView*, const std::string&> newWindowRefused;
     // Maps an address to its security zone (-1 none) for the status bar.
     void SetZoneRule(std::function<int(const std::string&)> zoneOfUrl) { m_zoneOfUrl = std::move(zoneOfUrl); }
     ExitSteps& Exit() { return m_exitSteps; }
@@ -182,6 +184,9 @@ public:
     }
     bool CloseUrlNewTabsOnly() const override { return m_services.filter.NewTabsOnly(); }
     void CountClosedWindow() override { m_services.filter.CountClosed(); }
+    void NewWindowRefused(CFernView* opener, const std::string& url) override {
+        newWindowRefused.Emit(opener, url);
+    }
     bool OpenSpecialUrl(const std::string& url) override;
     bool PageMessageBoxHandled(const std::string& caption, const std::string& message) override {
         return m_pageDialogs && m_pageDialogs->MessageBoxHandled(caption, message);

@@ -32,6 +32,7 @@ void CopySection(const ProgramSettings& from, ProgramSettings& to, SettingsSecti
         case SettingsSection::ReBar: to.reBar = from.reBar; break;
         case SettingsSection::FernBars: to.fernBars = from.fernBars; break;
         case SettingsSection::ListEditDlg: to.listEditDlg = from.listEditDlg; break;
+        case SettingsSection::Download: to.download = from.download; break;
     }
 }
 

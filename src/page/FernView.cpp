@@ -18,6 +18,7 @@ CFernView::CFernView(IPageHost& host, ITimerService& timers, std::unique_ptr<IBr
 }
 
 CFernView::~CFernView() {
+    *m_alive = nullptr;
     *m_findRunning = false;
     StopPendingBlankTimer();
     StopAutoRefresh();
@@ -54,6 +55,11 @@ void CFernView::CloseByFilter() {
     m_closeRequested = m_closing = m_closeThird = true;
     m_insertPending = false;
     m_host.PostClose(this);
+}
+
+void CFernView::CloseRefusedWindow(const std::string& url) {
+    CloseByFilter();
+    if (CFernView* opener = m_opener ? *m_opener : nullptr) m_host.NewWindowRefused(opener, url);
 }
 
 void CFernView::SetIcon(int icon) {
@@ -270,15 +276,26 @@ void CFernView::BeforeNavigate2(const std::string& url, long, const std::string&
         cancel = true;
         return;
     }
+    if (!m_filterExemptUrl.empty()) {
+        const bool exempt = url == m_filterExemptUrl;
+        m_filterExemptUrl.clear();
+        if (exempt) {
+            m_firstNavigation = m_pendingBlank = false;
+            cancel = AllowOrRedirect(url);
+            return;
+        }
+    }
     if (m_firstNavigation) {
         m_firstNavigation = false;
         if (WildcardMatch("about:blank*", SjisToLower(url))) {
             m_pendingBlank = true;
             return;
         }
-        if ((m_host.MatchesCloseUrl(url) || m_host.OpenSpecialUrl(url)) && !m_closeRequested) {
+        const bool listed = m_host.MatchesCloseUrl(url);
+        if ((listed || m_host.OpenSpecialUrl(url)) && !m_closeRequested) {
             cancel = true;
-            CloseByFilter();
+            if (listed) CloseRefusedWindow(url);
+            else CloseByFilter();
             return;
         }
         cancel = AllowOrRedirect(url);
@@ -289,7 +306,7 @@ void CFernView::BeforeNavigate2(const std::string& url, long, const std::string&
             m_pendingBlank = false;
             if (m_host.MatchesCloseUrl(url) && !m_closeRequested) {
                 cancel = true;
-                CloseByFilter();
+                CloseRefusedWindow(url);
                 return;
             }
         }
@@ -303,7 +320,7 @@ void CFernView::BeforeNavigate2(const std::string& url, long, const std::string&
         m_insertPending = false;
         if (m_pendingBlank) {
             m_pendingBlank = false;
-            if (!m_closeRequested) CloseByFilter();
+            if (!m_closeRequested) CloseRefusedWindow(url);
         }
         return;
     } else {
@@ -352,7 +369,9 @@ bool CFernView::AllowOrRedirect(const std::string& url) {
     return false;
 }
 
-void CFernView::NewWindow2(IBrowserEngine*& newWindow, bool& cancel) {
+void CFernView::NewWindow2(IBrowserEngine*& newWindow, bool& cancel) { NewWindow3(newWindow, cancel, {}); }
+
+void CFernView::NewWindow3(IBrowserEngine*& newWindow, bool& cancel, const std::string& url) {
     if (m_navigateLock && TabBar().noNewTabsFromLocked) {
         cancel = true;
         return;
@@ -360,8 +379,10 @@ void CFernView::NewWindow2(IBrowserEngine*& newWindow, bool& cancel) {
     CFernView* view = m_host.CreateTabForNewWindow(this);
     if (!view || !view->Engine()) {
         cancel = true;
+        m_host.NewWindowRefused(this, url);
         return;
     }
+    view->m_opener = m_alive;
     view->m_firstNavigation = true;
     view->m_title = kLoadingTitle;
     newWindow = view->Engine();
@@ -432,7 +453,7 @@ void CFernView::CheckPendingBlank(const std::string* titleOverride) {
     if (!m_pendingBlank) return;
     StopPendingBlankTimer();
     if (m_host.MatchesCloseUrl(Url())) {
-        if (!m_closeRequested) CloseByFilter();
+        if (!m_closeRequested) CloseRefusedWindow(Url());
         return;
     }
     m_pendingBlank = false;

@@ -98,6 +98,10 @@ public:
     // One text size larger (+1) or smaller (-1), within the five sizes.
     void StepTextSize(int step);
 
+    // The first navigation to `url` passes the close-URL filter: the user
+    // opened a refused pop-up's address on purpose.
+    void SetFilterExemptUrl(const std::string& url) { m_filterExemptUrl = url; }
+
     // The tab became (or stopped being) the selected one.
     void OnSelected();
 
@@ -109,6 +113,7 @@ public:
                          const std::string& postData, const std::string& headers,
                          bool& cancel) override;
     void NewWindow2(IBrowserEngine*& newWindow, bool& cancel) override;
+    void NewWindow3(IBrowserEngine*& newWindow, bool& cancel, const std::string& url) override;
     void NavigateComplete2(const std::string& url) override;
     void WindowClosing(bool isChildWindow, bool& cancel) override;
     void SetSecureLockIcon(long level) override;
@@ -151,6 +156,11 @@ private:
     bool m_findHasPosition = false;
     // Shared with the engine's answer, which may come after the view is gone.
     std::shared_ptr<bool> m_findRunning = std::make_shared<bool>(false);
+    std::string m_filterExemptUrl;
+    // This view while it lives, and the page that opened this one as its new
+    // window (null once that page is gone): refusals are told to the opener.
+    std::shared_ptr<CFernView*> m_alive = std::make_shared<CFernView*>(this);
+    std::shared_ptr<CFernView*> m_opener;
 
     bool Selected() const { return m_host.IsSelected(this); }
     void SetIcon(int icon);
@@ -161,6 +171,8 @@ private:
     bool AllowOrRedirect(const std::string& url);
     void InsertIntoTabBar();
     void CheckPendingBlank(const std::string* titleOverride);
+    // Closed by the close-URL list as a new window: the opener hears of it.
+    void CloseRefusedWindow(const std::string& url);
     void StopPendingBlankTimer();
 };
 

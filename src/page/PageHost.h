@@ -72,6 +72,9 @@ public:
     virtual bool MatchesCloseTitle(const std::string& title) = 0;
     virtual bool CloseUrlNewTabsOnly() const = 0;
     virtual void CountClosedWindow() = 0;
+    // A new window that `opener` asked for was refused by the close-URL list
+    // or the tab limit; `url` is its address.
+    virtual void NewWindowRefused(CFernView* /*opener*/, const std::string& /*url*/) {}
 
     // Page message boxes (true: handled, not shown) and script errors; a
     // host without the custom host site neither filters nor reports them.

@@ -10,7 +10,7 @@ void ForEachSection(ProgramSettings& s, F&& f) {
     f(s.mail), f(s.taskTray), f(s.closeUrl), f(s.killMsgDlg), f(s.recentCloseUrl);
     f(s.autoSave), f(s.startup), f(s.statusBar), f(s.fileDlg), f(s.optionDlg), f(s.proxy);
     f(s.history), f(s.historySearch), f(s.webSearch), f(s.urlExtract);
-    f(s.mainFrame), f(s.reBar), f(s.fernBars), f(s.listEditDlg);
+    f(s.mainFrame), f(s.reBar), f(s.fernBars), f(s.listEditDlg), f(s.download);
 }
 
 }  // namespace

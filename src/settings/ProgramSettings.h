@@ -7,6 +7,7 @@
 #include "settings/BookmarkSettings.h"
 #include "settings/BrowserSettings.h"
 #include "settings/ChromeSettings.h"
+#include "settings/DownloadSettings.h"
 #include "settings/FrameSettings.h"
 #include "settings/SideBarSettings.h"
 #include "settings/ToolSettings.h"
@@ -39,6 +40,7 @@ struct ProgramSettings {
     ReBarSettings reBar;
     FernBarsSettings fernBars;
     ListEditDlgSettings listEditDlg;
+    DownloadSettings download;
 
     void LoadAll(const SettingsStore& store);
     // Saves every section even when one fails; false when any did.

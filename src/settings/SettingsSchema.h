@@ -99,6 +99,7 @@ inline constexpr int kButtonFaceColour = 0xF0F0F0;
     X(FDStyle,           Profile, "FileDlg",        Integer,    4,        "",                      0,   Plain,   "addressbar") \
     X(FDOpenPath,        Profile, "FileDlg",        String,     0,        "",                      0,   Plain,   "frame") \
     X(FDSavePath,        Profile, "FileDlg",        String,     0,        "",                      0,   Plain,   "frame") \
+    X(DLStyle,           Profile, "Download",       Integer,    1,        "",                      0,   Plain,   "downloads") \
     X(ODIndex,           Profile, "OptionDlg",      Integer,    0,        "",                      0,   Plain,   "options") \
     X(ProxyIndex,        Profile, "Proxy",          Integer,    -1,       "",                      0,   Plain,   "tools") \
     X(ProxyConnect,      Profile, "Proxy",          Integer,    1,        "",                      0,   Plain,   "tools") \

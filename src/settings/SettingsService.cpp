@@ -45,6 +45,7 @@ bool SaveSection(ProgramSettings& s, SettingsSection section, SettingsStore& sto
         case SettingsSection::ReBar: return s.reBar.Save(store);
         case SettingsSection::FernBars: return s.fernBars.Save(store);
         case SettingsSection::ListEditDlg: return s.listEditDlg.Save(store);
+        case SettingsSection::Download: return s.download.Save(store);
     }
     return false;
 }

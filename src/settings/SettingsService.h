@@ -16,7 +16,7 @@ namespace fern {
 enum class SettingsSection {
     Browser, TabBar, AddressBar, Bookmark, FernBar, LinkBar, Mail, TaskTray, CloseUrl, KillMsgDlg,
     RecentCloseUrl, AutoSave, Startup, StatusBar, FileDlg, OptionDlg, Proxy, History, HistorySearch,
-    WebSearch, UrlExtract, MainFrame, ReBar, FernBars, ListEditDlg,
+    WebSearch, UrlExtract, MainFrame, ReBar, FernBars, ListEditDlg, Download,
 };
 
 class CSettingsService;

@@ -18,18 +18,21 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402,F401  (re-exported for the tests)
 
 
-def serve(pages):
-    """Serves {path: html body} as UTF-8 pages; returns (server, base URL)."""
+def serve(pages, files=None):
+    """Serves {path: html body} as UTF-8 pages, and {path: (bytes, type)} in `files` as
+    they are; returns (server, base URL)."""
 
     class Handler(http.server.BaseHTTPRequestHandler):
         def do_GET(self):
             body = pages.get(self.path)
-            if body is None:
+            data, kind = (files or {}).get(self.path, (None, None))
+            if body is None and data is None:
                 self.send_error(404)
                 return
-            data = ("<!DOCTYPE html><meta charset=utf-8>" + body).encode("utf-8")
+            if data is None:
+                data, kind = ("<!DOCTYPE html><meta charset=utf-8>" + body).encode("utf-8"), "text/html; charset=utf-8"
             self.send_response(200)
-            self.send_header("Content-Type", "text/html; charset=utf-8")
+            self.send_header("Content-Type", kind)
             self.send_header("Content-Length", str(len(data)))
             self.end_headers()
             self.wfile.write(data)
@@ -183,3 +186,75 @@ def xdo(env, *args):
     """xdotool; no window manager runs, so the keyboard follows the pointer."""
     subprocess.run(["xdotool"] + list(args), env=env, timeout=10,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def showing_windows(role_names, name):
+    """The browser's top-level windows called `name`, of one of `role_names`, on screen."""
+    app = fern_app()
+    found = []
+    wanted = [getattr(Atspi.Role, r) for r in role_names]
+    for i in range(app.get_child_count() if app else 0):
+        w = app.get_child_at_index(i)
+        try:
+            if w is not None and w.get_role() in wanted and w.get_name() == name and \
+                    w.get_state_set().contains(Atspi.StateType.SHOWING):
+                found.append(w)
+        except Exception:
+            pass
+    return found
+
+
+def labels_of(acc):
+    """The texts of every label in `acc`, depth first."""
+    texts = []
+
+    def walk(a, depth=0):
+        if a is None or depth > 20:
+            return
+        try:
+            if a.get_role() == Atspi.Role.LABEL:
+                texts.append(a.get_name())
+            for i in range(a.get_child_count()):
+                walk(a.get_child_at_index(i), depth + 1)
+        except Exception:
+            pass
+
+    walk(acc)
+    return texts
+
+
+def press(within, name):
+    """Clicks the push button called `name` inside `within`; False when there is none."""
+    button = wait_for(lambda: named(["PUSH_BUTTON"], name, within), 10)
+    if button is not None:
+        Atspi.Action.do_action(button, 0)
+    return button is not None
+
+
+def choose_menu(*path):
+    """Opens the menus along `path` and activates its last item."""
+    for name in path:
+        item = wait_for(lambda: named(["MENU_ITEM", "MENU"], name), 10)
+        if item is None:
+            return False
+        Atspi.Action.do_action(item, 0)
+        time.sleep(0.3)
+    return True
+
+
+def download_questions():
+    """The download questions on screen."""
+    return showing_windows(["DIALOG"], "ファイルのダウンロード")
+
+
+def save_in_chooser():
+    """Accepts the save chooser as it opens (its folder and name as proposed) and waits
+    until it has gone, so the next call finds the next chooser."""
+    def choosers():
+        return showing_windows(["FILE_CHOOSER", "DIALOG"], "名前を付けて保存")
+    chooser = wait_for(lambda: (choosers() or [None])[0], 10)
+    if chooser is None:
+        return False
+    time.sleep(0.5)
+    return press(chooser, "保存(S)") and bool(wait_for(lambda: not choosers(), 10))
+

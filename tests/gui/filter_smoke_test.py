@@ -39,24 +39,6 @@ def page_box():
     return None
 
 
-def labels(acc):
-    found = []
-
-    def walk(a, depth=0):
-        if a is None or depth > 20:
-            return
-        try:
-            if a.get_role() == Atspi.Role.LABEL:
-                found.append(a.get_name())
-            for i in range(a.get_child_count()):
-                walk(a.get_child_at_index(i), depth + 1)
-        except Exception:
-            pass
-
-    walk(acc)
-    return found
-
-
 def script_error_window():
     app = fern_app()
     return find(app, lambda a: a.get_name() == "スクリプト エラー" and a.get_role() != Atspi.Role.TEXT) if app else None
@@ -70,7 +52,7 @@ def window_text(acc):
 def status_texts():
     app = fern_app()
     bar = find(app, lambda a: a.get_name() == "ステータス バー") if app else None
-    return labels(bar) if bar else []
+    return labels_of(bar) if bar else []
 
 
 def write_data(data, base, sweep, style=0x355):
@@ -97,7 +79,7 @@ def main():
               "the pages load; the alert matched by the item did not stop its page: %r" % tab_texts())
         box = wait_for(page_box, 15)
         check(box is not None, "an alert that no item matches appears as our message box")
-        check(box is not None and "見せる文" in labels(box), "it shows the page's text: %r" % labels(box))
+        check(box is not None and "見せる文" in labels_of(box), "it shows the page's text: %r" % labels_of(box))
         screenshot(env, OUT_DIR, "gui-filters.png")
         if box is not None:
             ok = find(box, lambda a: a.get_role() == Atspi.Role.PUSH_BUTTON and a.get_name() == "OK")

@@ -20,11 +20,6 @@ namespace {
 
 const char kTempName[] = "/~FBISTMP00";
 
-GtkWidget* PageWidgetOf(CFernView* view) {
-    auto* engine = dynamic_cast<WebKitEngine*>(RealEngine(view->Engine()));
-    return engine ? engine->Widget() : nullptr;
-}
-
 }  // namespace
 
 Browser::Browser(const ProgramStart& start)
@@ -43,7 +38,8 @@ Browser::Browser(const ProgramStart& start)
       m_filter(m_settings.Live().closeUrl),
       m_frame(MakeFrameServices(), m_settings.Live()),
       m_keys(ResourceFolder() + "/keys.ini", m_paths.keys, m_messageBox),
-      m_window(m_frame, m_router, m_keys.Load(), PageWidgetOf),
+      m_popupBars(m_frame),
+      m_window(m_frame, m_router, m_keys.Load(), [this](CFernView* view) { return PageWidget(view); }),
       m_keyPart(m_window, m_keys, [this] { m_window.RebuildMenus(); }),
       m_optionsPart(m_window, m_settings, m_optionsPages),
       m_content(m_frame, m_settings, m_offline, m_window.StatusBar(), ResourceFolder(), m_router),
@@ -53,7 +49,8 @@ Browser::Browser(const ProgramStart& start)
       m_filters(m_window, m_frame, m_filter, m_settings, m_timers, m_messageBox, m_paths.closeFilters, m_router),
       m_addressBar(m_frame, m_window, m_settings, m_paths.typedHistory, m_tempFolder),
       m_session(m_frame, m_settings, {m_paths.recentClosed, m_paths.stateLog, m_paths.startupList}, m_messageBox,
-                MakeSessionDialogs(m_window, m_settings)) {
+                MakeSessionDialogs(m_window, m_settings)),
+      m_downloads({m_window, m_frame, m_context.Context(), m_settings, m_messageBox, m_timers}) {
     ResolveBookmarkPath(m_store, m_paths);
     g_mkdir_with_parents(m_tempFolder.c_str(), 0700);
     m_context.SetUserAgent(ToUtf8(UserAgentText(m_settings.Live().browser.userAgent)));
@@ -73,6 +70,7 @@ Browser::Browser(const ProgramStart& start)
     m_optionsPart.RegisterCommands(m_router);
     m_addressBar.RegisterCommands(m_router);
     m_session.RegisterCommands(m_router);
+    m_downloads.RegisterCommands(m_router);
     m_homePage = m_settings.Subscribe(SettingsSection::Browser,
                                       [this] { m_engines.SetHomeUrl(HomePageUrl(m_settings.Live())); });
     m_window.SetOnClosed([] { gtk_main_quit(); });
@@ -96,6 +94,12 @@ FrameServices Browser::MakeFrameServices() {
             [](const std::string& text) { return ConvertArgumentToUrl(text); },
             [this](const std::string& text) { return OpenSpecialUrl(text); },
             [this] { return m_offline.IsOffline(); }};
+}
+
+// The page's web view under its pop-up bar.
+GtkWidget* Browser::PageWidget(CFernView* view) {
+    auto* engine = dynamic_cast<WebKitEngine*>(RealEngine(view->Engine()));
+    return engine ? m_popupBars.PageWidget(view, engine->Widget()) : nullptr;
 }
 
 bool Browser::OpenSpecialUrl(const std::string& text) {

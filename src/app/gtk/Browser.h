@@ -15,6 +15,8 @@
 #include "commands/gtk/KeyCommandPart.h"
 #include "content/OfflineMode.h"
 #include "content/gtk/ContentFeature.h"
+#include "downloads/gtk/DownloadsFeature.h"
+#include "downloads/gtk/PopupBlockBars.h"
 #include "filters/CloseFilter.h"
 #include "filters/gtk/FilterFeature.h"
 #include "frame/MainFrame.h"
@@ -70,6 +72,7 @@ private:
     CMainFrame m_frame;
     CCommandRouter m_router;
     CKeySettings m_keys;
+    PopupBlockBars m_popupBars;
     MainFrameWindow m_window;
     COptionsPages m_optionsPages;
     // The features.
@@ -81,6 +84,7 @@ private:
     FilterFeature m_filters;
     AddressBarFeature m_addressBar;
     CSessionLists m_session;
+    DownloadsFeature m_downloads;
     SignalConnection m_addressShown;
     SettingsSubscription m_homePage;
     // The channels of other programs and of the desktop.
@@ -90,6 +94,7 @@ private:
     std::unique_ptr<ScreenshotWhenLoaded> m_screenshot;
 
     FrameServices MakeFrameServices();
+    GtkWidget* PageWidget(CFernView* view);
     bool OpenSpecialUrl(const std::string& text);
     int OpenFlags() const { return m_settings.Live().browser.focusPage ? 3 : 1; }
     void OpenArguments();

@@ -90,7 +90,9 @@ void MainFrameWindow::Put(WindowPlace place, Gtk::Widget& bar) {
 // Commands -------------------------------------------------------------------------
 
 void MainFrameWindow::RegisterCommands(CCommandRouter& router) {
-    router.Add(ID_APP_EXIT, [this] { Close(); });
+    router.Add(ID_APP_EXIT, [this] {
+        if (!m_mayClose || m_mayClose()) Close();
+    });
     router.Add(ID_APP_ABOUT, [this] { ShowAbout(); });
     router.Add(ID_TAB_MANAGER, {[this] { ShowTabManager(); }, [this] { return m_frame.TabCount() > 0; }, {}});
     auto target = [this] { return m_frame.ViewAt(m_frame.TargetTab()); };
@@ -164,7 +166,7 @@ bool MainFrameWindow::on_key_press_event(GdkEventKey* event) {
 }
 
 bool MainFrameWindow::on_delete_event(GdkEventAny*) {
-    Close();
+    if (!m_mayClose || m_mayClose()) Close();
     return true;
 }
 

@@ -55,6 +55,8 @@ public:
     StatusBarWidget& StatusBar() { return m_status; }
     void SetOnClosed(std::function<void()> onClosed) { m_onClosed = std::move(onClosed); }
     void SetAboutText(std::function<std::string()> aboutText) { m_aboutText = std::move(aboutText); }
+    // Asked before the user closes the window (close button, "終了"); false keeps it open.
+    void SetCloseGuard(std::function<bool()> mayClose) { m_mayClose = std::move(mayClose); }
 
     // IFrameUi
     void ViewCreated(CFernView* view) override;
@@ -92,6 +94,7 @@ private:
     std::function<void()> m_refreshTabBar;
     std::function<void()> m_onClosed;
     std::function<std::string()> m_aboutText;
+    std::function<bool()> m_mayClose;
     bool m_closed = false;
     sigc::connection m_showPending;
     IWindowKeyFilter* m_keyFilter = nullptr;

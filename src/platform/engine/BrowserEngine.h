@@ -110,6 +110,10 @@ public:
     // Set newWindow to the engine of the tab made for the new window, or
     // cancel. The engine layer then shows the page in that tab.
     virtual void NewWindow2(IBrowserEngine*& /*newWindow*/, bool& /*cancel*/) {}
+    // NewWindow2 with the address the page asked for (empty when none).
+    virtual void NewWindow3(IBrowserEngine*& newWindow, bool& cancel, const std::string& /*url*/) {
+        NewWindow2(newWindow, cancel);
+    }
     virtual void NavigateComplete2(const std::string& /*url*/) {}
     virtual void DocumentComplete(const std::string& /*url*/, bool /*topLevel*/) {}
     virtual void OnQuit() {}

@@ -145,6 +145,16 @@ struct WebKitEngineHandlers {
     static gboolean DecideResponse(E& e, WebKitPolicyDecision* decision) {
         auto* response = WEBKIT_RESPONSE_POLICY_DECISION(decision);
         if (!webkit_response_policy_decision_is_main_frame_main_resource(response)) return FALSE;
+        // What the page cannot show is offered as a download (which asks
+        // before it writes anything), not dropped; a local file stays where
+        // it is, as before.
+        WebKitURIRequest* request = webkit_response_policy_decision_get_request(response);
+        const gchar* requested = request ? webkit_uri_request_get_uri(request) : nullptr;
+        if (!webkit_response_policy_decision_is_mime_type_supported(response) &&
+            !(requested && g_str_has_prefix(requested, "file:"))) {
+            webkit_policy_decision_download(decision);
+            return TRUE;
+        }
         if (e.m_swallowLoad || e.m_post != E::PostPhase::None || !e.m_sink) return FALSE;
         WebKitURIResponse* uriResponse = webkit_response_policy_decision_get_response(response);
         const guint status = webkit_uri_response_get_status_code(uriResponse);
@@ -368,14 +378,16 @@ struct WebKitEngineHandlers {
         });
     }
 
-    static GtkWidget* OnCreate(WebKitWebView* view, WebKitNavigationAction*, gpointer data) {
+    static GtkWidget* OnCreate(WebKitWebView* view, WebKitNavigationAction* action, gpointer data) {
         GtkWidget* result = nullptr;
         Guard("create", [&] {
             E& e = *static_cast<E*>(data);
             if (!e.m_sink) return;
             IBrowserEngine* window = nullptr;
             bool cancel = false;
-            e.m_sink->NewWindow2(window, cancel);
+            WebKitURIRequest* request = action ? webkit_navigation_action_get_request(action) : nullptr;
+            const std::string uri = Str(request ? webkit_uri_request_get_uri(request) : nullptr);
+            e.m_sink->NewWindow3(window, cancel, uri.empty() ? std::string() : UrlFromUtf8(uri));
             if (cancel || !window) return;
             auto* child = dynamic_cast<E*>(window);
             // WebKit aborts the whole program on a view that is not related
