@@ -27,6 +27,8 @@ SessionState SessionOfFrame(const CMainFrame& frame, std::string_view ownPrefix)
         if (tab.url.empty()) tab.url = view->PendingUrl();
         if (!ownPrefix.empty() && std::string_view(tab.url).substr(0, ownPrefix.size()) == ownPrefix) continue;
         tab.title = view->Title();
+        // The placeholder of a page still to come is no title.
+        if (tab.title == kLoadingTitle) tab.title.clear();
         tab.dlc = view->DownloadControlFlags();
         tab.locked = view->IsNavigateLocked();
         const IBrowserEngine* engine = view->Engine();

@@ -51,6 +51,7 @@
 #include "privacy/SecurityZone.h"
 #include "privacy/gtk/PrivacyCommandPart.h"
 #include "privacy/gtk/WebKitCookieEngine.h"
+#include "session/gtk/SessionRecovery.h"
 #include "tools/dde/DdeFrameService.h"
 
 namespace fern {
@@ -283,6 +284,8 @@ int RunFern(int argc, char** argv) {
                                     }});
     FilterCommandPart filterPart(filterCommands);
     window.AddCommandPart(&filterPart);
+    SessionRecovery recovery({frame, context, timers, *folder});
+    window.AddCommandPart(&recovery);
 
     SessionParts parts({frame, window, settings, store, paths, messageBox, tempFolder});
     window.SetSessionParts(&parts);
@@ -329,6 +332,7 @@ int RunFern(int argc, char** argv) {
         frame.OpenUrl(url, openFlags(), 0xFFFFFFFFu, 1);
     }
     parts.OpenAtStartup(argumentOpened);
+    recovery.OpenAtStartup();
 
     window.show();
     frame.SetStarting(false);
@@ -351,6 +355,7 @@ int RunFern(int argc, char** argv) {
                                                             [&] { window.Close(); });
 
     gtk_main();
+    recovery.MarkClosed();
     frame.SetPageDialogFilter(nullptr);
     dde.reset();
     server.Stop();

@@ -10,6 +10,7 @@
 #include "frame/gtk/SessionParts.h"
 #include "page/FernView.h"
 #include "platform/text/TextCut.h"
+#include "session/SessionCommandIds.h"
 
 namespace fern {
 
@@ -77,6 +78,7 @@ std::vector<MenuEntry> MainMenuBar(std::function<CFernView*()> activePage) {
              Item(ID_STATE_SAVE, "現在の状態をログに保存(&S)"), Item(ID_STATE_RESTORE, "ログから読み込み(&R)"),
              Item(ID_STATE_SAVE_LIST, "現在の状態をリストに保存(&S)"), Item(ID_STATE_OPEN_LIST, "リストから読み込み(&R)"),
              RecentClosedMenuEntry(), Item(ID_RECENT_LAST, "最後に閉じたURLを開く(&L)"),
+             Item(ID_SESSION_REOPEN, "前回のセッションを開く(&B)"),
              Sub("自動保存(&A)", {Check(ID_AUTOSAVE_START, "自動保存開始(&S)")}), Separator(),
              Item(ID_PAGE_SETUP, "ページ設定(&U)..."), Item(ID_PAGE_PRINT_PREVIEW, "印刷プレビュー(&V).."),
              Item(ID_FILE_PRINT, "印刷(&P)\tCtrl+P"), Separator(),
