@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "TestData.h"
+#include "platform/fs/FileIo.h"
 #include "session/SessionFile.h"
 
 using namespace fern;
@@ -92,4 +94,23 @@ TEST(SessionFile, LargeSessionsAndLongAddressesRoundTrip) {
     ASSERT_EQ(read.state.tabs.size(), 100000u);
     EXPECT_EQ(read.state.tabs[7].url.size(), 12u + 100 * 1024);
     EXPECT_EQ(read.state.tabs[8].back.size(), kSessionHistoryLimit);
+}
+
+TEST(SessionFile, TheFixturesReadAsWrittenByHand) {
+    auto read = [](const char* name) {
+        return ParseSession(ReadWholeFile(fern::testing::Fixture(std::string("session/") + name)).value_or(""));
+    };
+    SessionReadResult open = read("open.fss");
+    EXPECT_TRUE(open.whole);
+    ASSERT_EQ(open.state.tabs.size(), 2u);
+    EXPECT_EQ(open.state.tabs[0].url, "http://a.example.jp/ソ?q=100%");
+    EXPECT_EQ(open.state.tabs[0].title, "表示\tタブ");
+    EXPECT_EQ(open.state.tabs[0].back[0].title, "前の頁");
+    EXPECT_TRUE(open.state.tabs[1].loading);
+    EXPECT_EQ(open.state.pending.size(), 1u);
+    EXPECT_EQ(open.state.selected, 1);
+    EXPECT_TRUE(read("closed.fss").whole && read("closed.fss").state.closed);
+    EXPECT_FALSE(read("cut.fss").whole);
+    EXPECT_FALSE(read("crlf.fss").whole);
+    EXPECT_EQ(read("crlf.fss").state.tabs, open.state.tabs);
 }
