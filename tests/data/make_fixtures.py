@@ -589,7 +589,7 @@ def session_bytes(records, closed=0, selected=0):
 
 SESSION_TABS = [
     ("TAB", [("URL", "http://a.example.jp/ソ?q=100%25"), ("TITLE", "表示%09タブ"), ("DLC", "144"),
-             ("LOCK", "1"), ("BACK", "http://a.example.jp/0%09前の頁"), ("FORWARD", "http://a.example.jp/2%09")]),
+             ("LOCK", "1"), ("BACK", "http://a.example.jp/0\t前の頁"), ("FORWARD", "http://a.example.jp/2\t")]),
     ("TAB", [("URL", "http://b.example.jp/"), ("TITLE", ""), ("DLC", "112"), ("LOADING", "1")]),
     ("PENDING", [("URL", "http://c.example.jp/"), ("TITLE", "保留"), ("DLC", "112")]),
 ]
