@@ -148,6 +148,10 @@ int RunFern(int argc, char** argv) {
         Complain(commandLine.error);
         return 2;
     }
+    if (commandLine.version) {
+        std::printf("Fern Browser %d.%d.%d\n", FERN_VERSION_MAJOR, FERN_VERSION_MINOR, FERN_VERSION_PATCH);
+        return 0;
+    }
     std::string error;
     std::optional<std::string> runtime = RuntimeFolder(&error);
     if (!runtime) {
