@@ -19,9 +19,13 @@ std::vector<SessionHistoryEntry> History(const IBrowserEngine* engine, bool back
 
 SessionState SessionOfFrame(const CMainFrame& frame, std::string_view ownPrefix) {
     SessionState state;
-    for (int i = 0; i < frame.TabCount(); ++i) {
-        const CFernView* view = frame.ViewAt(i);
-        if (!view) continue;
+    std::vector<const CFernView*> views;
+    for (int i = 0; i < frame.TabCount(); ++i)
+        if (const CFernView* view = frame.ViewAt(i)) views.push_back(view);
+    // A tab the page process has not yet let in is open all the same: a kill
+    // now must not lose it.
+    for (const CFernView* view : frame.ViewsWaitingForTabBar()) views.push_back(view);
+    for (const CFernView* view : views) {
         SessionTab tab;
         tab.url = view->Url();
         if (tab.url.empty()) tab.url = view->PendingUrl();

@@ -14,12 +14,16 @@ TEST(SessionTabs, TheFramesTabsAsSaved) {
     ASSERT_TRUE(a && b);
     test::EngineOf(b)->BeforeNavigate("http://b/");
     test::EngineOf(b)->busy = true;
+    // Not let in by its page yet: it is open all the same.
+    CFernView* c = s.frame.OpenUrl("http://c/", 3, 0x70, 0);
+    ASSERT_TRUE(c && c->TabIndex() == -1);
     a->ToggleNavigateLock();
     test::EngineOf(a)->backItems = {{"http://a/0", "zero"}};
     s.frame.ActivateView(b);
 
     SessionState state = SessionOfFrame(s.frame, "fern-session:");
-    ASSERT_EQ(state.tabs.size(), 2u);
+    ASSERT_EQ(state.tabs.size(), 3u);
+    EXPECT_EQ(state.tabs[2].url, "http://c/");
     EXPECT_EQ(state.tabs[0].url, "http://a/");
     EXPECT_EQ(state.tabs[0].title, "Title of http://a/");
     EXPECT_EQ(state.tabs[0].dlc, 0x10u);
