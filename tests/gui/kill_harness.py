@@ -3,7 +3,7 @@
 
 Browser rounds: the browser starts on one data folder (the start after the last kill must
 come up and, when that session was open, show its restore page), gets one to three new tabs
-over the request channel, and is then killed with SIGKILL either at a random moment while it
+handed over by later starts, and is then killed with SIGKILL either at a random moment while it
 runs (the session is being kept) or at a random moment after SIGTERM (its exit saves every
 user file and marks the session closed). After each kill:
 
@@ -196,7 +196,10 @@ class Harness:
         for _ in range(self.rng.randint(1, 3)):
             self.serial += 1
             url = "%s/p%d.html?n=%d" % (self.base, self.serial % 10, self.serial)
-            if self.ctl("open", url)[0] == 0:
+            # A later start hands the address over; it is answered once its tab exists.
+            handed = subprocess.run([self.args.fern, "--data-dir", self.data, url], env=self.env, timeout=30,
+                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            if handed.returncode == 0:
                 answered.append((url, time.time()))
             time.sleep(self.rng.uniform(0, 0.3))
         if self.rng.random() < 0.5:
