@@ -16,11 +16,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             __builtin_trap();
         if (header.length > fern::kHandOffMaxText) __builtin_trap();
     }
-    std::string text(reinterpret_cast<const char*>(data) + fern::kHandOffHeaderSize, size - fern::kHandOffHeaderSize);
+    std::string text(reinterpret_cast<const char*>(data) + fern::kHandOffHeaderSize,
+                     size - fern::kHandOffHeaderSize);
     std::string frame = fern::EncodeHandOff(fern::HandOffKind::CopyData, header.data, text);
     fern::HandOffHeader back{};
     bool fits = text.size() <= fern::kHandOffMaxText;
-    if (fern::DecodeHandOffHeader(reinterpret_cast<const unsigned char*>(frame.data()), back) != fits) __builtin_trap();
+    if (fern::DecodeHandOffHeader(reinterpret_cast<const unsigned char*>(frame.data()), back) != fits)
+        __builtin_trap();
     if (fits && (back.length != text.size() || back.data != header.data ||
                  frame.size() != fern::kHandOffHeaderSize + text.size()))
         __builtin_trap();

@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string_view tail = cut == std::string_view::npos ? bytes : bytes.substr(cut + 1);
     std::size_t a = tail.find('\x01'), b = a == std::string_view::npos ? a : tail.find('\x01', a + 1);
     if (b != std::string_view::npos) {
-        std::string_view section = tail.substr(0, a), key = tail.substr(a + 1, b - a - 1), value = tail.substr(b + 1);
+        std::string_view section = tail.substr(0, a), key = tail.substr(a + 1, b - a - 1),
+                         value = tail.substr(b + 1);
         document.Find(section, key);
         if (fern::IniDocument::IsWritableSection(section) && fern::IniDocument::IsWritableKey(key) &&
             fern::IniDocument::IsWritableValue(value)) {

@@ -33,11 +33,12 @@ std::string Text(const char* sjis) { return Html(sjis, std::strlen(sjis)); }
 
 std::string RestorePageHtml(const std::vector<SessionTab>& tabs, std::string_view token,
                             const RestorePageNotes& notes) {
-    std::string page = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + Text("前回のセッション") +
-                       "</title><style>body{font-family:sans-serif;margin:2em}li{margin:.3em 0;list-style:none}"
-                       ".url{color:#666;font-size:small;margin-left:2em;word-break:break-all}"
-                       ".note{color:#a00}</style></head><body><h1>" +
-                       Text("前回のセッション") + "</h1>";
+    std::string page =
+        "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>" + Text("前回のセッション") +
+        "</title><style>body{font-family:sans-serif;margin:2em}li{margin:.3em 0;list-style:none}"
+        ".url{color:#666;font-size:small;margin-left:2em;word-break:break-all}"
+        ".note{color:#a00}</style></head><body><h1>" +
+        Text("前回のセッション") + "</h1>";
     if (notes.crashed)
         page += "<p>" + Text("前回は正常に終了しませんでした。開き直すタブを選んでください。") + "</p>";
     if (notes.olderGeneration)
@@ -65,7 +66,8 @@ std::string RestorePageHtml(const std::vector<SessionTab>& tabs, std::string_vie
     page += "</ul>";
     if (tabs.size() > shown) {
         std::snprintf(name, sizeof name, "%zu", tabs.size() - shown);
-        page += "<p class=\"note\">" + Text("ほかに ") + name + Text(" 個のタブがあります (表示していません)。") + "</p>";
+        page += "<p class=\"note\">" + Text("ほかに ") + name +
+                Text(" 個のタブがあります (表示していません)。") + "</p>";
     }
     page += "<p><button type=\"submit\" name=\"do\" value=\"restore\">" + Text("復元") +
             "</button> <button type=\"submit\" name=\"do\" value=\"close\">" + Text("閉じる") +
@@ -103,7 +105,8 @@ RestoreAnswer ParseRestoreAnswer(std::string_view uri, std::string_view token, s
         char* end = nullptr;
         errno = 0;
         unsigned long long index = std::strtoull(name + 1, &end, 10);
-        if (*end == '\0' && errno == 0 && index < limit) answer.chosen.push_back(static_cast<std::size_t>(index));
+        if (*end == '\0' && errno == 0 && index < limit)
+            answer.chosen.push_back(static_cast<std::size_t>(index));
     }
     g_hash_table_unref(params);
     std::sort(answer.chosen.begin(), answer.chosen.end());

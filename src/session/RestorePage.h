@@ -19,9 +19,9 @@ inline constexpr char kRestorePageUri[] = "fern-session:restore";
 inline constexpr std::size_t kRestorePageLimit = 2000;
 
 struct RestorePageNotes {
-    bool crashed = false;     // the session was not closed by a clean exit
+    bool crashed = false;          // the session was not closed by a clean exit
     bool olderGeneration = false;  // the newest file was damaged, an older one was read
-    bool partial = false;     // no file was whole: what could be read of one
+    bool partial = false;          // no file was whole: what could be read of one
 };
 
 // The page in UTF-8. `token` goes with the answer, so only this page can

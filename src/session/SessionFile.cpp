@@ -180,7 +180,8 @@ SessionReadResult ParseSession(std::string_view bytes) {
         else if (key == "DLC=") tab->dlc = static_cast<std::uint32_t>(Number(value));
         else if (key == "LOCK=") tab->locked = Number(value) == 1;
         else if (key == "LOADING=") tab->loading = Number(value) == 1;
-        else if (key == "BACK=" && tab->back.size() < kSessionHistoryLimit) tab->back.push_back(HistoryEntry(value));
+        else if (key == "BACK=" && tab->back.size() < kSessionHistoryLimit)
+            tab->back.push_back(HistoryEntry(value));
         else if (key == "FORWARD=" && tab->forward.size() < kSessionHistoryLimit)
             tab->forward.push_back(HistoryEntry(value));
     }

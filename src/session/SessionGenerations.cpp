@@ -35,7 +35,8 @@ std::string SessionGenerationPath(std::string_view folder, int generation) {
 
 bool SaveSessionGeneration(std::string_view folder, std::string_view bytes, std::string* error) {
     for (int g = kSessionGenerations - 1; g >= 1; --g)
-        if (!MoveDown(SessionGenerationPath(folder, g), SessionGenerationPath(folder, g + 1), error)) return false;
+        if (!MoveDown(SessionGenerationPath(folder, g), SessionGenerationPath(folder, g + 1), error))
+            return false;
     return WriteFileAtomic(SessionGenerationPath(folder, 1), bytes, error);
 }
 

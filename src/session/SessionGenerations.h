@@ -21,9 +21,9 @@ std::string SessionGenerationPath(std::string_view folder, int generation);
 
 struct SessionLoad {
     SessionState state;
-    bool found = false;       // a generation held a session, whole or in part
-    int generation = 0;       // the generation read, 0 for none
-    bool whole = false;       // it was whole
+    bool found = false;        // a generation held a session, whole or in part
+    int generation = 0;        // the generation read, 0 for none
+    bool whole = false;        // it was whole
     std::vector<int> damaged;  // newer generations that were there but not whole
 };
 

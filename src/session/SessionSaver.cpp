@@ -52,7 +52,8 @@ void SessionFileWriter::Run() {
     }
 }
 
-SessionSaver::SessionSaver(ITimerService& timers, std::function<SessionState()> snapshot, ISessionWriter& writer)
+SessionSaver::SessionSaver(ITimerService& timers, std::function<SessionState()> snapshot,
+                           ISessionWriter& writer)
     : m_timers(timers), m_snapshot(std::move(snapshot)), m_writer(writer) {}
 
 SessionSaver::~SessionSaver() {

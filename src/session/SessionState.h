@@ -19,9 +19,9 @@ struct SessionHistoryEntry {
 struct SessionTab {
     std::string url;
     std::string title;
-    std::uint32_t dlc = kDefaultItemStyle;  // download-control flags
-    bool locked = false;                    // navigate lock
-    bool loading = false;                   // its page was loading
+    std::uint32_t dlc = kDefaultItemStyle;     // download-control flags
+    bool locked = false;                       // navigate lock
+    bool loading = false;                      // its page was loading
     std::vector<SessionHistoryEntry> back;     // nearest first
     std::vector<SessionHistoryEntry> forward;  // nearest first
     bool operator==(const SessionTab&) const = default;

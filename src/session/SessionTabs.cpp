@@ -29,7 +29,8 @@ SessionState SessionOfFrame(const CMainFrame& frame, std::string_view ownPrefix)
         SessionTab tab;
         tab.url = view->Url();
         if (tab.url.empty()) tab.url = view->PendingUrl();
-        if (!ownPrefix.empty() && std::string_view(tab.url).substr(0, ownPrefix.size()) == ownPrefix) continue;
+        if (!ownPrefix.empty() && std::string_view(tab.url).substr(0, ownPrefix.size()) == ownPrefix)
+            continue;
         tab.title = view->Title();
         // The placeholder of a page still to come is no title.
         if (tab.title == kLoadingTitle) tab.title.clear();

@@ -48,10 +48,12 @@ TEST(RestorePage, AnswersAreTakenOnlyWithTheToken) {
     EXPECT_EQ(a.chosen, (std::vector<std::size_t>{0, 1, 3}));
     EXPECT_EQ(parse("fern-session:restore?k=tok&t3=1&do=close").action, RestoreAnswer::Action::Close);
     EXPECT_TRUE(parse("fern-session:restore?k=tok&t3=1&do=close").chosen.empty());
-    for (const char* bad : {"fern-session:restore?k=other&t0=1&do=restore", "fern-session:restore?t0=1&do=restore",
-                            "fern-session:restore", "http://x/fern-session:restore?k=tok&do=restore",
-                            "fern-session:restore?k=tok&do=nothing", "fern-session:restore?k=tok&t0=1&do=restore%"})
+    for (const char* bad :
+         {"fern-session:restore?k=other&t0=1&do=restore", "fern-session:restore?t0=1&do=restore",
+          "fern-session:restore", "http://x/fern-session:restore?k=tok&do=restore",
+          "fern-session:restore?k=tok&do=nothing", "fern-session:restore?k=tok&t0=1&do=restore%"})
         EXPECT_EQ(parse(bad).action, RestoreAnswer::Action::None) << bad;
     EXPECT_TRUE(parse("fern-session:restore?k=tok&t99999999999999999999=1&do=restore").chosen.empty());
-    EXPECT_EQ(ParseRestoreAnswer("fern-session:restore?k=&do=close", "", 5).action, RestoreAnswer::Action::None);
+    EXPECT_EQ(ParseRestoreAnswer("fern-session:restore?k=&do=close", "", 5).action,
+              RestoreAnswer::Action::None);
 }

@@ -72,7 +72,8 @@ TEST(SessionFile, ADamagedByteOrATrailingLineMakesItNotWhole) {
 TEST(SessionFile, GarbageGivesWhatCanBeReadAndNeverAWholeFile) {
     EXPECT_FALSE(ParseSession("").whole);
     EXPECT_TRUE(ParseSession(std::string("\0\xff\x81", 3)).state.tabs.empty());
-    SessionReadResult read = ParseSession("#TAB\nURL=%zz%4\nDLC=-1\nLOCK=7\nSELECTED=99\n#TAB\nBACK=nourl-tab\n");
+    SessionReadResult read =
+        ParseSession("#TAB\nURL=%zz%4\nDLC=-1\nLOCK=7\nSELECTED=99\n#TAB\nBACK=nourl-tab\n");
     ASSERT_EQ(read.state.tabs.size(), 2u);
     EXPECT_EQ(read.state.tabs[0].url, "%zz%4");
     EXPECT_EQ(read.state.tabs[0].dlc, 0xFFFFFFFFu);
@@ -98,7 +99,8 @@ TEST(SessionFile, LargeSessionsAndLongAddressesRoundTrip) {
 
 TEST(SessionFile, TheFixturesReadAsWrittenByHand) {
     auto read = [](const char* name) {
-        return ParseSession(ReadWholeFile(fern::testing::Fixture(std::string("session/") + name)).value_or(""));
+        return ParseSession(
+            ReadWholeFile(fern::testing::Fixture(std::string("session/") + name)).value_or(""));
     };
     SessionReadResult open = read("open.fss");
     EXPECT_TRUE(open.whole);

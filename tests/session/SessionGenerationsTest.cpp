@@ -82,7 +82,8 @@ TEST(SessionGenerations, NoWholeGenerationGivesWhatCanBeReadOfTheNewest) {
 TEST(SessionGenerations, LeftoversOfCutSavesGoAndNothingElse) {
     TempFolder dir;
     Save(dir, "a");
-    for (const char* name : {"session1.fss.AB12cd", "session3.fss.zzzzzz", "session1.fss.toolong", "bookmark.fbl.AB12cd"})
+    for (const char* name :
+         {"session1.fss.AB12cd", "session3.fss.zzzzzz", "session1.fss.toolong", "bookmark.fbl.AB12cd"})
         ASSERT_TRUE(WriteFileAtomic(dir.File(name), "x"));
     RemoveSessionLeftovers(dir.Path());
     EXPECT_FALSE(IsRegularFile(dir.File("session1.fss.AB12cd")));

@@ -42,7 +42,8 @@ void Finish(WebKitURISchemeRequest* request, const std::string& html) {
 SessionRecovery::SessionRecovery(Services services)
     : m_s(std::move(services)),
       m_writer(m_s.folder),
-      m_saver(m_s.timers, [this] { return Snapshot(); }, m_writer) {
+      m_saver(
+          m_s.timers, [this] { return Snapshot(); }, m_writer) {
     RemoveSessionLeftovers(m_s.folder);
     SessionLoad last = LoadSession(m_s.folder);
     m_listed = std::move(last.state.tabs);
