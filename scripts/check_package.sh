@@ -44,7 +44,9 @@ check "lintian reports no error" sh -c "lintian --fail-on error '$deb' > /tmp/li
 exec_line=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/fern.desktop" | sed 's/ *%[uUfF]//')
 if [ -n "${DISPLAY:-}" ]; then
     in_root sh -c "rm -rf /home/tester; mkdir -p /home/tester /tmp/run-tester; chmod 700 /tmp/run-tester"
-    in_root env HOME=/home/tester XDG_RUNTIME_DIR=/tmp/run-tester DISPLAY="$DISPLAY" $exec_line > /tmp/fern-menu.log 2>&1 &
+    # chroot and env exec the program, so $! is fern itself.
+    chroot "$root" /usr/bin/env -i PATH=/usr/bin:/bin HOME=/home/tester XDG_RUNTIME_DIR=/tmp/run-tester \
+        DISPLAY="$DISPLAY" $exec_line > /tmp/fern-menu.log 2>&1 &
     pid=$!
     for _ in $(seq 60); do [ -f "$root/home/tester/.config/fern/session1.fss" ] && break; sleep 0.5; done
     check "fern started from the menu entry keeps running" kill -0 "$pid"
