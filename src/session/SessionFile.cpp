@@ -31,20 +31,13 @@ void AppendEscaped(std::string& out, std::string_view value) {
     }
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 // A "%" without two hex digits after it stays as it is.
 std::string Unescape(std::string_view value) {
     std::string out;
     out.reserve(value.size());
     for (std::size_t i = 0; i < value.size(); ++i) {
         if (value[i] == '%' && i + 2 < value.size()) {
-            int high = HexDigit(value[i + 1]), low = HexDigit(value[i + 2]);
+            int high = g_ascii_xdigit_value(value[i + 1]), low = g_ascii_xdigit_value(value[i + 2]);
             if (high >= 0 && low >= 0) {
                 out += static_cast<char>(high * 16 + low);
                 i += 2;

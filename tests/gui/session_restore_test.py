@@ -51,22 +51,8 @@ def session_tabs(data, generation=1):
 
 def boxes():
     """The restore page's check boxes: [(name, checked)]."""
-    app = fern_app()
-    found = []
-
-    def walk(a, depth=0):
-        if a is None or depth > 60:
-            return
-        try:
-            if a.get_role() == Atspi.Role.CHECK_BOX:
-                found.append((a.get_name().strip(), checked(a)))
-            for i in range(a.get_child_count()):
-                walk(a.get_child_at_index(i), depth + 1)
-        except Exception:
-            pass
-
-    walk(app)
-    return found
+    found = find_all(fern_app(), lambda a: a.get_role() == Atspi.Role.CHECK_BOX)
+    return [(box.get_name().strip(), checked(box)) for box in found]
 
 
 def press(name):
