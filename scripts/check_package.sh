@@ -28,6 +28,7 @@ trap cleanup EXIT
 mount -t proc proc "$root/proc" && mounted=("$root/proc" "${mounted[@]}")
 bind /dev
 bind /sys
+bind /dev/pts
 [ -n "${DISPLAY:-}" ] && bind /tmp/.X11-unix
 cp /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null
 
