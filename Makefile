@@ -1,9 +1,10 @@
 # Fern Browser: the common commands. See README.md.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+PACKAGE_BUILD ?= build-package
 CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps build test unit-test asan-test run bench clean
+.PHONY: deps build test unit-test asan-test run bench package clean
 
 deps:
 	@bash scripts/deps.sh
@@ -31,5 +32,12 @@ run: build
 bench: build
 	$(BUILD)/bench/fern_bench
 
+# The Debian package, from a Release build for /usr: $(PACKAGE_BUILD)/fern_*.deb
+package: deps
+	cmake -S . -B $(PACKAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	      -DFERN_TESTS=OFF -DFERN_BENCH=OFF
+	cmake --build $(PACKAGE_BUILD)
+	cd $(PACKAGE_BUILD) && cpack -G DEB
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(PACKAGE_BUILD)

@@ -11,7 +11,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick fonts-noto-cjk
   python3 python3-gi gir1.2-atspi-2.0 at-spi2-core dbus-x11 xdotool
-  clang libclang-rt-dev
+  clang libclang-rt-dev clang-format
+  dpkg-dev
 )
 
 missing=()

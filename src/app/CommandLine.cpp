@@ -10,6 +10,7 @@ namespace {
 
 constexpr std::string_view kDataDirOption = "--data-dir";
 constexpr std::string_view kScreenshotOption = "--screenshot";
+constexpr std::string_view kVersionOption = "--version";
 
 }  // namespace
 
@@ -18,6 +19,10 @@ CommandLine ParseCommandLine(std::span<const std::string> args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view arg = args[i];
         std::optional<std::string_view> value;
+        if (arg == kVersionOption) {
+            result.version = true;
+            continue;
+        }
         if (arg == kScreenshotOption) {
             if (i + 1 >= args.size() || args[i + 1].empty()) {
                 result.error = "--screenshot needs a file name";

@@ -15,6 +15,8 @@ struct CommandLine {
     // "--screenshot FILE": save a picture of the window
     // once the first page has loaded, then exit. For runs without a display.
     std::optional<std::string> screenshot;
+    // "--version": print the version and exit, before any display is opened.
+    bool version = false;
     std::vector<std::string> arguments;
     // Not empty when the command line cannot be used; the text says why.
     std::string error;

@@ -48,7 +48,7 @@ std::string ExecutableFolder() {
 std::optional<std::string> ChooseDataFolder(const DataFolderSources& s, std::string* error) {
     if (Given(s.commandLine)) return Absolute(*s.commandLine, s.currentFolder);
     if (Given(s.environment)) return Absolute(*s.environment, s.currentFolder);
-    if (!s.executableFolder.empty() && s.executableFolderWritable)
+    if (!s.executableFolder.empty() && s.executableFolderWritable && s.executableFolderHasResources)
         return WithoutTrailingSlash(s.executableFolder);
     if (Given(s.xdgConfigHome) && s.xdgConfigHome->starts_with('/'))
         return WithoutTrailingSlash(*s.xdgConfigHome) + "/fern";
@@ -66,6 +66,8 @@ std::optional<std::string> ResolveDataFolder(const CommandLine& commandLine, std
     sources.executableFolderWritable =
         !sources.executableFolder.empty() &&
         access(sources.executableFolder.c_str(), W_OK | X_OK) == 0;
+    sources.executableFolderHasResources =
+        !sources.executableFolder.empty() && IsDirectory(sources.executableFolder + "/res");
     sources.xdgConfigHome = Variable("XDG_CONFIG_HOME");
     sources.home = Variable("HOME");
     if (gchar* current = g_get_current_dir()) {

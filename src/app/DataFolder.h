@@ -1,6 +1,8 @@
 #pragma once
 // Where the user's files live. In order: "--data-dir DIR", else FERN_DATA_DIR,
-// else the folder of the executable when it is writable, else
+// else the folder of the executable when it is writable and holds its own
+// res/ (a copy that lives in one folder; an installed one finds res/ under
+// share/fern and must not write into bin/), else
 // $XDG_CONFIG_HOME/fern ($HOME/.config/fern when that is unset). All paths are
 // the file system's bytes, without a trailing "/".
 #include <optional>
@@ -15,6 +17,7 @@ struct DataFolderSources {
     std::optional<std::string> environment;  // FERN_DATA_DIR
     std::string executableFolder;            // empty when unknown
     bool executableFolderWritable = false;
+    bool executableFolderHasResources = false;  // res/ beside the executable
     std::optional<std::string> xdgConfigHome;
     std::optional<std::string> home;
     std::string currentFolder;  // a relative folder given is taken from here

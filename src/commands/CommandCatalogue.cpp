@@ -114,6 +114,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_ADDRESS_FOCUS,       kPlain, "アドレス バーにフォーカス",    "アドレス バーにキーボード フォーカスを移します。\nアドレス バーにフォーカス", "Ctrl+L"},
     {ID_ADDRESS_DROP_DOWN,   kPlain, "アドレスの一覧",               "アドレス バーの一覧を開きます。\nアドレスの一覧"},
     {ID_ADDRESS_GO_BUTTON,   kCheck, "移動ボタン",                   "アドレス バーの移動ボタンを表示します。\n移動ボタン"},
+    {ID_SESSION_REOPEN,      kPlain, "前回のセッションを開く(&B)",   "前回のセッションのタブを一覧し、選んで開きます。\n前回のセッション"},
 };
 
 // The key table, slot by slot.

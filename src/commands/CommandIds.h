@@ -116,6 +116,7 @@ enum CommandId : int {
     ID_ADDRESS_FOCUS = 33161,
     ID_ADDRESS_DROP_DOWN = 33162,
     ID_ADDRESS_GO_BUTTON = 33163,
+    ID_SESSION_REOPEN = 33164,
 
     // Ranges filled at run time.
     ID_RECENT_FIRST = 34267,  // recently closed entry i is ID_RECENT_FIRST + i

@@ -27,7 +27,7 @@ std::vector<MenuNode> FileMenu() {
             I(ID_STATE_SAVE), I(ID_STATE_RESTORE), I(ID_STATE_SAVE_LIST), I(ID_STATE_OPEN_LIST),
             Submenu(kRecentClosedMenuText,
                     {DynamicItems(kRecentClosedMenu), S(), I(ID_RECENT_SAVE), I(ID_RECENT_OPEN_ALL)}),
-            I(ID_RECENT_LAST),
+            I(ID_RECENT_LAST), I(ID_SESSION_REOPEN),
             Submenu("自動保存(&A)", {I(ID_AUTOSAVE_START)}), S(),
             I(ID_PAGE_SETUP), I(ID_PAGE_PRINT_PREVIEW), I(ID_FILE_PRINT), S(),
             I(ID_PAGE_SHORTCUT), I(ID_PAGE_PROPERTIES), I(ID_OFFLINE), S(),

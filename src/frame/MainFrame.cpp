@@ -181,14 +181,20 @@ CFernView* CMainFrame::CreateTabForNewWindow(CFernView* opener) {
     return CreateTab(opener ? opener->Engine() : nullptr);
 }
 
+std::vector<CFernView*> CMainFrame::ViewsWaitingForTabBar() const {
+    std::vector<CFernView*> waiting;
+    for (const auto& owned : m_views) {
+        CFernView* view = owned.get();
+        if (view->TabIndex() == -1 && view->InsertPending() && !view->IsClosing() && !view->FirstNavigation() &&
+            !view->PendingBlank())
+            waiting.push_back(view);
+    }
+    return waiting;
+}
+
 CMainFrame::DeferredViews::DeferredViews(CMainFrame& frame) : m_frame(frame) {
     if (m_frame.m_deferViews++ > 0) return;
-    for (const auto& owned : m_frame.m_views) {
-        CFernView* view = owned.get();
-        if (view->TabIndex() == -1 && view->InsertPending() && !view->IsClosing() &&
-            !view->FirstNavigation() && !view->PendingBlank())
-            view->EnterTabBar();
-    }
+    for (CFernView* view : m_frame.ViewsWaitingForTabBar()) view->EnterTabBar();
 }
 
 CMainFrame::DeferredViews::~DeferredViews() { --m_frame.m_deferViews; }

@@ -156,6 +156,9 @@ public:
     const CTabBarModel& Tabs() const { return m_tabs; }
     const std::vector<UrlItem>& ClosedSet() const { return m_closedSet; }
     std::size_t ViewCount() const { return m_views.size(); }
+    // Tabs opened by the user that wait for their first allowed navigation
+    // to enter the tab bar, in the order of the opens.
+    std::vector<CFernView*> ViewsWaitingForTabBar() const;
 
     // The tab's frame closes: next-active rule, then the view goes.
     void DestroyView(CFernView* view);

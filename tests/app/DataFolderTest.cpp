@@ -20,6 +20,7 @@ TEST(DataFolderRule, CommandLineThenEnvironmentThenWritableExecutableFolderThenX
     all.environment = "/env";
     all.executableFolder = "/opt/fern/bin";
     all.executableFolderWritable = true;
+    all.executableFolderHasResources = true;
     all.xdgConfigHome = "/xdg";
     all.home = "/home/u";
     all.currentFolder = "/work";
@@ -31,6 +32,11 @@ TEST(DataFolderRule, CommandLineThenEnvironmentThenWritableExecutableFolderThenX
     EXPECT_EQ(ChooseDataFolder(s), "/env");
     s.environment = "";
     EXPECT_EQ(ChooseDataFolder(s), "/opt/fern/bin");
+    // Installed under a prefix (no res/ beside it), even root's writable bin/
+    // is not the data folder.
+    s.executableFolderHasResources = false;
+    EXPECT_EQ(ChooseDataFolder(s), "/xdg/fern");
+    s.executableFolderHasResources = true;
     s.executableFolderWritable = false;
     EXPECT_EQ(ChooseDataFolder(s), "/xdg/fern");
     s.xdgConfigHome.reset();
@@ -74,6 +80,20 @@ TEST(DataFolderRule, TheChosenFolderIsCreatedAndAFileIsRefused) {
     EXPECT_NE(error.find("file"), std::string::npos);
 }
 
+// This test program lies in a writable build folder without res/, as an
+// installed fern lies in bin/: its folder is no data folder, even for root.
+TEST(DataFolderRule, AnExecutableWithoutItsResourcesKeepsItsDataInTheUsersFolder) {
+    fern::testing::TempFolder tmp;
+    const char* saved = std::getenv("XDG_CONFIG_HOME");
+    std::string previous = saved ? saved : "";
+    unsetenv("FERN_DATA_DIR");
+    setenv("XDG_CONFIG_HOME", tmp.Path().c_str(), 1);
+    std::string error;
+    EXPECT_EQ(ResolveDataFolder(CommandLine{}, &error), tmp.Path() + "/fern") << error;
+    if (saved) setenv("XDG_CONFIG_HOME", previous.c_str(), 1);
+    else unsetenv("XDG_CONFIG_HOME");
+}
+
 TEST(CommandLineArguments, DataDirIsTakenOutAndEverythingElseStaysInOrder) {
     std::vector<std::string> args = {"http://a/", "--data-dir", "/d1", "b.fbl",
                                      "--data-dir=/d2", "--data-dirx", "\xE3\x82\xBD.url"};
@@ -99,6 +119,9 @@ TEST(CommandLineArguments, DataDirIsTakenOutAndEverythingElseStaysInOrder) {
     EXPECT_EQ(shot.screenshot, "/t/s.png");
     EXPECT_EQ(shot.arguments, std::vector<std::string>{"u"});
     EXPECT_FALSE(ParseCommandLine(std::vector<std::string>{"--screenshot"}).Ok());
+    CommandLine version = ParseCommandLine(std::vector<std::string>{"u", "--version"});
+    EXPECT_TRUE(version.version);
+    EXPECT_EQ(version.arguments, std::vector<std::string>{"u"});
 }
 
 TEST(DataPathsRule, AnEmptyBookmarkPathBecomesBookmarkFblAndIsWrittenBackAtOnce) {

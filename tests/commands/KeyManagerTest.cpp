@@ -40,7 +40,9 @@ TEST(KeyBinding, ValuesTextsAndNames) {
     EXPECT_EQ(ParseKeyText("Ctrl+Nope"), std::nullopt);
     for (std::uint32_t code = 1; code < 0xFF; ++code) {
         std::string name = VirtualKeyName(static_cast<std::uint16_t>(code));
-        if (!name.empty()) EXPECT_EQ(ParseKeyText(name)->key, code) << name;
+        if (!name.empty()) {
+            EXPECT_EQ(ParseKeyText(name)->key, code) << name;
+        }
     }
 }
 

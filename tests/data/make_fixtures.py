@@ -460,6 +460,148 @@ def encodings():
         write("encodings/halfkana.%s.txt" % form, forms[form](HALF_KANA))
     write("encodings/ascii.txt", crlf("Plain ASCII, C++ and 1+1=2.\nA second line.\n").encode("ascii"))
 
+# ---------------------------------------------------------------------------
+# Our own list files (.fbl), as the program writes them: CR LF, Shift-JIS
+
+LIST_HEADER = "#INFO\n\tENCODE=SHIFT_JIS\n\tVERSION=1\n\n"
+
+BOOKMARK_FBL = LIST_HEADER + """\
+#FOLDER
+\tNAME=Fern Browser BookMark
+\tCREATED=1000
+
+#URL
+\tNAME=ソフト表示
+\tURL=http://example.jp/ソ
+\tDESC=一行目\x02\x02二行目
+\tSTYLE=144
+\tEXSTYLE=0
+\tCREATED=1234
+
+#SEP
+
+#FOLDER
+\tNAME=フォルダ
+\tCREATED=5
+
+#URL
+\tNAME=inner
+\tURL=http://i/
+\tSTYLE=112
+\tEXSTYLE=2
+\tCREATED=0
+
+-
+
+-
+
+#FOLDER
+\tNAME=ゴミ箱
+\tCREATED=7
+
+-
+
+"""
+
+STATE_FBL = LIST_HEADER + """\
+#FOLDER
+\tNAME=laststate
+
+#URL
+\tURL=http://a.example.jp/表
+\tSTYLE=112
+
+#URL
+\tNAME=名前だけ
+
+#URL
+\tURL=http://b.example.jp/
+\tSTYLE=240
+
+-
+
+"""
+
+TYPED_FBL = LIST_HEADER + """\
+#FOLDER
+\tNAME=typedurl
+
+#URL
+\tURL=http://typed.example.jp/
+
+-
+
+#FOLDER
+\tNAME=hshword
+
+#URL
+\tURL=検索語
+
+-
+
+#FOLDER
+\tNAME=wbsword
+
+-
+
+"""
+
+CLOSE_FBL = LIST_HEADER + """\
+#FOLDER
+\tNAME=closeurl
+
+#URL
+\tURL=http://ads.*
+
+-
+
+#FOLDER
+\tNAME=closetitle
+
+#URL
+\tURL=*広告*
+
+-
+
+"""
+
+
+def lists():
+    write("lists/bookmark.fbl", crlf(BOOKMARK_FBL).encode("cp932"))
+    write("lists/state.fbl", crlf(STATE_FBL).encode("cp932"))
+    write("lists/typed.fbl", crlf(TYPED_FBL).encode("cp932"))
+    write("lists/close.fbl", crlf(CLOSE_FBL).encode("cp932"))
+    # No header, LF, a folder never closed.
+    write("lists/bare_lf.fbl", "#FOLDER\n\tNAME=x\n#URL\n\tURL=http://x/\n".encode("cp932"))
+
+
+# ---------------------------------------------------------------------------
+# Session files: one field a line, values with control bytes and "%" escaped,
+# closed by "END=<records> <SHA-256 of the bytes before that line>"
+
+def session_bytes(records, closed=0, selected=0):
+    body = "FERNSESSION 1\nCLOSED=%d\nSELECTED=%d\n" % (closed, selected)
+    for kind, fields in records:
+        body += "#%s\n" % kind + "".join("%s=%s\n" % field for field in fields)
+    data = body.encode("cp932")
+    return data + ("END=%d %s\n" % (len(records), hashlib.sha256(data).hexdigest())).encode("ascii")
+
+
+SESSION_TABS = [
+    ("TAB", [("URL", "http://a.example.jp/ソ?q=100%25"), ("TITLE", "表示%09タブ"), ("DLC", "144"),
+             ("LOCK", "1"), ("BACK", "http://a.example.jp/0\t前の頁"), ("FORWARD", "http://a.example.jp/2\t")]),
+    ("TAB", [("URL", "http://b.example.jp/"), ("TITLE", ""), ("DLC", "112"), ("LOADING", "1")]),
+    ("PENDING", [("URL", "http://c.example.jp/"), ("TITLE", "保留"), ("DLC", "112")]),
+]
+
+
+def sessions():
+    whole = session_bytes(SESSION_TABS, selected=1)
+    write("session/open.fss", whole)
+    write("session/closed.fss", session_bytes(SESSION_TABS[:1], closed=1))
+    write("session/cut.fss", whole[:len(whole) // 2])
+    write("session/crlf.fss", whole.replace(b"\n", b"\r\n"))
+
 
 def main():
     netscape()
@@ -467,6 +609,8 @@ def main():
     shortcuts()
     ini()
     encodings()
+    lists()
+    sessions()
     return 0
 
 

@@ -86,6 +86,11 @@ public:
     std::vector<std::string> backTitles, forwardTitles;
     std::vector<std::string> BackList(int max) const override { return Head(backTitles, max); }
     std::vector<std::string> ForwardList(int max) const override { return Head(forwardTitles, max); }
+    std::vector<HistoryItem> backItems, forwardItems;
+    std::vector<HistoryItem> HistoryItems(bool back, int max) const override {
+        const std::vector<HistoryItem>& all = back ? backItems : forwardItems;
+        return {all.begin(), all.begin() + std::min<std::size_t>(all.size(), static_cast<std::size_t>(std::max(max, 0)))};
+    }
     static std::vector<std::string> Head(const std::vector<std::string>& all, int max) {
         if (max < 0) max = 0;
         return {all.begin(), all.begin() + std::min<std::size_t>(all.size(), static_cast<std::size_t>(max))};

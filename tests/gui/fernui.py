@@ -139,6 +139,21 @@ def find(acc, pred, depth=0):
     return None
 
 
+def find_all(acc, pred, depth=0, found=None):
+    """Every accessible below `acc` (itself included) for which `pred` holds."""
+    found = [] if found is None else found
+    if acc is None or depth > 60:
+        return found
+    try:
+        if pred(acc):
+            found.append(acc)
+        for i in range(acc.get_child_count()):
+            find_all(acc.get_child_at_index(i), pred, depth + 1, found)
+    except Exception:
+        pass
+    return found
+
+
 def named(roles, name, within=None):
     """The first accessible called `name` whose role is one of `roles` (names of
     Atspi.Role), in the browser or in `within`."""

@@ -50,7 +50,8 @@ Browser::Browser(const ProgramStart& start)
       m_addressBar(m_frame, m_window, m_settings, m_paths.typedHistory, m_tempFolder),
       m_session(m_frame, m_settings, {m_paths.recentClosed, m_paths.stateLog, m_paths.startupList}, m_messageBox,
                 MakeSessionDialogs(m_window, m_settings)),
-      m_downloads({m_window, m_frame, m_context.Context(), m_settings, m_messageBox, m_timers}) {
+      m_downloads({m_window, m_frame, m_context.Context(), m_settings, m_messageBox, m_timers}),
+      m_recovery({m_frame, m_context, m_timers, start.dataFolder}) {
     ResolveBookmarkPath(m_store, m_paths);
     g_mkdir_with_parents(m_tempFolder.c_str(), 0700);
     m_context.SetUserAgent(ToUtf8(UserAgentText(m_settings.Live().browser.userAgent)));
@@ -71,6 +72,7 @@ Browser::Browser(const ProgramStart& start)
     m_addressBar.RegisterCommands(m_router);
     m_session.RegisterCommands(m_router);
     m_downloads.RegisterCommands(m_router);
+    m_recovery.RegisterCommands(m_router);
     m_homePage = m_settings.Subscribe(SettingsSection::Browser,
                                       [this] { m_engines.SetHomeUrl(HomePageUrl(m_settings.Live())); });
     m_window.SetOnClosed([] { gtk_main_quit(); });
@@ -144,6 +146,7 @@ void Browser::OpenArguments() {
         m_frame.OpenUrl(url, OpenFlags(), 0xFFFFFFFFu, 1);
     }
     m_session.OpenAtStartup(argumentOpened);
+    m_recovery.OpenAtStartup();
 }
 
 int Browser::Run() {
@@ -158,6 +161,7 @@ int Browser::Run() {
         m_screenshot = std::make_unique<ScreenshotWhenLoaded>(m_window, m_frame, *m_start.commandLine.screenshot,
                                                               [this] { m_window.Close(); });
     gtk_main();
+    m_recovery.MarkClosed();
     return 0;
 }
 

@@ -32,6 +32,7 @@
 #include "privacy/PrivacyIniFile.h"
 #include "privacy/gtk/PrivacyFeature.h"
 #include "privacy/gtk/WebKitCookieEngine.h"
+#include "session/gtk/SessionRecovery.h"
 #include "settings/IniProfile.h"
 #include "settings/SettingsService.h"
 #include "tools/dde/DdeFrameService.h"
@@ -85,6 +86,7 @@ private:
     AddressBarFeature m_addressBar;
     CSessionLists m_session;
     DownloadsFeature m_downloads;
+    SessionRecovery m_recovery;
     SignalConnection m_addressShown;
     SettingsSubscription m_homePage;
     // The channels of other programs and of the desktop.

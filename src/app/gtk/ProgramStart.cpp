@@ -52,6 +52,10 @@ ProgramStart StartProgram(int argc, char** argv, CInstanceLock& lock) {
     ProgramStart start;
     start.commandLine = ParseCommandLine(argc, argv);
     if (!start.commandLine.Ok()) return Fail(2, start.commandLine.error);
+    if (start.commandLine.version) {
+        std::printf("Fern Browser %d.%d.%d\n", FERN_VERSION_MAJOR, FERN_VERSION_MINOR, FERN_VERSION_PATCH);
+        return start;
+    }
     std::string error;
     std::optional<std::string> runtime = RuntimeFolder(&error);
     if (!runtime) return Fail(1, "no runtime folder: " + error);

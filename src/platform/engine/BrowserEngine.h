@@ -11,6 +11,12 @@ namespace fern {
 
 class BrowserEvents;
 
+// An entry of a page's back/forward history.
+struct HistoryItem {
+    std::string url;    // Shift-JIS
+    std::string title;  // Shift-JIS, empty when the page had none
+};
+
 // The caption of the message boxes a page opens (alert, confirm, prompt).
 inline constexpr char kPageDialogCaption[] = "Fern Browser";
 
@@ -85,6 +91,13 @@ public:
         return {};
     }
     virtual std::vector<std::string> ForwardList(int max) const {
+        (void)max;
+        return {};
+    }
+    // The entries behind (`back`) or ahead of the current page, nearest
+    // first, at most `max`; none where the engine keeps no history.
+    virtual std::vector<HistoryItem> HistoryItems(bool back, int max) const {
+        (void)back;
         (void)max;
         return {};
     }

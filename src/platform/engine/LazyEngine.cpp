@@ -106,6 +106,10 @@ std::vector<std::string> LazyEngine::ForwardList(int max) const {
     return m_inner ? m_inner->ForwardList(max) : std::vector<std::string>();
 }
 
+std::vector<HistoryItem> LazyEngine::HistoryItems(bool back, int max) const {
+    return m_inner ? m_inner->HistoryItems(back, max) : std::vector<HistoryItem>();
+}
+
 IBrowserEngine* RealEngine(IBrowserEngine* engine) {
     if (auto* lazy = dynamic_cast<LazyEngine*>(engine)) return lazy->Inner();
     return engine;

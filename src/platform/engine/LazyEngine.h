@@ -49,6 +49,7 @@ public:
     void SelectedText(std::function<void(std::string)> done) override;
     std::vector<std::string> BackList(int max) const override;
     std::vector<std::string> ForwardList(int max) const override;
+    std::vector<HistoryItem> HistoryItems(bool back, int max) const override;
 
 private:
     static constexpr int kDefaultZoom = 2;

@@ -31,18 +31,26 @@ constexpr std::uint32_t kDlcNoScripts = 0x80;
 
 constexpr int kRefreshCompletely = 3;
 
-// Titles of the history entries `step` (-1 back, +1 forward) at a time
-// from the current one; an entry without a title is named by its address.
-std::vector<std::string> HistoryTitles(WebKitWebView* view, int step, int max) {
-    std::vector<std::string> titles;
+// The history entries `step` (-1 back, +1 forward) at a time from the
+// current one.
+std::vector<HistoryItem> HistoryEntries(WebKitWebView* view, int step, int max) {
+    std::vector<HistoryItem> items;
     WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(view);
     for (int i = 1; i <= max; ++i) {
         WebKitBackForwardListItem* item = webkit_back_forward_list_get_nth_item(list, step * i);
         if (!item) break;
         const gchar* title = webkit_back_forward_list_item_get_title(item);
         const gchar* uri = webkit_back_forward_list_item_get_uri(item);
-        titles.push_back(FromUtf8(title && *title ? title : (uri ? uri : "")));
+        items.push_back({UrlFromUtf8(uri ? uri : ""), FromUtf8(title ? title : "")});
     }
+    return items;
+}
+
+// Their titles; an entry without a title is named by its address.
+std::vector<std::string> HistoryTitles(WebKitWebView* view, int step, int max) {
+    std::vector<std::string> titles;
+    for (HistoryItem& item : HistoryEntries(view, step, max))
+        titles.push_back(item.title.empty() ? std::move(item.url) : std::move(item.title));
     return titles;
 }
 
@@ -257,5 +265,9 @@ void WebKitEngine::SelectedText(std::function<void(std::string)> done) {
 std::vector<std::string> WebKitEngine::BackList(int max) const { return HistoryTitles(m_view, -1, max); }
 
 std::vector<std::string> WebKitEngine::ForwardList(int max) const { return HistoryTitles(m_view, 1, max); }
+
+std::vector<HistoryItem> WebKitEngine::HistoryItems(bool back, int max) const {
+    return HistoryEntries(m_view, back ? -1 : 1, max);
+}
 
 }  // namespace fern

@@ -69,6 +69,7 @@ public:
     void SelectedText(std::function<void(std::string)> done) override;
     std::vector<std::string> BackList(int max) const override;
     std::vector<std::string> ForwardList(int max) const override;
+    std::vector<HistoryItem> HistoryItems(bool back, int max) const override;
 
     // The find of this page (made on first use): find next and the find window.
     WebKitPageFind& Finder();
