@@ -4,8 +4,11 @@
 
 #include <algorithm>
 
+#include "platform/store/BigramTokenizer.h"
+#include "platform/store/TextSnippet.h"
 #include "platform/text/Encoding.h"
 #include "platform/text/SjisByteClass.h"
+#include "platform/text/SjisSearch.h"
 
 namespace fern {
 
@@ -13,7 +16,7 @@ namespace {
 
 constexpr int kBusyTimeoutMs = 2000;
 
-// The first layout: addresses with their title and visits.
+// Version 1: addresses with their title and visits.
 const char kSchemaV1[] =
     "CREATE TABLE pages("
     " id INTEGER PRIMARY KEY,"
@@ -24,6 +27,28 @@ const char kSchemaV1[] =
     " visit_count INTEGER NOT NULL DEFAULT 1);"
     "CREATE INDEX pages_last_visit ON pages(last_visit);"
     "PRAGMA user_version = 1;";
+
+// Version 2: each page's site; the kept bytes of pages; the full-text index,
+// whose rows are numbered anew at each visit (pages.doc), so reading it
+// backwards gives the most recent visits first. The index keeps no text of
+// its own: what it was given is made again from the rows when a page leaves.
+const char kSchemaV1ToV2[] =
+    "ALTER TABLE pages ADD COLUMN site TEXT NOT NULL DEFAULT '';"
+    "ALTER TABLE pages ADD COLUMN doc INTEGER;"
+    "CREATE UNIQUE INDEX pages_doc ON pages(doc);"
+    "CREATE INDEX pages_site ON pages(site, last_visit);"
+    "CREATE TABLE cache("
+    " page INTEGER PRIMARY KEY,"
+    " code INTEGER NOT NULL,"
+    " size INTEGER NOT NULL,"
+    " full_size INTEGER NOT NULL,"
+    " stored INTEGER NOT NULL,"
+    " bytes BLOB NOT NULL);"
+    "CREATE INDEX cache_stored ON cache(stored);"
+    "CREATE VIRTUAL TABLE page_text USING fts5(title, url, body, content='', columnsize=0,"
+    " prefix='1', tokenize='fern_bigram');";
+
+const char kPageColumns[] = "p.id, p.url, p.title, p.first_visit, p.last_visit, p.visit_count";
 
 HistoryDb::OpenResult ResultOf(int rc) {
     switch (rc & 0xFF) {
@@ -46,6 +71,17 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && SjisCompareNoCase(text.substr(0, prefix.size()), prefix) == 0;
 }
 
+HistoryPage PageRow(SqliteStatement& statement) {
+    HistoryPage page;
+    page.id = statement.Int(0);
+    page.url = Sjis(statement.Text(1));
+    page.title = Sjis(statement.Text(2));
+    page.firstVisit = statement.Int(3);
+    page.lastVisit = statement.Int(4);
+    page.visitCount = static_cast<int>(statement.Int(5));
+    return page;
+}
+
 }  // namespace
 
 std::string SiteOfUrl(std::string_view url) {
@@ -63,6 +99,12 @@ std::string SiteOfUrl(std::string_view url) {
     g_free(host);
     return site;
 }
+
+// What the index was given for a page, made again from its rows.
+struct HistoryDb::IndexedRow {
+    std::optional<std::int64_t> doc;
+    std::string title, url, body;
+};
 
 bool HistoryDb::Check(int rc) {
     if (rc == SQLITE_OK || rc == SQLITE_DONE || rc == SQLITE_ROW) return true;
@@ -82,17 +124,23 @@ HistoryDb::OpenResult HistoryDb::Open(const std::string& path, Mode mode) {
         return ResultOf(rc);
     }
     sqlite3_busy_timeout(m_db.Handle(), kBusyTimeoutMs);
+    if (!RegisterBigramTokenizer(m_db.Handle())) {
+        m_lastError = SQLITE_ERROR;
+        m_db.Close();
+        return OpenResult::CannotOpen;
+    }
     // Reading the version reads the header: a file that is no database
     // fails here.
     int version = static_cast<int>(m_db.QueryInt("PRAGMA user_version", 0, &rc));
+    // A later version's file is not touched at all.
+    if (rc == SQLITE_OK && version > kSchemaVersion) {
+        m_db.Close();
+        return OpenResult::TooNew;
+    }
     if (rc == SQLITE_OK && !readOnly) {
         SqliteStatement wal(m_db, "PRAGMA journal_mode=WAL");
         rc = wal.Ok() ? wal.Step() : wal.PrepareResult();
         if (rc == SQLITE_ROW) rc = m_db.Exec("PRAGMA synchronous=NORMAL");
-    }
-    if (rc == SQLITE_OK && version > kSchemaVersion) {
-        m_db.Close();
-        return OpenResult::TooNew;
     }
     if (rc == SQLITE_OK && version < kSchemaVersion) {
         if (readOnly) {
@@ -109,17 +157,6 @@ HistoryDb::OpenResult HistoryDb::Open(const std::string& path, Mode mode) {
     return OpenResult::Ok;
 }
 
-bool HistoryDb::Migrate(int from) {
-    if (!Check(m_db.Exec("BEGIN IMMEDIATE"))) return false;
-    bool ok = true;
-    if (from == 0) ok = Check(m_db.Exec(kSchemaV1));
-    if (!ok) {
-        Rollback();
-        return false;
-    }
-    return Commit();
-}
-
 bool HistoryDb::Verify() {
     SqliteStatement check(m_db, "PRAGMA quick_check");
     int rc = check.Ok() ? check.Step() : check.PrepareResult();
@@ -130,26 +167,176 @@ bool HistoryDb::Verify() {
     return check.Text(0) == "ok";
 }
 
+bool HistoryDb::Migrate(int from) {
+    if (!Check(m_db.Exec("BEGIN IMMEDIATE"))) return false;
+    bool ok = true;
+    if (ok && from < 1) ok = Check(m_db.Exec(kSchemaV1));
+    if (ok && from < 2) ok = MigrateToVersion2();
+    if (!ok) {
+        Rollback();
+        return false;
+    }
+    return Commit();
+}
+
+bool HistoryDb::MigrateToVersion2() {
+    if (!Check(m_db.Exec(kSchemaV1ToV2))) return false;
+    std::vector<std::pair<std::int64_t, std::string>> pages;
+    {
+        SqliteStatement select(m_db, "SELECT id, url FROM pages ORDER BY last_visit, id");
+        int rc;
+        while ((rc = select.Step()) == SQLITE_ROW) pages.emplace_back(select.Int(0), Sjis(select.Text(1)));
+        if (!Check(rc)) return false;
+    }
+    SqliteStatement update(m_db, "UPDATE pages SET site = ?2, doc = ?3 WHERE id = ?1");
+    std::int64_t doc = 0;
+    for (const auto& [id, url] : pages) {
+        update.Bind(1, id).BindText(2, Utf8(SiteOfUrl(url))).Bind(3, ++doc);
+        if (!Check(update.Run()) || !Index(id)) return false;
+    }
+    return Check(m_db.Exec("PRAGMA user_version = 2"));
+}
+
 bool HistoryDb::Begin() { return Check(m_db.Exec("BEGIN IMMEDIATE")); }
 bool HistoryDb::Commit() { return Check(m_db.Exec("COMMIT")); }
 void HistoryDb::Rollback() { m_db.Exec("ROLLBACK"); }
 
-bool HistoryDb::RecordVisit(std::string_view url, HistoryTime when) {
-    SqliteStatement update(m_db,
-                           "UPDATE pages SET last_visit = MAX(last_visit, ?2), visit_count = visit_count + 1 "
-                           "WHERE url = ?1");
-    update.BindText(1, Utf8(url)).Bind(2, when);
-    if (!Check(update.Run())) return false;
-    if (m_db.Changes() > 0) return true;
-    SqliteStatement insert(m_db, "INSERT INTO pages(url, first_visit, last_visit) VALUES(?1, ?2, ?2)");
-    insert.BindText(1, Utf8(url)).Bind(2, when);
+std::string HistoryDb::BodyText(std::string_view bytes, int code) const {
+    if (bytes.empty()) return std::string();
+    return m_codec.decode ? m_codec.decode(bytes, code) : std::string(bytes);
+}
+
+std::optional<HistoryDb::IndexedRow> HistoryDb::ReadIndexed(std::int64_t pageId) {
+    SqliteStatement select(m_db,
+                           "SELECT p.doc, p.title, p.url, c.code, c.bytes FROM pages p "
+                           "LEFT JOIN cache c ON c.page = p.id WHERE p.id = ?1");
+    select.Bind(1, pageId);
+    int rc = select.Step();
+    if (rc != SQLITE_ROW) {
+        Check(rc);
+        return std::nullopt;
+    }
+    IndexedRow row;
+    if (!select.IsNull(0)) row.doc = select.Int(0);
+    row.title = Sjis(select.Text(1));
+    row.url = Sjis(select.Text(2));
+    if (!select.IsNull(4)) row.body = BodyText(select.Blob(4), static_cast<int>(select.Int(3)));
+    return row;
+}
+
+bool HistoryDb::Unindex(std::int64_t pageId) {
+    std::optional<IndexedRow> row = ReadIndexed(pageId);
+    if (!row) return m_lastError == SQLITE_OK;
+    if (!row->doc) return true;
+    SqliteStatement remove(m_db,
+                           "INSERT INTO page_text(page_text, rowid, title, url, body) VALUES('delete', ?1, ?2, ?3, ?4)");
+    remove.Bind(1, *row->doc).BindText(2, row->title).BindText(3, row->url).BindText(4, row->body);
+    return Check(remove.Run());
+}
+
+bool HistoryDb::Index(std::int64_t pageId) {
+    std::optional<IndexedRow> row = ReadIndexed(pageId);
+    if (!row) return m_lastError == SQLITE_OK;
+    if (!row->doc) return true;
+    SqliteStatement insert(m_db, "INSERT INTO page_text(rowid, title, url, body) VALUES(?1, ?2, ?3, ?4)");
+    insert.Bind(1, *row->doc).BindText(2, row->title).BindText(3, row->url).BindText(4, row->body);
     return Check(insert.Run());
 }
 
+std::int64_t HistoryDb::NextDoc() { return m_db.QueryInt("SELECT IFNULL(MAX(doc), 0) + 1 FROM pages", 1); }
+
+bool HistoryDb::RecordVisit(std::string_view url, HistoryTime when) {
+    if (url.empty() || url.size() > m_limits.urlBytes) return true;
+    std::string key = Utf8(url);
+    SqliteStatement select(m_db, "SELECT id FROM pages WHERE url = ?1");
+    select.BindText(1, key);
+    int rc = select.Step();
+    if (!Check(rc)) return false;
+    std::int64_t doc = NextDoc();
+    if (rc == SQLITE_ROW) {
+        std::int64_t id = select.Int(0);
+        if (!Unindex(id)) return false;
+        SqliteStatement update(m_db,
+                               "UPDATE pages SET last_visit = MAX(last_visit, ?2), visit_count = visit_count + 1,"
+                               " doc = ?3 WHERE id = ?1");
+        update.Bind(1, id).Bind(2, when).Bind(3, doc);
+        return Check(update.Run()) && Index(id);
+    }
+    SqliteStatement insert(m_db,
+                           "INSERT INTO pages(url, site, first_visit, last_visit, doc) VALUES(?1, ?2, ?3, ?3, ?4)");
+    insert.BindText(1, key).BindText(2, Utf8(SiteOfUrl(url))).Bind(3, when).Bind(4, doc);
+    return Check(insert.Run()) && Index(m_db.LastInsertRowid());
+}
+
 bool HistoryDb::SetTitle(std::string_view url, std::string_view title) {
-    SqliteStatement update(m_db, "UPDATE pages SET title = ?2 WHERE url = ?1");
-    update.BindText(1, Utf8(url)).BindText(2, Utf8(title));
-    return Check(update.Run());
+    std::string kept(title.substr(0, SjisSafeCut(title, m_limits.titleBytes)));
+    SqliteStatement select(m_db, "SELECT id, title FROM pages WHERE url = ?1");
+    select.BindText(1, Utf8(url));
+    int rc = select.Step();
+    if (rc != SQLITE_ROW) return Check(rc);
+    std::int64_t id = select.Int(0);
+    std::string stored = Utf8(kept);
+    if (select.Text(1) == stored) return true;
+    if (!Unindex(id)) return false;
+    SqliteStatement update(m_db, "UPDATE pages SET title = ?2 WHERE id = ?1");
+    update.Bind(1, id).BindText(2, stored);
+    return Check(update.Run()) && Index(id);
+}
+
+bool HistoryDb::StorePage(std::string_view url, std::string_view bytes, HistoryTime when) {
+    SqliteStatement select(m_db, "SELECT id FROM pages WHERE url = ?1");
+    select.BindText(1, Utf8(url));
+    int rc = select.Step();
+    if (rc != SQLITE_ROW) return Check(rc);
+    std::int64_t id = select.Int(0);
+    std::string_view kept = bytes.substr(0, std::min(bytes.size(), m_limits.pageBytes));
+    int code = m_codec.detect ? m_codec.detect(kept) : 0;
+    if (!Unindex(id)) return false;
+    SqliteStatement insert(m_db,
+                           "INSERT OR REPLACE INTO cache(page, code, size, full_size, stored, bytes)"
+                           " VALUES(?1, ?2, ?3, ?4, ?5, ?6)");
+    insert.Bind(1, id)
+        .Bind(2, code)
+        .Bind(3, static_cast<std::int64_t>(kept.size()))
+        .Bind(4, static_cast<std::int64_t>(bytes.size()))
+        .Bind(5, when)
+        .BindBlob(6, kept);
+    return Check(insert.Run()) && Index(id) && KeepWithinTotal(id);
+}
+
+bool HistoryDb::DropCached(std::int64_t pageId) {
+    if (!Unindex(pageId)) return false;
+    SqliteStatement remove(m_db, "DELETE FROM cache WHERE page = ?1");
+    remove.Bind(1, pageId);
+    return Check(remove.Run()) && Index(pageId);
+}
+
+bool HistoryDb::KeepWithinTotal(std::int64_t keptPage) {
+    std::uint64_t total = CachedBytes();
+    SqliteStatement oldest(m_db, "SELECT page, size FROM cache WHERE page <> ?1 ORDER BY stored, page LIMIT 1");
+    while (total > m_limits.totalBytes) {
+        oldest.Bind(1, keptPage);
+        int rc = oldest.Step();
+        if (rc != SQLITE_ROW) {
+            oldest.Reset();
+            return Check(rc);
+        }
+        std::int64_t page = oldest.Int(0);
+        std::uint64_t size = static_cast<std::uint64_t>(oldest.Int(1));
+        oldest.Reset();
+        if (!DropCached(page)) return false;
+        total -= std::min(total, size);
+    }
+    return true;
+}
+
+bool HistoryDb::DeletePage(std::int64_t pageId) {
+    if (!Unindex(pageId)) return false;
+    SqliteStatement cache(m_db, "DELETE FROM cache WHERE page = ?1");
+    cache.Bind(1, pageId);
+    SqliteStatement page(m_db, "DELETE FROM pages WHERE id = ?1");
+    page.Bind(1, pageId);
+    return Check(cache.Run()) && Check(page.Run());
 }
 
 bool HistoryDb::Delete(const HistoryScope& scope) {
@@ -159,30 +346,35 @@ bool HistoryDb::Delete(const HistoryScope& scope) {
         return true;
     });
     if (!read) return false;
-    SqliteStatement remove(m_db, "DELETE FROM pages WHERE id = ?1");
-    for (std::int64_t id : ids) {
-        remove.Bind(1, id);
-        if (!Check(remove.Run())) return false;
-    }
-    return true;
+    if (ids.empty()) return true;
+    // What is freed is wiped, and the index is merged so no piece of a
+    // deleted text stays in it.
+    m_db.Exec("PRAGMA secure_delete = ON");
+    bool ok = true;
+    for (std::int64_t id : ids)
+        if (!(ok = DeletePage(id))) break;
+    if (ok) ok = Check(m_db.Exec("INSERT INTO page_text(page_text) VALUES('optimize')"));
+    m_db.Exec("PRAGMA secure_delete = OFF");
+    if (ok && m_compact == Compact::None) m_compact = Compact::Checkpoint;
+    return ok;
 }
 
-bool HistoryDb::DeleteAll() { return Check(m_db.Exec("DELETE FROM pages")); }
+bool HistoryDb::DeleteAll() {
+    bool ok = Check(m_db.Exec("DELETE FROM cache; DELETE FROM pages;"
+                              "INSERT INTO page_text(page_text) VALUES('delete-all');"));
+    if (ok) m_compact = Compact::Vacuum;
+    return ok;
+}
 
-std::optional<HistoryPage> HistoryDb::PageRow(SqliteStatement& statement) {
-    HistoryPage page;
-    page.id = statement.Int(0);
-    page.url = Sjis(statement.Text(1));
-    page.title = Sjis(statement.Text(2));
-    page.firstVisit = statement.Int(3);
-    page.lastVisit = statement.Int(4);
-    page.visitCount = static_cast<int>(statement.Int(5));
-    return page;
+void HistoryDb::CompactAfterDelete() {
+    if (m_compact == Compact::Vacuum) m_db.Exec("VACUUM");
+    if (m_compact != Compact::None) m_db.Exec("PRAGMA wal_checkpoint(TRUNCATE)");
+    m_compact = Compact::None;
 }
 
 std::optional<HistoryPage> HistoryDb::Page(std::string_view url) {
-    SqliteStatement select(m_db,
-                           "SELECT id, url, title, first_visit, last_visit, visit_count FROM pages WHERE url = ?1");
+    std::string sql = std::string("SELECT ") + kPageColumns + " FROM pages p WHERE p.url = ?1";
+    SqliteStatement select(m_db, sql.c_str());
     select.BindText(1, Utf8(url));
     int rc = select.Step();
     if (rc == SQLITE_ROW) return PageRow(select);
@@ -190,21 +382,44 @@ std::optional<HistoryPage> HistoryDb::Page(std::string_view url) {
     return std::nullopt;
 }
 
-bool HistoryDb::ForEachPage(const HistoryScope& scope, const std::function<bool(const HistoryPage&)>& each) {
-    std::string sql =
-        "SELECT id, url, title, first_visit, last_visit, visit_count FROM pages "
-        "WHERE last_visit >= ?1 AND last_visit < ?2";
-    if (scope.url) sql += " AND url = ?3";
-    sql += " ORDER BY last_visit DESC, id DESC";
+bool HistoryDb::ForEachPageWithBytes(
+    const HistoryScope& scope, const std::function<bool(const HistoryPage&, std::string_view, int)>& each) {
+    std::string sql = std::string("SELECT ") + kPageColumns +
+                      ", c.code, c.bytes FROM pages p LEFT JOIN cache c ON c.page = p.id"
+                      " WHERE p.last_visit >= ?1 AND p.last_visit < ?2";
+    if (scope.url) sql += " AND p.url = ?3";
+    if (scope.site) sql += " AND p.site = ?4";
+    sql += " ORDER BY p.last_visit DESC, p.id DESC";
     SqliteStatement select(m_db, sql.c_str());
     select.Bind(1, scope.from).Bind(2, scope.to);
     if (scope.url) select.BindText(3, Utf8(*scope.url));
+    if (scope.site) select.BindText(4, Utf8(*scope.site));
     int rc;
     while ((rc = select.Step()) == SQLITE_ROW) {
-        std::optional<HistoryPage> page = PageRow(select);
-        if (!scope.urlPrefix.empty() && !StartsWithNoCase(page->url, scope.urlPrefix)) continue;
-        if (scope.site && SiteOfUrl(page->url) != *scope.site) continue;
-        if (!each(*page)) return true;
+        HistoryPage page = PageRow(select);
+        if (!scope.urlPrefix.empty() && !StartsWithNoCase(page.url, scope.urlPrefix)) continue;
+        bool cached = !select.IsNull(7);
+        if (!each(page, cached ? select.Blob(7) : std::string_view(), cached ? static_cast<int>(select.Int(6)) : -1))
+            return true;
+    }
+    return Check(rc);
+}
+
+bool HistoryDb::ForEachPage(const HistoryScope& scope, const std::function<bool(const HistoryPage&)>& each) {
+    std::string sql = std::string("SELECT ") + kPageColumns +
+                      " FROM pages p WHERE p.last_visit >= ?1 AND p.last_visit < ?2";
+    if (scope.url) sql += " AND p.url = ?3";
+    if (scope.site) sql += " AND p.site = ?4";
+    sql += " ORDER BY p.last_visit DESC, p.id DESC";
+    SqliteStatement select(m_db, sql.c_str());
+    select.Bind(1, scope.from).Bind(2, scope.to);
+    if (scope.url) select.BindText(3, Utf8(*scope.url));
+    if (scope.site) select.BindText(4, Utf8(*scope.site));
+    int rc;
+    while ((rc = select.Step()) == SQLITE_ROW) {
+        HistoryPage page = PageRow(select);
+        if (!scope.urlPrefix.empty() && !StartsWithNoCase(page.url, scope.urlPrefix)) continue;
+        if (!each(page)) return true;
     }
     return Check(rc);
 }
@@ -234,17 +449,79 @@ bool HistoryDb::AnyVisitIn(HistoryTime from, HistoryTime to) {
 
 std::vector<HistoryDb::SiteCount> HistoryDb::Sites(HistoryTime from, HistoryTime to) {
     std::vector<SiteCount> sites;
-    ForEachPage(HistoryScope{from, to, {}, {}, {}}, [&](const HistoryPage& page) {
-        std::string site = SiteOfUrl(page.url);
-        auto it = std::find_if(sites.begin(), sites.end(), [&](const SiteCount& s) { return s.site == site; });
-        if (it == sites.end())
-            sites.push_back({site, 1});
-        else
-            ++it->pages;
-        return true;
-    });
-    std::sort(sites.begin(), sites.end(), [](const SiteCount& a, const SiteCount& b) { return a.site < b.site; });
+    SqliteStatement select(m_db,
+                           "SELECT site, COUNT(*) FROM pages WHERE last_visit >= ?1 AND last_visit < ?2"
+                           " GROUP BY site ORDER BY site");
+    select.Bind(1, from).Bind(2, to);
+    int rc;
+    while ((rc = select.Step()) == SQLITE_ROW) sites.push_back({Sjis(select.Text(0)), static_cast<int>(select.Int(1))});
+    Check(rc);
     return sites;
+}
+
+std::optional<CachedPage> HistoryDb::Cached(std::string_view url) {
+    SqliteStatement select(m_db,
+                           "SELECT c.code, c.bytes, c.full_size FROM cache c JOIN pages p ON p.id = c.page"
+                           " WHERE p.url = ?1");
+    select.BindText(1, Utf8(url));
+    int rc = select.Step();
+    if (rc != SQLITE_ROW) {
+        Check(rc);
+        return std::nullopt;
+    }
+    return CachedPage{static_cast<int>(select.Int(0)), std::string(select.Blob(1)), select.Int(2)};
+}
+
+bool HistoryDb::HasCached(std::string_view url) {
+    SqliteStatement select(m_db, "SELECT 1 FROM cache c JOIN pages p ON p.id = c.page WHERE p.url = ?1");
+    select.BindText(1, Utf8(url));
+    int rc = select.Step();
+    Check(rc);
+    return rc == SQLITE_ROW;
+}
+
+std::uint64_t HistoryDb::CachedBytes() {
+    return static_cast<std::uint64_t>(m_db.QueryInt("SELECT IFNULL(SUM(size), 0) FROM cache", 0));
+}
+
+std::vector<TextHit> HistoryDb::FindText(std::string_view text, std::size_t limit, bool caseSensitive,
+                                         std::size_t snippetBytes) {
+    std::vector<TextHit> hits;
+    std::string expression = BigramMatchExpression(text);
+    if (expression.empty() || limit == 0) return hits;
+    SjisSearcher searcher(text, caseSensitive);
+    SqliteStatement match(m_db, "SELECT rowid FROM page_text WHERE page_text MATCH ?1 ORDER BY rowid DESC");
+    match.BindText(1, expression);
+    std::string sql = std::string("SELECT ") + kPageColumns +
+                      ", c.code, c.bytes FROM pages p LEFT JOIN cache c ON c.page = p.id WHERE p.doc = ?1";
+    SqliteStatement page(m_db, sql.c_str());
+    int rc = SQLITE_DONE;
+    while (hits.size() < limit && (rc = match.Step()) == SQLITE_ROW) {
+        page.Bind(1, match.Int(0));
+        if (page.Step() != SQLITE_ROW) {
+            page.Reset();
+            continue;
+        }
+        TextHit hit;
+        hit.page = PageRow(page);
+        std::string body = page.IsNull(7) ? std::string() : BodyText(page.Blob(7), static_cast<int>(page.Int(6)));
+        page.Reset();
+        // The index ignores case and runs blanks together: each candidate
+        // is checked against the text itself.
+        if (searcher.FoundIn(hit.page.title)) hit.places |= 1;
+        if (searcher.FoundIn(hit.page.url)) hit.places |= 2;
+        std::size_t at = searcher.Find(body);
+        if (at != std::string_view::npos) hit.places |= 4;
+        if (hit.places == 0) continue;
+        TextSnippet snippet = at != std::string_view::npos ? MakeSnippet(body, at, searcher.Needle().size(), snippetBytes)
+                                                           : MakeSnippet(body, 0, 0, snippetBytes);
+        hit.before = std::move(snippet.before);
+        hit.match = std::move(snippet.match);
+        hit.after = std::move(snippet.after);
+        hits.push_back(std::move(hit));
+    }
+    if (hits.size() < limit) Check(rc);
+    return hits;
 }
 
 }  // namespace fern

@@ -82,6 +82,13 @@ void HistoryStore::SetTitle(std::string url, std::string title) {
              {}, "title"});
 }
 
+void HistoryStore::StorePage(std::string url, std::string bytes, HistoryTime when) {
+    Enqueue({[url = std::move(url), bytes = std::move(bytes), when](HistoryDb& db) {
+                 return db.StorePage(url, bytes, when);
+             },
+             {}, "page"});
+}
+
 void HistoryStore::Delete(HistoryScope scope, std::function<void(bool)> done) {
     Enqueue({[scope = std::move(scope)](HistoryDb& db) { return db.Delete(scope); }, std::move(done), "delete"});
 }
@@ -104,6 +111,8 @@ bool HistoryStore::WaitUntilOpen() {
 std::unique_ptr<HistoryDb> HistoryStore::OpenReader() {
     if (!WaitUntilOpen()) return nullptr;
     auto db = std::make_unique<HistoryDb>();
+    db->SetCodec(m_config.codec);
+    db->SetLimits(m_config.limits);
     if (db->Open(m_config.path, HistoryDb::Mode::Read) != HistoryDb::OpenResult::Ok) return nullptr;
     return db;
 }
@@ -149,6 +158,8 @@ bool HistoryStore::OpenWriter(HistoryDb& db) {
 
 void HistoryStore::Run() {
     HistoryDb db;
+    db.SetCodec(m_config.codec);
+    db.SetLimits(m_config.limits);
     bool usable = OpenWriter(db);
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -184,6 +195,7 @@ void HistoryStore::Run() {
                 db.Rollback();
                 results.assign(batch.size(), false);
             }
+            if (db.CompactPending()) db.CompactAfterDelete();
             // A file found damaged while in use is replaced like one found
             // damaged at the start; what this batch wrote is lost with it.
             if (db.LastErrorIsDamage()) {

@@ -24,6 +24,8 @@ class HistoryStore {
 public:
     struct Config {
         std::string path;  // history.db, the file system's bytes
+        HistoryLimits limits;
+        PageTextCodec codec;
     };
     // Gets each message for the user (Shift-JIS), on the main loop.
     using ProblemSink = std::function<void(const std::string& message)>;
@@ -38,6 +40,8 @@ public:
     // that fails is logged on standard error.
     void RecordVisit(std::string url, HistoryTime when);
     void SetTitle(std::string url, std::string title);
+    // The page's main-resource bytes, as they came.
+    void StorePage(std::string url, std::string bytes, HistoryTime when);
     // `done` gets whether the pages are gone, on the main loop.
     void Delete(HistoryScope scope, std::function<void(bool ok)> done);
     void DeleteAll(std::function<void(bool ok)> done);
@@ -54,8 +58,9 @@ public:
     std::uint64_t Generation() const { return m_generation.load(); }
     const std::string& Path() const { return m_config.path; }
 
-    // A connection for reading on the calling thread; null when the history
-    // is off. Open it again when Generation() has moved on.
+    // A connection for reading on the calling thread (with the codec and
+    // limits of the store); null when the history is off. Open it again when
+    // Generation() has moved on.
     std::unique_ptr<HistoryDb> OpenReader();
 
     // Called on the main loop after writes were committed (the panels
