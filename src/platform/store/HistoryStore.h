@@ -17,10 +17,11 @@
 
 #include "platform/shell/MessageQueue.h"
 #include "platform/store/HistoryDb.h"
+#include "platform/store/HistoryWriter.h"
 
 namespace fern {
 
-class HistoryStore {
+class HistoryStore : public IHistoryWriter {
 public:
     struct Config {
         std::string path;  // history.db, the file system's bytes
@@ -32,16 +33,16 @@ public:
 
     HistoryStore(Config config, IMessageQueue& queue, ProblemSink problems);
     // Finishes the writes already asked for, then closes.
-    ~HistoryStore();
+    ~HistoryStore() override;
     HistoryStore(const HistoryStore&) = delete;
     HistoryStore& operator=(const HistoryStore&) = delete;
 
     // Writes: queued, carried out in order on the writer thread. A write
     // that fails is logged on standard error.
-    void RecordVisit(std::string url, HistoryTime when);
-    void SetTitle(std::string url, std::string title);
+    void RecordVisit(std::string url, HistoryTime when) override;
+    void SetTitle(std::string url, std::string title) override;
     // The page's main-resource bytes, as they came.
-    void StorePage(std::string url, std::string bytes, HistoryTime when);
+    void StorePage(std::string url, std::string bytes, HistoryTime when) override;
     // `done` gets whether the pages are gone, on the main loop.
     void Delete(HistoryScope scope, std::function<void(bool ok)> done);
     void DeleteAll(std::function<void(bool ok)> done);
