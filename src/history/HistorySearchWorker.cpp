@@ -1,0 +1,73 @@
+#include "history/HistorySearchWorker.h"
+
+namespace fern {
+
+namespace {
+
+// The kept bytes of other addresses (the form without the fragment, or with
+// a "/" added), asked of the worker's own connection.
+class ReaderCache : public IPageCache {
+public:
+    explicit ReaderCache(HistoryDb& db) : m_db(db) {}
+    std::optional<CachedPage> Lookup(const std::string& url) override { return m_db.Cached(url); }
+
+private:
+    HistoryDb& m_db;
+};
+
+}  // namespace
+
+CHistorySearchWorker::~CHistorySearchWorker() {
+    *m_alive = false;
+    Stop();
+    Join();
+}
+
+void CHistorySearchWorker::Join() {
+    if (m_thread.joinable()) m_thread.join();
+}
+
+bool CHistorySearchWorker::Start(HistorySearchRequest request, OpenReader openReader, Rows rows,
+                                 Finished finished) {
+    if (m_running || request.text.empty()) return false;
+    Join();
+    m_stop = false;
+    m_running = true;
+    std::shared_ptr<bool> alive = m_alive;
+    auto post = [this, alive](std::function<void()> work) {
+        m_queue.Post([alive, work = std::move(work)] {
+            if (*alive) work();
+        });
+    };
+    m_thread = std::thread([this, request = std::move(request), openReader = std::move(openReader),
+                            rows = std::move(rows), finished = std::move(finished), post] {
+        std::unique_ptr<HistoryDb> db = openReader ? openReader() : nullptr;
+        if (db) {
+            ReaderCache cache(*db);
+            SjisSearcher searcher(request.text, request.match.caseSensitive);
+            EncodingConversionContext context;
+            std::vector<HistoryRecord> batch;
+            db->ForEachPageWithBytes(request.scope, [&](const HistoryPage& page, std::string_view bytes, int code) {
+                if (m_stop) return false;
+                HistoryRecord record = MakeHistoryRecord(page, request.datePicture);
+                std::optional<std::string_view> own;
+                if (code >= 0) own = bytes;
+                if (MatchHistoryEntry(record, own, searcher, request.match, cache, context)) {
+                    batch.push_back(std::move(record));
+                    if (batch.size() >= kBatch) {
+                        post([rows, found = std::move(batch)]() mutable { rows(std::move(found)); });
+                        batch.clear();
+                    }
+                }
+                return true;
+            });
+            if (!batch.empty()) post([rows, found = std::move(batch)]() mutable { rows(std::move(found)); });
+        }
+        bool stopped = m_stop;
+        m_running = false;
+        post([finished, stopped] { finished(stopped); });
+    });
+    return true;
+}
+
+}  // namespace fern
