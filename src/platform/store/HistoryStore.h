@@ -21,7 +21,7 @@
 
 namespace fern {
 
-class HistoryStore : public IHistoryWriter {
+class HistoryStore : public IHistoryWriter, public IHistoryEraser {
 public:
     struct Config {
         std::string path;  // history.db, the file system's bytes
@@ -44,14 +44,14 @@ public:
     // The page's main-resource bytes, as they came.
     void StorePage(std::string url, std::string bytes, HistoryTime when) override;
     // `done` gets whether the pages are gone, on the main loop.
-    void Delete(HistoryScope scope, std::function<void(bool ok)> done);
-    void DeleteAll(std::function<void(bool ok)> done);
+    void Delete(HistoryScope scope, std::function<void(bool ok)> done) override;
+    void DeleteAll(std::function<void(bool ok)> done) override;
 
     // Waits until every write asked for so far is done (tests, and the end
     // of the program).
     void Flush();
     // False once the history is off for this session.
-    bool Usable() const { return !m_disabled.load(); }
+    bool Usable() const override { return !m_disabled.load(); }
     // Waits for the first open; true when the history can be used.
     bool WaitUntilOpen();
     // Counts the times the file was replaced by a new one, so readers know
