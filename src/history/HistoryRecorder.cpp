@@ -77,12 +77,16 @@ void CHistoryRecorder::TitleChanged(const void* view, const std::string& title) 
     m_writer.SetTitle(page->second, title);
 }
 
+bool CHistoryRecorder::WantsPageBytes(const void* view, const std::string& url, std::string_view mimeType) const {
+    auto page = m_pages.find(view);
+    if (page == m_pages.end() || page->second != url || !Recording()) return false;
+    if (m_rules.keepPageTexts && !m_rules.keepPageTexts()) return false;
+    return KeepsPageBytes(url, mimeType, " ");
+}
+
 void CHistoryRecorder::MainResourceLoaded(const void* view, const std::string& url, std::string_view mimeType,
                                           std::string_view bytes) {
-    auto page = m_pages.find(view);
-    if (page == m_pages.end() || page->second != url || !Recording()) return;
-    if (m_rules.keepPageTexts && !m_rules.keepPageTexts()) return;
-    if (!KeepsPageBytes(url, mimeType, bytes)) return;
+    if (!WantsPageBytes(view, url, mimeType) || !KeepsPageBytes(url, mimeType, bytes)) return;
     // Only what the store keeps crosses to its thread.
     m_writer.StorePage(url, std::string(bytes.substr(0, std::min(bytes.size(), m_rules.pageBytes))), m_clock());
 }

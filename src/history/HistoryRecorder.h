@@ -38,6 +38,9 @@ public:
     // Events of a tab's page; `view` only tells the tabs apart.
     void Committed(const void* view, const std::string& url);
     void TitleChanged(const void* view, const std::string& title);
+    // Whether the bytes of the page loaded in the tab would be kept (asked
+    // before reading them from the engine).
+    bool WantsPageBytes(const void* view, const std::string& url, std::string_view mimeType) const;
     // The main resource of the page committed last, loaded whole.
     void MainResourceLoaded(const void* view, const std::string& url, std::string_view mimeType,
                             std::string_view bytes);

@@ -72,6 +72,9 @@ TEST_F(RecorderFixture, AVisitItsTitleAndItsBytes) {
     recorder.Committed(&view1, "http://a.example/");
     recorder.TitleChanged(&view1, "");
     recorder.TitleChanged(&view1, "題名");
+    EXPECT_TRUE(recorder.WantsPageBytes(&view1, "http://a.example/", "text/html"));
+    EXPECT_FALSE(recorder.WantsPageBytes(&view1, "http://a.example/", "image/png"));
+    EXPECT_FALSE(recorder.WantsPageBytes(&view2, "http://a.example/", "text/html"));
     recorder.MainResourceLoaded(&view1, "http://a.example/", "text/html", "<p>page text that is long</p>");
     EXPECT_EQ(writer.calls, (std::vector<std::string>{"visit http://a.example/ 1000", "title http://a.example/ 題名",
                                                       "page http://a.example/ <p>page te"}));

@@ -32,6 +32,7 @@
 #include "frame/gtk/SessionParts.h"
 #include "frame/gtk/TabBarEvents.h"
 #include "frame/gtk/TabBarWidget.h"
+#include "history/gtk/HistoryWiring.h"
 #include "platform/engine/LazyEngine.h"
 #include "platform/fs/FileIo.h"
 #include "platform/gtk/GtkShell.h"
@@ -193,6 +194,7 @@ int RunFern(int argc, char** argv) {
     GlibMessageQueue queue;
     GtkClipboardText clipboard;
     GtkMessageBox messageBox;
+    HistoryWiring history({*folder, profile, context, queue, messageBox, [&offline] { return offline.IsOffline(); }});
     CookieSwitch cookieSwitch(CookieModeOf(settings.browser.cookie), privacyFile, cookieEngine, messageBox);
     CCloseFilter filter(settings.closeUrl);
     ListFileStatus closeRead = ReadCloseLists(paths.closeFilters, filter.Lists());
@@ -215,6 +217,7 @@ int RunFern(int argc, char** argv) {
         [&offline] { return offline.IsOffline(); }};
     CMainFrame frame(std::move(services), options);
     framePtr = &frame;
+    history.SetActivePage([&frame] { return frame.ActiveView() ? frame.ActiveView()->Url() : std::string(); });
 
     MainFrameWindow window(frame, [](CFernView* view) -> GtkWidget* {
         auto* engine = dynamic_cast<WebKitEngine*>(RealEngine(view->Engine()));
@@ -235,6 +238,7 @@ int RunFern(int argc, char** argv) {
                                             return view ? view->Url() : std::string();
                                         }});
     window.AddCommandPart(&privacy);
+    window.AddCommandPart(&history);
 
     // Status bar indicators: the offline switch, the download-control strip
     // (it shows and flips the flags for new tabs) and the zone of the page.

@@ -8,6 +8,7 @@
 #include "frame/gtk/PrivacyMenus.h"
 #include "frame/gtk/RecentClosedMenu.h"
 #include "frame/gtk/SessionParts.h"
+#include "history/gtk/HistoryMenus.h"
 #include "page/FernView.h"
 #include "platform/text/TextCut.h"
 
@@ -33,6 +34,8 @@ std::vector<MenuEntry> ToolsMenu() {
     std::vector<MenuEntry> privacy = PrivacyMenuEntries();
     if (!entries.empty()) entries.push_back(MenuEntry{});
     entries.insert(entries.end(), privacy.begin(), privacy.end());
+    std::vector<MenuEntry> history = HistoryMenuEntries();
+    entries.insert(entries.end(), history.begin(), history.end());
     std::vector<MenuEntry> filters = FilterMenuEntries();
     if (!entries.empty() && !filters.empty()) entries.push_back(MenuEntry{});
     entries.insert(entries.end(), filters.begin(), filters.end());
