@@ -176,18 +176,16 @@ TEST_F(DbFixture, FindsExactlyWhatAPlainScanFinds) {
     }
     std::map<std::string, Page> latest;
     for (const Page& page : pages) latest[page.url] = page;
+    for (auto& [url, page] : latest) page.title = db.Page(url)->title;  // as stored
     auto scan = [&](const std::string& query, bool caseSensitive) {
         SjisSearcher searcher(query, caseSensitive);
         std::set<std::string> urls;
-        for (const auto& [url, page] : latest) {
-            auto stored = db.Page(url);
-            if (searcher.FoundIn(stored->title) || searcher.FoundIn(url) || searcher.FoundIn(page.text))
-                urls.insert(url);
-        }
+        for (const auto& [url, page] : latest)
+            if (searcher.FoundIn(page.title) || searcher.FoundIn(url) || searcher.FoundIn(page.text)) urls.insert(url);
         return urls;
     };
     int nonEmpty = 0;
-    for (int round = 0; round < 120; ++round) {
+    for (int round = 0; round < 90; ++round) {
         int length = round % 3 == 0 ? 1 : round % 3 == 1 ? 2 : 5;
         std::string query = randomText(length);
         if (round % 2 == 0) {
@@ -211,7 +209,7 @@ TEST_F(DbFixture, FindsExactlyWhatAPlainScanFinds) {
             ASSERT_EQ(Found(query, caseSensitive), expected) << "query \"" << query << "\"";
         }
     }
-    EXPECT_GT(nonEmpty, 100);
+    EXPECT_GT(nonEmpty, 75);
 }
 
 TEST_F(DbFixture, DeletingTakesTextAndBytesWithIt) {

@@ -142,8 +142,8 @@ TEST_F(StoreFixture, DamagedFilesAreMovedAsideAndANewOneMade) {
         {"truncated", [this](const std::string& p) {
              {
                  auto store = Make();
-                 for (int i = 0; i < 3000; ++i)
-                     store->RecordVisit("http://example.com/page/" + std::to_string(i) + std::string(100, 'q'), i);
+                 for (int i = 0; i < 600; ++i)
+                     store->RecordVisit("http://example.com/page/" + std::to_string(i) + std::string(400, 'q'), i);
              }
              std::string bytes = ReadBytes(p);
              ASSERT_GT(bytes.size(), 100000u);
