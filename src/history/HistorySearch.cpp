@@ -17,13 +17,6 @@ namespace {
 constexpr std::size_t kFilterBytes = 100;
 constexpr std::size_t kTipUrlBytes = 120;
 
-std::string LocalDateText(HistoryTime t, std::string_view picture) {
-    std::time_t time = static_cast<std::time_t>(t);
-    std::tm local {};
-    localtime_r(&time, &local);
-    return FormatDatePicture(picture, local);
-}
-
 bool StartsWithFile(const std::string& url) { return SjisToLower(url.substr(0, 5)) == "file:"; }
 
 // Whether the kept bytes hold the text, read as the Part of the search says:
@@ -55,11 +48,18 @@ std::string Escaped(std::string_view text) {
 
 }  // namespace
 
+std::string HistoryDateText(HistoryTime t, std::string_view datePicture) {
+    std::time_t time = static_cast<std::time_t>(t);
+    std::tm local {};
+    localtime_r(&time, &local);
+    return FormatDatePicture(datePicture, local);
+}
+
 HistoryRecord MakeHistoryRecord(const HistoryPage& page, std::string_view datePicture) {
     HistoryRecord record;
     record.title = HistoryTitleOf(page.title, page.url);
     record.url = page.url;
-    record.dateText = LocalDateText(page.lastVisit, datePicture);
+    if (!datePicture.empty()) record.dateText = HistoryDateText(page.lastVisit, datePicture);
     record.lastVisit = page.lastVisit;
     return record;
 }

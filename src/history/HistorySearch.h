@@ -31,7 +31,10 @@ struct HistoryRecord {
     HistoryTime lastVisit = 0;
 };
 
+// Without a date text when the picture is empty.
 HistoryRecord MakeHistoryRecord(const HistoryPage& page, std::string_view datePicture);
+// The local time through the date picture.
+std::string HistoryDateText(HistoryTime time, std::string_view datePicture);
 
 // The pages the list shows: today's only (local calendar day of `now`) or
 // all; those whose address starts with the filter (its first 100 bytes)

@@ -49,10 +49,12 @@ bool CHistorySearchWorker::Start(HistorySearchRequest request, OpenReader openRe
             std::vector<HistoryRecord> batch;
             db->ForEachPageWithBytes(request.scope, [&](const HistoryPage& page, std::string_view bytes, int code) {
                 if (m_stop) return false;
-                HistoryRecord record = MakeHistoryRecord(page, request.datePicture);
+                // The date is made only for the pages that match.
+                HistoryRecord record = MakeHistoryRecord(page, {});
                 std::optional<std::string_view> own;
                 if (code >= 0) own = bytes;
                 if (MatchHistoryEntry(record, own, searcher, request.match, cache, context)) {
+                    record.dateText = HistoryDateText(page.lastVisit, request.datePicture);
                     batch.push_back(std::move(record));
                     if (batch.size() >= kBatch) {
                         post([rows, found = std::move(batch)]() mutable { rows(std::move(found)); });

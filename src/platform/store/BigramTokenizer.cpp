@@ -57,35 +57,43 @@ void ForEachChar(std::string_view text, F&& f) {
     }
 }
 
-// FTS5's tokenizer object: it keeps nothing.
-struct Tokenizer {};
+// FTS5's tokenizer objects: they keep only which cut they make.
+struct Tokenizer {
+    bool chars;
+};
 
-int Create(void*, const char**, int, Fts5Tokenizer** out) {
-    *out = reinterpret_cast<Fts5Tokenizer*>(new Tokenizer);
+int CreateBigrams(void*, const char**, int, Fts5Tokenizer** out) {
+    *out = reinterpret_cast<Fts5Tokenizer*>(new Tokenizer{false});
+    return SQLITE_OK;
+}
+
+int CreateChars(void*, const char**, int, Fts5Tokenizer** out) {
+    *out = reinterpret_cast<Fts5Tokenizer*>(new Tokenizer{true});
     return SQLITE_OK;
 }
 
 void Delete(Fts5Tokenizer* tokenizer) { delete reinterpret_cast<Tokenizer*>(tokenizer); }
 
-int Tokenize(Fts5Tokenizer*, void* context, int flags, const char* text, int size,
+int Tokenize(Fts5Tokenizer* tokenizer, void* context, int, const char* text, int size,
              int (*token)(void*, int, const char*, int, int, int)) {
     int rc = SQLITE_OK;
-    bool query = (flags & FTS5_TOKENIZE_QUERY) != 0;
-    ForEachBigram(std::string_view(text, size > 0 ? static_cast<std::size_t>(size) : 0), query,
-                  [&](std::string_view bytes, std::size_t start, std::size_t end) {
-                      if (rc == SQLITE_OK)
-                          rc = token(context, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                     static_cast<int>(start), static_cast<int>(end));
-                  });
+    TokenSink sink = [&](std::string_view bytes, std::size_t start, std::size_t end) {
+        if (rc == SQLITE_OK)
+            rc = token(context, 0, bytes.data(), static_cast<int>(bytes.size()), static_cast<int>(start),
+                       static_cast<int>(end));
+    };
+    std::string_view view(text, size > 0 ? static_cast<std::size_t>(size) : 0);
+    if (reinterpret_cast<Tokenizer*>(tokenizer)->chars)
+        ForEachCharToken(view, sink);
+    else
+        ForEachBigram(view, sink);
     return rc;
 }
 
 }  // namespace
 
-void ForEachBigram(std::string_view text, bool query,
-                   const std::function<void(std::string_view, std::size_t, std::size_t)>& each) {
+void ForEachBigram(std::string_view text, const TokenSink& each) {
     bool have = false;
-    std::size_t count = 0;
     Char previous{};
     char token[8];
     ForEachChar(text, [&](const Char& c) {
@@ -96,26 +104,26 @@ void ForEachBigram(std::string_view text, bool query,
         }
         previous = c;
         have = true;
-        ++count;
     });
-    // The last character stands alone too, so a one-character search finds
-    // it at the very end; a query of several characters ends with a pair.
-    if (have && (!query || count == 1)) {
-        std::size_t n = EncodeChar(previous.code, token);
-        each(std::string_view(token, n), previous.start, previous.end);
-    }
 }
 
-std::string BigramMatchExpression(std::string_view text) {
-    if (text.empty()) return std::string();
+void ForEachCharToken(std::string_view text, const TokenSink& each) {
+    char token[4];
+    ForEachChar(text, [&](const Char& c) { each(std::string_view(token, EncodeChar(c.code, token)), c.start, c.end); });
+}
+
+std::size_t IndexedCharCount(std::string_view text) {
     std::size_t count = 0;
     ForEachChar(text, [&](const Char&) { ++count; });
+    return count;
+}
+
+std::string IndexMatchExpression(std::string_view text) {
+    if (text.empty()) return std::string();
     // Inside a phrase only the double quote is special; no trail byte is one.
     std::string phrase = "\"";
     for (char c : text) phrase += (c == '"') ? std::string("\"\"") : std::string(1, c);
-    phrase += '"';
-    if (count == 1) phrase += '*';
-    return phrase;
+    return phrase + '"';
 }
 
 bool RegisterBigramTokenizer(sqlite3* db) {
@@ -126,8 +134,10 @@ bool RegisterBigramTokenizer(sqlite3* db) {
     sqlite3_step(statement);
     sqlite3_finalize(statement);
     if (!api) return false;
-    static fts5_tokenizer methods = {Create, Delete, Tokenize};
-    return api->xCreateTokenizer(api, kBigramTokenizerName, nullptr, &methods, nullptr) == SQLITE_OK;
+    static fts5_tokenizer bigrams = {CreateBigrams, Delete, Tokenize};
+    static fts5_tokenizer chars = {CreateChars, Delete, Tokenize};
+    return api->xCreateTokenizer(api, kBigramTokenizerName, nullptr, &bigrams, nullptr) == SQLITE_OK &&
+           api->xCreateTokenizer(api, kCharTokenizerName, nullptr, &chars, nullptr) == SQLITE_OK;
 }
 
 }  // namespace fern

@@ -28,10 +28,12 @@ const char kSchemaV1[] =
     "CREATE INDEX pages_last_visit ON pages(last_visit);"
     "PRAGMA user_version = 1;";
 
-// Version 2: each page's site; the kept bytes of pages; the full-text index,
-// whose rows are numbered anew at each visit (pages.doc), so reading it
-// backwards gives the most recent visits first. The index keeps no text of
-// its own: what it was given is made again from the rows when a page leaves.
+// Version 2: each page's site; the kept bytes of pages; the full-text index
+// of character pairs with their places, and the index of which characters
+// each page holds (for one-character words). Their rows are numbered anew at
+// each visit (pages.doc), so reading them backwards gives the most recent
+// visits first. The indexes keep no text of their own: what they were given
+// is made again from the rows when a page leaves.
 const char kSchemaV1ToV2[] =
     "ALTER TABLE pages ADD COLUMN site TEXT NOT NULL DEFAULT '';"
     "ALTER TABLE pages ADD COLUMN doc INTEGER;"
@@ -46,7 +48,9 @@ const char kSchemaV1ToV2[] =
     " bytes BLOB NOT NULL);"
     "CREATE INDEX cache_stored ON cache(stored);"
     "CREATE VIRTUAL TABLE page_text USING fts5(title, url, body, content='', columnsize=0,"
-    " prefix='1', tokenize='fern_bigram');";
+    " tokenize='fern_bigram');"
+    "CREATE VIRTUAL TABLE page_chars USING fts5(title, url, body, content='', columnsize=0,"
+    " detail=none, tokenize='fern_char');";
 
 const char kPageColumns[] = "p.id, p.url, p.title, p.first_visit, p.last_visit, p.visit_count";
 
@@ -224,24 +228,25 @@ std::optional<HistoryDb::IndexedRow> HistoryDb::ReadIndexed(std::int64_t pageId)
     return row;
 }
 
-bool HistoryDb::Unindex(std::int64_t pageId) {
+bool HistoryDb::Reindex(std::int64_t pageId, bool remove) {
     std::optional<IndexedRow> row = ReadIndexed(pageId);
     if (!row) return m_lastError == SQLITE_OK;
     if (!row->doc) return true;
-    SqliteStatement remove(m_db,
-                           "INSERT INTO page_text(page_text, rowid, title, url, body) VALUES('delete', ?1, ?2, ?3, ?4)");
-    remove.Bind(1, *row->doc).BindText(2, row->title).BindText(3, row->url).BindText(4, row->body);
-    return Check(remove.Run());
+    static const char* const kRemove[] = {
+        "INSERT INTO page_text(page_text, rowid, title, url, body) VALUES('delete', ?1, ?2, ?3, ?4)",
+        "INSERT INTO page_chars(page_chars, rowid, title, url, body) VALUES('delete', ?1, ?2, ?3, ?4)"};
+    static const char* const kAdd[] = {"INSERT INTO page_text(rowid, title, url, body) VALUES(?1, ?2, ?3, ?4)",
+                                       "INSERT INTO page_chars(rowid, title, url, body) VALUES(?1, ?2, ?3, ?4)"};
+    for (const char* sql : remove ? kRemove : kAdd) {
+        SqliteStatement statement(m_db, sql);
+        statement.Bind(1, *row->doc).BindText(2, row->title).BindText(3, row->url).BindText(4, row->body);
+        if (!Check(statement.Run())) return false;
+    }
+    return true;
 }
 
-bool HistoryDb::Index(std::int64_t pageId) {
-    std::optional<IndexedRow> row = ReadIndexed(pageId);
-    if (!row) return m_lastError == SQLITE_OK;
-    if (!row->doc) return true;
-    SqliteStatement insert(m_db, "INSERT INTO page_text(rowid, title, url, body) VALUES(?1, ?2, ?3, ?4)");
-    insert.Bind(1, *row->doc).BindText(2, row->title).BindText(3, row->url).BindText(4, row->body);
-    return Check(insert.Run());
-}
+bool HistoryDb::Unindex(std::int64_t pageId) { return Reindex(pageId, true); }
+bool HistoryDb::Index(std::int64_t pageId) { return Reindex(pageId, false); }
 
 std::int64_t HistoryDb::NextDoc() { return m_db.QueryInt("SELECT IFNULL(MAX(doc), 0) + 1 FROM pages", 1); }
 
@@ -353,7 +358,9 @@ bool HistoryDb::Delete(const HistoryScope& scope) {
     bool ok = true;
     for (std::int64_t id : ids)
         if (!(ok = DeletePage(id))) break;
-    if (ok) ok = Check(m_db.Exec("INSERT INTO page_text(page_text) VALUES('optimize')"));
+    if (ok)
+        ok = Check(m_db.Exec("INSERT INTO page_text(page_text) VALUES('optimize');"
+                             "INSERT INTO page_chars(page_chars) VALUES('optimize');"));
     m_db.Exec("PRAGMA secure_delete = OFF");
     if (ok && m_compact == Compact::None) m_compact = Compact::Checkpoint;
     return ok;
@@ -361,7 +368,8 @@ bool HistoryDb::Delete(const HistoryScope& scope) {
 
 bool HistoryDb::DeleteAll() {
     bool ok = Check(m_db.Exec("DELETE FROM cache; DELETE FROM pages;"
-                              "INSERT INTO page_text(page_text) VALUES('delete-all');"));
+                              "INSERT INTO page_text(page_text) VALUES('delete-all');"
+                              "INSERT INTO page_chars(page_chars) VALUES('delete-all');"));
     if (ok) m_compact = Compact::Vacuum;
     return ok;
 }
@@ -487,10 +495,13 @@ std::uint64_t HistoryDb::CachedBytes() {
 std::vector<TextHit> HistoryDb::FindText(std::string_view text, std::size_t limit, bool caseSensitive,
                                          std::size_t snippetBytes) {
     std::vector<TextHit> hits;
-    std::string expression = BigramMatchExpression(text);
+    std::string expression = IndexMatchExpression(text);
     if (expression.empty() || limit == 0) return hits;
     SjisSearcher searcher(text, caseSensitive);
-    SqliteStatement match(m_db, "SELECT rowid FROM page_text WHERE page_text MATCH ?1 ORDER BY rowid DESC");
+    // A phrase of pairs, or for one character the pages that hold it.
+    SqliteStatement match(m_db, IndexedCharCount(text) == 1
+                                    ? "SELECT rowid FROM page_chars WHERE page_chars MATCH ?1 ORDER BY rowid DESC"
+                                    : "SELECT rowid FROM page_text WHERE page_text MATCH ?1 ORDER BY rowid DESC");
     match.BindText(1, expression);
     std::string sql = std::string("SELECT ") + kPageColumns +
                       ", c.code, c.bytes FROM pages p LEFT JOIN cache c ON c.page = p.id WHERE p.doc = ?1";

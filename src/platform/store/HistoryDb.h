@@ -169,6 +169,7 @@ private:
     bool Migrate(int from);
     bool MigrateToVersion2();
     std::optional<IndexedRow> ReadIndexed(std::int64_t pageId);
+    bool Reindex(std::int64_t pageId, bool remove);
     bool Unindex(std::int64_t pageId);
     bool Index(std::int64_t pageId);
     std::string BodyText(std::string_view bytes, int code) const;
