@@ -83,6 +83,14 @@ std::string HistoryTitleOf(const std::string& title, const std::string& url) {
     return cut == std::string::npos ? url : url.substr(cut + 1);
 }
 
+std::vector<HistoryRoot> HistoryRoots(int historyStyle, const std::string& dataFolder,
+                                      const std::string& desktopFolder) {
+    std::vector<HistoryRoot> roots{{HistoryRoot::History, "履歴", std::string()}};
+    if (historyStyle & 0x4000) roots.push_back({HistoryRoot::Favorites, "お気に入り", dataFolder + "/Favorites"});
+    if (historyStyle & 0x2000) roots.push_back({HistoryRoot::Desktop, "デスクトップ", desktopFolder});
+    return roots;
+}
+
 std::vector<HistoryDayGroup> CHistoryTree::Days() {
     std::vector<HistoryDayGroup> days;
     HistoryDb* db = m_reader();

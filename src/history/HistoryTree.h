@@ -32,6 +32,18 @@ std::string HistorySiteLabel(const std::string& site);
 // "/"), or the whole address when it has neither.
 std::string HistoryTitleOf(const std::string& title, const std::string& url);
 
+// The tree's top items: the history, then, when `HistoryStyle` asks for
+// them, the favorites (bit 14: "Favorites" in the data folder) and the
+// desktop (bit 13), whose ".url" files the panel shows as they are
+// (ImportFavorites reads such a folder).
+struct HistoryRoot {
+    enum Kind { History, Favorites, Desktop } kind;
+    std::string label;   // "履歴", "お気に入り", "デスクトップ"
+    std::string folder;  // the file system's bytes; empty for the history
+};
+std::vector<HistoryRoot> HistoryRoots(int historyStyle, const std::string& dataFolder,
+                                      const std::string& desktopFolder);
+
 class CHistoryTree {
 public:
     using Clock = std::function<HistoryTime()>;

@@ -61,6 +61,18 @@ TEST(HistoryTitleOf, FallsBackToTheLastPartOfTheAddress) {
     for (const Case& c : cases) EXPECT_EQ(HistoryTitleOf(c.title, c.url), c.shown) << c.url;
 }
 
+TEST(HistoryRoots, FavoritesAndDesktopByTheirBits) {
+    auto labels = [](int style) {
+        std::vector<std::string> out;
+        for (const HistoryRoot& root : HistoryRoots(style, "/data", "/home/u/Desktop")) out.push_back(root.label);
+        return out;
+    };
+    EXPECT_EQ(labels(2), std::vector<std::string>{"履歴"});
+    EXPECT_EQ(labels(0x6000), (std::vector<std::string>{"履歴", "お気に入り", "デスクトップ"}));
+    EXPECT_EQ(labels(0x2000), (std::vector<std::string>{"履歴", "デスクトップ"}));
+    EXPECT_EQ(HistoryRoots(0x4000, "/data", "")[1].folder, "/data/Favorites");
+}
+
 TEST(HistoryTree, ShowsOnlyDaysAndSitesThatHoldPages) {
     LocalZone zone("Asia/Tokyo");
     fern::testing::TempFolder folder;
