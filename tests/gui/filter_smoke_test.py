@@ -39,24 +39,6 @@ def page_box():
     return None
 
 
-def labels(acc):
-    found = []
-
-    def walk(a, depth=0):
-        if a is None or depth > 20:
-            return
-        try:
-            if a.get_role() == Atspi.Role.LABEL:
-                found.append(a.get_name())
-            for i in range(a.get_child_count()):
-                walk(a.get_child_at_index(i), depth + 1)
-        except Exception:
-            pass
-
-    walk(acc)
-    return found
-
-
 def script_error_window():
     app = fern_app()
     return find(app, lambda a: a.get_name() == "スクリプト エラー" and a.get_role() != Atspi.Role.TEXT) if app else None

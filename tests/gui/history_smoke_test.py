@@ -52,21 +52,7 @@ def message_box(words):
 
 
 def dialog_text(dialog):
-    found = []
-
-    def walk(a, depth=0):
-        if a is None or depth > 20:
-            return
-        try:
-            if a.get_role() == Atspi.Role.LABEL:
-                found.append(a.get_name())
-            for i in range(a.get_child_count()):
-                walk(a.get_child_at_index(i), depth + 1)
-        except Exception:
-            pass
-
-    walk(dialog)
-    return " ".join(found)
+    return " ".join(labels(dialog))
 
 
 def press(dialog, names):

@@ -27,15 +27,8 @@ public:
 
     // Seconds for a local date and time of this zone.
     static std::int64_t At(int year, int month, int day, int hour, int minute, int second = 0) {
-        std::tm tm {};
-        tm.tm_year = year - 1900;
-        tm.tm_mon = month - 1;
-        tm.tm_mday = day;
-        tm.tm_hour = hour;
-        tm.tm_min = minute;
-        tm.tm_sec = second;
-        tm.tm_isdst = -1;
-        return static_cast<std::int64_t>(std::mktime(&tm));
+        std::tm local {second, minute, hour, day, month - 1, year - 1900, 0, 0, -1, 0, nullptr};
+        return static_cast<std::int64_t>(std::mktime(&local));
     }
 
 private:

@@ -390,11 +390,11 @@ std::optional<HistoryPage> HistoryDb::Page(std::string_view url) {
     return std::nullopt;
 }
 
-bool HistoryDb::ForEachPageWithBytes(
-    const HistoryScope& scope, const std::function<bool(const HistoryPage&, std::string_view, int)>& each) {
-    std::string sql = std::string("SELECT ") + kPageColumns +
-                      ", c.code, c.bytes FROM pages p LEFT JOIN cache c ON c.page = p.id"
-                      " WHERE p.last_visit >= ?1 AND p.last_visit < ?2";
+bool HistoryDb::SelectPages(const HistoryScope& scope, bool withBytes,
+                            const std::function<bool(const HistoryPage&, SqliteStatement&)>& each) {
+    std::string sql = std::string("SELECT ") + kPageColumns;
+    sql += withBytes ? ", c.code, c.bytes FROM pages p LEFT JOIN cache c ON c.page = p.id" : " FROM pages p";
+    sql += " WHERE p.last_visit >= ?1 AND p.last_visit < ?2";
     if (scope.url) sql += " AND p.url = ?3";
     if (scope.site) sql += " AND p.site = ?4";
     sql += " ORDER BY p.last_visit DESC, p.id DESC";
@@ -406,30 +406,21 @@ bool HistoryDb::ForEachPageWithBytes(
     while ((rc = select.Step()) == SQLITE_ROW) {
         HistoryPage page = PageRow(select);
         if (!scope.urlPrefix.empty() && !StartsWithNoCase(page.url, scope.urlPrefix)) continue;
-        bool cached = !select.IsNull(7);
-        if (!each(page, cached ? select.Blob(7) : std::string_view(), cached ? static_cast<int>(select.Int(6)) : -1))
-            return true;
+        if (!each(page, select)) return true;
     }
     return Check(rc);
 }
 
+bool HistoryDb::ForEachPageWithBytes(
+    const HistoryScope& scope, const std::function<bool(const HistoryPage&, std::string_view, int)>& each) {
+    return SelectPages(scope, true, [&](const HistoryPage& page, SqliteStatement& row) {
+        bool cached = !row.IsNull(7);
+        return each(page, cached ? row.Blob(7) : std::string_view(), cached ? static_cast<int>(row.Int(6)) : -1);
+    });
+}
+
 bool HistoryDb::ForEachPage(const HistoryScope& scope, const std::function<bool(const HistoryPage&)>& each) {
-    std::string sql = std::string("SELECT ") + kPageColumns +
-                      " FROM pages p WHERE p.last_visit >= ?1 AND p.last_visit < ?2";
-    if (scope.url) sql += " AND p.url = ?3";
-    if (scope.site) sql += " AND p.site = ?4";
-    sql += " ORDER BY p.last_visit DESC, p.id DESC";
-    SqliteStatement select(m_db, sql.c_str());
-    select.Bind(1, scope.from).Bind(2, scope.to);
-    if (scope.url) select.BindText(3, Utf8(*scope.url));
-    if (scope.site) select.BindText(4, Utf8(*scope.site));
-    int rc;
-    while ((rc = select.Step()) == SQLITE_ROW) {
-        HistoryPage page = PageRow(select);
-        if (!scope.urlPrefix.empty() && !StartsWithNoCase(page.url, scope.urlPrefix)) continue;
-        if (!each(page)) return true;
-    }
-    return Check(rc);
+    return SelectPages(scope, false, [&](const HistoryPage& page, SqliteStatement&) { return each(page); });
 }
 
 std::int64_t HistoryDb::PageCount() {

@@ -169,6 +169,8 @@ private:
     bool Migrate(int from);
     bool MigrateToVersion2();
     std::optional<IndexedRow> ReadIndexed(std::int64_t pageId);
+    bool SelectPages(const HistoryScope& scope, bool withBytes,
+                     const std::function<bool(const HistoryPage&, SqliteStatement&)>& each);
     bool Reindex(std::int64_t pageId, bool remove);
     bool Unindex(std::int64_t pageId);
     bool Index(std::int64_t pageId);
