@@ -78,7 +78,7 @@ bool WriteSearchIni(const std::string& path, const std::vector<SearchEngine>& en
     return WriteFileAtomic(path, SerializeSearchIni(engines), error);
 }
 
-std::string TrimBlanks(const std::string& text) {
+std::string TrimSearchText(const std::string& text) {
     std::size_t begin = 0, end = text.size();
     while (begin < end) {
         if (IsSingleBlank(text[begin]))
@@ -101,8 +101,8 @@ std::string TrimBlanks(const std::string& text) {
 }
 
 int CSearchEngineList::Add(const std::string& clipboardText) {
-    std::string text = TrimBlanks(clipboardText);
-    text = TrimBlanks(text.substr(0, text.find('\n')));
+    std::string text = TrimSearchText(clipboardText);
+    text = TrimSearchText(text.substr(0, text.find('\n')));
     SearchEngine engine;
     engine.title = "新しいサーチエンジン";
     engine.front = text.find("http://") != std::string::npos ? text : "http://";

@@ -63,6 +63,6 @@ private:
 };
 
 // Blanks (single-byte and the double-byte space) off both ends.
-std::string TrimBlanks(const std::string& text);
+std::string TrimSearchText(const std::string& text);
 
 }  // namespace fern

@@ -100,7 +100,7 @@ void CWebSearch::SearchFromPanel(const std::string& words) {
 }
 
 std::string CWebSearch::DialogWords(const std::optional<std::string>& clipboard) {
-    return clipboard ? TrimBlanks(*clipboard) : std::string();
+    return clipboard ? TrimSearchText(*clipboard) : std::string();
 }
 
 bool CWebSearch::SearchClipboard(const std::optional<std::string>& clipboard) {
