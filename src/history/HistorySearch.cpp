@@ -19,15 +19,18 @@ constexpr std::size_t kTipUrlBytes = 120;
 
 bool StartsWithFile(const std::string& url) { return SjisToLower(url.substr(0, 5)) == "file:"; }
 
-// Whether the kept bytes hold the text, read as the Part of the search says:
-// more than one byte is read, more than three decide the code.
-bool TextHolds(std::string_view bytes, const SjisSearcher& searcher, EncodingConversionContext& context,
-               int& code) {
-    if (bytes.size() <= 1) return false;
-    code = ChooseConversionCode(bytes.data(), bytes.size(), context);
+// Whether the kept bytes hold the text, read as the search reads them: more
+// than one byte is read, more than three decide the code. The code detected
+// when the page was kept is the one detection would find again.
+bool TextHolds(KeptPage page, const SjisSearcher& searcher, EncodingConversionContext& context, int& code) {
+    if (page.bytes.size() <= 1) return false;
+    if (context.forcedCode == -1 && page.code >= 0 && page.bytes.size() > 3)
+        code = context.detectedCode = page.code;
+    else
+        code = ChooseConversionCode(page.bytes.data(), page.bytes.size(), context);
     // Shift-JIS is read as it stands, without a copy.
-    if (code == kEncodingSjis) return searcher.FoundIn(bytes);
-    return searcher.FoundIn(ConvertCodeToShiftJis(bytes, code));
+    if (code == kEncodingSjis) return searcher.FoundIn(page.bytes);
+    return searcher.FoundIn(ConvertCodeToShiftJis(page.bytes, code));
 }
 
 std::string Escaped(std::string_view text) {
@@ -75,7 +78,7 @@ HistoryScope HistoryListScope(bool todayOnly, bool useFilter, const std::string&
     return scope;
 }
 
-bool MatchHistoryEntry(HistoryRecord& record, std::optional<std::string_view> ownBytes, const SjisSearcher& searcher,
+bool MatchHistoryEntry(HistoryRecord& record, std::optional<KeptPage> own, const SjisSearcher& searcher,
                        const HistoryMatchOptions& options, IPageCache& cache, EncodingConversionContext& context) {
     context.forcedCode = options.charCode;
     record.places = 0;
@@ -87,20 +90,21 @@ bool MatchHistoryEntry(HistoryRecord& record, std::optional<std::string_view> ow
     // keeps it under the address as visited, which is asked next.
     std::string key = record.url.substr(0, SjisFind(record.url, '#'));
     std::optional<CachedPage> found;
-    std::optional<std::string_view> bytes;
-    if (key == record.url && ownBytes) {
-        bytes = ownBytes;
+    std::optional<KeptPage> page;
+    if (key == record.url && own) {
+        page = own;
     } else if ((found = cache.Lookup(key))) {
-        bytes = found->bytes;
-    } else if (ownBytes) {
-        bytes = ownBytes;
+        page = KeptPage{found->bytes, found->code};
+    } else if (own) {
+        page = own;
     } else if (key != record.url && (found = cache.Lookup(record.url))) {
-        bytes = found->bytes;
+        page = KeptPage{found->bytes, found->code};
     }
-    if (bytes) {
-        if (TextHolds(*bytes, searcher, context, record.code)) record.places |= kPlaceCache;
+    if (page) {
+        if (TextHolds(*page, searcher, context, record.code)) record.places |= kPlaceCache;
     } else if (key.empty() || key.back() != '/') {
-        if ((found = cache.Lookup(key + "/")) && TextHolds(found->bytes, searcher, context, record.code)) {
+        if ((found = cache.Lookup(key + "/")) &&
+            TextHolds(KeptPage{found->bytes, found->code}, searcher, context, record.code)) {
             record.places |= kPlaceCache;
             if (key == record.url) record.url += '/';
         }

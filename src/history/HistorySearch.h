@@ -53,13 +53,20 @@ struct HistoryMatchOptions {
     int charCode = -1;  // HSHCharCode: -1 automatic, else the code to read the texts in
 };
 
+// Bytes kept of a page, with the code detected from them when they were
+// kept (-1: not known), which is the code the automatic choice finds again.
+struct KeptPage {
+    std::string_view bytes;
+    int code = -1;
+};
+
 // Matches one page against the searcher (made from the search string with
-// the case rule). `ownBytes` are the bytes kept under the page's own address
-// when the caller has them at hand (nullopt: ask the cache). Sets the
-// record's places and code; the address gets a "/" when the text was found
-// only under the address with "/" added. `context` carries the code from one
-// page to the next, as one search's conversions do.
-bool MatchHistoryEntry(HistoryRecord& record, std::optional<std::string_view> ownBytes, const SjisSearcher& searcher,
+// the case rule). `own` are the bytes kept under the page's own address when
+// the caller has them at hand (nullopt: ask the cache). Sets the record's
+// places and code; the address gets a "/" when the text was found only under
+// the address with "/" added. `context` carries the code from one page to
+// the next, as one search's conversions do.
+bool MatchHistoryEntry(HistoryRecord& record, std::optional<KeptPage> own, const SjisSearcher& searcher,
                        const HistoryMatchOptions& options, IPageCache& cache, EncodingConversionContext& context);
 
 // "%s\n%s\n更新日時 %s", then " 文字コード " and the code's name when a text was

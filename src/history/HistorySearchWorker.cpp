@@ -51,8 +51,8 @@ bool CHistorySearchWorker::Start(HistorySearchRequest request, OpenReader openRe
                 if (m_stop) return false;
                 // The date is made only for the pages that match.
                 HistoryRecord record = MakeHistoryRecord(page, {});
-                std::optional<std::string_view> own;
-                if (code >= 0) own = bytes;
+                std::optional<KeptPage> own;
+                if (code >= 0) own = KeptPage{bytes, code};
                 if (MatchHistoryEntry(record, own, searcher, request.match, cache, context)) {
                     record.dateText = HistoryDateText(page.lastVisit, request.datePicture);
                     batch.push_back(std::move(record));

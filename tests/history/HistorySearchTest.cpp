@@ -5,6 +5,7 @@
 #include <map>
 
 #include "history/LocalZone.h"
+#include "history/PageTextCodec.h"
 #include "lists/EncodingDetect.h"
 #include "lists/TempFolder.h"
 #include "platform/text/Encoding.h"
@@ -21,7 +22,9 @@ struct MapCache : IPageCache {
         asked.push_back(url);
         auto it = pages.find(url);
         if (it == pages.end()) return std::nullopt;
-        return CachedPage{0, it->second, static_cast<std::int64_t>(it->second.size())};
+        // The code as the store detects it when it keeps a page.
+        return CachedPage{MakePageTextCodec().detect(it->second), it->second,
+                          static_cast<std::int64_t>(it->second.size())};
     }
 };
 
@@ -123,8 +126,13 @@ TEST(HistoryMatch, OwnBytesAreUsedWithoutAskingTheCache) {
     HistoryRecord record = Record("t", "http://a.example/p");
     SjisSearcher searcher("本文", false);
     EncodingConversionContext context;
-    ASSERT_TRUE(MatchHistoryEntry(record, std::string_view("<p>本文</p>"), searcher, {}, cache, context));
+    ASSERT_TRUE(MatchHistoryEntry(record, KeptPage{"<p>本文</p>", 0}, searcher, {}, cache, context));
     EXPECT_TRUE(cache.asked.empty());
+    // The code found when the page was kept is used as it is.
+    std::string utf8 = ToUtf8("<p>本文</p>");
+    ASSERT_TRUE(MatchHistoryEntry(record, KeptPage{utf8, kEncodingUtf8}, searcher, {}, cache, context));
+    EXPECT_EQ(record.code, kEncodingUtf8);
+    EXPECT_FALSE(MatchHistoryEntry(record, KeptPage{utf8, kEncodingSjis}, searcher, {}, cache, context));
 }
 
 TEST(HistoryInfoTip, NamesTheCodeAndThePlaces) {

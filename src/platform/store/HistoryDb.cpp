@@ -68,8 +68,13 @@ HistoryDb::OpenResult ResultOf(int rc) {
     return HistoryDb::OpenResult::CannotOpen;
 }
 
-std::string Utf8(std::string_view sjis) { return ToUtf8(sjis); }
-std::string Sjis(std::string_view utf8) { return FromUtf8(utf8); }
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Addresses are mostly plain ASCII, the same bytes in both codes.
+std::string Utf8(std::string_view sjis) { return IsAscii(sjis) ? std::string(sjis) : ToUtf8(sjis); }
+std::string Sjis(std::string_view utf8) { return IsAscii(utf8) ? std::string(utf8) : FromUtf8(utf8); }
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && SjisCompareNoCase(text.substr(0, prefix.size()), prefix) == 0;
@@ -141,6 +146,11 @@ HistoryDb::OpenResult HistoryDb::Open(const std::string& path, Mode mode) {
         m_db.Close();
         return OpenResult::TooNew;
     }
+    // A new file gets pages that hold a usual page's bytes whole, so a scan
+    // of the kept pages reads them in place.
+    if (rc == SQLITE_OK && !readOnly && version == 0) rc = m_db.Exec("PRAGMA page_size = 16384");
+    // Readers (the search in page texts) read the file through a mapping.
+    if (rc == SQLITE_OK && readOnly) rc = m_db.Exec("PRAGMA mmap_size = 2147483648");
     if (rc == SQLITE_OK && !readOnly) {
         SqliteStatement wal(m_db, "PRAGMA journal_mode=WAL");
         rc = wal.Ok() ? wal.Step() : wal.PrepareResult();
