@@ -29,7 +29,7 @@ void CHistorySearchWorker::Join() {
 
 bool CHistorySearchWorker::Start(HistorySearchRequest request, OpenReader openReader, Rows rows,
                                  Finished finished) {
-    if (m_running || request.text.empty()) return false;
+    if (m_running || (request.text.empty() && !request.everyPage)) return false;
     Join();
     m_stop = false;
     m_running = true;
@@ -53,7 +53,7 @@ bool CHistorySearchWorker::Start(HistorySearchRequest request, OpenReader openRe
                 HistoryRecord record = MakeHistoryRecord(page, {});
                 std::optional<KeptPage> own;
                 if (code >= 0) own = KeptPage{bytes, code};
-                if (MatchHistoryEntry(record, own, searcher, request.match, cache, context)) {
+                if (request.everyPage || MatchHistoryEntry(record, own, searcher, request.match, cache, context)) {
                     record.dateText = HistoryDateText(page.lastVisit, request.datePicture);
                     batch.push_back(std::move(record));
                     if (batch.size() >= kBatch) {

@@ -19,6 +19,9 @@ namespace fern {
 
 struct HistorySearchRequest {
     std::string text;  // the search string, Shift-JIS; empty searches nothing
+    // The list's plain fill ("更新"): every page of the scope, no search.
+    // Off the main loop too, since all the pages may be many.
+    bool everyPage = false;
     HistoryMatchOptions match;
     HistoryScope scope;  // HistoryListScope
     std::string datePicture;
@@ -38,7 +41,8 @@ public:
     CHistorySearchWorker(const CHistorySearchWorker&) = delete;
     CHistorySearchWorker& operator=(const CHistorySearchWorker&) = delete;
 
-    // False (and nothing starts) while a search runs or for an empty text.
+    // False (and nothing starts) while a search runs, or for an empty text
+    // unless every page is asked for.
     // `rows` and `finished` are called on the main loop, never after this
     // object is gone.
     bool Start(HistorySearchRequest request, OpenReader openReader, Rows rows, Finished finished);

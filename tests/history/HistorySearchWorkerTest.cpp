@@ -89,6 +89,20 @@ TEST_F(WorkerFixture, PostsTheMatchingPagesThenFinishes) {
     EXPECT_EQ(found.size(), 10u + 5u);  // pages 9, 90, 93, 96 and 99 are on site0
 }
 
+TEST_F(WorkerFixture, ThePlainFillListsEveryPageOfTheScope) {
+    CHistorySearchWorker worker(queue);
+    HistorySearchRequest request = Request("");
+    request.everyPage = true;
+    request.scope.from = 1090;
+    ASSERT_TRUE(Start(worker, request));
+    worker.Join();
+    queue.RunAll();
+    ASSERT_EQ(found.size(), 10u);
+    EXPECT_EQ(found[0].title, "ページ 99");
+    EXPECT_EQ(found[0].places, 0u);
+    EXPECT_FALSE(found[0].dateText.empty());
+}
+
 TEST_F(WorkerFixture, StopEndsItBeforeTheNextPage) {
     CHistorySearchWorker worker(queue);
     Gate gate;
