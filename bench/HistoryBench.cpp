@@ -27,6 +27,7 @@
 #include "platform/fs/FileIo.h"
 #include "platform/shell/MessageQueue.h"
 #include "platform/store/HistoryStore.h"
+#include "platform/text/Encoding.h"
 #include "platform/text/SjisByteClass.h"
 
 namespace {
@@ -369,11 +370,15 @@ void BM_HistoryScanVersusGrep(benchmark::State& state) {
         matched = 0;
         double cpu = ThreadCpuMs();
         auto start = Clock::now();
-        db->ForEachPageWithBytes({}, [&](const HistoryPage& page, std::string_view bytes, int code) {
-            HistoryRecord record = MakeHistoryRecord(page, {});
+        Utf8Searcher names(ToUtf8(query), false);
+        db->ScanPages({}, [&](const HistoryPageView& view) {
+            // As the search's worker does it.
+            HistoryRecord record;
+            record.url = StoredTextToSjis(view.url);
             std::optional<KeptPage> own;
-            if (code >= 0) own = KeptPage{bytes, code};
-            matched += MatchHistoryEntry(record, own, searcher, {}, cache, context);
+            if (view.code >= 0) own = KeptPage{view.bytes, view.code};
+            matched += MatchHistoryEntry(record, own, searcher, {}, cache, context,
+                                         StoredNamePlaces(view.title, view.url, names));
             return true;
         });
         scans.push_back(Ms(Clock::now() - start));

@@ -78,12 +78,28 @@ HistoryScope HistoryListScope(bool todayOnly, bool useFilter, const std::string&
     return scope;
 }
 
+unsigned StoredNamePlaces(std::string_view title, std::string_view url, const Utf8Searcher& searcher) {
+    // An empty title is shown as the end of the address (HistoryTitleOf);
+    // neither "/" nor "\" is ever part of a longer UTF-8 character.
+    if (title.empty()) {
+        std::size_t cut = url.rfind('/');
+        if (cut == std::string_view::npos) cut = url.rfind('\\');
+        title = cut == std::string_view::npos ? url : url.substr(cut + 1);
+    }
+    return (searcher.FoundIn(title) ? kPlaceTitle : 0u) | (searcher.FoundIn(url) ? kPlaceUrl : 0u);
+}
+
 bool MatchHistoryEntry(HistoryRecord& record, std::optional<KeptPage> own, const SjisSearcher& searcher,
-                       const HistoryMatchOptions& options, IPageCache& cache, EncodingConversionContext& context) {
+                       const HistoryMatchOptions& options, IPageCache& cache, EncodingConversionContext& context,
+                       std::optional<unsigned> namePlaces) {
     context.forcedCode = options.charCode;
-    record.places = 0;
-    if (searcher.FoundIn(record.title)) record.places |= kPlaceTitle;
-    if (searcher.FoundIn(record.url)) record.places |= kPlaceUrl;
+    if (namePlaces) {
+        record.places = *namePlaces;
+    } else {
+        record.places = 0;
+        if (searcher.FoundIn(record.title)) record.places |= kPlaceTitle;
+        if (searcher.FoundIn(record.url)) record.places |= kPlaceUrl;
+    }
     if (StartsWithFile(record.url)) return record.places != 0;
 
     // The page is kept under the address without its fragment; our store

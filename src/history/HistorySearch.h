@@ -66,8 +66,16 @@ struct KeptPage {
 // places and code; the address gets a "/" when the text was found only under
 // the address with "/" added. `context` carries the code from one page to
 // the next, as one search's conversions do.
+// `namePlaces`: the title and address places when the caller found them
+// already (StoredNamePlaces), so the record's title need not be made first.
 bool MatchHistoryEntry(HistoryRecord& record, std::optional<KeptPage> own, const SjisSearcher& searcher,
-                       const HistoryMatchOptions& options, IPageCache& cache, EncodingConversionContext& context);
+                       const HistoryMatchOptions& options, IPageCache& cache, EncodingConversionContext& context,
+                       std::optional<unsigned> namePlaces = std::nullopt);
+
+// The title and address places of a page as the history file holds it
+// (UTF-8), against the search string in UTF-8: the same places the program's
+// text gives, without converting every page's title.
+unsigned StoredNamePlaces(std::string_view title, std::string_view url, const Utf8Searcher& searcher);
 
 // "%s\n%s\n更新日時 %s", then " 文字コード " and the code's name when a text was
 // read, then "\n場所 " and "Title ", "Url ", "Cache" for the places matched.

@@ -1,5 +1,8 @@
 #include "history/HistorySearchWorker.h"
 
+#include "history/HistoryTree.h"
+#include "platform/text/Encoding.h"
+
 namespace fern {
 
 namespace {
@@ -45,15 +48,21 @@ bool CHistorySearchWorker::Start(HistorySearchRequest request, OpenReader openRe
         if (db) {
             ReaderCache cache(*db);
             SjisSearcher searcher(request.text, request.match.caseSensitive);
+            Utf8Searcher names(ToUtf8(request.text), request.match.caseSensitive);
             EncodingConversionContext context;
             std::vector<HistoryRecord> batch;
-            db->ForEachPageWithBytes(request.scope, [&](const HistoryPage& page, std::string_view bytes, int code) {
+            db->ScanPages(request.scope, [&](const HistoryPageView& view) {
                 if (m_stop) return false;
-                // The date is made only for the pages that match.
-                HistoryRecord record = MakeHistoryRecord(page, {});
+                // Titles and dates are made only for the pages that match.
+                HistoryRecord record;
+                record.url = StoredTextToSjis(view.url);
                 std::optional<KeptPage> own;
-                if (code >= 0) own = KeptPage{bytes, code};
-                if (request.everyPage || MatchHistoryEntry(record, own, searcher, request.match, cache, context)) {
+                if (view.code >= 0) own = KeptPage{view.bytes, view.code};
+                if (request.everyPage || MatchHistoryEntry(record, own, searcher, request.match, cache, context,
+                                                           StoredNamePlaces(view.title, view.url, names))) {
+                    HistoryPage page = PageOf(view);
+                    record.title = HistoryTitleOf(page.title, page.url);
+                    record.lastVisit = page.lastVisit;
                     record.dateText = HistoryDateText(page.lastVisit, request.datePicture);
                     batch.push_back(std::move(record));
                     if (batch.size() >= kBatch) {

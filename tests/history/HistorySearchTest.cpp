@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <random>
 
+#include "history/HistoryTree.h"
 #include "history/LocalZone.h"
 #include "history/PageTextCodec.h"
 #include "lists/EncodingDetect.h"
@@ -206,6 +208,32 @@ TEST(HistoryOpen, SlashFormViewSourceAndFlags) {
     EXPECT_EQ(HistoryUrlToOpen("http://a/none", true, cache), "view-source:http://a/none");
     EXPECT_EQ(HistoryOpenFlags(true, 0x3E), 3);
     EXPECT_EQ(HistoryOpenFlags(false, 0x3C), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The places found on the file's UTF-8 are those the program's text gives.
+TEST(HistoryMatch, PlacesOnTheStoredTextAreThoseOfTheProgramsText) {
+    const char* pieces[] = {"ア", "ソ", "a", "A", "/", "\\", "日本", " ", "x", "ｱ", "ヂ"};
+    std::mt19937 random(5);
+    auto text = [&](int n) {
+        std::string t;
+        for (int i = 0; i < n; ++i) t += pieces[random() % 11];
+        return t;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        std::string title = round % 4 == 0 ? std::string() : text(4), url = "http://" + text(6);
+        std::string needle = text(1 + static_cast<int>(random() % 2));
+        bool caseSensitive = round % 2;
+        SjisSearcher sjis(needle, caseSensitive);
+        unsigned expected = (sjis.FoundIn(HistoryTitleOf(title, url)) ? kPlaceTitle : 0u) |
+                            (sjis.FoundIn(url) ? kPlaceUrl : 0u);
+        Utf8Searcher utf8(ToUtf8(needle), caseSensitive);
+        ASSERT_EQ(StoredNamePlaces(ToUtf8(title), ToUtf8(url), utf8), expected)
+            << "title " << title << " url " << url << " needle " << needle;
+    }
 }
 
 }  // namespace

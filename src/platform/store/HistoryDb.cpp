@@ -76,8 +76,12 @@ bool IsAscii(std::string_view text) {
 std::string Utf8(std::string_view sjis) { return IsAscii(sjis) ? std::string(sjis) : ToUtf8(sjis); }
 std::string Sjis(std::string_view utf8) { return IsAscii(utf8) ? std::string(utf8) : FromUtf8(utf8); }
 
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && SjisCompareNoCase(text.substr(0, prefix.size()), prefix) == 0;
+bool StartsWithAsciiNoCase(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    auto fold = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c; };
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (fold(text[i]) != fold(prefix[i])) return false;
+    return true;
 }
 
 HistoryPage PageRow(SqliteStatement& statement) {
@@ -401,7 +405,7 @@ std::optional<HistoryPage> HistoryDb::Page(std::string_view url) {
 }
 
 bool HistoryDb::SelectPages(const HistoryScope& scope, bool withBytes,
-                            const std::function<bool(const HistoryPage&, SqliteStatement&)>& each) {
+                            const std::function<bool(SqliteStatement&)>& each) {
     std::string sql = std::string("SELECT ") + kPageColumns;
     sql += withBytes ? ", c.code, c.bytes FROM pages p LEFT JOIN cache c ON c.page = p.id" : " FROM pages p";
     sql += " WHERE p.last_visit >= ?1 AND p.last_visit < ?2";
@@ -412,25 +416,36 @@ bool HistoryDb::SelectPages(const HistoryScope& scope, bool withBytes,
     select.Bind(1, scope.from).Bind(2, scope.to);
     if (scope.url) select.BindText(3, Utf8(*scope.url));
     if (scope.site) select.BindText(4, Utf8(*scope.site));
+    // The file's addresses are UTF-8, whose single-byte letters are ASCII's.
+    const std::string prefix = Utf8(scope.urlPrefix);
     int rc;
     while ((rc = select.Step()) == SQLITE_ROW) {
-        HistoryPage page = PageRow(select);
-        if (!scope.urlPrefix.empty() && !StartsWithNoCase(page.url, scope.urlPrefix)) continue;
-        if (!each(page, select)) return true;
+        if (!prefix.empty() && !StartsWithAsciiNoCase(select.Text(1), prefix)) continue;
+        if (!each(select)) return true;
     }
     return Check(rc);
 }
 
-bool HistoryDb::ForEachPageWithBytes(
-    const HistoryScope& scope, const std::function<bool(const HistoryPage&, std::string_view, int)>& each) {
-    return SelectPages(scope, true, [&](const HistoryPage& page, SqliteStatement& row) {
-        bool cached = !row.IsNull(7);
-        return each(page, cached ? row.Blob(7) : std::string_view(), cached ? static_cast<int>(row.Int(6)) : -1);
+std::string StoredTextToSjis(std::string_view utf8) { return Sjis(utf8); }
+
+HistoryPage PageOf(const HistoryPageView& view) {
+    return {view.id, Sjis(view.url), Sjis(view.title), view.firstVisit, view.lastVisit, view.visitCount};
+}
+
+bool HistoryDb::ScanPages(const HistoryScope& scope, const std::function<bool(const HistoryPageView&)>& each) {
+    return SelectPages(scope, true, [&](SqliteStatement& row) {
+        HistoryPageView view{row.Int(0), row.Text(1), row.Text(2), row.Int(3), row.Int(4),
+                             static_cast<int>(row.Int(5)), {}, -1};
+        if (!row.IsNull(7)) {
+            view.bytes = row.Blob(7);
+            view.code = static_cast<int>(row.Int(6));
+        }
+        return each(view);
     });
 }
 
 bool HistoryDb::ForEachPage(const HistoryScope& scope, const std::function<bool(const HistoryPage&)>& each) {
-    return SelectPages(scope, false, [&](const HistoryPage& page, SqliteStatement&) { return each(page); });
+    return SelectPages(scope, false, [&](SqliteStatement& row) { return each(PageRow(row)); });
 }
 
 std::int64_t HistoryDb::PageCount() {

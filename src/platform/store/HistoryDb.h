@@ -70,6 +70,20 @@ struct TextHit {
     std::string before, match, after;  // the snippet, Shift-JIS
 };
 
+// A page as the scan of the kept pages reads it: address and title as the
+// file holds them (UTF-8), the kept bytes (empty with code -1 when none).
+struct HistoryPageView {
+    std::int64_t id = 0;
+    std::string_view url, title;  // UTF-8
+    HistoryTime firstVisit = 0, lastVisit = 0;
+    int visitCount = 0;
+    std::string_view bytes;
+    int code = -1;
+};
+HistoryPage PageOf(const HistoryPageView& view);
+// Text of the file (UTF-8) as the program's Shift-JIS.
+std::string StoredTextToSjis(std::string_view utf8);
+
 // The site a page is grouped under: its host in lower case, without port
 // or user; "" for local files and addresses without a host.
 std::string SiteOfUrl(std::string_view url);
@@ -131,9 +145,9 @@ public:
     std::optional<HistoryPage> Page(std::string_view url);
     // Most recent visit first; `each` returns false to stop.
     bool ForEachPage(const HistoryScope& scope, const std::function<bool(const HistoryPage&)>& each);
-    // The same with each page's kept bytes (empty with code -1 when none).
-    bool ForEachPageWithBytes(const HistoryScope& scope,
-                              const std::function<bool(const HistoryPage&, std::string_view bytes, int code)>& each);
+    // Most recent visit first, each page as the file holds it with its kept
+    // bytes: for the search in page texts, which converts only what matches.
+    bool ScanPages(const HistoryScope& scope, const std::function<bool(const HistoryPageView&)>& each);
     std::int64_t PageCount();
     std::optional<HistoryTime> OldestVisit();
     bool AnyVisitIn(HistoryTime from, HistoryTime to);
@@ -169,8 +183,7 @@ private:
     bool Migrate(int from);
     bool MigrateToVersion2();
     std::optional<IndexedRow> ReadIndexed(std::int64_t pageId);
-    bool SelectPages(const HistoryScope& scope, bool withBytes,
-                     const std::function<bool(const HistoryPage&, SqliteStatement&)>& each);
+    bool SelectPages(const HistoryScope& scope, bool withBytes, const std::function<bool(SqliteStatement&)>& each);
     bool Reindex(std::int64_t pageId, bool remove);
     bool Unindex(std::int64_t pageId);
     bool Index(std::int64_t pageId);

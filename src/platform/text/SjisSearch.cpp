@@ -73,4 +73,24 @@ std::size_t SjisSearcher::Find(std::string_view text, std::size_t from) const {
     return std::string_view::npos;
 }
 
+Utf8Searcher::Utf8Searcher(std::string_view needle, bool caseSensitive) : m_needle(needle) {
+    if (caseSensitive) return;
+    for (char& c : m_needle) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 0x20);
+        m_fold = m_fold || (c >= 'a' && c <= 'z');
+    }
+}
+
+bool Utf8Searcher::FoundIn(std::string_view text) const {
+    if (m_needle.empty()) return true;
+    std::string_view hay = text;
+    if (m_fold) {
+        m_folded.assign(text.data(), text.size());
+        for (char& c : m_folded)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 0x20);
+        hay = m_folded;
+    }
+    return memmem(hay.data(), hay.size(), m_needle.data(), m_needle.size()) != nullptr;
+}
+
 }  // namespace fern

@@ -36,4 +36,18 @@ private:
     mutable std::string m_folded;
 };
 
+// The same for UTF-8 text (the history file's titles and addresses): its
+// bytes below 0x80 are always single characters, so letters fold byte by
+// byte and every hit starts on a character.
+class Utf8Searcher {
+public:
+    Utf8Searcher(std::string_view needle, bool caseSensitive);
+    bool FoundIn(std::string_view text) const;
+
+private:
+    std::string m_needle;
+    bool m_fold = false;
+    mutable std::string m_folded;
+};
+
 }  // namespace fern
