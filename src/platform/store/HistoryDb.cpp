@@ -46,7 +46,7 @@ const char kSchemaV1ToV2[] =
     " full_size INTEGER NOT NULL,"
     " stored INTEGER NOT NULL,"
     " bytes BLOB NOT NULL);"
-    "CREATE INDEX cache_stored ON cache(stored);"
+    "CREATE INDEX cache_stored ON cache(stored, size);"
     "CREATE VIRTUAL TABLE page_text USING fts5(title, url, body, content='', columnsize=0,"
     " tokenize='fern_bigram');"
     "CREATE VIRTUAL TABLE page_chars USING fts5(title, url, body, content='', columnsize=0,"
@@ -153,8 +153,10 @@ HistoryDb::OpenResult HistoryDb::Open(const std::string& path, Mode mode) {
     // A new file gets pages that hold a usual page's bytes whole, so a scan
     // of the kept pages reads them in place.
     if (rc == SQLITE_OK && !readOnly && version == 0) rc = m_db.Exec("PRAGMA page_size = 16384");
-    // Readers (the search in page texts) read the file through a mapping.
+    // Readers (the search in page texts) read the file through a mapping;
+    // the index's pages stay at hand for the writer.
     if (rc == SQLITE_OK && readOnly) rc = m_db.Exec("PRAGMA mmap_size = 2147483648");
+    if (rc == SQLITE_OK) rc = m_db.Exec("PRAGMA cache_size = -16384");
     if (rc == SQLITE_OK && !readOnly) {
         SqliteStatement wal(m_db, "PRAGMA journal_mode=WAL");
         rc = wal.Ok() ? wal.Step() : wal.PrepareResult();
@@ -505,6 +507,7 @@ bool HistoryDb::HasCached(std::string_view url) {
 }
 
 std::uint64_t HistoryDb::CachedBytes() {
+    // From the index on (stored, size), not from the rows with their bytes.
     return static_cast<std::uint64_t>(m_db.QueryInt("SELECT IFNULL(SUM(size), 0) FROM cache", 0));
 }
 
