@@ -163,6 +163,21 @@ def labels(acc):
     return found
 
 
+def message_window(pred):
+    """The browser's first message box or dialog (a window of its own) for which `pred` holds."""
+    app = fern_app()
+    if app is None:
+        return None
+    for i in range(app.get_child_count()):
+        window = app.get_child_at_index(i)
+        try:
+            if window.get_role() in (Atspi.Role.ALERT, Atspi.Role.DIALOG) and pred(window):
+                return window
+        except Exception:
+            pass
+    return None
+
+
 def checked(acc):
     return acc.get_state_set().contains(Atspi.StateType.CHECKED)
 

@@ -38,17 +38,7 @@ def rows(data, sql, *args):
 
 def message_box(words):
     """Our message box holding `words` (GTK names the box by its kind, not its caption)."""
-    app = fern_app()
-    if app is None:
-        return None
-    for i in range(app.get_child_count()):
-        window = app.get_child_at_index(i)
-        try:
-            if window.get_role() in (Atspi.Role.ALERT, Atspi.Role.DIALOG) and words in dialog_text(window):
-                return window
-        except Exception:
-            pass
-    return None
+    return message_window(lambda w: words in dialog_text(w))
 
 
 def dialog_text(dialog):
