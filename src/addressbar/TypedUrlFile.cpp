@@ -14,12 +14,12 @@ std::size_t LimitOf(int limit) { return limit < 1 ? 0 : static_cast<std::size_t>
 
 std::vector<SectionReader> Readers(TypedHistory& history, int urlLimit) {
     return {[&history, urlLimit](ListLineReader& lines) { return ReadTypedUrls(lines, history.urls, urlLimit); },
-            KeptSectionReader(history.historySearch), KeptSectionReader(history.webSearch)};
+            SearchStringsReader(history.historySearch), SearchStringsReader(history.webSearch)};
 }
 
 std::vector<SectionWriter> Writers(const TypedHistory& history, int urlLimit) {
     return {[&history, urlLimit](ListTextWriter& out) { WriteTypedUrls(out, history.urls, urlLimit); },
-            KeptSectionWriter(history.historySearch), KeptSectionWriter(history.webSearch)};
+            SearchStringsWriter(history.historySearch), SearchStringsWriter(history.webSearch)};
 }
 
 }  // namespace
@@ -32,17 +32,6 @@ void WriteTypedUrls(ListTextWriter& out, const std::vector<std::string>& urls, i
     std::size_t count = std::min(urls.size(), LimitOf(limit));
     WriteSectionEntries(out, kTypedUrlSection,
                         std::vector<std::string>(urls.begin(), urls.begin() + static_cast<std::ptrdiff_t>(count)));
-}
-
-SectionReader KeptSectionReader(KeptSection& section) {
-    return [&section](ListLineReader& lines) {
-        section.entries.clear();
-        return ReadSectionEntries(lines, section.entries);
-    };
-}
-
-SectionWriter KeptSectionWriter(const KeptSection& section) {
-    return [&section](ListTextWriter& out) { WriteSectionEntries(out, section.name, section.entries); };
 }
 
 ListFileStatus ReadTypedHistory(std::string_view path, TypedHistory& history, int urlLimit) {

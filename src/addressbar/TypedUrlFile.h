@@ -1,12 +1,12 @@
 #pragma once
 // typed.fbl: the typed addresses ("typedurl"), then the typed words of the
 // history search ("typedhs") and of the web search ("typedws"). The two
-// search sections belong to their panels; until a panel reads and writes its
-// own section, the section is kept as it was read and written back, so no
-// user data is lost at exit.
+// search sections belong to their panels, which say whether they are kept;
+// until then they are written back as read (at most 64 each).
 #include <string>
 #include <vector>
 
+#include "lists/SearchStrings.h"
 #include "lists/SectionFile.h"
 
 namespace fern {
@@ -19,21 +19,11 @@ bool ReadTypedUrls(ListLineReader& lines, std::vector<std::string>& urls, int li
 // The "typedurl" section writer: the first `limit` addresses.
 void WriteTypedUrls(ListTextWriter& out, const std::vector<std::string>& urls, int limit);
 
-// A section kept for its owner: its entries as read, written back under the
-// section's name.
-struct KeptSection {
-    std::string name;
-    std::vector<std::string> entries;
-};
-
-SectionReader KeptSectionReader(KeptSection& section);
-SectionWriter KeptSectionWriter(const KeptSection& section);
-
 // The whole file.
 struct TypedHistory {
     std::vector<std::string> urls;
-    KeptSection historySearch{"typedhs", {}};
-    KeptSection webSearch{"typedws", {}};
+    SearchStrings historySearch{"typedhs", {}, true};
+    SearchStrings webSearch{"typedws", {}, true};
     // The file is there but could not be read: writing it would replace
     // sections that were never read, so it is left alone.
     bool unreadable = false;

@@ -114,6 +114,9 @@ constexpr CommandInfo kCommands[] = {
     {ID_ADDRESS_FOCUS,       kPlain, "アドレス バーにフォーカス",    "アドレス バーにキーボード フォーカスを移します。\nアドレス バーにフォーカス", "Ctrl+L"},
     {ID_ADDRESS_DROP_DOWN,   kPlain, "アドレスの一覧",               "アドレス バーの一覧を開きます。\nアドレスの一覧"},
     {ID_ADDRESS_GO_BUTTON,   kCheck, "移動ボタン",                   "アドレス バーの移動ボタンを表示します。\n移動ボタン"},
+    {ID_HISTORY_CLEAR_ALL,   kPlain, "すべての履歴(&A)...",          "履歴をすべて消去します。\nすべての履歴を消去"},
+    {ID_HISTORY_CLEAR_TODAY, kPlain, "今日の履歴(&T)...",            "今日の履歴を消去します。\n今日の履歴を消去"},
+    {ID_HISTORY_CLEAR_SITE,  kPlain, "表示中のサイトの履歴(&S)...",  "表示中のサイトの履歴を消去します。\nサイトの履歴を消去"},
     {ID_SESSION_REOPEN,      kPlain, "前回のセッションを開く(&B)",   "前回のセッションのタブを一覧し、選んで開きます。\n前回のセッション"},
 };
 

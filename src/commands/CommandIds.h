@@ -117,6 +117,9 @@ enum CommandId : int {
     ID_ADDRESS_DROP_DOWN = 33162,
     ID_ADDRESS_GO_BUTTON = 33163,
     ID_SESSION_REOPEN = 33164,
+    ID_HISTORY_CLEAR_ALL = 33165,
+    ID_HISTORY_CLEAR_TODAY = 33166,
+    ID_HISTORY_CLEAR_SITE = 33167,
 
     // Ranges filled at run time.
     ID_RECENT_FIRST = 34267,  // recently closed entry i is ID_RECENT_FIRST + i

@@ -66,7 +66,8 @@ std::vector<MenuNode> ToolsMenu() {
             S(),
             Submenu("クッキー(&C)", {I(ID_COOKIE_FIRST_PARTY), I(ID_COOKIE_SESSION), I(ID_COOKIE_THIRD_PARTY), S(),
                                       I(ID_COOKIE_INVERT), S(), I(ID_COOKIE_DELETE)}),
-            I(ID_INTERNET_OPTIONS), S(),
+            I(ID_INTERNET_OPTIONS),
+            Submenu("履歴を消去(&H)", {I(ID_HISTORY_CLEAR_ALL), I(ID_HISTORY_CLEAR_TODAY), I(ID_HISTORY_CLEAR_SITE)}), S(),
             I(ID_FILTER_REGISTER_URL), I(ID_FILTER_REGISTER_TITLE), S(),
             I(ID_FILTER_SCRIPT_ERRORS), I(ID_FILTER_DIALOG_SWEEP), S(),
             I(ID_KEY_SETTINGS), I(ID_OPTIONS)};

@@ -89,7 +89,7 @@ void CDownloadList::AskNext(std::optional<int> next) {
     DownloadQuestion question;
     question.id = *next;
     question.response = it->second.response;
-    question.site = SiteOfUrl(it->second.response.url);
+    question.site = DownloadSiteOfUrl(it->second.response.url);
     question.proposedName = it->second.proposedName;
     question.waitingBehind = m_queue.WaitingBehind(*next);
     m_asker->Ask(question);
@@ -140,7 +140,7 @@ void CDownloadList::Answer(int id, DownloadAnswer answer, const std::string& pat
     DownloadItem item;
     item.id = id;
     item.url = it->second.response.url;
-    item.site = SiteOfUrl(item.url);
+    item.site = DownloadSiteOfUrl(item.url);
     item.path = target;
     item.mimeType = it->second.response.mimeType;
     item.size = it->second.response.size;

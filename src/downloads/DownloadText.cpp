@@ -59,7 +59,7 @@ std::string FailureText(DownloadFailure failure, std::string_view detail) {
     return text;
 }
 
-std::string SiteOfUrl(std::string_view url) {
+std::string DownloadSiteOfUrl(std::string_view url) {
     std::string text(url);
     // A blob: address names the page's own origin after its scheme.
     if (g_ascii_strncasecmp(text.c_str(), "blob:", 5) == 0) text.erase(0, 5);

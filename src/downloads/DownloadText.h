@@ -24,6 +24,6 @@ std::string StateText(DownloadState state);
 std::string FailureText(DownloadFailure failure, std::string_view detail);
 // The host an address (Shift-JIS) comes from; for blob: addresses the host
 // inside; the scheme for addresses without one ("data:").
-std::string SiteOfUrl(std::string_view url);
+std::string DownloadSiteOfUrl(std::string_view url);
 
 }  // namespace fern

@@ -104,6 +104,9 @@ inline constexpr int kButtonFaceColour = 0xF0F0F0;
     X(ProxyIndex,        Profile, "Proxy",          Integer,    -1,       "",                      0,   Plain,   "tools") \
     X(ProxyConnect,      Profile, "Proxy",          Integer,    1,        "",                      0,   Plain,   "tools") \
     X(HistoryStyle,      Profile, "History",        Integer,    2,        "",                      0,   Plain,   "sidebar") \
+    X(HistoryPageTexts,  Profile, "History",        Integer,    1,        "",                      0,   Plain,   "history") \
+    X(HistoryPageLimit,  Profile, "History",        Integer,    2048,     "",                      0,   Plain,   "history") \
+    X(HistoryCacheLimit, Profile, "History",        Integer,    256,      "",                      0,   Plain,   "history") \
     X(HSHStyle,          Profile, "HistorySearch",  Integer,    6,        "",                      0,   Plain,   "sidebar") \
     X(HSHCharCode,       Profile, "HistorySearch",  Integer,    -1,       "",                      0,   Plain,   "sidebar") \
     X(HSHColumnWidth,    Profile, "HistorySearch",  Structured, 0,        "200,300,140",           0,   Plain,   "sidebar") \

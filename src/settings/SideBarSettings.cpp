@@ -21,7 +21,12 @@ constexpr BitSwitch<Hi> kHistoryStyle[] = {
     {0x1, &Hi::openInNewTab}, {0x2, &Hi::infoTips},
     {0x2000, &Hi::addDesktop}, {0x4000, &Hi::addFavorites},
 };
-constexpr FieldBinding<Hi> kHistory[] = {BitsField(Setting::HistoryStyle, &Hi::style, kHistoryStyle)};
+constexpr FieldBinding<Hi> kHistory[] = {
+    BitsField(Setting::HistoryStyle, &Hi::style, kHistoryStyle),
+    IntField(Setting::HistoryPageTexts, &Hi::pageTexts),
+    IntField(Setting::HistoryPageLimit, &Hi::pageLimitKb),
+    IntField(Setting::HistoryCacheLimit, &Hi::cacheLimitMb),
+};
 
 using Hs = HistorySearchSettings;
 constexpr BitSwitch<Hs> kHSHStyle[] = {

@@ -26,6 +26,10 @@ struct HistorySettings {
     bool infoTips = false;
     bool addDesktop = false;    // "デスクトップの追加(&D)"
     bool addFavorites = false;  // "お気に入りの追加(&F)"
+    // What the history keeps of the pages for the search in them.
+    int pageTexts = 1;       // HistoryPageTexts: 0 keeps none
+    int pageLimitKb = 2048;  // HistoryPageLimit, per page
+    int cacheLimitMb = 256;  // HistoryCacheLimit, in all before the oldest go
 
     void Load(const SettingsStore& store);
     bool Save(SettingsStore& store);

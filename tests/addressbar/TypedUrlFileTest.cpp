@@ -33,7 +33,7 @@ const std::string kTypedFile =
 TypedHistory Parse(const std::string& bytes, int limit) {
     TypedHistory h;
     ParseSections(bytes, {[&](ListLineReader& lines) { return ReadTypedUrls(lines, h.urls, limit); },
-                          KeptSectionReader(h.historySearch), KeptSectionReader(h.webSearch)});
+                          SearchStringsReader(h.historySearch), SearchStringsReader(h.webSearch)});
     return h;
 }
 

@@ -62,7 +62,7 @@ TEST(DownloadText, SizesSpeedsAndTimeLeft) {
     EXPECT_EQ(TimeLeftText(0, 7500, 1), "残り 2 時間 5 分");
     EXPECT_EQ(TimeLeftText(0, -1, 10), "");
     EXPECT_EQ(TimeLeftText(0, 100, 0), "");
-    EXPECT_EQ(SiteOfUrl("https://user@dl.example:8443/a"), "dl.example");
-    EXPECT_EQ(SiteOfUrl("blob:https://app.example/5e0c"), "app.example");
-    EXPECT_EQ(SiteOfUrl("data:text/plain,hi"), "data:");
+    EXPECT_EQ(DownloadSiteOfUrl("https://user@dl.example:8443/a"), "dl.example");
+    EXPECT_EQ(DownloadSiteOfUrl("blob:https://app.example/5e0c"), "app.example");
+    EXPECT_EQ(DownloadSiteOfUrl("data:text/plain,hi"), "data:");
 }

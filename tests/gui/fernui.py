@@ -162,6 +162,40 @@ def named(roles, name, within=None):
     return find(root, lambda a: a.get_role() in wanted and a.get_name() == name) if root else None
 
 
+def labels(acc):
+    """The names of the labels inside `acc`, in tree order."""
+    found = []
+
+    def walk(a, depth=0):
+        if a is None or depth > 20:
+            return
+        try:
+            if a.get_role() == Atspi.Role.LABEL:
+                found.append(a.get_name())
+            for i in range(a.get_child_count()):
+                walk(a.get_child_at_index(i), depth + 1)
+        except Exception:
+            pass
+
+    walk(acc)
+    return found
+
+
+def message_window(pred):
+    """The browser's first message box or dialog (a window of its own) for which `pred` holds."""
+    app = fern_app()
+    if app is None:
+        return None
+    for i in range(app.get_child_count()):
+        window = app.get_child_at_index(i)
+        try:
+            if window.get_role() in (Atspi.Role.ALERT, Atspi.Role.DIALOG) and pred(window):
+                return window
+        except Exception:
+            pass
+    return None
+
+
 def checked(acc):
     return acc.get_state_set().contains(Atspi.StateType.CHECKED)
 

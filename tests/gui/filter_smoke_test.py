@@ -26,17 +26,7 @@ PAGES = {
 
 def page_box():
     """Our message box for a page: a dialog captioned "Fern Browser"."""
-    app = fern_app()
-    if app is None:
-        return None
-    for i in range(app.get_child_count()):
-        w = app.get_child_at_index(i)
-        try:
-            if w.get_role() in (Atspi.Role.ALERT, Atspi.Role.DIALOG) and w.get_name() == "Fern Browser":
-                return w
-        except Exception:
-            pass
-    return None
+    return message_window(lambda w: w.get_name() == "Fern Browser")
 
 
 def script_error_window():

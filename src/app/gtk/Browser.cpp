@@ -51,7 +51,10 @@ Browser::Browser(const ProgramStart& start)
       m_session(m_frame, m_settings, {m_paths.recentClosed, m_paths.stateLog, m_paths.startupList}, m_messageBox,
                 MakeSessionDialogs(m_window, m_settings)),
       m_downloads({m_window, m_frame, m_context.Context(), m_settings, m_messageBox, m_timers}),
-      m_recovery({m_frame, m_context, m_timers, start.dataFolder}) {
+      m_recovery({m_frame, m_context, m_timers, start.dataFolder}),
+      m_history({start.dataFolder, m_settings, m_context, m_queue, m_messageBox,
+                 [this] { return m_offline.IsOffline(); },
+                 [this] { return m_frame.ActiveView() ? m_frame.ActiveView()->Url() : std::string(); }}) {
     ResolveBookmarkPath(m_store, m_paths);
     g_mkdir_with_parents(m_tempFolder.c_str(), 0700);
     m_context.SetUserAgent(ToUtf8(UserAgentText(m_settings.Live().browser.userAgent)));
@@ -73,6 +76,7 @@ Browser::Browser(const ProgramStart& start)
     m_session.RegisterCommands(m_router);
     m_downloads.RegisterCommands(m_router);
     m_recovery.RegisterCommands(m_router);
+    m_history.RegisterCommands(m_router);
     m_homePage = m_settings.Subscribe(SettingsSection::Browser,
                                       [this] { m_engines.SetHomeUrl(HomePageUrl(m_settings.Live())); });
     m_window.SetOnClosed([] { gtk_main_quit(); });

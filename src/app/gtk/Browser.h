@@ -23,6 +23,7 @@
 #include "frame/SessionLists.h"
 #include "frame/gtk/MainFrameWindow.h"
 #include "frame/gtk/TabBarFeature.h"
+#include "history/gtk/HistoryFeature.h"
 #include "options/gtk/OptionsCommandPart.h"
 #include "platform/gtk/GtkShell.h"
 #include "platform/gtk/SessionEnd.h"
@@ -87,6 +88,7 @@ private:
     CSessionLists m_session;
     DownloadsFeature m_downloads;
     SessionRecovery m_recovery;
+    HistoryFeature m_history;
     SignalConnection m_addressShown;
     SettingsSubscription m_homePage;
     // The channels of other programs and of the desktop.

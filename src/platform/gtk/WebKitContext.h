@@ -12,6 +12,19 @@ namespace fern {
 
 class WebKitOfflineFilter;
 
+// Told of the pages of every tab on the context, after the tab itself: the
+// main-frame navigations it committed, their titles, loads that failed and
+// loads that finished. Addresses and titles are UTF-8.
+class IWebKitPageObserver {
+public:
+    virtual ~IWebKitPageObserver() = default;
+    virtual void PageCommitted(WebKitWebView* view, const std::string& uri) = 0;
+    virtual void PageTitle(WebKitWebView* view, const std::string& title) = 0;
+    virtual void PageFailed(WebKitWebView* view, const std::string& uri) = 0;
+    virtual void PageFinished(WebKitWebView* view) = 0;
+    virtual void ViewGone(WebKitWebView* view) = 0;
+};
+
 class WebKitContext {
 public:
     // `dataFolder` (Shift-JIS) holds the profile below "webkit/". The
@@ -52,6 +65,10 @@ public:
     // this object is gone.
     void RemoveSourcePageWith(GtkWidget* widget, const std::string& uri);
 
+    // One observer of every tab's pages (null: none).
+    void SetPageObserver(IWebKitPageObserver* observer) { m_pageObserver = observer; }
+    IWebKitPageObserver* PageObserver() const { return m_pageObserver; }
+
     // Folders of the profile, UTF-8.
     const std::string& DataDirectory() const { return m_dataDir; }
     const std::string& CacheDirectory() const { return m_cacheDir; }
@@ -63,6 +80,7 @@ private:
     bool m_faviconsOn = false;
     std::string m_userAgent;
     std::unique_ptr<WebKitOfflineFilter> m_offline;
+    IWebKitPageObserver* m_pageObserver = nullptr;
     // Owned by the scheme registration, so it lives as long as the web
     // context, which views may keep after we are gone.
     std::map<std::string, std::string>* m_sourcePages = nullptr;

@@ -90,6 +90,7 @@ WebKitEngine::~WebKitEngine() {
     m_find.reset();  // it lets go of the view's find controller and its window
     m_dialogs.reset();
     WebKitEngineSignals::Disconnect(*this);
+    if (IWebKitPageObserver* observer = m_context.PageObserver()) observer->ViewGone(m_view);
     m_context.Offline().RemoveView(m_view);
     // The view goes with its tab: out of its container, its web process ended.
     gtk_widget_destroy(GTK_WIDGET(m_view));

@@ -185,6 +185,7 @@ struct WebKitEngineHandlers {
         if (text == e.m_lastTitle) return;
         e.m_lastTitle = text;
         if (e.m_sink) e.m_sink->TitleChange(text);
+        if (IWebKitPageObserver* observer = e.m_context.PageObserver()) observer->PageTitle(e.m_view, title);
     }
 
     // The title can reach us after the load has finished, or never when the
@@ -256,6 +257,7 @@ struct WebKitEngineHandlers {
         if (e.m_sink) e.m_sink->NavigateComplete2(UrlFromUtf8(e.m_committedUri));
         if (e.m_sink) e.m_sink->SetSecureLockIcon(SecureLockLevel(e));
         UpdateCommandState(e);
+        if (IWebKitPageObserver* observer = e.m_context.PageObserver()) observer->PageCommitted(e.m_view, e.m_committedUri);
     }
 
     static void Finished(E& e) {
@@ -274,6 +276,8 @@ struct WebKitEngineHandlers {
         if (e.m_sink) e.m_sink->ProgressChange(-1, 100);
         if (e.m_sink) e.m_sink->DownloadComplete();
         if (e.m_sink) e.m_sink->DocumentComplete(e.LocationURL(), true);
+        if (IWebKitPageObserver* observer = e.m_context.PageObserver(); observer && e.m_committed)
+            observer->PageFinished(e.m_view);
     }
 
     static void OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer data) {
@@ -299,6 +303,7 @@ struct WebKitEngineHandlers {
                                 WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE))
                 return;
             e.m_failedUri = Str(uri);
+            if (IWebKitPageObserver* observer = e.m_context.PageObserver()) observer->PageFailed(e.m_view, e.m_failedUri);
             bool cancel = false;
             if (e.m_sink) e.m_sink->NavigateError(UrlFromUtf8(e.m_failedUri), "", ErrorStatus(error), cancel);
             // Cancelled: no error page in place of the page.
