@@ -19,6 +19,9 @@ struct KeyBinding {
     std::uint8_t modifiers = kKeyVirtual;
     std::uint16_t key = 0;  // the virtual-key code
     bool fixed = false;
+    // Read from the user's keys.ini: written back even when fixed, so a
+    // fixed key the user put there is not lost by the next save.
+    bool fromUserFile = false;
 
     // Same key and modifiers; whether it is fixed does not matter.
     bool SameKey(const KeyBinding& other) const {

@@ -82,6 +82,7 @@ void CKeyManager::ParseInto(std::string_view bytes, bool allFixed) {
             std::string piece = Trimmed(keys.substr(start, comma - start));
             if (std::optional<KeyBinding> key = KeyFromValue(Number(piece))) {
                 if (allFixed) key->fixed = true;
+                else key->fromUserFile = true;
                 Append(id, *key);
             }
             start = comma + 1;
@@ -126,7 +127,7 @@ KeyFileStatus CKeyManager::Save(std::string_view path) const {
         if (!slot) continue;
         std::string values;
         for (const KeyBinding& key : keys) {
-            if (key.fixed) continue;
+            if (key.fixed && !key.fromUserFile) continue;
             char value[16];
             std::snprintf(value, sizeof value, values.empty() ? "%d" : ",%d", key.Value());
             values += value;

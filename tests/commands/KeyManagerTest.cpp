@@ -120,6 +120,18 @@ TEST(KeyManager, UserKeysGoOverTheDefaultsAndOnlyTheyAreWritten) {
     EXPECT_FALSE(CKeyManager().LoadDefaults(folder.File("none.ini")).ok);
 }
 
+TEST(KeyManager, AFixedKeyInTheUsersFileSurvivesASave) {
+    TempFolder folder;
+    std::string user = folder.File("keys.ini");
+    const std::string fixedF2 = std::to_string(0x01010071);
+    ASSERT_TRUE(WriteFileAtomic(user, "[MainFrame]\r\nID0=132\r\nKeys0=" + fixedF2 + "\r\n"));
+    CKeyManager keys;
+    ASSERT_TRUE(keys.LoadUser(user).ok);
+    EXPECT_FALSE(keys.RemoveKey(ID_TAB_REFRESH, Key(0x71)));  // still fixed for the dialog
+    ASSERT_TRUE(keys.Save(user).ok);
+    EXPECT_EQ(ReadWholeFile(user), "[MainFrame]\r\nID0=132\r\nKeys0=" + fixedF2 + "\r\n");
+}
+
 TEST(KeySettingsEditor, AddingATakenKeyNamesItsCommandAndFixedKeysStay) {
     CKeyManager keys;
     keys.ParseInto("[MainFrame]\nID0=0\nKeys0=" + std::to_string(kCtrlT) + "\n", true);
