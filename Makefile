@@ -38,7 +38,10 @@ tsan-test: deps
 run: build
 	@bash scripts/run.sh $(BUILD)
 
+# The micro-benchmarks; bench/browser_bench.py compares the whole browser
+# with surf, installed here when missing.
 bench: build
+	@bash scripts/deps.sh surf
 	$(BUILD)/bench/fern_bench
 
 # The Debian package, from a Release build for /usr: $(PACKAGE_BUILD)/fern_*.deb

@@ -344,6 +344,68 @@ def startup_rounds(args, base, got, kept):
             time.sleep(0.3)
 
 
+TRACE_LINE = re.compile(r"^fern-trace: ([\d.]+) ms (.*)$")
+NO_SANDBOX = {"WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS": "1"}
+
+
+def traced_start(args, base, name, kind):
+    """One start with FERN_TRACE=1 (`kind`: fern, fern_nosandbox or surf):
+    (ms to the page's load event, {phase: ms} from fern's trace)."""
+    with Profile() as profile:
+        url = "%s/page/%s" % (base, name)
+        env = dict(profile.env, FERN_TRACE="1")
+        if kind == "fern_nosandbox":
+            env.update(NO_SANDBOX)
+        cmd = ["surf", url] if kind == "surf" else [args.fern, "--data-dir", profile.data, url]
+        err = tempfile.TemporaryFile(mode="w+")
+        t0 = time.monotonic()
+        proc = subprocess.Popen(cmd, env=env, stdout=subprocess.DEVNULL, stderr=err, text=True)
+        times = REPORTS.wait([name], 60)
+        # The page reports its onload before the engine tells the browser.
+        time.sleep(0.5)
+        members = tree(proc.pid)
+        end_tree(proc, members)
+        if times is None:
+            raise RuntimeError("%s did not load %s within 60 s" % (kind, url))
+        err.seek(0)
+        phases = {}
+        for line in err:
+            m = TRACE_LINE.match(line.strip())
+            if m and m.group(2) not in phases:
+                phases[m.group(2)] = float(m.group(1))
+        return (times[0] - t0) * 1000, phases
+
+
+def bench_trace(args, base, results):
+    print("== start-up trace (FERN_TRACE=1), the sandbox's cost, and surf when installed", flush=True)
+    kinds = ["fern", "fern_nosandbox"] + (["surf"] if shutil.which("surf") else [])
+    got = {k: [] for k in kinds}
+    phases = {k: {} for k in kinds}
+    for i in range(args.runs + 1):
+        for kind in (kinds if i % 2 == 0 else kinds[::-1]):
+            ms, trace = traced_start(args, base, "trace%d%s" % (i, kind), kind)
+            if i == 0:
+                continue
+            got[kind].append(ms)
+            for phase, at in trace.items():
+                phases[kind].setdefault(phase, []).append(at)
+            print("  run %2d  %-15s %6.0f ms" % (i, kind, ms), flush=True)
+            time.sleep(0.3)
+    res = {k: summary(v) for k, v in got.items()}
+    res["phases"] = {k: {p: statistics.median(v) for p, v in ph.items()} for k, ph in phases.items()}
+    results["trace"] = res
+    for kind in kinds:
+        print("  %-15s to onload: %s" % (kind, fmt(res[kind])))
+    for kind in ("fern", "fern_nosandbox"):
+        print("  phases of %s (medians, ms since the process began):" % kind)
+        for phase, at in sorted(res["phases"][kind].items(), key=lambda kv: kv[1]):
+            print("    %7.1f  %s" % (at, phase))
+    print("  the sandbox costs the first page %.0f ms (medians)"
+          % (res["fern"]["median"] - res["fern_nosandbox"]["median"]), flush=True)
+    if "surf" in res:
+        print("  ratio fern / surf (medians): %.2f" % (res["fern"]["median"] / res["surf"]["median"]), flush=True)
+
+
 def print_pss(label, total, kinds, unreadable):
     parts = ", ".join("%s x%d %.0f" % (k, c, m) for k, (c, m) in sorted(kinds.items(), key=lambda kv: -kv[1][1]))
     print("  %s: %.0f MiB PSS  [%s]%s" % (label, total, parts, "  (%d unreadable)" % unreadable if unreadable else ""),
@@ -668,7 +730,7 @@ def main():
     parser.add_argument("--closeall-variants", default="first,last",
                         help="which tab is selected when closing: first, last")
     parser.add_argument("--steps-runs", type=int, default=5)
-    parser.add_argument("--only", default="startup,steps,memory,handoff,closeall,restore,download")
+    parser.add_argument("--only", default="startup,trace,steps,memory,handoff,closeall,restore,download")
     parser.add_argument("--download-mib", type=int, default=1024, help="size of the download")
     parser.add_argument("--download-runs", type=int, default=3)
     parser.add_argument("--restore-runs", type=int, default=3)
@@ -697,7 +759,7 @@ def main():
     args.steps = os.path.join(build, "bench", "fern_webkit_steps")
     args.webkit_download = os.path.join(build, "bench", "fern_webkit_download")
     parts = [p.strip() for p in args.only.split(",") if p.strip()]
-    for path, needed in ((args.fern, {"startup", "memory", "handoff", "restore", "download"}), (args.baseline, {"startup", "memory"}),
+    for path, needed in ((args.fern, {"startup", "trace", "memory", "handoff", "restore", "download"}), (args.baseline, {"startup", "memory"}),
                          (args.closeall, {"closeall"}), (args.steps, {"steps"}),
                          (args.webkit_download, {"download"})):
         if needed & set(parts) and not os.access(path, os.X_OK):
@@ -714,7 +776,7 @@ def main():
     began = time.monotonic()
     for part in parts:
         try:
-            {"startup": bench_startup, "steps": bench_steps, "memory": bench_memory, "handoff": bench_handoff,
+            {"startup": bench_startup, "trace": bench_trace, "steps": bench_steps, "memory": bench_memory, "handoff": bench_handoff,
              "closeall": bench_closeall, "restore": bench_restore, "download": bench_download}[part](args, base, results)
         except (RuntimeError, KeyError) as e:
             print("  %s: FAILED: %s" % (part, e), flush=True)

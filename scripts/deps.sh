@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that the build, the tests and the browser need.
-# Does nothing when every package is already installed.
+# Installs the Debian packages that the build, the tests and the browser need,
+# and those named as arguments (`make bench` adds the browsers it compares
+# with). Does nothing when every package is already installed.
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,7 @@ packages=(
   python3 python3-gi gir1.2-atspi-2.0 at-spi2-core dbus-x11 xdotool
   clang libclang-rt-dev clang-format
   dpkg-dev
+  "$@"
 )
 
 missing=()

@@ -13,6 +13,7 @@
 #include "platform/gtk/WebKitEngine.h"
 #include "platform/gtk/WebKitOfflineFilter.h"
 #include "platform/text/Encoding.h"
+#include "platform/trace/StartupTrace.h"
 
 namespace fern {
 
@@ -55,6 +56,7 @@ Browser::Browser(const ProgramStart& start)
       m_history({start.dataFolder, m_settings, m_context, m_queue, m_messageBox,
                  [this] { return m_offline.IsOffline(); },
                  [this] { return m_frame.ActiveView() ? m_frame.ActiveView()->Url() : std::string(); }}) {
+    TracePhase("settings, window and features made");
     ResolveBookmarkPath(m_store, m_paths);
     g_mkdir_with_parents(m_tempFolder.c_str(), 0700);
     m_context.SetUserAgent(ToUtf8(UserAgentText(m_settings.Live().browser.userAgent)));
@@ -156,10 +158,16 @@ void Browser::OpenArguments() {
 int Browser::Run() {
     m_frame.SetStarting(true);
     StartChannels();
+    TracePhase("request channels listening");
     OpenArguments();
+    TracePhase("first tabs opened");
     m_window.show();
+    TracePhase("window shown");
     m_frame.SetStarting(false);
-    Glib::signal_idle().connect_once([this] { m_context.EnableFavicons(); });
+    Glib::signal_idle().connect_once([this] {
+        m_context.EnableFavicons();
+        TraceEvent("deferred: favicon database");
+    });
     m_frame.StartAutoSave(m_settings.Live().autoSave.enabled, m_settings.Live().autoSave.intervalMinutes);
     if (m_start.commandLine.screenshot)
         m_screenshot = std::make_unique<ScreenshotWhenLoaded>(m_window, m_frame, *m_start.commandLine.screenshot,

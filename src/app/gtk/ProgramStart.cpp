@@ -10,6 +10,7 @@
 #include "platform/shell/HandOffRetry.h"
 #include "platform/shell/SingleInstance.h"
 #include "platform/text/Encoding.h"
+#include "platform/trace/StartupTrace.h"
 
 namespace fern {
 
@@ -64,13 +65,16 @@ ProgramStart StartProgram(int argc, char** argv, CInstanceLock& lock) {
         start.exitCode = HandOff(HandOffSocketPath(*runtime), *runtime + kLockName, start.commandLine);
         return start;
     }
+    TracePhase("single-instance check");
     if (!gtk_init_check(&argc, &argv)) return Fail(1, "cannot open the display");
+    TracePhase("display open (GTK)");
     Gtk::Main::init_gtkmm_internals();
     // GTK took its own options out of argv.
     start.commandLine = ParseCommandLine(argc, argv);
     std::optional<std::string> folder = ResolveDataFolder(start.commandLine, &error);
     if (!folder) return Fail(1, "no data folder: " + error);
     start.dataFolder = *folder;
+    TracePhase("data folder");
     start.run = true;
     return start;
 }

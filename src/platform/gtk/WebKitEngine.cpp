@@ -1,5 +1,6 @@
 #include "platform/gtk/WebKitEngine.h"
 
+#include "platform/trace/StartupTrace.h"
 #include <cstdio>
 
 #include "platform/gtk/GuardedCall.h"
@@ -81,6 +82,7 @@ WebKitEngine::WebKitEngine(WebKitContext& context, const std::string& homeUrl, W
     webkit_web_view_set_zoom_level(m_view, kZoomFactors[kDefaultZoom]);
     context.Offline().AddView(m_view);
     WebKitEngineSignals::Connect(*this);
+    TracePhase("first view made");
 }
 
 WebKitEngine::~WebKitEngine() {

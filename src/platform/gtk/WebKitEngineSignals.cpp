@@ -11,6 +11,7 @@
 #include "platform/gtk/WebKitOfflineFilter.h"
 #include "platform/text/Encoding.h"
 #include "platform/text/UrlText.h"
+#include "platform/trace/StartupTrace.h"
 
 namespace fern {
 
@@ -280,10 +281,27 @@ struct WebKitEngineHandlers {
             observer->PageFinished(e.m_view);
     }
 
+    static gboolean OnFirstDraw(GtkWidget* widget, cairo_t*, gpointer) {
+        TracePhase("first page: first paint");
+        g_signal_handlers_disconnect_by_func(widget, reinterpret_cast<gpointer>(&OnFirstDraw), nullptr);
+        return FALSE;
+    }
+
+    // The start-up trace's view of the first page that is not a blank one.
+    static void TraceFirstPage(E& e, WebKitLoadEvent event) {
+        const char* uri = webkit_web_view_get_uri(e.m_view);
+        if (!uri || g_str_has_prefix(uri, "about:")) return;
+        if (event == WEBKIT_LOAD_STARTED) TracePhase("first page: load started (request)");
+        if (event == WEBKIT_LOAD_COMMITTED && TracePhase("first page: committed"))
+            g_signal_connect_after(e.m_view, "draw", G_CALLBACK(OnFirstDraw), nullptr);
+        if (event == WEBKIT_LOAD_FINISHED) TracePhase("first page: loaded (onload)");
+    }
+
     static void OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer data) {
         Guard("load-changed", [&] {
             E& e = *static_cast<E*>(data);
             TRACE("%p load %d %s", data, static_cast<int>(event), Str(webkit_web_view_get_uri(e.m_view)).c_str());
+            if (StartupTraceOn()) TraceFirstPage(e, event);
             if (event == WEBKIT_LOAD_STARTED) Started(e);
             else if (event == WEBKIT_LOAD_COMMITTED) Committed(e);
             else if (event == WEBKIT_LOAD_FINISHED) Finished(e);
