@@ -2,9 +2,16 @@
 // a load produces and their order, which navigations reach BeforeNavigate2
 // and what cancelling does, new windows in related views, and the per-tab
 // content switches.
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <deque>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <vector>
 
 #include "gui/WebKitSuite.h"
@@ -13,6 +20,7 @@
 #include "platform/gtk/WebKitNavigationRules.h"
 #include "platform/gtk/WebKitOfflineFilter.h"
 #include "platform/gtk/WebKitPageDialogs.h"
+#include "platform/gtk/WebKitSadPage.h"
 #include "platform/gtk/WebKitViewSource.h"
 
 using namespace fern;
@@ -566,4 +574,76 @@ TEST_F(WebKitEngineTest, PageMessageBoxesAskTheSinkThenShowOurOwn) {
     ASSERT_TRUE(RunUntil([&] { return engine->Dialogs().Open().size() == 1; }));
     m_engines.clear();
     RunFor(300);
+}
+
+namespace {
+
+// The newest web process started below this one (through the sandbox's
+// helpers), 0 when there is none.
+pid_t NewestWebProcess() {
+    auto statusField = [](pid_t pid, const std::string& key) {
+        std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+        for (std::string line; std::getline(status, line);)
+            if (line.rfind(key + ":", 0) == 0) return line.substr(line.find_first_not_of(" \t", key.size() + 1));
+        return std::string();
+    };
+    auto below = [&](pid_t pid) {
+        for (int depth = 0; pid > 1 && depth < 16; ++depth) {
+            pid = std::atoi(statusField(pid, "PPid").c_str());
+            if (pid == getpid()) return true;
+        }
+        return false;
+    };
+    pid_t newest = 0;
+    unsigned long long newestStart = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        pid_t pid = std::atoi(entry.path().filename().c_str());
+        if (pid <= 0 || statusField(pid, "Name").find("WebKitWebProces") != 0 || !below(pid)) continue;
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        std::getline(stat, line);
+        std::istringstream fields(line.substr(line.rfind(')') + 2));
+        std::string field;
+        for (int i = 3; i <= 22 && fields >> field; ++i) {}
+        unsigned long long start = std::strtoull(field.c_str(), nullptr, 10);
+        if (start >= newestStart) newest = pid, newestStart = start;
+    }
+    return newest;
+}
+
+}  // namespace
+
+TEST(WebKitSadPage, SaysWhatHappenedAndLinksTheAddressEscaped) {
+    std::string html = SadPageHtml("<b>&", "http://x/?a=1&b=\"2\"", WEBKIT_WEB_PROCESS_CRASHED);
+    EXPECT_NE(html.find("<title>&lt;b&gt;&amp;</title>"), std::string::npos);
+    EXPECT_NE(html.find("href=\"http://x/?a=1&amp;b=&quot;2&quot;\""), std::string::npos);
+    EXPECT_NE(html.find(ToUtf8("このページを表示できませんでした")), std::string::npos);
+    EXPECT_NE(html.find(ToUtf8("異常終了")), std::string::npos);
+    EXPECT_NE(SadPageHtml("", "about:blank", WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT).find(ToUtf8("メモリ")),
+              std::string::npos);
+}
+
+TEST_F(WebKitEngineTest, AnEndedWebProcessLeavesOurPageInItsTabOnly) {
+    auto [first, firstSink] = NewEngine();
+    ASSERT_TRUE(LoadAndWait(first, *firstSink, "/b.html"));
+    auto [second, sink] = NewEngine();
+    ASSERT_TRUE(LoadAndWait(second, *sink, "/a.html"));
+    ASSERT_TRUE(RunUntil([&] { return second->LocationName() == "ページA"; }));
+    pid_t process = NewestWebProcess();
+    ASSERT_GT(process, 0);
+    ASSERT_EQ(kill(process, SIGKILL), 0);
+
+    // The tab keeps its address and title and says what happened; the
+    // other tab's page goes on.
+    auto sad = [&] { return EvalString(second->View(), "document.getElementById('reload') ? 'sad' : ''") == "sad"; };
+    ASSERT_TRUE(RunUntil(sad));
+    EXPECT_EQ(second->LocationURL(), Url("/a.html"));
+    EXPECT_EQ(second->LocationName(), "ページA");
+    EXPECT_EQ(EvalString(first->View(), "document.title"), "B");
+    EXPECT_EQ(s_server->CountRequests("/a.html"), 1);  // nothing reloads by itself
+
+    // Its button loads the page again, in a new process.
+    RunJs(second->View(), "document.getElementById('reload').click()");
+    ASSERT_TRUE(RunUntil([&] { return s_server->CountRequests("/a.html") == 2; }));
+    ASSERT_TRUE(RunUntil([&] { return !sad() && EvalString(second->View(), "document.title") == ToUtf8("ページA"); }));
 }

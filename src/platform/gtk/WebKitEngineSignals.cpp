@@ -9,6 +9,7 @@
 #include "platform/gtk/WebKitContext.h"
 #include "platform/gtk/WebKitNavigationRules.h"
 #include "platform/gtk/WebKitOfflineFilter.h"
+#include "platform/gtk/WebKitSadPage.h"
 #include "platform/text/Encoding.h"
 #include "platform/text/UrlText.h"
 #include "platform/trace/StartupTrace.h"
@@ -222,6 +223,8 @@ struct WebKitEngineHandlers {
     }
 
     static void Started(E& e) {
+        e.m_sadPage = e.m_sadLoadPending;
+        e.m_sadLoadPending = false;
         e.m_api = E::ApiNavigation::None;
         e.m_stoppedApi = E::ApiNavigation::None;
         const bool fresh = !e.m_anyLoad;
@@ -258,6 +261,7 @@ struct WebKitEngineHandlers {
         if (e.m_sink) e.m_sink->NavigateComplete2(UrlFromUtf8(e.m_committedUri));
         if (e.m_sink) e.m_sink->SetSecureLockIcon(SecureLockLevel(e));
         UpdateCommandState(e);
+        if (e.m_sadPage) return;
         if (IWebKitPageObserver* observer = e.m_context.PageObserver()) observer->PageCommitted(e.m_view, e.m_committedUri);
     }
 
@@ -277,7 +281,7 @@ struct WebKitEngineHandlers {
         if (e.m_sink) e.m_sink->ProgressChange(-1, 100);
         if (e.m_sink) e.m_sink->DownloadComplete();
         if (e.m_sink) e.m_sink->DocumentComplete(e.LocationURL(), true);
-        if (IWebKitPageObserver* observer = e.m_context.PageObserver(); observer && e.m_committed)
+        if (IWebKitPageObserver* observer = e.m_context.PageObserver(); observer && e.m_committed && !e.m_sadPage)
             observer->PageFinished(e.m_view);
     }
 
@@ -401,6 +405,25 @@ struct WebKitEngineHandlers {
         });
     }
 
+    static void OnWebProcessTerminated(WebKitWebView* view, WebKitWebProcessTerminationReason reason, gpointer data) {
+        Guard("web-process-terminated", [&] {
+            E& e = *static_cast<E*>(data);
+            // Ended on purpose by the program: nothing to tell.
+            if (reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API) return;
+            // The process showing our own page ended too: showing it again
+            // would start process after process.
+            if (e.m_sadPage || e.m_sadLoadPending) return;
+            std::string uri = Str(webkit_web_view_get_uri(view));
+            if (uri.empty()) uri = e.m_committedUri;
+            if (uri.empty()) uri = "about:blank";
+            std::string title = Str(webkit_web_view_get_title(view));
+            if (title.empty() && !e.m_lastTitle.empty()) title = ToUtf8(e.m_lastTitle);
+            std::fprintf(stderr, "fern: the web process of %s ended (%d)\n", uri.c_str(), static_cast<int>(reason));
+            e.m_sadLoadPending = true;
+            webkit_web_view_load_alternate_html(view, SadPageHtml(title, uri, reason).c_str(), uri.c_str(), nullptr);
+        });
+    }
+
     static GtkWidget* OnCreate(WebKitWebView* view, WebKitNavigationAction* action, gpointer data) {
         GtkWidget* result = nullptr;
         Guard("create", [&] {
@@ -437,6 +460,7 @@ void WebKitEngineSignals::Connect(WebKitEngine& engine) {
     g_signal_connect(view, "mouse-target-changed", G_CALLBACK(H::OnMouseTarget), &engine);
     g_signal_connect(view, "close", G_CALLBACK(H::OnClose), &engine);
     g_signal_connect(view, "create", G_CALLBACK(H::OnCreate), &engine);
+    g_signal_connect(view, "web-process-terminated", G_CALLBACK(H::OnWebProcessTerminated), &engine);
     g_signal_connect(webkit_web_view_get_back_forward_list(view), "changed",
                      G_CALLBACK(H::OnHistoryChanged), &engine);
 }
