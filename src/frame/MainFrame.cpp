@@ -117,7 +117,7 @@ CFernView* CMainFrame::OpenUrlInNewTab(const std::string& text, bool noNavigate,
         // none is left empty behind it.
         if (OpenSpecialUrl(url)) return nullptr;
     }
-    CFernView* view = CreateTab();
+    CFernView* view = CreateTab(nullptr, url);
     if (!view) return nullptr;
     if (m_settings.tabBar.selectBlankPage && SjisToLower(url) == kBlank) view->SetBlankSelect(true);
     if (noNavigate) return view;
@@ -146,14 +146,16 @@ CFernView* CMainFrame::OpenUrlInNewTab(const std::string& text, bool noNavigate,
     return view;
 }
 
-CFernView* CMainFrame::CreateTab(IBrowserEngine* relatedTo) {
+CFernView* CMainFrame::CreateTab(IBrowserEngine* relatedTo, const std::string& siteUrl) {
     if (m_settings.tabBar.limitTabCount && m_tabs.Count() >= m_settings.tabBar.createLimit) return nullptr;
     // A new window's page must exist at once: the opener's engine shows the
     // window in it.
     bool deferred = m_deferViews > 0 && !relatedTo;
     std::unique_ptr<IBrowserEngine> engine;
     if (deferred)
-        engine = std::make_unique<LazyEngine>([this] { return m_services.engines.Create(nullptr); });
+        engine = std::make_unique<LazyEngine>([this, siteUrl] { return m_services.engines.CreateForSite(siteUrl); });
+    else if (!relatedTo && !siteUrl.empty())
+        engine = m_services.engines.CreateForSite(siteUrl);
     else
         engine = m_services.engines.Create(relatedTo);
     if (!engine) return nullptr;

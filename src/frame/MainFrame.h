@@ -108,7 +108,8 @@ public:
                        int securityMode) override;
     CFernView* OpenUrlInNewTab(const std::string& text, bool noNavigate, bool focus,
                                std::uint32_t dlc, int securityMode);
-    CFernView* CreateTab(IBrowserEngine* relatedTo = nullptr);
+    // `siteUrl`: the address the tab is made for, so it may share its site's process.
+    CFernView* CreateTab(IBrowserEngine* relatedTo = nullptr, const std::string& siteUrl = {});
     int InsertTab(const std::string& text, CFernView* view) override;
 
     // While one lives (restoring a log or a list), each new tab enters the

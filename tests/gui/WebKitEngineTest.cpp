@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
@@ -20,6 +21,7 @@
 #include "platform/gtk/WebKitNavigationRules.h"
 #include "platform/gtk/WebKitOfflineFilter.h"
 #include "platform/gtk/WebKitPageDialogs.h"
+#include "platform/gtk/SiteKey.h"
 #include "platform/gtk/WebKitSadPage.h"
 #include "platform/gtk/WebKitViewSource.h"
 
@@ -132,6 +134,7 @@ protected:
         s.Serve("/frame3.html", "<html><body>frame three</body></html>");
         s.Serve("/b.html", Page("B", "b"));
         s.Serve("/c.html", Page("C", "c"));
+        s.Serve("/ended.html", Page("ページE", "e"), "text/html; charset=Shift_JIS");
         s.Serve("/blocked.html", Page("blocked", "x"));
         s.Serve("/blocked2.html", Page("blocked", "x"));
         s.Serve("/notitle.html", "<html><body>no title</body></html>");
@@ -578,9 +581,9 @@ TEST_F(WebKitEngineTest, PageMessageBoxesAskTheSinkThenShowOurOwn) {
 
 namespace {
 
-// The newest web process started below this one (through the sandbox's
-// helpers), 0 when there is none.
-pid_t NewestWebProcess() {
+// The web processes started below this one (through the sandbox's helpers),
+// oldest first.
+std::vector<pid_t> WebProcesses() {
     auto statusField = [](pid_t pid, const std::string& key) {
         std::ifstream status("/proc/" + std::to_string(pid) + "/status");
         for (std::string line; std::getline(status, line);)
@@ -594,8 +597,7 @@ pid_t NewestWebProcess() {
         }
         return false;
     };
-    pid_t newest = 0;
-    unsigned long long newestStart = 0;
+    std::vector<std::pair<unsigned long long, pid_t>> found;
     for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
         pid_t pid = std::atoi(entry.path().filename().c_str());
         if (pid <= 0 || statusField(pid, "Name").find("WebKitWebProces") != 0 || !below(pid)) continue;
@@ -605,10 +607,12 @@ pid_t NewestWebProcess() {
         std::istringstream fields(line.substr(line.rfind(')') + 2));
         std::string field;
         for (int i = 3; i <= 22 && fields >> field; ++i) {}
-        unsigned long long start = std::strtoull(field.c_str(), nullptr, 10);
-        if (start >= newestStart) newest = pid, newestStart = start;
+        found.emplace_back(std::strtoull(field.c_str(), nullptr, 10), pid);
     }
-    return newest;
+    std::sort(found.begin(), found.end());
+    std::vector<pid_t> pids;
+    for (const auto& [start, pid] : found) pids.push_back(pid);
+    return pids;
 }
 
 }  // namespace
@@ -627,23 +631,73 @@ TEST_F(WebKitEngineTest, AnEndedWebProcessLeavesOurPageInItsTabOnly) {
     auto [first, firstSink] = NewEngine();
     ASSERT_TRUE(LoadAndWait(first, *firstSink, "/b.html"));
     auto [second, sink] = NewEngine();
-    ASSERT_TRUE(LoadAndWait(second, *sink, "/a.html"));
-    ASSERT_TRUE(RunUntil([&] { return second->LocationName() == "ページA"; }));
-    pid_t process = NewestWebProcess();
-    ASSERT_GT(process, 0);
+    ASSERT_TRUE(LoadAndWait(second, *sink, "/ended.html"));
+    ASSERT_TRUE(RunUntil([&] { return second->LocationName() == "ページE"; }));
+    ASSERT_FALSE(WebProcesses().empty());
+    pid_t process = WebProcesses().back();
     ASSERT_EQ(kill(process, SIGKILL), 0);
 
     // The tab keeps its address and title and says what happened; the
     // other tab's page goes on.
     auto sad = [&] { return EvalString(second->View(), "document.getElementById('reload') ? 'sad' : ''") == "sad"; };
     ASSERT_TRUE(RunUntil(sad));
-    EXPECT_EQ(second->LocationURL(), Url("/a.html"));
-    EXPECT_EQ(second->LocationName(), "ページA");
+    EXPECT_EQ(second->LocationURL(), Url("/ended.html"));
+    EXPECT_EQ(second->LocationName(), "ページE");
     EXPECT_EQ(EvalString(first->View(), "document.title"), "B");
-    EXPECT_EQ(s_server->CountRequests("/a.html"), 1);  // nothing reloads by itself
+    EXPECT_EQ(s_server->CountRequests("/ended.html"), 1);  // nothing reloads by itself
 
     // Its button loads the page again, in a new process.
     RunJs(second->View(), "document.getElementById('reload').click()");
-    ASSERT_TRUE(RunUntil([&] { return s_server->CountRequests("/a.html") == 2; }));
-    ASSERT_TRUE(RunUntil([&] { return !sad() && EvalString(second->View(), "document.title") == ToUtf8("ページA"); }));
+    ASSERT_TRUE(RunUntil([&] { return s_server->CountRequests("/ended.html") == 2; }));
+    ASSERT_TRUE(RunUntil([&] { return !sad() && EvalString(second->View(), "document.title") == ToUtf8("ページE"); }));
+}
+
+TEST(SiteKey, TabsOfOneRegistrableDomainAreOneSite) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"http://news.example.co.jp/a", "example.co.jp"},
+        {"https://www.Example.co.jp:8443/b?c", "example.co.jp"},
+        {"http://example.com/", "example.com"},
+        {"http://a.b.example.com/", "example.com"},
+        {"http://127.0.0.1:8080/x", "127.0.0.1"},
+        {"http://[::1]:80/", "::1"},
+        {"http://localhost:3000/", "localhost"},
+        {"http://co.jp/", "co.jp"},  // a public suffix stands for itself
+        {"file:///home/a/b.html", "file:"},
+        {"about:blank", ""},
+        {"data:text/html,x", ""},
+        {"javascript:1", ""},
+        {"http:///nohost", ""},
+        {"not a url", ""},
+    };
+    for (const auto& [url, site] : cases) EXPECT_EQ(SiteKeyOfUrl(url), site) << url;
+    EXPECT_EQ(SiteKeyOfUrl("http://" + std::string(10000, 'a') + ".com/"), "");
+    EXPECT_EQ(SiteKeyOfUrl("http://www.\xe4\xbe\x8b\xe3\x81\x88.jp/"), SiteKeyOfUrl("http://xn--r8jz45g.jp/"));
+    EXPECT_NE(SiteKeyOfUrl("http://xn--r8jz45g.jp/"), "");
+}
+
+TEST_F(WebKitEngineTest, TabsOfOneSiteShareAWebProcessAndOtherSitesGetTheirOwn) {
+    auto open = [&](const std::string& url) {
+        std::unique_ptr<IBrowserEngine> made = m_factory->CreateForSite(url);
+        auto* engine = dynamic_cast<WebKitEngine*>(made.get());
+        RecordingSink* sink = &m_sinks.emplace_back();
+        engine->SetEventSink(sink);
+        gtk_box_pack_start(GTK_BOX(m_box), engine->Widget(), TRUE, TRUE, 0);
+        gtk_widget_show(engine->Widget());
+        m_engines.push_back(std::move(made));
+        engine->Navigate2(url, 0, "", "", "");
+        return RunUntil([&] { return sink->Has("DocumentComplete " + url + " 1"); });
+    };
+    // The processes of earlier tests' tabs end first.
+    RunUntil([] { return WebProcesses().empty(); });
+    std::size_t before = WebProcesses().size();
+    ASSERT_TRUE(open(Url("/b.html")));
+    ASSERT_EQ(WebProcesses().size(), before + 1);
+    ASSERT_TRUE(open(Url("/c.html")));
+    EXPECT_EQ(WebProcesses().size(), before + 1);  // the same site: the same process
+    std::string otherSite = Url("/b.html");
+    otherSite.replace(otherSite.find("127.0.0.1"), 9, "localhost");
+    ASSERT_TRUE(open(otherSite));
+    EXPECT_EQ(WebProcesses().size(), before + 2);
+    ASSERT_TRUE(open("about:blank"));
+    EXPECT_EQ(WebProcesses().size(), before + 3);  // no site: a process of its own
 }

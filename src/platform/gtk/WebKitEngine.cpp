@@ -57,7 +57,8 @@ std::vector<std::string> HistoryTitles(WebKitWebView* view, int step, int max) {
 
 }  // namespace
 
-WebKitEngine::WebKitEngine(WebKitContext& context, const std::string& homeUrl, WebKitEngine* opener)
+WebKitEngine::WebKitEngine(WebKitContext& context, const std::string& homeUrl, WebKitEngine* opener,
+                           WebKitEngine* sameSite)
     : m_context(context), m_homeUrl(homeUrl.empty() ? std::string("about:blank") : homeUrl) {
     m_cancellable = g_cancellable_new();
     m_self = std::make_shared<WebKitEngine*>(this);
@@ -71,6 +72,12 @@ WebKitEngine::WebKitEngine(WebKitContext& context, const std::string& homeUrl, W
         m_view = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", opener->m_view,
                                               "settings", m_settings, "user-content-manager", content, nullptr));
         g_object_ref_sink(m_view);
+    } else if (sameSite) {
+        // Related only to share the process: the tab's settings are a new tab's.
+        m_settings = context.NewTabSettings();
+        m_view = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", sameSite->m_view, "settings",
+                                              m_settings, "user-content-manager", content, nullptr));
+        g_object_ref_sink(m_view);
     } else {
         m_settings = context.NewTabSettings();
         m_view = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context.Context(),
@@ -83,6 +90,11 @@ WebKitEngine::WebKitEngine(WebKitContext& context, const std::string& homeUrl, W
     context.Offline().AddView(m_view);
     WebKitEngineSignals::Connect(*this);
     TracePhase("first view made");
+}
+
+std::string WebKitEngine::ViewUri() const {
+    const char* uri = webkit_web_view_get_uri(m_view);
+    return uri ? uri : "";
 }
 
 WebKitEngine::~WebKitEngine() {

@@ -35,13 +35,21 @@ public:
     // the view of a page's new window: related to the opener's view, as
     // WebKit requires, with a copy of the opener's settings. `homeUrl` is
     // Shift-JIS; empty means about:blank.
-    WebKitEngine(WebKitContext& context, const std::string& homeUrl, WebKitEngine* opener);
+    // `opener`: the control of the page whose new window this is. `sameSite`:
+    // a control whose web process this tab shares (settings stay its own).
+    WebKitEngine(WebKitContext& context, const std::string& homeUrl, WebKitEngine* opener,
+                 WebKitEngine* sameSite = nullptr);
     // Destroys the view too, which takes it out of its container.
     ~WebKitEngine() override;
     WebKitEngine(const WebKitEngine&) = delete;
     WebKitEngine& operator=(const WebKitEngine&) = delete;
 
     GtkWidget* Widget() const { return GTK_WIDGET(m_view); }
+    // The view's address (UTF-8), "" before any.
+    std::string ViewUri() const;
+    // False while the tab shows our page for a web process that ended.
+    bool ProcessAlive() const { return !m_sadPage && !m_sadLoadPending; }
+    std::weak_ptr<WebKitEngine*> Self() const { return m_self; }
     WebKitWebView* View() const { return m_view; }
     // This tab's own settings object.
     WebKitSettings* Settings() const { return m_settings; }

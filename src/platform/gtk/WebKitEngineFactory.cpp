@@ -4,7 +4,9 @@
 #include <new>
 
 #include "platform/engine/LazyEngine.h"
+#include "platform/gtk/SiteKey.h"
 #include "platform/gtk/WebKitEngine.h"
+#include "platform/text/Encoding.h"
 
 namespace fern {
 
@@ -17,8 +19,33 @@ std::unique_ptr<IBrowserEngine> WebKitEngineFactory::Create(IBrowserEngine* rela
             return nullptr;
         }
     }
+    return Make(opener, nullptr);
+}
+
+std::unique_ptr<IBrowserEngine> WebKitEngineFactory::CreateForSite(const std::string& url) {
+    const std::string site = SiteKeyOfUrl(ToUtf8(url));
+    WebKitEngine* sameSite = nullptr;
+    std::erase_if(m_made, [](const std::weak_ptr<WebKitEngine*>& made) {
+        std::shared_ptr<WebKitEngine*> engine = made.lock();
+        return !engine || !*engine;
+    });
+    if (!site.empty()) {
+        for (const std::weak_ptr<WebKitEngine*>& made : m_made) {
+            WebKitEngine* engine = *made.lock();
+            if (engine->ProcessAlive() && SiteKeyOfUrl(engine->ViewUri()) == site) {
+                sameSite = engine;
+                break;
+            }
+        }
+    }
+    return Make(nullptr, sameSite);
+}
+
+std::unique_ptr<IBrowserEngine> WebKitEngineFactory::Make(WebKitEngine* opener, WebKitEngine* sameSite) {
     try {
-        return std::make_unique<WebKitEngine>(m_context, m_homeUrl, opener);
+        auto engine = std::make_unique<WebKitEngine>(m_context, m_homeUrl, opener, sameSite);
+        m_made.push_back(engine->Self());
+        return engine;
     } catch (const std::bad_alloc&) {
         return nullptr;
     }

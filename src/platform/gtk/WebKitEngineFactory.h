@@ -1,14 +1,17 @@
 #pragma once
 // Makes each tab's WebKit control on the shared context; the control of a
-// page's new window is related to its opener's, as WebKit requires.
+// page's new window is related to its opener's, as WebKit requires, and a
+// tab opened on an address shares the web process of a tab of its site.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/engine/EngineFactory.h"
 
 namespace fern {
 
 class WebKitContext;
+class WebKitEngine;
 
 class WebKitEngineFactory : public IEngineFactory {
 public:
@@ -21,10 +24,17 @@ public:
     // nullptr when `relatedTo` is not one of our controls: a view unrelated
     // to its opener would bring the whole program down.
     std::unique_ptr<IBrowserEngine> Create(IBrowserEngine* relatedTo) override;
+    // Related to a live control showing the same site, so the tabs of one
+    // site share one web process and tabs of different sites never do.
+    std::unique_ptr<IBrowserEngine> CreateForSite(const std::string& url) override;
 
 private:
     WebKitContext& m_context;
     std::string m_homeUrl;
+    // The controls made here; an entry is null once its control is gone.
+    std::vector<std::weak_ptr<WebKitEngine*>> m_made;
+
+    std::unique_ptr<IBrowserEngine> Make(WebKitEngine* opener, WebKitEngine* sameSite);
 };
 
 }  // namespace fern
