@@ -438,7 +438,8 @@ def bench_memory(args, base, results):
 
 
 def bench_handoff(args, base, results):
-    print("== hand-off: one later start with 20 URLs to a running browser with no tab", flush=True)
+    print("== hand-off: one later start with 20 URLs of %d site(s) to a running browser with no tab" % args.sites,
+          flush=True)
     got = {"loaded": [], "titles": [], "pss20": [], "pss0": []}
     for run in range(args.handoff_runs):
         with Profile() as profile:
@@ -456,7 +457,9 @@ def bench_handoff(args, base, results):
                 names = ["hand%d-%02d" % (run, k) for k in range(1, 21)]
                 titles = sorted("bench %s ページ" % n for n in names)
                 t0 = time.monotonic()
-                later = subprocess.run(cmd + ["%s/page/%s" % (base, n) for n in names], env=profile.env,
+                bases = [base] + args.site_bases[:max(0, args.sites - 1)]
+                urls = ["%s/page/%s" % (bases[k % len(bases)], n) for k, n in enumerate(names)]
+                later = subprocess.run(cmd + urls, env=profile.env,
                                        timeout=60, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
                 t_later = time.monotonic()
                 times = REPORTS.wait(names, 180)
@@ -725,6 +728,8 @@ def main():
     parser.add_argument("--runs", type=int, default=12, help="start-up runs of each program")
     parser.add_argument("--memory-runs", type=int, default=2)
     parser.add_argument("--handoff-runs", type=int, default=2)
+    parser.add_argument("--sites", type=int, default=3, choices=(1, 2, 3),
+                        help="hand-off: the 20 pages come from this many sites (127.0.0.1, .2, .3)")
     parser.add_argument("--tabs", type=int, default=50, help="tabs for close all")
     parser.add_argument("--closeall-rounds", type=int, default=2)
     parser.add_argument("--closeall-variants", default="first,last",
@@ -770,6 +775,13 @@ def main():
     server.daemon_threads = True
     threading.Thread(target=server.serve_forever, daemon=True).start()
     base = "http://127.0.0.1:%d" % server.server_address[1]
+    # The same pages from other loopback addresses: other sites to the browser.
+    args.site_bases = []
+    for address in ("127.0.0.2", "127.0.0.3"):
+        other = http.server.ThreadingHTTPServer((address, 0), Handler)
+        other.daemon_threads = True
+        threading.Thread(target=other.serve_forever, daemon=True).start()
+        args.site_bases.append("http://%s:%d" % (address, other.server_address[1]))
     print("pages from %s; load average %s" % (base, open("/proc/loadavg").read().split()[:3]), flush=True)
 
     results, failed = {}, False
