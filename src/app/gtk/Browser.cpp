@@ -59,10 +59,6 @@ Browser::Browser(const ProgramStart& start)
     TracePhase("settings, window and features made");
     ResolveBookmarkPath(m_store, m_paths);
     g_mkdir_with_parents(m_tempFolder.c_str(), 0700);
-    m_context.SetUserAgent(ToUtf8(UserAgentText(m_settings.Live().browser.userAgent)));
-    // Helper objects are latched: only a restart picks up a change of the bit.
-    if (m_settings.Live().browser.loadHelperObjects)
-        m_context.LoadWebExtensionsFrom(start.dataFolder + "/extensions");
     ListFileStatus closeRead = ReadCloseLists(m_paths.closeFilters, m_filter.Lists());
     if (m_filter.Lists().unreadable) Complain("close.fbl cannot be read and will not be saved: " + closeRead.error);
     m_messageBox.SetParent(m_window.gobj());
@@ -90,6 +86,15 @@ Browser::~Browser() {
     m_dde.reset();
     m_handOff.Stop();
     m_keys.SaveIfChanged();
+}
+
+bool Browser::StartWebProcess() {
+    m_context.SetUserAgent(ToUtf8(UserAgentText(m_settings.Live().browser.userAgent)));
+    // Helper objects are latched: only a restart picks up a change of the bit.
+    if (m_settings.Live().browser.loadHelperObjects)
+        m_context.LoadWebExtensionsFrom(m_start.dataFolder + "/extensions");
+    m_engines.Prestart();
+    return true;
 }
 
 FrameServices Browser::MakeFrameServices() {
@@ -161,6 +166,8 @@ int Browser::Run() {
     TracePhase("request channels listening");
     OpenArguments();
     TracePhase("first tabs opened");
+    // No tab took the early process (no page to open at start): let it go.
+    m_engines.ReleasePrestarted();
     m_window.show();
     TracePhase("window shown");
     m_frame.SetStarting(false);

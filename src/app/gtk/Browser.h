@@ -65,6 +65,8 @@ private:
     PrivacyIniFile m_privacyFile;
     WebKitCookieEngine m_cookieEngine;
     WebKitEngineFactory m_engines;
+    // The first web process starts here, while the rest is built.
+    bool m_webProcessStarted = StartWebProcess();
     GlibTimers m_timers;
     GlibMessageQueue m_queue;
     GtkClipboardText m_clipboard;
@@ -98,6 +100,8 @@ private:
     std::unique_ptr<ScreenshotWhenLoaded> m_screenshot;
 
     FrameServices MakeFrameServices();
+    // What every web process needs from the start, then the first of them.
+    bool StartWebProcess();
     GtkWidget* PageWidget(CFernView* view);
     bool OpenSpecialUrl(const std::string& text);
     int OpenFlags() const { return m_settings.Live().browser.focusPage ? 3 : 1; }

@@ -58,7 +58,7 @@ std::vector<std::string> HistoryTitles(WebKitWebView* view, int step, int max) {
 }  // namespace
 
 WebKitEngine::WebKitEngine(WebKitContext& context, const std::string& homeUrl, WebKitEngine* opener,
-                           WebKitEngine* sameSite)
+                           WebKitWebView* shareProcessOf)
     : m_context(context), m_homeUrl(homeUrl.empty() ? std::string("about:blank") : homeUrl) {
     m_cancellable = g_cancellable_new();
     m_self = std::make_shared<WebKitEngine*>(this);
@@ -72,10 +72,10 @@ WebKitEngine::WebKitEngine(WebKitContext& context, const std::string& homeUrl, W
         m_view = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", opener->m_view,
                                               "settings", m_settings, "user-content-manager", content, nullptr));
         g_object_ref_sink(m_view);
-    } else if (sameSite) {
+    } else if (shareProcessOf) {
         // Related only to share the process: the tab's settings are a new tab's.
         m_settings = context.NewTabSettings();
-        m_view = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", sameSite->m_view, "settings",
+        m_view = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", shareProcessOf, "settings",
                                               m_settings, "user-content-manager", content, nullptr));
         g_object_ref_sink(m_view);
     } else {

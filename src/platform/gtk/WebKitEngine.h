@@ -35,10 +35,11 @@ public:
     // the view of a page's new window: related to the opener's view, as
     // WebKit requires, with a copy of the opener's settings. `homeUrl` is
     // Shift-JIS; empty means about:blank.
-    // `opener`: the control of the page whose new window this is. `sameSite`:
-    // a control whose web process this tab shares (settings stay its own).
+    // `opener`: the control of the page whose new window this is.
+    // `shareProcessOf`: a view whose web process this tab shares (its
+    // settings stay its own).
     WebKitEngine(WebKitContext& context, const std::string& homeUrl, WebKitEngine* opener,
-                 WebKitEngine* sameSite = nullptr);
+                 WebKitWebView* shareProcessOf = nullptr);
     // Destroys the view too, which takes it out of its container.
     ~WebKitEngine() override;
     WebKitEngine(const WebKitEngine&) = delete;

@@ -1,12 +1,16 @@
 #include "platform/gtk/WebKitEngineFactory.h"
 
+#include <webkit2/webkit2.h>
+
 #include <cstdio>
 #include <new>
 
 #include "platform/engine/LazyEngine.h"
 #include "platform/gtk/SiteKey.h"
+#include "platform/gtk/WebKitContext.h"
 #include "platform/gtk/WebKitEngine.h"
 #include "platform/text/Encoding.h"
+#include "platform/trace/StartupTrace.h"
 
 namespace fern {
 
@@ -24,7 +28,7 @@ std::unique_ptr<IBrowserEngine> WebKitEngineFactory::Create(IBrowserEngine* rela
 
 std::unique_ptr<IBrowserEngine> WebKitEngineFactory::CreateForSite(const std::string& url) {
     const std::string site = SiteKeyOfUrl(ToUtf8(url));
-    WebKitEngine* sameSite = nullptr;
+    GtkWidget* sameSite = nullptr;
     std::erase_if(m_made, [](const std::weak_ptr<WebKitEngine*>& made) {
         std::shared_ptr<WebKitEngine*> engine = made.lock();
         return !engine || !*engine;
@@ -33,7 +37,7 @@ std::unique_ptr<IBrowserEngine> WebKitEngineFactory::CreateForSite(const std::st
         for (const std::weak_ptr<WebKitEngine*>& made : m_made) {
             WebKitEngine* engine = *made.lock();
             if (engine->ProcessAlive() && SiteKeyOfUrl(engine->ViewUri()) == site) {
-                sameSite = engine;
+                sameSite = engine->Widget();
                 break;
             }
         }
@@ -41,14 +45,38 @@ std::unique_ptr<IBrowserEngine> WebKitEngineFactory::CreateForSite(const std::st
     return Make(nullptr, sameSite);
 }
 
-std::unique_ptr<IBrowserEngine> WebKitEngineFactory::Make(WebKitEngine* opener, WebKitEngine* sameSite) {
+std::unique_ptr<IBrowserEngine> WebKitEngineFactory::Make(WebKitEngine* opener, GtkWidget* shareProcessOf) {
+    // A tab of no site yet takes the process started ahead.
+    bool takesPrestarted = !opener && !shareProcessOf && m_prestarted;
+    if (takesPrestarted) shareProcessOf = m_prestarted;
+    std::unique_ptr<WebKitEngine> engine;
     try {
-        auto engine = std::make_unique<WebKitEngine>(m_context, m_homeUrl, opener, sameSite);
-        m_made.push_back(engine->Self());
-        return engine;
+        engine = std::make_unique<WebKitEngine>(m_context, m_homeUrl, opener,
+                                                shareProcessOf ? WEBKIT_WEB_VIEW(shareProcessOf) : nullptr);
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
+    // The tab holds the process now; the blank view is no longer needed.
+    if (takesPrestarted) ReleasePrestarted();
+    m_made.push_back(engine->Self());
+    return engine;
+}
+
+WebKitEngineFactory::~WebKitEngineFactory() { ReleasePrestarted(); }
+
+void WebKitEngineFactory::Prestart() {
+    if (m_prestarted) return;
+    m_prestarted = GTK_WIDGET(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", m_context.Context(), nullptr));
+    g_object_ref_sink(m_prestarted);
+    webkit_web_view_load_uri(WEBKIT_WEB_VIEW(m_prestarted), "about:blank");
+    TracePhase("web process prestarted");
+}
+
+void WebKitEngineFactory::ReleasePrestarted() {
+    if (!m_prestarted) return;
+    gtk_widget_destroy(m_prestarted);
+    g_object_unref(m_prestarted);
+    m_prestarted = nullptr;
 }
 
 }  // namespace fern

@@ -2,6 +2,8 @@
 // Makes each tab's WebKit control on the shared context; the control of a
 // page's new window is related to its opener's, as WebKit requires, and a
 // tab opened on an address shares the web process of a tab of its site.
+#include <gtk/gtk.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,7 +21,17 @@ public:
     WebKitEngineFactory(WebKitContext& context, std::string homeUrl)
         : m_context(context), m_homeUrl(std::move(homeUrl)) {}
 
+    ~WebKitEngineFactory() override;
+
     void SetHomeUrl(std::string url) { m_homeUrl = std::move(url); }
+
+    // Starts a web process before any tab asks for one (a hidden blank
+    // view), so that its start overlaps the building of the window; the
+    // next tab made without a site of its own takes it over. Call it once
+    // the context is set up for web processes (extensions).
+    void Prestart();
+    // Lets the prestarted process go if no tab took it.
+    void ReleasePrestarted();
 
     // nullptr when `relatedTo` is not one of our controls: a view unrelated
     // to its opener would bring the whole program down.
@@ -33,8 +45,9 @@ private:
     std::string m_homeUrl;
     // The controls made here; an entry is null once its control is gone.
     std::vector<std::weak_ptr<WebKitEngine*>> m_made;
+    GtkWidget* m_prestarted = nullptr;  // a WebKitWebView
 
-    std::unique_ptr<IBrowserEngine> Make(WebKitEngine* opener, WebKitEngine* sameSite);
+    std::unique_ptr<IBrowserEngine> Make(WebKitEngine* opener, GtkWidget* shareProcessOf);
 };
 
 }  // namespace fern
