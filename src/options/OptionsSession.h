@@ -2,7 +2,8 @@
 // One opening of the options dialog: every page edits the same working
 // copy of the settings, so two pages of one section (the two tab pages, the
 // three browser pages) never undo each other's edits; 適用 and OK hand the
-// sections that were edited to the settings service, and only those.
+// sections that were edited to the settings service, and only those whose
+// stored values differ from the live ones.
 #include <set>
 
 #include "settings/SettingsService.h"
