@@ -67,7 +67,7 @@ Gtk::ColorButton& OptionsColumn::Colour(const std::string& label) {
 
 Gtk::Entry& OptionsColumn::Text(const std::string& label) {
     auto* entry = Gtk::manage(new Gtk::Entry());
-    entry->set_width_chars(40);
+    entry->set_width_chars(30);
     Gtk::Box& row = Row(*this, 0);
     LabelFor(row, label, *entry);
     row.pack_start(*entry, Gtk::PACK_EXPAND_WIDGET);
