@@ -152,6 +152,7 @@ TEST(OptionsPages, StartupListIsEditedInOrderAndKeepsEachEntrysFlags) {
     list.Field().set_text("http://c/\nhttp://d/");
     list.Add();
     EXPECT_EQ(o.messageBox.shown.size(), 1u);
+    EXPECT_EQ(list.Field().get_text(), "");  // ready for the next entry, not holding the last one again
     list.Select(0);
     list.Move(1);  // a below b
     list.Select(3);

@@ -1,5 +1,7 @@
 #include "ui/gtk/OptionsListEditor.h"
 
+#include <algorithm>
+
 #include "options/OptionsText.h"
 #include "platform/text/Encoding.h"
 #include "ui/gtk/MenuBuilder.h"
@@ -91,8 +93,9 @@ void OptionsListEditor::Add() {
     if (entries.empty()) return;
     for (const std::string& entry : entries) Append(entry);
     m_changed = true;
-    m_field.set_text("");
+    // Selecting fills the field: it is emptied after, ready for the next entry.
     Select(static_cast<int>(m_store->children().size()) - 1);
+    m_field.set_text("");
 }
 
 void OptionsListEditor::Modify() {
@@ -130,8 +133,8 @@ void OptionsListEditor::Move(int by) {
     Select(to);
 }
 
-int OptionsListEditor::Selected() const {
-    Gtk::TreeIter it = const_cast<Gtk::TreeView&>(m_view).get_selection()->get_selected();
+int OptionsListEditor::Selected() {
+    Gtk::TreeIter it = m_view.get_selection()->get_selected();
     return it ? static_cast<int>(m_store->get_path(it)[0]) : -1;
 }
 

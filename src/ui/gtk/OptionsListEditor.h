@@ -29,7 +29,7 @@ public:
     void Remove();
     void Move(int by);
     // The selected row, -1 for none.
-    int Selected() const;
+    int Selected();
     void Select(int row);
 
 private:
