@@ -93,6 +93,7 @@ struct Options {
     // 適用 as the dialog does it: every page stores, the session applies,
     // every page shows the result.
     void Apply(std::initializer_list<IOptionsPage*> pages) {
+        session->Refresh();
         for (IOptionsPage* page : pages) page->Store(*session);
         EXPECT_TRUE(session->Apply());
         for (IOptionsPage* page : pages) page->Load(session->Working());
@@ -252,6 +253,45 @@ TEST(OptionsPages, BrowserPagesShareTheSectionAndKeepWhatNoControlShows) {
     o.Apply({&browser, &other, &security});
     EXPECT_EQ(o.Ini("Browser", "BOCookie"), "2");
     EXPECT_EQ(o.Ini("Browser", "BODLCDefault3"), std::to_string(0x100));  // the chooser shows what was stored
+}
+
+TEST(OptionsPages, WhatMenusChangeWhileTheDialogIsOpenStaysWhereThePagesChangedNothing) {
+    Options o;
+    o.profile.Set("Browser", "BOStyle", std::to_string(0x1));
+    o.profile.Set("CloseUrl", "COUStyle", "0");
+    o.Open();
+    BrowserPageServices services{{}, {}, {}, o.messageBox, o.settings->Live().browser};
+    BrowserOptionsPage browser(services);
+    SecurityOptionsPage security(services);
+    TempFolder folder;
+    CCloseFilter filter(o.settings->Live().closeUrl);
+    ClosePageServices closeServices{filter, folder.File("close.fbl"), o.messageBox};
+    CloseUrlOptionsPage close(closeServices);
+    for (IOptionsPage* page : std::initializer_list<IOptionsPage*>{&browser, &security, &close})
+        page->Load(o.session->Working());
+
+    // The menus: the dialog sweep on, images off for new tabs, the script
+    // switch; none of them has a control on these pages but the images.
+    o.settings->Change(SettingsSection::Browser, [](ProgramSettings& s) {
+        s.browser.dialogSweep = true;
+        s.browser.showScriptErrors = true;
+        s.browser.downloadControl &= ~0x10;
+    });
+    // On the pages: focus on, sounds off in the default set.
+    Check(browser.Widget(), "ナビゲート、タブ選択時のフォーカス移動(&F)").set_active(true);
+    Check(security.Widget(), "サウンドのダウンロード(&S)").set_active(false);
+    Check(close.Widget(), "新規タブのみ閉じる(&N)").set_active(true);
+    o.Apply({&browser, &security, &close});
+
+    const BrowserSettings& b = o.settings->Live().browser;
+    EXPECT_TRUE(b.dialogSweep);
+    EXPECT_TRUE(b.showScriptErrors);
+    EXPECT_TRUE(b.focusPage);
+    EXPECT_EQ(b.downloadControl, 0x70 & ~0x10 & ~0x40);
+    EXPECT_EQ(o.Ini("Browser", "BOStyle"), std::to_string(0x1 | 0x2 | 0x100 | 0x400));
+    EXPECT_EQ(o.Ini("CloseUrl", "COUStyle"), "2");
+    // The pages show the result, menus' changes included.
+    EXPECT_FALSE(Check(security.Widget(), "画像のダウンロード(&I)").get_active());
 }
 
 TEST(OptionsPages, AddressPageClampsTheLimitKeepsReservedBitsAndAsksBeforeClearing) {

@@ -13,13 +13,14 @@ namespace {
 constexpr char kCaption[] = "Fern Browser";
 constexpr int kMinUrls = 1, kMaxUrls = 256;
 
-// The prefix or suffix as stored: one line, no longer than an address.
-std::string Affix(const Gtk::Entry& entry, bool& cleaned) {
+// The prefix or suffix as stored, when the user changed it: one line, no
+// longer than an address.
+void PutAffix(std::string& field, const Gtk::Entry& entry, const Glib::ustring& loaded, bool& cleaned) {
+    if (entry.get_text() == loaded) return;
     std::string typed = FromUtf8(entry.get_text().raw());
-    std::string text = WithoutControls(typed);
-    text.resize(SjisSafeCut(text, kMaxListEntryBytes));
-    cleaned = cleaned || text != typed;
-    return text;
+    field = WithoutControls(typed);
+    field.resize(SjisSafeCut(field, kMaxListEntryBytes));
+    cleaned = cleaned || field != typed;
 }
 
 }  // namespace
@@ -45,23 +46,28 @@ void AddressOptionsPage::Enable() {
 }
 
 void AddressOptionsPage::Load(const ProgramSettings& working) {
-    const AddressBarSettings& a = working.addressBar;
+    const AddressBarSettings& a = m_loaded = working.addressBar;
     m_limit.set_value(std::clamp(a.urlLimit, kMinUrls, kMaxUrls));
     m_front.set_text(ToUtf8(a.addUrlFront));
     m_back.set_text(ToUtf8(a.addUrlBack));
+    m_loadedFront = m_front.get_text();
+    m_loadedBack = m_back.get_text();
     m_autoComplete.set_active(a.autoComplete);
-    m_dialogAutoComplete.set_active(working.fileDlg.autoComplete);
+    m_loadedDialogAutoComplete = working.fileDlg.autoComplete;
+    m_dialogAutoComplete.set_active(m_loadedDialogAutoComplete);
     Enable();
 }
 
 void AddressOptionsPage::Store(COptionsSession& session) {
     AddressBarSettings& a = session.Edit(SettingsSection::AddressBar).addressBar;
-    a.urlLimit = std::clamp(m_limit.get_value_as_int(), kMinUrls, kMaxUrls);
+    // A stored limit out of range shows clamped, and is stored so.
+    Put(a.urlLimit, std::clamp(m_limit.get_value_as_int(), kMinUrls, kMaxUrls), m_loaded.urlLimit);
     bool cleaned = false;
-    a.addUrlFront = Affix(m_front, cleaned);
-    a.addUrlBack = Affix(m_back, cleaned);
-    a.autoComplete = m_autoComplete.get_active();
-    session.Edit(SettingsSection::FileDlg).fileDlg.autoComplete = m_dialogAutoComplete.get_active();
+    PutAffix(a.addUrlFront, m_front, m_loadedFront, cleaned);
+    PutAffix(a.addUrlBack, m_back, m_loadedBack, cleaned);
+    Put(a.autoComplete, m_autoComplete.get_active(), m_loaded.autoComplete);
+    Put(session.Edit(SettingsSection::FileDlg).fileDlg.autoComplete, m_dialogAutoComplete.get_active(),
+        m_loadedDialogAutoComplete);
     if (cleaned)
         m_s.messageBox.Show(
             "Ctrl+Enterで付ける文字列から制御文字 (改行、タブなど) を取り除いて保存しました。", kCaption,

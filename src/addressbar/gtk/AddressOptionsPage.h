@@ -42,6 +42,9 @@ private:
     Gtk::CheckButton& m_dialogAutoComplete;
     Gtk::Label& m_dialogPending;
     Gtk::Button& m_clear;
+    AddressBarSettings m_loaded;
+    bool m_loadedDialogAutoComplete = false;
+    Glib::ustring m_loadedFront, m_loadedBack;
 
     void Enable();
 };

@@ -42,7 +42,7 @@ CloseUrlOptionsPage::CloseUrlOptionsPage(const ClosePageServices& services)
 }
 
 void CloseUrlOptionsPage::Load(const ProgramSettings& working) {
-    const CloseUrlSettings& c = working.closeUrl;
+    const CloseUrlSettings& c = m_loaded = working.closeUrl;
     m_filter.set_active(c.closeUrlFilter);
     m_newTabsOnly.set_active(c.newTabsOnly);
     m_closeOnRegister.set_active(c.closeOnRegister);
@@ -51,9 +51,9 @@ void CloseUrlOptionsPage::Load(const ProgramSettings& working) {
 
 void CloseUrlOptionsPage::Store(COptionsSession& session) {
     CloseUrlSettings& c = session.Edit(SettingsSection::CloseUrl).closeUrl;
-    c.closeUrlFilter = m_filter.get_active();
-    c.newTabsOnly = m_newTabsOnly.get_active();
-    c.closeOnRegister = m_closeOnRegister.get_active();
+    Put(c.closeUrlFilter, m_filter.get_active(), m_loaded.closeUrlFilter);
+    Put(c.newTabsOnly, m_newTabsOnly.get_active(), m_loaded.newTabsOnly);
+    Put(c.closeOnRegister, m_closeOnRegister.get_active(), m_loaded.closeOnRegister);
     StoreList(&CloseLists::urls);
 }
 
@@ -63,12 +63,13 @@ CloseTitleOptionsPage::CloseTitleOptionsPage(const ClosePageServices& services)
 }
 
 void CloseTitleOptionsPage::Load(const ProgramSettings& working) {
-    m_filter.set_active(working.closeUrl.closeTitleFilter);
+    m_loaded = working.closeUrl.closeTitleFilter;
+    m_filter.set_active(m_loaded);
     m_list.SetEntries(m_s.filter.Lists().titles);
 }
 
 void CloseTitleOptionsPage::Store(COptionsSession& session) {
-    session.Edit(SettingsSection::CloseUrl).closeUrl.closeTitleFilter = m_filter.get_active();
+    Put(session.Edit(SettingsSection::CloseUrl).closeUrl.closeTitleFilter, m_filter.get_active(), m_loaded);
     StoreList(&CloseLists::titles);
 }
 

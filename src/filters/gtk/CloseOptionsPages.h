@@ -47,6 +47,7 @@ private:
     Gtk::CheckButton& m_filter;
     Gtk::CheckButton& m_newTabsOnly;
     Gtk::CheckButton& m_closeOnRegister;
+    CloseUrlSettings m_loaded;
 };
 
 class CloseTitleOptionsPage : public CloseListPage {
@@ -57,6 +58,7 @@ public:
 
 private:
     Gtk::CheckButton& m_filter;
+    bool m_loaded = false;
 };
 
 void AddCloseOptionsPages(COptionsPages& pages, const ClosePageServices& services);

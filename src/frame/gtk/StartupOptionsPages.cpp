@@ -18,7 +18,7 @@ BootOptionsPage::BootOptionsPage()
       m_noRestoreWithArguments(m_column.Check("起動時にパラメータが渡された場合は復元を無効(&P)")) {}
 
 void BootOptionsPage::Load(const ProgramSettings& working) {
-    const StartupSettings& s = working.startup;
+    const StartupSettings& s = m_loaded = working.startup;
     m_saveAtExit.set_active(s.saveStateAtExit);
     m_restoreAtStart.set_active(s.restoreStateAtStart);
     m_dedupe.set_active(s.dedupeOnRestore);
@@ -27,10 +27,10 @@ void BootOptionsPage::Load(const ProgramSettings& working) {
 
 void BootOptionsPage::Store(COptionsSession& session) {
     StartupSettings& s = session.Edit(SettingsSection::Startup).startup;
-    s.saveStateAtExit = m_saveAtExit.get_active();
-    s.restoreStateAtStart = m_restoreAtStart.get_active();
-    s.dedupeOnRestore = m_dedupe.get_active();
-    s.noRestoreWithArguments = m_noRestoreWithArguments.get_active();
+    Put(s.saveStateAtExit, m_saveAtExit.get_active(), m_loaded.saveStateAtExit);
+    Put(s.restoreStateAtStart, m_restoreAtStart.get_active(), m_loaded.restoreStateAtStart);
+    Put(s.dedupeOnRestore, m_dedupe.get_active(), m_loaded.dedupeOnRestore);
+    Put(s.noRestoreWithArguments, m_noRestoreWithArguments.get_active(), m_loaded.noRestoreWithArguments);
 }
 
 StartupUrlOptionsPage::StartupUrlOptionsPage(std::string startupPath, IMessageBox& messageBox)
@@ -57,14 +57,15 @@ StartupUrlOptionsPage::StartupUrlOptionsPage(std::string startupPath, IMessageBo
 }
 
 void StartupUrlOptionsPage::Load(const ProgramSettings& working) {
+    m_loaded = working.startup;
     m_open.set_active(working.startup.openStartupUrls);
     m_dedupe.set_active(working.startup.dedupeStartupAgainstLog);
 }
 
 void StartupUrlOptionsPage::Store(COptionsSession& session) {
     StartupSettings& s = session.Edit(SettingsSection::Startup).startup;
-    s.openStartupUrls = m_open.get_active();
-    s.dedupeStartupAgainstLog = m_dedupe.get_active();
+    Put(s.openStartupUrls, m_open.get_active(), m_loaded.openStartupUrls);
+    Put(s.dedupeStartupAgainstLog, m_dedupe.get_active(), m_loaded.dedupeStartupAgainstLog);
     if (!m_list.Changed()) return;
     if (m_unreadable) {
         // What the file holds was never shown here: writing the page's list

@@ -26,6 +26,7 @@ private:
     Gtk::CheckButton& m_restoreAtStart;
     Gtk::CheckButton& m_dedupe;
     Gtk::CheckButton& m_noRestoreWithArguments;
+    StartupSettings m_loaded;
 };
 
 class StartupUrlOptionsPage : public IOptionsPage {
@@ -44,6 +45,7 @@ private:
     OptionsColumn m_column;
     Gtk::CheckButton& m_open;
     Gtk::CheckButton& m_dedupe;
+    StartupSettings m_loaded;
     OptionsListEditor m_list;
     std::vector<UrlItem> m_items;  // as read, so that edits keep each item's flags
     bool m_unreadable = false;

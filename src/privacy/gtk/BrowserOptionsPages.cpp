@@ -19,17 +19,23 @@ const std::vector<std::string> kTemplates{"初期値", "お気に入り", "設�
 
 void ShowPending(Gtk::Label& label, bool pending) { label.set_visible(pending); }
 
-// A one-line field as stored: no control characters, at most `limit`
-// bytes; the user is told when that changed what they typed.
-std::string FieldText(const Gtk::Entry& entry, std::size_t limit, const std::string& what, IMessageBox& box) {
+// A one-line field when the user changed it: no control characters, at
+// most `limit` bytes; the user is told when that changed what they typed.
+void PutField(std::string& field, const Gtk::Entry& entry, const Glib::ustring& loaded, std::size_t limit,
+              const std::string& what, IMessageBox& box) {
+    if (entry.get_text() == loaded) return;
     std::string typed = FromUtf8(entry.get_text().raw());
-    std::string text = WithoutControls(typed);
-    text.resize(SjisSafeCut(text, limit));
-    if (text != typed)
+    field = WithoutControls(typed);
+    field.resize(SjisSafeCut(field, limit));
+    if (field != typed)
         box.Show(what + " から制御文字 (改行、タブなど) を取り除き、" + std::to_string(limit) +
                      " バイト以内にして保存しました。",
                  kCaption, MessageBoxKind::Ok);
-    return text;
+}
+
+// One bit of `field` when the user changed it.
+void PutBit(int& field, int bit, bool shown, int loaded) {
+    if (shown != ((loaded & bit) != 0)) field = shown ? (field | bit) : (field & ~bit);
 }
 
 int* TemplateOf(BrowserSettings& b, int index) {
@@ -57,20 +63,21 @@ BrowserOptionsPage::BrowserOptionsPage(const BrowserPageServices& services)
 }
 
 void BrowserOptionsPage::Load(const ProgramSettings& working) {
-    const BrowserSettings& b = working.browser;
+    const BrowserSettings& b = m_loaded = working.browser;
     m_focus.set_active(b.focusPage);
     m_targets.set_active(b.resolveTargetNames);
     m_defaultBrowser.set_active(m_s.isDefaultBrowser && m_s.isDefaultBrowser());
     m_useHome.set_active(b.useHomePageUrl);
     m_home.set_text(ToUtf8(b.homePageUrl.empty() ? std::string(kBlankPage) : b.homePageUrl));
+    m_loadedHome = m_home.get_text();
 }
 
 void BrowserOptionsPage::Store(COptionsSession& session) {
     BrowserSettings& b = session.Edit(SettingsSection::Browser).browser;
-    b.focusPage = m_focus.get_active();
-    b.resolveTargetNames = m_targets.get_active();
-    b.useHomePageUrl = m_useHome.get_active();
-    b.homePageUrl = FieldText(m_home, kMaxListEntryBytes, "ホーム ページ", m_s.messageBox);
+    Put(b.focusPage, m_focus.get_active(), m_loaded.focusPage);
+    Put(b.resolveTargetNames, m_targets.get_active(), m_loaded.resolveTargetNames);
+    Put(b.useHomePageUrl, m_useHome.get_active(), m_loaded.useHomePageUrl);
+    PutField(b.homePageUrl, m_home, m_loadedHome, kMaxListEntryBytes, "ホーム ページ", m_s.messageBox);
     if (b.homePageUrl.empty()) b.homePageUrl = kBlankPage;
     // The desktop's choice is no setting of ours: it changes only when the
     // user changed the box.
@@ -112,32 +119,35 @@ void BrowserOtherOptionsPage::Enable() {
 }
 
 void BrowserOtherOptionsPage::Load(const ProgramSettings& working) {
-    const BrowserSettings& b = working.browser;
+    const BrowserSettings& b = m_loaded = working.browser;
     m_flat.set_active((b.hostUiFlags & kFlatScrollBars) != 0);
     m_drop.set_active(!b.customHostSite);
     m_helpers.set_active(b.loadHelperObjects);
-    m_storedInetCpl = b.inetCpl;
     m_inetCpl.set_active(ChoiceIndex(b.inetCpl, static_cast<int>(kInetCpl.size())));
     m_userAgent.set_text(ToUtf8(b.userAgent));
     m_ddeName.set_text(ToUtf8(b.ddeServerName));
+    m_loadedUserAgent = m_userAgent.get_text();
+    m_loadedDdeName = m_ddeName.get_text();
     Enable();
 }
 
 void BrowserOtherOptionsPage::Store(COptionsSession& session) {
     BrowserSettings& b = session.Edit(SettingsSection::Browser).browser;
-    b.hostUiFlags =
-        m_flat.get_active() ? (b.hostUiFlags | kFlatScrollBars) : (b.hostUiFlags & ~kFlatScrollBars);
-    b.customHostSite = !m_drop.get_active();
-    b.loadHelperObjects = m_helpers.get_active();
-    b.inetCpl =
-        ChosenValue(m_inetCpl.get_active_row_number(), m_storedInetCpl, static_cast<int>(kInetCpl.size()));
-    std::string typed = FromUtf8(m_userAgent.get_text().raw());
-    b.userAgent = CleanUserAgent(typed);
-    if (b.userAgent != typed)
-        m_s.messageBox.Show(
-            "UserAgent から制御文字 (改行、タブなど) を取り除き、255 バイト以内にして保存しました。",
-            kCaption, MessageBoxKind::Ok);
-    b.ddeServerName = FieldText(m_ddeName, kMaxListEntryBytes, "DDEサーバー名", m_s.messageBox);
+    PutBit(b.hostUiFlags, kFlatScrollBars, m_flat.get_active(), m_loaded.hostUiFlags);
+    Put(b.customHostSite, !m_drop.get_active(), m_loaded.customHostSite);
+    Put(b.loadHelperObjects, m_helpers.get_active(), m_loaded.loadHelperObjects);
+    int items = static_cast<int>(kInetCpl.size());
+    Put(b.inetCpl, ChosenValue(m_inetCpl.get_active_row_number(), m_loaded.inetCpl, items), m_loaded.inetCpl);
+    if (m_userAgent.get_text() != m_loadedUserAgent) {
+        std::string typed = FromUtf8(m_userAgent.get_text().raw());
+        b.userAgent = CleanUserAgent(typed);
+        if (b.userAgent != typed)
+            m_s.messageBox.Show(
+                "UserAgent から制御文字 (改行、タブなど) を取り除き、255 バイト以内にして保存しました。",
+                kCaption, MessageBoxKind::Ok);
+    }
+    PutField(b.ddeServerName, m_ddeName, m_loadedDdeName, kMaxListEntryBytes, "DDEサーバー名",
+             m_s.messageBox);
 }
 
 SecurityOptionsPage::SecurityOptionsPage(const BrowserPageServices&)
@@ -175,13 +185,13 @@ void SecurityOptionsPage::KeepTemplate() {
 }
 
 void SecurityOptionsPage::Load(const ProgramSettings& working) {
-    BrowserSettings b = working.browser;
+    BrowserSettings b = m_loaded = working.browser;
     m_inherit.set_active(b.inheritParentSecurity);
     m_reload.set_active(b.reloadAfterFlagChange);
-    m_storedCookie = b.cookie;
     m_cookie.set_active(b.cookie == kCookieIe45 ? 0 : 1);
     for (int i = 0; i < static_cast<int>(m_templates.size()); ++i)
         m_templates[static_cast<std::size_t>(i)] = *TemplateOf(b, i);
+    m_loadedTemplates = m_templates;
     m_syncing = true;
     if (m_template.get_active_row_number() < 0) m_template.set_active(0);
     m_syncing = false;
@@ -190,15 +200,16 @@ void SecurityOptionsPage::Load(const ProgramSettings& working) {
 
 void SecurityOptionsPage::Store(COptionsSession& session) {
     BrowserSettings& b = session.Edit(SettingsSection::Browser).browser;
-    b.inheritParentSecurity = m_inherit.get_active();
-    b.reloadAfterFlagChange = m_reload.get_active();
-    bool ie45 = m_cookie.get_active_row_number() == 0;
+    Put(b.inheritParentSecurity, m_inherit.get_active(), m_loaded.inheritParentSecurity);
+    Put(b.reloadAfterFlagChange, m_reload.get_active(), m_loaded.reloadAfterFlagChange);
     // Any value but 2 means "IE6": one stored that way stays as it was.
-    if (ie45) b.cookie = kCookieIe45;
-    else if (m_storedCookie == kCookieIe45) b.cookie = kCookieIe6;
+    bool ie45 = m_cookie.get_active_row_number() == 0;
+    if (ie45 != (m_loaded.cookie == kCookieIe45)) b.cookie = ie45 ? kCookieIe45 : kCookieIe6;
     KeepTemplate();
-    for (int i = 0; i < static_cast<int>(m_templates.size()); ++i)
-        *TemplateOf(b, i) = m_templates[static_cast<std::size_t>(i)];
+    for (std::size_t i = 0; i < m_templates.size(); ++i)
+        for (const FlagCheck& f : m_flags)
+            PutBit(*TemplateOf(b, static_cast<int>(i)), f.bit, (m_templates[i] & f.bit) != 0,
+                   m_loadedTemplates[i]);
 }
 
 void AddBrowserOptionsPages(COptionsPages& pages, const BrowserPageServices& services) {

@@ -43,6 +43,8 @@ private:
     Gtk::Entry& m_home;
     Gtk::Button& m_current;
     Gtk::Button& m_blank;
+    BrowserSettings m_loaded;
+    Glib::ustring m_loadedHome;
 };
 
 class BrowserOtherOptionsPage : public IOptionsPage {
@@ -65,7 +67,8 @@ private:
     Gtk::Entry& m_userAgent;
     Gtk::Entry& m_ddeName;
     Gtk::Label& m_ddePending;
-    int m_storedInetCpl = 0;
+    BrowserSettings m_loaded;
+    Glib::ustring m_loadedUserAgent, m_loadedDdeName;
 
     void Enable();
 };
@@ -90,8 +93,9 @@ private:
     };
     std::array<FlagCheck, 7> m_flags;
     std::array<int, 5> m_templates{};  // BODLCDefault, BODLCDefault1..4 as edited
-    int m_shown = 0;                   // the template the check boxes show
-    int m_storedCookie = 0;
+    std::array<int, 5> m_loadedTemplates{};
+    int m_shown = 0;  // the template the check boxes show
+    BrowserSettings m_loaded;
     bool m_syncing = false;
 
     void ShowTemplate(int index);
