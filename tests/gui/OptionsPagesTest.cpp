@@ -161,11 +161,14 @@ TEST(OptionsPages, StartupListIsEditedInOrderAndKeepsEachEntrysFlags) {
     list.Select(0);
     list.Field().set_text("http://b2/");
     list.Modify();
+    // Registered from a tab's menu while the page was open.
+    ASSERT_TRUE(AddToStartupList(path, "http://registered/").ok);
     o.Apply({&page});
-    EXPECT_EQ(Urls(path), (std::vector<std::string>{"http://b2/", "http://a/", "http://c/"}));
+    EXPECT_EQ(Urls(path),
+              (std::vector<std::string>{"http://b2/", "http://a/", "http://c/", "http://registered/"}));
     std::vector<UrlItem> items;
     (void)ReadItemList(path, items);
-    ASSERT_EQ(items.size(), 3u);
+    ASSERT_EQ(items.size(), 4u);
     EXPECT_EQ(items[1].style, 0x10u);  // a kept its flags through the move
     EXPECT_EQ(items[2].style, 112u);
 }
@@ -351,6 +354,7 @@ TEST(OptionsPages, CloseListsGoIntoTheFilterAndClosefblOnApply) {
     urls.List().Field().set_text(std::string(100 * 1024, '*'));
     urls.List().Add();
     EXPECT_EQ(o.messageBox.shown.size(), 1u);
+    filter.Lists().urls.push_back("http://registered/");  // "制止URLに登録(&C)" meanwhile
     o.Apply({&urls, &titles});
 
     EXPECT_EQ(o.Ini("CloseUrl", "COUStyle"), std::to_string(0x1 | 0x2 | 0x8));
@@ -358,7 +362,7 @@ TEST(OptionsPages, CloseListsGoIntoTheFilterAndClosefblOnApply) {
     EXPECT_TRUE(filter.MatchesCloseUrl("http://127.0.0.1:8080/popup.html"));
     CloseLists read;
     ASSERT_TRUE(ReadCloseLists(path, read).ok);
-    EXPECT_EQ(read.urls, std::vector<std::string>{"http://127.0.0.1:*/popup*"});
+    EXPECT_EQ(read.urls, (std::vector<std::string>{"http://127.0.0.1:*/popup*", "http://registered/"}));
     EXPECT_EQ(read.titles, std::vector<std::string>{"Ad*"});
 }
 

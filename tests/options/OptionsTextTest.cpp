@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "options/EditedList.h"
 #include "options/OptionsText.h"
 
 using namespace fern;
@@ -48,4 +49,18 @@ TEST(OptionsText, UserAgentLosesControlsBeforeItIsCutTo255BytesOnACharacterBound
     // 254 bytes, then a double-byte character that would end at byte 256.
     EXPECT_EQ(CleanUserAgent(std::string(254, 'a') + "ア"), std::string(254, 'a'));
     EXPECT_EQ(CleanUserAgent(std::string(253, 'a') + "ア"), std::string(253, 'a') + "ア");
+}
+
+TEST(EditedList, EntriesRegisteredWhileThePageWasOpenFollowTheEdit) {
+    using V = std::vector<std::string>;
+    struct Case {
+        V edited, loaded, now, expected;
+    } cases[] = {
+        {{"b"}, {"a", "b"}, {"a", "b"}, {"b"}},                      // nothing registered
+        {{"b"}, {"a", "b"}, {"a", "b", "c", "d"}, {"b", "c", "d"}},  // two registered
+        {{}, {}, {"x"}, {"x"}},
+        {{"b"}, {"a", "b"}, {"z"}, {"b"}},  // replaced some other way: the page wins
+        {{"b"}, {"a", "b"}, {"a"}, {"b"}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(WithEntriesAppendedSince(c.edited, c.loaded, c.now), c.expected);
 }

@@ -1,5 +1,6 @@
 #include "filters/gtk/CloseOptionsPages.h"
 
+#include "options/EditedList.h"
 #include "platform/fs/FileIo.h"
 
 namespace fern {
@@ -21,9 +22,15 @@ void CloseListPage::PackList() {
             ") を読み込めなかったため、ここでの変更はこの起動の間だけ有効で、ファイルには保存しません。");
 }
 
+void CloseListPage::LoadList(const std::vector<std::string> CloseLists::*list) {
+    m_loadedList = m_s.filter.Lists().*list;
+    m_list.SetEntries(m_loadedList);
+}
+
 void CloseListPage::StoreList(std::vector<std::string> CloseLists::*list) {
     if (!m_list.Changed()) return;
-    m_s.filter.Lists().*list = m_list.Entries();
+    std::vector<std::string>& entries = m_s.filter.Lists().*list;
+    entries = WithEntriesAppendedSince(m_list.Entries(), m_loadedList, entries);
     m_list.ClearChanged();
     ListFileStatus status = WriteCloseLists(m_s.closeListPath, m_s.filter.Lists());
     if (status) return;
@@ -46,7 +53,7 @@ void CloseUrlOptionsPage::Load(const ProgramSettings& working) {
     m_filter.set_active(c.closeUrlFilter);
     m_newTabsOnly.set_active(c.newTabsOnly);
     m_closeOnRegister.set_active(c.closeOnRegister);
-    m_list.SetEntries(m_s.filter.Lists().urls);
+    LoadList(&CloseLists::urls);
 }
 
 void CloseUrlOptionsPage::Store(COptionsSession& session) {
@@ -65,7 +72,7 @@ CloseTitleOptionsPage::CloseTitleOptionsPage(const ClosePageServices& services)
 void CloseTitleOptionsPage::Load(const ProgramSettings& working) {
     m_loaded = working.closeUrl.closeTitleFilter;
     m_filter.set_active(m_loaded);
-    m_list.SetEntries(m_s.filter.Lists().titles);
+    LoadList(&CloseLists::titles);
 }
 
 void CloseTitleOptionsPage::Store(COptionsSession& session) {

@@ -33,8 +33,14 @@ protected:
     // The list below the page's switches, with a word when close.fbl could
     // not be read.
     void PackList();
-    // Puts the edited list into the filter and writes close.fbl.
+    // Shows the filter's list.
+    void LoadList(const std::vector<std::string> CloseLists::*list);
+    // Puts the edited list into the filter, with what was registered
+    // meanwhile after it, and writes close.fbl.
     void StoreList(std::vector<std::string> CloseLists::*list);
+
+private:
+    std::vector<std::string> m_loadedList;
 };
 
 class CloseUrlOptionsPage : public CloseListPage {

@@ -3,12 +3,22 @@
 #include "frame/ListFileGuard.h"
 #include "frame/StateLog.h"
 #include "lists/ItemListFile.h"
+#include "options/EditedList.h"
 #include "platform/fs/FileIo.h"
 
 namespace fern {
 
 namespace {
+
 constexpr char kCaption[] = "Fern Browser";
+
+std::vector<std::string> UrlsOf(const std::vector<UrlItem>& items) {
+    std::vector<std::string> urls;
+    urls.reserve(items.size());
+    for (const UrlItem& item : items) urls.push_back(item.url);
+    return urls;
+}
+
 }  // namespace
 
 BootOptionsPage::BootOptionsPage()
@@ -44,9 +54,7 @@ StartupUrlOptionsPage::StartupUrlOptionsPage(std::string startupPath, IMessageBo
     ListFileStatus status = ReadItemList(m_path, m_items);
     m_unreadable = ExistsButUnread(m_path, status);
     m_readError = status.error;
-    std::vector<std::string> urls;
-    for (const UrlItem& item : m_items) urls.push_back(item.url);
-    m_list.SetEntries(urls);
+    m_list.SetEntries(UrlsOf(m_items));
     if (m_unreadable) {
         // What the file holds was never read: a list edited here would
         // replace it, so the list stays as it is until the file can be read.
@@ -67,15 +75,22 @@ void StartupUrlOptionsPage::Store(COptionsSession& session) {
     Put(s.openStartupUrls, m_open.get_active(), m_loaded.openStartupUrls);
     Put(s.dedupeStartupAgainstLog, m_dedupe.get_active(), m_loaded.dedupeStartupAgainstLog);
     if (!m_list.Changed()) return;
-    if (m_unreadable) {
+    // "スタートアップURLに登録(&S)" may have added to the file meanwhile.
+    std::vector<UrlItem> now;
+    ListFileStatus read = ReadItemList(m_path, now);
+    if (m_unreadable || ExistsButUnread(m_path, read)) {
         // What the file holds was never shown here: writing the page's list
         // would lose it.
-        m_messageBox.Show(
-            "スタートアップURL (" + m_path + ") を読み込めなかったため、変更は保存しません。\n" + m_readError,
-            kCaption, MessageBoxKind::Ok);
+        m_messageBox.Show("スタートアップURL (" + m_path +
+                              ") を読み込めなかったため、変更は保存しません。\n" +
+                              (m_unreadable ? m_readError : read.error),
+                          kCaption, MessageBoxKind::Ok);
         return;
     }
-    std::vector<UrlItem> items = EditedItemList(m_items, m_list.Entries());
+    std::vector<UrlItem> before = m_items;
+    before.insert(before.end(), now.begin(), now.end());
+    std::vector<UrlItem> items =
+        EditedItemList(before, WithEntriesAppendedSince(m_list.Entries(), UrlsOf(m_items), UrlsOf(now)));
     ListFileStatus status = WriteItemList(m_path, kStartupListName, items);
     if (!status) {
         LogWriteFailure(m_path, status.error);
