@@ -1,6 +1,8 @@
 #include "frame/StateLog.h"
 
 #include <algorithm>
+#include <deque>
+#include <map>
 #include <set>
 
 #include "settings/AppSettings.h"
@@ -92,6 +94,26 @@ ListFileStatus AddToStartupList(const std::string& startupPath, const std::strin
     item.url = url;
     items.push_back(std::move(item));
     return WriteItemList(startupPath, kStartupListName, items);
+}
+
+std::vector<UrlItem> EditedItemList(const std::vector<UrlItem>& before, const std::vector<std::string>& urls) {
+    // The unused items of each address, first first (long lists stay linear).
+    std::map<std::string_view, std::deque<std::size_t>> unused;
+    for (std::size_t i = 0; i < before.size(); ++i) unused[before[i].url].push_back(i);
+    std::vector<UrlItem> items;
+    items.reserve(urls.size());
+    for (const std::string& url : urls) {
+        auto it = unused.find(url);
+        if (it != unused.end() && !it->second.empty()) {
+            items.push_back(before[it->second.front()]);
+            it->second.pop_front();
+        } else {
+            UrlItem item;
+            item.url = url;
+            items.push_back(std::move(item));
+        }
+    }
+    return items;
 }
 
 void OpenAtStartup(const StartupSettings& startup, bool argumentOpened, const std::string& startupPath,

@@ -62,6 +62,11 @@ void OpenStartupUrls(const std::string& startupPath, const UrlOpener& open);
 // be read is not replaced.
 [[nodiscard]] ListFileStatus AddToStartupList(const std::string& startupPath, const std::string& url);
 
+// The start-up list after its addresses were edited as texts: an address
+// that was there keeps its item (style, name), each at most once; a new one
+// gets a new item.
+std::vector<UrlItem> EditedItemList(const std::vector<UrlItem>& before, const std::vector<std::string>& urls);
+
 // The start-up opens after the arguments: unless SUStyle 0x8 is on and an
 // argument was opened, the startup URLs (0x10), then the state log (0x2).
 void OpenAtStartup(const StartupSettings& startup, bool argumentOpened, const std::string& startupPath,

@@ -1,8 +1,46 @@
 #include "options/OptionsSession.h"
 
+#include <map>
+#include <utility>
+
 namespace fern {
 
 namespace {
+
+// The values a section writes, as text by section and key.
+class SavedValues final : public Profile {
+public:
+    int ReadInt(std::string_view, std::string_view, int defaultValue) const override { return defaultValue; }
+    std::string ReadString(std::string_view, std::string_view, std::string_view defaultValue,
+                           std::size_t) const override {
+        return std::string(defaultValue);
+    }
+    bool WriteInt(std::string_view section, std::string_view key, int value) override {
+        return WriteString(section, key, std::to_string(value));
+    }
+    bool WriteString(std::string_view section, std::string_view key, std::string_view value) override {
+        m_values[{std::string(section), std::string(key)}] = std::string(value);
+        return true;
+    }
+    bool DeleteKey(std::string_view section, std::string_view key) override {
+        m_values[{std::string(section), std::string(key)}] = "(deleted)";
+        return true;
+    }
+    std::string Location() const override { return "memory"; }
+    bool operator==(const SavedValues& other) const { return m_values == other.m_values; }
+
+private:
+    std::map<std::pair<std::string, std::string>, std::string> m_values;
+};
+
+// True when `a` and `b` would write the same values for the section.
+bool SameSection(ProgramSettings a, ProgramSettings b, SettingsSection section) {
+    SavedValues profileA, windowsA, profileB, windowsB;
+    SettingsStore storeA(profileA, windowsA), storeB(profileB, windowsB);
+    SaveSection(a, section, storeA);
+    SaveSection(b, section, storeB);
+    return profileA == profileB && windowsA == windowsB;
+}
 
 // Copies one section from `from` to `to`.
 void CopySection(const ProgramSettings& from, ProgramSettings& to, SettingsSection section) {
@@ -40,8 +78,12 @@ void CopySection(const ProgramSettings& from, ProgramSettings& to, SettingsSecti
 
 bool COptionsSession::Apply() {
     bool saved = true;
-    for (SettingsSection section : m_edited)
+    for (SettingsSection section : m_edited) {
+        // A page that stores what it showed changes nothing: the section is
+        // neither written nor announced.
+        if (SameSection(m_working, m_settings.Live(), section)) continue;
         saved = m_settings.Change(section, [&](ProgramSettings& live) { CopySection(m_working, live, section); }) && saved;
+    }
     m_edited.clear();
     // What other features changed meanwhile shows on the pages from now on.
     m_working = m_settings.Live();

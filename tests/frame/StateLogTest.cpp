@@ -197,3 +197,29 @@ TEST(AutoSave, DialogAnswersAreWrittenAndSurviveARestart) {
     ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(settings.Live().autoSave.intervalMinutes, 5);  // in effect until the end all the same
 }
+
+TEST(StateLog, EditedItemListKeepsEachItemOnceAndNewAddressesGetDefaults) {
+    auto item = [](const char* url, std::uint32_t style, const char* name) {
+        UrlItem i;
+        i.url = url;
+        i.style = style;
+        i.name = name;
+        return i;
+    };
+    std::vector<UrlItem> before{item("http://a", 0x10, "A"), item("http://b", 0x80, "B"), item("http://a", 0x20, "A2")};
+    // Reordered, one duplicate address used three times, one new address.
+    std::vector<UrlItem> after = EditedItemList(before, {"http://b", "http://a", "http://new", "http://a", "http://a"});
+    ASSERT_EQ(after.size(), 5u);
+    struct Row {
+        const char* url;
+        std::uint32_t style;
+        const char* name;
+    } expected[] = {{"http://b", 0x80, "B"}, {"http://a", 0x10, "A"}, {"http://new", 112, ""},
+                    {"http://a", 0x20, "A2"}, {"http://a", 112, ""}};
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        EXPECT_EQ(after[i].url, expected[i].url) << i;
+        EXPECT_EQ(after[i].style, expected[i].style) << i;
+        EXPECT_EQ(after[i].name, expected[i].name) << i;
+    }
+    EXPECT_TRUE(EditedItemList(before, {}).empty());
+}

@@ -33,12 +33,14 @@ struct ProgramRun : SessionTestFrame {
     Gtk::Window window;
     Gtk::MenuBar menuBar;
     CCommandRouter router;
+    COptionsPages optionsPages;
     std::unique_ptr<AddressBarFeature> addressBar;
     std::unique_ptr<CSessionLists> lists;
 
     ProgramRun(FakeProfile& profile, FakeProfile& windows, const std::string& folder)
         : SessionTestFrame(profile, windows), paths(MakeDataPaths(folder)) {
-        addressBar = std::make_unique<AddressBarFeature>(frame, window, settings, paths.typedHistory, folder + "/tmp");
+        addressBar = std::make_unique<AddressBarFeature>(frame, window, settings, optionsPages, messageBox, paths.typedHistory,
+                                                         folder + "/tmp");
         lists = std::make_unique<CSessionLists>(frame, settings,
                                                 SessionFiles{paths.recentClosed, paths.stateLog, paths.startupList},
                                                 messageBox, SessionDialogs{});

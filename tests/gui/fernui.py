@@ -23,12 +23,15 @@ from gi.repository import Atspi  # noqa: E402,F401  (re-exported for the tests)
 Atspi.set_timeout(5000, 15000)
 
 
-def serve(pages, files=None):
+def serve(pages, files=None, seen=None):
     """Serves {path: html body} as UTF-8 pages, and {path: (bytes, type)} in `files` as
-    they are; returns (server, base URL)."""
+    they are; returns (server, base URL). Each request's (path, User-Agent) is appended
+    to the list `seen` when one is given."""
 
     class Handler(http.server.BaseHTTPRequestHandler):
         def do_GET(self):
+            if seen is not None:
+                seen.append((self.path, self.headers.get("User-Agent", "")))
             body = pages.get(self.path)
             data, kind = (files or {}).get(self.path, (None, None))
             if body is None and data is None:

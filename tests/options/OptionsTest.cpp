@@ -48,3 +48,32 @@ TEST(OptionsSession, PagesOfOneSectionKeepEachOthersEditsAndOnlyEditedSectionsAr
     EXPECT_TRUE(session.Working().mail.ignoreMailto);
     EXPECT_EQ(tabBarTold, 1);  // nothing edited: nobody told
 }
+
+TEST(OptionsSession, ASectionStoredAsItWasIsNeitherWrittenNorAnnounced) {
+    FakeProfile profile, windows;
+    profile.Set("Browser", "BOStyle", "853");
+    SettingsStore store(profile, windows);
+    CSettingsService settings(store);
+    int told = 0;
+    SettingsSubscription s = settings.Subscribe(SettingsSection::Browser, [&] { ++told; });
+
+    COptionsSession session(settings);
+    // Every page stores what it shows, changed or not.
+    session.Edit(SettingsSection::Browser).browser.focusPage = settings.Live().browser.focusPage;
+    session.Edit(SettingsSection::Startup);
+    EXPECT_TRUE(session.Apply());
+    EXPECT_EQ(told, 0);
+    EXPECT_FALSE(profile.Get("Browser", "BODLCDefault").has_value());  // no key appears with its default
+    EXPECT_FALSE(profile.Get("Startup", "SUStyle").has_value());
+
+    // A switch turned on and off again before 適用 is no change either.
+    session.Edit(SettingsSection::Browser).browser.silent = !settings.Live().browser.silent;
+    session.Edit(SettingsSection::Browser).browser.silent = settings.Live().browser.silent;
+    EXPECT_TRUE(session.Apply());
+    EXPECT_EQ(told, 0);
+
+    session.Edit(SettingsSection::Browser).browser.userAgent = "Fern";
+    EXPECT_TRUE(session.Apply());
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(profile.Get("Browser", "BOUserAgent"), "Fern");
+}

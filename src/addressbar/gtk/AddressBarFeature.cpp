@@ -22,9 +22,15 @@ GtkWidget* PageWidget(const CFernView* view) {
 }  // namespace
 
 AddressBarFeature::AddressBarFeature(CMainFrame& frame, Gtk::Window& dialogParent, CSettingsService& settings,
-                                     std::string typedPath, std::string tempFolder)
+                                     COptionsPages& optionsPages, IMessageBox& messageBox, std::string typedPath,
+                                     std::string tempFolder)
     : m_frame(frame), m_parent(dialogParent), m_settings(settings), m_typedPath(std::move(typedPath)),
-      m_bar(settings.Live().addressBar) {
+      m_bar(settings.Live().addressBar),
+      m_pageServices({[this] {
+                          m_bar.ClearTypedList();
+                          return SaveTypedHistory();
+                      },
+                      messageBox, settings.Live().addressBar.autoComplete, settings.Live().fileDlg.autoComplete}) {
     (void)ReadTypedHistory(m_typedPath, m_typed, settings.Live().addressBar.urlLimit);
     m_bar.SetTypedUrls(m_typed.urls);
     m_bar.SetOpener(FrameOpener(m_frame));
@@ -42,6 +48,7 @@ AddressBarFeature::AddressBarFeature(CMainFrame& frame, Gtk::Window& dialogParen
     m_opened = frame.opened.Connect([this](const std::string& text, int flags) { m_bar.OnOpened(text, flags); });
     m_refused = frame.openRefused.Connect([this] { m_bar.OnOpenRefused(); });
     m_typedStep = frame.Exit().typedLists.Connect([this] { SaveTypedHistory(); });
+    AddAddressOptionsPage(optionsPages, m_pageServices);
 }
 
 void AddressBarFeature::RegisterCommands(CCommandRouter& router) {
@@ -52,10 +59,11 @@ void AddressBarFeature::RegisterCommands(CCommandRouter& router) {
                                       [this] { return m_settings.Live().addressBar.goButton; }});
 }
 
-void AddressBarFeature::SaveTypedHistory() {
+bool AddressBarFeature::SaveTypedHistory() {
     m_typed.urls = m_bar.TypedUrls();
     ListFileStatus status = WriteTypedHistory(m_typedPath, m_typed, m_settings.Live().addressBar.urlLimit);
     if (!status.ok) LogWriteFailure(m_typedPath, status.error);
+    return status.ok;
 }
 
 void AddressBarFeature::OpenDialog() {

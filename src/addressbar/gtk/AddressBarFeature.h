@@ -10,6 +10,7 @@
 #include "addressbar/AddressBar.h"
 #include "addressbar/TypedUrlFile.h"
 #include "addressbar/gtk/AddressBarWidget.h"
+#include "addressbar/gtk/AddressOptionsPage.h"
 #include "frame/MainFrame.h"
 #include "frame/StateLog.h"
 #include "platform/Signal.h"
@@ -25,15 +26,16 @@ public:
     // drags. Takes part in every open of `frame` and saves typed.fbl in the
     // end's typed-list step.
     AddressBarFeature(CMainFrame& frame, Gtk::Window& dialogParent, CSettingsService& settings,
-                      std::string typedPath, std::string tempFolder);
+                      COptionsPages& optionsPages, IMessageBox& messageBox, std::string typedPath,
+                      std::string tempFolder);
     AddressBarFeature(const AddressBarFeature&) = delete;
     AddressBarFeature& operator=(const AddressBarFeature&) = delete;
 
     AddressBarWidget& Widget() { return *m_widget; }
     CAddressBar& Logic() { return m_bar; }
     void RegisterCommands(CCommandRouter& router);
-    // typed.fbl now (the end does it by itself).
-    void SaveTypedHistory();
+    // typed.fbl now (the end does it by itself); false when it was not written.
+    bool SaveTypedHistory();
 
 private:
     CMainFrame& m_frame;
@@ -45,6 +47,7 @@ private:
     std::unique_ptr<AddressBarWidget> m_widget;
     SettingsSubscription m_style;
     SignalConnection m_opened, m_refused, m_typedStep;
+    AddressPageServices m_pageServices;
 
     void OpenDialog();
 };

@@ -9,6 +9,7 @@
 #include "app/gtk/ProgramInfo.h"
 #include "content/UserAgent.h"
 #include "frame/gtk/SessionFeature.h"
+#include "frame/gtk/StartupOptionsPages.h"
 #include "platform/engine/LazyEngine.h"
 #include "platform/gtk/WebKitEngine.h"
 #include "platform/gtk/WebKitOfflineFilter.h"
@@ -45,10 +46,11 @@ Browser::Browser(const ProgramStart& start)
       m_optionsPart(m_window, m_settings, m_optionsPages),
       m_content(m_frame, m_settings, m_offline, m_window.StatusBar(), ResourceFolder(), m_router),
       m_privacy(m_window, m_frame, m_settings, m_privacyFile, m_cookieEngine, m_messageBox, m_window.StatusBar(),
-                ExecutablePath(), m_router),
+                ExecutablePath(), m_router, m_optionsPages),
       m_tabBar(m_window, m_frame, m_settings, m_optionsPages, ConvertArgumentToUrl, ResourceFolder(), m_tempFolder),
-      m_filters(m_window, m_frame, m_filter, m_settings, m_timers, m_messageBox, m_paths.closeFilters, m_router),
-      m_addressBar(m_frame, m_window, m_settings, m_paths.typedHistory, m_tempFolder),
+      m_filters(m_window, m_frame, m_filter, m_settings, m_timers, m_messageBox, m_paths.closeFilters, m_router,
+                m_optionsPages),
+      m_addressBar(m_frame, m_window, m_settings, m_optionsPages, m_messageBox, m_paths.typedHistory, m_tempFolder),
       m_session(m_frame, m_settings, {m_paths.recentClosed, m_paths.stateLog, m_paths.startupList}, m_messageBox,
                 MakeSessionDialogs(m_window, m_settings)),
       m_downloads({m_window, m_frame, m_context.Context(), m_settings, m_messageBox, m_timers}),
@@ -75,8 +77,12 @@ Browser::Browser(const ProgramStart& start)
     m_downloads.RegisterCommands(m_router);
     m_recovery.RegisterCommands(m_router);
     m_history.RegisterCommands(m_router);
-    m_homePage = m_settings.Subscribe(SettingsSection::Browser,
-                                      [this] { m_engines.SetHomeUrl(HomePageUrl(m_settings.Live())); });
+    AddStartupOptionsPages(m_optionsPages, m_paths.startupList, m_messageBox);
+    // Tabs made after a change of the user agent are sent with the new one.
+    m_homePage = m_settings.Subscribe(SettingsSection::Browser, [this] {
+        m_engines.SetHomeUrl(HomePageUrl(m_settings.Live()));
+        m_context.SetUserAgent(ToUtf8(UserAgentText(m_settings.Live().browser.userAgent)));
+    });
     m_window.SetOnClosed([] { gtk_main_quit(); });
     // Every command of the catalogue has its feature by now.
     for (int id : m_router.Unserved()) std::fprintf(stderr, "fern: command %d has no handler\n", id);

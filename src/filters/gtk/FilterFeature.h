@@ -10,6 +10,7 @@
 #include "filters/CloseFilter.h"
 #include "filters/FilterCommands.h"
 #include "filters/PageDialogFilter.h"
+#include "filters/gtk/CloseOptionsPages.h"
 #include "filters/gtk/DialogSweeper.h"
 #include "filters/gtk/ScriptErrorWindow.h"
 #include "frame/MainFrame.h"
@@ -22,7 +23,7 @@ class FilterFeature {
 public:
     FilterFeature(Gtk::Window& window, CMainFrame& frame, CCloseFilter& filter, CSettingsService& settings,
                   ITimerService& timers, IMessageBox& messageBox, const std::string& closeListPath,
-                  CCommandRouter& router);
+                  CCommandRouter& router, COptionsPages& optionsPages);
     ~FilterFeature();
 
 private:
@@ -32,6 +33,7 @@ private:
     DialogSweeper m_sweeper;
     CFilterCommands m_commands;
     SignalConnection m_count;
+    ClosePageServices m_pageServices;
 };
 
 }  // namespace fern

@@ -89,6 +89,7 @@ void OptionsDialog::Show(const std::string& title) {
 }
 
 void OptionsDialog::Apply() {
+    m_session.Refresh();
     for (auto& [title, page] : m_pages) page->Store(m_session);
     if (!m_session.Apply()) {
         Gtk::MessageDialog box(*m_dialog, ToUtf8(kSaveFailed), false, Gtk::MESSAGE_WARNING, Gtk::BUTTONS_OK, true);

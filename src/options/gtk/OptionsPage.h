@@ -19,7 +19,9 @@ public:
     // Shows the working copy (after it opens and after 適用).
     virtual void Load(const ProgramSettings& working) = 0;
     // Writes what the page shows into the working copy, through
-    // `session.Edit(section)` for each section it writes.
+    // `session.Edit(section)` for each section it writes; a page that can
+    // writes only what the user changed on it (Put), since the working copy
+    // is the live settings again at this point.
     virtual void Store(COptionsSession& session) = 0;
 };
 

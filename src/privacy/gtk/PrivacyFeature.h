@@ -14,6 +14,8 @@
 #include "privacy/CookieSwitch.h"
 #include "privacy/DefaultBrowser.h"
 #include "privacy/PrivacyIniFile.h"
+#include "options/gtk/OptionsPage.h"
+#include "privacy/gtk/BrowserOptionsPages.h"
 #include "privacy/gtk/PrivacyCommandPart.h"
 #include "privacy/gtk/WebKitCookieEngine.h"
 #include "settings/SettingsService.h"
@@ -25,7 +27,7 @@ public:
     // `executable` is the program that "標準ブラウザに設定(&S)" registers.
     PrivacyFeature(Gtk::Window& window, CMainFrame& frame, CSettingsService& settings, PrivacyIniFile& privacyFile,
                    WebKitCookieEngine& cookieEngine, IMessageBox& messageBox, StatusBarWidget& statusBar,
-                   const std::string& executable, CCommandRouter& router);
+                   const std::string& executable, CCommandRouter& router, COptionsPages& optionsPages);
 
 private:
     CSettingsService& m_settings;
@@ -35,6 +37,7 @@ private:
     PrivacyCommandPart m_commands;
     SignalConnection m_zoneClick;
     SettingsSubscription m_browser;
+    BrowserPageServices m_pageServices;
 };
 
 }  // namespace fern

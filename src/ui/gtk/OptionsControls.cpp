@@ -31,7 +31,8 @@ OptionsColumn::OptionsColumn() : Gtk::Box(Gtk::ORIENTATION_VERTICAL, 4) { set_bo
 
 Gtk::CheckButton& OptionsColumn::Check(const std::string& text) {
     auto* check = Gtk::manage(new Gtk::CheckButton(MnemonicLabel(text), true));
-    Row(*this, 0).pack_start(*check, Gtk::PACK_SHRINK);
+    m_last = &Row(*this, 0);
+    m_last->pack_start(*check, Gtk::PACK_SHRINK);
     return *check;
 }
 
@@ -39,6 +40,7 @@ Gtk::SpinButton& OptionsColumn::Number(const std::string& label, int min, int ma
     auto* spin = Gtk::manage(new Gtk::SpinButton(Gtk::Adjustment::create(min, min, max, 1, 10), 1, 0));
     spin->set_numeric(true);
     Gtk::Box& row = Row(*this, 24);
+    m_last = &row;
     LabelFor(row, label, *spin);
     row.pack_start(*spin, Gtk::PACK_SHRINK);
     if (!unit.empty()) row.pack_start(*Gtk::manage(new Gtk::Label(ToUtf8(unit))), Gtk::PACK_SHRINK);
@@ -49,6 +51,7 @@ Gtk::ComboBoxText& OptionsColumn::Choice(const std::string& label, const std::ve
     auto* combo = Gtk::manage(new Gtk::ComboBoxText());
     for (const std::string& item : items) combo->append(ToUtf8(item));
     Gtk::Box& row = Row(*this, 0);
+    m_last = &row;
     LabelFor(row, label, *combo);
     row.pack_start(*combo, Gtk::PACK_SHRINK);
     return *combo;
@@ -60,6 +63,40 @@ Gtk::ColorButton& OptionsColumn::Colour(const std::string& label) {
     LabelFor(row, label, *button);
     row.pack_start(*button, Gtk::PACK_SHRINK);
     return *button;
+}
+
+Gtk::Entry& OptionsColumn::Text(const std::string& label) {
+    auto* entry = Gtk::manage(new Gtk::Entry());
+    entry->set_width_chars(30);
+    Gtk::Box& row = Row(*this, 0);
+    LabelFor(row, label, *entry);
+    row.pack_start(*entry, Gtk::PACK_EXPAND_WIDGET);
+    m_last = &row;
+    return *entry;
+}
+
+Gtk::Button& OptionsColumn::Button(const std::string& text, bool besideLast) {
+    auto* button = Gtk::manage(new Gtk::Button(MnemonicLabel(text), true));
+    Gtk::Box& row = besideLast && m_last ? *m_last : Row(*this, 0);
+    row.pack_start(*button, Gtk::PACK_SHRINK);
+    m_last = &row;
+    return *button;
+}
+
+Gtk::Label& OptionsColumn::Pending() {
+    auto* label = Gtk::manage(new Gtk::Label(ToUtf8("再起動後に有効になります")));
+    label->set_no_show_all(true);
+    label->get_style_context()->add_class("dim-label");
+    (m_last ? *m_last : Row(*this, 0)).pack_start(*label, Gtk::PACK_SHRINK);
+    return *label;
+}
+
+void OptionsColumn::Note(const std::string& text) {
+    auto* label = Gtk::manage(new Gtk::Label(ToUtf8(text)));
+    label->set_xalign(0);
+    label->set_line_wrap(true);
+    label->set_selectable(true);
+    pack_start(*label, Gtk::PACK_SHRINK);
 }
 
 void OptionsColumn::Heading(const std::string& text) {

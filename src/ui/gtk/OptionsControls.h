@@ -19,8 +19,20 @@ public:
     Gtk::SpinButton& Number(const std::string& label, int min, int max, const std::string& unit = {});
     Gtk::ComboBoxText& Choice(const std::string& label, const std::vector<std::string>& items);
     Gtk::ColorButton& Colour(const std::string& label);
+    // A one-line text field after its label.
+    Gtk::Entry& Text(const std::string& label);
+    // A push button on a row of its own, or beside the control made last.
+    Gtk::Button& Button(const std::string& text, bool besideLast = false);
+    // "再起動後に有効になります" behind the control made last: hidden until
+    // the page shows it for a stored value that differs from the running one.
+    Gtk::Label& Pending();
+    // A line of text that wraps (a warning about the page).
+    void Note(const std::string& text);
     // A heading for the controls that follow.
     void Heading(const std::string& text);
+
+private:
+    Gtk::Box* m_last = nullptr;  // the row of the control made last
 };
 
 // The platform's 0x00BBGGRR colour and GTK's.
