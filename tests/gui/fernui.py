@@ -83,6 +83,19 @@ def read_file(path):
     return open(path, "rb").read() if os.path.exists(path) else b""
 
 
+def ini_values(path):
+    """{(section, key): value} of an INI file in Shift-JIS."""
+    values, section = {}, ""
+    for line in read_file(path).decode("cp932", errors="replace").splitlines():
+        line = line.strip()
+        if line.startswith("[") and line.endswith("]"):
+            section = line[1:-1]
+        elif "=" in line:
+            key, value = line.split("=", 1)
+            values[(section, key.strip())] = value.strip()
+    return values
+
+
 def start(fern, data, env, *args):
     """Starts the browser on data folder `data` with the command-line `args`."""
     return subprocess.Popen([fern, "--data-dir", data] + list(args), env=env, stderr=subprocess.DEVNULL)

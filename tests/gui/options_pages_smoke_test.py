@@ -42,19 +42,6 @@ def asked(path):
     return [agent for p, agent in list(seen) if p == path]
 
 
-def ini_values(path):
-    """{(section, key): value} of an INI file in Shift-JIS."""
-    values, section = {}, ""
-    for line in read_file(path).decode("cp932", errors="replace").splitlines():
-        line = line.strip()
-        if line.startswith("[") and line.endswith("]"):
-            section = line[1:-1]
-        elif "=" in line:
-            key, value = line.split("=", 1)
-            values[(section, key.strip())] = value.strip()
-    return values
-
-
 def changes(before, after):
     return {k: after.get(k) for k in set(before) | set(after) if before.get(k) != after.get(k)}
 

@@ -15,19 +15,6 @@ FERN, OUT_DIR = sys.argv[1], sys.argv[2]
 PAGES = {"/%s.html" % n: "<title>%s</title><p>%s" % (n.upper(), n) for n in ("a", "b")}
 
 
-def ini_values(path):
-    """{(section, key): value} of an INI file in Shift-JIS."""
-    values, section = {}, ""
-    for line in read_file(path).decode("cp932", errors="replace").splitlines():
-        line = line.strip()
-        if line.startswith("[") and line.endswith("]"):
-            section = line[1:-1]
-        elif "=" in line:
-            key, value = line.split("=", 1)
-            values[(section, key.strip())] = value.strip()
-    return values
-
-
 def tab_box(index):
     tabs = tab_list()
     child = tabs.get_child_at_index(index) if tabs else None
