@@ -50,6 +50,13 @@ bool CBookmarkStore::Save() {
     return false;
 }
 
+bool CBookmarkStore::Contains(const BookmarkNode* node) const {
+    for (const BookmarkNode* top : {&m_tree->Root(), &m_tree->Trash()})
+        for (const BookmarkNode* n = top; n; n = NextInTree(n, top))
+            if (n == node) return true;
+    return false;
+}
+
 void CBookmarkStore::Changed() {
     m_tree->SetModified();
     changed.Emit();

@@ -39,6 +39,10 @@ public:
     // its viewers rebuild.
     void Changed();
 
+    // Whether `node` is still in the tree (a sheet open while the file was
+    // switched holds a node that is gone).
+    bool Contains(const BookmarkNode* node) const;
+
     // The tree's contents or options changed: menus and bars rebuild.
     Signal<> changed;
 

@@ -44,7 +44,8 @@ std::vector<MenuNode> ViewMenu() {
             I(ID_TAB_STOP), I(ID_TAB_REFRESH), S(),
             Submenu("文字のサイズ(&X)", {I(ID_TEXT_LARGEST), I(ID_TEXT_LARGEST + 1), I(ID_TEXT_LARGEST + 2),
                                          I(ID_TEXT_LARGEST + 3), I(ID_TEXT_SMALLEST)}),
-            I(ID_PAGE_SOURCE), I(ID_PAGE_COMMENTS), I(ID_PAGE_FOCUS)};
+            I(ID_PAGE_SOURCE), I(ID_PAGE_COMMENTS), I(ID_PAGE_FOCUS), S(),
+            I(ID_LINK_BAR)};
 }
 
 std::vector<MenuNode> TabsMenu() {

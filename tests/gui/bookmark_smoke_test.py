@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Bookmarks in the real browser under Xvfb: the "ブックマーク(B)" menu shows the tree read
 from bookmark.fbl (names as written, folders filled when their parent opens), a bookmark
-opens its page, "追加" adds the page and it is in bookmark.fbl at exit, and with the
+opens its page, "追加" adds the page, an edit in its property sheet shows in the menu and in
+bookmark.fbl, and with the
 auto-save switch (33077) on the file is written while the browser runs. Run inside
 dbus-run-session and xvfb-run."""
 
@@ -14,7 +15,8 @@ from fernui import *  # noqa: F401,F403  (the shared test helpers)
 
 FERN, OUT_DIR = sys.argv[1], sys.argv[2]
 
-PAGES = {"/a.html": "<title>Page A</title><p>a", "/b.html": "<title>Page B</title><p>b"}
+PAGES = {"/a.html": "<title>Page A</title><p>a", "/b.html": "<title>Page B</title><p>b",
+         "/c.html": "<title>Page C</title><p>c"}
 
 HEADER = "#INFO\n\tENCODE=SHIFT_JIS\n\tVERSION=1\n\n"
 
@@ -25,6 +27,7 @@ def bookmark_file(base):
     text = (HEADER + "#FOLDER\n\tNAME=Fern Browser BookMark\n\tCREATED=0\n\n"
             + url("A&B_C ソフト", base + "/b.html") + "#SEP\n\n"
             + "#FOLDER\n\tNAME=フォルダ\n\tDESC=\n\tCREATED=0\n\n" + url("内側", base + "/a.html") + "-\n\n"
+            + "#FOLDER\n\tNAME=リンク\n\tDESC=\n\tCREATED=0\n\n" + url("リンクC", base + "/c.html") + "-\n\n"
             + "-\n\n#FOLDER\n\tNAME=ゴミ箱\n\tCREATED=0\n\n-\n\n")
     return text.replace("\n", "\r\n")
 
@@ -65,6 +68,33 @@ def main():
             Atspi.Action.do_action(item, 0)
         check(wait_for(lambda: tab_texts() == ["Page B"]), "the bookmark opens in the tab: %r" % tab_texts())
 
+        # The link bar shows the "リンク" folder as push buttons.
+        bar = wait_for(lambda: named(["TOOL_BAR"], "リンク"))
+        button = find(bar, lambda a: a.get_role() == Atspi.Role.PUSH_BUTTON and a.get_name() == "リンクC")
+        check(button is not None, "the link bar has a push button for its bookmark")
+        if button is not None:
+            Atspi.Action.do_action(button, 0)
+        check(wait_for(lambda: tab_texts() == ["Page C"]), "its click opens the page in the tab: %r" % tab_texts())
+        # Dragged onto the tab bar beside the tabs it opens a new tab.
+        box = button.get_extents(Atspi.CoordType.SCREEN) if button is not None else None
+        tabs = tab_list()
+        bar_box = tabs.get_extents(Atspi.CoordType.SCREEN) if tabs is not None else None
+        if box is not None and bar_box is not None:
+            x, y = box.x + box.width // 2, box.y + box.height // 2
+            tx, ty = bar_box.x + bar_box.width - 40, bar_box.y + bar_box.height // 2
+            xdo(env, "mousemove", str(x), str(y), "mousedown", "1")
+            for step in range(1, 11):
+                xdo(env, "mousemove", str(x + (tx - x) * step // 10), str(y + (ty - y) * step // 10))
+                time.sleep(0.05)
+            xdo(env, "mouseup", "1")
+        check(wait_for(lambda: tab_texts() == ["Page C", "Page C"], 10),
+              "a bookmark dragged from the link bar onto the tab bar opens a tab: %r" % tab_texts())
+        screenshot(env, OUT_DIR, "gui-bookmark-linkbar.png")
+        tabs = tab_list()
+        if tabs is not None and tabs.get_child_count() > 1:
+            Atspi.Action.do_action(tabs.get_child_at_index(0), 0)
+            time.sleep(0.3)
+
         # The auto-save switch under ファイル > 自動保存.
         open_menu("ファイル(F)")
         open_menu("自動保存(A)")
@@ -80,11 +110,47 @@ def main():
         if add is not None:
             Atspi.Action.do_action(add, 0)
         sheet = wait_for(lambda: named(["DIALOG"], "ブックマークのプロパティ"), 5)
+        check(sheet is not None, "追加 opens the property sheet")
         if sheet is not None:
+            title = find(sheet, lambda a: a.get_role() in (Atspi.Role.TEXT, Atspi.Role.ENTRY) and a.get_name() == "Title")
+            check(title is not None and Atspi.Text.get_text(title, 0, -1) == "Page C",
+                  "the sheet shows the page's title")
+            if title is not None:
+                Atspi.EditableText.set_text_contents(title, "編集\tした名前")
+            screenshot(env, OUT_DIR, "gui-bookmark-sheet.png")
             Atspi.Action.do_action(named(["PUSH_BUTTON"], "OK", sheet), 0)
-        wait_for(lambda: b"NAME=Page B" in read_file(data + "/bookmark.fbl"), 75)
+        open_menu("ブックマーク(B)")
+        check(wait_for(lambda: named(["MENU_ITEM"], "編集した名前"), 5) is not None,
+              "the edited name is in the menu, without the TAB")
+        close_menus(env)
+        wait_for(lambda: "NAME=編集した名前".encode("cp932") in read_file(data + "/bookmark.fbl"), 75)
         saved = read_file(data + "/bookmark.fbl")
-        check(saved.count(b"NAME=Page B") == 1, "the auto-save tick wrote the new bookmark while running")
+        check("NAME=編集した名前".encode("cp932") in saved, "the auto-save tick wrote the edited bookmark while running")
+
+        # The options page takes effect without a restart.
+        open_menu("ツール(T)")
+        Atspi.Action.do_action(wait_for(lambda: named(["MENU_ITEM"], "オプション(P)...")), 0)
+        dialog = wait_for(lambda: named(["DIALOG"], "オプション"))
+        tree = find(dialog, lambda a: a.get_name() == "ページ" and a.get_role() in (Atspi.Role.TREE_TABLE, Atspi.Role.TABLE))
+        rows = Atspi.Table.get_n_rows(tree) if tree else 0
+        labels = [Atspi.Table.get_accessible_at(tree, r, 0).get_name() for r in range(rows)]
+        check("ブックマーク" in labels and "リンク バー" in labels, "the options have both pages: %r" % labels)
+        if "ブックマーク" in labels:
+            Atspi.Table.add_row_selection(tree, labels.index("ブックマーク"))
+        add_here = wait_for(lambda: named(["CHECK_BOX"], "メニューに「ここに追加」を追加(A)", dialog))
+        # BKStyle 114 has it on.
+        check(add_here is not None and checked(add_here), "the bookmark page shows its switches")
+        if add_here is not None:
+            Atspi.Action.do_action(add_here, 0)
+        screenshot(env, OUT_DIR, "gui-bookmark-options.png")
+        Atspi.Action.do_action(named(["PUSH_BUTTON"], "OK", dialog), 0)
+        wait_for(lambda: named(["DIALOG"], "オプション") is None, 5)
+        open_menu("ブックマーク(B)")
+        folder = wait_for(lambda: named(["MENU"], "フォルダ"))
+        first = folder.get_child_at_index(0) if folder is not None else None
+        check(first is not None and first.get_name() == "フォルダのURLを開く(O)",
+              "ここに追加(A) left the folder submenus: %r" % (first.get_name() if first else None))
+        close_menus(env)
     finally:
         code = stop(fern)
         server.shutdown()

@@ -58,7 +58,7 @@ def main():
         tree = find(dialog, lambda a: a.get_name() == "ページ" and a.get_role() in (Atspi.Role.TREE_TABLE, Atspi.Role.TABLE))
         rows = Atspi.Table.get_n_rows(tree) if tree else 0
         labels = [Atspi.Table.get_accessible_at(tree, r, 0).get_name() for r in range(rows)]
-        check(labels == ["タブ/タブ バー", "表示"], "the page tree: %r" % labels)
+        check(labels[:2] == ["タブ/タブ バー", "表示"], "the page tree: %r" % labels)
         Atspi.Table.add_row_selection(tree, labels.index("表示") if "表示" in labels else 1)
         below = wait_for(lambda: named(["CHECK_BOX"], "タブバーを下に表示(B)", dialog))
         fixed = named(["CHECK_BOX"], "タブの横幅を指定(W)", dialog)

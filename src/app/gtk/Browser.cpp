@@ -55,7 +55,7 @@ Browser::Browser(const ProgramStart& start)
       m_history({start.dataFolder, m_settings, m_context, m_queue, m_messageBox,
                  [this] { return m_offline.IsOffline(); },
                  [this] { return m_frame.ActiveView() ? m_frame.ActiveView()->Url() : std::string(); }}),
-      m_bookmarks({m_window, m_frame, m_settings, m_messageBox, m_paths.defaultBookmarks,
+      m_bookmarks({m_window, m_frame, m_settings, m_messageBox, m_optionsPages, m_paths.defaultBookmarks,
                    ResolveBookmarkPath(m_store, m_paths)}) {
     g_mkdir_with_parents(m_tempFolder.c_str(), 0700);
     m_context.SetUserAgent(ToUtf8(UserAgentText(m_settings.Live().browser.userAgent)));

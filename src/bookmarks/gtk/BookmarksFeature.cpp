@@ -1,5 +1,6 @@
 #include "bookmarks/gtk/BookmarksFeature.h"
 
+#include "bookmarks/gtk/BookmarkOptionsPages.h"
 #include "commands/CommandIds.h"
 #include "commands/MenuLayout.h"
 
@@ -9,8 +10,10 @@ BookmarksFeature::BookmarksFeature(Services s)
     : m_window(s.window),
       m_frame(s.frame),
       m_store(s.settings, s.messageBox, s.defaultPath, s.path),
-      m_commands(m_store, s.frame, s.settings, [this](BookmarkNode& node) { EditNode(node); }) {
+      m_commands(m_store, s.frame, s.settings, [this](BookmarkNode& node) { EditNode(node); }),
+      m_linkBar(s.window, s.settings, m_store, m_commands, [this](BookmarkNode& node) { EditNode(node); }) {
     m_store.JoinExitSteps(s.frame);
+    AddBookmarkOptionsPages(s.optionsPages, s.settings);
     m_window.AddOwnMenu(kBookmarkMenu, [this](const SharedMenuContext& context) {
         BookmarkMenuWidget::Hooks hooks;
         hooks.commandItem = [context](int id) {
@@ -28,8 +31,22 @@ BookmarksFeature::BookmarksFeature(Services s)
     });
 }
 
-void BookmarksFeature::RegisterCommands(CCommandRouter& router) { m_commands.RegisterCommands(router); }
+void BookmarksFeature::RegisterCommands(CCommandRouter& router) {
+    m_commands.RegisterCommands(router);
+    m_linkBar.RegisterCommands(router);
+}
 
-void BookmarksFeature::EditNode(BookmarkNode&) {}
+void BookmarksFeature::EditNode(BookmarkNode& node) {
+    BookmarkNode* target = &node;
+    BookmarkEditFields fields = EditFieldsOf(node, m_store.Tree().Options().dateFormat);
+    // One sheet at a time; a new one replaces the old (its edits are dropped, as by Cancel).
+    m_sheet = std::make_unique<BookmarkPropertySheet>(m_window, fields,
+                                                      [this, target](const BookmarkEditFields& f) {
+                                                          if (!m_store.Contains(target)) return;
+                                                          ApplyEditFields(f, *target);
+                                                          m_store.Changed();
+                                                      });
+    m_sheet->present();
+}
 
 }  // namespace fern

@@ -8,7 +8,10 @@
 #include "bookmarks/BookmarkCommands.h"
 #include "bookmarks/BookmarkStore.h"
 #include "bookmarks/gtk/BookmarkMenuWidget.h"
+#include "bookmarks/gtk/BookmarkPropertySheet.h"
+#include "bookmarks/gtk/LinkBarPart.h"
 #include "frame/gtk/MainFrameWindow.h"
+#include "options/gtk/OptionsPage.h"
 #include "platform/shell/MessageBox.h"
 #include "settings/SettingsService.h"
 
@@ -21,6 +24,7 @@ public:
         CMainFrame& frame;
         CSettingsService& settings;
         IMessageBox& messageBox;
+        COptionsPages& optionsPages;
         std::string defaultPath;  // bookmark.fbl in the data folder
         std::string path;         // the file BKBookmarkPath names now
     };
@@ -40,7 +44,9 @@ private:
     CMainFrame& m_frame;
     CBookmarkStore m_store;
     CBookmarkCommands m_commands;
+    LinkBarPart m_linkBar;
     std::unique_ptr<BookmarkMenuWidget> m_menu;
+    std::unique_ptr<BookmarkPropertySheet> m_sheet;
 };
 
 }  // namespace fern
