@@ -1,5 +1,7 @@
 #include "bookmarks/BookmarkStore.h"
 
+#include <cstdio>
+
 #include "frame/MainFrame.h"
 #include "platform/fs/FileIo.h"
 #include "platform/fs/FsPath.h"
@@ -19,8 +21,10 @@ CBookmarkStore::CBookmarkStore(CSettingsService& settings, IMessageBox& messageB
     m_tree = std::make_unique<BookmarkTree>(BookmarkOptions::FromSettings(settings.Live().bookmark),
                                             std::move(clock));
     ListFileStatus read = m_tree->Load(initialPath.empty() ? m_defaultPath : initialPath);
-    if (!read)
-        LogWriteFailure(m_tree->Path(), "the bookmarks cannot be read and will not be saved: " + read.error);
+    // A missing file is the first start; one that is there but unreadable is said.
+    if (m_tree->Unreadable())
+        std::fprintf(stderr, "fern: %s cannot be read and will not be saved: %s\n",
+                     PathForDisplay(m_tree->Path()).c_str(), read.error.c_str());
     m_section = settings.Subscribe(SettingsSection::Bookmark, [this] { SettingsChanged(); });
 }
 

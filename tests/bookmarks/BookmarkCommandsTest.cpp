@@ -229,3 +229,61 @@ TEST_F(BookmarksTest, FolderItemsAddIntoTheFolderAndOpenItsBookmarksInOrder) {
 
 }  // namespace
 }  // namespace fern
+
+namespace fern {
+namespace {
+
+TEST_F(BookmarksTest, BadFilesLoadWithoutHarmAndLoseNothingAtTheNextSave) {
+    // Garbage lines, a 100 KB name, 100,000 nested folders and a name with
+    // "&" and "_".
+    constexpr int kDepth = 100000;
+    std::string bigName(100 * 1024, 'n');
+    std::string file =
+        "#INFO\r\n\tENCODE=SHIFT_JIS\r\n\tVERSION=1\r\n\r\n#FOLDER\r\n\tNAME=Fern Browser BookMark\r\n\r\n";
+    file += "garbage line\r\n\x81\r\n#\r\n\t\r\n\tXYZ=1\r\n";
+    file += "#URL\r\n\tNAME=A&B_C\r\n\tURL=http://amp/\r\n\tSTYLE=112\r\n\tEXSTYLE=1\r\n\r\n";
+    file += "#URL\r\n\tNAME=" + bigName + "\r\n\tURL=http://big/\r\n\r\n";
+    for (int i = 0; i < kDepth; ++i) file += "#FOLDER\r\n\tNAME=d\r\n\r\n";
+    file += "#URL\r\n\tNAME=deepest\r\n\tURL=http://deep/\r\n\r\n";
+    for (int i = 0; i < kDepth; ++i) file += "-\r\n";
+    file += "-\r\n#FOLDER\r\n\tNAME=ゴミ箱\r\n\r\n-\r\n";
+    testing::WriteBytes(path, file);
+    Start();
+
+    BookmarkMenu& menu = Tree().Menu();
+    ASSERT_TRUE(menu.BuildMenu(BookmarkMenu::kTopPopup));
+    const std::vector<BookmarkMenuItem>& items = menu.Items(0);
+    ASSERT_EQ(items.size(), 6u);        // two commands, a separator, three nodes
+    EXPECT_EQ(items[3].text, "A&B_C");  // as written; the widget shows it without mnemonics
+    EXPECT_EQ(items[4].text, std::string(20, 'n') + "...");  // BKStyle 114 cuts at 20 bytes
+    EXPECT_EQ(items[5].type, BookmarkMenuItem::Type::Submenu);
+
+    auto count = [](const BookmarkNode& root, std::size_t& deepest) {
+        std::size_t nodes = 0;
+        deepest = 0;
+        for (const BookmarkNode* n = NextInTree(&root, &root); n; n = NextInTree(n, &root)) {
+            ++nodes;
+            if (n->url == "http://deep/") {
+                for (const BookmarkNode* p = n; p != &root; p = p->Parent()) ++deepest;
+            }
+        }
+        return nodes;
+    };
+    std::size_t depth = 0;
+    std::size_t nodes = count(Tree().Root(), depth);
+    EXPECT_EQ(nodes, 3u + kDepth);
+    EXPECT_EQ(depth, kDepth + 1u);
+
+    Page("http://new/");
+    router.Run(ID_BOOKMARK_ADD);
+    frame.Exit().bookmarks.Emit();
+    CBookmarkStore again(settings, messageBox, path, path);
+    std::size_t depthAgain = 0;
+    EXPECT_EQ(count(again.Tree().Root(), depthAgain), nodes + 1);
+    EXPECT_EQ(depthAgain, depth);
+    EXPECT_EQ(again.Tree().Root().FirstChild()->name, "A&B_C");
+    EXPECT_EQ(again.Tree().Root().FirstChild()->Next()->name, bigName);
+}
+
+}  // namespace
+}  // namespace fern

@@ -16,18 +16,20 @@ from fernui import *  # noqa: F401,F403  (the shared test helpers)
 FERN, OUT_DIR = sys.argv[1], sys.argv[2]
 
 PAGES = {"/a.html": "<title>Page A</title><p>a", "/b.html": "<title>Page B</title><p>b",
-         "/c.html": "<title>Page C</title><p>c"}
+         "/c.html": "<title>Page C</title><p>c", "/d.html": "<title>Page D</title><p>d"}
 
 HEADER = "#INFO\n\tENCODE=SHIFT_JIS\n\tVERSION=1\n\n"
 
 
 def bookmark_file(base):
-    url = lambda name, link: ("#URL\n\tNAME=%s\n\tURL=%s\n\tDESC=\n\tSTYLE=112\n\tEXSTYLE=1\n\tCREATED=0\n\n"
-                              % (name, link))
+    url = lambda name, link, style=112, mode=1: (
+        "#URL\n\tNAME=%s\n\tURL=%s\n\tDESC=\n\tSTYLE=%d\n\tEXSTYLE=%d\n\tCREATED=0\n\n" % (name, link, style, mode))
     text = (HEADER + "#FOLDER\n\tNAME=Fern Browser BookMark\n\tCREATED=0\n\n"
             + url("A&B_C ソフト", base + "/b.html") + "#SEP\n\n"
             + "#FOLDER\n\tNAME=フォルダ\n\tDESC=\n\tCREATED=0\n\n" + url("内側", base + "/a.html") + "-\n\n"
             + "#FOLDER\n\tNAME=リンク\n\tDESC=\n\tCREATED=0\n\n" + url("リンクC", base + "/c.html") + "-\n\n"
+            # Images off (0x60), applied (security mode 0).
+            + url("画像なし", base + "/d.html", 0x60, 0)
             + "-\n\n#FOLDER\n\tNAME=ゴミ箱\n\tCREATED=0\n\n-\n\n")
     return text.replace("\n", "\r\n")
 
@@ -60,13 +62,26 @@ def main():
         check(named(["MENU_ITEM"], "A&B_C ソフト") is not None, "a name with & and _ shows as written")
         folder = named(["MENU"], "フォルダ")
         check(folder is not None, "a folder is a submenu")
-        inner = find(folder, lambda a: a.get_role() == Atspi.Role.MENU_ITEM and a.get_name() == "内側")
+        inner = wait_for(lambda: find(folder, lambda a: a.get_role() == Atspi.Role.MENU_ITEM and a.get_name() == "内側"),
+                         5)
         check(inner is not None, "its bookmarks are there before it opens")
         screenshot(env, OUT_DIR, "gui-bookmark-menu.png")
         item = named(["MENU_ITEM"], "A&B_C ソフト")
         if item is not None:
             Atspi.Action.do_action(item, 0)
         check(wait_for(lambda: tab_texts() == ["Page B"]), "the bookmark opens in the tab: %r" % tab_texts())
+
+        # A bookmark with images off opens its page with images off.
+        open_menu("ブックマーク(B)")
+        item = wait_for(lambda: named(["MENU_ITEM"], "画像なし"))
+        if item is not None:
+            Atspi.Action.do_action(item, 0)
+        check(wait_for(lambda: tab_texts() == ["Page D"]), "the images-off bookmark opens: %r" % tab_texts())
+        open_menu("ツール(T)")
+        open_menu("マルチメディア(M)")
+        images = wait_for(lambda: named(["CHECK_MENU_ITEM"], "画像のダウンロード(I)"))
+        check(images is not None and not checked(images), "the tab it opened has images off")
+        close_menus(env)
 
         # The link bar shows the "リンク" folder as push buttons.
         bar = wait_for(lambda: named(["TOOL_BAR"], "リンク"))

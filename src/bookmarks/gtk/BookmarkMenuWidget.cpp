@@ -18,6 +18,11 @@ struct BookmarkMenuWidget::State {
     Gtk::MenuItem* MakeItem(const BookmarkMenuItem& item);
     void Populate(Gtk::Menu& menu, int popup);
     void FillChildren(Gtk::Menu* menu);
+    void FillChildrenSoon(Gtk::Menu* menu);
+    void Opened(Gtk::Menu* sub, int index);
+    // Counts refills of the top: work queued for an older one is dropped.
+    unsigned generation = 0;
+    std::weak_ptr<State> self;
     void RefillTop();
 };
 
@@ -87,7 +92,7 @@ void BookmarkMenuWidget::State::Populate(Gtk::Menu& menu, int popup) {
             auto* sub = Gtk::manage(new Gtk::Menu());
             int subIndex = item.submenu;
             sub->signal_show().connect(
-                [this, sub] { Guard("bookmark submenu", [&] { FillChildren(sub); }); });
+                [this, sub, subIndex] { Guard("bookmark submenu", [&] { Opened(sub, subIndex); }); });
             menuItem->set_submenu(*sub);
             subs.emplace_back(sub, subIndex);
         }
@@ -109,16 +114,39 @@ void BookmarkMenuWidget::State::FillChildren(Gtk::Menu* menu) {
     }
 }
 
+void BookmarkMenuWidget::State::FillChildrenSoon(Gtk::Menu* menu) {
+    // Right after the menu is on the screen, so it shows at once and a
+    // screen reader finds the folders' items before it enters one.
+    std::weak_ptr<State> weak = self;
+    unsigned at = generation;
+    Glib::signal_idle().connect_once(
+        [weak, at, menu] {
+            std::shared_ptr<State> state = weak.lock();
+            if (state && state->generation == at)
+                Guard("bookmark submenus", [&] { state->FillChildren(menu); });
+        },
+        Glib::PRIORITY_LOW);
+}
+
+void BookmarkMenuWidget::State::Opened(Gtk::Menu* sub, int index) {
+    // Opened before the idle fill came: filled now.
+    if (!model.IsFilled(index) && model.BuildMenu(index)) Populate(*sub, index);
+    FillChildrenSoon(sub);
+}
+
 void BookmarkMenuWidget::State::RefillTop() {
     if (!top) return;
+    ++generation;
     children.clear();
     model.BuildMenu(BookmarkMenu::kTopPopup);
     Populate(*top, BookmarkMenu::kTopPopup);
-    FillChildren(top);
+    FillChildrenSoon(top);
 }
 
 BookmarkMenuWidget::BookmarkMenuWidget(BookmarkMenu& model, Hooks hooks)
-    : m_state(std::make_shared<State>(model, std::move(hooks))) {}
+    : m_state(std::make_shared<State>(model, std::move(hooks))) {
+    m_state->self = m_state;
+}
 
 BookmarkMenuWidget::~BookmarkMenuWidget() {
     // The window's menu bar may outlive us: the items, whose handlers know
@@ -146,6 +174,7 @@ Gtk::Menu* BookmarkMenuWidget::MakeMenu() {
             auto* watch = static_cast<Watch*>(data);
             std::shared_ptr<State> state = watch->state.lock();
             if (state && state->top == watch->menu) {
+                ++state->generation;
                 state->top = nullptr;
                 state->children.clear();
             }
