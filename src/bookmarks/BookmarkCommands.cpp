@@ -41,7 +41,9 @@ BookmarkNode* CBookmarkCommands::AddPage(const CFernView* view, BookmarkNode* fo
     std::string url = view->Url();
     if (url.empty()) return nullptr;
     std::string title = view->Title();
-    BookmarkNode* node = m_store.Tree().AddCurrentPage(folder, title.empty() ? url : title, url);
+    // The page's own download-control flags go with it.
+    BookmarkNode* node =
+        m_store.Tree().AddCurrentPage(folder, title.empty() ? url : title, url, view->DownloadControlFlags());
     m_store.Changed();
     return node;
 }

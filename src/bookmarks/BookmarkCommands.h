@@ -26,8 +26,9 @@ public:
     // main menu) and the auto-save switch.
     void RegisterCommands(CCommandRouter& router);
 
-    // The page of `view` at the end of `folder` (the root when null); null
-    // when there is no view or it shows no address.
+    // The page of `view`, with the tab's download-control flags, at the end
+    // of `folder` (the root when null); null when there is no view or it
+    // shows no address.
     BookmarkNode* AddPage(const CFernView* view, BookmarkNode* folder);
     BookmarkNode* AddActivePage(BookmarkNode* folder = nullptr);
     // Every tab, in tab order; how many were added.

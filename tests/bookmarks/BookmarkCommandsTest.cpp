@@ -131,15 +131,15 @@ TEST_F(BookmarksTest, AnotherFileInTheOptionsAsksBeforeTheChangesGo) {
 TEST_F(BookmarksTest, AddCommandsTakeTheActivePageEveryTabOrTheRightClickedOne) {
     Start();
     Bookmark([](BookmarkSettings& b) { b.defaultAddStyle = 2; });
-    EXPECT_FALSE(router.IsEnabled(ID_BOOKMARK_ADD));  // no page yet
-    Page("http://a/");
+    EXPECT_FALSE(router.IsEnabled(ID_BOOKMARK_ADD));                // no page yet
+    frame.OpenUrl("http://a/", kOpenNewTab | kOpenFocus, 0x90, 0);  // images on, scripts off
     Page("http://b/");
     frame.SelectTab(0);
     router.Run(ID_BOOKMARK_ADD);
     ASSERT_EQ(edited.size(), 1u);  // the property sheet follows
     EXPECT_EQ(edited[0]->url, "http://a/");
     EXPECT_EQ(edited[0]->exstyle, 2u);
-    EXPECT_EQ(edited[0]->style, kDefaultItemStyle);
+    EXPECT_EQ(edited[0]->style, 0x90u);  // the tab's flags
     EXPECT_EQ(edited[0]->created, testing::kTestNow);
 
     router.Run(ID_BOOKMARK_ADD_ALL);

@@ -32,7 +32,8 @@ LinkBarPart::LinkBarPart(MainFrameWindow& window, CSettingsService& settings, CB
                  m_commands.Run(m_bar.FolderMenu().ExecuteEntry(entry, m_store.Tree().Options().style),
                                 Style());
              },
-             [&window](const std::string& prompt) { window.StatusBar().SetText(prompt); }, std::move(edit)}) {
+             [&window](const std::string& prompt) { window.StatusBar().SetText(prompt); }, std::move(edit),
+             [this](const BookmarkNode& node) { return m_store.Tree().TipText(node); }}) {
     m_window.Put(WindowPlace::ToolBands, m_bar);
     // Shown or hidden by its own switch only, not with the window.
     m_bar.set_no_show_all(true);

@@ -229,8 +229,9 @@ bool LinkBarWidget::OnQueryTooltip(int x, int, bool, const Glib::RefPtr<Gtk::Too
     int index = LinkBarButtonAt(m_boxes, x);
     if (index < 0) return false;
     const BookmarkNode* node = m_buttons[static_cast<std::size_t>(index)].node;
-    if (!StillThere(node) || node->IsFolder()) return false;
-    tooltip->set_text(ToUtf8(node->url));
+    std::string tip = StillThere(node) && m_hooks.tip ? m_hooks.tip(*node) : std::string();
+    if (tip.empty()) return false;
+    tooltip->set_text(ToUtf8(tip));
     return true;
 }
 

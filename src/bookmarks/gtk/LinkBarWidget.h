@@ -24,7 +24,8 @@ public:
         std::function<void(BookmarkNode& node)> open;     // a bookmark button was clicked
         std::function<void(int entry)> activateMenuItem;  // an item of a folder's menu
         std::function<void(const std::string& sjisPrompt)> prompt;
-        std::function<void(BookmarkNode& node)> properties;  // right click on a button or item
+        std::function<void(BookmarkNode& node)> properties;        // right click on a button or item
+        std::function<std::string(const BookmarkNode& node)> tip;  // Shift-JIS; empty: no tool tip
     };
 
     explicit LinkBarWidget(Hooks hooks);
