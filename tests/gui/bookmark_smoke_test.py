@@ -171,7 +171,9 @@ def main():
         server.shutdown()
     check(code == 0, "SIGTERM ends the browser cleanly (exit %r)" % code)
     saved = read_file(data + "/bookmark.fbl").decode("cp932")
-    check("NAME=A&B_C ソフト" in saved and "NAME=内側" in saved, "nothing of the file was lost")
+    check("NAME=A&B_C ソフト" in saved and "NAME=内側" in saved and "NAME=リンクC" in saved,
+          "nothing of the file was lost")
+    check(saved.count("NAME=編集した名前") == 1, "the edited bookmark is in bookmark.fbl at exit")
     return finish(work)
 
 
