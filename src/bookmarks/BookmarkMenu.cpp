@@ -157,6 +157,11 @@ const BookmarkMenuEntry* BookmarkMenu::LiveEntry(int index) const {
     return entry;
 }
 
+BookmarkNode* BookmarkMenu::LiveNode(int index) const {
+    const BookmarkMenuEntry* entry = LiveEntry(index);
+    return entry ? entry->node : nullptr;
+}
+
 std::string BookmarkMenu::MenuPrompt(int commandId) const {
     if (commandId != kBookmarkMenuCommand) return std::string();
     const BookmarkMenuEntry* entry = LiveEntry(highlighted_);

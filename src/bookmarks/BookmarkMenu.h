@@ -101,6 +101,8 @@ public:
     const std::vector<BookmarkMenuItem>& Items(int popup) const;
     bool IsFilled(int popup) const;
     const BookmarkMenuEntry* Entry(int index) const;
+    // The node of a record while it is still in the tree; null otherwise.
+    BookmarkNode* LiveNode(int index) const;
     std::size_t EntryCount() const { return entries_.size(); }
 
     // The item under the pointer while the menu is open (-1 for none).

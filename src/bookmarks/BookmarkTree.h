@@ -60,6 +60,8 @@ public:
     void RenewTimeStamp();
 
     const std::string& Path() const { return path_; }
+    // The file exists but could not be read at Load: it is kept as it is.
+    bool Unreadable() const { return unreadableFile_; }
 
     // A new tree read from `path` (root "Fern Browser BookMark"; a missing
     // file gives the folder "リンク"), not modified. The status tells whether

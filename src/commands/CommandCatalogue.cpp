@@ -118,6 +118,12 @@ constexpr CommandInfo kCommands[] = {
     {ID_HISTORY_CLEAR_TODAY, kPlain, "今日の履歴(&T)...",            "今日の履歴を消去します。\n今日の履歴を消去"},
     {ID_HISTORY_CLEAR_SITE,  kPlain, "表示中のサイトの履歴(&S)...",  "表示中のサイトの履歴を消去します。\nサイトの履歴を消去"},
     {ID_SESSION_REOPEN,      kPlain, "前回のセッションを開く(&B)",   "前回のセッションのタブを一覧し、選んで開きます。\n前回のセッション"},
+    // Bookmarks
+    {ID_BOOKMARK_ADD,        kPlain, "追加(&A)",                     "表示しているページをブックマークに追加します。\n追加"},
+    {ID_BOOKMARK_ADD_ALL,    kPlain, "すべて追加(&C)",               "開いているすべてのページをブックマークに追加します。\nすべて追加"},
+    {ID_AUTOSAVE_BOOKMARKS,  kCheck, "ブックマーク",                 "ブックマークを自動保存します。\nブックマークの自動保存"},
+    {ID_BOOKMARK_ADD_TAB,    kPlain, "ブックマークに追加(&A)...",    "このタブのページをブックマークに追加します。\nブックマークに追加"},
+    {ID_LINK_BAR,            kCheck, "リンク バー(&L)",              "リンク バーを表示します。\nリンク バー"},
 };
 
 // The key table, slot by slot.

@@ -121,6 +121,15 @@ enum CommandId : int {
     ID_HISTORY_CLEAR_TODAY = 33166,
     ID_HISTORY_CLEAR_SITE = 33167,
 
+    // Bookmarks: the menu's fixed commands, the auto-save switch, the item
+    // every bookmark carries; ours: the tab menu's add, the link bar.
+    ID_BOOKMARK_ADD = 33000,
+    ID_BOOKMARK_ADD_ALL = 33001,
+    ID_AUTOSAVE_BOOKMARKS = 33077,
+    ID_BOOKMARK_MENU_ITEM = 34000,
+    ID_BOOKMARK_ADD_TAB = 33170,
+    ID_LINK_BAR = 33171,
+
     // Ranges filled at run time.
     ID_RECENT_FIRST = 34267,  // recently closed entry i is ID_RECENT_FIRST + i
     ID_RECENT_RANGE_END = 34287,

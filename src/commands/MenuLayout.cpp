@@ -28,7 +28,7 @@ std::vector<MenuNode> FileMenu() {
             Submenu(kRecentClosedMenuText,
                     {DynamicItems(kRecentClosedMenu), S(), I(ID_RECENT_SAVE), I(ID_RECENT_OPEN_ALL)}),
             I(ID_RECENT_LAST), I(ID_SESSION_REOPEN),
-            Submenu("自動保存(&A)", {I(ID_AUTOSAVE_START)}), S(),
+            Submenu("自動保存(&A)", {I(ID_AUTOSAVE_START), I(ID_AUTOSAVE_BOOKMARKS)}), S(),
             I(ID_PAGE_SETUP), I(ID_PAGE_PRINT_PREVIEW), I(ID_FILE_PRINT), S(),
             I(ID_PAGE_SHORTCUT), I(ID_PAGE_PROPERTIES), I(ID_OFFLINE), S(),
             I(ID_TAB_CLOSE), I(ID_APP_EXIT)};
@@ -44,7 +44,8 @@ std::vector<MenuNode> ViewMenu() {
             I(ID_TAB_STOP), I(ID_TAB_REFRESH), S(),
             Submenu("文字のサイズ(&X)", {I(ID_TEXT_LARGEST), I(ID_TEXT_LARGEST + 1), I(ID_TEXT_LARGEST + 2),
                                          I(ID_TEXT_LARGEST + 3), I(ID_TEXT_SMALLEST)}),
-            I(ID_PAGE_SOURCE), I(ID_PAGE_COMMENTS), I(ID_PAGE_FOCUS)};
+            I(ID_PAGE_SOURCE), I(ID_PAGE_COMMENTS), I(ID_PAGE_FOCUS), S(),
+            I(ID_LINK_BAR)};
 }
 
 std::vector<MenuNode> TabsMenu() {
@@ -84,6 +85,7 @@ void CollectIds(const std::vector<MenuNode>& menu, std::vector<int>& ids) {
 
 std::vector<MenuNode> MainMenuBar() {
     return {Submenu("ファイル(&F)", FileMenu()), Submenu("編集(&E)", EditMenu()), Submenu("表示(&V)", ViewMenu()),
+            DynamicMenu(kBookmarkMenuText, kBookmarkMenu),
             Submenu("タブ(&T)", TabsMenu()),     Submenu("ツール(&T)", ToolsMenu()),
             Submenu("ヘルプ(&H)", {I(ID_APP_ABOUT)})};
 }
@@ -95,7 +97,8 @@ std::vector<MenuNode> TabMenu() {
             Submenu("自動更新(&U)", {I(ID_TAB_AUTO_REFRESH_START), I(ID_TAB_AUTO_REFRESH_STOP)}), S(),
             I(ID_TAB_COPY_TITLE), I(ID_TAB_COPY_URL), S(),
             I(ID_STARTUP_ADD), I(ID_FILTER_REGISTER_URL), I(ID_FILTER_REGISTER_TITLE), S(),
-            I(ID_TAB_CLOSE_OTHERS)};
+            I(ID_TAB_CLOSE_OTHERS), S(),
+            I(ID_BOOKMARK_ADD_TAB)};
 }
 
 std::vector<MenuNode> TabBarMenu() {

@@ -31,6 +31,10 @@ inline constexpr char kBackListMenu[] = "back-list";
 inline constexpr char kForwardListMenu[] = "forward-list";
 inline constexpr char kRecentClosedMenu[] = "recent-closed";
 inline constexpr char kRecentClosedMenuText[] = "最近閉じたURL(&E)";
+// The bookmark menu is built by the bookmarks' own menu (its folders are
+// submenus), not by the router's flat fills.
+inline constexpr char kBookmarkMenu[] = "bookmarks";
+inline constexpr char kBookmarkMenuText[] = "ブックマーク(&B)";
 
 // The menu bar: one submenu per top-level menu.
 std::vector<MenuNode> MainMenuBar();

@@ -14,6 +14,7 @@ struct LinkBarSettings {
     bool fixedWidth = false;      // "ボタンの横幅を指定(&S)"
     bool menuAddHere = false;     // "メニューに「ここに追加」を追加(&A)"
     bool menuOpenFolder = false;  // "メニューに「フォルダのURLを開く」を追加(&O)"
+    bool hidden = false;          // 0x1: the View menu's "リンク バー" is off
     int fixedSize = 0;  // LBFixBtnSize: packed pair, used as read
 
     void Load(const SettingsStore& store);

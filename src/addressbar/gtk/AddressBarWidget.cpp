@@ -4,6 +4,7 @@
 
 #include "addressbar/AddressDrag.h"
 #include "frame/TabDrop.h"
+#include "lists/BookmarkClip.h"
 #include "ui/gtk/MenuBuilder.h"
 #include "platform/fs/FileIo.h"
 #include "platform/text/Encoding.h"
@@ -21,7 +22,7 @@ const char kIconEmpty[] = "document-new";
 
 // Drop targets in the order they are preferred; drag-out targets.
 enum : guint { kInBookmarks = 20, kInUriList, kInText };
-enum : guint { kOutUriList = 30, kOutText };
+enum : guint { kOutUriList = 30, kOutText, kOutBookmark };
 
 template <typename F>
 void Safely(F&& f) {
@@ -136,7 +137,7 @@ AddressBarWidget::AddressBarWidget(CAddressBar& bar, std::string tempFolder)
 
     // Drops: bookmarks, files, then text, on the edit as on the rest of the bar.
     GtkTargetList* targets = gtk_target_list_new(nullptr, 0);
-    gtk_target_list_add(targets, gdk_atom_intern_static_string("FBPrivateClipboardFormat"), 0, kInBookmarks);
+    gtk_target_list_add(targets, gdk_atom_intern_static_string(kBookmarkClipFormat), 0, kInBookmarks);
     gtk_target_list_add(targets, gdk_atom_intern_static_string("text/uri-list"), 0, kInUriList);
     gtk_target_list_add_text_targets(targets, kInText);
     for (GtkWidget* widget : {GTK_WIDGET(entry.gobj()), GTK_WIDGET(gobj())}) {
@@ -150,6 +151,7 @@ AddressBarWidget::AddressBarWidget(CAddressBar& bar, std::string tempFolder)
 
     // Dragging the address out by the edit's image.
     GtkTargetList* out = gtk_target_list_new(nullptr, 0);
+    gtk_target_list_add(out, gdk_atom_intern_static_string(kBookmarkClipFormat), 0, kOutBookmark);
     gtk_target_list_add(out, gdk_atom_intern_static_string("text/uri-list"), 0, kOutUriList);
     gtk_target_list_add_text_targets(out, kOutText);
     gtk_entry_set_icon_drag_source(entry.gobj(), GTK_ENTRY_ICON_PRIMARY, out,
@@ -436,7 +438,16 @@ void AddressBarWidget::OnDragDataGet(const Glib::RefPtr<Gdk::DragContext>&, Gtk:
                                      guint info, guint) {
     Safely([&] {
         if (m_dragUrl.empty()) return;
-        if (info == kOutUriList) {
+        if (info == kOutBookmark) {
+            // The page as a bookmark, as the bookmark menu would add it.
+            std::string url = FromUtf8(m_dragUrl);
+            std::string title = m_hooks.pageTitle ? m_hooks.pageTitle() : std::string();
+            auto node = MakeBookmarkNode(kItemUrl, title.empty() ? url : title, url, kDefaultItemStyle,
+                                         kDefaultItemExStyle, 0);
+            std::string bytes = BookmarkClipBytes({node.get()});
+            data.set(data.get_target(), 8, reinterpret_cast<const guint8*>(bytes.data()),
+                     static_cast<int>(bytes.size()));
+        } else if (info == kOutUriList) {
             std::vector<Glib::ustring> uris{m_dragUrl};
             if (!m_dragFileUri.empty()) uris.push_back(m_dragFileUri);
             data.set_uris(uris);
@@ -470,7 +481,7 @@ void AddressBarWidget::OnDropReceived(GtkWidget* target, GdkDragContext* context
             mask = HeldModifiers();
         AddressDrop drop;
         if (info == kInBookmarks) {
-            if (m_hooks.bookmarkUrls) drop.bookmarkUrls = m_hooks.bookmarkUrls(raw);
+            for (const UrlItem& item : BookmarkClipUrls(raw)) drop.bookmarkUrls.push_back(item.url);
         } else {
             while (!raw.empty() && raw.back() == '\0') raw.pop_back();
             if (info == kInUriList) {

@@ -22,8 +22,6 @@ public:
         std::function<void(guint keyval)> keyToPage;
         // The title of the active page (names the dragged shortcut file).
         std::function<std::string()> pageTitle;
-        // The addresses of dragged bookmarks ("FBPrivateClipboardFormat").
-        std::function<std::vector<std::string>(const std::string& bytes)> bookmarkUrls;
         // Visited addresses to offer while typing `prefix`.
         std::function<std::vector<std::string>(const std::string& prefix)> historyCompletions;
     };

@@ -57,9 +57,10 @@ Browser::Browser(const ProgramStart& start)
       m_recovery({m_frame, m_context, m_timers, start.dataFolder}),
       m_history({start.dataFolder, m_settings, m_context, m_queue, m_messageBox,
                  [this] { return m_offline.IsOffline(); },
-                 [this] { return m_frame.ActiveView() ? m_frame.ActiveView()->Url() : std::string(); }}) {
+                 [this] { return m_frame.ActiveView() ? m_frame.ActiveView()->Url() : std::string(); }}),
+      m_bookmarks({m_window, m_frame, m_settings, m_messageBox, m_optionsPages, m_paths.defaultBookmarks,
+                   ResolveBookmarkPath(m_store, m_paths)}) {
     TracePhase("settings, window and features made");
-    ResolveBookmarkPath(m_store, m_paths);
     g_mkdir_with_parents(m_tempFolder.c_str(), 0700);
     ListFileStatus closeRead = ReadCloseLists(m_paths.closeFilters, m_filter.Lists());
     if (m_filter.Lists().unreadable) Complain("close.fbl cannot be read and will not be saved: " + closeRead.error);
@@ -77,6 +78,7 @@ Browser::Browser(const ProgramStart& start)
     m_downloads.RegisterCommands(m_router);
     m_recovery.RegisterCommands(m_router);
     m_history.RegisterCommands(m_router);
+    m_bookmarks.RegisterCommands(m_router);
     AddStartupOptionsPages(m_optionsPages, m_paths.startupList, m_messageBox);
     // Tabs made after a change of the user agent are sent with the new one.
     m_homePage = m_settings.Subscribe(SettingsSection::Browser, [this] {

@@ -10,6 +10,7 @@
 #include "app/DataPaths.h"
 #include "app/gtk/ProgramStart.h"
 #include "app/gtk/Screenshot.h"
+#include "bookmarks/gtk/BookmarksFeature.h"
 #include "commands/CommandRouter.h"
 #include "commands/KeySettings.h"
 #include "commands/gtk/KeyCommandPart.h"
@@ -91,6 +92,7 @@ private:
     DownloadsFeature m_downloads;
     SessionRecovery m_recovery;
     HistoryFeature m_history;
+    BookmarksFeature m_bookmarks;
     SignalConnection m_addressShown;
     SettingsSubscription m_homePage;
     // The channels of other programs and of the desktop.

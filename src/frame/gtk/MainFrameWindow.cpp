@@ -52,6 +52,13 @@ void MainFrameWindow::RebuildMenus() {
     context->keys = &m_keys;
     context->run = [this](int id) { Command(id); };
     context->prompt = [this](const std::string& prompt) { m_status.SetText(prompt); };
+    // The context lives as long as the menus it made; it must not keep itself alive.
+    std::weak_ptr<const MenuContext> self = context;
+    context->ownMenu = [this, self](const std::string& fill) -> Gtk::Menu* {
+        auto it = m_ownMenus.find(fill);
+        SharedMenuContext shared = self.lock();
+        return it != m_ownMenus.end() && shared ? it->second(shared) : nullptr;
+    };
     FillMenuBar(m_menuBar, MainMenuBar(), context);
     m_tabMenu = BuildMenu(TabMenu(), context);
     m_tabMenu->attach_to_widget(*this);
@@ -61,6 +68,11 @@ void MainFrameWindow::RebuildMenus() {
     });
     m_tabBarMenu = BuildMenu(TabBarMenu(), context);
     m_tabBarMenu->attach_to_widget(*this);
+}
+
+void MainFrameWindow::AddOwnMenu(const std::string& fill, OwnMenuMaker make) {
+    m_ownMenus[fill] = std::move(make);
+    RebuildMenus();
 }
 
 Gtk::Box& MainFrameWindow::Place(WindowPlace place) {

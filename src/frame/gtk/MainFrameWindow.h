@@ -15,6 +15,7 @@
 #include "frame/FrameUi.h"
 #include "frame/MainFrame.h"
 #include "platform/Signal.h"
+#include "ui/gtk/MenuBuilder.h"
 #include "ui/gtk/WindowKeyFilter.h"
 
 namespace fern {
@@ -43,6 +44,10 @@ public:
     void RegisterCommands(CCommandRouter& router);
     // The menus again, after the keys changed.
     void RebuildMenus();
+    // A menu that builds itself, for the menu layout's Dynamic node `fill`;
+    // `make` is asked for a new one each time the menus are rebuilt.
+    using OwnMenuMaker = std::function<Gtk::Menu*(const SharedMenuContext& context)>;
+    void AddOwnMenu(const std::string& fill, OwnMenuMaker make);
     // Called after the tab bar model changed.
     void SetTabBarRefresh(std::function<void()> refresh) { m_refreshTabBar = std::move(refresh); }
 
@@ -91,6 +96,7 @@ private:
     Gtk::Menu* m_tabMenu = nullptr;
     Gtk::Menu* m_tabBarMenu = nullptr;
     std::map<CFernView*, Gtk::Widget*> m_pageOf;
+    std::map<std::string, OwnMenuMaker> m_ownMenus;
     std::function<void()> m_refreshTabBar;
     std::function<void()> m_onClosed;
     std::function<std::string()> m_aboutText;

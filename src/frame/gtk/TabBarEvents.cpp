@@ -1,6 +1,7 @@
 #include "frame/gtk/TabBarEvents.h"
 
 #include "frame/MainFrame.h"
+#include "lists/BookmarkClip.h"
 
 namespace fern {
 
@@ -34,6 +35,14 @@ void TabBarFrameEvents::OnTabDrop(const TabDropData& data, int index, bool shift
         }
         view->Navigate(a.url);
     }
+}
+
+void TabBarFrameEvents::OnTabBookmarkDrop(const std::string& bytes, int index, bool shift, bool alt) {
+    TabDropData data;
+    data.kind = TabDropData::Kind::Bookmarks;
+    for (const UrlItem& item : BookmarkClipUrls(bytes))
+        data.bookmarks.push_back({item.url, item.style, item.exstyle});
+    OnTabDrop(data, index, shift, alt);
 }
 
 std::string TabBarFrameEvents::TabTitle(int index) {

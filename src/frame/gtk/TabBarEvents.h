@@ -48,9 +48,8 @@ public:
     void OnTabBarRButtonClick() override;
     void OnTabDragOut(int) override {}
     void OnTabDrop(const TabDropData& data, int index, bool shift, bool alt) override;
-    // The bookmark clipboard format is read by the bookmark code; until it is
-    // connected here such drops are ignored.
-    void OnTabBookmarkDrop(const std::string&, int, bool, bool) override {}
+    // The bookmarks carried open by the tab bar's drop rules.
+    void OnTabBookmarkDrop(const std::string& bytes, int index, bool shift, bool alt) override;
     std::string TabTitle(int index) override;
     std::string TabUrl(int index) override;
 

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "frame/TabDrop.h"
+#include "lists/BookmarkClip.h"
 #include "platform/fs/FileIo.h"
 #include "platform/text/Encoding.h"
 #include "platform/text/UrlText.h"
@@ -64,7 +65,7 @@ void SetColor(const Cairo::RefPtr<Cairo::Context>& cr, const Gdk::RGBA& c) {
 }
 
 std::vector<Gtk::TargetEntry> DropTargets() {
-    return {Gtk::TargetEntry("FBPrivateClipboardFormat", Gtk::TargetFlags(0), kInBookmarks),
+    return {Gtk::TargetEntry(kBookmarkClipFormat, Gtk::TargetFlags(0), kInBookmarks),
             Gtk::TargetEntry("text/uri-list", Gtk::TargetFlags(0), kInUriList),
             Gtk::TargetEntry("UTF8_STRING", Gtk::TargetFlags(0), kInUtf8),
             Gtk::TargetEntry("text/plain;charset=utf-8", Gtk::TargetFlags(0), kInTextUtf8),

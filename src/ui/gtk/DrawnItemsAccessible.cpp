@@ -35,6 +35,17 @@ bool IsTabs(GtkWidget* widget) {
     return binding && binding->kind == DrawnItemsKind::PageTabs;
 }
 
+AtkRole ItemRole(GtkWidget* widget) {
+    Binding* binding = BindingOf(widget);
+    if (!binding) return ATK_ROLE_TOGGLE_BUTTON;
+    switch (binding->kind) {
+        case DrawnItemsKind::PageTabs: return ATK_ROLE_PAGE_TAB;
+        case DrawnItemsKind::PushButtons: return ATK_ROLE_PUSH_BUTTON;
+        case DrawnItemsKind::Toggles: break;
+    }
+    return ATK_ROLE_TOGGLE_BUTTON;
+}
+
 }  // namespace
 
 }  // namespace fern
@@ -140,7 +151,7 @@ FernDrawnItemAccessible* NewItem(FernDrawnItemsAccessible* owner, IDrawnItemsSou
     item->checked = source->AccessChecked(index);
     item->shown = Shown(source, index);
     AtkObject* obj = ATK_OBJECT(item);
-    obj->role = IsTabs(WidgetOf(owner)) ? ATK_ROLE_PAGE_TAB : ATK_ROLE_TOGGLE_BUTTON;
+    obj->role = ItemRole(WidgetOf(owner));
     atk_object_set_parent(obj, ATK_OBJECT(owner));
     atk_object_set_name(obj, name.c_str());
     return item;
@@ -393,7 +404,10 @@ static AtkStateSet* fern_drawn_item_accessible_ref_state_set(AtkObject* obj) {
         return set;
     }
     bool tabs = IsTabs(widget);
-    atk_state_set_add_state(set, tabs ? ATK_STATE_SELECTABLE : ATK_STATE_CHECKABLE);
+    if (tabs)
+        atk_state_set_add_state(set, ATK_STATE_SELECTABLE);
+    else if (ItemRole(widget) == ATK_ROLE_TOGGLE_BUTTON)
+        atk_state_set_add_state(set, ATK_STATE_CHECKABLE);
     if (gtk_widget_is_sensitive(widget)) {
         atk_state_set_add_state(set, ATK_STATE_ENABLED);
         atk_state_set_add_state(set, ATK_STATE_SENSITIVE);

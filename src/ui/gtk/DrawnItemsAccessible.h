@@ -14,6 +14,8 @@ enum class DrawnItemsKind {
     PageTabs,
     // A tool bar of toggle buttons, checked while lit; the count never changes.
     Toggles,
+    // A tool bar of push buttons (the link bar); the items come and go.
+    PushButtons,
 };
 
 // What the accessible objects read from the widget. Texts are UTF-8; boxes

@@ -146,6 +146,12 @@ BuiltMenu Build(const std::vector<MenuNode>& nodes, const SharedMenuContext& con
             }
             case MenuNode::Kind::Dynamic: {
                 std::string fill = node.fill;
+                if (Gtk::Menu* own = !node.text.empty() && context->ownMenu ? context->ownMenu(fill) : nullptr) {
+                    Gtk::MenuItem* item = MakeItem(node.text, false, "");
+                    item->set_submenu(*own);
+                    menu->append(*item);
+                    break;
+                }
                 if (node.text.empty()) {
                     // Its items stand in its place, before an invisible anchor.
                     auto* anchor = Gtk::manage(new Gtk::SeparatorMenuItem());
@@ -193,11 +199,14 @@ Gtk::Menu* BuildMenu(const std::vector<MenuNode>& nodes, const SharedMenuContext
     return Build(nodes, context).menu;
 }
 
+Gtk::MenuItem* CommandMenuItem(int id, const SharedMenuContext& context) { return CommandMenuItem(id, "", context); }
+
 void FillMenuBar(Gtk::MenuBar& bar, const std::vector<MenuNode>& nodes, const SharedMenuContext& context) {
     for (Gtk::Widget* child : bar.get_children()) bar.remove(*child);
     for (const MenuNode& top : nodes) {
         auto* item = Gtk::manage(new Gtk::MenuItem(MnemonicLabel(top.text), true));
-        item->set_submenu(*Build(top.children, context).menu);
+        Gtk::Menu* own = top.kind == MenuNode::Kind::Dynamic && context->ownMenu ? context->ownMenu(top.fill) : nullptr;
+        item->set_submenu(own ? *own : *Build(top.children, context).menu);
         bar.append(*item);
     }
     bar.show_all();

@@ -25,10 +25,16 @@ struct MenuContext {
     std::function<void(int id)> run;    // an item was chosen
     // The prompt of the item under the pointer; "" when none is.
     std::function<void(const std::string& sjisPrompt)> prompt;
+    // A menu that builds itself (the bookmarks, whose folders are submenus):
+    // for a Dynamic node, a new menu, or null to use the router's fill.
+    std::function<Gtk::Menu*(const std::string& fill)> ownMenu;
 };
 using SharedMenuContext = std::shared_ptr<const MenuContext>;
 
 Gtk::Menu* BuildMenu(const std::vector<MenuNode>& nodes, const SharedMenuContext& context);
+// One command's item as the menus show it (catalogue text, key text, prompt,
+// running through `context`); its availability is set by the caller.
+Gtk::MenuItem* CommandMenuItem(int id, const SharedMenuContext& context);
 // The menu bar's top-level items, one per submenu node; replaces what the
 // bar held.
 void FillMenuBar(Gtk::MenuBar& bar, const std::vector<MenuNode>& nodes, const SharedMenuContext& context);
