@@ -31,6 +31,7 @@ inline constexpr char kBackListMenu[] = "back-list";
 inline constexpr char kForwardListMenu[] = "forward-list";
 inline constexpr char kRecentClosedMenu[] = "recent-closed";
 inline constexpr char kRecentClosedMenuText[] = "最近閉じたURL(&E)";
+inline constexpr char kProxyEntriesMenu[] = "proxy-entries";
 
 // The menu bar: one submenu per top-level menu.
 std::vector<MenuNode> MainMenuBar();

@@ -54,7 +54,8 @@ Browser::Browser(const ProgramStart& start)
       m_recovery({m_frame, m_context, m_timers, start.dataFolder}),
       m_history({start.dataFolder, m_settings, m_context, m_queue, m_messageBox,
                  [this] { return m_offline.IsOffline(); },
-                 [this] { return m_frame.ActiveView() ? m_frame.ActiveView()->Url() : std::string(); }}) {
+                 [this] { return m_frame.ActiveView() ? m_frame.ActiveView()->Url() : std::string(); }}),
+      m_proxy(m_window, m_context, m_settings, m_messageBox, start.dataFolder + "/proxy.ini") {
     ResolveBookmarkPath(m_store, m_paths);
     g_mkdir_with_parents(m_tempFolder.c_str(), 0700);
     m_context.SetUserAgent(ToUtf8(UserAgentText(m_settings.Live().browser.userAgent)));
@@ -77,6 +78,7 @@ Browser::Browser(const ProgramStart& start)
     m_downloads.RegisterCommands(m_router);
     m_recovery.RegisterCommands(m_router);
     m_history.RegisterCommands(m_router);
+    m_proxy.RegisterCommands(m_router);
     m_homePage = m_settings.Subscribe(SettingsSection::Browser,
                                       [this] { m_engines.SetHomeUrl(HomePageUrl(m_settings.Live())); });
     m_window.SetOnClosed([] { gtk_main_quit(); });

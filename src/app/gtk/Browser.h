@@ -37,6 +37,7 @@
 #include "settings/IniProfile.h"
 #include "settings/SettingsService.h"
 #include "tools/dde/DdeFrameService.h"
+#include "tools/proxy/gtk/ProxyFeature.h"
 
 namespace fern {
 
@@ -89,6 +90,7 @@ private:
     DownloadsFeature m_downloads;
     SessionRecovery m_recovery;
     HistoryFeature m_history;
+    ProxyFeature m_proxy;
     SignalConnection m_addressShown;
     SettingsSubscription m_homePage;
     // The channels of other programs and of the desktop.

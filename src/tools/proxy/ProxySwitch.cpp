@@ -98,7 +98,7 @@ void CProxySwitch::RegisterCommands(CCommandRouter& router) {
                     {[this](int id) { ChooseEntry(id - ID_PROXY_ENTRY_FIRST); },
                      [this](int id) { return id - ID_PROXY_ENTRY_FIRST < static_cast<int>(m_entries.size()); },
                      [this](int id) { return m_mode == kProxyNamed && m_index == id - ID_PROXY_ENTRY_FIRST; }});
-    router.AddDynamicMenu(kProxyMenu, [this] { return MenuItems(); });
+    router.AddDynamicMenu(kProxyEntriesMenu, [this] { return MenuItems(); });
 }
 
 }  // namespace fern

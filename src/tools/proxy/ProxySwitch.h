@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "commands/CommandRouter.h"
+#include "commands/MenuLayout.h"
 #include "platform/shell/MessageBox.h"
 #include "settings/SettingsService.h"
 #include "tools/proxy/EngineProxy.h"
@@ -68,7 +69,6 @@ private:
     void Remember();
 };
 
-inline constexpr char kProxyMenu[] = "proxy-entries";
 inline constexpr char kProxyFailedText[] = "プロキシの設定に失敗しました。\n\nダイレクト接続に切り替えます。";
 
 }  // namespace fern
