@@ -118,7 +118,8 @@ constexpr CommandInfo kCommands[] = {
     {ID_HISTORY_CLEAR_TODAY, kPlain, "今日の履歴(&T)...",            "今日の履歴を消去します。\n今日の履歴を消去"},
     {ID_HISTORY_CLEAR_SITE,  kPlain, "表示中のサイトの履歴(&S)...",  "表示中のサイトの履歴を消去します。\nサイトの履歴を消去"},
     {ID_SESSION_REOPEN,      kPlain, "前回のセッションを開く(&B)",   "前回のセッションのタブを一覧し、選んで開きます。\n前回のセッション"},
-    // Proxy switching
+    // URL extraction and proxy switching
+    {ID_URL_EXTRACT,         kPlain, "URLの抽出(&E)",                "このページのリンクを一覧し、選んで開くか保存します。\nURLの抽出"},
     {ID_PROXY_SETTINGS,      kPlain, "プロキシ サーバーの設定(&O)",  "プロキシ サーバーの一覧を編集します。\nプロキシ サーバーの設定"},
     {ID_PROXY_DIRECT,        kCheck, "ダイレクトに接続(&D)",         "プロキシ サーバーを使わずに接続します。\nダイレクトに接続"},
     {ID_PROXY_SYSTEM,        kCheck, "インターネットオプションで接続(&I)", "デスクトップのプロキシ設定で接続します。\nインターネットオプションで接続"},

@@ -55,7 +55,11 @@ Browser::Browser(const ProgramStart& start)
       m_history({start.dataFolder, m_settings, m_context, m_queue, m_messageBox,
                  [this] { return m_offline.IsOffline(); },
                  [this] { return m_frame.ActiveView() ? m_frame.ActiveView()->Url() : std::string(); }}),
-      m_proxy(m_window, m_context, m_settings, m_messageBox, start.dataFolder + "/proxy.ini") {
+      m_proxy(m_window, m_context, m_settings, m_messageBox, start.dataFolder + "/proxy.ini"),
+      m_urlExtract({m_window, m_frame, m_settings, m_clipboard, m_messageBox, [](CFernView* view) {
+                        auto* engine = dynamic_cast<WebKitEngine*>(RealEngine(view->Engine()));
+                        return engine ? WEBKIT_WEB_VIEW(engine->Widget()) : nullptr;
+                    }}) {
     ResolveBookmarkPath(m_store, m_paths);
     g_mkdir_with_parents(m_tempFolder.c_str(), 0700);
     m_context.SetUserAgent(ToUtf8(UserAgentText(m_settings.Live().browser.userAgent)));
@@ -79,6 +83,7 @@ Browser::Browser(const ProgramStart& start)
     m_recovery.RegisterCommands(m_router);
     m_history.RegisterCommands(m_router);
     m_proxy.RegisterCommands(m_router);
+    m_urlExtract.RegisterCommands(m_router);
     m_homePage = m_settings.Subscribe(SettingsSection::Browser,
                                       [this] { m_engines.SetHomeUrl(HomePageUrl(m_settings.Live())); });
     m_window.SetOnClosed([] { gtk_main_quit(); });

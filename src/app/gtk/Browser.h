@@ -37,6 +37,7 @@
 #include "settings/IniProfile.h"
 #include "settings/SettingsService.h"
 #include "tools/dde/DdeFrameService.h"
+#include "tools/extract/gtk/UrlExtractFeature.h"
 #include "tools/proxy/gtk/ProxyFeature.h"
 
 namespace fern {
@@ -91,6 +92,7 @@ private:
     SessionRecovery m_recovery;
     HistoryFeature m_history;
     ProxyFeature m_proxy;
+    UrlExtractFeature m_urlExtract;
     SignalConnection m_addressShown;
     SettingsSubscription m_homePage;
     // The channels of other programs and of the desktop.
