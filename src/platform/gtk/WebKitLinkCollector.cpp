@@ -37,11 +37,11 @@ const char kCollector[] = R"JS((function () {
     return v !== null && v.trim() !== '';
   }
   function report(token) {
-    var out = [], all = document.getElementsByTagName('*'), n = all.length;
+    var out = [], all = document.querySelectorAll('a[href],area[href],img'), n = all.length;
     for (var i = 0; i < n; i++) {
-      var e = all[i], t = e.localName;
-      if (t === 'img') out.push('I' + (given(e, 'src') ? clean(e.src) : ''));
-      else if ((t === 'a' || t === 'area') && e.hasAttribute('href')) out.push('A' + (given(e, 'href') ? clean(e.href) : ''));
+      var e = all[i];
+      if (e.localName === 'img') out.push('I' + (given(e, 'src') ? clean(e.src) : ''));
+      else out.push('A' + (given(e, 'href') ? clean(e.href) : ''));
     }
     window.webkit.messageHandlers.fernLinks.postMessage({token: token, path: fpath().join('.'),
       url: clean(location.href), title: String(document.title), items: out.join('\n'), nframes: window.length});

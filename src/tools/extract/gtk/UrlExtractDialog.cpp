@@ -221,15 +221,20 @@ void UrlExtractDialog::ChooseDocument(int index) {
 }
 
 void UrlExtractDialog::ShowRows() {
-    // Detached while filled, so the view does not follow every row.
+    // Detached while filled, so the view does not follow every row; rows go
+    // in through the C call that sets a whole row at once.
     m_view.unset_model();
     m_store->clear();
+    GtkListStore* store = m_store->gobj();
     std::size_t widest = 0;
+    std::string utf8;
     for (std::size_t i = 0; i < m_list.Size(); ++i) {
-        Gtk::TreeModel::Row row = *m_store->append();
-        row[m_columns.checked] = m_list.Checked(i);
-        row[m_columns.url] = ToUtf8(m_list.Url(i));
-        if (m_list.Url(i).size() > m_list.Url(widest).size()) widest = i;
+        const std::string& url = m_list.Url(i);
+        bool ascii = std::all_of(url.begin(), url.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        utf8 = ascii ? url : ToUtf8(url);
+        gtk_list_store_insert_with_values(store, nullptr, -1, 0, static_cast<gboolean>(m_list.Checked(i)), 1,
+                                          utf8.c_str(), -1);
+        if (url.size() > m_list.Url(widest).size()) widest = i;
     }
     m_view.set_model(m_store);
     int width = 200;
