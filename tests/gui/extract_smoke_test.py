@@ -22,7 +22,8 @@ def pages(other):
         "/top.html": "<title>Top</title><a href=/files/a.zip>a</a> <a href='mailto:me@example.com'>m</a> "
                      "<a href=''>empty</a> <img src=/top.gif> <a href=/files/b.ZIP>b</a>"
                      "<iframe src=/f1.html></iframe><iframe src=%s/f2.html></iframe>" % other,
-        "/f1.html": "<title>F1</title><a href=/files/f1.lzh>f1</a><iframe src=/f11.html></iframe>",
+        "/f1.html": "<title>F1</title><a href=/files/f1.lzh>f1</a><iframe src=/f11.html></iframe>"
+                    "<script>document.write('<a href=/files/js.lzh>js</a>')</script>",
         "/f11.html": "<title>F11</title><a href=/files/f11.mp3>f11</a><img src=/f11.gif>",
         "/f2.html": "<a href=/files/f2.zip>f2</a>",
     }
@@ -136,6 +137,26 @@ def main():
             press(told, "OK") or press(told, "OK(O)")
         check(not os.path.exists("/proc/urllist.iri"), "and nothing is written")
         check(extraction_dialog() is not None and rows(dialog) == 4, "the dialog stays with its rows")
+
+        # The page's scripts off: the frames still report, without what their scripts wrote.
+        Atspi.Action.do_action(find(frame_choices(dialog)[1], lambda a: a.get_name() == "F1"), 0)
+        check(wait_for(lambda: rows(dialog) == 2), "F1 with its scripts gives 2 links (%d)" % rows(dialog))
+        choose_menu("ツール(T)", "セキュリティ(S)")
+        scripts = wait_for(lambda: named(["CHECK_MENU_ITEM"], "Scriptの実行(S)"), 10)
+        if scripts is not None:
+            Atspi.Action.do_action(scripts, 0)
+        time.sleep(0.5)
+        choose_menu("表示(V)", "最新の情報に更新(R)")
+        time.sleep(2.0)
+        choose_menu("ツール(T)", "URLの抽出(E)")
+        time.sleep(1.0)
+        dialog = wait_for(extraction_dialog, 10)
+        choices, _ = frame_choices(dialog) if dialog else (None, None)
+        check(choices == ["Top", "F1", "F11", "Untitled Document"], "with scripts off every frame reports: %r" % choices)
+        if choices:
+            Atspi.Action.do_action(find(frame_choices(dialog)[1], lambda a: a.get_name() == "F1"), 0)
+        check(wait_for(lambda: rows(dialog) == 1), "F1 without its scripts gives 1 link (%d)" % rows(dialog))
+        screenshot(env, OUT_DIR, "gui-extract-scripts-off.png")
 
     finally:
         code = stop(fern)
