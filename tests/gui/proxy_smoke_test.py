@@ -126,7 +126,7 @@ def main():
         ini += "[Proxy_%d]\r\nProxyName=%s\r\nProxyServer=127.0.0.1:%d\r\nProxyOverride=\r\n" % (i, name, port)
     write_file(data + "/proxy.ini", ini)
     write_file(data + "/fern.ini", "[Proxy]\r\nProxyConnect=2\r\nProxyIndex=-1\r\n")
-    want = {"/a.html", "/b.html", "/c.html", "/pic.gif"}
+    want = want_pages = {"/a.html", "/b.html", "/c.html", "/pic.gif"}
 
     fern = start(FERN, data, env, base + "/a.html", base + "/b.html")
     try:
@@ -172,6 +172,34 @@ def main():
               "the tab shows the engine's error page instead of waiting: %r" % tab_texts())
         screenshot(env, OUT_DIR, "gui-proxy-refused.png")
         check(fern.poll() is None, "the browser runs on")
+
+        # The dialog: a new entry with its own port, saved in four-line groups.
+        choose_menu("ツール(T)", "プロキシ サーバー(X)", "プロキシ サーバーの設定(O)")
+        dialog = wait_for(lambda: (showing_windows(["DIALOG"], "プロキシ サーバーの設定") or [None])[0], 10)
+        check(dialog is not None, "the proxy dialog opens")
+        if dialog is not None:
+            press(dialog, "追加(A)")
+            time.sleep(0.3)
+            fields = {n: named(["TEXT"], n, dialog) for n in ("タイトル(T)", "HTTP サーバー", "HTTP ポート", "Secure ポート")}
+            check(all(fields.values()), "its fields are named: %r" % [k for k, v in fields.items() if not v])
+            if all(fields.values()):
+                Atspi.EditableText.set_text_contents(fields["タイトル(T)"], "追加した")
+                Atspi.EditableText.set_text_contents(fields["HTTP サーバー"], "127.0.0.1")
+                Atspi.EditableText.insert_text(fields["HTTP ポート"], 0, "%d" % p2.server_address[1], -1)
+                Atspi.EditableText.insert_text(fields["Secure ポート"], 0, "12ab", -1)
+            time.sleep(0.3)
+            screenshot(env, OUT_DIR, "gui-proxy-dialog.png")
+            press(dialog, "OK")
+            check(wait_for(lambda: not showing_windows(["DIALOG"], "プロキシ サーバーの設定"), 10), "OK closes it")
+            ini = read_file(data + "/proxy.ini")
+            want = ("[Proxy_3]\r\nProxyName=追加した\r\nProxyServer=http=127.0.0.1:%d\r\nProxyOverride=\r\n"
+                    % p2.server_address[1]).encode("cp932")
+            check(ini.endswith(want) and ini.startswith(b"[Proxy_0]\r\nProxyName=first\r\n"),
+                  "proxy.ini is written with the new entry, no port made of letters: %r" % ini[-120:])
+            mark = len(seen)
+            check(choose_proxy("4 追加した"), "the menu has the new entry")
+            got = refresh_all_and_wait(mark, want_pages)
+            check(got and all(via == "second" for _, via in got), "and it applies: %r" % got)
     finally:
         code = stop(fern)
         for server in (pages, p1, p2):

@@ -10,19 +10,22 @@ namespace {
 // Rows of the fields, in the order of ProxyScheme.
 const char* const kSchemeLabels[] = {"HTTP(&H)", "Secure(&S)", "FTP(&F)", "Gopher(&G)", "Socks(&C)"};
 
-Gtk::Label* Mnemonic(const std::string& sjis, Gtk::Widget& target) {
-    auto* label = Gtk::manage(new Gtk::Label(MnemonicLabel(sjis), true));
-    label->set_xalign(0);
-    label->set_mnemonic_widget(target);
-    return label;
-}
-
-Gtk::Button* Button(const char* sjis) { return Gtk::manage(new Gtk::Button(MnemonicLabel(sjis), true)); }
-
 void Name(Gtk::Widget& widget, const std::string& sjis) {
     if (AtkObject* accessible = gtk_widget_get_accessible(widget.gobj()))
         atk_object_set_name(accessible, ToUtf8(sjis).c_str());
 }
+
+// The label's text names its field for a screen reader, as shown.
+Gtk::Label* Mnemonic(const std::string& sjis, Gtk::Widget& target) {
+    auto* label = Gtk::manage(new Gtk::Label(MnemonicLabel(sjis), true));
+    label->set_xalign(0);
+    label->set_mnemonic_widget(target);
+    if (AtkObject* accessible = gtk_widget_get_accessible(target.gobj()))
+        atk_object_set_name(accessible, label->get_text().c_str());
+    return label;
+}
+
+Gtk::Button* Button(const char* sjis) { return Gtk::manage(new Gtk::Button(MnemonicLabel(sjis), true)); }
 
 }  // namespace
 
@@ -121,9 +124,9 @@ Gtk::Widget* ProxyDialog::FieldsColumn() {
                     }
             },
             false);
+        Gtk::Label* label = Mnemonic(kSchemeLabels[s], host);
         Name(host, plain + " サーバー");
         Name(port, plain + " ポート");
-        Gtk::Label* label = Mnemonic(kSchemeLabels[s], host);
         auto* colon = Gtk::manage(new Gtk::Label(":"));
         grid->attach(*label, 0, row, 1, 1);
         grid->attach(host, 1, row, 1, 1);
