@@ -87,7 +87,8 @@ int main(int argc, char** argv) {
     gtk_container_add(GTK_CONTAINER(window.gobj()), GTK_WIDGET(view));
     window.show_all();
     bool loaded = false;
-    g_signal_connect(view, "load-changed", G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent event, gpointer data) {
+    g_signal_connect(view, "load-changed",
+                     G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent event, gpointer data) {
                          if (event == WEBKIT_LOAD_FINISHED) *static_cast<bool*>(data) = true;
                      }),
                      &loaded);
@@ -103,21 +104,23 @@ int main(int argc, char** argv) {
         std::unique_ptr<UrlExtractDialog> dialog;
         double collected = 0;
         double start = NowMs();
-        auto collection = std::make_unique<WebKitLinkCollection>(view, [&](std::vector<FrameReport> documents) {
-            collected = NowMs();
-            dialog = std::make_unique<UrlExtractDialog>(
-                UrlExtractDialogServices{window, settings, clipboard, messageBox, [](const std::string&) {}},
-                std::move(documents), "bench");
-            dialog->present();
-            done = true;
-        });
+        auto collection =
+            std::make_unique<WebKitLinkCollection>(view, [&](std::vector<FrameReport> documents) {
+                collected = NowMs();
+                dialog = std::make_unique<UrlExtractDialog>(
+                    UrlExtractDialogServices{window, settings, clipboard, messageBox,
+                                             [](const std::string&) {}},
+                    std::move(documents), "bench");
+                dialog->present();
+                done = true;
+            });
         RunUntil(done);
         while (g_main_context_pending(nullptr)) g_main_context_iteration(nullptr, FALSE);
         double end = NowMs();
         bool complete = dialog && dialog->RowCount() == static_cast<std::size_t>(links);
         allListed = allListed && complete;
-        std::printf("round %d: collected %.0f ms, list filled and shown %.0f ms, total %.0f ms, %zu rows\n", round,
-                    collected - start, end - collected, end - start, dialog ? dialog->RowCount() : 0);
+        std::printf("round %d: collected %.0f ms, list filled and shown %.0f ms, total %.0f ms, %zu rows\n",
+                    round, collected - start, end - collected, end - start, dialog ? dialog->RowCount() : 0);
         collection.reset();
         dialog.reset();
     }

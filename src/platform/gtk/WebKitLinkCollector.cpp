@@ -95,12 +95,15 @@ WebKitLinkCollection::WebKitLinkCollection(WebKitWebView* view, Done done, unsig
     m_token = uuid;
     g_free(uuid);
     g_signal_connect(m_content, "script-message-received::fernLinks", G_CALLBACK(OnMessage), this);
-    m_timeout = g_timeout_add(timeoutMs, [](gpointer data) -> gboolean {
-        auto* self = static_cast<WebKitLinkCollection*>(data);
-        self->m_timeout = 0;
-        Guard("link collection timeout", [&] { self->Finish(); });
-        return G_SOURCE_REMOVE;
-    }, this);
+    m_timeout = g_timeout_add(
+        timeoutMs,
+        [](gpointer data) -> gboolean {
+            auto* self = static_cast<WebKitLinkCollection*>(data);
+            self->m_timeout = 0;
+            Guard("link collection timeout", [&] { self->Finish(); });
+            return G_SOURCE_REMOVE;
+        },
+        this);
     std::string call = "window.__fernCollect && window.__fernCollect('" + m_token + "')";
     auto* self = new std::shared_ptr<WebKitLinkCollection*>(m_self);
     webkit_web_view_evaluate_javascript(
@@ -109,7 +112,8 @@ WebKitLinkCollection::WebKitLinkCollection(WebKitWebView* view, Done done, unsig
             std::unique_ptr<std::shared_ptr<WebKitLinkCollection*>> weak(
                 static_cast<std::shared_ptr<WebKitLinkCollection*>*>(data));
             GError* error = nullptr;
-            JSCValue* value = webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(view), result, &error);
+            JSCValue* value =
+                webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(view), result, &error);
             if (value) g_object_unref(value);
             if (!error) return;
             g_error_free(error);
@@ -128,7 +132,8 @@ WebKitLinkCollection::~WebKitLinkCollection() {
     g_object_unref(m_view);
 }
 
-void WebKitLinkCollection::OnMessage(WebKitUserContentManager*, WebKitJavascriptResult* result, gpointer data) {
+void WebKitLinkCollection::OnMessage(WebKitUserContentManager*, WebKitJavascriptResult* result,
+                                     gpointer data) {
     Guard("link report", [&] {
         auto* self = static_cast<WebKitLinkCollection*>(data);
         if (self->m_finished) return;

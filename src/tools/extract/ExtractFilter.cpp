@@ -5,7 +5,8 @@
 
 namespace fern {
 
-std::optional<std::vector<bool>> ApplyExtractFilter(std::string_view filterText, const std::vector<std::string>& urls) {
+std::optional<std::vector<bool>> ApplyExtractFilter(std::string_view filterText,
+                                                    const std::vector<std::string>& urls) {
     if (filterText.empty()) return std::nullopt;
     std::string lowered = SjisToLower(filterText);
     std::vector<WildcardPattern> patterns;

@@ -10,6 +10,7 @@ namespace fern {
 
 // Which of `urls` the filter checks; nullopt when the filter text is empty
 // (the checks then stay as they are).
-std::optional<std::vector<bool>> ApplyExtractFilter(std::string_view filterText, const std::vector<std::string>& urls);
+std::optional<std::vector<bool>> ApplyExtractFilter(std::string_view filterText,
+                                                    const std::vector<std::string>& urls);
 
 }  // namespace fern

@@ -13,10 +13,8 @@ std::string OneLine(std::string_view text, bool isUrl) {
     std::string line;
     line.reserve(text.size());
     for (char c : text) {
-        if (c == '\r' || c == '\n')
-            line += isUrl ? (c == '\r' ? "%0D" : "%0A") : " ";
-        else
-            line += c;
+        if (c == '\r' || c == '\n') line += isUrl ? (c == '\r' ? "%0D" : "%0A") : " ";
+        else line += c;
     }
     return line;
 }
@@ -41,7 +39,8 @@ std::string JobFolderText(std::string_view typed) {
     return separator ? folder : folder + "\\";
 }
 
-std::string SerializeIriJob(const std::vector<std::string>& urls, std::string_view folder, std::string_view stamp) {
+std::string SerializeIriJob(const std::vector<std::string>& urls, std::string_view folder,
+                            std::string_view stamp) {
     std::string out;
     std::string folderText = JobFolderText(folder);
     for (const std::string& url : urls) {
@@ -53,20 +52,25 @@ std::string SerializeIriJob(const std::vector<std::string>& urls, std::string_vi
     return out;
 }
 
-std::string SerializeWrgJob(const std::vector<std::string>& urls, std::string_view referer, std::string_view folder) {
+std::string SerializeWrgJob(const std::vector<std::string>& urls, std::string_view referer,
+                            std::string_view folder) {
     std::string out;
     std::string folderText = JobFolderText(folder);
     for (const std::string& url : urls) {
         out += ";\r\nInfo=\r\n";
         out += "RefererStr=" + OneLine(referer, true) + "\r\n";
         out += "StoreIn=" + folderText + "\r\n";
-        out += "SaveAs=\r\nAdvanced=0\r\nLogin=0\r\nPassword=\r\nUserName=\r\n_RemoteFileSize=-1\r\n_State=2\r\n";
+        out +=
+            "SaveAs=\r\nAdvanced=0\r\nLogin=0\r\nPassword=\r\nUserName=\r\n_RemoteFileSize=-1\r\n_State="
+            "2\r\n";
         out += "Url=" + OneLine(url, true) + "\r\n";
     }
     return out;
 }
 
-std::string SerializeExtractList(const std::vector<std::string>& urls) { return SerializeUrlList("urls", urls); }
+std::string SerializeExtractList(const std::vector<std::string>& urls) {
+    return SerializeUrlList("urls", urls);
+}
 
 std::string JobFileBytes(JobKind kind, const std::vector<std::string>& urls, std::string_view referer,
                          std::string_view folder, std::string_view stamp) {

@@ -11,8 +11,8 @@ namespace fern {
 enum class JobKind { List, Iria, ReGet };
 
 struct JobFileType {
-    const char* extension;    // "fbl", "iri", "wrg"
-    const char* filterName;   // "ブックマーク ファイル (*.fbl)", ...
+    const char* extension;   // "fbl", "iri", "wrg"
+    const char* filterName;  // "ブックマーク ファイル (*.fbl)", ...
 };
 JobFileType JobFileTypeOf(JobKind kind);
 
@@ -22,8 +22,10 @@ JobFileType JobFileTypeOf(JobKind kind);
 std::string JobFolderText(std::string_view folder);
 
 // `stamp` is the one time stamp of this save (TimeStampText).
-std::string SerializeIriJob(const std::vector<std::string>& urls, std::string_view folder, std::string_view stamp);
-std::string SerializeWrgJob(const std::vector<std::string>& urls, std::string_view referer, std::string_view folder);
+std::string SerializeIriJob(const std::vector<std::string>& urls, std::string_view folder,
+                            std::string_view stamp);
+std::string SerializeWrgJob(const std::vector<std::string>& urls, std::string_view referer,
+                            std::string_view folder);
 std::string SerializeExtractList(const std::vector<std::string>& urls);
 std::string JobFileBytes(JobKind kind, const std::vector<std::string>& urls, std::string_view referer,
                          std::string_view folder, std::string_view stamp);

@@ -62,14 +62,15 @@ std::vector<std::string> CUrlExtractList::CheckedUrls() const {
     return urls;
 }
 
-ExtractOutcome CUrlExtractActions::Save(JobKind kind, const std::vector<std::string>& urls, std::string_view referer,
-                                        std::string_view folder) {
+ExtractOutcome CUrlExtractActions::Save(JobKind kind, const std::vector<std::string>& urls,
+                                        std::string_view referer, std::string_view folder) {
     if (urls.empty()) return ExtractOutcome::Nothing;
     std::string stamp = m_s.stamp();  // one per save: the name and every Date line
     std::optional<std::string> path = m_s.choosePath(kind, JobDefaultName(kind, stamp));
     if (!path) return ExtractOutcome::Nothing;
     std::string error;
-    if (WriteJobFile(*path, JobFileBytes(kind, urls, referer, folder, stamp), &error)) return ExtractOutcome::Done;
+    if (WriteJobFile(*path, JobFileBytes(kind, urls, referer, folder, stamp), &error))
+        return ExtractOutcome::Done;
     m_s.messageBox.Show(std::string(kExtractSaveFailed) + "\n" + error, "Fern Browser", MessageBoxKind::Ok);
     return ExtractOutcome::Failed;
 }

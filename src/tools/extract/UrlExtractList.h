@@ -60,7 +60,7 @@ struct UrlExtractServices {
 enum class ExtractOutcome {
     Nothing,  // no row was checked, or the user cancelled
     Done,
-    Failed,   // told to the user; the dialog stays as it is
+    Failed,  // told to the user; the dialog stays as it is
 };
 
 class CUrlExtractActions {

@@ -7,8 +7,8 @@ namespace fern {
 namespace {
 
 bool IsHostChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-' ||
-           c == '_';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+           c == '-' || c == '_';
 }
 
 bool IsHostName(const std::string& host) {
@@ -17,7 +17,8 @@ bool IsHostName(const std::string& host) {
         if (host.size() < 3 || host.back() != ']') return false;
         for (std::size_t i = 1; i + 1 < host.size(); ++i) {
             char c = host[i];
-            if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F') || c == ':' || c == '.'))
+            if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F') || c == ':' ||
+                  c == '.'))
                 return false;
         }
         return true;
@@ -72,9 +73,9 @@ std::string IgnoreEntry(std::string_view exception) {
 }  // namespace
 
 const std::vector<std::string>& LocalAddressRanges() {
-    static const std::vector<std::string> ranges = {"localhost",      "127.0.0.0/8",    "::1",
-                                                    "10.0.0.0/8",     "172.16.0.0/12",  "192.168.0.0/16",
-                                                    "169.254.0.0/16", "fc00::/7",       "fe80::/10"};
+    static const std::vector<std::string> ranges = {"localhost",      "127.0.0.0/8",   "::1",
+                                                    "10.0.0.0/8",     "172.16.0.0/12", "192.168.0.0/16",
+                                                    "169.254.0.0/16", "fc00::/7",      "fe80::/10"};
     return ranges;
 }
 
@@ -91,7 +92,8 @@ std::optional<EngineProxyMapping> EngineProxyFor(const ProxyEntry& entry) {
         // server serves every scheme that has no proxy of its own.
         for (ProxyScheme scheme : {ProxyScheme::Http, ProxyScheme::Https, ProxyScheme::Ftp}) {
             const ProxyServer& server = entry.Server(scheme);
-            if (IsHostName(server.host)) proxy.schemes.emplace_back(ProxySchemeName(scheme), ProxyUri("http", server));
+            if (IsHostName(server.host))
+                proxy.schemes.emplace_back(ProxySchemeName(scheme), ProxyUri("http", server));
         }
         const ProxyServer& socks = entry.Server(ProxyScheme::Socks);
         if (IsHostName(socks.host)) proxy.defaultUri = ProxyUri("socks", socks);
@@ -108,13 +110,12 @@ std::optional<EngineProxyMapping> EngineProxyFor(const ProxyEntry& entry) {
         piece.erase(0, start);
         if (piece == "<local>") continue;
         std::string ignore = IgnoreEntry(piece);
-        if (ignore.empty())
-            mapping.unexpressed.push_back(piece);
-        else
-            proxy.ignoreHosts.push_back(ignore);
+        if (ignore.empty()) mapping.unexpressed.push_back(piece);
+        else proxy.ignoreHosts.push_back(ignore);
     }
     if (entry.bypassLocal)
-        proxy.ignoreHosts.insert(proxy.ignoreHosts.end(), LocalAddressRanges().begin(), LocalAddressRanges().end());
+        proxy.ignoreHosts.insert(proxy.ignoreHosts.end(), LocalAddressRanges().begin(),
+                                 LocalAddressRanges().end());
     return mapping;
 }
 

@@ -18,7 +18,7 @@ struct EngineProxy {
     // those go direct), e.g. "socks://host:1080".
     std::string defaultUri;
     std::vector<std::pair<std::string, std::string>> schemes;  // ("http", "http://host:8080")
-    std::vector<std::string> ignoreHosts;  // hosts, "*.domain", IP addresses, CIDR ranges
+    std::vector<std::string> ignoreHosts;                      // hosts, "*.domain", IP addresses, CIDR ranges
     bool operator==(const EngineProxy&) const = default;
 };
 

@@ -20,7 +20,7 @@ struct ProxyServer {
 struct ProxyEntry {
     std::string name;
     std::array<ProxyServer, kProxySchemeCount> servers;  // by ProxyScheme
-    std::string exceptions;  // entries separated by ";"
+    std::string exceptions;                              // entries separated by ";"
     bool bypassLocal = false;
     bool sameForAll = false;  // then only the HTTP server counts
 

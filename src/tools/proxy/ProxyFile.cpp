@@ -33,7 +33,8 @@ std::string Value(const IniDocument& ini, const std::string& section, std::strin
 // A line break inside a value would start a new line of the file.
 std::string OneLine(std::string_view text) {
     std::string line(text);
-    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
     return line;
 }
 

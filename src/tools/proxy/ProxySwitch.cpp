@@ -27,7 +27,8 @@ CProxySwitch::CProxySwitch(ProxySwitchServices services) : m_s(std::move(service
 void CProxySwitch::Start() {
     m_entries = ReadProxyFile(m_s.filePath);
     const ProxySettings& stored = m_s.settings.Live().proxy;
-    int mode = stored.connect == kProxyDirect || stored.connect == kProxyNamed ? stored.connect : kProxySystem;
+    int mode =
+        stored.connect == kProxyDirect || stored.connect == kProxyNamed ? stored.connect : kProxySystem;
     Apply(mode, stored.index);
 }
 
@@ -94,10 +95,11 @@ std::vector<DynamicMenuItem> CProxySwitch::MenuItems() const {
 void CProxySwitch::RegisterCommands(CCommandRouter& router) {
     router.Add(ID_PROXY_DIRECT, {[this] { ChooseDirect(); }, {}, [this] { return m_mode == kProxyDirect; }});
     router.Add(ID_PROXY_SYSTEM, {[this] { ChooseSystem(); }, {}, [this] { return m_mode == kProxySystem; }});
-    router.AddRange(ID_PROXY_ENTRY_FIRST, ID_PROXY_ENTRY_LAST,
-                    {[this](int id) { ChooseEntry(id - ID_PROXY_ENTRY_FIRST); },
-                     [this](int id) { return id - ID_PROXY_ENTRY_FIRST < static_cast<int>(m_entries.size()); },
-                     [this](int id) { return m_mode == kProxyNamed && m_index == id - ID_PROXY_ENTRY_FIRST; }});
+    router.AddRange(
+        ID_PROXY_ENTRY_FIRST, ID_PROXY_ENTRY_LAST,
+        {[this](int id) { ChooseEntry(id - ID_PROXY_ENTRY_FIRST); },
+         [this](int id) { return id - ID_PROXY_ENTRY_FIRST < static_cast<int>(m_entries.size()); },
+         [this](int id) { return m_mode == kProxyNamed && m_index == id - ID_PROXY_ENTRY_FIRST; }});
     router.AddDynamicMenu(kProxyEntriesMenu, [this] { return MenuItems(); });
 }
 

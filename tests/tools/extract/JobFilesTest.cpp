@@ -65,8 +65,8 @@ TEST(JobFiles, FolderSeparatorIsAddedOnlyWhenMissing) {
         {"C:\\dl", "C:\\dl\\"},
         {"C:\\dl\\", "C:\\dl\\"},
         {"/home/me/dl/", "/home/me/dl/"},
-        {"C:\\ソ", "C:\\ソ\\"},   // "ソ" ends in the byte of "\"
-        {"D:\\表", "D:\\表\\"},   // so does "表"
+        {"C:\\ソ", "C:\\ソ\\"},  // "ソ" ends in the byte of "\"
+        {"D:\\表", "D:\\表\\"},  // so does "表"
         {"", ""},
         {"a\r\nb", "a  b\\"},  // a line break cannot start a line of its own
     };

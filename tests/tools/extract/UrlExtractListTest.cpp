@@ -46,8 +46,8 @@ TEST(UrlExtractRows, HostileLinksStayOneRowEach) {
 }
 
 TEST(UrlExtractFilter, WildcardRules) {
-    Urls urls = {"http://a/B.JPG", "http://a/c.jpg", "http://a/d.gif", "http://a/e.png", "http://a/f.html",
-                 "http://a/g.htm", "http://a/h?.gif", "http://a/写真.JPG"};
+    Urls urls = {"http://a/B.JPG",  "http://a/c.jpg", "http://a/d.gif",  "http://a/e.png",
+                 "http://a/f.html", "http://a/g.htm", "http://a/h?.gif", "http://a/写真.JPG"};
     struct Case {
         std::string filter;
         std::vector<bool> checks;
@@ -117,7 +117,8 @@ TEST(UrlExtractFrames, ReportsComeInAnyOrderAndSortDepthFirst) {
 TEST(UrlExtractFrames, PathsAndLinkLines) {
     EXPECT_EQ(ParseFramePath(""), std::vector<int>{});
     EXPECT_EQ(ParseFramePath("0.12.3"), (std::vector<int>{0, 12, 3}));
-    for (const char* bad : {".", "1.", "a", "1..2", "-1", "99999999"}) EXPECT_FALSE(ParseFramePath(bad)) << bad;
+    for (const char* bad : {".", "1.", "a", "1..2", "-1", "99999999"})
+        EXPECT_FALSE(ParseFramePath(bad)) << bad;
     EXPECT_EQ(ParsePageLinks("Ahttp://a/\nIhttp://i/\nX?\n\nA\nAmailto:x"),
               (std::vector<PageLink>{{false, "http://a/"}, {true, "http://i/"}, {false, "mailto:x"}}));
 }
@@ -130,7 +131,8 @@ protected:
     Urls opened;
     std::optional<std::string> chosen;
     std::vector<std::string> offered;
-    CUrlExtractActions actions{{clipboard, messageBox, [this](const std::string& url) { opened.push_back(url); },
+    CUrlExtractActions actions{{clipboard, messageBox,
+                                [this](const std::string& url) { opened.push_back(url); },
                                 [this](JobKind, const std::string& name) {
                                     offered.push_back(name);
                                     return chosen;

@@ -167,7 +167,8 @@ TEST(ProxyFileFormat, HostileFilesGiveWhatCanBeRead) {
     for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 131) % 256);
     EXPECT_NO_FATAL_FAILURE(ParseProxyFile(garbage));
     EXPECT_TRUE(ParseProxyFile("[Proxy_99999999999999999999]\nProxyName=x\n").empty());
-    std::vector<ProxyEntry> broken = ParseProxyFile(std::string("[Proxy_0]\nProxyName=a\0b\nProxyServer=h:0\n", 40));
+    std::vector<ProxyEntry> broken =
+        ParseProxyFile(std::string("[Proxy_0]\nProxyName=a\0b\nProxyServer=h:0\n", 40));
     ASSERT_EQ(broken.size(), 1u);
     EXPECT_EQ(broken[0].Server(ProxyScheme::Http).port, -1);
     // A name with a line break cannot add lines of its own.
@@ -176,7 +177,8 @@ TEST(ProxyFileFormat, HostileFilesGiveWhatCanBeRead) {
 
     std::string many;
     for (int i = 0; i < 10000; ++i)
-        many += "[Proxy_" + std::to_string(i) + "]\r\nProxyName=n\r\nProxyServer=h:" + std::to_string(i) + "\r\n";
+        many +=
+            "[Proxy_" + std::to_string(i) + "]\r\nProxyName=n\r\nProxyServer=h:" + std::to_string(i) + "\r\n";
     std::vector<ProxyEntry> all = ParseProxyFile(many);
     ASSERT_EQ(all.size(), 10000u);
     EXPECT_EQ(all[9999].Server(ProxyScheme::Http).port, 9999);

@@ -174,7 +174,8 @@ TEST_F(ProxySwitchTest, ARefusalChecksNothing) {
     EXPECT_EQ(proxies->Mode(), kProxyFailed);
     CCommandRouter router;
     proxies->RegisterCommands(router);
-    for (int id : {int(ID_PROXY_DIRECT), int(ID_PROXY_SYSTEM), int(ID_PROXY_ENTRY_FIRST)}) EXPECT_FALSE(router.IsChecked(id));
+    for (int id : {int(ID_PROXY_DIRECT), int(ID_PROXY_SYSTEM), int(ID_PROXY_ENTRY_FIRST)})
+        EXPECT_FALSE(router.IsChecked(id));
 }
 
 TEST_F(ProxySwitchTest, MenuItemsStopBeforeTheNextRange) {

@@ -117,9 +117,8 @@ void UrlExtractDialog::BuildMenu() {
     add(save, "リスト形式で保存(&S)", GDK_KEY_s, [this] { Save(JobKind::List); });
     add(save, "Iria形式で保存(&I)", GDK_KEY_i, [this] { Save(JobKind::Iria); });
     add(save, "ReGet形式で保存(&R)", GDK_KEY_r, [this] { Save(JobKind::ReGet); });
-    add(save, "クリップボードへ保存(&C)", GDK_KEY_c, [this] {
-        AfterOutcome(m_actions.Copy(m_list.CheckedUrls()), m_options.closeAfterSave);
-    });
+    add(save, "クリップボードへ保存(&C)", GDK_KEY_c,
+        [this] { AfterOutcome(m_actions.Copy(m_list.CheckedUrls()), m_options.closeAfterSave); });
     Gtk::Menu* navigate = menu("ナビゲート(&N)");
     add(navigate, "選択しているURLを開く(&S)", 0, [this] { OpenRows(true); });
     add(navigate, "チェックが付いているURLを開く(&C)", 0, [this] { OpenRows(false); });
@@ -230,7 +229,8 @@ void UrlExtractDialog::ShowRows() {
     std::string utf8;
     for (std::size_t i = 0; i < m_list.Size(); ++i) {
         const std::string& url = m_list.Url(i);
-        bool ascii = std::all_of(url.begin(), url.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        bool ascii =
+            std::all_of(url.begin(), url.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
         utf8 = ascii ? url : ToUtf8(url);
         gtk_list_store_insert_with_values(store, nullptr, -1, 0, static_cast<gboolean>(m_list.Checked(i)), 1,
                                           utf8.c_str(), -1);

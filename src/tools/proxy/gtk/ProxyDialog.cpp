@@ -138,7 +138,8 @@ Gtk::Widget* ProxyDialog::FieldsColumn() {
     m_sameForAll.signal_toggled().connect([this] { Sync(); });
     grid->attach(m_sameForAll, 0, row++, 4, 1);
     grid->attach(m_bypassLocal, 0, row++, 4, 1);
-    auto* note = Gtk::manage(new Gtk::Label(ToUtf8("ドットのない名前 (intranet など) は自動では除外されません。例外に書いてください。")));
+    auto* note = Gtk::manage(new Gtk::Label(
+        ToUtf8("ドットのない名前 (intranet など) は自動では除外されません。例外に書いてください。")));
     note->set_xalign(0);
     note->set_line_wrap(true);
     note->set_max_width_chars(50);

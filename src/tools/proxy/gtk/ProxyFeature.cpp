@@ -5,9 +5,10 @@
 namespace fern {
 
 MessageBoxAnswer ProxyFeature::LaterMessageBox::Show(const std::string& text, const std::string& caption,
-                                                      MessageBoxKind kind) {
+                                                     MessageBoxKind kind) {
     IMessageBox* messageBox = &m_messageBox;
-    Glib::signal_idle().connect_once([messageBox, text, caption, kind] { messageBox->Show(text, caption, kind); });
+    Glib::signal_idle().connect_once(
+        [messageBox, text, caption, kind] { messageBox->Show(text, caption, kind); });
     return MessageBoxAnswer::Ok;
 }
 
@@ -32,10 +33,10 @@ void ProxyFeature::OpenDialog() {
         m_dialog->present();
         return;
     }
-    m_dialog = std::make_unique<ProxyDialog>(&m_window, m_switch.Entries(),
-                                             [this](const std::vector<ProxyEntry>& entries, std::string* error) {
-                                                 return m_switch.SaveEntries(entries, error);
-                                             });
+    m_dialog = std::make_unique<ProxyDialog>(
+        &m_window, m_switch.Entries(), [this](const std::vector<ProxyEntry>& entries, std::string* error) {
+            return m_switch.SaveEntries(entries, error);
+        });
     m_dialog->present();
 }
 

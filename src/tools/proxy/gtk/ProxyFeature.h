@@ -19,8 +19,8 @@ namespace fern {
 
 class ProxyFeature {
 public:
-    ProxyFeature(Gtk::Window& window, WebKitContext& context, CSettingsService& settings, IMessageBox& messageBox,
-                 std::string proxyFile);
+    ProxyFeature(Gtk::Window& window, WebKitContext& context, CSettingsService& settings,
+                 IMessageBox& messageBox, std::string proxyFile);
     ~ProxyFeature();
 
     void RegisterCommands(CCommandRouter& router);
@@ -32,7 +32,8 @@ private:
     class LaterMessageBox : public IMessageBox {
     public:
         explicit LaterMessageBox(IMessageBox& messageBox) : m_messageBox(messageBox) {}
-        MessageBoxAnswer Show(const std::string& text, const std::string& caption, MessageBoxKind kind) override;
+        MessageBoxAnswer Show(const std::string& text, const std::string& caption,
+                              MessageBoxKind kind) override;
 
     private:
         IMessageBox& m_messageBox;

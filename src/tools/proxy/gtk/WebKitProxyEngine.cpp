@@ -11,10 +11,12 @@ bool WebKitProxyEngine::ApplyProxy(const EngineProxy& proxy) {
     if (!manager) return false;
     switch (proxy.mode) {
         case EngineProxy::Mode::System:
-            webkit_website_data_manager_set_network_proxy_settings(manager, WEBKIT_NETWORK_PROXY_MODE_DEFAULT, nullptr);
+            webkit_website_data_manager_set_network_proxy_settings(manager, WEBKIT_NETWORK_PROXY_MODE_DEFAULT,
+                                                                   nullptr);
             return true;
         case EngineProxy::Mode::Direct:
-            webkit_website_data_manager_set_network_proxy_settings(manager, WEBKIT_NETWORK_PROXY_MODE_NO_PROXY, nullptr);
+            webkit_website_data_manager_set_network_proxy_settings(
+                manager, WEBKIT_NETWORK_PROXY_MODE_NO_PROXY, nullptr);
             return true;
         case EngineProxy::Mode::Custom: break;
     }
@@ -28,7 +30,8 @@ bool WebKitProxyEngine::ApplyProxy(const EngineProxy& proxy) {
         webkit_network_proxy_settings_new(defaultUri.empty() ? nullptr : defaultUri.c_str(), ignore.data());
     for (const auto& [scheme, uri] : proxy.schemes)
         webkit_network_proxy_settings_add_proxy_for_scheme(settings, scheme.c_str(), ToUtf8(uri).c_str());
-    webkit_website_data_manager_set_network_proxy_settings(manager, WEBKIT_NETWORK_PROXY_MODE_CUSTOM, settings);
+    webkit_website_data_manager_set_network_proxy_settings(manager, WEBKIT_NETWORK_PROXY_MODE_CUSTOM,
+                                                           settings);
     webkit_network_proxy_settings_free(settings);
     return true;
 }
