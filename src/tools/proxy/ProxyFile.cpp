@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "platform/fs/FileIo.h"
 #include "platform/ini/IniDocument.h"
@@ -25,17 +26,23 @@ long SectionNumber(const std::string& name) {
     return number;
 }
 
-std::string Value(const IniDocument& ini, const std::string& section, std::string_view key) {
-    const std::string* value = ini.Find(section, key);
-    return value ? *value : std::string();
+// Control characters have no place in a name, a server or an exception,
+// and a line break would start a new line of the file; they are dropped on
+// reading and on writing alike, so what is written reads back the same.
+// (Shift-JIS bytes of double-byte characters are never below 0x40.)
+std::string OneLine(std::string_view text) {
+    std::string line;
+    line.reserve(text.size());
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') line += c;
+    std::size_t start = line.find_first_not_of(" \t");
+    if (start == std::string::npos) return {};
+    return line.substr(start, line.find_last_not_of(" \t") - start + 1);
 }
 
-// A line break inside a value would start a new line of the file.
-std::string OneLine(std::string_view text) {
-    std::string line(text);
-    std::replace_if(
-        line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
-    return line;
+std::string Value(const IniDocument& ini, const std::string& section, std::string_view key) {
+    const std::string* value = ini.Find(section, key);
+    return value ? OneLine(*value) : std::string();
 }
 
 }  // namespace

@@ -189,7 +189,11 @@ void ProxyDialog::StoreEntry() {
     entry.name = FromUtf8(m_title.get_text().raw());
     for (int s = 0; s < kProxySchemeCount; ++s) {
         ProxyServer& server = entry.servers[static_cast<std::size_t>(s)];
-        server.host = FromUtf8(m_hosts[static_cast<std::size_t>(s)].get_text().raw());
+        // A host typed with blanks around it is the host.
+        std::string host = m_hosts[static_cast<std::size_t>(s)].get_text().raw();
+        host.erase(0, host.find_first_not_of(" \t"));
+        host.erase(host.find_last_not_of(" \t") + 1);
+        server.host = FromUtf8(host);
         server.port = ParseProxyPort(m_ports[static_cast<std::size_t>(s)].get_text().raw());
     }
     entry.sameForAll = m_sameForAll.get_active();
