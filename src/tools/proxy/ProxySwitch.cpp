@@ -47,6 +47,9 @@ void CProxySwitch::Apply(int mode, int index) {
         if (mapping) {
             proxy = std::move(mapping->proxy);
             m_unexpressed = std::move(mapping->unexpressed);
+            // Not silent: those addresses go through the proxy.
+            for (const std::string& exception : m_unexpressed)
+                std::fprintf(stderr, "fern: the proxy exception \"%s\" cannot be applied\n", exception.c_str());
             m_index = index;
         } else {
             m_s.messageBox.Show(kProxyFailedText, "Fern Browser", MessageBoxKind::Ok);
