@@ -24,7 +24,12 @@ def pages(other):
                      "<iframe src=/f1.html></iframe><iframe src=%s/f2.html></iframe>" % other,
         "/f1.html": "<title>F1</title><a href=/files/f1.lzh>f1</a><iframe src=/f11.html></iframe>"
                     "<script>document.write('<a href=/files/js.lzh>js</a>')</script>",
-        "/f11.html": "<title>F11</title><a href=/files/f11.mp3>f11</a><img src=/f11.gif>",
+        # A link of 100 KB and one holding control characters, made by the page.
+        "/f11.html": "<title>F11</title><a href=/files/f11.mp3>f11</a><img src=/f11.gif><script>"
+                     "var a = document.createElement('a'); a.href = '/long/' + 'x'.repeat(100 * 1024);"
+                     "document.body.appendChild(a); var b = document.createElement('a');"
+                     "b.setAttribute('href', 'http://[bad\\n\\u0001\\r\\nUrl=evil'); document.body.appendChild(b);"
+                     "</script>",
         "/f2.html": "<a href=/files/f2.zip>f2</a>",
     }
 
@@ -105,7 +110,13 @@ def main():
 
         # The nested frame, by its entry in the chooser.
         Atspi.Action.do_action(find(frame_choices(dialog)[1], lambda a: a.get_name() == "F11"), 0)
-        check(wait_for(lambda: rows(dialog) == 2), "the nested frame gives its link and image (%d)" % rows(dialog))
+        check(wait_for(lambda: rows(dialog) == 4),
+              "the nested frame gives its links (one of 100 KB, one with control characters) and image (%d)"
+              % rows(dialog))
+        check(save_as(env, dialog, "Iria形式で保存(I)", jobs + "/f11.iri"), "the nested frame's rows saved")
+        f11 = read_file(jobs + "/f11.iri").split(b"\r\n")
+        check(len(f11) == 21 and not any(line.startswith(b"Url=evil") for line in f11) and
+              len(f11[10]) > 100 * 1024, "every address stays one line, the long one whole: %r" % [l[:60] for l in f11])
         Atspi.Action.do_action(find(frame_choices(dialog)[1], lambda a: a.get_name() == "Top"), 0)
         wait_for(lambda: rows(dialog) == 4)
 
