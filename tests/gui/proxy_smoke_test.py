@@ -187,12 +187,17 @@ def main():
                 Atspi.EditableText.set_text_contents(fields["HTTP サーバー"], "127.0.0.1")
                 Atspi.EditableText.insert_text(fields["HTTP ポート"], 0, "%d" % p2.server_address[1], -1)
                 Atspi.EditableText.insert_text(fields["Secure ポート"], 0, "12ab", -1)
+            exceptions = named(["TEXT"], "次で始まるアドレスにはプロキシを使用しない(N)", dialog)
+            if exceptions is not None:
+                Atspi.EditableText.set_text_contents(exceptions, "*.bad.*;intra.example")
             time.sleep(0.3)
+            check(any("適用できない例外" in t and "*.bad.*" in t and "intra" not in t for t in labels(dialog)),
+                  "an exception the engine cannot apply is named: %r" % labels(dialog)[-3:])
             screenshot(env, OUT_DIR, "gui-proxy-dialog.png")
             press(dialog, "OK")
             check(wait_for(lambda: not showing_windows(["DIALOG"], "プロキシ サーバーの設定"), 10), "OK closes it")
             ini = read_file(data + "/proxy.ini")
-            want = ("[Proxy_3]\r\nProxyName=追加した\r\nProxyServer=http=127.0.0.1:%d\r\nProxyOverride=\r\n"
+            want = ("[Proxy_3]\r\nProxyName=追加した\r\nProxyServer=http=127.0.0.1:%d\r\nProxyOverride=*.bad.*;intra.example\r\n"
                     % p2.server_address[1]).encode("cp932")
             check(ini.endswith(want) and ini.startswith(b"[Proxy_0]\r\nProxyName=first\r\n"),
                   "proxy.ini is written with the new entry, no port made of letters: %r" % ini[-120:])

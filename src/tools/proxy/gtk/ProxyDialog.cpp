@@ -1,6 +1,7 @@
 #include "tools/proxy/gtk/ProxyDialog.h"
 
 #include "platform/text/Encoding.h"
+#include "tools/proxy/EngineProxy.h"
 #include "ui/gtk/MenuBuilder.h"
 
 namespace fern {
@@ -149,6 +150,11 @@ Gtk::Widget* ProxyDialog::FieldsColumn() {
     auto* hint = Gtk::manage(new Gtk::Label(ToUtf8("セミコロン ( ; ) を使用してエントリを分けてください。")));
     hint->set_xalign(0);
     grid->attach(*hint, 0, row++, 4, 1);
+    m_unexpressed.set_xalign(0);
+    m_unexpressed.set_line_wrap(true);
+    m_unexpressed.set_max_width_chars(50);
+    grid->attach(m_unexpressed, 0, row++, 4, 1);
+    m_exceptions.signal_changed().connect([this] { ShowUnexpressed(); });
     return grid;
 }
 
@@ -210,6 +216,20 @@ void ProxyDialog::Move(int by) {
     StoreEntry();
     std::swap(m_entries[static_cast<std::size_t>(m_selected)], m_entries[static_cast<std::size_t>(to)]);
     FillList(to);
+}
+
+// Only "*.domain" and "1.2.*" wildcards can be said to the engine; the
+// others are named here rather than dropped unseen.
+void ProxyDialog::ShowUnexpressed() {
+    ProxyEntry probe;
+    probe.sameForAll = true;
+    probe.Server(ProxyScheme::Http).host = "proxy";
+    probe.exceptions = FromUtf8(m_exceptions.get_text().raw());
+    std::optional<EngineProxyMapping> mapping = EngineProxyFor(probe);
+    std::string text;
+    for (const std::string& exception : mapping ? mapping->unexpressed : std::vector<std::string>())
+        text += (text.empty() ? "" : " ") + exception;
+    m_unexpressed.set_text(text.empty() ? "" : ToUtf8("適用できない例外 (プロキシを通ります): " + text));
 }
 
 void ProxyDialog::Sync() {

@@ -28,6 +28,7 @@ private:
     Gtk::Entry m_title, m_exceptions;
     std::array<Gtk::Entry, kProxySchemeCount> m_hosts, m_ports;
     Gtk::CheckButton m_sameForAll, m_bypassLocal;
+    Gtk::Label m_unexpressed;                  // the exceptions the engine cannot apply
     std::vector<Gtk::Widget*> m_otherSchemes;  // off while one server serves all
 
     Gtk::Widget* ListColumn();
@@ -37,6 +38,7 @@ private:
     void StoreEntry();
     void Move(int by);
     void Sync();
+    void ShowUnexpressed();
     void OnResponse(int response);
 };
 
