@@ -124,6 +124,11 @@ constexpr CommandInfo kCommands[] = {
     {ID_AUTOSAVE_BOOKMARKS,  kCheck, "ブックマーク",                 "ブックマークを自動保存します。\nブックマークの自動保存"},
     {ID_BOOKMARK_ADD_TAB,    kPlain, "ブックマークに追加(&A)...",    "このタブのページをブックマークに追加します。\nブックマークに追加"},
     {ID_LINK_BAR,            kCheck, "リンク バー(&L)",              "リンク バーを表示します。\nリンク バー"},
+    // URL extraction and proxy switching
+    {ID_URL_EXTRACT,         kPlain, "URLの抽出(&E)",                "このページのリンクを一覧し、選んで開くか保存します。\nURLの抽出"},
+    {ID_PROXY_SETTINGS,      kPlain, "プロキシ サーバーの設定(&O)",  "プロキシ サーバーの一覧を編集します。\nプロキシ サーバーの設定"},
+    {ID_PROXY_DIRECT,        kCheck, "ダイレクトに接続(&D)",         "プロキシ サーバーを使わずに接続します。\nダイレクトに接続"},
+    {ID_PROXY_SYSTEM,        kCheck, "インターネットオプションで接続(&I)", "デスクトップのプロキシ設定で接続します。\nインターネットオプションで接続"},
 };
 
 // The key table, slot by slot.

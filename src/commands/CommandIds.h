@@ -129,6 +129,11 @@ enum CommandId : int {
     ID_BOOKMARK_MENU_ITEM = 34000,
     ID_BOOKMARK_ADD_TAB = 33170,
     ID_LINK_BAR = 33171,
+    // Tools: URL extraction and proxy switching (33175-33189 are ours).
+    ID_URL_EXTRACT = 33078,
+    ID_PROXY_SETTINGS = 33175,
+    ID_PROXY_DIRECT = 33176,
+    ID_PROXY_SYSTEM = 33177,
 
     // Ranges filled at run time.
     ID_RECENT_FIRST = 34267,  // recently closed entry i is ID_RECENT_FIRST + i
@@ -137,6 +142,8 @@ enum CommandId : int {
     ID_BACK_LIST_LAST = 34292,
     ID_FORWARD_LIST_FIRST = 34293,  // goes forward (id - 34291) steps
     ID_FORWARD_LIST_LAST = 34297,
+    ID_PROXY_ENTRY_FIRST = 34011,  // proxy.ini entry i is ID_PROXY_ENTRY_FIRST + i
+    ID_PROXY_ENTRY_LAST = 34266,   // 256 entries, up to the recently closed range
 };
 
 }  // namespace fern

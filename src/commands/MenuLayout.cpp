@@ -71,6 +71,10 @@ std::vector<MenuNode> ToolsMenu() {
             Submenu("履歴を消去(&H)", {I(ID_HISTORY_CLEAR_ALL), I(ID_HISTORY_CLEAR_TODAY), I(ID_HISTORY_CLEAR_SITE)}), S(),
             I(ID_FILTER_REGISTER_URL), I(ID_FILTER_REGISTER_TITLE), S(),
             I(ID_FILTER_SCRIPT_ERRORS), I(ID_FILTER_DIALOG_SWEEP), S(),
+            I(ID_URL_EXTRACT),
+            Submenu("プロキシ サーバー(&X)", {I(ID_PROXY_SETTINGS), S(), I(ID_PROXY_DIRECT), S(), I(ID_PROXY_SYSTEM), S(),
+                                               DynamicItems(kProxyEntriesMenu)}),
+            S(),
             I(ID_KEY_SETTINGS), I(ID_OPTIONS)};
 }
 

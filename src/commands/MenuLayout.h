@@ -35,6 +35,7 @@ inline constexpr char kRecentClosedMenuText[] = "最近閉じたURL(&E)";
 // submenus), not by the router's flat fills.
 inline constexpr char kBookmarkMenu[] = "bookmarks";
 inline constexpr char kBookmarkMenuText[] = "ブックマーク(&B)";
+inline constexpr char kProxyEntriesMenu[] = "proxy-entries";
 
 // The menu bar: one submenu per top-level menu.
 std::vector<MenuNode> MainMenuBar();

@@ -59,7 +59,12 @@ Browser::Browser(const ProgramStart& start)
                  [this] { return m_offline.IsOffline(); },
                  [this] { return m_frame.ActiveView() ? m_frame.ActiveView()->Url() : std::string(); }}),
       m_bookmarks({m_window, m_frame, m_settings, m_messageBox, m_optionsPages, m_paths.defaultBookmarks,
-                   ResolveBookmarkPath(m_store, m_paths)}) {
+                   ResolveBookmarkPath(m_store, m_paths)}),
+      m_proxy(m_window, m_context, m_settings, m_messageBox, start.dataFolder + "/proxy.ini"),
+      m_urlExtract({m_window, m_frame, m_settings, m_clipboard, m_messageBox, [](CFernView* view) {
+                        auto* engine = dynamic_cast<WebKitEngine*>(RealEngine(view->Engine()));
+                        return engine ? WEBKIT_WEB_VIEW(engine->Widget()) : nullptr;
+                    }}) {
     TracePhase("settings, window and features made");
     g_mkdir_with_parents(m_tempFolder.c_str(), 0700);
     ListFileStatus closeRead = ReadCloseLists(m_paths.closeFilters, m_filter.Lists());
@@ -79,6 +84,8 @@ Browser::Browser(const ProgramStart& start)
     m_recovery.RegisterCommands(m_router);
     m_history.RegisterCommands(m_router);
     m_bookmarks.RegisterCommands(m_router);
+    m_proxy.RegisterCommands(m_router);
+    m_urlExtract.RegisterCommands(m_router);
     AddStartupOptionsPages(m_optionsPages, m_paths.startupList, m_messageBox);
     // Tabs made after a change of the user agent are sent with the new one.
     m_homePage = m_settings.Subscribe(SettingsSection::Browser, [this] {

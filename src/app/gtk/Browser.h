@@ -38,6 +38,8 @@
 #include "settings/IniProfile.h"
 #include "settings/SettingsService.h"
 #include "tools/dde/DdeFrameService.h"
+#include "tools/extract/gtk/UrlExtractFeature.h"
+#include "tools/proxy/gtk/ProxyFeature.h"
 
 namespace fern {
 
@@ -93,6 +95,8 @@ private:
     SessionRecovery m_recovery;
     HistoryFeature m_history;
     BookmarksFeature m_bookmarks;
+    ProxyFeature m_proxy;
+    UrlExtractFeature m_urlExtract;
     SignalConnection m_addressShown;
     SettingsSubscription m_homePage;
     // The channels of other programs and of the desktop.

@@ -6,6 +6,7 @@
 #include "platform/gtk/GuardedCall.h"
 #include "platform/gtk/WebKitContext.h"
 #include "platform/gtk/WebKitEngineSignals.h"
+#include "platform/gtk/WebKitLinkCollector.h"
 #include "platform/gtk/WebKitNavigationRules.h"
 #include "platform/gtk/WebKitOfflineFilter.h"
 #include "platform/gtk/WebKitPageComments.h"
@@ -63,6 +64,7 @@ WebKitEngine::WebKitEngine(WebKitContext& context, const std::string& homeUrl, W
     m_cancellable = g_cancellable_new();
     m_self = std::make_shared<WebKitEngine*>(this);
     WebKitUserContentManager* content = WebKitPageDialogs::NewContentManager();
+    InstallLinkCollector(content);
     if (opener) {
         // Related views share the opener's settings object; this tab gets
         // its own copy so its switches stay its own.

@@ -105,6 +105,16 @@ void IniDocument::Reindex() {
     }
 }
 
+std::vector<std::string> IniDocument::SectionNames() const {
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        if (lines_[i].kind != Kind::Section) continue;
+        auto it = sections_.find(SjisToLower(lines_[i].name));
+        if (it != sections_.end() && it->second.header == i) names.push_back(lines_[i].name);
+    }
+    return names;
+}
+
 std::size_t IniDocument::FirstHeader(std::string_view section) const {
     auto it = sections_.find(SjisToLower(Trim(section)));
     return it == sections_.end() ? npos : it->second.header;

@@ -22,6 +22,9 @@ public:
     // trimmed, quotes kept; nullptr when the section or key is missing.
     // Section and key match without regard to case (single-byte letters).
     const std::string* Find(std::string_view section, std::string_view key) const;
+    // The names of the sections in file order, each once (the first header
+    // of a name, as the reader sees it).
+    std::vector<std::string> SectionNames() const;
 
     // Each returns whether the document changed.
     bool Set(std::string_view section, std::string_view key, std::string_view value);

@@ -93,6 +93,12 @@ Gtk::MenuItem* MakeDynamicItem(const DynamicMenuItem& entry, const SharedMenuCon
     if (entry.id == 0 && entry.text.empty()) return Gtk::manage(new Gtk::SeparatorMenuItem());
     Gtk::MenuItem* item = MakeItem(entry.text, entry.check, "");
     int id = entry.id;
+    // Made anew on every opening, so its mark is the router's at that moment.
+    if (auto* check = dynamic_cast<Gtk::CheckMenuItem*>(item)) {
+        check->set_data(kSyncing, reinterpret_cast<void*>(1));
+        check->set_active(context->router->IsChecked(id));
+        check->set_data(kSyncing, nullptr);
+    }
     item->signal_activate().connect([item, id, context] { Activated(item, id, context); });
     return item;
 }
