@@ -27,8 +27,7 @@ constexpr std::uint32_t kNow = 1700000000;
 // A small PNG as browsers embed it, about 800 bytes of base64.
 std::string IconUri() {
     std::string uri = "data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAAABAAAAAQCAYAAAAf8/9h";
-    static const char kBase64[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    static const char kBase64[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     for (int i = 0; i < 740; ++i) uri += kBase64[(i * 37 + 11) % 64];
     return uri + "==";
 }

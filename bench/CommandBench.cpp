@@ -25,7 +25,8 @@ void BM_KeyFindsItsCommand(benchmark::State& state) {
     fern::CKeyManager keys;
     keys.AddBuiltinKeys();
     for (int code = 'A'; code <= 'Z'; ++code)
-        keys.AddUserKey(fern::ID_NEW_TAB + (code % 5), fern::KeyBinding{0x09, static_cast<std::uint16_t>(code), false});
+        keys.AddUserKey(fern::ID_NEW_TAB + (code % 5),
+                        fern::KeyBinding{0x09, static_cast<std::uint16_t>(code), false});
     fern::KeyBinding pressed{0x11, 0x27, false};  // Alt+Right, found among the built-in keys
     for (auto _ : state) benchmark::DoNotOptimize(keys.CommandOfKey(pressed));
 }

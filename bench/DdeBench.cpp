@@ -22,7 +22,9 @@ class BenchBrowser : public IDdeBrowser {
 public:
     int TabCount() const override { return 3; }
     int ActiveTab() const override { return 0; }
-    std::string TabUrl(int i) const override { return "http://127.0.0.1:8080/page" + std::to_string(i) + ".html"; }
+    std::string TabUrl(int i) const override {
+        return "http://127.0.0.1:8080/page" + std::to_string(i) + ".html";
+    }
     std::string TabTitle(int) const override { return "ベンチマークのページ"; }
     void OpenUrl(const std::string&, int, std::uint32_t, int) override {}
     bool HiddenInTray() const override { return false; }
@@ -86,7 +88,8 @@ public:
     bool Connected() const { return m_conv != nullptr; }
     // One window-info request; false unless the full answer came.
     bool Ask() {
-        HDDEDATA data = DdeClientTransaction(nullptr, 0, m_conv, m_item, CF_TEXT, XTYP_REQUEST, 5000, nullptr);
+        HDDEDATA data =
+            DdeClientTransaction(nullptr, 0, m_conv, m_item, CF_TEXT, XTYP_REQUEST, 5000, nullptr);
         if (!data) return false;
         DWORD size = 0;
         DdeAccessData(data, &size);

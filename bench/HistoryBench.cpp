@@ -40,7 +40,7 @@ struct Clock {
         double ms;
     };
     static time_point now() {
-        timespec t {};
+        timespec t{};
         clock_gettime(CLOCK_MONOTONIC, &t);
         return {t.tv_sec * 1000.0 + t.tv_nsec / 1e6};
     }
@@ -54,19 +54,20 @@ double Ms(double d) { return d; }
 
 std::size_t IndexedCharCountOf(const std::string& text) {
     std::size_t count = 0;
-    for (std::size_t i = 0; i < text.size(); i += IsSjisLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1) ++count;
+    for (std::size_t i = 0; i < text.size(); i += IsSjisLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1)
+        ++count;
     return count;
 }
 
 // CPU time of this thread, and of the children waited for, in ms: on a
 // machine that others share, wall times say more about them than about us.
 double ThreadCpuMs() {
-    timespec t {};
+    timespec t{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
 }
 double ChildrenCpuMs() {
-    rusage usage {};
+    rusage usage{};
     getrusage(RUSAGE_CHILDREN, &usage);
     auto ms = [](const timeval& v) { return v.tv_sec * 1000.0 + v.tv_usec / 1000.0; };
     return ms(usage.ru_utime) + ms(usage.ru_stime);
@@ -91,12 +92,14 @@ public:
         std::vector<std::string> kanji;
         for (unsigned lead = 0x88; lead <= 0x98; ++lead)
             for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
-                if (trail == 0x7F || (lead == 0x88 && trail < 0x9F) || (lead == 0x98 && trail > 0x72)) continue;
+                if (trail == 0x7F || (lead == 0x88 && trail < 0x9F) || (lead == 0x98 && trail > 0x72))
+                    continue;
                 kanji.push_back(Code((lead << 8) | trail));
             }
-        for (const char* w : {"の", "に", "は", "を", "た", "が", "で", "て", "と", "し", "も", "から", "こと",
-                              "として", "など", "ない", "この", "ため", "その", "よう", "また", "もの", "という",
-                              "まで", "なる", "へ", "か", "です", "ます", "でした", "について", "による", "られる"})
+        for (const char* w : {"の",   "に",   "は",     "を",       "た",     "が",    "で",   "て",   "と",
+                              "し",   "も",   "から",   "こと",     "として", "など",  "ない", "この", "ため",
+                              "その", "よう", "また",   "もの",     "という", "まで",  "なる", "へ",   "か",
+                              "です", "ます", "でした", "について", "による", "られる"})
             m_particles.push_back(w);
         std::uniform_int_distribution<int> pick(0, static_cast<int>(kanji.size()) - 1);
         // Frequent kanji first: a word takes from the front of the list more often.
@@ -121,7 +124,8 @@ public:
             word += "ー";
             m_words.push_back(word);
         }
-        for (int i = 0; i < 500; ++i) m_words.push_back("word" + std::to_string(i) + " " + std::to_string(i * 37 % 1000));
+        for (int i = 0; i < 500; ++i)
+            m_words.push_back("word" + std::to_string(i) + " " + std::to_string(i * 37 % 1000));
         std::shuffle(m_words.begin(), m_words.end(), m_rng);
         m_zipf.resize(m_words.size());
         double total = 0;
@@ -145,10 +149,11 @@ public:
 
     // About 7,000 bytes of Shift-JIS markup.
     std::string Page(const std::string& title) {
-        std::string page =
-            "<!DOCTYPE html>\n<html lang=\"ja\"><head><meta charset=\"Shift_JIS\"><title>" + title +
-            "</title>\n<link rel=\"stylesheet\" href=\"/style.css\"></head>\n<body>\n<div class=\"main\">\n<h1>" +
-            title + "</h1>\n";
+        std::string page = "<!DOCTYPE html>\n<html lang=\"ja\"><head><meta charset=\"Shift_JIS\"><title>" +
+                           title +
+                           "</title>\n<link rel=\"stylesheet\" href=\"/style.css\"></head>\n<body>\n<div "
+                           "class=\"main\">\n<h1>" +
+                           title + "</h1>\n";
         std::size_t target = 5500 + m_rng() % 3000;
         while (page.size() < target) {
             page += "<p>";
@@ -173,7 +178,9 @@ std::string Folder() {
 std::string CorpusPath() { return Folder() + "/history.db"; }
 std::string BytesPath() { return Folder() + "/pages.bin"; }
 
-std::string UrlOf(int i) { return "http://site" + std::to_string(i % 200) + ".example.jp/dir/page" + std::to_string(i) + ".html"; }
+std::string UrlOf(int i) {
+    return "http://site" + std::to_string(i % 200) + ".example.jp/dir/page" + std::to_string(i) + ".html";
+}
 
 // Makes the store of 10,000 pages, and every page's bytes one after the
 // other (for grep), unless they are there.
@@ -236,7 +243,9 @@ std::vector<std::string> Queries(int length, int count) {
         std::size_t at = all.find("<p>", rng() % (all.size() - 4096));
         if (at == std::string::npos) continue;
         at += 3;
-        auto width = [&](std::size_t i) { return IsSjisLeadByte(static_cast<unsigned char>(all[i])) ? 2u : 1u; };
+        auto width = [&](std::size_t i) {
+            return IsSjisLeadByte(static_cast<unsigned char>(all[i])) ? 2u : 1u;
+        };
         for (int skip = static_cast<int>(rng() % 100); skip > 0 && all[at] != '<'; --skip) at += width(at);
         std::string query;
         for (int k = 0; k < length && all[at] != '<'; ++k) {
@@ -335,15 +344,21 @@ void BM_HistoryFullTextQuery(benchmark::State& state) {
     state.counters["cpu_p95_ms"] = Percentile(cpuTimes, 0.95);
     state.counters["hits_per_query"] = static_cast<double>(hits) / times.size();
 }
-BENCHMARK(BM_HistoryFullTextQuery)->Arg(1)->Arg(2)->Arg(5)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_HistoryFullTextQuery)
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(5)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
 
 void BM_HistoryIndexSize(benchmark::State& state) {
     auto db = OpenCorpus();
     for (auto _ : state) {
         state.counters["text_mb"] = static_cast<double>(db->CachedBytes()) / (1 << 20);
-        state.counters["index_mb"] =
-            static_cast<double>(db->Connection().QueryInt(
-                "SELECT SUM(pgsize) FROM dbstat WHERE name LIKE 'page_text%'")) / (1 << 20);
+        state.counters["index_mb"] = static_cast<double>(db->Connection().QueryInt(
+                                         "SELECT SUM(pgsize) FROM dbstat WHERE name LIKE 'page_text%'")) /
+                                     (1 << 20);
         state.counters["file_mb"] = static_cast<double>(std::filesystem::file_size(CorpusPath())) / (1 << 20);
     }
     state.counters["index_per_text"] = state.counters["index_mb"] / state.counters["text_mb"];
@@ -403,6 +418,11 @@ void BM_HistoryScanVersusGrep(benchmark::State& state) {
     state.counters["pages_matched"] = static_cast<double>(matched);
     state.counters["grep_lines"] = std::atof(grepCount.c_str());
 }
-BENCHMARK(BM_HistoryScanVersusGrep)->Arg(2)->Arg(5)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(BM_HistoryScanVersusGrep)
+    ->Arg(2)
+    ->Arg(5)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(5);
 
 }  // namespace

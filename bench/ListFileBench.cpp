@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "SampleBookmarks.h"
 #include "lists/BookmarkFile.h"
 #include "lists/SectionFile.h"
-#include "SampleBookmarks.h"
 
 namespace {
 
@@ -63,7 +63,8 @@ BENCHMARK(BM_SerializeBookmarkFile)->Unit(benchmark::kMillisecond);
 // Reading includes opening the file and freeing the tree again.
 void BM_ReadBookmarkFile(benchmark::State& state) {
     std::string path = Folder().File("bookmark.fbl");
-    if (!WriteBookmarkFile(path, *Bookmarks().root, *Bookmarks().trash).ok) state.SkipWithError("setup failed");
+    if (!WriteBookmarkFile(path, *Bookmarks().root, *Bookmarks().trash).ok)
+        state.SkipWithError("setup failed");
     for (auto _ : state) {
         BookmarkFileContents contents = ReadBookmarkFile(path, Options());
         benchmark::DoNotOptimize(contents.root.get());

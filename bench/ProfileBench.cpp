@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "app/DataPaths.h"
-#include "settings/IniProfile.h"
-#include "settings/SettingsSchema.h"
 #include "platform/fs/FileIo.h"
 #include "platform/text/Encoding.h"
+#include "settings/IniProfile.h"
+#include "settings/SettingsSchema.h"
 
 namespace {
 
@@ -32,8 +32,7 @@ std::vector<Key> BuildProfile(const std::string& path) {
     std::vector<Key> keys;
     std::string file;
     std::string section;
-    auto add = [&](const std::string& sec, const std::string& key, const std::string& value,
-                   bool text) {
+    auto add = [&](const std::string& sec, const std::string& key, const std::string& value, bool text) {
         if (sec != section) {
             file += (file.empty() ? "[" : "\r\n[") + sec + "]\r\n";
             section = sec;
@@ -72,10 +71,8 @@ void BM_ReadEveryKeyOfFernIni(benchmark::State& state) {
     long long total = 0;
     for (auto _ : state) {
         for (const Key& k : keys) {
-            if (k.text)
-                total += static_cast<long long>(profile.ReadString(k.section, k.key, "").size());
-            else
-                total += profile.ReadInt(k.section, k.key, 0);
+            if (k.text) total += static_cast<long long>(profile.ReadString(k.section, k.key, "").size());
+            else total += profile.ReadInt(k.section, k.key, 0);
         }
     }
     benchmark::DoNotOptimize(total);

@@ -89,15 +89,9 @@ void BuildTree(const std::string& top, const std::vector<Record>& records) {
         }
         path += "/" + parts.back();
         switch (record.kind) {
-            case 'd':
-                ::mkdir(path.c_str(), 0700);
-                break;
-            case 'l':
-                (void)::symlink(top.c_str(), path.c_str());
-                break;
-            case 'x':
-                (void)::symlink((top + "/no such file").c_str(), path.c_str());
-                break;
+            case 'd': ::mkdir(path.c_str(), 0700); break;
+            case 'l': (void)::symlink(top.c_str(), path.c_str()); break;
+            case 'x': (void)::symlink((top + "/no such file").c_str(), path.c_str()); break;
             default:
                 if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
                     std::fwrite(record.bytes.data(), 1, record.bytes.size(), file);
@@ -128,8 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fern::BookmarkTree again(fern::fuzz::FuzzOptions(), [] { return fern::fuzz::kFuzzNow; });
     fern::ExchangeStatus reread = fern::ImportFavorites(exported, again, nullptr);
     if (!reread) __builtin_trap();
-    if (written.skipped == 0 ? reread.imported != status.imported
-                             : reread.imported >= status.imported)
+    if (written.skipped == 0 ? reread.imported != status.imported : reread.imported >= status.imported)
         __builtin_trap();
     return 0;
 }

@@ -9,12 +9,12 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/BrowserSettings.h"
 #include "filters/DialogSweep.h"
 #include "filters/MessageBoxFilter.h"
 #include "filters/WildcardPattern.h"
 #include "page/WildcardMatch.h"
 #include "privacy/SecurityZone.h"
+#include "settings/BrowserSettings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -43,10 +43,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         report.path = *path;
         report.path.push_back(i);
         report.frameCount = static_cast<int>(size % 7) - 2;
-        report.links = fern::ParsePageLinks(cut == std::string_view::npos ? std::string_view() : bytes.substr(cut + 1));
+        report.links =
+            fern::ParsePageLinks(cut == std::string_view::npos ? std::string_view() : bytes.substr(cut + 1));
         std::vector<std::string> urls = fern::DocumentUrls(report, i % 2 == 0);
-        if (Lines(fern::SerializeIriJob(urls, bytes.substr(0, cut), "stamp")) != 5 * urls.size()) __builtin_trap();
-        if (Lines(fern::SerializeWrgJob(urls, bytes.substr(0, cut), bytes.substr(0, cut))) != 12 * urls.size())
+        if (Lines(fern::SerializeIriJob(urls, bytes.substr(0, cut), "stamp")) != 5 * urls.size())
+            __builtin_trap();
+        if (Lines(fern::SerializeWrgJob(urls, bytes.substr(0, cut), bytes.substr(0, cut))) !=
+            12 * urls.size())
             __builtin_trap();
         if (frames.Add(std::move(report))) ++added;
         frames.Complete();

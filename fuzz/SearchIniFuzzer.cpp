@@ -12,8 +12,8 @@
 namespace {
 
 std::vector<fern::SearchEngine> ReadBack(const std::string& text) {
-    const std::string& path = fern::fuzz::WriteInputFile(reinterpret_cast<const std::uint8_t*>(text.data()),
-                                                         text.size());
+    const std::string& path =
+        fern::fuzz::WriteInputFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
     fern::ForgetCachedProfile(path);
     return fern::ReadSearchIni(path).engines;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# format_check.sh [--strict]: names the C++ files of ours that drift from
-# .clang-format and counts them. It reports and changes nothing; with --strict
-# (FERN_FORMAT_STRICT=ON in CMake) any drift fails.
+# format_check.sh [--strict | --fix]: names the C++ files of ours that drift
+# from .clang-format and counts them. It reports and changes nothing; with
+# --strict (FERN_FORMAT_STRICT, on by default in CMake) any drift fails; with
+# --fix (make format) it formats the files that drift.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 strict=${1:-}
@@ -19,8 +20,13 @@ fi
 drift=0
 for file in "${files[@]}"; do
     if ! "$format" --style=file --dry-run -Werror "$file" > /dev/null 2>&1; then
-        echo "drift: $file"
-        drift=$((drift + 1))
+        if [ "$strict" = "--fix" ]; then
+            "$format" --style=file -i "$file"
+            echo "formatted: $file"
+        else
+            echo "drift: $file"
+            drift=$((drift + 1))
+        fi
     fi
 done
 echo "format_check: $drift of ${#files[@]} files drift from .clang-format"

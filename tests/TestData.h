@@ -30,9 +30,7 @@ inline std::string CorpusFolder() {
 }
 
 // The corpus folder's RELATIVE (FERN_NEEDS_CORPUS() first).
-inline std::string Corpus(std::string_view relative) {
-    return CorpusFolder() + "/" + std::string(relative);
-}
+inline std::string Corpus(std::string_view relative) { return CorpusFolder() + "/" + std::string(relative); }
 
 // Empty when the corpus is there, else why it is not.
 inline std::string CorpusMissing() {
@@ -51,11 +49,11 @@ inline bool CorpusRequired() {
 
 // Skips the calling test when the corpus is missing (fails it when
 // FERN_TESTDATA names a folder that is not there).
-#define FERN_NEEDS_CORPUS()                                                       \
-    do {                                                                          \
-        std::string fernCorpusMissing_ = ::fern::testing::CorpusMissing();        \
-        if (!fernCorpusMissing_.empty()) {                                        \
-            if (::fern::testing::CorpusRequired()) FAIL() << fernCorpusMissing_;  \
-            GTEST_SKIP() << fernCorpusMissing_;                                   \
-        }                                                                         \
+#define FERN_NEEDS_CORPUS()                                                      \
+    do {                                                                         \
+        std::string fernCorpusMissing_ = ::fern::testing::CorpusMissing();       \
+        if (!fernCorpusMissing_.empty()) {                                       \
+            if (::fern::testing::CorpusRequired()) FAIL() << fernCorpusMissing_; \
+            GTEST_SKIP() << fernCorpusMissing_;                                  \
+        }                                                                        \
     } while (0)

@@ -50,7 +50,14 @@ struct Run {
 
 void Finish(Run& run, int status) {
     run.status = status;
-    if (run.lingerMs > 0) g_timeout_add(run.lingerMs, [](gpointer) { gtk_main_quit(); return G_SOURCE_REMOVE; }, nullptr);
+    if (run.lingerMs > 0)
+        g_timeout_add(
+            run.lingerMs,
+            [](gpointer) {
+                gtk_main_quit();
+                return G_SOURCE_REMOVE;
+            },
+            nullptr);
     else gtk_main_quit();
 }
 
@@ -63,7 +70,8 @@ int main(int argc, char** argv) {
     const char* url = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--no-sandbox") == 0) sandbox = false;
-        else if (std::strcmp(argv[i], "--linger-ms") == 0 && i + 1 < argc) run.lingerMs = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--linger-ms") == 0 && i + 1 < argc)
+            run.lingerMs = std::atoi(argv[++i]);
         else if (argv[i][0] != '-' && !url) url = argv[i];
         else url = nullptr, i = argc;
     }
@@ -85,25 +93,34 @@ int main(int argc, char** argv) {
     gtk_window_set_default_size(GTK_WINDOW(window), 1024, 768);
     gtk_container_add(GTK_CONTAINER(window), view);
 
-    g_signal_connect(view, "load-changed", G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent event, gpointer data) {
-        if (event != WEBKIT_LOAD_FINISHED) return;
-        auto* r = static_cast<Run*>(data);
-        if (r->status != 3) return;  // failed already
-        double now = NowMs(CLOCK_BOOTTIME);
-        double start = ProcessStartMs();
-        std::printf("load finished: %.1f ms after process start, %.1f ms after main\n",
-                    start >= 0 ? now - start : -1.0, now - r->mainMs);
-        std::fflush(stdout);
-        Finish(*r, 0);
-    }), &run);
-    g_signal_connect(view, "load-failed",
-                     G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent, gchar* uri, GError* error, gpointer data) {
-                         std::fprintf(stderr, "load failed: %s: %s\n", uri, error->message);
-                         Finish(*static_cast<Run*>(data), 1);
-                         return FALSE;
+    g_signal_connect(view, "load-changed",
+                     G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent event, gpointer data) {
+                         if (event != WEBKIT_LOAD_FINISHED) return;
+                         auto* r = static_cast<Run*>(data);
+                         if (r->status != 3) return;  // failed already
+                         double now = NowMs(CLOCK_BOOTTIME);
+                         double start = ProcessStartMs();
+                         std::printf("load finished: %.1f ms after process start, %.1f ms after main\n",
+                                     start >= 0 ? now - start : -1.0, now - r->mainMs);
+                         std::fflush(stdout);
+                         Finish(*r, 0);
                      }),
                      &run);
-    g_timeout_add_seconds(60, [](gpointer) { gtk_main_quit(); return G_SOURCE_REMOVE; }, nullptr);
+    g_signal_connect(
+        view, "load-failed",
+        G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent, gchar* uri, GError* error, gpointer data) {
+            std::fprintf(stderr, "load failed: %s: %s\n", uri, error->message);
+            Finish(*static_cast<Run*>(data), 1);
+            return FALSE;
+        }),
+        &run);
+    g_timeout_add_seconds(
+        60,
+        [](gpointer) {
+            gtk_main_quit();
+            return G_SOURCE_REMOVE;
+        },
+        nullptr);
 
     gtk_widget_show_all(window);
     webkit_web_view_load_uri(WEBKIT_WEB_VIEW(view), url);

@@ -26,12 +26,10 @@
 #include <vector>
 
 #include "app/DataPaths.h"
-#include "settings/IniProfile.h"
-#include "settings/SettingsService.h"
-#include "frame/MainFrame.h"
-#include "frame/TabBarLook.h"
 #include "commands/CommandRouter.h"
 #include "commands/KeyManager.h"
+#include "frame/MainFrame.h"
+#include "frame/TabBarLook.h"
 #include "frame/gtk/MainFrameWindow.h"
 #include "frame/gtk/TabBarEvents.h"
 #include "frame/gtk/TabBarWidget.h"
@@ -41,6 +39,8 @@
 #include "platform/gtk/WebKitEngine.h"
 #include "platform/gtk/WebKitEngineFactory.h"
 #include "platform/text/Encoding.h"
+#include "settings/IniProfile.h"
+#include "settings/SettingsService.h"
 
 namespace {
 
@@ -77,8 +77,7 @@ bool IterateUntil(Pred done, double timeoutMs) {
 }
 
 void DrainEvents() {
-    while (g_main_context_iteration(nullptr, FALSE)) {
-    }
+    while (g_main_context_iteration(nullptr, FALSE)) {}
 }
 
 // Our descendants named WebKitWebProcess (inside the sandbox helpers).
@@ -203,9 +202,15 @@ int main(int argc, char** argv) {
         GtkClipboardText clipboard;
         GtkMessageBox messageBox;
         NoPopupFilter filter;
-        FrameServices services{engines, timers, queue, clipboard, messageBox, filter,
+        FrameServices services{engines,
+                               timers,
+                               queue,
+                               clipboard,
+                               messageBox,
+                               filter,
                                [](const std::string& text) { return text; },
-                               [](const std::string&) { return false; }, [] { return false; }};
+                               [](const std::string&) { return false; },
+                               [] { return false; }};
         CMainFrame frame(std::move(services), settings);
         CCommandRouter router;
         frame.RegisterCommands(router);
@@ -217,7 +222,8 @@ int main(int argc, char** argv) {
         messageBox.SetParent(window.gobj());
 
         TabBarWidget tabBar;
-        TabBarFrameEvents tabEvents(frame, [](const std::string& t) { return t; }, [] {});
+        TabBarFrameEvents tabEvents(
+            frame, [](const std::string& t) { return t; }, [] {});
         tabBar.SetLook(MakeTabBarLook(settings.tabBar));
         tabBar.SetModel(&frame.Tabs());
         tabBar.SetEvents(&tabEvents);
@@ -231,12 +237,14 @@ int main(int argc, char** argv) {
             double openStart = NowMs();
             for (int i = 0; i < tabs; ++i) {
                 char address[2048];
-                std::snprintf(address, sizeof address, "%s%stab=%d", url, std::strchr(url, '?') ? "&" : "?", i);
+                std::snprintf(address, sizeof address, "%s%stab=%d", url, std::strchr(url, '?') ? "&" : "?",
+                              i);
                 frame.OpenUrl(address, kOpenNewTab, 0xFFFFFFFFu, 1);
             }
             double opened = NowMs();
             if (!IterateUntil([&] { return AllLoaded(frame, tabs); }, 300000)) {
-                std::fprintf(stderr, "round %d: only %d tabs, not all loaded after 300 s\n", round, frame.TabCount());
+                std::fprintf(stderr, "round %d: only %d tabs, not all loaded after 300 s\n", round,
+                             frame.TabCount());
                 ++failures;
                 break;
             }
@@ -248,10 +256,12 @@ int main(int argc, char** argv) {
 
             PaintWatch paint;
             GdkFrameClock* clock = gdk_window_get_frame_clock(window.get_window()->gobj());
-            gulong painted = g_signal_connect(clock, "after-paint", G_CALLBACK(+[](GdkFrameClock*, gpointer data) {
-                auto* watch = static_cast<PaintWatch*>(data);
-                if (watch->armed && watch->at == 0) watch->at = NowMs();
-            }), &paint);
+            gulong painted =
+                g_signal_connect(clock, "after-paint", G_CALLBACK(+[](GdkFrameClock*, gpointer data) {
+                                     auto* watch = static_cast<PaintWatch*>(data);
+                                     if (watch->armed && watch->at == 0) watch->at = NowMs();
+                                 }),
+                                 &paint);
 
             auto jiffies = CpuJiffies();
             double cpu = NowMs(CLOCK_THREAD_CPUTIME_ID);
@@ -266,20 +276,22 @@ int main(int argc, char** argv) {
             g_signal_handler_disconnect(clock, painted);
             auto jiffiesAfter = CpuJiffies();
             long long total = jiffiesAfter.second - jiffies.second;
-            double busy = total > 0 ? 100.0 * static_cast<double>(jiffiesAfter.first - jiffies.first) / total : -1;
+            double busy =
+                total > 0 ? 100.0 * static_cast<double>(jiffiesAfter.first - jiffies.first) / total : -1;
             bool gone = frame.TabCount() == 0 && frame.ViewCount() == 0;
             IterateUntil([] { return CountWebProcesses() == 0; }, 30000);
             double exited = NowMs();
             if (!gone) ++failures;
             // For a profiler recording on CLOCK_MONOTONIC (perf record -k mono).
             std::fprintf(stderr, "close-all window: %.6f %.6f s\n", start / 1000, drained / 1000);
-            std::printf("round %d: %d tabs (%d web processes) opened in %.0f ms, loaded in %.0f ms; "
-                        "CloseAll %.1f ms, + pending events %.1f ms = %.1f ms "
-                        "(UI thread CPU %.0f ms, processors %.0f%% busy); window repainted after %.0f ms; "
-                        "views gone: %s; web processes ended after %.0f ms\n",
-                        round, tabs, processes, opened - openStart, loaded - openStart, closed - start,
-                        drained - closed, drained - start, cpuUsed, busy, paint.at != 0 ? paint.at - start : -1.0,
-                        gone ? "yes" : "NO", exited - start);
+            std::printf(
+                "round %d: %d tabs (%d web processes) opened in %.0f ms, loaded in %.0f ms; "
+                "CloseAll %.1f ms, + pending events %.1f ms = %.1f ms "
+                "(UI thread CPU %.0f ms, processors %.0f%% busy); window repainted after %.0f ms; "
+                "views gone: %s; web processes ended after %.0f ms\n",
+                round, tabs, processes, opened - openStart, loaded - openStart, closed - start,
+                drained - closed, drained - start, cpuUsed, busy, paint.at != 0 ? paint.at - start : -1.0,
+                gone ? "yes" : "NO", exited - start);
             std::fflush(stdout);
         }
     }

@@ -34,26 +34,34 @@ int main(int argc, char** argv) {
     run.destination = uri ? uri : "";
     g_free(uri);
     WebKitWebContext* context = webkit_web_context_get_default();
-    g_signal_connect(context, "download-started", G_CALLBACK(+[](WebKitWebContext*, WebKitDownload* download,
-                                                                   gpointer data) {
-        g_signal_connect(download, "decide-destination", G_CALLBACK(+[](WebKitDownload* d, gchar*, gpointer data) {
-            auto* run = static_cast<Run*>(data);
-            run->start = g_get_monotonic_time();
-            webkit_download_set_destination(d, run->destination.c_str());
-            return TRUE;
-        }), data);
-        g_signal_connect(download, "failed", G_CALLBACK(+[](WebKitDownload*, GError* error, gpointer data) {
-            std::fprintf(stderr, "failed: %s\n", error->message);
-            static_cast<Run*>(data)->failed = true;
-        }), data);
-        g_signal_connect(download, "finished", G_CALLBACK(+[](WebKitDownload* d, gpointer data) {
-            auto* run = static_cast<Run*>(data);
-            std::printf("bytes %llu seconds %.3f\n",
-                        static_cast<unsigned long long>(webkit_download_get_received_data_length(d)),
-                        (g_get_monotonic_time() - run->start) / 1e6);
-            g_main_loop_quit(run->loop);
-        }), data);
-    }), &run);
+    g_signal_connect(
+        context, "download-started",
+        G_CALLBACK(+[](WebKitWebContext*, WebKitDownload* download, gpointer data) {
+            g_signal_connect(download, "decide-destination",
+                             G_CALLBACK(+[](WebKitDownload* d, gchar*, gpointer data) {
+                                 auto* run = static_cast<Run*>(data);
+                                 run->start = g_get_monotonic_time();
+                                 webkit_download_set_destination(d, run->destination.c_str());
+                                 return TRUE;
+                             }),
+                             data);
+            g_signal_connect(download, "failed",
+                             G_CALLBACK(+[](WebKitDownload*, GError* error, gpointer data) {
+                                 std::fprintf(stderr, "failed: %s\n", error->message);
+                                 static_cast<Run*>(data)->failed = true;
+                             }),
+                             data);
+            g_signal_connect(
+                download, "finished", G_CALLBACK(+[](WebKitDownload* d, gpointer data) {
+                    auto* run = static_cast<Run*>(data);
+                    std::printf("bytes %llu seconds %.3f\n",
+                                static_cast<unsigned long long>(webkit_download_get_received_data_length(d)),
+                                (g_get_monotonic_time() - run->start) / 1e6);
+                    g_main_loop_quit(run->loop);
+                }),
+                data);
+        }),
+        &run);
     webkit_web_context_download_uri(context, argv[1]);
     g_main_loop_run(run.loop);
     g_main_loop_unref(run.loop);

@@ -49,21 +49,23 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string base = profile;
-    bool existed = g_file_test(Folder(base, "favicons").append("/WebpageIcons.db").c_str(), G_FILE_TEST_EXISTS);
+    bool existed =
+        g_file_test(Folder(base, "favicons").append("/WebpageIcons.db").c_str(), G_FILE_TEST_EXISTS);
 
     double t0 = NowMs();
     WebKitWebsiteDataManager* data =
-        ephemeral ? webkit_website_data_manager_new_ephemeral()
-                  : webkit_website_data_manager_new("base-data-directory", Folder(base, "data").c_str(),
-                                                    "base-cache-directory", Folder(base, "cache").c_str(), nullptr);
+        ephemeral
+            ? webkit_website_data_manager_new_ephemeral()
+            : webkit_website_data_manager_new("base-data-directory", Folder(base, "data").c_str(),
+                                              "base-cache-directory", Folder(base, "cache").c_str(), nullptr);
     WebKitWebContext* context = webkit_web_context_new_with_website_data_manager(data);
     webkit_web_context_set_sandbox_enabled(context, TRUE);
     webkit_web_context_set_cache_model(context, WEBKIT_CACHE_MODEL_WEB_BROWSER);
     double t1 = NowMs();
     webkit_web_context_set_favicon_database_directory(context, Folder(base, "favicons").c_str());
     double t2 = NowMs();
-    std::printf("context %.1f ms; favicon database (%s) %.1f ms\n", t1 - t0,
-                existed ? "existing" : "new", t2 - t1);
+    std::printf("context %.1f ms; favicon database (%s) %.1f ms\n", t1 - t0, existed ? "existing" : "new",
+                t2 - t1);
 
     g_object_unref(context);
     g_object_unref(data);

@@ -1,7 +1,7 @@
 #include "addressbar/AddressBar.h"
 
-#include "settings/SettingsStore.h"
 #include "platform/text/SjisByteClass.h"
+#include "settings/SettingsStore.h"
 
 namespace fern {
 

@@ -19,10 +19,8 @@ std::string WithViewSource(std::string_view text, bool alt) {
 
 AddressKeyAction AddressKeyDown(const AddressKeyInput& in) {
     switch (in.key) {
-        case AddressKey::Tab:
-            return in.hasPage ? AddressKeyAction::SendToPage : AddressKeyAction::PassOn;
-        case AddressKey::Enter:
-            return AddressKeyAction::Open;
+        case AddressKey::Tab: return in.hasPage ? AddressKeyAction::SendToPage : AddressKeyAction::PassOn;
+        case AddressKey::Enter: return AddressKeyAction::Open;
         case AddressKey::Escape:
             return in.listOpen ? AddressKeyAction::CloseList : AddressKeyAction::RefocusEdit;
         case AddressKey::Up:
@@ -32,12 +30,9 @@ AddressKeyAction AddressKeyDown(const AddressKeyInput& in) {
             return in.listOpen ? AddressKeyAction::PassOn : AddressKeyAction::SelectAllOpenList;
         case AddressKey::F4:
             return !in.alt && in.barVisible ? AddressKeyAction::ToggleList : AddressKeyAction::PassOn;
-        case AddressKey::A:
-            return in.ctrl ? AddressKeyAction::SelectAll : AddressKeyAction::PassOn;
-        case AddressKey::F6:
-            return in.hasPage ? AddressKeyAction::SendToPage : AddressKeyAction::PassOn;
-        case AddressKey::Other:
-            break;
+        case AddressKey::A: return in.ctrl ? AddressKeyAction::SelectAll : AddressKeyAction::PassOn;
+        case AddressKey::F6: return in.hasPage ? AddressKeyAction::SendToPage : AddressKeyAction::PassOn;
+        case AddressKey::Other: break;
     }
     return AddressKeyAction::PassOn;
 }

@@ -35,12 +35,12 @@ struct AddressKeyInput {
 };
 
 enum class AddressKeyAction {
-    PassOn,            // not handled: the controls see the key
-    SendToPage,        // the page gets a synthetic press and release of the key
-    Open,              // Enter: see AddressEnter
-    RefocusEdit,       // focus away from the edit and back
+    PassOn,       // not handled: the controls see the key
+    SendToPage,   // the page gets a synthetic press and release of the key
+    Open,         // Enter: see AddressEnter
+    RefocusEdit,  // focus away from the edit and back
     CloseList,
-    CloseListToEdit,   // close the list, focus the edit, select all
+    CloseListToEdit,  // close the list, focus the edit, select all
     SelectAllOpenList,
     ToggleList,
     SelectAll,

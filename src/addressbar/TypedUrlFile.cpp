@@ -13,8 +13,9 @@ constexpr char kTypedUrlSection[] = "typedurl";
 std::size_t LimitOf(int limit) { return limit < 1 ? 0 : static_cast<std::size_t>(limit); }
 
 std::vector<SectionReader> Readers(TypedHistory& history, int urlLimit) {
-    return {[&history, urlLimit](ListLineReader& lines) { return ReadTypedUrls(lines, history.urls, urlLimit); },
-            SearchStringsReader(history.historySearch), SearchStringsReader(history.webSearch)};
+    return {
+        [&history, urlLimit](ListLineReader& lines) { return ReadTypedUrls(lines, history.urls, urlLimit); },
+        SearchStringsReader(history.historySearch), SearchStringsReader(history.webSearch)};
 }
 
 std::vector<SectionWriter> Writers(const TypedHistory& history, int urlLimit) {
@@ -30,8 +31,9 @@ bool ReadTypedUrls(ListLineReader& lines, std::vector<std::string>& urls, int li
 
 void WriteTypedUrls(ListTextWriter& out, const std::vector<std::string>& urls, int limit) {
     std::size_t count = std::min(urls.size(), LimitOf(limit));
-    WriteSectionEntries(out, kTypedUrlSection,
-                        std::vector<std::string>(urls.begin(), urls.begin() + static_cast<std::ptrdiff_t>(count)));
+    WriteSectionEntries(
+        out, kTypedUrlSection,
+        std::vector<std::string>(urls.begin(), urls.begin() + static_cast<std::ptrdiff_t>(count)));
 }
 
 ListFileStatus ReadTypedHistory(std::string_view path, TypedHistory& history, int urlLimit) {

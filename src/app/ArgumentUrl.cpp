@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "bookmarks/UrlShortcut.h"
+#include "lists/UrlListFile.h"
 #include "platform/fs/FileIo.h"
 #include "platform/fs/FsPath.h"
 #include "platform/ini/PrivateProfile.h"
 #include "platform/text/SjisByteClass.h"
 #include "platform/text/UrlText.h"
-#include "lists/UrlListFile.h"
 
 namespace fern {
 

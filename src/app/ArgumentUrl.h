@@ -20,9 +20,9 @@ std::string ArgumentText(const std::string& arg);
 std::string ConvertArgumentToUrl(const std::string& text);
 
 struct SpecialUrlActions {
-    bool ignoreMailto = false;                                // `MLStyle` bit 0x1
-    std::function<bool(const std::string&)> launchMailer;     // true when launched
-    std::function<void(const std::string&)> openUrl;          // one list entry
+    bool ignoreMailto = false;                             // `MLStyle` bit 0x1
+    std::function<bool(const std::string&)> launchMailer;  // true when launched
+    std::function<void(const std::string&)> openUrl;       // one list entry
 };
 
 // True when the text was taken over (nothing is to be navigated). A list

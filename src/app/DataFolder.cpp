@@ -52,8 +52,7 @@ std::optional<std::string> ChooseDataFolder(const DataFolderSources& s, std::str
         return WithoutTrailingSlash(s.executableFolder);
     if (Given(s.xdgConfigHome) && s.xdgConfigHome->starts_with('/'))
         return WithoutTrailingSlash(*s.xdgConfigHome) + "/fern";
-    if (Given(s.home) && s.home->starts_with('/'))
-        return WithoutTrailingSlash(*s.home) + "/.config/fern";
+    if (Given(s.home) && s.home->starts_with('/')) return WithoutTrailingSlash(*s.home) + "/.config/fern";
     if (error) *error = "no data folder: give --data-dir DIR or set FERN_DATA_DIR or HOME";
     return std::nullopt;
 }
@@ -64,8 +63,7 @@ std::optional<std::string> ResolveDataFolder(const CommandLine& commandLine, std
     sources.environment = Variable("FERN_DATA_DIR");
     sources.executableFolder = ExecutableFolder();
     sources.executableFolderWritable =
-        !sources.executableFolder.empty() &&
-        access(sources.executableFolder.c_str(), W_OK | X_OK) == 0;
+        !sources.executableFolder.empty() && access(sources.executableFolder.c_str(), W_OK | X_OK) == 0;
     sources.executableFolderHasResources =
         !sources.executableFolder.empty() && IsDirectory(sources.executableFolder + "/res");
     sources.xdgConfigHome = Variable("XDG_CONFIG_HOME");

@@ -26,13 +26,11 @@ struct DataFolderSources {
 // The rule alone. Empty values count as unset; a relative XDG_CONFIG_HOME is
 // ignored, as the base-directory rules say. nullopt with `error` set when no
 // source gives a folder.
-std::optional<std::string> ChooseDataFolder(const DataFolderSources& sources,
-                                            std::string* error = nullptr);
+std::optional<std::string> ChooseDataFolder(const DataFolderSources& sources, std::string* error = nullptr);
 
 // The rule on this process (environment, /proc/self/exe, working folder);
 // the folder is created when it is missing. `error` (Shift-JIS) says why
 // there is none.
-std::optional<std::string> ResolveDataFolder(const CommandLine& commandLine,
-                                             std::string* error = nullptr);
+std::optional<std::string> ResolveDataFolder(const CommandLine& commandLine, std::string* error = nullptr);
 
 }  // namespace fern

@@ -10,14 +10,14 @@ namespace fern {
 
 struct DataPaths {
     std::string folder;
-    std::string profile;       // fern.ini
-    std::string windows;       // wnds.ini
-    std::string startupList;   // startup.fbl
-    std::string typedHistory;  // typed.fbl
-    std::string closeFilters;  // close.fbl
-    std::string recentClosed;  // rcu.fbl
-    std::string keys;          // keys.ini
-    std::string stateLog;      // state.fbl
+    std::string profile;           // fern.ini
+    std::string windows;           // wnds.ini
+    std::string startupList;       // startup.fbl
+    std::string typedHistory;      // typed.fbl
+    std::string closeFilters;      // close.fbl
+    std::string recentClosed;      // rcu.fbl
+    std::string keys;              // keys.ini
+    std::string stateLog;          // state.fbl
     std::string defaultBookmarks;  // bookmark.fbl
 };
 

@@ -29,8 +29,7 @@ BookmarkMenuOptions BookmarkMenuOptions::ForMainMenu(const BookmarkOptions& opti
     return menu;
 }
 
-BookmarkMenuOptions BookmarkMenuOptions::ForLinkBar(const BookmarkOptions& options,
-                                                    int linkBarStyle) {
+BookmarkMenuOptions BookmarkMenuOptions::ForLinkBar(const BookmarkOptions& options, int linkBarStyle) {
     BookmarkMenuOptions menu = ForMainMenu(options);
     menu.addHere = (linkBarStyle & kLbMenuAddHere) != 0;
     menu.openFolder = (linkBarStyle & kLbMenuOpenFolder) != 0;
@@ -48,8 +47,7 @@ std::string BookmarkMenuText(std::string_view name, const BookmarkMenuOptions& o
     return std::string(name);
 }
 
-BookmarkMenu::BookmarkMenu(Top top, BookmarkMenuOptions options)
-    : top_(top), options_(options), popups_(1) {}
+BookmarkMenu::BookmarkMenu(Top top, BookmarkMenuOptions options) : top_(top), options_(options), popups_(1) {}
 
 void BookmarkMenu::Rebuild(BookmarkNode* folder, const BookmarkNode* scope) {
     popups_.assign(1, Popup{});
@@ -81,8 +79,7 @@ const std::vector<BookmarkMenuItem>& BookmarkMenu::Items(int popup) const {
 }
 
 bool BookmarkMenu::IsFilled(int popup) const {
-    return popup >= 0 && static_cast<std::size_t>(popup) < popups_.size() &&
-           popups_[popup].filled;
+    return popup >= 0 && static_cast<std::size_t>(popup) < popups_.size() && popups_[popup].filled;
 }
 
 const BookmarkMenuEntry* BookmarkMenu::Entry(int index) const {
@@ -129,13 +126,10 @@ void BookmarkMenu::Fill(int popup, bool optionalItems) {
                 break;
             }
             case kItemUrl:
-                items.push_back(CommandItem(BookmarkMenuText(child->name, options_),
-                                            kBookmarkMenuCommand,
+                items.push_back(CommandItem(BookmarkMenuText(child->name, options_), kBookmarkMenuCommand,
                                             AddEntry(BookmarkMenuKind::Node, child)));
                 break;
-            default:
-                items.push_back(SeparatorItem());
-                break;
+            default: items.push_back(SeparatorItem()); break;
         }
     }
     popups_[popup].items = std::move(items);
@@ -189,8 +183,8 @@ BookmarkMenuAction BookmarkMenu::ExecuteEntry(int index, int bookmarkStyle) cons
             if (entry->node->type != kItemUrl) return BookmarkMenuAction{};
             action.type = BookmarkMenuAction::Type::Open;
             action.url = entry->node->url;
-            action.openFlags = ((bookmarkStyle & kBkOpenInNewTab) ? 0x1 : 0) |
-                               ((bookmarkStyle & kBkFocusPage) ? 0x2 : 0);
+            action.openFlags =
+                ((bookmarkStyle & kBkOpenInNewTab) ? 0x1 : 0) | ((bookmarkStyle & kBkFocusPage) ? 0x2 : 0);
             action.style = entry->node->style;
             action.exstyle = entry->node->exstyle;
             break;

@@ -31,11 +31,11 @@ inline constexpr const char* kBookmarkRootName = "Fern Browser BookMark";
 inline constexpr const char* kDefaultBookmarkDateFormat = "yy/MM/dd ddd HH:mm:ss";
 
 struct BookmarkOptions {
-    int style = 114;                                     // BKStyle
-    int menuTextLimit = 20;                              // BKMenuTextLimit
-    std::uint32_t defaultAddStyle = 1;                   // BKDefaultAddStyle
+    int style = 114;                                      // BKStyle
+    int menuTextLimit = 20;                               // BKMenuTextLimit
+    std::uint32_t defaultAddStyle = 1;                    // BKDefaultAddStyle
     std::string dateFormat = kDefaultBookmarkDateFormat;  // BKDateFmt
-    int infotipStyle = 15;                               // BKBarInfotipStyle
+    int infotipStyle = 15;                                // BKBarInfotipStyle
 
     static BookmarkOptions FromSettings(const BookmarkSettings& settings);
 };

@@ -19,9 +19,8 @@ struct FlagLabel {
 };
 
 constexpr FlagLabel kFlagLabels[] = {
-    {"Img ", 0x10, true},   {"Vid ", 0x20, true},   {"Snd ", 0x40, true},
-    {"Scr ", 0x80, false},  {"Jav ", 0x100, false}, {"Rax ", 0x200, false},
-    {"Dax ", 0x400, false},
+    {"Img ", 0x10, true},   {"Vid ", 0x20, true},   {"Snd ", 0x40, true},   {"Scr ", 0x80, false},
+    {"Jav ", 0x100, false}, {"Rax ", 0x200, false}, {"Dax ", 0x400, false},
 };
 
 }  // namespace
@@ -47,8 +46,7 @@ std::string MemoTipText(std::string_view memo) {
             out += memo[i];
         }
     }
-    if (out.size() >= 2 && out.compare(out.size() - 2, 2, "\n\t") == 0)
-        out.resize(out.size() - 2);
+    if (out.size() >= 2 && out.compare(out.size() - 2, 2, "\n\t") == 0) out.resize(out.size() - 2);
     return out;
 }
 
@@ -62,8 +60,7 @@ std::string TipText(const BookmarkNode& node, int infotipStyle, std::string_view
         if (node.exstyle == 2) lines.push_back("初期値で開きます");
         else if (node.exstyle == 0) lines.push_back(DownloadControlTipLine(node.style));
     }
-    if ((infotipStyle & kTipMemo) && !node.desc.empty())
-        lines.push_back("Memo : " + MemoTipText(node.desc));
+    if ((infotipStyle & kTipMemo) && !node.desc.empty()) lines.push_back("Memo : " + MemoTipText(node.desc));
     if ((infotipStyle & kTipCreated) && node.created != 0)
         lines.push_back("作成日時 " + FormatLocalTime(node.created, dateFormat));
     std::string text;

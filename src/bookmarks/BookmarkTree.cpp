@@ -47,10 +47,10 @@ BookmarkTree::BookmarkTree(BookmarkOptions options, BookmarkClock clock)
       clock_(clock ? std::move(clock) : SystemBookmarkClock()),
       menu_(BookmarkMenu::Top::MainMenu, BookmarkMenuOptions::ForMainMenu(options_)) {
     timeStamp_ = clock_();
-    root_ = MakeBookmarkNode(kItemFolder, kBookmarkRootName, "", kDefaultItemStyle,
-                             kDefaultItemExStyle, timeStamp_);
-    trash_ = MakeBookmarkNode(kItemFolder, kTrashFolderName, "", kDefaultItemStyle,
-                              kDefaultItemExStyle, timeStamp_);
+    root_ = MakeBookmarkNode(kItemFolder, kBookmarkRootName, "", kDefaultItemStyle, kDefaultItemExStyle,
+                             timeStamp_);
+    trash_ = MakeBookmarkNode(kItemFolder, kTrashFolderName, "", kDefaultItemStyle, kDefaultItemExStyle,
+                              timeStamp_);
     menu_.Rebuild(root_.get());
 }
 
@@ -130,8 +130,7 @@ BookmarkSaveResult BookmarkTree::Save(std::string_view path) {
 bool BookmarkTree::Switch(std::string_view newPath, IMessageBox& messageBox) {
     if (modified_ && !path_.empty()) {
         std::string text = path_ + "は変更されています。\n上書き保存しますか？";
-        if (messageBox.Show(text, kAppCaption, MessageBoxKind::OkCancel) ==
-            MessageBoxAnswer::Ok) {
+        if (messageBox.Show(text, kAppCaption, MessageBoxKind::OkCancel) == MessageBoxAnswer::Ok) {
             if (!Save()) return false;
         }
     }
@@ -139,14 +138,13 @@ bool BookmarkTree::Switch(std::string_view newPath, IMessageBox& messageBox) {
     return true;
 }
 
-BookmarkNode* BookmarkTree::AddNode(BookmarkNode& parent, std::string_view name,
-                                    std::string_view url, std::uint16_t type,
-                                    std::uint32_t style, std::uint32_t exstyle) {
+BookmarkNode* BookmarkTree::AddNode(BookmarkNode& parent, std::string_view name, std::string_view url,
+                                    std::uint16_t type, std::uint32_t style, std::uint32_t exstyle) {
     return AddBookmarkNode(parent, type, name, url, style, exstyle, timeStamp_);
 }
 
-BookmarkNode* BookmarkTree::AddCurrentPage(BookmarkNode* folder, std::string_view title,
-                                           std::string_view url, std::uint32_t style) {
+BookmarkNode* BookmarkTree::AddCurrentPage(BookmarkNode* folder, std::string_view title, std::string_view url,
+                                           std::uint32_t style) {
     BookmarkNode& parent = folder && folder->IsFolder() ? *folder : *root_;
     BookmarkNode* node = AddNode(parent, title, url, kItemUrl, style, options_.defaultAddStyle);
     SetModified();
@@ -154,8 +152,7 @@ BookmarkNode* BookmarkTree::AddCurrentPage(BookmarkNode* folder, std::string_vie
 }
 
 std::unique_ptr<BookmarkNode> BookmarkTree::MakeScratchFolder() const {
-    return MakeBookmarkNode(kItemFolder, "", "", kDefaultItemStyle, kDefaultItemExStyle,
-                            timeStamp_);
+    return MakeBookmarkNode(kItemFolder, "", "", kDefaultItemStyle, kDefaultItemExStyle, timeStamp_);
 }
 
 std::size_t BookmarkTree::PasteChildren(BookmarkNode& scratch, BookmarkNode* target) {

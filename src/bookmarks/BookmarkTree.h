@@ -88,8 +88,8 @@ public:
 
     // A bookmark for a page (title and url) at the end of `folder` (the root
     // when null), with the default add style as security mode; modified.
-    BookmarkNode* AddCurrentPage(BookmarkNode* folder, std::string_view title,
-                                 std::string_view url, std::uint32_t style = kDefaultItemStyle);
+    BookmarkNode* AddCurrentPage(BookmarkNode* folder, std::string_view title, std::string_view url,
+                                 std::uint32_t style = kDefaultItemStyle);
 
     // An unlinked folder that an import fills before PasteChildren.
     std::unique_ptr<BookmarkNode> MakeScratchFolder() const;
@@ -113,7 +113,7 @@ private:
     bool modified_ = false;
     std::uint32_t timeStamp_ = 0;
     std::string path_;
-    bool htmlDue_ = false;        // loaded since the last HTML copy
+    bool htmlDue_ = false;         // loaded since the last HTML copy
     bool unreadableFile_ = false;  // path_ exists but could not be read at Load
     BookmarkMenu menu_;
 };

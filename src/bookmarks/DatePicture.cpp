@@ -9,8 +9,7 @@ namespace fern {
 namespace {
 
 const char* const kWeekdayShort[7] = {"日", "月", "火", "水", "木", "金", "土"};
-const char* const kWeekdayLong[7] = {"日曜日", "月曜日", "火曜日", "水曜日",
-                                     "木曜日", "金曜日", "土曜日"};
+const char* const kWeekdayLong[7] = {"日曜日", "月曜日", "火曜日", "水曜日", "木曜日", "金曜日", "土曜日"};
 
 void AppendNumber(std::string& out, long value, bool twoDigits) {
     char buffer[24];
@@ -59,8 +58,7 @@ void AppendElement(std::string& out, char letter, std::size_t run, const std::tm
 }
 
 bool IsPictureLetter(char c) {
-    return c == 'y' || c == 'M' || c == 'd' || c == 'H' || c == 'h' || c == 'm' || c == 's' ||
-           c == 't';
+    return c == 'y' || c == 'M' || c == 'd' || c == 'H' || c == 'h' || c == 'm' || c == 's' || c == 't';
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 
 #include "platform/fs/FileIo.h"
 #include "platform/ini/IniDocument.h"
-#include "platform/ini/ProfileText.h"
 #include "platform/ini/PrivateProfile.h"
+#include "platform/ini/ProfileText.h"
 
 namespace fern {
 
@@ -32,8 +32,7 @@ std::optional<std::string> ParseUrlShortcut(std::string_view bytes) {
     if (!found) return std::nullopt;
     std::string_view value = *found;
     // Quotes around a value are dropped, as the profile reader drops them.
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front())
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
     return WithoutLineBreaks(std::string(value.substr(0, kShortcutUrlBuffer - 1)));
 }

@@ -5,12 +5,9 @@ namespace fern {
 namespace {
 
 const DlcIndicator kIndicators[kDlcIndicatorCount] = {
-    {0x10, 23, false, "画像のダウンロード"},
-    {0x40, 24, false, "サウンドのダウンロード"},
-    {0x20, 25, false, "ビデオのダウンロード"},
-    {0x100, 27, true, "Javaの実行"},
-    {0x80, 28, true, "Scriptの実行"},
-    {0x200, 29, true, "ActiveXの実行"},
+    {0x10, 23, false, "画像のダウンロード"},    {0x40, 24, false, "サウンドのダウンロード"},
+    {0x20, 25, false, "ビデオのダウンロード"},  {0x100, 27, true, "Javaの実行"},
+    {0x80, 28, true, "Scriptの実行"},           {0x200, 29, true, "ActiveXの実行"},
     {0x400, 30, true, "ActiveXのダウンロード"},
 };
 

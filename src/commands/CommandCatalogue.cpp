@@ -227,7 +227,8 @@ std::optional<int> SlotOfCommand(int id) {
 }
 
 const char* CategoryName(int category) {
-    static const char* const names[] = {"ファイル系", "編集系", "表示系", "ブックマーク系", "ツール系", "タブ系"};
+    static const char* const names[] = {"ファイル系",     "編集系",   "表示系",
+                                        "ブックマーク系", "ツール系", "タブ系"};
     return category >= 1 && category <= kCategoryCount ? names[category - 1] : "";
 }
 

@@ -14,9 +14,9 @@ namespace fern {
 
 struct CommandInfo {
     int id = 0;
-    bool check = false;          // a switch: its menu items show a check mark
-    const char* menuText = "";   // "&" marks the mnemonic
-    const char* prompt = "";     // status-bar text, then "\n" and the short name
+    bool check = false;            // a switch: its menu items show a check mark
+    const char* menuText = "";     // "&" marks the mnemonic
+    const char* prompt = "";       // status-bar text, then "\n" and the short name
     const char* builtinKeys = "";  // keys of commands outside the key table ("Alt+Left")
 };
 

@@ -11,8 +11,8 @@ namespace fern {
 
 enum CommandId : int {
     // File
-    ID_STATE_SAVE_LIST = 32778,       // "現在の状態をリストに保存(&S)"
-    ID_STATE_OPEN_LIST = 32779,       // "リストから読み込み(&R)"
+    ID_STATE_SAVE_LIST = 32778,  // "現在の状態をリストに保存(&S)"
+    ID_STATE_OPEN_LIST = 32779,  // "リストから読み込み(&R)"
     ID_NEW_TAB = 32820,
     ID_NEW_TAB_BLANK = 32821,
     ID_NEW_TAB_CLIPBOARD = 32822,

@@ -9,14 +9,43 @@ namespace {
 
 // Names of the keys that are not letters, digits or function keys.
 constexpr std::pair<std::uint16_t, const char*> kNamedKeys[] = {
-    {0x08, "Backspace"}, {0x09, "Tab"},      {0x0D, "Enter"},     {0x13, "Pause"},    {0x1B, "Esc"},
-    {0x20, "Space"},     {0x21, "Page Up"},  {0x22, "Page Down"}, {0x23, "End"},      {0x24, "Home"},
-    {0x25, "Left"},      {0x26, "Up"},       {0x27, "Right"},     {0x28, "Down"},     {0x2C, "Prnt Scrn"},
-    {0x2D, "Insert"},    {0x2E, "Delete"},   {0x6A, "Num *"},     {0x6B, "Num +"},    {0x6D, "Num -"},
-    {0x6E, "Num Del"},   {0x6F, "Num /"},    {0xA6, "Browser Back"}, {0xA7, "Browser Forward"},
-    {0xA8, "Browser Refresh"}, {0xA9, "Browser Stop"}, {0xAC, "Browser Home"},
-    {0xBA, ";"},         {0xBB, "="},        {0xBC, ","},         {0xBD, "-"},        {0xBE, "."},
-    {0xBF, "/"},         {0xC0, "`"},        {0xDB, "["},         {0xDC, "\\"},       {0xDD, "]"},
+    {0x08, "Backspace"},
+    {0x09, "Tab"},
+    {0x0D, "Enter"},
+    {0x13, "Pause"},
+    {0x1B, "Esc"},
+    {0x20, "Space"},
+    {0x21, "Page Up"},
+    {0x22, "Page Down"},
+    {0x23, "End"},
+    {0x24, "Home"},
+    {0x25, "Left"},
+    {0x26, "Up"},
+    {0x27, "Right"},
+    {0x28, "Down"},
+    {0x2C, "Prnt Scrn"},
+    {0x2D, "Insert"},
+    {0x2E, "Delete"},
+    {0x6A, "Num *"},
+    {0x6B, "Num +"},
+    {0x6D, "Num -"},
+    {0x6E, "Num Del"},
+    {0x6F, "Num /"},
+    {0xA6, "Browser Back"},
+    {0xA7, "Browser Forward"},
+    {0xA8, "Browser Refresh"},
+    {0xA9, "Browser Stop"},
+    {0xAC, "Browser Home"},
+    {0xBA, ";"},
+    {0xBB, "="},
+    {0xBC, ","},
+    {0xBD, "-"},
+    {0xBE, "."},
+    {0xBF, "/"},
+    {0xC0, "`"},
+    {0xDB, "["},
+    {0xDC, "\\"},
+    {0xDD, "]"},
     {0xDE, "'"},
 };
 
@@ -43,7 +72,8 @@ std::optional<KeyBinding> KeyFromValue(std::int64_t value) {
 }
 
 std::string VirtualKeyName(std::uint16_t key) {
-    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, static_cast<char>(key));
+    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
+        return std::string(1, static_cast<char>(key));
     char text[16];
     if (key >= 0x60 && key <= 0x69) {
         std::snprintf(text, sizeof text, "Num %d", key - 0x60);

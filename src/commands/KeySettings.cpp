@@ -12,10 +12,12 @@ constexpr char kCaption[] = "Fern Browser";
 const CKeyManager& CKeySettings::Load() {
     m_keys = CKeyManager();
     m_keys.AddBuiltinKeys();
-    if (!m_keys.LoadDefaults(m_defaultsPath).ok) m_messageBox.Show(kKeyDefaultsMissing, kCaption, MessageBoxKind::Ok);
+    if (!m_keys.LoadDefaults(m_defaultsPath).ok)
+        m_messageBox.Show(kKeyDefaultsMissing, kCaption, MessageBoxKind::Ok);
     KeyFileStatus user = m_keys.LoadUser(m_userPath);
     m_userUnreadable = !user.ok;
-    if (m_userUnreadable) LogWriteFailure(m_userPath, "cannot be read and will not be written: " + user.error);
+    if (m_userUnreadable)
+        LogWriteFailure(m_userPath, "cannot be read and will not be written: " + user.error);
     m_loaded = m_keys;
     return m_keys;
 }

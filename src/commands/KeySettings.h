@@ -17,7 +17,9 @@ class CKeySettings {
 public:
     // `defaultsPath`: res/keys.ini; `userPath`: keys.ini in the data folder.
     CKeySettings(std::string defaultsPath, std::string userPath, IMessageBox& messageBox)
-        : m_defaultsPath(std::move(defaultsPath)), m_userPath(std::move(userPath)), m_messageBox(messageBox) {}
+        : m_defaultsPath(std::move(defaultsPath)),
+          m_userPath(std::move(userPath)),
+          m_messageBox(messageBox) {}
 
     // Missing defaults are told with a message box; the user's file may be
     // missing. A user file that exists but cannot be read is never

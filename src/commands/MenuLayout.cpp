@@ -4,7 +4,9 @@
 
 namespace fern {
 
-MenuNode CommandItem(int id, std::string text) { return MenuNode{MenuNode::Kind::Command, id, std::move(text), {}, {}}; }
+MenuNode CommandItem(int id, std::string text) {
+    return MenuNode{MenuNode::Kind::Command, id, std::move(text), {}, {}};
+}
 MenuNode MenuSeparator() { return MenuNode{}; }
 MenuNode Submenu(std::string text, std::vector<MenuNode> children) {
     return MenuNode{MenuNode::Kind::Submenu, 0, std::move(text), std::move(children), {}};
@@ -12,7 +14,9 @@ MenuNode Submenu(std::string text, std::vector<MenuNode> children) {
 MenuNode DynamicMenu(std::string text, std::string fill) {
     return MenuNode{MenuNode::Kind::Dynamic, 0, std::move(text), {}, std::move(fill)};
 }
-MenuNode DynamicItems(std::string fill) { return MenuNode{MenuNode::Kind::Dynamic, 0, {}, {}, std::move(fill)}; }
+MenuNode DynamicItems(std::string fill) {
+    return MenuNode{MenuNode::Kind::Dynamic, 0, {}, {}, std::move(fill)};
+}
 
 namespace {
 
@@ -20,6 +24,8 @@ using C = MenuNode;
 C I(int id) { return CommandItem(id); }
 C S() { return MenuSeparator(); }
 
+// The menus as they show: one line a group of items between separators.
+// clang-format off
 std::vector<MenuNode> FileMenu() {
     return {Submenu("新規作成(&N)", {I(ID_NEW_TAB), S(), I(ID_NEW_TAB_BLANK), I(ID_NEW_TAB_CLIPBOARD),
                                      I(ID_NEW_TAB_COPY), I(ID_NEW_TAB_HOME)}),
@@ -78,6 +84,8 @@ std::vector<MenuNode> ToolsMenu() {
             I(ID_KEY_SETTINGS), I(ID_OPTIONS)};
 }
 
+// clang-format on
+
 void CollectIds(const std::vector<MenuNode>& menu, std::vector<int>& ids) {
     for (const MenuNode& node : menu) {
         if (node.kind == MenuNode::Kind::Command) ids.push_back(node.id);
@@ -88,12 +96,13 @@ void CollectIds(const std::vector<MenuNode>& menu, std::vector<int>& ids) {
 }  // namespace
 
 std::vector<MenuNode> MainMenuBar() {
-    return {Submenu("ファイル(&F)", FileMenu()), Submenu("編集(&E)", EditMenu()), Submenu("表示(&V)", ViewMenu()),
-            DynamicMenu(kBookmarkMenuText, kBookmarkMenu),
-            Submenu("タブ(&T)", TabsMenu()),     Submenu("ツール(&T)", ToolsMenu()),
+    return {Submenu("ファイル(&F)", FileMenu()),     Submenu("編集(&E)", EditMenu()),
+            Submenu("表示(&V)", ViewMenu()),         DynamicMenu(kBookmarkMenuText, kBookmarkMenu),
+            Submenu("タブ(&T)", TabsMenu()),         Submenu("ツール(&T)", ToolsMenu()),
             Submenu("ヘルプ(&H)", {I(ID_APP_ABOUT)})};
 }
 
+// clang-format off
 std::vector<MenuNode> TabMenu() {
     return {I(ID_TAB_CLOSE), CommandItem(ID_TAB_REFRESH, "更新(&R)"), I(ID_TAB_STOP), S(),
             I(ID_TAB_BACK), I(ID_TAB_FORWARD), I(ID_TAB_HOME), S(),
@@ -109,6 +118,8 @@ std::vector<MenuNode> TabBarMenu() {
     return {I(ID_TAB_NEXT), I(ID_TAB_PREV), S(), I(ID_TAB_REFRESH_ALL), I(ID_TAB_STOP_ALL), S(),
             I(ID_TAB_CLOSE_OTHERS), I(ID_TAB_CLOSE_ALL), I(ID_TAB_CLOSE_READ), S(), I(ID_TAB_MANAGER)};
 }
+
+// clang-format on
 
 std::vector<int> MenuCommandIds(const std::vector<MenuNode>& menu) {
     std::vector<int> ids;

@@ -9,7 +9,7 @@ namespace fern {
 struct MenuNode {
     enum class Kind { Command, Separator, Submenu, Dynamic };
     Kind kind = Kind::Separator;
-    int id = 0;                      // Command
+    int id = 0;  // Command
     // Submenu: its title, "&" marks the mnemonic. Command: a text of its own
     // for this menu, instead of the catalogue's (empty: the catalogue's).
     std::string text;

@@ -13,7 +13,8 @@ std::string UserAgentText(std::string_view setting) {
     std::string text;
     for (std::size_t i = 0; i < cut.size(); ++i) {
         const auto c = static_cast<unsigned char>(cut[i]);
-        if (IsSjisLeadByte(c) && i + 1 < cut.size() && IsSjisTrailByte(static_cast<unsigned char>(cut[i + 1]))) {
+        if (IsSjisLeadByte(c) && i + 1 < cut.size() &&
+            IsSjisTrailByte(static_cast<unsigned char>(cut[i + 1]))) {
             text.append(cut.substr(i, 2));
             ++i;
         } else if (c >= 0x20 && c != 0x7F) {

@@ -96,7 +96,8 @@ std::string CutFileName(std::string_view name, std::size_t limit) {
     if (name.size() <= limit) return std::string(name);
     std::string extension = FileExtension(name);
     if (!extension.empty() && extension.size() <= kExtensionLimit && extension.size() < limit) {
-        std::string_view stem = CutUtf8(name.substr(0, name.size() - extension.size()), limit - extension.size());
+        std::string_view stem =
+            CutUtf8(name.substr(0, name.size() - extension.size()), limit - extension.size());
         if (!stem.empty()) return std::string(stem) + extension;
     }
     return std::string(CutUtf8(name, limit));

@@ -97,8 +97,8 @@ std::optional<std::string> PlaceFinishedFile(const std::string& partPath, const 
     return std::nullopt;
 }
 
-std::optional<std::string> WriteThroughPartFile(const std::string& finalPath, std::string_view bytes, bool replace,
-                                                std::string* error) {
+std::optional<std::string> WriteThroughPartFile(const std::string& finalPath, std::string_view bytes,
+                                                bool replace, std::string* error) {
     std::optional<std::string> part = ClaimPartFile(finalPath, {}, error);
     if (!part) return std::nullopt;
     int fd = open(part->c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);

@@ -27,8 +27,8 @@ std::optional<std::string> PlaceFinishedFile(const std::string& partPath, const 
 // Writes `bytes` as the file at `finalPath` through a part file (flushed to
 // disk, then given its name as PlaceFinishedFile does). The path written,
 // or nullopt with the reason; no part file is left behind either way.
-std::optional<std::string> WriteThroughPartFile(const std::string& finalPath, std::string_view bytes, bool replace,
-                                                std::string* error);
+std::optional<std::string> WriteThroughPartFile(const std::string& finalPath, std::string_view bytes,
+                                                bool replace, std::string* error);
 
 // Removes the part file and the engine's file beside it, when there.
 void RemovePartFiles(const std::string& partPath, const std::string& sideSuffix);

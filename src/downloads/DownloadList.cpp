@@ -43,9 +43,7 @@ DownloadItem* CDownloadList::Item(int id) {
     return nullptr;
 }
 
-const DownloadItem* CDownloadList::Find(int id) const {
-    return const_cast<CDownloadList*>(this)->Item(id);
-}
+const DownloadItem* CDownloadList::Find(int id) const { return const_cast<CDownloadList*>(this)->Item(id); }
 
 DownloadItem* CDownloadList::ItemOfTransfer(TransferId transfer) {
     if (!transfer) return nullptr;
@@ -60,7 +58,8 @@ int CDownloadList::RunningCount() const { return m_running; }
 
 void CDownloadList::OnResponse(TransferId transfer, const DownloadResponse& response) {
     // A retry asked for this transfer: its question was answered before.
-    if (DownloadItem* fetching = Item(m_fetchingFor); fetching && !fetching->transfer) fetching->transfer = transfer;
+    if (DownloadItem* fetching = Item(m_fetchingFor); fetching && !fetching->transfer)
+        fetching->transfer = transfer;
     if (DownloadItem* item = ItemOfTransfer(transfer)) {
         if (item->state != DownloadState::Running || !item->partPath.empty()) return;
         item->mimeType = response.mimeType;
@@ -302,7 +301,8 @@ void CDownloadList::Retry(int id) {
 }
 
 void CDownloadList::Remove(int id) {
-    auto it = std::find_if(m_items.begin(), m_items.end(), [id](const DownloadItem& i) { return i.id == id; });
+    auto it =
+        std::find_if(m_items.begin(), m_items.end(), [id](const DownloadItem& i) { return i.id == id; });
     if (it == m_items.end()) return;
     const bool running = it->state == DownloadState::Running;
     if (it->transfer) {

@@ -25,19 +25,19 @@ enum class DownloadState { Running, Done, Cancelled, Failed };
 
 struct DownloadItem {
     int id = 0;
-    std::string url;           // Shift-JIS
-    std::string site;          // Shift-JIS, the host it comes from
-    std::string path;          // the file system's bytes: the file it goes to, or went to
+    std::string url;   // Shift-JIS
+    std::string site;  // Shift-JIS, the host it comes from
+    std::string path;  // the file system's bytes: the file it goes to, or went to
     std::string mimeType;
-    std::int64_t size = -1;    // -1 while unknown (or after the server's figure proved wrong)
+    std::int64_t size = -1;  // -1 while unknown (or after the server's figure proved wrong)
     std::int64_t received = 0;
     double bytesPerSecond = 0;
     DownloadState state = DownloadState::Running;
-    std::string reason;        // Shift-JIS, why it failed
+    std::string reason;  // Shift-JIS, why it failed
     bool openWhenDone = false;
     // Internals of the list, kept here so the item is one record.
-    bool replace = false;      // the user chose to replace a file at `path`
-    TransferId transfer = 0;   // the engine's transfer while it lives
+    bool replace = false;     // the user chose to replace a file at `path`
+    TransferId transfer = 0;  // the engine's transfer while it lives
     std::string partPath;
     std::int64_t sampleBytes = 0;
     std::int64_t sampleMs = 0;
@@ -52,8 +52,8 @@ struct DownloadQuestion {
 };
 
 enum class DownloadAnswer {
-    Save,             // to the path chosen
-    Open,             // to a private folder, then with the desktop's handler
+    Save,  // to the path chosen
+    Open,  // to a private folder, then with the desktop's handler
     Cancel,
     CancelAllOfPage,  // this question and every one waiting behind it
 };

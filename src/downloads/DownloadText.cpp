@@ -11,7 +11,8 @@ namespace fern {
 std::string ByteSizeText(std::int64_t bytes) {
     char text[64];
     const double value = static_cast<double>(bytes < 0 ? 0 : bytes);
-    if (bytes < 1024) std::snprintf(text, sizeof text, "%lld バイト", static_cast<long long>(bytes < 0 ? 0 : bytes));
+    if (bytes < 1024)
+        std::snprintf(text, sizeof text, "%lld バイト", static_cast<long long>(bytes < 0 ? 0 : bytes));
     else if (value < 1024.0 * 1024) std::snprintf(text, sizeof text, "%.1f KB", value / 1024);
     else if (value < 1024.0 * 1024 * 1024) std::snprintf(text, sizeof text, "%.1f MB", value / (1024 * 1024));
     else std::snprintf(text, sizeof text, "%.2f GB", value / (1024.0 * 1024 * 1024));
@@ -29,10 +30,12 @@ std::string SpeedText(double bytesPerSecond) {
 
 std::string TimeLeftText(std::int64_t received, std::int64_t size, double bytesPerSecond) {
     if (size < 0 || bytesPerSecond < 1 || received > size) return {};
-    const long long seconds = static_cast<long long>(static_cast<double>(size - received) / bytesPerSecond + 0.5);
+    const long long seconds =
+        static_cast<long long>(static_cast<double>(size - received) / bytesPerSecond + 0.5);
     char text[64];
     if (seconds < 60) std::snprintf(text, sizeof text, "残り %lld 秒", seconds);
-    else if (seconds < 3600) std::snprintf(text, sizeof text, "残り %lld 分 %lld 秒", seconds / 60, seconds % 60);
+    else if (seconds < 3600)
+        std::snprintf(text, sizeof text, "残り %lld 分 %lld 秒", seconds / 60, seconds % 60);
     else std::snprintf(text, sizeof text, "残り %lld 時間 %lld 分", seconds / 3600, seconds % 3600 / 60);
     return text;
 }

@@ -15,19 +15,33 @@ struct TypeExtension {
 };
 
 constexpr TypeExtension kExtensions[] = {
-    {"text/html", ".html"},         {"application/xhtml+xml", ".xhtml"}, {"text/plain", ".txt"},
-    {"image/png", ".png"},          {"image/jpeg", ".jpg"},              {"image/gif", ".gif"},
-    {"image/webp", ".webp"},        {"image/svg+xml", ".svg"},           {"image/bmp", ".bmp"},
-    {"image/x-icon", ".ico"},       {"image/vnd.microsoft.icon", ".ico"}, {"application/pdf", ".pdf"},
-    {"application/json", ".json"},  {"text/css", ".css"},                {"text/javascript", ".js"},
-    {"application/javascript", ".js"}, {"text/xml", ".xml"},             {"application/xml", ".xml"},
-    {"video/mp4", ".mp4"},          {"audio/mpeg", ".mp3"},
+    {"text/html", ".html"},
+    {"application/xhtml+xml", ".xhtml"},
+    {"text/plain", ".txt"},
+    {"image/png", ".png"},
+    {"image/jpeg", ".jpg"},
+    {"image/gif", ".gif"},
+    {"image/webp", ".webp"},
+    {"image/svg+xml", ".svg"},
+    {"image/bmp", ".bmp"},
+    {"image/x-icon", ".ico"},
+    {"image/vnd.microsoft.icon", ".ico"},
+    {"application/pdf", ".pdf"},
+    {"application/json", ".json"},
+    {"text/css", ".css"},
+    {"text/javascript", ".js"},
+    {"application/javascript", ".js"},
+    {"text/xml", ".xml"},
+    {"application/xml", ".xml"},
+    {"video/mp4", ".mp4"},
+    {"audio/mpeg", ".mp3"},
 };
 
 bool SameType(std::string_view mimeType, const char* type) {
     std::string_view base = mimeType.substr(0, mimeType.find(';'));
     while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
-    return g_ascii_strncasecmp(base.data(), type, base.size()) == 0 && std::string_view(type).size() == base.size();
+    return g_ascii_strncasecmp(base.data(), type, base.size()) == 0 &&
+           std::string_view(type).size() == base.size();
 }
 
 // The last segment of the address's path, its escapes decoded (the file

@@ -3,10 +3,10 @@
 // CloseUrl settings; the pages consult it through IPopupFilter.
 #include <string>
 
-#include "settings/BrowserSettings.h"
 #include "filters/CloseLists.h"
 #include "filters/WildcardPattern.h"
 #include "page/PopupFilter.h"
+#include "settings/BrowserSettings.h"
 
 namespace fern {
 
@@ -16,7 +16,8 @@ public:
     // and COCount is counted there, for the save at exit.
     // `settings` is the live CloseUrl section; the count of closed windows
     // starts from its COCount and is written back at the end.
-    explicit CCloseFilter(const CloseUrlSettings& settings) : m_settings(settings), m_closed(settings.count) {}
+    explicit CCloseFilter(const CloseUrlSettings& settings)
+        : m_settings(settings), m_closed(settings.count) {}
 
     // Changes through this reference are picked up at the next question.
     CloseLists& Lists() {

@@ -8,7 +8,7 @@ namespace fern {
 SweepAction SweepRule(const SweptDialog& d) {
     if (d.kind == SweptKind::HtmlDialog)
         return SjisContains(d.caption, "スクリプト") && SjisContains(d.caption, "エラー") ? SweepAction::Close
-                                                                                      : SweepAction::Keep;
+                                                                                          : SweepAction::Keep;
     if (!d.staticText) return SweepAction::Keep;
     const std::string& text = *d.staticText;
     if (CaptionEquals(d.caption, kLegacyPageDialogCaption, d.pageDialog)) {

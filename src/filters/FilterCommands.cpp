@@ -2,8 +2,8 @@
 
 #include "commands/CommandIds.h"
 #include "commands/CommandRouter.h"
-#include "settings/SettingsService.h"
 #include "platform/fs/FileIo.h"
+#include "settings/SettingsService.h"
 
 namespace fern {
 
@@ -18,7 +18,8 @@ void CFilterCommands::RegisterCommands(CCommandRouter& router) {
     // Without the custom host site the question is never asked.
     router.Add(ID_FILTER_SCRIPT_ERRORS, {[this] { ToggleScriptErrors(); }, [this] { return m_hostSite; },
                                          [this] { return Browser().showScriptErrors; }});
-    router.Add(ID_FILTER_DIALOG_SWEEP, {[this] { ToggleDialogSweep(); }, {}, [this] { return Browser().dialogSweep; }});
+    router.Add(ID_FILTER_DIALOG_SWEEP,
+               {[this] { ToggleDialogSweep(); }, {}, [this] { return Browser().dialogSweep; }});
 }
 
 void CFilterCommands::RegisterUrl() {

@@ -6,10 +6,10 @@
 #include <optional>
 #include <string>
 
-#include "settings/SettingsService.h"
 #include "filters/CloseFilter.h"
 #include "frame/MainFrame.h"
 #include "platform/shell/MessageBox.h"
+#include "settings/SettingsService.h"
 
 namespace fern {
 

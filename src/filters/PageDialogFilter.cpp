@@ -15,8 +15,8 @@ void CPageDialogFilter::ScriptError(const std::string& message, const std::strin
         // A page decides what it reports: the window keeps only a few KB of
         // each text, however much the page throws.
         if (m_ui.showScriptError)
-            m_ui.showScriptError({ShortenText(message, kScriptErrorTextLimit),
-                                  ShortenText(url, kScriptErrorTextLimit), line});
+            m_ui.showScriptError(
+                {ShortenText(message, kScriptErrorTextLimit), ShortenText(url, kScriptErrorTextLimit), line});
     } else if (m_ui.setStatusText) {
         m_ui.setStatusText(kScriptErrorStatus);
     }

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "settings/BrowserSettings.h"
 #include "page/PopupFilter.h"
+#include "settings/BrowserSettings.h"
 
 namespace fern {
 
@@ -31,7 +31,10 @@ public:
     };
     // `browser` is read on each question, so the switches act at once.
     CPageDialogFilter(const BrowserSettings& browser, std::vector<KillMsgDlgItem> items, Ui ui)
-        : m_browser(browser), m_hostSite(browser.customHostSite), m_items(std::move(items)), m_ui(std::move(ui)) {}
+        : m_browser(browser),
+          m_hostSite(browser.customHostSite),
+          m_items(std::move(items)),
+          m_ui(std::move(ui)) {}
 
     bool HostSite() const { return m_hostSite; }
     bool MessageBoxHandled(const std::string& caption, const std::string& message) override;

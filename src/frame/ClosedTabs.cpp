@@ -2,14 +2,14 @@
 
 #include <cstdio>
 
-#include "settings/FrameSettings.h"
 #include "commands/CommandRouter.h"
 #include "commands/MenuLayout.h"
-#include "settings/SettingsService.h"
 #include "frame/ListFileGuard.h"
 #include "lists/ItemListFile.h"
 #include "page/FernView.h"
 #include "platform/text/TextCut.h"
+#include "settings/FrameSettings.h"
+#include "settings/SettingsService.h"
 
 namespace fern {
 
@@ -72,10 +72,8 @@ std::vector<ClosedMenuItem> CClosedTabs::MenuItems() const {
     for (std::size_t i = 0; i < m_items.size() && i < kCapacity; ++i) {
         std::string name = ShortenText(m_items[i].name, kMenuTextBytes);
         char key[8];
-        if (i < kDigitKeys)
-            std::snprintf(key, sizeof key, "&%d ", static_cast<int>(i + 1));
-        else
-            std::snprintf(key, sizeof key, "&%c ", static_cast<char>('A' + (i - kDigitKeys)));
+        if (i < kDigitKeys) std::snprintf(key, sizeof key, "&%d ", static_cast<int>(i + 1));
+        else std::snprintf(key, sizeof key, "&%c ", static_cast<char>('A' + (i - kDigitKeys)));
         menu.push_back({ID_RECENT_FIRST + static_cast<int>(i), key + name});
     }
     return menu;
@@ -94,21 +92,25 @@ void CClosedTabs::RegisterCommands(CCommandRouter& router, UrlOpener open, std::
                                         s.recentCloseUrl.saveAtExit = !s.recentCloseUrl.saveAtExit;
                                     });
                                 },
-                                {}, [&settings] { return settings.Live().recentCloseUrl.saveAtExit; }});
+                                {},
+                                [&settings] { return settings.Live().recentCloseUrl.saveAtExit; }});
     router.Add(ID_RECENT_OPEN_ALL, [this, open] { OpenAll(open); });
     router.Add(ID_RECENT_LAST, {[this, open, focusOption] {
                                     if (!m_lastUrl.empty() && open)
                                         open(m_lastUrl, focusOption && focusOption() ? 3 : 1, m_lastFlags, 0);
                                 },
-                                [this] { return !m_lastUrl.empty(); }, {}});
-    router.AddRange(ID_RECENT_FIRST, ID_RECENT_RANGE_END, {[this, open](int id) {
-                                                                auto index = static_cast<std::size_t>(id - ID_RECENT_FIRST);
-                                                                if (index < m_items.size() && open) {
-                                                                    UrlItem item = m_items[index];
-                                                                    open(item.url, 3, item.style, 0);
-                                                                }
-                                                            },
-                                                            {}, {}});
+                                [this] { return !m_lastUrl.empty(); },
+                                {}});
+    router.AddRange(ID_RECENT_FIRST, ID_RECENT_RANGE_END,
+                    {[this, open](int id) {
+                         auto index = static_cast<std::size_t>(id - ID_RECENT_FIRST);
+                         if (index < m_items.size() && open) {
+                             UrlItem item = m_items[index];
+                             open(item.url, 3, item.style, 0);
+                         }
+                     },
+                     {},
+                     {}});
     router.AddDynamicMenu(kRecentClosedMenu, [this] {
         std::vector<DynamicMenuItem> items;
         for (const ClosedMenuItem& entry : MenuItems()) items.push_back({entry.id, entry.text, false});

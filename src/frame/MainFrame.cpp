@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "commands/CommandIds.h"
-#include "commands/CommandIds.h"
 #include "page/WildcardMatch.h"
 #include "platform/engine/LazyEngine.h"
 #include "platform/text/SjisByteClass.h"
@@ -66,8 +65,7 @@ int CMainFrame::TargetTab() const {
 
 // Opening ----------------------------------------------------------------------
 
-CFernView* CMainFrame::OpenUrl(const std::string& text, int openFlags, std::uint32_t dlc,
-                               int securityMode) {
+CFernView* CMainFrame::OpenUrl(const std::string& text, int openFlags, std::uint32_t dlc, int securityMode) {
     if (openFlags & kOpenNoNavigate)
         return OpenUrlInNewTab(text, true, (openFlags & kOpenFocus) != 0, dlc, securityMode);
     CFernView* view = nullptr;
@@ -106,8 +104,8 @@ CFernView* CMainFrame::OpenInActiveTab(const std::string& text, std::uint32_t dl
     return view;
 }
 
-CFernView* CMainFrame::OpenUrlInNewTab(const std::string& text, bool noNavigate, bool,
-                                       std::uint32_t dlc, int securityMode) {
+CFernView* CMainFrame::OpenUrlInNewTab(const std::string& text, bool noNavigate, bool, std::uint32_t dlc,
+                                       int securityMode) {
     if (securityMode == 2) dlc = DefaultDownloadControl(m_settings);
     std::string url;
     if (!noNavigate) {
@@ -153,11 +151,10 @@ CFernView* CMainFrame::CreateTab(IBrowserEngine* relatedTo, const std::string& s
     bool deferred = m_deferViews > 0 && !relatedTo;
     std::unique_ptr<IBrowserEngine> engine;
     if (deferred)
-        engine = std::make_unique<LazyEngine>([this, siteUrl] { return m_services.engines.CreateForSite(siteUrl); });
-    else if (!relatedTo && !siteUrl.empty())
-        engine = m_services.engines.CreateForSite(siteUrl);
-    else
-        engine = m_services.engines.Create(relatedTo);
+        engine = std::make_unique<LazyEngine>(
+            [this, siteUrl] { return m_services.engines.CreateForSite(siteUrl); });
+    else if (!relatedTo && !siteUrl.empty()) engine = m_services.engines.CreateForSite(siteUrl);
+    else engine = m_services.engines.Create(relatedTo);
     if (!engine) return nullptr;
     IBrowserEngine* control = engine.get();
     auto owned = std::make_unique<CFernView>(*this, m_services.timers, std::move(engine));
@@ -187,8 +184,8 @@ std::vector<CFernView*> CMainFrame::ViewsWaitingForTabBar() const {
     std::vector<CFernView*> waiting;
     for (const auto& owned : m_views) {
         CFernView* view = owned.get();
-        if (view->TabIndex() == -1 && view->InsertPending() && !view->IsClosing() && !view->FirstNavigation() &&
-            !view->PendingBlank())
+        if (view->TabIndex() == -1 && view->InsertPending() && !view->IsClosing() &&
+            !view->FirstNavigation() && !view->PendingBlank())
             waiting.push_back(view);
     }
     return waiting;
@@ -251,8 +248,7 @@ void CMainFrame::SelectTab(int index) {
 
 void CMainFrame::SelectByOffset(int offset) {
     if (m_tabs.Count() == 0) return;
-    SelectTab(TabOffsetIndex(m_tabs.Selected(), offset, m_tabs.Count(),
-                             m_settings.tabBar.wrapAround));
+    SelectTab(TabOffsetIndex(m_tabs.Selected(), offset, m_tabs.Count(), m_settings.tabBar.wrapAround));
 }
 
 bool CMainFrame::SwapTabs(int a, int b) {
@@ -299,15 +295,16 @@ void CMainFrame::PostClose(CFernView* view) {
 }
 
 void CMainFrame::DestroyView(CFernView* view) {
-    auto owned = std::find_if(m_views.begin(), m_views.end(),
-                              [view](const auto& p) { return p.get() == view; });
+    auto owned =
+        std::find_if(m_views.begin(), m_views.end(), [view](const auto& p) { return p.get() == view; });
     if (owned == m_views.end()) return;
 
     int index = view->TabIndex();
     int count = m_tabs.Count();
     bool wasActive = view == m_active;
     if (wasActive && index != -1) {
-        int next = TabNextActiveIndex(m_nextActiveOverride.value_or(m_settings.tabBar.nextActive), index, count);
+        int next =
+            TabNextActiveIndex(m_nextActiveOverride.value_or(m_settings.tabBar.nextActive), index, count);
         if (next >= 0 && next != index && ViewAt(next)) ActivateView(ViewAt(next));
     }
 
@@ -426,8 +423,8 @@ void CMainFrame::StartAutoSave(bool on, int minutes) {
     if (m_autoSaveTimer) m_services.timers.Stop(m_autoSaveTimer);
     m_autoSaveTimer = 0;
     if (!on || minutes <= 0) return;
-    m_autoSaveTimer = m_services.timers.Start(static_cast<unsigned>(minutes) * 60000u,
-                                              [this] { SaveOnExit(false, true); });
+    m_autoSaveTimer =
+        m_services.timers.Start(static_cast<unsigned>(minutes) * 60000u, [this] { SaveOnExit(false, true); });
 }
 
 // Page host ----------------------------------------------------------------------
@@ -477,12 +474,8 @@ int CMainFrame::ZoneOf(const std::string& url) const {
 void CMainFrame::NewTabCommand(int id) {
     std::uint32_t dlc = DefaultDownloadControl(m_settings);
     switch (id) {
-        case ID_NEW_TAB:
-            NewTabCommand(NewTabCommandFor(m_settings.tabBar.createNew));
-            return;
-        case ID_NEW_TAB_BLANK:
-            OpenUrl(kBlank, kOpenNewTab | kOpenFocus, dlc, 0);
-            return;
+        case ID_NEW_TAB: NewTabCommand(NewTabCommandFor(m_settings.tabBar.createNew)); return;
+        case ID_NEW_TAB_BLANK: OpenUrl(kBlank, kOpenNewTab | kOpenFocus, dlc, 0); return;
         case ID_NEW_TAB_CLIPBOARD: {
             std::string text = Trim(m_services.clipboard.GetText().value_or(""));
             std::size_t lf = text.find('\n');  // LF is never a trail byte
@@ -523,8 +516,14 @@ void CMainFrame::TabAction(TabMouseAction action, int index) {
     }
 }
 
-void CMainFrame::OnTabDoubleClick(int index) { TabAction(TabClickAction(m_settings.tabBar.leftDoubleClick), index); }
-void CMainFrame::OnTabWheelClick(int index) { TabAction(TabClickAction(m_settings.tabBar.wheelClick), index); }
-void CMainFrame::OnTabRightClick(int index) { TabAction(TabRightClickAction(m_settings.tabBar.rightClick), index); }
+void CMainFrame::OnTabDoubleClick(int index) {
+    TabAction(TabClickAction(m_settings.tabBar.leftDoubleClick), index);
+}
+void CMainFrame::OnTabWheelClick(int index) {
+    TabAction(TabClickAction(m_settings.tabBar.wheelClick), index);
+}
+void CMainFrame::OnTabRightClick(int index) {
+    TabAction(TabRightClickAction(m_settings.tabBar.rightClick), index);
+}
 
 }  // namespace fern

@@ -18,17 +18,16 @@
 #include "page/FernView.h"
 #include "page/PageHost.h"
 #include "page/PopupFilter.h"
+#include "platform/Signal.h"
 #include "platform/engine/EngineFactory.h"
 #include "platform/shell/Clipboard.h"
 #include "platform/shell/MessageBox.h"
 #include "platform/shell/MessageQueue.h"
 #include "platform/shell/TimerService.h"
-#include "platform/Signal.h"
 
 namespace fern {
 
 class CCommandRouter;
-
 
 // Open flags of an open request.
 enum OpenFlags : int {
@@ -104,10 +103,9 @@ public:
     static constexpr unsigned kAutoSaveTimer = 4096;
 
     // The open operation of the program.
-    CFernView* OpenUrl(const std::string& text, int openFlags, std::uint32_t dlc,
-                       int securityMode) override;
-    CFernView* OpenUrlInNewTab(const std::string& text, bool noNavigate, bool focus,
-                               std::uint32_t dlc, int securityMode);
+    CFernView* OpenUrl(const std::string& text, int openFlags, std::uint32_t dlc, int securityMode) override;
+    CFernView* OpenUrlInNewTab(const std::string& text, bool noNavigate, bool focus, std::uint32_t dlc,
+                               int securityMode);
     // `siteUrl`: the address the tab is made for, so it may share its site's process.
     CFernView* CreateTab(IBrowserEngine* relatedTo = nullptr, const std::string& siteUrl = {});
     int InsertTab(const std::string& text, CFernView* view) override;

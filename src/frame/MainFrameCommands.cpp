@@ -17,8 +17,7 @@ void CMainFrame::CopyTargetTitle() {
         std::string title = view.Title();
         if (title.empty())
             m_services.messageBox.Show("タイトルの取得に失敗しました。", "Fern Browser", MessageBoxKind::Ok);
-        else
-            m_services.clipboard.SetText(title);
+        else m_services.clipboard.SetText(title);
     });
 }
 
@@ -33,7 +32,8 @@ void CMainFrame::RegisterCommands(CCommandRouter& router) {
                             run();
                             m_tabs.SetRightClicked(-1);
                         },
-                        anyTab, {}});
+                        anyTab,
+                        {}});
     };
 
     for (int id = ID_NEW_TAB; id <= ID_NEW_TAB_HOME; ++id) router.Add(id, [this, id] { NewTabCommand(id); });
@@ -50,11 +50,12 @@ void CMainFrame::RegisterCommands(CCommandRouter& router) {
     onTarget(ID_TAB_MOVE_RIGHT, [this](CFernView&, int i) {
         if (i + 1 < m_tabs.Count()) SwapTabs(i, i + 1);
     });
-    router.Add(ID_TAB_NAVIGATE_LOCK, {[this] { OnTargetTab([](CFernView& v, int) { v.ToggleNavigateLock(); }); },
-                                      anyTab, [this] {
-                                          CFernView* view = ViewAt(TargetTab());
-                                          return view && view->IsNavigateLocked();
-                                      }});
+    router.Add(ID_TAB_NAVIGATE_LOCK,
+               {[this] { OnTargetTab([](CFernView& v, int) { v.ToggleNavigateLock(); }); }, anyTab,
+                [this] {
+                    CFernView* view = ViewAt(TargetTab());
+                    return view && view->IsNavigateLocked();
+                }});
     router.Add(ID_TAB_COPY_TITLE, {[this] { CopyTargetTitle(); }, anyTab, {}});
     onTarget(ID_TAB_COPY_URL, [this](CFernView& v, int) { m_services.clipboard.SetText(v.Url()); });
 
@@ -75,7 +76,8 @@ void CMainFrame::RegisterCommands(CCommandRouter& router) {
                                            RestoreClosed();
                                            m_tabs.SetRightClicked(-1);
                                        },
-                                       [this] { return !m_closedSet.empty(); }, {}});
+                                       [this] { return !m_closedSet.empty(); },
+                                       {}});
 
     // The active page's own commands.
     auto onPage = [&](int id, std::function<bool()> enabled = {}) {
@@ -83,11 +85,12 @@ void CMainFrame::RegisterCommands(CCommandRouter& router) {
         router.Add(id, {[this, id] {
                             if (m_active) m_active->OnPageCommand(id);
                         },
-                        enabled, {}});
+                        enabled,
+                        {}});
     };
     for (int id : {ID_PAGE_FIND, ID_PAGE_SOURCE, ID_PAGE_PROPERTIES, ID_PAGE_PRINT_PREVIEW, ID_FILE_PRINT,
-                   ID_PAGE_SETUP, ID_PAGE_SHORTCUT, ID_PAGE_REFRESH_LATEST, ID_PAGE_FOCUS, ID_PAGE_OPEN_SELECTION,
-                   ID_PAGE_COMMENTS})
+                   ID_PAGE_SETUP, ID_PAGE_SHORTCUT, ID_PAGE_REFRESH_LATEST, ID_PAGE_FOCUS,
+                   ID_PAGE_OPEN_SELECTION, ID_PAGE_COMMENTS})
         onPage(id);
     onPage(ID_PAGE_UP, [this] { return m_active && m_active->Engine() && !m_active->Engine()->Busy(); });
     router.Add(ID_PAGE_FIND_CLIPBOARD, {[this] {
@@ -95,7 +98,8 @@ void CMainFrame::RegisterCommands(CCommandRouter& router) {
                                                 if (auto text = m_services.clipboard.GetText())
                                                     m_active->FindInPage(*text);
                                         },
-                                        [this] { return m_active != nullptr; }, {}});
+                                        [this] { return m_active != nullptr; },
+                                        {}});
     router.AddRange(ID_TEXT_LARGEST, ID_TEXT_SMALLEST,
                     {[this](int id) {
                          if (m_active) m_active->OnPageCommand(id);
@@ -103,16 +107,19 @@ void CMainFrame::RegisterCommands(CCommandRouter& router) {
                      [this](int) { return m_active != nullptr; },
                      [this](int id) { return m_active && m_active->IsTextSizeChecked(id); }});
     for (int step : {+1, -1}) {
-        router.Add(step > 0 ? ID_TEXT_LARGER : ID_TEXT_SMALLER,
-                   {[this, step] {
-                        if (m_active) m_active->StepTextSize(step);
-                    },
-                    [this] { return m_active != nullptr; }, {}});
+        router.Add(step > 0 ? ID_TEXT_LARGER : ID_TEXT_SMALLER, {[this, step] {
+                                                                     if (m_active)
+                                                                         m_active->StepTextSize(step);
+                                                                 },
+                                                                 [this] { return m_active != nullptr; },
+                                                                 {}});
     }
-    router.AddRange(ID_BACK_LIST_FIRST, ID_FORWARD_LIST_LAST, {[this](int id) {
-                                                                    if (m_active) m_active->OnPageCommand(id);
-                                                                },
-                                                                [this](int) { return m_active != nullptr; }, {}});
+    router.AddRange(ID_BACK_LIST_FIRST, ID_FORWARD_LIST_LAST,
+                    {[this](int id) {
+                         if (m_active) m_active->OnPageCommand(id);
+                     },
+                     [this](int) { return m_active != nullptr; },
+                     {}});
 }
 
 }  // namespace fern

@@ -16,7 +16,10 @@ const char kSaveFailed[] = "ファイルの保存に失敗しました。";
 
 CSessionLists::CSessionLists(CMainFrame& frame, CSettingsService& settings, SessionFiles files,
                              IMessageBox& messageBox, SessionDialogs dialogs)
-    : m_frame(frame), m_settings(settings), m_paths(std::move(files)), m_messageBox(messageBox),
+    : m_frame(frame),
+      m_settings(settings),
+      m_paths(std::move(files)),
+      m_messageBox(messageBox),
       m_dialogs(std::move(dialogs)) {
     (void)m_closed.Load(m_paths.recentClosed, m_settings.Live().recentCloseUrl);
     const AutoSaveSettings& autoSave = m_settings.Live().autoSave;
@@ -25,7 +28,8 @@ CSessionLists::CSessionLists(CMainFrame& frame, CSettingsService& settings, Sess
     m_stateLog = m_frame.Exit().stateLog.Connect(
         [this] { Report(m_paths.stateLog, SaveState(m_frame, "", m_paths.stateLog), false); });
     m_recent = m_frame.Exit().proxyAndRecent.Connect([this] {
-        Report(m_paths.recentClosed, m_closed.Save(m_paths.recentClosed, m_settings.Live().recentCloseUrl), false);
+        Report(m_paths.recentClosed, m_closed.Save(m_paths.recentClosed, m_settings.Live().recentCloseUrl),
+               false);
         m_settings.Save(SettingsSection::RecentCloseUrl);
     });
 }
@@ -35,17 +39,21 @@ UrlOpener CSessionLists::Opener() { return FrameOpener(m_frame); }
 void CSessionLists::Report(const std::string& path, const ListFileStatus& status, bool tellUser) {
     if (status.ok) return;
     LogWriteFailure(path, status.error);
-    if (tellUser) m_messageBox.Show(std::string(kSaveFailed) + "\n" + PathForDisplay(path), kCaption, MessageBoxKind::Ok);
+    if (tellUser)
+        m_messageBox.Show(std::string(kSaveFailed) + "\n" + PathForDisplay(path), kCaption,
+                          MessageBoxKind::Ok);
 }
 
 void CSessionLists::RegisterCommands(CCommandRouter& router) {
-    m_closed.RegisterCommands(router, Opener(), [this] { return FocusOption(); }, m_settings);
+    m_closed.RegisterCommands(
+        router, Opener(), [this] { return FocusOption(); }, m_settings);
     // Opening all of them makes their pages a few at a time.
     router.Add(ID_RECENT_OPEN_ALL, [this] {
         CMainFrame::DeferredViews deferred(m_frame);
         m_closed.OpenAll(Opener());
     });
-    router.Add(ID_STATE_SAVE, [this] { Report(m_paths.stateLog, SaveState(m_frame, "", m_paths.stateLog), true); });
+    router.Add(ID_STATE_SAVE,
+               [this] { Report(m_paths.stateLog, SaveState(m_frame, "", m_paths.stateLog), true); });
     router.Add(ID_STATE_SAVE_LIST, [this] {
         if (!m_dialogs.chooseListFile) return;
         if (std::optional<std::string> path = m_dialogs.chooseListFile(true, "UrlList.fbl"))
@@ -67,16 +75,18 @@ void CSessionLists::RegisterCommands(CCommandRouter& router) {
                                     CFernView* view = target();
                                     m_frame.SetRightClicked(-1);
                                     if (view)
-                                        Report(m_paths.startupList, AddToStartupList(m_paths.startupList, view->Url()),
-                                               true);
+                                        Report(m_paths.startupList,
+                                               AddToStartupList(m_paths.startupList, view->Url()), true);
                                 },
-                                [target] { return target() != nullptr; }, {}});
+                                [target] { return target() != nullptr; },
+                                {}});
     router.Add(ID_AUTOSAVE_START, {[this] { AutoSaveCommand(); }, {}, [this] { return m_autoSaveRunning; }});
 }
 
 void CSessionLists::AutoSaveCommand() {
     if (!m_dialogs.askAutoSaveMinutes) return;
-    std::optional<int> minutes = m_dialogs.askAutoSaveMinutes(AutoSaveDialogValue(m_settings.Live().autoSave));
+    std::optional<int> minutes =
+        m_dialogs.askAutoSaveMinutes(AutoSaveDialogValue(m_settings.Live().autoSave));
     AutoSaveTimer timer = ChooseAutoSave(m_settings, minutes.has_value(), minutes.value_or(0));
     if (!timer.saved) m_messageBox.Show(kSaveFailed, kCaption, MessageBoxKind::Ok);
     m_frame.StartAutoSave(timer.run, timer.minutes);
@@ -85,7 +95,8 @@ void CSessionLists::AutoSaveCommand() {
 
 void CSessionLists::OpenAtStartup(bool argumentOpened) {
     CMainFrame::DeferredViews deferred(m_frame);
-    fern::OpenAtStartup(m_settings.Live().startup, argumentOpened, m_paths.startupList, m_paths.stateLog, Opener());
+    fern::OpenAtStartup(m_settings.Live().startup, argumentOpened, m_paths.startupList, m_paths.stateLog,
+                        Opener());
 }
 
 }  // namespace fern

@@ -5,11 +5,11 @@
 #include <map>
 #include <set>
 
-#include "settings/AppSettings.h"
-#include "settings/SettingsService.h"
 #include "frame/ListFileGuard.h"
 #include "frame/MainFrame.h"
 #include "lists/ItemListFile.h"
+#include "settings/AppSettings.h"
+#include "settings/SettingsService.h"
 
 namespace fern {
 
@@ -96,7 +96,8 @@ ListFileStatus AddToStartupList(const std::string& startupPath, const std::strin
     return WriteItemList(startupPath, kStartupListName, items);
 }
 
-std::vector<UrlItem> EditedItemList(const std::vector<UrlItem>& before, const std::vector<std::string>& urls) {
+std::vector<UrlItem> EditedItemList(const std::vector<UrlItem>& before,
+                                    const std::vector<std::string>& urls) {
     // The unused items of each address, first first (long lists stay linear).
     std::map<std::string_view, std::deque<std::size_t>> unused;
     for (std::size_t i = 0; i < before.size(); ++i) unused[before[i].url].push_back(i);

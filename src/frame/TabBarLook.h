@@ -10,7 +10,6 @@
 
 namespace fern {
 
-
 struct TabFontLook {
     int weight = 400;
     bool italic = false;
@@ -19,9 +18,9 @@ struct TabFontLook {
 };
 
 struct TabBarLook {
-    int textLimit = 0;    // characters; 0 = no limit
+    int textLimit = 0;  // characters; 0 = no limit
     bool multiLine = false;
-    int fixedWidth = 0;   // pixels; 0 = buttons size to their text
+    int fixedWidth = 0;  // pixels; 0 = buttons size to their text
     bool belowPages = false;
     // Off: the theme's button colours; the colour fields are then unused.
     bool customColours = false;

@@ -8,9 +8,7 @@ const TabItem* CTabBarModel::Item(int index) const {
     return (index >= 0 && index < Count()) ? &m_items[index] : nullptr;
 }
 
-TabItem* CTabBarModel::Item(int index) {
-    return (index >= 0 && index < Count()) ? &m_items[index] : nullptr;
-}
+TabItem* CTabBarModel::Item(int index) { return (index >= 0 && index < Count()) ? &m_items[index] : nullptr; }
 
 int CTabBarModel::Insert(int index, const std::string& text, CFernView* view) {
     if (index < 0 || index > Count()) return -1;

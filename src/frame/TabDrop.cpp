@@ -4,8 +4,8 @@
 
 #include "platform/fs/FsPath.h"
 #include "platform/text/Encoding.h"
-#include "platform/text/UrlText.h"
 #include "platform/text/SjisByteClass.h"
+#include "platform/text/UrlText.h"
 
 namespace fern {
 
@@ -16,7 +16,9 @@ constexpr std::string_view kViewSource = "view-source:";
 // has grown to three bytes, with ".url" after it.
 constexpr std::size_t kMaxShortcutNameBytes = 160;
 
-bool IsBlank(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+bool IsBlank(unsigned char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
 
 class ActionList {
 public:
@@ -52,9 +54,7 @@ private:
     std::uint32_t m_dlcDefault;
     std::vector<TabDropAction> m_actions;
 
-    std::string Address(const std::string& url) const {
-        return m_alt ? std::string(kViewSource) + url : url;
-    }
+    std::string Address(const std::string& url) const { return m_alt ? std::string(kViewSource) + url : url; }
 };
 
 }  // namespace

@@ -10,9 +10,9 @@
 namespace fern {
 
 struct HistoryOptions {
-    bool keepPageTexts = true;               // `HistoryPageTexts` 1
-    std::size_t pageBytes = 2048u << 10;     // `HistoryPageLimit` in KB, 2048
-    std::uint64_t totalBytes = 256ull << 20; // `HistoryCacheLimit` in MB, 256
+    bool keepPageTexts = true;                // `HistoryPageTexts` 1
+    std::size_t pageBytes = 2048u << 10;      // `HistoryPageLimit` in KB, 2048
+    std::uint64_t totalBytes = 256ull << 20;  // `HistoryCacheLimit` in MB, 256
 };
 
 // Values outside sense are brought within it: 1 KB to 64 MB a page, 1 MB to

@@ -32,15 +32,16 @@ bool IsTextType(std::string_view mimeType) {
     std::string type = SjisToLower(mimeType.substr(0, mimeType.find(';')));
     while (!type.empty() && type.back() == ' ') type.pop_back();
     if (type.rfind("text/", 0) == 0) return true;
-    for (const char* known : {"application/xhtml+xml", "application/xml", "application/json",
-                              "application/javascript", "application/ecmascript", "application/rss+xml",
-                              "application/atom+xml"})
+    for (const char* known :
+         {"application/xhtml+xml", "application/xml", "application/json", "application/javascript",
+          "application/ecmascript", "application/rss+xml", "application/atom+xml"})
         if (type == known) return true;
     return type.size() > 4 && type.compare(type.size() - 4, 4, "+xml") == 0;
 }
 
 bool LooksBinary(std::string_view bytes) {
-    if (bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF')))
+    if (bytes.size() >= 2 &&
+        ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF')))
         return false;
     std::string_view probe = bytes.substr(0, std::min(bytes.size(), kBinaryProbe));
     return std::memchr(probe.data(), 0, probe.size()) != nullptr;
@@ -77,7 +78,8 @@ void CHistoryRecorder::TitleChanged(const void* view, const std::string& title) 
     m_writer.SetTitle(page->second, title);
 }
 
-bool CHistoryRecorder::WantsPageBytes(const void* view, const std::string& url, std::string_view mimeType) const {
+bool CHistoryRecorder::WantsPageBytes(const void* view, const std::string& url,
+                                      std::string_view mimeType) const {
     auto page = m_pages.find(view);
     if (page == m_pages.end() || page->second != url || !Recording()) return false;
     if (m_rules.keepPageTexts && !m_rules.keepPageTexts()) return false;
@@ -88,7 +90,8 @@ void CHistoryRecorder::MainResourceLoaded(const void* view, const std::string& u
                                           std::string_view bytes) {
     if (!WantsPageBytes(view, url, mimeType) || !KeepsPageBytes(url, mimeType, bytes)) return;
     // Only what the store keeps crosses to its thread.
-    m_writer.StorePage(url, std::string(bytes.substr(0, std::min(bytes.size(), m_rules.pageBytes))), m_clock());
+    m_writer.StorePage(url, std::string(bytes.substr(0, std::min(bytes.size(), m_rules.pageBytes))),
+                       m_clock());
 }
 
 }  // namespace fern

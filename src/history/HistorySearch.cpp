@@ -26,8 +26,7 @@ bool TextHolds(KeptPage page, const SjisSearcher& searcher, EncodingConversionCo
     if (page.bytes.size() <= 1) return false;
     if (context.forcedCode == -1 && page.code >= 0 && page.bytes.size() > 3)
         code = context.detectedCode = page.code;
-    else
-        code = ChooseConversionCode(page.bytes.data(), page.bytes.size(), context);
+    else code = ChooseConversionCode(page.bytes.data(), page.bytes.size(), context);
     // Shift-JIS is read as it stands, without a copy.
     if (code == kEncodingSjis) return searcher.FoundIn(page.bytes);
     return searcher.FoundIn(ConvertCodeToShiftJis(page.bytes, code));
@@ -53,7 +52,7 @@ std::string Escaped(std::string_view text) {
 
 std::string HistoryDateText(HistoryTime t, std::string_view datePicture) {
     std::time_t time = static_cast<std::time_t>(t);
-    std::tm local {};
+    std::tm local{};
     localtime_r(&time, &local);
     return FormatDatePicture(datePicture, local);
 }
@@ -90,8 +89,8 @@ unsigned StoredNamePlaces(std::string_view title, std::string_view url, const Ut
 }
 
 bool MatchHistoryEntry(HistoryRecord& record, std::optional<KeptPage> own, const SjisSearcher& searcher,
-                       const HistoryMatchOptions& options, IPageCache& cache, EncodingConversionContext& context,
-                       std::optional<unsigned> namePlaces) {
+                       const HistoryMatchOptions& options, IPageCache& cache,
+                       EncodingConversionContext& context, std::optional<unsigned> namePlaces) {
     context.forcedCode = options.charCode;
     if (namePlaces) {
         record.places = *namePlaces;
@@ -129,8 +128,10 @@ bool MatchHistoryEntry(HistoryRecord& record, std::optional<KeptPage> own, const
 }
 
 std::string HistoryInfoTip(const HistoryRecord& record) {
-    std::string tip = record.title + "\n" + CompactPath(record.url, kTipUrlBytes) + "\n更新日時 " + record.dateText;
-    if (record.code >= 0 && *EncodingName(record.code)) tip += std::string(" 文字コード ") + EncodingName(record.code);
+    std::string tip =
+        record.title + "\n" + CompactPath(record.url, kTipUrlBytes) + "\n更新日時 " + record.dateText;
+    if (record.code >= 0 && *EncodingName(record.code))
+        tip += std::string(" 文字コード ") + EncodingName(record.code);
     if (record.places != 0) {
         tip += "\n場所 ";
         if (record.places & kPlaceTitle) tip += "Title ";
@@ -149,8 +150,8 @@ std::string HistoryListHtml(const std::vector<HistoryRecord>& rows, std::string_
     return html;
 }
 
-bool SaveHistoryListHtml(const std::string& path, const std::vector<HistoryRecord>& rows, std::string_view nowText,
-                         std::string* error) {
+bool SaveHistoryListHtml(const std::string& path, const std::vector<HistoryRecord>& rows,
+                         std::string_view nowText, std::string* error) {
     return WriteFileAtomic(path, HistoryListHtml(rows, nowText), error);
 }
 
@@ -160,7 +161,9 @@ std::string HistoryUrlToOpen(const std::string& url, bool alt, IPageCache& cache
     return alt ? "view-source:" + target : target;
 }
 
-int HistoryOpenFlags(bool newTab, int fernBarStyle) { return (newTab ? 0x1 : 0) | ((fernBarStyle & 0x2) ? 0x2 : 0); }
+int HistoryOpenFlags(bool newTab, int fernBarStyle) {
+    return (newTab ? 0x1 : 0) | ((fernBarStyle & 0x2) ? 0x2 : 0);
+}
 
 void CHistorySearchList::SetSort(int sortValue) {
     m_column = std::clamp(sortValue & 0xFFFF, 0, 2);
@@ -180,8 +183,9 @@ bool CHistorySearchList::Before(const HistoryRecord& a, const HistoryRecord& b) 
 }
 
 void CHistorySearchList::Add(HistoryRecord record) {
-    auto at = std::upper_bound(m_rows.begin(), m_rows.end(), record,
-                               [this](const HistoryRecord& a, const HistoryRecord& b) { return Before(a, b); });
+    auto at =
+        std::upper_bound(m_rows.begin(), m_rows.end(), record,
+                         [this](const HistoryRecord& a, const HistoryRecord& b) { return Before(a, b); });
     m_rows.insert(at, std::move(record));
 }
 

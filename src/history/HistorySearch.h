@@ -23,7 +23,7 @@ enum HistoryMatchPlace : unsigned {
 
 // One row of the list.
 struct HistoryRecord {
-    std::string title;     // the stored title, or the end of the address
+    std::string title;  // the stored title, or the end of the address
     std::string url;
     std::string dateText;  // the last visit through the date picture
     int code = -1;         // the character code the page text was read in; -1 none read
@@ -69,8 +69,8 @@ struct KeptPage {
 // `namePlaces`: the title and address places when the caller found them
 // already (StoredNamePlaces), so the record's title need not be made first.
 bool MatchHistoryEntry(HistoryRecord& record, std::optional<KeptPage> own, const SjisSearcher& searcher,
-                       const HistoryMatchOptions& options, IPageCache& cache, EncodingConversionContext& context,
-                       std::optional<unsigned> namePlaces = std::nullopt);
+                       const HistoryMatchOptions& options, IPageCache& cache,
+                       EncodingConversionContext& context, std::optional<unsigned> namePlaces = std::nullopt);
 
 // The title and address places of a page as the history file holds it
 // (UTF-8), against the search string in UTF-8: the same places the program's
@@ -85,8 +85,8 @@ std::string HistoryInfoTip(const HistoryRecord& record);
 // and dates are escaped, so a page title cannot put markup into the file.
 std::string HistoryListHtml(const std::vector<HistoryRecord>& rows, std::string_view nowText);
 // Writes it atomically; false with the reason when it could not be saved.
-bool SaveHistoryListHtml(const std::string& path, const std::vector<HistoryRecord>& rows, std::string_view nowText,
-                         std::string* error);
+bool SaveHistoryListHtml(const std::string& path, const std::vector<HistoryRecord>& rows,
+                         std::string_view nowText, std::string* error);
 
 // The address to open for a row: with "/" when only that form was kept, and
 // after "view-source:" when Alt is held.

@@ -58,8 +58,9 @@ bool CHistorySearchWorker::Start(HistorySearchRequest request, OpenReader openRe
                 record.url = StoredTextToSjis(view.url);
                 std::optional<KeptPage> own;
                 if (view.code >= 0) own = KeptPage{view.bytes, view.code};
-                if (request.everyPage || MatchHistoryEntry(record, own, searcher, request.match, cache, context,
-                                                           StoredNamePlaces(view.title, view.url, names))) {
+                if (request.everyPage ||
+                    MatchHistoryEntry(record, own, searcher, request.match, cache, context,
+                                      StoredNamePlaces(view.title, view.url, names))) {
                     HistoryPage page = PageOf(view);
                     record.title = HistoryTitleOf(page.title, page.url);
                     record.lastVisit = page.lastVisit;

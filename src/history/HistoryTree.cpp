@@ -13,14 +13,14 @@ namespace {
 
 std::tm LocalTm(HistoryTime t) {
     std::time_t time = static_cast<std::time_t>(t);
-    std::tm local {};
+    std::tm local{};
     localtime_r(&time, &local);
     return local;
 }
 
 // Local midnight of the day `offset` days after the day of `local`.
 HistoryTime Midnight(const std::tm& local, int offset) {
-    std::tm day {};
+    std::tm day{};
     day.tm_year = local.tm_year;
     day.tm_mon = local.tm_mon;
     day.tm_mday = local.tm_mday + offset;
@@ -86,7 +86,8 @@ std::string HistoryTitleOf(const std::string& title, const std::string& url) {
 std::vector<HistoryRoot> HistoryRoots(int historyStyle, const std::string& dataFolder,
                                       const std::string& desktopFolder) {
     std::vector<HistoryRoot> roots{{HistoryRoot::History, "履歴", std::string()}};
-    if (historyStyle & 0x4000) roots.push_back({HistoryRoot::Favorites, "お気に入り", dataFolder + "/Favorites"});
+    if (historyStyle & 0x4000)
+        roots.push_back({HistoryRoot::Favorites, "お気に入り", dataFolder + "/Favorites"});
     if (historyStyle & 0x2000) roots.push_back({HistoryRoot::Desktop, "デスクトップ", desktopFolder});
     return roots;
 }

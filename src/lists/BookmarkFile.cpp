@@ -26,8 +26,7 @@ void SetField(BookmarkNode& node, std::string_view line) {
 // lines set the current item: the folder itself at first, then the last URL
 // record; after a nested folder the current item is what it was before.
 // Nesting is kept on a heap stack, so any depth is safe.
-void ReadFolderContents(ListLineReader& lines, BookmarkNode& top,
-                        const BookmarkReadOptions& options) {
+void ReadFolderContents(ListLineReader& lines, BookmarkNode& top, const BookmarkReadOptions& options) {
     struct Level {
         BookmarkNode* folder;
         BookmarkNode* current;
@@ -38,15 +37,12 @@ void ReadFolderContents(ListLineReader& lines, BookmarkNode& top,
     std::string_view line;
     while (lines.Next(line)) {
         switch (ClassifyListLine(line)) {
-            case ListLineKind::Field:
-                SetField(*current, line);
-                break;
+            case ListLineKind::Field: SetField(*current, line); break;
             case ListLineKind::Head:
                 switch (ListLineKey(line)) {
                     case 'U':
-                        current = AddBookmarkNode(*folder, kItemUrl, "unknown url", "",
-                                                  kDefaultItemStyle, options.defaultAddStyle,
-                                                  options.timeStamp);
+                        current = AddBookmarkNode(*folder, kItemUrl, "unknown url", "", kDefaultItemStyle,
+                                                  options.defaultAddStyle, options.timeStamp);
                         break;
                     case 'S':
                         AddBookmarkNode(*folder, kItemSeparator, "", "", kDefaultItemStyle,
@@ -54,12 +50,11 @@ void ReadFolderContents(ListLineReader& lines, BookmarkNode& top,
                         break;
                     case 'F':
                         outer.push_back({folder, current});
-                        folder = current = AddBookmarkNode(*folder, kItemFolder, "unknown dir", "",
-                                                           kDefaultItemStyle, kDefaultItemExStyle,
-                                                           options.timeStamp);
+                        folder = current =
+                            AddBookmarkNode(*folder, kItemFolder, "unknown dir", "", kDefaultItemStyle,
+                                            kDefaultItemExStyle, options.timeStamp);
                         break;
-                    default:
-                        break;
+                    default: break;
                 }
                 break;
             case ListLineKind::Close:
@@ -68,15 +63,13 @@ void ReadFolderContents(ListLineReader& lines, BookmarkNode& top,
                 current = outer.back().current;
                 outer.pop_back();
                 break;
-            default:
-                break;
+            default: break;
         }
     }
 }
 
 std::unique_ptr<BookmarkNode> MakeTopFolder(std::string_view name, std::uint32_t timeStamp) {
-    return MakeBookmarkNode(kItemFolder, name, "", kDefaultItemStyle, kDefaultItemExStyle,
-                            timeStamp);
+    return MakeBookmarkNode(kItemFolder, name, "", kDefaultItemStyle, kDefaultItemExStyle, timeStamp);
 }
 
 void WriteRecord(ListTextWriter& out, const BookmarkNode& node) {
@@ -98,9 +91,7 @@ void WriteRecord(ListTextWriter& out, const BookmarkNode& node) {
             out.NumberField("\tCREATED=", node.created);
             out.Text("\n");
             break;
-        case kItemSeparator:
-            out.Text("#SEP\n\n");
-            break;
+        case kItemSeparator: out.Text("#SEP\n\n"); break;
         default:  // no record for a type the format does not know
             break;
     }
@@ -134,8 +125,7 @@ void WriteTopFolder(ListTextWriter& out, const BookmarkNode& top) {
 
 }  // namespace
 
-BookmarkFileContents ParseBookmarkFile(std::string_view bytes,
-                                       const BookmarkReadOptions& options) {
+BookmarkFileContents ParseBookmarkFile(std::string_view bytes, const BookmarkReadOptions& options) {
     BookmarkFileContents contents;
     contents.root = MakeTopFolder(options.rootName, options.timeStamp);
     contents.trash = MakeTopFolder(kTrashFolderName, options.timeStamp);
@@ -173,8 +163,7 @@ std::string SerializeBookmarkFile(const BookmarkNode& root, const BookmarkNode& 
     return out.Take();
 }
 
-ListFileStatus WriteBookmarkFile(std::string_view path, const BookmarkNode& root,
-                                 const BookmarkNode& trash) {
+ListFileStatus WriteBookmarkFile(std::string_view path, const BookmarkNode& root, const BookmarkNode& trash) {
     return SaveListFile(path, SerializeBookmarkFile(root, trash));
 }
 

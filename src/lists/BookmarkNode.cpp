@@ -4,9 +4,7 @@ namespace fern {
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 // Blanks are below 0x40, so no trail byte of a double-byte character is cut.
 std::string_view TrimRight(std::string_view text) {
@@ -39,8 +37,7 @@ BookmarkNode* BookmarkNode::AppendChild(std::unique_ptr<BookmarkNode> child) {
     return InsertChild(std::move(child), nullptr);
 }
 
-BookmarkNode* BookmarkNode::InsertChild(std::unique_ptr<BookmarkNode> child,
-                                        BookmarkNode* before) {
+BookmarkNode* BookmarkNode::InsertChild(std::unique_ptr<BookmarkNode> child, BookmarkNode* before) {
     if (!child) return nullptr;
     if (before && before->parent_ != this) before = nullptr;
     BookmarkNode* node = child.release();

@@ -33,10 +33,8 @@ std::string JisToShiftJis(std::string_view text) {
     while (i < n) {
         Byte c = p[i];
         if (c == 0x1B && n - i >= 3 && (p[i + 1] == '$' || p[i + 1] == '(')) {
-            if (p[i + 1] == '$')
-                mode = kKanji;
-            else
-                mode = p[i + 2] == 'I' ? kKana : kSingle;
+            if (p[i + 1] == '$') mode = kKanji;
+            else mode = p[i + 2] == 'I' ? kKana : kSingle;
             i += 3;
             continue;
         }
@@ -53,10 +51,8 @@ std::string JisToShiftJis(std::string_view text) {
             ++i;
         } else {
             unsigned sjis = i + 1 < n ? JisToSjis((c << 8) | p[i + 1]) : 0;
-            if (sjis != 0)
-                AppendCode(out, sjis);
-            else
-                out += kSubstitute;
+            if (sjis != 0) AppendCode(out, sjis);
+            else out += kSubstitute;
             i += 2;
         }
     }
@@ -82,10 +78,8 @@ std::string EucToShiftJis(std::string_view text) {
             i += 3;
         } else if (i + 1 < n && InRange(c, 0xA1, 0xFE) && InRange(p[i + 1], 0xA1, 0xFE)) {
             unsigned sjis = JisToSjis(((c & 0x7Fu) << 8) | (p[i + 1] & 0x7Fu));
-            if (sjis != 0)
-                AppendCode(out, sjis);
-            else
-                out += kSubstitute;
+            if (sjis != 0) AppendCode(out, sjis);
+            else out += kSubstitute;
             i += 2;
         } else {
             // Only the bad byte goes, so an ASCII byte after it survives.
@@ -107,34 +101,25 @@ std::string ThroughIconv(std::string_view text, const char* from, std::string_vi
 
 std::string ConvertCodeToShiftJis(std::string_view bytes, int code) {
     switch (code) {
-        case kEncodingJis:
-            return JisToShiftJis(bytes);
-        case kEncodingEuc:
-            return EucToShiftJis(bytes);
-        case kEncodingUnicode:
-            return ThroughIconv(bytes, "UTF-16LE", std::string_view("\xFF\xFE", 2));
-        case kEncodingUnicodeBe:
-            return ThroughIconv(bytes, "UTF-16BE", std::string_view("\xFE\xFF", 2));
-        case kEncodingUtf8:
-            return ThroughIconv(bytes, "UTF-8", "\xEF\xBB\xBF");
-        case kEncodingUtf7:
-            return ThroughIconv(bytes, "UTF-7", "");
+        case kEncodingJis: return JisToShiftJis(bytes);
+        case kEncodingEuc: return EucToShiftJis(bytes);
+        case kEncodingUnicode: return ThroughIconv(bytes, "UTF-16LE", std::string_view("\xFF\xFE", 2));
+        case kEncodingUnicodeBe: return ThroughIconv(bytes, "UTF-16BE", std::string_view("\xFE\xFF", 2));
+        case kEncodingUtf8: return ThroughIconv(bytes, "UTF-8", "\xEF\xBB\xBF");
+        case kEncodingUtf7: return ThroughIconv(bytes, "UTF-7", "");
         default:  // Shift-JIS, or a code we do not know
             return std::string(bytes);
     }
 }
 
-int ChooseConversionCode(const char* bytes, std::size_t length,
-                         EncodingConversionContext& context) {
-    if (context.forcedCode != -1)
-        context.detectedCode = context.forcedCode;
+int ChooseConversionCode(const char* bytes, std::size_t length, EncodingConversionContext& context) {
+    if (context.forcedCode != -1) context.detectedCode = context.forcedCode;
     else if (length > kShortText && bytes != nullptr)
         context.detectedCode = DetectEncoding(bytes, std::min(length, kDetectBytes));
     return context.detectedCode;
 }
 
-std::string ConvertToShiftJis(const char* bytes, std::size_t length,
-                              EncodingConversionContext& context) {
+std::string ConvertToShiftJis(const char* bytes, std::size_t length, EncodingConversionContext& context) {
     int code = ChooseConversionCode(bytes, length, context);
     if (bytes == nullptr) return std::string();
     return ConvertCodeToShiftJis(std::string_view(bytes, length), code);

@@ -31,10 +31,8 @@ int UnitToSjis(char16_t unit) {
     std::string out;
     int result = -1;
     if (ConvertEncoding(std::string_view(in, 2), "UTF-16LE", "CP932", out)) {
-        if (out.size() == 1 && (out[0] != '?' || unit == u'?'))
-            result = static_cast<Byte>(out[0]);
-        else if (out.size() == 2)
-            result = (static_cast<Byte>(out[0]) << 8) | static_cast<Byte>(out[1]);
+        if (out.size() == 1 && (out[0] != '?' || unit == u'?')) result = static_cast<Byte>(out[0]);
+        else if (out.size() == 2) result = (static_cast<Byte>(out[0]) << 8) | static_cast<Byte>(out[1]);
     }
     g_unitToSjis[unit].store(result + 2, std::memory_order_relaxed);
     return result;
@@ -52,8 +50,8 @@ bool IsValidSjisChar(unsigned code) {
     if (known != 0) return known == 2;
     char in[2] = {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
     std::string out;
-    bool valid = ConvertEncoding(std::string_view(in, 2), "CP932", "UTF-16LE", out) &&
-                 out.size() == 2 && out != std::string_view("?\0", 2) && SjisToJis(code) != 0;
+    bool valid = ConvertEncoding(std::string_view(in, 2), "CP932", "UTF-16LE", out) && out.size() == 2 &&
+                 out != std::string_view("?\0", 2) && SjisToJis(code) != 0;
     g_sjisValid[code].store(valid ? 2 : 1, std::memory_order_relaxed);
     return valid;
 }
@@ -128,10 +126,9 @@ int ScoreUtf8(const Byte* p, std::size_t n) {
     int score = 0;
     std::size_t i = 0;
     while (i < n) {
-        if (i + 2 < n && (p[i] & 0xF0) == 0xE0 && (p[i + 1] & 0xC0) == 0x80 &&
-            (p[i + 2] & 0xC0) == 0x80) {
-            auto unit = static_cast<char16_t>(((p[i] & 0x0F) << 12) | ((p[i + 1] & 0x3F) << 6) |
-                                              (p[i + 2] & 0x3F));
+        if (i + 2 < n && (p[i] & 0xF0) == 0xE0 && (p[i + 1] & 0xC0) == 0x80 && (p[i + 2] & 0xC0) == 0x80) {
+            auto unit =
+                static_cast<char16_t>(((p[i] & 0x0F) << 12) | ((p[i + 1] & 0x3F) << 6) | (p[i + 2] & 0x3F));
             if (UnitIsSjisKana(unit)) score += 3;
             i += 3;
         } else if (i + 1 < n && (p[i] & 0xE0) == 0xC0 && (p[i + 1] & 0xC0) == 0x80) {
@@ -171,8 +168,8 @@ int ScoreUtf7Run(const Byte* run, std::size_t length) {
     if (bytes.size() % 2 != 0) return 0;
     int score = 0;
     for (std::size_t i = 0; i < bytes.size(); i += 2) {
-        auto unit = static_cast<char16_t>((static_cast<Byte>(bytes[i]) << 8) |
-                                          static_cast<Byte>(bytes[i + 1]));
+        auto unit =
+            static_cast<char16_t>((static_cast<Byte>(bytes[i]) << 8) | static_cast<Byte>(bytes[i + 1]));
         if (UnitToSjis(unit) >= 0) ++score;
     }
     return score;
@@ -217,8 +214,7 @@ int ScoreUtf7(const Byte* p, std::size_t n) {
 }  // namespace
 
 const char* EncodingName(int code) {
-    static const char* const kNames[] = {"SJIS", "JIS",  "EUC",      "UNICODE",
-                                         "UTF8", "UTF7", "UNICODEBE"};
+    static const char* const kNames[] = {"SJIS", "JIS", "EUC", "UNICODE", "UTF8", "UTF7", "UNICODEBE"};
     if (code < 0 || code > 6) return "";
     return kNames[code];
 }

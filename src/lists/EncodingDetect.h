@@ -9,9 +9,9 @@
 namespace fern {
 
 inline constexpr int kEncodingSjis = 0;
-inline constexpr int kEncodingJis = 1;        // ISO-2022-JP
-inline constexpr int kEncodingEuc = 2;        // EUC-JP
-inline constexpr int kEncodingUnicode = 3;    // UTF-16 little-endian
+inline constexpr int kEncodingJis = 1;      // ISO-2022-JP
+inline constexpr int kEncodingEuc = 2;      // EUC-JP
+inline constexpr int kEncodingUnicode = 3;  // UTF-16 little-endian
 inline constexpr int kEncodingUtf8 = 4;
 inline constexpr int kEncodingUtf7 = 5;
 inline constexpr int kEncodingUnicodeBe = 6;  // UTF-16 big-endian
@@ -39,8 +39,6 @@ int DecideEncoding(const EncodingScores& scores);
 // Byte-order mark first (FF FE little-endian UTF-16, FE FF big-endian,
 // EF BB BF UTF-8), then the scores. Looks at every byte it is given.
 int DetectEncoding(const char* bytes, std::size_t length);
-inline int DetectEncoding(std::string_view bytes) {
-    return DetectEncoding(bytes.data(), bytes.size());
-}
+inline int DetectEncoding(std::string_view bytes) { return DetectEncoding(bytes.data(), bytes.size()); }
 
 }  // namespace fern

@@ -8,8 +8,7 @@ bool ListLineReader::Next(std::string_view& line) {
     if (rest_.empty()) return false;
     const char* begin = rest_.data();
     const void* lf = std::memchr(begin, '\n', rest_.size());
-    std::size_t length = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - begin)
-                            : rest_.size();
+    std::size_t length = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - begin) : rest_.size();
     rest_.remove_prefix(lf ? length + 1 : length);
     if (length > 0 && begin[length - 1] == '\r') --length;
     if (const void* nul = std::memchr(begin, '\0', length))

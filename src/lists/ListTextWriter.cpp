@@ -22,8 +22,7 @@ ListTextWriter::ListTextWriter() { Text(kListFileHeader); }
 
 void ListTextWriter::Text(std::string_view text) {
     std::size_t start = 0;
-    for (std::size_t lf = text.find('\n'); lf != std::string_view::npos;
-         lf = text.find('\n', start)) {
+    for (std::size_t lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n', start)) {
         bytes_.append(text.substr(start, lf - start));
         bytes_.append("\r\n");
         start = lf + 1;
@@ -69,8 +68,6 @@ void ListTextWriter::Value(std::string_view value, bool memo) {
     bytes_.append(value.substr(start));
 }
 
-bool HoldsLineBreakOrNul(std::string_view text) {
-    return FindUnstorable(text, 0) != std::string_view::npos;
-}
+bool HoldsLineBreakOrNul(std::string_view text) { return FindUnstorable(text, 0) != std::string_view::npos; }
 
 }  // namespace fern

@@ -21,9 +21,10 @@ SectionReader SearchStringsReader(SearchStrings& strings) {
 SectionWriter SearchStringsWriter(const SearchStrings& strings) {
     return [&strings](ListTextWriter& out) {
         std::size_t count = strings.keep ? std::min(strings.entries.size(), kSearchStringLimit) : 0;
-        WriteSectionEntries(out, strings.name,
-                            std::vector<std::string>(strings.entries.begin(),
-                                                     strings.entries.begin() + static_cast<std::ptrdiff_t>(count)));
+        WriteSectionEntries(
+            out, strings.name,
+            std::vector<std::string>(strings.entries.begin(),
+                                     strings.entries.begin() + static_cast<std::ptrdiff_t>(count)));
     };
 }
 

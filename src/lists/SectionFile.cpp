@@ -7,8 +7,7 @@ namespace {
 // One section, up to and including its "-". `name` gets the first NAME line
 // before the section's first URL record; `seen` tells whether the lines read
 // belonged to a section at all (a folder head, a name, an entry or the "-").
-bool ReadOneSection(ListLineReader& lines,
-                    const std::function<void(std::string_view entry)>& onEntry,
+bool ReadOneSection(ListLineReader& lines, const std::function<void(std::string_view entry)>& onEntry,
                     std::string* name, bool* seen) {
     bool named = false;
     bool inRecord = false;
@@ -32,8 +31,7 @@ bool ReadOneSection(ListLineReader& lines,
             case ListLineKind::Close:
                 if (seen) *seen = true;
                 return true;
-            default:
-                break;
+            default: break;
         }
     }
     return false;
@@ -41,13 +39,11 @@ bool ReadOneSection(ListLineReader& lines,
 
 }  // namespace
 
-bool ReadSectionEntries(ListLineReader& lines,
-                        const std::function<void(std::string_view entry)>& onEntry) {
+bool ReadSectionEntries(ListLineReader& lines, const std::function<void(std::string_view entry)>& onEntry) {
     return ReadOneSection(lines, onEntry, nullptr, nullptr);
 }
 
-bool ReadSectionEntries(ListLineReader& lines, std::vector<std::string>& entries,
-                        std::size_t limit) {
+bool ReadSectionEntries(ListLineReader& lines, std::vector<std::string>& entries, std::size_t limit) {
     return ReadOneSection(
         lines,
         [&](std::string_view entry) {
@@ -99,8 +95,8 @@ std::vector<ListSection> ParseAllSections(std::string_view bytes) {
         ListSection section;
         bool seen = false;
         ReadOneSection(
-            lines, [&](std::string_view entry) { section.entries.emplace_back(entry); },
-            &section.name, &seen);
+            lines, [&](std::string_view entry) { section.entries.emplace_back(entry); }, &section.name,
+            &seen);
         if (seen) sections.push_back(std::move(section));
     }
     return sections;

@@ -24,8 +24,7 @@ using SectionWriter = std::function<void(ListTextWriter& out)>;
 // The body of a section reader: every line up to and including the
 // section's "-"; `onEntry` gets the value of each URL line. Head and NAME
 // lines are skipped. False when the bytes ended first.
-bool ReadSectionEntries(ListLineReader& lines,
-                        const std::function<void(std::string_view entry)>& onEntry);
+bool ReadSectionEntries(ListLineReader& lines, const std::function<void(std::string_view entry)>& onEntry);
 // The same into `entries`, taking no more once it holds `limit` (the rest of
 // the section is still read, so the next section starts in the right place).
 bool ReadSectionEntries(ListLineReader& lines, std::vector<std::string>& entries,
@@ -33,8 +32,7 @@ bool ReadSectionEntries(ListLineReader& lines, std::vector<std::string>& entries
 
 // The body of a section writer: the folder record named `name`, one URL
 // record per entry, and the closing "-".
-void WriteSectionEntries(ListTextWriter& out, std::string_view name,
-                         const std::vector<std::string>& entries);
+void WriteSectionEntries(ListTextWriter& out, std::string_view name, const std::vector<std::string>& entries);
 
 // Calls the readers in order until one returns false.
 void ParseSections(std::string_view bytes, const std::vector<SectionReader>& readers);
@@ -46,8 +44,7 @@ ListFileStatus ReadSections(std::string_view path, const std::vector<SectionRead
 // The header, then what each writer appends, in order.
 std::string SerializeSections(const std::vector<SectionWriter>& writers);
 
-[[nodiscard]] ListFileStatus WriteSections(std::string_view path,
-                                           const std::vector<SectionWriter>& writers);
+[[nodiscard]] ListFileStatus WriteSections(std::string_view path, const std::vector<SectionWriter>& writers);
 
 // Every section of a file whose sections are not known in advance (tools):
 // each top-level folder is one section, named by its first NAME line.

@@ -7,9 +7,21 @@ namespace fern {
 namespace {
 
 constexpr const char* kTitles[] = {
-    "起動/終了",  "起動/終了::スタートアップURL", "ブラウザ",   "ブラウザ::その他", "ブラウザ::セキュリティ",
-    "タブ/タブ バー", "タブ/タブ バー::表示",       "アドレス バー", "ブックマーク",     "リンク バー",
-    "ファーン バー",  "制止URL",                    "制止タイトル", "電子メール",       "タスク トレイ",
+    "起動/終了",
+    "起動/終了::スタートアップURL",
+    "ブラウザ",
+    "ブラウザ::その他",
+    "ブラウザ::セキュリティ",
+    "タブ/タブ バー",
+    "タブ/タブ バー::表示",
+    "アドレス バー",
+    "ブックマーク",
+    "リンク バー",
+    "ファーン バー",
+    "制止URL",
+    "制止タイトル",
+    "電子メール",
+    "タスク トレイ",
 };
 
 constexpr char kSeparator[] = "::";
@@ -36,7 +48,8 @@ std::vector<OptionsTreeNode> BuildOptionsTree(const std::vector<std::string>& ti
         std::size_t split = title.find(kSeparator);
         if (split != std::string::npos) {
             std::string parent = title.substr(0, split);
-            auto it = std::find_if(tree.begin(), tree.end(), [&](const OptionsTreeNode& n) { return n.title == parent; });
+            auto it = std::find_if(tree.begin(), tree.end(),
+                                   [&](const OptionsTreeNode& n) { return n.title == parent; });
             if (it != tree.end()) {
                 it->children.push_back({title, title.substr(split + 2), {}});
                 continue;

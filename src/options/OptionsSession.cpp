@@ -82,7 +82,9 @@ bool COptionsSession::Apply() {
         // A page that stores what it showed changes nothing: the section is
         // neither written nor announced.
         if (SameSection(m_working, m_settings.Live(), section)) continue;
-        saved = m_settings.Change(section, [&](ProgramSettings& live) { CopySection(m_working, live, section); }) && saved;
+        saved = m_settings.Change(section, [&](ProgramSettings& live) {
+            CopySection(m_working, live, section);
+        }) && saved;
     }
     m_edited.clear();
     // What other features changed meanwhile shows on the pages from now on.

@@ -156,10 +156,11 @@ bool CFernView::OnPageCommand(int id) {
         for (int i = 0; i < id - 34291; ++i) GoForward();
         return true;
     }
-    if (!m_engine) return id == ID_PAGE_FIND || id == ID_PAGE_SOURCE || id == ID_PAGE_PROPERTIES ||
-                          id == ID_PAGE_PRINT_PREVIEW || id == ID_FILE_PRINT || id == ID_PAGE_SETUP ||
-                          id == ID_PAGE_SHORTCUT || id == ID_PAGE_REFRESH_LATEST || id == ID_PAGE_FOCUS ||
-                          id == ID_PAGE_UP || id == ID_PAGE_OPEN_SELECTION || id == ID_PAGE_COMMENTS;
+    if (!m_engine)
+        return id == ID_PAGE_FIND || id == ID_PAGE_SOURCE || id == ID_PAGE_PROPERTIES ||
+               id == ID_PAGE_PRINT_PREVIEW || id == ID_FILE_PRINT || id == ID_PAGE_SETUP ||
+               id == ID_PAGE_SHORTCUT || id == ID_PAGE_REFRESH_LATEST || id == ID_PAGE_FOCUS ||
+               id == ID_PAGE_UP || id == ID_PAGE_OPEN_SELECTION || id == ID_PAGE_COMMENTS;
     switch (id) {
         case ID_PAGE_FIND: m_engine->ExecCommand(PageCommand::Find); return true;
         case ID_PAGE_SOURCE: m_engine->ExecCommand(PageCommand::ViewSource); return true;
@@ -270,8 +271,8 @@ void CFernView::TitleChange(const std::string& title) {
     SetTitle(title);
 }
 
-void CFernView::BeforeNavigate2(const std::string& url, long, const std::string&,
-                                const std::string&, const std::string&, bool& cancel) {
+void CFernView::BeforeNavigate2(const std::string& url, long, const std::string&, const std::string&,
+                                const std::string&, bool& cancel) {
     if (m_closing || !m_engine) {
         cancel = true;
         return;
@@ -360,7 +361,7 @@ bool CFernView::AllowOrRedirect(const std::string& url) {
     if (m_navigateLock && !opening) {
         if (!TabBar().noNewTabsFromLocked) {
             std::uint32_t flags = Browser().inheritParentSecurity ? DownloadControlFlags()
-                                                                         : DefaultDownloadControl(m_host.Settings());
+                                                                  : DefaultDownloadControl(m_host.Settings());
             m_host.OpenUrl(url, 0x1, flags, 0);
         }
         return true;
@@ -467,8 +468,7 @@ void CFernView::CheckPendingBlank(const std::string* titleOverride) {
         activated = true;
     }
     m_insertPending = false;
-    if (!activated && !Selected())
-        SetIcon(m_host.TabCount() == 1 ? kIconNone : kIconFinishedUnseen);
+    if (!activated && !Selected()) SetIcon(m_host.TabCount() == 1 ? kIconNone : kIconFinishedUnseen);
 }
 
 }  // namespace fern

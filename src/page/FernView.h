@@ -110,8 +110,7 @@ public:
     void ProgressChange(long progress, long max) override;
     void TitleChange(const std::string& title) override;
     void BeforeNavigate2(const std::string& url, long flags, const std::string& targetFrame,
-                         const std::string& postData, const std::string& headers,
-                         bool& cancel) override;
+                         const std::string& postData, const std::string& headers, bool& cancel) override;
     void NewWindow2(IBrowserEngine*& newWindow, bool& cancel) override;
     void NewWindow3(IBrowserEngine*& newWindow, bool& cancel, const std::string& url) override;
     void NavigateComplete2(const std::string& url) override;

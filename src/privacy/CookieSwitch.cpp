@@ -92,10 +92,8 @@ void CookieSwitch::Finish(bool ok) {
 
 void CookieSwitch::FlipFirstParty() {
     bool ok = true;
-    if (m_mode == CookieMode::Ie6)
-        WriteType(0, !m_types[0].always, m_types[0].session, &ok);
-    else
-        FlipAction(kActionPersistent, &ok);
+    if (m_mode == CookieMode::Ie6) WriteType(0, !m_types[0].always, m_types[0].session, &ok);
+    else FlipAction(kActionPersistent, &ok);
     Finish(ok);
 }
 
@@ -125,8 +123,8 @@ void CookieSwitch::Invert() {
 }
 
 bool CookieSwitch::DeleteAll() {
-    if (m_messageBox.Show("クッキーをすべて削除します。\n\nよろしいですか？", kCaption, MessageBoxKind::OkCancel) !=
-        MessageBoxAnswer::Ok) {
+    if (m_messageBox.Show("クッキーをすべて削除します。\n\nよろしいですか？", kCaption,
+                          MessageBoxKind::OkCancel) != MessageBoxAnswer::Ok) {
         m_messageBox.Show("中止しました。", kCaption, MessageBoxKind::Ok);
         return false;
     }

@@ -43,10 +43,10 @@ public:
     void SetMode(CookieMode mode);
 
     // Flips as the menu commands do, then tells the engine.
-    void FlipFirstParty();   // 33050
-    void FlipSession();      // 33051
-    void FlipThirdParty();   // 33052, nothing in "IE4-5" mode
-    void Invert();           // 33053: session, first party, third party
+    void FlipFirstParty();  // 33050
+    void FlipSession();     // 33051
+    void FlipThirdParty();  // 33052, nothing in "IE4-5" mode
+    void Invert();          // 33053: session, first party, third party
     // 33054: asks first; false when the user cancelled.
     bool DeleteAll();
 

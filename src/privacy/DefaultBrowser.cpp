@@ -50,7 +50,8 @@ DefaultBrowser::DefaultBrowser(ICommandRunner& runner, PrivacyIniFile& record, D
     : m_runner(runner), m_record(record), m_paths(std::move(paths)) {}
 
 const std::vector<std::string>& DefaultBrowser::MimeTypes() {
-    static const std::vector<std::string> types{"text/html", "x-scheme-handler/http", "x-scheme-handler/https"};
+    static const std::vector<std::string> types{"text/html", "x-scheme-handler/http",
+                                                "x-scheme-handler/https"};
     return types;
 }
 
@@ -77,7 +78,9 @@ std::string DefaultBrowser::DesktopEntry(const std::string& executable) {
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=Fern Browser\n"
-           "Exec=" + quoted + " %u\n"
+           "Exec=" +
+           quoted +
+           " %u\n"
            "Terminal=false\n"
            "Categories=Network;WebBrowser;\n"
            "MimeType=text/html;x-scheme-handler/http;x-scheme-handler/https;\n";
@@ -137,7 +140,8 @@ bool DefaultBrowser::Register(std::string* error) {
     // the handlers xdg-mime sets are all the desktop reads; that is enough
     // when the desktop then names us for web links.
     std::string settingsError;
-    bool settingsOk = RunChecked({"xdg-settings", "set", "default-web-browser", kDesktopName}, &settingsError);
+    bool settingsOk =
+        RunChecked({"xdg-settings", "set", "default-web-browser", kDesktopName}, &settingsError);
     if (!RunChecked(mimeDefault, error)) return false;
     if (!settingsOk && Query({"xdg-mime", "query", "default", "x-scheme-handler/http"}) != kDesktopName) {
         if (error) *error = settingsError;
@@ -194,7 +198,8 @@ std::string WithoutDesktopEntry(const std::string& mimeApps, const std::string& 
                                 const std::vector<std::string>& mimeTypes) {
     GKeyFile* file = g_key_file_new();
     GError* error = nullptr;
-    if (!g_key_file_load_from_data(file, mimeApps.data(), mimeApps.size(), G_KEY_FILE_KEEP_COMMENTS, &error)) {
+    if (!g_key_file_load_from_data(file, mimeApps.data(), mimeApps.size(), G_KEY_FILE_KEEP_COMMENTS,
+                                   &error)) {
         // A file the desktop could not read either: left as it is.
         std::fprintf(stderr, "fern: mimeapps.list not changed: %s\n", error->message);
         g_error_free(error);

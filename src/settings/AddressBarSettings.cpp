@@ -8,14 +8,12 @@ namespace {
 
 using Ab = AddressBarSettings;
 constexpr BitSwitch<Ab> kABStyle[] = {
-    {0x1, &Ab::showLabel},     {0x4, &Ab::autoComplete}, {0x8, &Ab::goButton},
+    {0x1, &Ab::showLabel},     {0x4, &Ab::autoComplete},   {0x8, &Ab::goButton},
     {0x10, &Ab::goButtonText}, {0x20, &Ab::paintComboBox},
 };
 constexpr FieldBinding<Ab> kAddressBar[] = {
-    BitsField(Setting::ABStyle, &Ab::style, kABStyle),
-    IntField(Setting::ABUrlLimit, &Ab::urlLimit),
-    TextField(Setting::ABGoBtnText, &Ab::goButtonLabel),
-    TextField(Setting::ABAddUrlF, &Ab::addUrlFront),
+    BitsField(Setting::ABStyle, &Ab::style, kABStyle),   IntField(Setting::ABUrlLimit, &Ab::urlLimit),
+    TextField(Setting::ABGoBtnText, &Ab::goButtonLabel), TextField(Setting::ABAddUrlF, &Ab::addUrlFront),
     TextField(Setting::ABAddUrlB, &Ab::addUrlBack),
 };
 

@@ -8,9 +8,8 @@ namespace {
 
 using Su = StartupSettings;
 constexpr BitSwitch<Su> kSUStyle[] = {
-    {0x1, &Su::saveStateAtExit},        {0x2, &Su::restoreStateAtStart},
-    {0x4, &Su::dedupeOnRestore},        {0x8, &Su::noRestoreWithArguments},
-    {0x10, &Su::openStartupUrls},       {0x20, &Su::dedupeStartupAgainstLog},
+    {0x1, &Su::saveStateAtExit},        {0x2, &Su::restoreStateAtStart}, {0x4, &Su::dedupeOnRestore},
+    {0x8, &Su::noRestoreWithArguments}, {0x10, &Su::openStartupUrls},    {0x20, &Su::dedupeStartupAgainstLog},
 };
 constexpr FieldBinding<Su> kStartup[] = {BitsField(Setting::SUStyle, &Su::style, kSUStyle)};
 

@@ -6,13 +6,13 @@
 namespace fern {
 
 struct StartupSettings {
-    int style = 0;  // SUStyle
-    bool saveStateAtExit = false;         // "終了時にタブのURLをログに保存(&S)"
-    bool restoreStateAtStart = false;     // "起動時にログに保存してあるURLを復元(&R)"
-    bool dedupeOnRestore = false;         // "復元時にログ内の重複をチェック(&D)"
+    int style = 0;                     // SUStyle
+    bool saveStateAtExit = false;      // "終了時にタブのURLをログに保存(&S)"
+    bool restoreStateAtStart = false;  // "起動時にログに保存してあるURLを復元(&R)"
+    bool dedupeOnRestore = false;      // "復元時にログ内の重複をチェック(&D)"
     bool noRestoreWithArguments = false;  // "起動時にパラメータが渡された場合は復元を無効(&P)"
     bool openStartupUrls = false;         // "起動時に以下のURLを開く(&S)"
-    bool dedupeStartupAgainstLog = false; // "ログ内容と重複チェック(&R)"
+    bool dedupeStartupAgainstLog = false;  // "ログ内容と重複チェック(&R)"
 
     void Load(const SettingsStore& store);
     bool Save(SettingsStore& store);

@@ -10,7 +10,7 @@
 namespace fern {
 
 struct BookmarkSettings {
-    int style = 0;  // BKStyle
+    int style = 0;                // BKStyle
     bool openInNewTab = false;    // "新規タブで開く(&N)"
     bool focusPage = false;       // "ナビゲート時はページにフォーカス移動(&F)"
     bool autoSave = false;        // "自動保存(&A)" / "ブックマーク"
@@ -24,7 +24,7 @@ struct BookmarkSettings {
     std::string bookmarkPath;  // empty until the first start fills it
     std::string dateFormat;
 
-    int barStyle = 0;  // BKBarStyle
+    int barStyle = 0;              // BKBarStyle
     bool barOpenInNewTab = false;  // "開くの切り替え(&S)"
     bool barInfoTips = false;      // "インフォチップ(&I)"
     bool barUseTrash = false;      // "ゴミ箱を使う(&R)"
@@ -36,10 +36,10 @@ struct BookmarkSettings {
     bool tipMemo = false;
     bool tipCreated = false;
 
-    int splitStyle = 0;  // BKBarSplitStyle
+    int splitStyle = 0;            // BKBarSplitStyle
     bool splitSearch = false;      // "検索(&S)"
     bool splitSideBySide = false;  // "左右に分割(&V)"
-    int splitPos = 0;  // two pane sizes, low and high word
+    int splitPos = 0;              // two pane sizes, low and high word
 
     void Load(const SettingsStore& store);
     bool Save(SettingsStore& store);

@@ -8,11 +8,16 @@ namespace {
 
 using Bo = BrowserSettings;
 constexpr BitSwitch<Bo> kBOStyle[] = {
-    {0x1, &Bo::customHostSite},         {0x2, &Bo::showScriptErrors},
-    {0x4, &Bo::resolveTargetNames},     {0x8, &Bo::silent},
-    {0x10, &Bo::eraseBackgroundWhileBusy}, {0x20, &Bo::loadHelperObjects},
-    {0x40, &Bo::inheritParentSecurity}, {0x80, &Bo::useHomePageUrl},
-    {0x100, &Bo::focusPage},            {0x200, &Bo::reloadAfterFlagChange},
+    {0x1, &Bo::customHostSite},
+    {0x2, &Bo::showScriptErrors},
+    {0x4, &Bo::resolveTargetNames},
+    {0x8, &Bo::silent},
+    {0x10, &Bo::eraseBackgroundWhileBusy},
+    {0x20, &Bo::loadHelperObjects},
+    {0x40, &Bo::inheritParentSecurity},
+    {0x80, &Bo::useHomePageUrl},
+    {0x100, &Bo::focusPage},
+    {0x200, &Bo::reloadAfterFlagChange},
     {0x400, &Bo::dialogSweep},
 };
 constexpr FieldBinding<Bo> kBrowser[] = {

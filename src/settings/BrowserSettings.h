@@ -9,18 +9,18 @@
 namespace fern {
 
 struct BrowserSettings {
-    int style = 0;  // BOStyle
+    int style = 0;                // BOStyle
     bool customHostSite = false;  // clear: "ページへのドロップを受け付ける [IE4-5.01] [再起動] (&F)"
     bool showScriptErrors = false;
-    bool resolveTargetNames = false;      // "リンクのターゲット名を解決(&T)"
+    bool resolveTargetNames = false;  // "リンクのターゲット名を解決(&T)"
     bool silent = false;
     bool eraseBackgroundWhileBusy = false;
-    bool loadHelperObjects = false;       // "Browser Helper Objectsをロード [再起動] (&B)"
-    bool inheritParentSecurity = false;   // "親タブのセキュリティを継承(&U)"
-    bool useHomePageUrl = false;          // "ホーム ページを指定(&H)"
-    bool focusPage = false;               // "ナビゲート、タブ選択時のフォーカス移動(&F)"
-    bool reloadAfterFlagChange = false;   // "マルチメディア、セキュリティ変更後にリロード(&R)"
-    bool dialogSweep = false;             // "警告ダイアログは閉じる(&K)"
+    bool loadHelperObjects = false;      // "Browser Helper Objectsをロード [再起動] (&B)"
+    bool inheritParentSecurity = false;  // "親タブのセキュリティを継承(&U)"
+    bool useHomePageUrl = false;         // "ホーム ページを指定(&H)"
+    bool focusPage = false;              // "ナビゲート、タブ選択時のフォーカス移動(&F)"
+    bool reloadAfterFlagChange = false;  // "マルチメディア、セキュリティ変更後にリロード(&R)"
+    bool dialogSweep = false;            // "警告ダイアログは閉じる(&K)"
 
     int downloadControl = 0;  // BODLCDefault: flags of new tabs
     int securityTemplate1 = 0;
@@ -40,13 +40,13 @@ struct BrowserSettings {
 };
 
 struct CloseUrlSettings {
-    int urlStyle = 0;  // COUStyle
-    bool closeUrlFilter = false;   // "以下のURLは読み込まない [ワイルドカード(*)有効] (&U)"
-    bool newTabsOnly = false;      // "新規タブのみ閉じる(&N)"
-    bool closeOnRegister = false;  // "登録時にタブを閉じる(&C)"
-    int titleStyle = 0;  // COTStyle
+    int urlStyle = 0;             // COUStyle
+    bool closeUrlFilter = false;  // "以下のURLは読み込まない [ワイルドカード(*)有効] (&U)"
+    bool newTabsOnly = false;     // "新規タブのみ閉じる(&N)"
+    bool closeOnRegister = false;   // "登録時にタブを閉じる(&C)"
+    int titleStyle = 0;             // COTStyle
     bool closeTitleFilter = false;  // "以下のタイトルは閉じる(&C)"
-    int count = 0;  // COCount: windows the filters have closed
+    int count = 0;                  // COCount: windows the filters have closed
 
     void Load(const SettingsStore& store);
     bool Save(SettingsStore& store);

@@ -8,9 +8,8 @@ namespace {
 
 using Lb = LinkBarSettings;
 constexpr BitSwitch<Lb> kLBStyle[] = {
-    {0x2, &Lb::openInNewTab},        {0x4, &Lb::showIcons},
-    {0x8, &Lb::fixedWidth},          {0x100000, &Lb::menuAddHere},
-    {0x200000, &Lb::menuOpenFolder}, {0x1, &Lb::hidden},
+    {0x2, &Lb::openInNewTab},     {0x4, &Lb::showIcons},           {0x8, &Lb::fixedWidth},
+    {0x100000, &Lb::menuAddHere}, {0x200000, &Lb::menuOpenFolder}, {0x1, &Lb::hidden},
 };
 constexpr FieldBinding<Lb> kLinkBar[] = {
     BitsField(Setting::LBStyle, &Lb::style, kLBStyle),

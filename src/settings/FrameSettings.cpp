@@ -9,17 +9,15 @@ namespace {
 
 using Tab = TabBarSettings;
 constexpr BitSwitch<Tab> kTabStyle[] = {
-    {0x1, &Tab::useColours},       {0x4, &Tab::selectBlankPage},
-    {0x8, &Tab::selectNewTab},     {0x10, &Tab::limitTabCount},
-    {0x20, &Tab::noNewTabsFromLocked}, {0x40, &Tab::multiLine},
-    {0x80, &Tab::fixedWidth},      {0x100, &Tab::limitText},
-    {0x200, &Tab::wrapAround},     {0x10000, &Tab::barBelowPages},
+    {0x1, &Tab::useColours},        {0x4, &Tab::selectBlankPage},      {0x8, &Tab::selectNewTab},
+    {0x10, &Tab::limitTabCount},    {0x20, &Tab::noNewTabsFromLocked}, {0x40, &Tab::multiLine},
+    {0x80, &Tab::fixedWidth},       {0x100, &Tab::limitText},          {0x200, &Tab::wrapAround},
+    {0x10000, &Tab::barBelowPages},
 };
 constexpr BitSwitch<Tab> kTabExStyle[] = {{0x1, &Tab::ownBar}};
 constexpr BitSwitch<Tab> kTabBtnStyle[] = {
-    {0x1, &Tab::selectedBold},       {0x2, &Tab::selectedItalic},
-    {0x4, &Tab::selectedUnderline},  {0x10000, &Tab::unselectedBold},
-    {0x20000, &Tab::unselectedItalic}, {0x40000, &Tab::unselectedUnderline},
+    {0x1, &Tab::selectedBold},       {0x2, &Tab::selectedItalic},       {0x4, &Tab::selectedUnderline},
+    {0x10000, &Tab::unselectedBold}, {0x20000, &Tab::unselectedItalic}, {0x40000, &Tab::unselectedUnderline},
 };
 constexpr FieldBinding<Tab> kTabBar[] = {
     BitsField(Setting::TabStyle, &Tab::style, kTabStyle),
@@ -50,10 +48,8 @@ constexpr FieldBinding<Mail> kMail[] = {
 using Tray = TaskTraySettings;
 constexpr BitSwitch<Tray> kTTStyle[] = {{0x2, &Tray::trayOnMinimize}, {0x4, &Tray::customIcon}};
 constexpr FieldBinding<Tray> kTaskTray[] = {
-    BitsField(Setting::TTStyle, &Tray::style, kTTStyle),
-    TextField(Setting::TTIconPath, &Tray::iconPath),
-    IntField(Setting::TTIconIndex, &Tray::iconIndex),
-    TextField(Setting::TTInfoTip, &Tray::infoTip),
+    BitsField(Setting::TTStyle, &Tray::style, kTTStyle), TextField(Setting::TTIconPath, &Tray::iconPath),
+    IntField(Setting::TTIconIndex, &Tray::iconIndex),    TextField(Setting::TTInfoTip, &Tray::infoTip),
     IntField(Setting::TTHotKey, &Tray::hotKey),
 };
 
@@ -88,9 +84,7 @@ bool MailSettings::Save(SettingsStore& store) { return SaveFields(store, *this, 
 void TaskTraySettings::Load(const SettingsStore& store) { LoadFields(store, *this, kTaskTray); }
 bool TaskTraySettings::Save(SettingsStore& store) { return SaveFields(store, *this, kTaskTray); }
 
-void RecentCloseUrlSettings::Load(const SettingsStore& store) {
-    LoadFields(store, *this, kRecentCloseUrl);
-}
+void RecentCloseUrlSettings::Load(const SettingsStore& store) { LoadFields(store, *this, kRecentCloseUrl); }
 bool RecentCloseUrlSettings::Save(SettingsStore& store) {
     style |= 0x4;
     return SaveFields(store, *this, kRecentCloseUrl);

@@ -11,19 +11,19 @@
 namespace fern {
 
 struct TabBarSettings {
-    int style = 0;  // TabStyle
-    bool useColours = false;          // "文字色、背景色を指定(&C)"
-    bool selectBlankPage = false;     // "空白ページは選択する(&B)"
-    bool selectNewTab = false;        // "新規タブは選択する(&A)"
-    bool limitTabCount = false;       // "タブの数を制限(&L)"
-    bool noNewTabsFromLocked = false; // "ナビゲートロックしたタブから新規タブは作らない(&L)"
-    bool multiLine = false;           // "複数行表示(&M)"
-    bool fixedWidth = false;          // "タブの横幅を指定(&W)"
-    bool limitText = false;           // "タブの文字数制限(&T)"
-    bool wrapAround = false;          // next/previous tab wraps at the ends
-    bool barBelowPages = false;       // "タブバーを下に表示(&B)"
+    int style = 0;                 // TabStyle
+    bool useColours = false;       // "文字色、背景色を指定(&C)"
+    bool selectBlankPage = false;  // "空白ページは選択する(&B)"
+    bool selectNewTab = false;     // "新規タブは選択する(&A)"
+    bool limitTabCount = false;    // "タブの数を制限(&L)"
+    bool noNewTabsFromLocked = false;  // "ナビゲートロックしたタブから新規タブは作らない(&L)"
+    bool multiLine = false;            // "複数行表示(&M)"
+    bool fixedWidth = false;           // "タブの横幅を指定(&W)"
+    bool limitText = false;            // "タブの文字数制限(&T)"
+    bool wrapAround = false;           // next/previous tab wraps at the ends
+    bool barBelowPages = false;  // "タブバーを下に表示(&B)"
 
-    int exStyle = 0;  // TabExStyle
+    int exStyle = 0;      // TabExStyle
     bool ownBar = false;  // off: "タブバーをClient側に表示 [再起動] (&D)"
 
     int createNew = 0;
@@ -53,7 +53,7 @@ struct TabBarSettings {
 };
 
 struct MailSettings {
-    int style = 0;  // MLStyle
+    int style = 0;               // MLStyle
     bool ignoreMailto = false;   // "mailto:は無視(&I)"
     bool useMailerPath = false;  // "メーラーを指定(&M)"
     std::string mailerPath;
@@ -63,7 +63,7 @@ struct MailSettings {
 };
 
 struct TaskTraySettings {
-    int style = 0;  // TTStyle
+    int style = 0;                // TTStyle
     bool trayOnMinimize = false;  // "最小化時にタスク トレイ(&M)"
     bool customIcon = false;      // "アイコンとツールチップを指定(&I)"
     std::string iconPath;
@@ -86,7 +86,7 @@ struct RecentCloseUrlSettings {
 
 // wnds.ini
 struct MainFrameSettings {
-    std::string placement;  // MFWndPlac as stored
+    std::string placement;    // MFWndPlac as stored
     int fullScreenState = 0;  // MFFullScrState
     bool fullScreen = false;
     bool bar1Shown = false;  // the two bars' visibility when full screen was entered

@@ -6,14 +6,12 @@
 
 namespace fern {
 
-int IniProfile::ReadInt(std::string_view section, std::string_view key,
-                        int defaultValue) const {
+int IniProfile::ReadInt(std::string_view section, std::string_view key, int defaultValue) const {
     return GetPrivateProfileInt(section, key, defaultValue, path_);
 }
 
 std::string IniProfile::ReadString(std::string_view section, std::string_view key,
-                                   std::string_view defaultValue,
-                                   std::size_t bufferSize) const {
+                                   std::string_view defaultValue, std::size_t bufferSize) const {
     return GetPrivateProfileString(section, key, defaultValue, path_, bufferSize);
 }
 
@@ -23,8 +21,7 @@ bool IniProfile::WriteInt(std::string_view section, std::string_view key, int va
     return WritePrivateProfileString(section, key, std::string_view(text), path_);
 }
 
-bool IniProfile::WriteString(std::string_view section, std::string_view key,
-                             std::string_view value) {
+bool IniProfile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
     return WritePrivateProfileString(section, key, value, path_);
 }
 

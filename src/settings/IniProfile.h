@@ -10,14 +10,11 @@ class IniProfile final : public Profile {
 public:
     explicit IniProfile(std::string path) : path_(std::move(path)) {}
 
-    int ReadInt(std::string_view section, std::string_view key,
-                int defaultValue) const override;
-    std::string ReadString(std::string_view section, std::string_view key,
-                           std::string_view defaultValue,
+    int ReadInt(std::string_view section, std::string_view key, int defaultValue) const override;
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue,
                            std::size_t bufferSize = 0) const override;
     bool WriteInt(std::string_view section, std::string_view key, int value) override;
-    bool WriteString(std::string_view section, std::string_view key,
-                     std::string_view value) override;
+    bool WriteString(std::string_view section, std::string_view key, std::string_view value) override;
     bool DeleteKey(std::string_view section, std::string_view key) override;
     std::string Location() const override { return path_; }
 

@@ -14,18 +14,15 @@ public:
 
     // Leading digits with an optional sign, like atol; `defaultValue` when the
     // key is missing.
-    virtual int ReadInt(std::string_view section, std::string_view key,
-                        int defaultValue) const = 0;
+    virtual int ReadInt(std::string_view section, std::string_view key, int defaultValue) const = 0;
     // `bufferSize` > 0 cuts the value to bufferSize-1 bytes, as a reader with a
     // buffer of that size sees it; 0 means no limit.
     virtual std::string ReadString(std::string_view section, std::string_view key,
-                                   std::string_view defaultValue,
-                                   std::size_t bufferSize = 0) const = 0;
+                                   std::string_view defaultValue, std::size_t bufferSize = 0) const = 0;
 
     // Signed decimal text.
     virtual bool WriteInt(std::string_view section, std::string_view key, int value) = 0;
-    virtual bool WriteString(std::string_view section, std::string_view key,
-                             std::string_view value) = 0;
+    virtual bool WriteString(std::string_view section, std::string_view key, std::string_view value) = 0;
     // Removes the key; true when it is gone afterwards.
     virtual bool DeleteKey(std::string_view section, std::string_view key) = 0;
 

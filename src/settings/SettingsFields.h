@@ -21,8 +21,8 @@ struct BitSwitch {
 template <class S>
 struct FieldBinding {
     Setting key;
-    int S::*number = nullptr;         // integers, packed pairs, bit words
-    std::string S::*text = nullptr;   // strings, structured strings
+    int S::*number = nullptr;        // integers, packed pairs, bit words
+    std::string S::*text = nullptr;  // strings, structured strings
     std::span<const BitSwitch<S>> bits = {};
 };
 
@@ -43,18 +43,15 @@ constexpr FieldBinding<S> BitsField(Setting key, int S::*word, const BitSwitch<S
 
 template <class S>
 void SplitBits(S& s, int word, std::span<const BitSwitch<S>> bits) {
-    for (const BitSwitch<S>& bit : bits)
-        s.*(bit.flag) = (static_cast<std::uint32_t>(word) & bit.mask) != 0;
+    for (const BitSwitch<S>& bit : bits) s.*(bit.flag) = (static_cast<std::uint32_t>(word) & bit.mask) != 0;
 }
 
 template <class S>
 int JoinBits(const S& s, int loaded, std::span<const BitSwitch<S>> bits) {
     auto word = static_cast<std::uint32_t>(loaded);
     for (const BitSwitch<S>& bit : bits) {
-        if (s.*(bit.flag))
-            word |= bit.mask;
-        else
-            word &= ~bit.mask;
+        if (s.*(bit.flag)) word |= bit.mask;
+        else word &= ~bit.mask;
     }
     return static_cast<int>(word);
 }

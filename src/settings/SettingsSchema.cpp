@@ -8,8 +8,8 @@ namespace {
 
 constexpr SettingEntry kSchema[] = {
 #define FERN_SETTING_ENTRY(key, file, section, type, intDefault, textDefault, buffer, form, owner) \
-    {Setting::key, SettingsFile::file, section, #key, SettingType::type, intDefault, textDefault, \
-     buffer, KeyForm::form, owner},
+    {Setting::key, SettingsFile::file, section, #key,          SettingType::type,                  \
+     intDefault,   textDefault,        buffer,  KeyForm::form, owner},
     FERN_SETTINGS_SCHEMA(FERN_SETTING_ENTRY)
 #undef FERN_SETTING_ENTRY
 };

@@ -14,9 +14,32 @@
 namespace fern {
 
 enum class SettingsSection {
-    Browser, TabBar, AddressBar, Bookmark, FernBar, LinkBar, Mail, TaskTray, CloseUrl, KillMsgDlg,
-    RecentCloseUrl, AutoSave, Startup, StatusBar, FileDlg, OptionDlg, Proxy, History, HistorySearch,
-    WebSearch, UrlExtract, MainFrame, ReBar, FernBars, ListEditDlg, Download,
+    Browser,
+    TabBar,
+    AddressBar,
+    Bookmark,
+    FernBar,
+    LinkBar,
+    Mail,
+    TaskTray,
+    CloseUrl,
+    KillMsgDlg,
+    RecentCloseUrl,
+    AutoSave,
+    Startup,
+    StatusBar,
+    FileDlg,
+    OptionDlg,
+    Proxy,
+    History,
+    HistorySearch,
+    WebSearch,
+    UrlExtract,
+    MainFrame,
+    ReBar,
+    FernBars,
+    ListEditDlg,
+    Download,
 };
 
 class CSettingsService;

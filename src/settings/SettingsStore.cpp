@@ -16,7 +16,7 @@ std::string SettingsStore::ReadString(Setting id, int index) const {
     const SettingEntry& entry = EntryOf(id);
     assert(entry.type == SettingType::String || entry.type == SettingType::Structured);
     return FileOf(entry).ReadString(entry.section, KeyName(entry, index), entry.textDefault,
-                                   entry.readBuffer);
+                                    entry.readBuffer);
 }
 
 bool SettingsStore::WriteInt(Setting id, int value, int index) {

@@ -8,7 +8,7 @@ namespace {
 
 using Fb = FernBarSettings;
 constexpr BitSwitch<Fb> kFBStyle[] = {
-    {0x1, &Fb::tabsAtBottom}, {0x2, &Fb::focusPageOnOpen}, {0x4, &Fb::showTabTitles},
+    {0x1, &Fb::tabsAtBottom}, {0x2, &Fb::focusPageOnOpen},   {0x4, &Fb::showTabTitles},
     {0x8, &Fb::infoTips},     {0x20, &Fb::focusPanelOnShow},
 };
 constexpr FieldBinding<Fb> kFernBar[] = {
@@ -18,8 +18,10 @@ constexpr FieldBinding<Fb> kFernBar[] = {
 
 using Hi = HistorySettings;
 constexpr BitSwitch<Hi> kHistoryStyle[] = {
-    {0x1, &Hi::openInNewTab}, {0x2, &Hi::infoTips},
-    {0x2000, &Hi::addDesktop}, {0x4000, &Hi::addFavorites},
+    {0x1, &Hi::openInNewTab},
+    {0x2, &Hi::infoTips},
+    {0x2000, &Hi::addDesktop},
+    {0x4000, &Hi::addFavorites},
 };
 constexpr FieldBinding<Hi> kHistory[] = {
     BitsField(Setting::HistoryStyle, &Hi::style, kHistoryStyle),
@@ -30,18 +32,14 @@ constexpr FieldBinding<Hi> kHistory[] = {
 
 using Hs = HistorySearchSettings;
 constexpr BitSwitch<Hs> kHSHStyle[] = {
-    {0x1, &Hs::openInNewTab},    {0x2, &Hs::infoTips},
-    {0x4, &Hs::keepSearchStrings}, {0x8, &Hs::caseSensitive},
-    {0x200, &Hs::useUrlFilter},  {0x400, &Hs::searchCache},
+    {0x1, &Hs::openInNewTab},  {0x2, &Hs::infoTips},       {0x4, &Hs::keepSearchStrings},
+    {0x8, &Hs::caseSensitive}, {0x200, &Hs::useUrlFilter}, {0x400, &Hs::searchCache},
 };
 constexpr BitSwitch<Hs> kHSHSort[] = {{0x10000, &Hs::sortAscending}};
 constexpr FieldBinding<Hs> kHistorySearch[] = {
-    BitsField(Setting::HSHStyle, &Hs::style, kHSHStyle),
-    IntField(Setting::HSHCharCode, &Hs::charCode),
-    TextField(Setting::HSHColumnWidth, &Hs::columnWidths),
-    BitsField(Setting::HSHSort, &Hs::sort, kHSHSort),
-    IntField(Setting::HSHFilterStyle, &Hs::filterStyle),
-    TextField(Setting::HSHFilter, &Hs::filter),
+    BitsField(Setting::HSHStyle, &Hs::style, kHSHStyle),   IntField(Setting::HSHCharCode, &Hs::charCode),
+    TextField(Setting::HSHColumnWidth, &Hs::columnWidths), BitsField(Setting::HSHSort, &Hs::sort, kHSHSort),
+    IntField(Setting::HSHFilterStyle, &Hs::filterStyle),   TextField(Setting::HSHFilter, &Hs::filter),
     TextField(Setting::HSHDateFmt, &Hs::dateFormat),
 };
 
@@ -60,12 +58,8 @@ bool FernBarSettings::Save(SettingsStore& store) { return SaveFields(store, *thi
 void HistorySettings::Load(const SettingsStore& store) { LoadFields(store, *this, kHistory); }
 bool HistorySettings::Save(SettingsStore& store) { return SaveFields(store, *this, kHistory); }
 
-void HistorySearchSettings::Load(const SettingsStore& store) {
-    LoadFields(store, *this, kHistorySearch);
-}
-bool HistorySearchSettings::Save(SettingsStore& store) {
-    return SaveFields(store, *this, kHistorySearch);
-}
+void HistorySearchSettings::Load(const SettingsStore& store) { LoadFields(store, *this, kHistorySearch); }
+bool HistorySearchSettings::Save(SettingsStore& store) { return SaveFields(store, *this, kHistorySearch); }
 
 void WebSearchSettings::Load(const SettingsStore& store) { LoadFields(store, *this, kWebSearch); }
 bool WebSearchSettings::Save(SettingsStore& store) { return SaveFields(store, *this, kWebSearch); }

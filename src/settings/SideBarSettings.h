@@ -8,20 +8,20 @@
 namespace fern {
 
 struct FernBarSettings {
-    int style = 0;  // FBStyle
+    int style = 0;                  // FBStyle
     bool tabsAtBottom = false;      // "タブを下に表示(&B)"
     bool focusPageOnOpen = false;   // "ナビゲート時はページにフォーカス移動(&N)"
     bool showTabTitles = false;     // "タブのタイトルを表示(&D)"
     bool infoTips = false;          // "インフォチップ(&I)"
     bool focusPanelOnShow = false;  // "表示時にフォーカス移動(&S)"
-    int panelIndex = 0;  // FBIndex as stored; the side bar maps values outside 0..3 to 0
+    int panelIndex = 0;             // FBIndex as stored; the side bar maps values outside 0..3 to 0
 
     void Load(const SettingsStore& store);
     bool Save(SettingsStore& store);
 };
 
 struct HistorySettings {
-    int style = 0;  // HistoryStyle
+    int style = 0;              // HistoryStyle
     bool openInNewTab = false;  // "ファーンバーの履歴は新規タブ(&H)"
     bool infoTips = false;
     bool addDesktop = false;    // "デスクトップの追加(&D)"
@@ -36,7 +36,7 @@ struct HistorySettings {
 };
 
 struct HistorySearchSettings {
-    int style = 0;  // HSHStyle
+    int style = 0;              // HSHStyle
     bool openInNewTab = false;  // "ファーンバーの履歴検索は新規タブ(&F)"
     bool infoTips = false;
     bool keepSearchStrings = false;
@@ -45,7 +45,7 @@ struct HistorySearchSettings {
     bool searchCache = false;
     int charCode = 0;          // -1 automatic, 0..6 a fixed code
     std::string columnWidths;  // "%d,%d,%d"
-    int sort = 0;  // HSHSort: low word the column, bit 16 ascending
+    int sort = 0;              // HSHSort: low word the column, bit 16 ascending
     bool sortAscending = false;
     int filterStyle = 0;  // 1 today only, else all
     std::string filter;
@@ -58,10 +58,10 @@ struct HistorySearchSettings {
 };
 
 struct WebSearchSettings {
-    int style = 0;  // WSHStyle
+    int style = 0;                   // WSHStyle
     bool useSearchIni = false;       // engines read from and written to search.ini
     bool keepSearchStrings = false;  // "検索文字列の保存(&Y)"
-    int columnWidth = 0;  // -1 leaves the list's own width
+    int columnWidth = 0;             // -1 leaves the list's own width
 
     void Load(const SettingsStore& store);
     bool Save(SettingsStore& store);

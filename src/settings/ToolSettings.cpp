@@ -13,8 +13,10 @@ constexpr FieldBinding<ProxySettings> kProxy[] = {
 
 using Ue = UrlExtractSettings;
 constexpr BitSwitch<Ue> kUEStyle[] = {
-    {0x1, &Ue::closeAfterSave}, {0x2, &Ue::closeAfterOpen},
-    {0x4, &Ue::filterOnOpen},   {0x8, &Ue::readImgTags},
+    {0x1, &Ue::closeAfterSave},
+    {0x2, &Ue::closeAfterOpen},
+    {0x4, &Ue::filterOnOpen},
+    {0x8, &Ue::readImgTags},
 };
 constexpr FieldBinding<Ue> kUrlExtract[] = {
     BitsField(Setting::UEStyle, &Ue::style, kUEStyle),
@@ -22,9 +24,7 @@ constexpr FieldBinding<Ue> kUrlExtract[] = {
     TextField(Setting::UEFolder, &Ue::folder),
 };
 
-int ClampCount(int count) {
-    return count < 0 ? 0 : count > Ue::kMaxFilters ? Ue::kMaxFilters : count;
-}
+int ClampCount(int count) { return count < 0 ? 0 : count > Ue::kMaxFilters ? Ue::kMaxFilters : count; }
 
 }  // namespace
 
@@ -32,13 +32,16 @@ void ProxySettings::Load(const SettingsStore& store) { LoadFields(store, *this, 
 bool ProxySettings::Save(SettingsStore& store) { return SaveFields(store, *this, kProxy); }
 
 std::vector<std::string> UrlExtractSettings::DefaultFilters() {
-    return {"*.lzh;*.zip;*.cab;*.rar", "*.aif;*.wav;*.au;*.mp2;*.mp3;*.mid", "*.jpg;*.jpeg",
-            "*.gif", "*.qt;*.mov;*.avi", "*.htm;*.html;*.cgi"};
+    return {"*.lzh;*.zip;*.cab;*.rar",
+            "*.aif;*.wav;*.au;*.mp2;*.mp3;*.mid",
+            "*.jpg;*.jpeg",
+            "*.gif",
+            "*.qt;*.mov;*.avi",
+            "*.htm;*.html;*.cgi"};
 }
 
 int UrlExtractSettings::SelectedFilter() const {
-    return filterIndex >= 0 && static_cast<std::size_t>(filterIndex) < filters.size() ? filterIndex
-                                                                                      : 0;
+    return filterIndex >= 0 && static_cast<std::size_t>(filterIndex) < filters.size() ? filterIndex : 0;
 }
 
 void UrlExtractSettings::Load(const SettingsStore& store) {
@@ -61,10 +64,8 @@ bool UrlExtractSettings::Save(SettingsStore& store) {
     // in place, rather than emptying the section first.
     bool listOk = true;
     for (int n = 0; n < count; ++n) {
-        if (filters[n].empty())
-            listOk = store.DeleteKey(Setting::UEFilter, n) && listOk;
-        else
-            listOk = store.WriteString(Setting::UEFilter, filters[n], n) && listOk;
+        if (filters[n].empty()) listOk = store.DeleteKey(Setting::UEFilter, n) && listOk;
+        else listOk = store.WriteString(Setting::UEFilter, filters[n], n) && listOk;
     }
     listOk = store.WriteInt(Setting::UEFilterCount, count) && listOk;
     for (int n = count; n < oldCount; ++n) listOk = store.DeleteKey(Setting::UEFilter, n) && listOk;

@@ -20,12 +20,12 @@ struct UrlExtractSettings {
     // More entries than this in UEFilterCount are taken as a damaged count.
     static constexpr int kMaxFilters = 1024;
 
-    int style = 0;  // UEStyle
+    int style = 0;                // UEStyle
     bool closeAfterSave = false;  // "保存を実行したら閉じる(&S)"
     bool closeAfterOpen = false;  // "開くを実行したら閉じる(&N)"
     bool filterOnOpen = false;    // "起動時にフィルタ処理をする(&F)"
     bool readImgTags = false;     // "IMGタグも読み込む(&I)"
-    int filterIndex = 0;  // UEFilterIndex as stored
+    int filterIndex = 0;          // UEFilterIndex as stored
     std::string folder;
     // The non-empty UEFilter entries in order; the six built-in filters when
     // none is stored.

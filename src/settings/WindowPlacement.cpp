@@ -65,8 +65,8 @@ std::optional<WindowPlacement> ParseWindowPlacement(std::string_view text) {
 
 std::string FormatWindowPlacement(const WindowPlacement& p) {
     char text[160];
-    std::snprintf(text, sizeof text, "%u,%u,%d,%d,%d,%d,%d,%d,%d,%d", p.flags, p.showCommand,
-                  p.minX, p.minY, p.maxX, p.maxY, p.left, p.top, p.right, p.bottom);
+    std::snprintf(text, sizeof text, "%u,%u,%d,%d,%d,%d,%d,%d,%d,%d", p.flags, p.showCommand, p.minX, p.minY,
+                  p.maxX, p.maxY, p.left, p.top, p.right, p.bottom);
     return text;
 }
 

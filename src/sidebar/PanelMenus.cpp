@@ -7,7 +7,9 @@ namespace fern {
 namespace {
 
 PanelMenuItem Item(int id, const char* text) { return PanelMenuItem{id, text, false, false, false, {}}; }
-PanelMenuItem Check(int id, const char* text, bool on) { return PanelMenuItem{id, text, true, on, false, {}}; }
+PanelMenuItem Check(int id, const char* text, bool on) {
+    return PanelMenuItem{id, text, true, on, false, {}};
+}
 PanelMenuItem Separator() { return PanelMenuItem{}; }
 
 // A text shown in a menu: "&" is a literal there only when doubled.
@@ -24,8 +26,8 @@ std::vector<PanelMenuItem> HistorySearchMenu(const HistorySearchSettings& s, boo
     std::vector<PanelMenuItem> menu;
     if (onRow) {
         menu = {Item(kHsOpen, "開く(&O)\tEnter"), Item(kHsOpenInNewTab, "新規タブで開く(&N)\tShift+Enter"),
-                Item(kHsCopyTitle, "タイトルのコピー(&T)\tCtrl+A"), Item(kHsCopyUrl, "URLのコピー(&U)\tCtrl+Z"),
-                Item(kHsAddBookmark, "ブックマークに追加(&A)")};
+                Item(kHsCopyTitle, "タイトルのコピー(&T)\tCtrl+A"),
+                Item(kHsCopyUrl, "URLのコピー(&U)\tCtrl+Z"), Item(kHsAddBookmark, "ブックマークに追加(&A)")};
         menu[s.openInNewTab ? 1 : 0].isDefault = true;
     }
     if (searching) return menu;
@@ -42,8 +44,8 @@ std::vector<PanelMenuItem> HistorySearchMenu(const HistorySearchSettings& s, boo
     menu.push_back(Check(kHsInfoTips, "インフォチップ(&I)", s.infoTips));
     menu.push_back(Check(kHsCaseSensitive, "大文字小文字の区別(&D)", s.caseSensitive));
     PanelMenuItem codes{-1, "文字コード指定(&C)", false, false, false, {}};
-    const char* names[] = {"オート(&A)", "SJIS(&S)", "JIS(&J)", "EUC(&E)", "UNICODE(&U)", "UTF-8(&8)", "UTF-7(&7)",
-                           "UNICODEBE(&B)"};
+    const char* names[] = {"オート(&A)",  "SJIS(&S)",  "JIS(&J)",   "EUC(&E)",
+                           "UNICODE(&U)", "UTF-8(&8)", "UTF-7(&7)", "UNICODEBE(&B)"};
     for (int code = -1; code <= kEncodingUnicodeBe; ++code)
         codes.children.push_back(Check(kHsCharCode + 1 + code, names[code + 1], s.charCode == code));
     menu.push_back(codes);
@@ -73,9 +75,12 @@ bool ApplyHistorySearchItem(int id, HistorySearchSettings& s) {
 std::vector<PanelMenuItem> HistoryTreeMenu(const HistorySettings& s, bool onPage) {
     std::vector<PanelMenuItem> menu;
     if (onPage) {
-        menu = {Item(kHtOpen, "開く(&O)\tEnter"), Item(kHtOpenInNewTab, "新規タブで開く(&N)\tShift+Enter"),
-                Item(kHtCopyTitle, "タイトルのコピー(&T)\tCtrl+T"), Item(kHtCopyUrl, "URLのコピー(&U)\tCtrl+R"),
-                Item(kHtAddBookmark, "ブックマークに追加(&A)"), Separator()};
+        menu = {Item(kHtOpen, "開く(&O)\tEnter"),
+                Item(kHtOpenInNewTab, "新規タブで開く(&N)\tShift+Enter"),
+                Item(kHtCopyTitle, "タイトルのコピー(&T)\tCtrl+T"),
+                Item(kHtCopyUrl, "URLのコピー(&U)\tCtrl+R"),
+                Item(kHtAddBookmark, "ブックマークに追加(&A)"),
+                Separator()};
         menu[s.openInNewTab ? 1 : 0].isDefault = true;
     }
     menu.push_back(Check(kHtToggleOpen, "開くの切り替え(&S)", s.openInNewTab));
@@ -105,7 +110,8 @@ std::vector<PanelMenuItem> WebSearchMenu(const WebSearchSettings& s, bool onRow)
     std::vector<PanelMenuItem> menu;
     if (onRow)
         menu = {Item(kWsEdit, "編集(&E)\tCtrl+D"), Item(kWsDelete, "削除(&D)\tDelete"),
-                Item(kWsMoveUp, "上に移動(&T)\tCtrl+↑"), Item(kWsMoveDown, "下に移動(&B)\tCtrl+↓"), Separator()};
+                Item(kWsMoveUp, "上に移動(&T)\tCtrl+↑"), Item(kWsMoveDown, "下に移動(&B)\tCtrl+↓"),
+                Separator()};
     menu.push_back(Item(kWsAdd, "追加(&A)\tInsert"));
     menu.push_back(Item(kWsCheckAll, "すべてチェックする(&A)\tCtrl+A"));
     menu.push_back(Item(kWsUncheckOthers, "これ以外のチェックをはずす(&O)\tCtrl+Z"));

@@ -15,7 +15,7 @@ namespace fern {
 struct PanelMenuItem {
     int id = 0;  // 0 with no text: a separator; -1: a submenu
     std::string text;
-    bool check = false;      // a check or radio item
+    bool check = false;  // a check or radio item
     bool checked = false;
     bool isDefault = false;  // the double click's action
     std::vector<PanelMenuItem> children;
@@ -43,8 +43,8 @@ enum HistorySearchMenuId : int {
     kHsCharCode = 100,
 };
 
-std::vector<PanelMenuItem> HistorySearchMenu(const HistorySearchSettings& settings, bool onRow, bool searching,
-                                             bool hasRows);
+std::vector<PanelMenuItem> HistorySearchMenu(const HistorySearchSettings& settings, bool onRow,
+                                             bool searching, bool hasRows);
 // The setting an item flips or sets; false for the items that act.
 bool ApplyHistorySearchItem(int id, HistorySearchSettings& settings);
 

@@ -81,21 +81,16 @@ bool WriteSearchIni(const std::string& path, const std::vector<SearchEngine>& en
 std::string TrimSearchText(const std::string& text) {
     std::size_t begin = 0, end = text.size();
     while (begin < end) {
-        if (IsSingleBlank(text[begin]))
-            ++begin;
-        else if (text.compare(begin, 2, kDoubleByteBlank) == 0)
-            begin += 2;
-        else
-            break;
+        if (IsSingleBlank(text[begin])) ++begin;
+        else if (text.compare(begin, 2, kDoubleByteBlank) == 0) begin += 2;
+        else break;
     }
     while (end > begin) {
-        if (IsSingleBlank(text[end - 1]))
-            --end;
+        if (IsSingleBlank(text[end - 1])) --end;
         else if (end - begin >= 2 && text.compare(end - 2, 2, kDoubleByteBlank) == 0 &&
                  IsSjisCharStart(text, end - 2))
             end -= 2;
-        else
-            break;
+        else break;
     }
     return text.substr(begin, end - begin);
 }

@@ -10,8 +10,8 @@ namespace fern {
 namespace {
 
 bool IsUnreserved(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
-           c == '_' || c == '~';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~';
 }
 
 // The value of the first parameter named `key` in the query text.
@@ -76,7 +76,8 @@ std::vector<std::string> SearchUrls(const std::vector<SearchEngine>& engines, co
     std::vector<std::string> urls;
     if (words.empty()) return urls;
     if (only) {
-        if (*only >= 0 && *only < static_cast<int>(engines.size())) urls.push_back(SearchUrl(engines[*only], words));
+        if (*only >= 0 && *only < static_cast<int>(engines.size()))
+            urls.push_back(SearchUrl(engines[*only], words));
         return urls;
     }
     for (const SearchEngine& engine : engines)

@@ -5,9 +5,9 @@
 
 #include "addressbar/AddressBar.h"
 #include "addressbar/AddressBarCommands.h"
+#include "fakes/FakeProfile.h"
 #include "settings/SettingsService.h"
 #include "settings/SettingsStore.h"
-#include "fakes/FakeProfile.h"
 
 using namespace fern;
 
@@ -221,7 +221,8 @@ TEST_F(AddressBarTest, DropsPreferBookmarksThenFilesThenText) {
     empty.text = " \t";
     bar.Drop(empty, true, false);
     // Several addresses each get a tab of their own.
-    EXPECT_EQ(opened, (Texts{"http://text/ A", "view-source:/tmp/a b.html A", "http://bm1 B", "http://bm2 B"}));
+    EXPECT_EQ(opened,
+              (Texts{"http://text/ A", "view-source:/tmp/a b.html A", "http://bm1 B", "http://bm2 B"}));
 }
 
 TEST_F(AddressBarTest, GoButtonToggleIsWrittenAndTheTipFitsIn120Bytes) {

@@ -60,7 +60,8 @@ TEST(TypedUrlFile, RoundTripKeepsTheSearchSectionsByteForByte) {
     ASSERT_TRUE(WriteTypedHistory(path, history, 128).ok);
     std::string written = ReadBytes(path);
     EXPECT_EQ(SectionsAfterTypedUrl(written), SectionsAfterTypedUrl(kTypedFile));
-    EXPECT_NE(written.find("#FOLDER\r\n\tNAME=typedurl\r\n\r\n#URL\r\n\tURL=http://new/\r\n\r\n"), std::string::npos);
+    EXPECT_NE(written.find("#FOLDER\r\n\tNAME=typedurl\r\n\r\n#URL\r\n\tURL=http://new/\r\n\r\n"),
+              std::string::npos);
 }
 
 TEST(TypedUrlFile, ALowerLimitStopsAddingButReadsOnToTheNextSections) {
@@ -75,7 +76,8 @@ TEST(TypedUrlFile, ALowerLimitStopsAddingButReadsOnToTheNextSections) {
     EXPECT_NE(two.find("URL=2\r\n"), std::string::npos);
     EXPECT_EQ(two.find("URL=3\r\n"), std::string::npos);
     std::string none = SerializeTypedHistory(history, 0);
-    EXPECT_NE(none.find("#FOLDER\r\n\tNAME=typedurl\r\n\r\n-\r\n\r\n#FOLDER\r\n\tNAME=typedhs"), std::string::npos);
+    EXPECT_NE(none.find("#FOLDER\r\n\tNAME=typedurl\r\n\r\n-\r\n\r\n#FOLDER\r\n\tNAME=typedhs"),
+              std::string::npos);
 }
 
 TEST(TypedUrlFile, OtherWritersAndTruncation) {

@@ -48,7 +48,10 @@ TEST(OpenSpecialUrl, MailtoAndListFiles) {
     const std::string& dir = tmp.Path();
     std::vector<std::string> opened, mailed;
     SpecialUrlActions actions;
-    actions.launchMailer = [&](const std::string& t) { mailed.push_back(t); return true; };
+    actions.launchMailer = [&](const std::string& t) {
+        mailed.push_back(t);
+        return true;
+    };
     actions.openUrl = [&](const std::string& u) { opened.push_back(u); };
 
     EXPECT_TRUE(OpenSpecialUrl("  MAILTO:a@example.com", actions));

@@ -46,7 +46,8 @@ TEST(DataFolderRule, CommandLineThenEnvironmentThenWritableExecutableFolderThenX
     s.executableFolder.clear(), s.executableFolderWritable = true;
     EXPECT_EQ(ChooseDataFolder(s), "/home/u/.config/fern");
     // The option: relative to the current folder, no trailing slashes, any name.
-    for (auto [option, expected] : {std::pair{"data/", "/work/data"}, {"/d//", "/d"}, {"/ソフト", "/ソフト"}}) {
+    for (auto [option, expected] :
+         {std::pair{"data/", "/work/data"}, {"/d//", "/d"}, {"/ソフト", "/ソフト"}}) {
         s.commandLine = option;
         EXPECT_EQ(ChooseDataFolder(s), expected) << option;
     }
@@ -95,20 +96,19 @@ TEST(DataFolderRule, AnExecutableWithoutItsResourcesKeepsItsDataInTheUsersFolder
 }
 
 TEST(CommandLineArguments, DataDirIsTakenOutAndEverythingElseStaysInOrder) {
-    std::vector<std::string> args = {"http://a/", "--data-dir", "/d1", "b.fbl",
-                                     "--data-dir=/d2", "--data-dirx", "\xE3\x82\xBD.url"};
+    std::vector<std::string> args = {"http://a/",   "--data-dir",      "/d1", "b.fbl", "--data-dir=/d2",
+                                     "--data-dirx", "\xE3\x82\xBD.url"};
     CommandLine cl = ParseCommandLine(args);
     ASSERT_TRUE(cl.Ok()) << cl.error;
     EXPECT_EQ(cl.dataDir, "/d2");
-    EXPECT_EQ(cl.arguments,
-              (std::vector<std::string>{"http://a/", "b.fbl", "--data-dirx", "ソ.url"}));
+    EXPECT_EQ(cl.arguments, (std::vector<std::string>{"http://a/", "b.fbl", "--data-dirx", "ソ.url"}));
     // A folder name is the file system's, whatever characters it holds.
     EXPECT_EQ(ParseCommandLine(std::vector<std::string>{"--data-dir=/t/\xF0\x9F\x98\x80"}).dataDir,
               "/t/\xF0\x9F\x98\x80");
 
-    for (std::vector<std::string> bad : {std::vector<std::string>{"x", "--data-dir"},
-                                         std::vector<std::string>{"--data-dir="},
-                                         std::vector<std::string>{"--data-dir", ""}}) {
+    for (std::vector<std::string> bad :
+         {std::vector<std::string>{"x", "--data-dir"}, std::vector<std::string>{"--data-dir="},
+          std::vector<std::string>{"--data-dir", ""}}) {
         CommandLine e = ParseCommandLine(bad);
         EXPECT_FALSE(e.Ok());
         EXPECT_NE(e.error.find("--data-dir"), std::string::npos);

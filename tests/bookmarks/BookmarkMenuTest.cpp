@@ -56,8 +56,7 @@ TEST(BookmarkMenu, PopupsAndTheOptionalFirstItems) {
         {0, "C* In|S Inner|"},
         {kBkMenuAddHere, "C* ここに追加(&A)|-|C* In|S Inner|"},
         {kBkMenuOpenFolder, "C* フォルダのURLを開く(&O)|-|C* In|S Inner|"},
-        {kBkMenuAddHere | kBkMenuOpenFolder,
-         "C* ここに追加(&A)|C* フォルダのURLを開く(&O)|-|C* In|S Inner|"},
+        {kBkMenuAddHere | kBkMenuOpenFolder, "C* ここに追加(&A)|C* フォルダのURLを開く(&O)|-|C* In|S Inner|"},
     };
     for (const Case& c : cases) {
         BookmarkOptions options;

@@ -47,8 +47,7 @@ inline BookmarkNode* Child(BookmarkNode& folder, std::string_view name) {
 // Nodes below `top` of the given type (all levels).
 inline std::size_t CountType(const BookmarkNode& top, std::uint16_t type) {
     std::size_t count = 0;
-    for (const BookmarkNode* n = NextInTree(&top, &top); n; n = NextInTree(n, &top))
-        count += n->type == type;
+    for (const BookmarkNode* n = NextInTree(&top, &top); n; n = NextInTree(n, &top)) count += n->type == type;
     return count;
 }
 

@@ -7,8 +7,8 @@
 namespace fern {
 namespace {
 
-std::string Tip(const char* name, const std::string& url, std::uint32_t style,
-                std::uint32_t exstyle, int bits, std::uint16_t type = kItemUrl) {
+std::string Tip(const char* name, const std::string& url, std::uint32_t style, std::uint32_t exstyle,
+                int bits, std::uint16_t type = kItemUrl) {
     auto node = MakeBookmarkNode(type, name, url, style, exstyle, 0);
     return TipText(*node, bits, "yy");
 }

@@ -47,8 +47,7 @@ TEST(DatePicture, PictureElementsAndLiteralText) {
         {"'電確' HH時mm分", morning, "電確 07時08分"},
         {"d\x93", morning, "5\x93"},  // a lone lead byte at the end
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(FormatDatePicture(c.picture, c.time), c.expected) << c.picture;
+    for (const Case& c : cases) EXPECT_EQ(FormatDatePicture(c.picture, c.time), c.expected) << c.picture;
 
     std::tm broken{};
     broken.tm_wday = 99;

@@ -42,7 +42,8 @@ void EveryReaderOnEveryFileCutAnywhere(const std::vector<std::string>& files) {
         ParseWithEveryReader(bytes);
         // Cut at 97 places spread over the file, and at every one of the
         // first 300 bytes, where the headers and markers are.
-        for (std::size_t i = 1; i <= 97; ++i) ParseWithEveryReader(std::string_view(bytes).substr(0, bytes.size() * i / 98));
+        for (std::size_t i = 1; i <= 97; ++i)
+            ParseWithEveryReader(std::string_view(bytes).substr(0, bytes.size() * i / 98));
         for (std::size_t n = 0; n < 300 && n < bytes.size(); ++n)
             ParseWithEveryReader(std::string_view(bytes).substr(0, n));
     }
@@ -65,11 +66,36 @@ TEST(ExchangeRobustness, RandomAndMarkerSoupBytes) {
     std::mt19937 random(7);
     // The pieces are string_views: a NUL given as a C string would be empty.
     const std::string_view nul("\0", 1);
-    const std::string_view pieces[] = {"<DL>", "</DL>", "<HR>", "<DT><A", "HREF=\"", "\" ADD_DATE",
-                                       "\">", "</A>", "<DT><H3", "</H3>", "<UL>", "</UL>", "<LI",
-                                       "><A", "=\"", "<LI ID=", "VALUE=", "#URL", "#FOLDER", "-",
-                                       "NAME=", "URL=", "options encoding utf8", "charset=UTF-8",
-                                       "\n", "\r\n", "\x81", "\xEF\xBB\xBF", nul, "\xFF"};
+    const std::string_view pieces[] = {"<DL>",
+                                       "</DL>",
+                                       "<HR>",
+                                       "<DT><A",
+                                       "HREF=\"",
+                                       "\" ADD_DATE",
+                                       "\">",
+                                       "</A>",
+                                       "<DT><H3",
+                                       "</H3>",
+                                       "<UL>",
+                                       "</UL>",
+                                       "<LI",
+                                       "><A",
+                                       "=\"",
+                                       "<LI ID=",
+                                       "VALUE=",
+                                       "#URL",
+                                       "#FOLDER",
+                                       "-",
+                                       "NAME=",
+                                       "URL=",
+                                       "options encoding utf8",
+                                       "charset=UTF-8",
+                                       "\n",
+                                       "\r\n",
+                                       "\x81",
+                                       "\xEF\xBB\xBF",
+                                       nul,
+                                       "\xFF"};
     std::size_t nulPieces = 0;
     for (int round = 0; round < 300; ++round) {
         std::string bytes;

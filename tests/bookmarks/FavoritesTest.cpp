@@ -36,8 +36,7 @@ TEST(MakeFileName, ReplacesWhatFileNamesCannotHoldAndCuts) {
         {"........", 5, "．．"},
         {std::string(100, 'x'), 64, std::string(64, 'x')},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(MakeFileName(c.text, c.max), c.expected) << c.text << " " << c.max;
+    for (const Case& c : cases) EXPECT_EQ(MakeFileName(c.text, c.max), c.expected) << c.text << " " << c.max;
 }
 
 // Our own Favorites folder with the quirks of real ones (see
@@ -74,13 +73,16 @@ TEST(FavoritesImport, RealFavoritesFolders) {
     EXPECT_EQ(CountType(win8.Root(), kItemFolder), 2u);
     std::string outline = Outline(win8.Root());
     EXPECT_EQ(outline.rfind("U Bing <http://go.microsoft.com/fwlink/p/?LinkId=255142>\n", 0), 0u);
-    EXPECT_NE(outline.find("\n  U Suggested Sites (23) <>\n"), std::string::npos);  // the shortcut has no URL key
+    EXPECT_NE(outline.find("\n  U Suggested Sites (23) <>\n"),
+              std::string::npos);                                    // the shortcut has no URL key
     EXPECT_NE(outline.find("\n  U WEB-SLIC <"), std::string::npos);  // ".URL" in upper case
 
     BookmarkTree xp = MakeTestTree();
-    ASSERT_TRUE(ImportFavorites(Shortcuts("favorites_tree_xp_vista_reconstructed/Favorites"), xp, nullptr).ok);
+    ASSERT_TRUE(
+        ImportFavorites(Shortcuts("favorites_tree_xp_vista_reconstructed/Favorites"), xp, nullptr).ok);
     outline = Outline(xp.Root());
-    EXPECT_NE(outline.find("D Alps\n  U 本社ポータルサイト <http://wwwinfo6.tokyo.alps.intra/~web/index_JP.html>\n"),
+    EXPECT_NE(outline.find(
+                  "D Alps\n  U 本社ポータルサイト <http://wwwinfo6.tokyo.alps.intra/~web/index_JP.html>\n"),
               std::string::npos);
     // A folder name that code page 932 cannot hold still gets read.
     EXPECT_NE(outline.find("D L?nkar\n"), std::string::npos);
@@ -120,8 +122,7 @@ TEST(FavoritesExport, WritesFoldersAndShortcuts) {
 
     ExchangeStatus status = ExportFavorites(folder.Path(), root.FirstChild());
     ASSERT_TRUE(status.ok) << status.error;
-    EXPECT_EQ(ReadBytes(folder.Path() + "/" + ToUtf8("a／b.url")),
-              "[InternetShortcut]\r\nURL=http://1/\r\n");
+    EXPECT_EQ(ReadBytes(folder.Path() + "/" + ToUtf8("a／b.url")), "[InternetShortcut]\r\nURL=http://1/\r\n");
     // Read back by the import: the same names and urls in the file-name form,
     // in name order ("(" sorts before "."); no file for the separator.
     BookmarkTree back = MakeTestTree();

@@ -73,17 +73,18 @@ TEST(HtmlList, ReadsBackWithDefaultStylesAndKeepsTheTimeStamp) {
 
 TEST(HtmlList, OlderFormWithNumbersAndOddLines) {
     BookmarkTree tree = MakeTestTree();
-    ParseHtmlList("<HTML>\n<LI>outside<UL>\n"  // at the top a "<UL>" line only opens the list
-                  "<UL>\n"
-                  "  <LI ID=144 VALUE=0><A HREF=\"http://a/\">A</A>\n"
-                  "  <LI ID=999><A HREF=\"http://b/\">B</A>\n"
-                  "  <LI><A HREF=\"http://c/\">no name end\n"
-                  "  <LI><A HREF=no-quotes>x</A>\n"
-                  "  <LI> F <UL>\n"
-                  "  </UL>\n"
-                  "</UL>\n"
-                  "<LI><A HREF=\"http://after/\">after</A>\n",
-                  tree, tree.Root());
+    ParseHtmlList(
+        "<HTML>\n<LI>outside<UL>\n"  // at the top a "<UL>" line only opens the list
+        "<UL>\n"
+        "  <LI ID=144 VALUE=0><A HREF=\"http://a/\">A</A>\n"
+        "  <LI ID=999><A HREF=\"http://b/\">B</A>\n"
+        "  <LI><A HREF=\"http://c/\">no name end\n"
+        "  <LI><A HREF=no-quotes>x</A>\n"
+        "  <LI> F <UL>\n"
+        "  </UL>\n"
+        "</UL>\n"
+        "<LI><A HREF=\"http://after/\">after</A>\n",
+        tree, tree.Root());
     EXPECT_EQ(Outline(tree.Root()), "U A <http://a/>\nU B <http://b/>\nU  <>\nD  F\n");
     const BookmarkNode* a = tree.Root().FirstChild();
     EXPECT_EQ(a->style, 144u);

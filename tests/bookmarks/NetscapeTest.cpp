@@ -21,9 +21,7 @@ std::string NetscapeFixture(const std::string& name) {
     return testing::Fixture("bookmarks/netscape/" + name);
 }
 
-std::string NetscapeCorpus(const std::string& name) {
-    return testing::Corpus("bookmarks/netscape/" + name);
-}
+std::string NetscapeCorpus(const std::string& name) { return testing::Corpus("bookmarks/netscape/" + name); }
 
 // The outline of a whole file imported into a fresh tree.
 std::string ImportOutline(const std::string& path) {
@@ -61,12 +59,13 @@ TEST(NetscapeImport, FilesWithTheQuirksOfOtherBrowsers) {
               "  U メインページ - Wikipedia <http://ja.wikipedia.org/wiki/>\n"
               "  U 検索 & 辞書 <http://www.google.co.jp/search?q=%s&hl=ja>\n");
     // A rule and a bookmark on one line: both are kept.
-    EXPECT_EQ(ImportOutline(NetscapeFixture("rule_and_entry_on_one_line.html")),
-              "U Recent Tags <place:type=6&sort=14&maxResults=10>\n"
-              "-\n"
-              "U Timeline of the Elves in Tolkien’s works | Blog <http://blog.example.org/2013/02/08/timeline/>\n"
-              "D Tolkien & co\n"
-              "  U A <http://a.example.org/>\n");
+    EXPECT_EQ(
+        ImportOutline(NetscapeFixture("rule_and_entry_on_one_line.html")),
+        "U Recent Tags <place:type=6&sort=14&maxResults=10>\n"
+        "-\n"
+        "U Timeline of the Elves in Tolkien’s works | Blog <http://blog.example.org/2013/02/08/timeline/>\n"
+        "D Tolkien & co\n"
+        "  U A <http://a.example.org/>\n");
     // Valueless attributes, others between HREF and ADD_DATE, x-mac-roman
     // bytes kept as they are ("ä" 0x8A, "é" 0x8E), blank lines.
     EXPECT_EQ(ImportOutline(NetscapeFixture("mac_favorites_xmacroman.html")),
@@ -105,17 +104,21 @@ TEST(NetscapeImport, RealFilesOfOtherBrowsers) {
     } cases[] = {
         // UTF-8 marked only by its byte-order mark; names after " >".
         {"ie8_ja_utf8bom_crlf.htm", 759, 12, 0,
-         "D Microsoft の Web サイト\n  U Internet Explorer 7 ツアー.URL <http://go.microsoft.com/fwlink/?LinkId=68919>\n"
+         "D Microsoft の Web サイト\n  U Internet Explorer 7 ツアー.URL "
+         "<http://go.microsoft.com/fwlink/?LinkId=68919>\n"
          "  U Internet Explorer 7 ホーム.url <"},
         // UTF-8 from the charset line on.
         {"firefox15_ja_crlf.html", 19, 5, 1, "D 4-日本語\n  U メインページ - Wikipedia <"},
-        {"netscape47.html", 110, 13, 4, "U Market & Sell <http://home.netscape.com/bookmark/4_76/nbmarket.html>"},
+        {"netscape47.html", 110, 13, 4,
+         "U Market & Sell <http://home.netscape.com/bookmark/4_76/nbmarket.html>"},
         {"mozilla_suite.html", 219, 33, 0, ""},
         {"chrome_cyrillic.html", 8, 5, 0, "D Bookmarks bar\n  U Лучшие публикации за сутки / Хабр <"},
         // A rule and a bookmark on one line: both are kept.
         {"firefox_nested.htm", 24, 6, 1,
-         "U Recent tags <place:type=6&sort=14&maxResults=10>\n-\nU Timeline of the Elves in Tolkien’s works | "
-         "LotrProject Blog <http://lotrproject.com/blog/2013/02/08/timeline-of-the-elves-in-tolkiens-works/>\n"},
+         "U Recent tags <place:type=6&sort=14&maxResults=10>\n-\nU Timeline of the Elves in Tolkien’s works "
+         "| "
+         "LotrProject Blog "
+         "<http://lotrproject.com/blog/2013/02/08/timeline-of-the-elves-in-tolkiens-works/>\n"},
         {"ie11_nested_utf8bom.htm", 27, 9, 0, ""},
         {"firefox_longlines_icons.html", 9, 6, 0, ""},
         {"macie40_favorites_xmacroman.html", 149, 32, 0, ""},
@@ -137,14 +140,16 @@ TEST(NetscapeImport, RealFilesOfOtherBrowsers) {
 // A quoted HREF ends at its closing quote, whatever attributes follow it
 // (old Mac exports put SUBSCRIBE, LAST_MODIFIED, OBJECT_TYPE... before ADD_DATE).
 TEST(NetscapeImport, HrefEndsAtItsClosingQuote) {
-    EXPECT_EQ(ParseOutline("<DL><p>\n"
-                           "<DT><A HREF=\"http://x/\" SUBSCRIBE LAST_MODIFIED=\"965661969\" ADD_DATE=\"988852077\">x</A>\n"
-                           "<DT><A HREF=\"http://y/\" OBJECT_TYPE=\"LINK\" ADD_DATE=\"1\" LAST_VISIT=\"2\">y</A>\n"
-                           "<DT><A HREF=\"http://z/\" ICON=\"data:,\" ALIASOF=\"3\">z</A>\n"
-                           "</DL>\n"),
-              "U x <http://x/>\n"
-              "U y <http://y/>\n"
-              "U z <http://z/>\n");
+    EXPECT_EQ(
+        ParseOutline(
+            "<DL><p>\n"
+            "<DT><A HREF=\"http://x/\" SUBSCRIBE LAST_MODIFIED=\"965661969\" ADD_DATE=\"988852077\">x</A>\n"
+            "<DT><A HREF=\"http://y/\" OBJECT_TYPE=\"LINK\" ADD_DATE=\"1\" LAST_VISIT=\"2\">y</A>\n"
+            "<DT><A HREF=\"http://z/\" ICON=\"data:,\" ALIASOF=\"3\">z</A>\n"
+            "</DL>\n"),
+        "U x <http://x/>\n"
+        "U y <http://y/>\n"
+        "U z <http://z/>\n");
 }
 
 // The same in the Mac Internet Explorer 4.0 file: no url keeps a quote or a
@@ -160,7 +165,8 @@ TEST(NetscapeImport, HrefEndsAtItsClosingQuoteInARealMacFile) {
         EXPECT_EQ(n->url.find_first_of("\" "), std::string::npos) << n->name << " <" << n->url << ">";
     }
     EXPECT_EQ(urls, 149u);
-    EXPECT_NE(Outline(tree.Root()).find("U This American Life <http://www.thislife.org/>\n"), std::string::npos);
+    EXPECT_NE(Outline(tree.Root()).find("U This American Life <http://www.thislife.org/>\n"),
+              std::string::npos);
 }
 
 TEST(NetscapeImport, LineRules) {

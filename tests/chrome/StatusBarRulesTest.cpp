@@ -78,7 +78,7 @@ TEST(DownloadControlStrip, LitMeansRestricted) {
 TEST(ProgressPane, RedrawsOnlyWhenTheFilledWidthOrTextChanges) {
     CProgressPane pane;
     EXPECT_EQ(pane.Text(), "0%");
-    EXPECT_TRUE(pane.SetPos(0, 200));   // first width seen
+    EXPECT_TRUE(pane.SetPos(0, 200));  // first width seen
     EXPECT_FALSE(pane.SetPos(0, 200));
     EXPECT_TRUE(pane.SetPos(1, 200));
     EXPECT_EQ(pane.FilledWidth(200), 2);

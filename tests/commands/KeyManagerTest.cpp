@@ -50,10 +50,16 @@ TEST(KeyManager, ReadsTheFileAsTheFormatSays) {
     CKeyManager keys;
     // Odd spacing, a zero and garbage among the values, an empty slot, an
     // unknown id, and a gap after ID2 that ends the reading.
-    keys.ParseInto("[MainFrame]\r\nID0 = 0\r\nKeys0= " + std::to_string(kCtrlT) + " , 0,junk, 34144334\r\n"
-                   "ID1=18\r\nKeys1=" + std::to_string(kF5) + "\r\n"
-                   "ID2=132\r\nKeys2=" + std::to_string(kF5) + "\r\n"
-                   "ID4=5\r\nKeys4=" + std::to_string(kCtrlT) + "\r\n",
+    keys.ParseInto("[MainFrame]\r\nID0 = 0\r\nKeys0= " + std::to_string(kCtrlT) +
+                       " , 0,junk, 34144334\r\n"
+                       "ID1=18\r\nKeys1=" +
+                       std::to_string(kF5) +
+                       "\r\n"
+                       "ID2=132\r\nKeys2=" +
+                       std::to_string(kF5) +
+                       "\r\n"
+                       "ID4=5\r\nKeys4=" +
+                       std::to_string(kCtrlT) + "\r\n",
                    false);
     ASSERT_EQ(keys.KeysOf(ID_NEW_TAB).size(), 2u);
     EXPECT_TRUE(keys.KeysOf(ID_NEW_TAB)[0].fixed);
@@ -81,8 +87,10 @@ TEST(KeyManager, ReadsTheFileAsTheFormatSays) {
 TEST(KeyManager, UserKeysGoOverTheDefaultsAndOnlyTheyAreWritten) {
     TempFolder folder;
     std::string defaults = folder.File("defaults.ini"), user = folder.File("keys.ini");
-    ASSERT_TRUE(WriteFileAtomic(defaults, "[MainFrame]\r\nID0=0\r\nKeys0=" + std::to_string(kCtrlT) + "\r\n"));
-    ASSERT_TRUE(WriteFileAtomic(user, "; mine\r\n[Other]\r\nx=1\r\n[MainFrame]\r\nID0=132\r\nKeys0=34144338\r\n"));
+    ASSERT_TRUE(
+        WriteFileAtomic(defaults, "[MainFrame]\r\nID0=0\r\nKeys0=" + std::to_string(kCtrlT) + "\r\n"));
+    ASSERT_TRUE(
+        WriteFileAtomic(user, "; mine\r\n[Other]\r\nx=1\r\n[MainFrame]\r\nID0=132\r\nKeys0=34144338\r\n"));
     CKeyManager keys;
     keys.AddBuiltinKeys();
     ASSERT_TRUE(keys.LoadDefaults(defaults).ok);
@@ -94,10 +102,11 @@ TEST(KeyManager, UserKeysGoOverTheDefaultsAndOnlyTheyAreWritten) {
     EXPECT_TRUE(keys.AddUserKey(ID_TAB_REFRESH, Key(0x74)));
     EXPECT_TRUE(keys.AddUserKey(ID_TAB_REFRESH, Key('Q', kKeyShift)));
     EXPECT_FALSE(keys.AddUserKey(ID_TAB_CLOSE, Key('T', kKeyControl)));  // Ctrl+T is taken
-    EXPECT_TRUE(keys.AddUserKey(ID_TAB_BACK, Key('B', kKeyControl)));   // kept, never written: no slot
+    EXPECT_TRUE(keys.AddUserKey(ID_TAB_BACK, Key('B', kKeyControl)));    // kept, never written: no slot
     ASSERT_TRUE(keys.Save(user).ok);
-    EXPECT_EQ(ReadWholeFile(user), "; mine\r\n[Other]\r\nx=1\r\n[MainFrame]\r\nID0=132\r\n"
-                                   "Keys0=34144338,33620084,33882193\r\n");
+    EXPECT_EQ(ReadWholeFile(user),
+              "; mine\r\n[Other]\r\nx=1\r\n[MainFrame]\r\nID0=132\r\n"
+              "Keys0=34144338,33620084,33882193\r\n");
 
     // A restart reads both again; the default key still works.
     CKeyManager again;
@@ -144,7 +153,8 @@ TEST(KeySettingsEditor, AddingATakenKeyNamesItsCommandAndFixedKeysStay) {
     EXPECT_EQ(editor.Keys().KeyTextOf(ID_NEW_TAB), "Ctrl+T");
     EXPECT_EQ(keys.KeyTextOf(ID_TAB_CLOSE), "");  // the copy, not the program's keys
 
-    std::vector<KeyCommandRow> tabs = CKeySettingsEditor::CommandsOf(6, {ID_TAB_NEXT, ID_TAB_CLOSE_OTHERS, ID_NEW_TAB});
+    std::vector<KeyCommandRow> tabs =
+        CKeySettingsEditor::CommandsOf(6, {ID_TAB_NEXT, ID_TAB_CLOSE_OTHERS, ID_NEW_TAB});
     ASSERT_EQ(tabs.size(), 2u);
     EXPECT_EQ(tabs[0].name, "次のタブ");
     EXPECT_EQ(tabs[1].id, ID_TAB_CLOSE_OTHERS);

@@ -82,7 +82,8 @@ TEST(DownloadControl, ATabsTogglesKeepThePreviousFlagsAndLeaveTheDefault) {
 
 TEST(DownloadControl, TemplatesAndTheReloadOption) {
     Tabs s(true);
-    s.settings.Change(SettingsSection::Browser, [](ProgramSettings& p) { p.browser.securityTemplate1 = 0x90; });
+    s.settings.Change(SettingsSection::Browser,
+                      [](ProgramSettings& p) { p.browser.securityTemplate1 = 0x90; });
     CFernView* tab = s.Open("http://a/");
     FakeBrowserEngine* engine = s.engines.made[0];
     engine->calls.clear();
@@ -91,8 +92,8 @@ TEST(DownloadControl, TemplatesAndTheReloadOption) {
     EXPECT_EQ(tab->PreviousDownloadControlFlags(), 0x70u);
     s.control.Command(ID_DLC_TEMPLATE_DEFAULT);
     EXPECT_EQ(tab->DownloadControlFlags(), 0x70u);
-    EXPECT_EQ(engine->calls, (std::vector<std::string>{"DownloadControl 144", "Refresh2 3", "DownloadControl 112",
-                                                       "Refresh2 3"}));
+    EXPECT_EQ(engine->calls, (std::vector<std::string>{"DownloadControl 144", "Refresh2 3",
+                                                       "DownloadControl 112", "Refresh2 3"}));
     EXPECT_EQ(s.StoredDefault(), "112");  // as it was
     // A tab without an address yet is told, but there is nothing to reload.
     CFernView* blank = s.frame.OpenUrl("", kOpenNoNavigate | kOpenFocus, 0x70, 0);

@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <glib.h>
+#include <gtest/gtest.h>
 
 #include "downloads/DownloadFileName.h"
 
@@ -10,7 +10,9 @@ namespace {
 // "ファイル" in UTF-8 (a literal here would be compiled to Shift-JIS).
 const std::string kFileUtf8 = "\xE3\x83\x95\xE3\x82\xA1\xE3\x82\xA4\xE3\x83\xAB";
 
-bool ValidUtf8(const std::string& text) { return g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr); }
+bool ValidUtf8(const std::string& text) {
+    return g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr);
+}
 
 }  // namespace
 
@@ -33,7 +35,9 @@ TEST(SafeFileName, LeadingDotsAndBlanksAndTrailingDotsGo) {
 
 TEST(SafeFileName, ControlAndDirectionCharactersBecomeUnderscores) {
     EXPECT_EQ(SafeFileName(std::string("a\0b.sh", 6)), "a_b.sh");
-    EXPECT_EQ(SafeFileName("a\tb\nc\x7f" "d.txt"), "a_b_c_d.txt");
+    EXPECT_EQ(SafeFileName("a\tb\nc\x7f"
+                           "d.txt"),
+              "a_b_c_d.txt");
     // U+0085 (a C1 control) and U+202E (right-to-left override: "evil[RLO]txt.exe"
     // would show as "evilexe.txt").
     EXPECT_EQ(SafeFileName("x\xC2\x85y"), "x_y");
@@ -45,7 +49,9 @@ TEST(SafeFileName, JapaneseNamesComeOutAsUtf8) {
     // The same name as Shift-JIS bytes (an old server's header).
     EXPECT_EQ(SafeFileName("ファイル.txt"), kFileUtf8 + ".txt");
     // Neither UTF-8 nor Shift-JIS: each stray byte becomes "_".
-    std::string broken = SafeFileName("a\xFF\xFE" "b.txt");
+    std::string broken = SafeFileName(
+        "a\xFF\xFE"
+        "b.txt");
     EXPECT_EQ(broken, "a__b.txt");
 }
 
@@ -69,7 +75,10 @@ TEST(SafeFileName, LongNamesAreCutOnACharacterAndKeepTheirExtension) {
 }
 
 TEST(SafeFileName, InvalidUtf8IsNeverPassedOn) {
-    const std::string inputs[] = {"\xC3", "\xE3\x83", "a\xC0\xAF" "b", std::string(300, '\xE3')};
+    const std::string inputs[] = {"\xC3", "\xE3\x83",
+                                  "a\xC0\xAF"
+                                  "b",
+                                  std::string(300, '\xE3')};
     for (const std::string& input : inputs) {
         std::string name = SafeFileName(input);
         EXPECT_TRUE(ValidUtf8(name)) << name;

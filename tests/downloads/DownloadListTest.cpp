@@ -39,7 +39,8 @@ public:
 
 std::set<std::string> FilesIn(const std::string& folder) {
     std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename());
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().filename());
     return names;
 }
 
@@ -62,7 +63,8 @@ protected:
         return made;
     }
 
-    static DownloadResponse Response(const std::string& name, std::uintptr_t page = 1, std::int64_t size = 10) {
+    static DownloadResponse Response(const std::string& name, std::uintptr_t page = 1,
+                                     std::int64_t size = 10) {
         DownloadResponse response;
         response.url = "http://files.example:8080/get?id=1";
         response.suggestedName = name;

@@ -32,7 +32,8 @@ TEST(PopupBlockLog, CountsEveryRefusalKeepsEachAddressOnceAndForgetsAtTheNextPag
 }
 
 TEST(SaveAsPlan, HtmlOffersMhtmlFirstThenThePageBytesUnderTheTitle) {
-    SaveAsPlan plan = PlanSaveAs("ニュース: 今日/明日", "http://news.example/a/index.html", "text/html; charset=utf-8");
+    SaveAsPlan plan =
+        PlanSaveAs("ニュース: 今日/明日", "http://news.example/a/index.html", "text/html; charset=utf-8");
     ASSERT_EQ(plan.formats, (std::vector<SaveFormat>{SaveFormat::Mhtml, SaveFormat::PageBytes}));
     EXPECT_EQ(plan.fileName, ToUtf8("ニュース: 今日_明日") + ".mhtml");
     EXPECT_EQ(SwapExtension(plan.fileName, ".mhtml", ".html"), ToUtf8("ニュース: 今日_明日") + ".html");

@@ -89,7 +89,8 @@ public:
     std::vector<HistoryItem> backItems, forwardItems;
     std::vector<HistoryItem> HistoryItems(bool back, int max) const override {
         const std::vector<HistoryItem>& all = back ? backItems : forwardItems;
-        return {all.begin(), all.begin() + std::min<std::size_t>(all.size(), static_cast<std::size_t>(std::max(max, 0)))};
+        return {all.begin(),
+                all.begin() + std::min<std::size_t>(all.size(), static_cast<std::size_t>(std::max(max, 0)))};
     }
     static std::vector<std::string> Head(const std::vector<std::string>& all, int max) {
         if (max < 0) max = 0;

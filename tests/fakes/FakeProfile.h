@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "settings/Profile.h"
 #include "platform/text/SjisByteClass.h"
+#include "settings/Profile.h"
 
 namespace fern {
 
@@ -23,8 +23,8 @@ public:
         return n < INT32_MIN ? INT32_MIN : n > INT32_MAX ? INT32_MAX : static_cast<int>(n);
     }
 
-    std::string ReadString(std::string_view section, std::string_view key,
-                           std::string_view defaultValue, std::size_t bufferSize = 0) const override {
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue,
+                           std::size_t bufferSize = 0) const override {
         std::string value = Get(section, key).value_or(std::string(defaultValue));
         if (bufferSize > 0 && value.size() > bufferSize - 1) value.resize(bufferSize - 1);
         return value;
@@ -34,8 +34,7 @@ public:
         return WriteString(section, key, std::to_string(value));
     }
 
-    bool WriteString(std::string_view section, std::string_view key,
-                     std::string_view value) override {
+    bool WriteString(std::string_view section, std::string_view key, std::string_view value) override {
         ++writes;
         if (failWrites) return false;
         Set(section, key, std::string(value));

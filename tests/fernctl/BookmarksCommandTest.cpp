@@ -94,7 +94,8 @@ TEST(FernctlBookmarks, ExportsEveryKind) {
     bytes = exported("netscape-utf8", "bookmarks.html", "4");
     EXPECT_NE(bytes.find("charset=UTF-8"), std::string::npos);
     EXPECT_NE(bytes.find(">" + fern::ToUtf8("ソフト/表") + "</A>\r\n"), std::string::npos);
-    EXPECT_NE(exported("htmllist", "list.htm", "5").find("\t<LI><A HREF=\"\">old</A>\r\n"), std::string::npos);
+    EXPECT_NE(exported("htmllist", "list.htm", "5").find("\t<LI><A HREF=\"\">old</A>\r\n"),
+              std::string::npos);
 
     // Favorites: the folder is made when only it is missing; separators are skipped.
     exported("favorites", "fav", "3");
@@ -120,7 +121,8 @@ TEST(FernctlBookmarks, BadInputIsRefusedAndNothingIsWritten) {
     ExpectRefused(Bookmarks("import favorites", html, fbl), "not a folder");
     ExpectRefused(Bookmarks("import netscape", html, folder.File("dir.fbl")), "is a folder");
     ExpectRefused(Bookmarks("import netscape", html, folder.File("none/b.fbl")), "folder does not exist");
-    ExpectRefused(Bookmarks("export netscape", folder.File("none.fbl"), folder.File("out.htm")), "no such file");
+    ExpectRefused(Bookmarks("export netscape", folder.File("none.fbl"), folder.File("out.htm")),
+                  "no such file");
     ExpectRefused(Bookmarks("export netscape", fbl, folder.File("none/out.htm")), "folder does not exist");
     ExpectRefused(Bookmarks("export htmllist", fbl, folder.File("dir.htm")), "is a folder");
     ExpectRefused(Bookmarks("export favorites", fbl, folder.File("none/fav")), "folder does not exist");

@@ -60,7 +60,8 @@ protected:
 
 TEST_F(DdeCommandTest, ShortFormsOpenListInfoActivateAndExit) {
     EXPECT_EQ(Out({"open", U8(u8"http://例え.jp/ページ")}), "");
-    EXPECT_EQ(browser.opened, (std::vector<std::string>{"http://例え.jp/ページ 2 -1 1"}));  // arrived as Shift-JIS
+    EXPECT_EQ(browser.opened,
+              (std::vector<std::string>{"http://例え.jp/ページ 2 -1 1"}));  // arrived as Shift-JIS
     // A file goes by its URI and an address keeps "é": each names what was given.
     std::string cafe = std::string(FERNCTL_PATH) + ".caf\xC3\xA9.html";
     ASSERT_TRUE(g_file_set_contents(cafe.c_str(), "<p>", -1, nullptr));
@@ -109,11 +110,16 @@ TEST_F(DdeCommandTest, NoBrowserAndBadArgumentsAreToldApart) {
     EXPECT_EQ(none.err, "fernctl: no browser is running with the service 'NOBODYHERE'\n");
     EXPECT_EQ(Fernctl({"dde", "--service", "NOBODYHERE", "wildconnect"}, false).status, 3);
 
-    for (const std::vector<std::string>& bad :
-         {std::vector<std::string>{"dde"}, {"dde", "request", "T"}, {"dde", "frobnicate"},
-          {"dde", "request", "T", "I", "--format", "0"}, {"dde", "request", "T", "I", "--format"},
-          {"info"}, {"open"}, {"windows", "extra"}, {"dde", "--service", "", "system", "Topics"},
-          {"exit", "--bogus"}}) {
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"dde"},
+                                                {"dde", "request", "T"},
+                                                {"dde", "frobnicate"},
+                                                {"dde", "request", "T", "I", "--format", "0"},
+                                                {"dde", "request", "T", "I", "--format"},
+                                                {"info"},
+                                                {"open"},
+                                                {"windows", "extra"},
+                                                {"dde", "--service", "", "system", "Topics"},
+                                                {"exit", "--bogus"}}) {
         SCOPED_TRACE(bad.back());
         test::ExpectRefused(Fernctl(bad, false));
     }

@@ -21,8 +21,8 @@ using namespace fern;
 namespace {
 
 enum class Behaviour {
-    Silent,           // reads and never answers
-    CloseAtOnce,      // hangs up as soon as it has a connection
+    Silent,       // reads and never answers
+    CloseAtOnce,  // hangs up as soon as it has a connection
     ConnectThenSilent,
     ConnectThenClose,
 };
@@ -77,7 +77,8 @@ private:
     void Serve(int fd) {
         std::string buffer;
         DdeMessage message;
-        bool answerConnect = m_behaviour == Behaviour::ConnectThenSilent || m_behaviour == Behaviour::ConnectThenClose;
+        bool answerConnect =
+            m_behaviour == Behaviour::ConnectThenSilent || m_behaviour == Behaviour::ConnectThenClose;
         if (m_behaviour != Behaviour::CloseAtOnce && ReadFrame(fd, buffer, message) && answerConnect &&
             message.kind == DdeMessageKind::Connect) {
             DdeMessage reply;
@@ -88,8 +89,7 @@ private:
         }
         bool silent = m_behaviour == Behaviour::Silent || m_behaviour == Behaviour::ConnectThenSilent;
         // Silence lasts until the client gives up and hangs up.
-        while (silent && ReadFrame(fd, buffer, message)) {
-        }
+        while (silent && ReadFrame(fd, buffer, message)) {}
         DdeCloseSocket(fd);
     }
 };

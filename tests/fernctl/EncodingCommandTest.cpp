@@ -47,7 +47,8 @@ TEST_F(FernctlEncoding, DetectPrintsTheNameOfTheCodeUsed) {
 TEST_F(FernctlEncoding, ConvertWritesShiftJis) {
     EXPECT_EQ(Encoding({"convert", Sample("prose.iso2022jp.txt")}), ReadBytes(Sample("prose.sjis.txt")));
     // Forced codes, including one the detector would not pick.
-    EXPECT_EQ(Encoding({"convert", Sample("asciihead.utf8.txt"), "--code", "4"}), ReadBytes(Sample("asciihead.sjis.txt")));
+    EXPECT_EQ(Encoding({"convert", Sample("asciihead.utf8.txt"), "--code", "4"}),
+              ReadBytes(Sample("asciihead.sjis.txt")));
     EXPECT_EQ(Encoding({"convert", "--code", "2", Write("euc", "\xA4\xA2")}), "あ");
     EXPECT_EQ(Encoding({"convert", "--code", "3", Write("odd", std::string("\x42\x30\x41", 3))}), "あ?");
 }
@@ -55,10 +56,18 @@ TEST_F(FernctlEncoding, ConvertWritesShiftJis) {
 TEST_F(FernctlEncoding, BadInputFailsWithOneLine) {
     std::string file = Write("a.txt", "abc");
     const std::vector<std::vector<std::string>> bad = {
-        {}, {"guess", file}, {"detect"}, {"detect", folder.File("missing")}, {"detect", folder.Path()},
-        {"detect", file, "--code", "1"}, {"convert", file, "--code"},
-        {"convert", file, "--code", "7"}, {"convert", file, "--code", "-1"},
-        {"convert", file, "--code", "x"}, {"convert", file, "--force"}, {"convert", file, file},
+        {},
+        {"guess", file},
+        {"detect"},
+        {"detect", folder.File("missing")},
+        {"detect", folder.Path()},
+        {"detect", file, "--code", "1"},
+        {"convert", file, "--code"},
+        {"convert", file, "--code", "7"},
+        {"convert", file, "--code", "-1"},
+        {"convert", file, "--code", "x"},
+        {"convert", file, "--force"},
+        {"convert", file, file},
     };
     for (std::vector<std::string> args : bad) {
         SCOPED_TRACE(args.empty() ? "(none)" : args[0] + " " + args.back());

@@ -52,8 +52,7 @@ FernctlRun RunFernctlReading(const std::vector<std::string>& args, const std::st
     std::thread watchdog([&] {
         gint64 end = g_get_monotonic_time() + timeoutSeconds * G_USEC_PER_SEC;
         g_mutex_lock(&mutex);
-        while (!done && g_cond_wait_until(&finished, &mutex, end)) {
-        }
+        while (!done && g_cond_wait_until(&finished, &mutex, end)) {}
         if (!done && process) {
             killed = true;
             g_subprocess_force_exit(process);

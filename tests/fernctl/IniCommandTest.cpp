@@ -53,12 +53,21 @@ TEST(FernctlIni, BadInputFailsCleanly) {
     Ini({"set", file, "s", "k", "v"});
     const std::string before = ReadBytes(file);
     const std::vector<std::vector<std::string>> bad = {
-        {}, {"frob", file}, {"get", dir, "s", "k"}, {"get", file, "s"}, {"get", file, "s", "k", "extra"},
-        {"get", file, "s", "k", "--size", "abc"}, {"get", file, "s", "k", "--size"},
+        {},
+        {"frob", file},
+        {"get", dir, "s", "k"},
+        {"get", file, "s"},
+        {"get", file, "s", "k", "extra"},
+        {"get", file, "s", "k", "--size", "abc"},
+        {"get", file, "s", "k", "--size"},
         {"get", file, "s", "k", "--int", "--default", "1x"},
-        {"get", file, "s", "k", "--int", "--default", "2147483648"}, {"get", file, "s", "k", "--bogus"},
-        {"set", file, "s", "k"}, {"set", file, "s", "k", "--int"}, {"delete", file},
-        {"set", file, "s", "k", "a\nb=c"}, {"set", dir + "/no/dir/x.ini", "s", "k", "v"},
+        {"get", file, "s", "k", "--int", "--default", "2147483648"},
+        {"get", file, "s", "k", "--bogus"},
+        {"set", file, "s", "k"},
+        {"set", file, "s", "k", "--int"},
+        {"delete", file},
+        {"set", file, "s", "k", "a\nb=c"},
+        {"set", dir + "/no/dir/x.ini", "s", "k", "v"},
         {"set", dir, "s", "k", "v"},
     };
     for (std::vector<std::string> args : bad) {

@@ -24,7 +24,8 @@ std::string U8(const std::string& sjis) { return fern::ToUtf8(sjis); }
 // "fernctl list ACTION 'FILE' --kind KIND" with `input` on standard input.
 FernctlRun List(const char* action, const std::string& file, const std::string& kind,
                 const std::string& input = "") {
-    return fern::test::RunFernctlWords(std::string("list ") + action + " '" + file + "' --kind " + kind, input);
+    return fern::test::RunFernctlWords(std::string("list ") + action + " '" + file + "' --kind " + kind,
+                                       input);
 }
 
 json Dump(const std::string& file, const std::string& kind) {
@@ -68,7 +69,9 @@ TEST(FernctlList, BookmarkFilesRoundTripThroughJson) {
 
     // Fields may be left out; a memo's line breaks are stored as 0x02 0x02.
     ASSERT_EQ(List("write", file, "bookmark", R"({"root": {"children": [{"type": 1, "desc": "a\r\nb\nc"}]},
-                                                   "trash": {}})").status, 0);
+                                                   "trash": {}})")
+                  .status,
+              0);
     dumped = Dump(file, "bookmark");
     EXPECT_EQ(dumped["root"]["name"], "Fern Browser BookMark");
     EXPECT_EQ(dumped["trash"]["name"], U8("ゴミ箱"));
@@ -79,14 +82,17 @@ TEST(FernctlList, BookmarkFilesRoundTripThroughJson) {
 TEST(FernctlList, FlatListsAndSectionsRoundTrip) {
     TempFolder folder;
     std::string file = folder.File("list.fbl");
-    const std::string items = U8(R"([{"type": 0, "style": 5, "exstyle": 1, "name": "名前ソ", "url": "http://a/", "created": 0},
+    const std::string items =
+        U8(R"([{"type": 0, "style": 5, "exstyle": 1, "name": "名前ソ", "url": "http://a/", "created": 0},
                                      {"type": 0, "style": 112, "exstyle": 1, "name": "", "url": "http://b/", "created": 0}])");
     const std::string urls = U8(R"(["http://x/表", ""])");
     const std::string sections = U8(R"([{"name": "typedurl", "entries": ["http://a/", "ソ"]},
                                         {"name": "typedhs", "entries": []}, {"name": "typedws", "entries": ["w"]}])");
     // Each kind reads back what it wrote, under the list name the program uses.
-    for (auto [kind, input, name] : {std::tuple{"items", items, "UrlList"}, {"items --name laststate", items, "laststate"},
-                                     {"urls", urls, "urls"}, {"sections", sections, "typedurl"}}) {
+    for (auto [kind, input, name] : {std::tuple{"items", items, "UrlList"},
+                                     {"items --name laststate", items, "laststate"},
+                                     {"urls", urls, "urls"},
+                                     {"sections", sections, "typedurl"}}) {
         SCOPED_TRACE(kind);
         ASSERT_EQ(List("write", file, kind, input).status, 0);
         EXPECT_NE(ReadBytes(file).find(std::string("\tNAME=") + name + "\r\n"), std::string::npos);
@@ -95,7 +101,8 @@ TEST(FernctlList, FlatListsAndSectionsRoundTrip) {
 
     // A missing file reads as the program reads it.
     std::string missing = folder.File("missing.fbl");
-    for (const char* kind : {"items", "urls", "sections"}) EXPECT_EQ(Dump(missing, kind), json::array()) << kind;
+    for (const char* kind : {"items", "urls", "sections"})
+        EXPECT_EQ(Dump(missing, kind), json::array()) << kind;
     json tree = Dump(missing, "bookmark");
     EXPECT_EQ(tree["root"]["name"], "Fern Browser BookMark");
     ASSERT_EQ(tree["root"]["children"].size(), 1u);
@@ -142,8 +149,10 @@ TEST(FernctlList, BadInputIsRefusedWithOneLineAndNoFile) {
     refuse("sections", R"([{"name": "s", "entries": [1]}])", "[0].entries[0]");
     refuse("bookmark", R"({"root": {}})", "\"trash\"");
     refuse("bookmark", R"({"root": {"type": 1}, "trash": {}})", "root.type");
-    refuse("bookmark", R"({"root": {"children": [{"type": 2, "children": [{"name": "x"}]}]}, "trash": {}})", "root.children[0].children[0]: missing field 'type'");
-    refuse("bookmark", R"({"root": {"children": [{"type": 1, "children": []}]}, "trash": {}})", "only a folder");
+    refuse("bookmark", R"({"root": {"children": [{"type": 2, "children": [{"name": "x"}]}]}, "trash": {}})",
+           "root.children[0].children[0]: missing field 'type'");
+    refuse("bookmark", R"({"root": {"children": [{"type": 1, "children": []}]}, "trash": {}})",
+           "only a folder");
     refuse("bookmark", R"({"root": {"children": [{"type": 3}]}, "trash": {}})", "0 to 2");
     refuse("bookmark", R"({"root": {"children": [{"type": 1, "name": "a\rb"}]}, "trash": {}})", "line break");
     EXPECT_EQ(ReadBytes(file), kept);

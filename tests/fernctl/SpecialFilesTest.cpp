@@ -21,7 +21,8 @@ using Args = std::vector<std::string>;
 namespace {
 
 // Refused within two seconds (a hang is killed after ten).
-void ExpectRefusedAtOnce(const Args& args, const std::string& says = "", const std::string& input = "/dev/null") {
+void ExpectRefusedAtOnce(const Args& args, const std::string& says = "",
+                         const std::string& input = "/dev/null") {
     SCOPED_TRACE(args[0] + " " + args[1] + " " + args[2].substr(0, 40));
     FernctlRun run = fern::test::RunFernctlReading(args, input, 10);
     EXPECT_FALSE(run.timedOut);
@@ -66,8 +67,10 @@ TEST(FernctlSpecialFiles, FifosDevicesAndFoldersAreRefusedAtOnceAndNeverReplaced
     std::string fifo = folder.File("fifo");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     ASSERT_EQ(mkdir(folder.File("folder").c_str(), 0700), 0);
-    for (const std::string& file : {fifo, std::string("/dev/zero"), std::string("/dev/null"), folder.File("folder")})
-        for (const Args& args : Readers(file, folder.Path())) ExpectRefusedAtOnce(args, file.substr(file.rfind('/') + 1));
+    for (const std::string& file :
+         {fifo, std::string("/dev/zero"), std::string("/dev/null"), folder.File("folder")})
+        for (const Args& args : Readers(file, folder.Path()))
+            ExpectRefusedAtOnce(args, file.substr(file.rfind('/') + 1));
 
     // Written files are replaced by rename: a FIFO or a device in their place
     // must stay. Devices of our own, not those of /dev.
@@ -89,7 +92,8 @@ TEST(FernctlSpecialFiles, FifosDevicesAndFoldersAreRefusedAtOnceAndNeverReplaced
 
 TEST(FernctlSpecialFiles, AnEndlessStandardInputIsCutOffAtItsLimit) {
     TempFolder folder;
-    ExpectRefusedAtOnce({"list", "write", folder.File("new.fbl"), "--kind", "urls"}, "larger than 64 MiB", "/dev/zero");
+    ExpectRefusedAtOnce({"list", "write", folder.File("new.fbl"), "--kind", "urls"}, "larger than 64 MiB",
+                        "/dev/zero");
     EXPECT_EQ(TypeOf(folder.File("new.fbl")), 0u);
 }
 
@@ -103,7 +107,10 @@ TEST(FernctlSpecialFiles, FileNamesAreTheFileSystemsWhateverTheirCharacters) {
         FernctlRun got = fern::test::RunFernctl({"ini", "get", file, "S", "k"});
         EXPECT_EQ(got.status, 0);
         EXPECT_EQ(got.out, "v\n");
-        EXPECT_EQ(fern::test::RunFernctl({"list", "write", file + ".fbl", "--kind", "urls"}, "[\"http://a/\"]").status, 0);
+        EXPECT_EQ(
+            fern::test::RunFernctl({"list", "write", file + ".fbl", "--kind", "urls"}, "[\"http://a/\"]")
+                .status,
+            0);
         EXPECT_EQ(TypeOf(file + ".fbl"), static_cast<mode_t>(S_IFREG));
     }
     EXPECT_EQ(TypeOf(folder.File("caf?")), 0u);

@@ -3,12 +3,12 @@
 #include <string>
 
 #include "../lists/TempFolder.h"
+#include "commands/CommandIds.h"
+#include "commands/CommandRouter.h"
 #include "fakes/FakeProfile.h"
 #include "filters/CloseFilter.h"
-#include "commands/CommandRouter.h"
 #include "filters/FilterCommands.h"
 #include "filters/PageDialogFilter.h"
-#include "commands/CommandIds.h"
 #include "frame/SessionTestFrame.h"
 
 using namespace fern;
@@ -21,7 +21,8 @@ namespace {
 
 constexpr char kTwoSections[] =
     "#INFO\r\n\tENCODE=SHIFT_JIS\r\n\tVERSION=1\r\n\r\n"
-    "#FOLDER\r\n\tNAME=closeurl\r\n\r\n#URL\r\n\tURL=http://ads.*\r\n\r\n#URL\r\n\tURL=*ポップ*\r\n\r\n-\r\n\r\n"
+    "#FOLDER\r\n\tNAME=closeurl\r\n\r\n#URL\r\n\tURL=http://"
+    "ads.*\r\n\r\n#URL\r\n\tURL=*ポップ*\r\n\r\n-\r\n\r\n"
     "#FOLDER\r\n\tNAME=closetitle\r\n\r\n#URL\r\n\tURL=*カジノ*\r\n\r\n-\r\n\r\n";
 
 // A frame whose pages consult the real filter, with the filter commands.
@@ -66,7 +67,8 @@ TEST(CloseLists, FileRoundTripAndBadBytes) {
     ParseCloseLists(bytes, again);
     EXPECT_EQ(again.urls, lists.urls);
     EXPECT_EQ(again.titles, lists.titles);
-    EXPECT_NE(bytes.find("#FOLDER\r\n\tNAME=closeurl\r\n\r\n#URL\r\n\tURL=http://ads.*\r\n\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("#FOLDER\r\n\tNAME=closeurl\r\n\r\n#URL\r\n\tURL=http://ads.*\r\n\r\n"),
+              std::string::npos);
     EXPECT_LT(bytes.find("closeurl"), bytes.find("closetitle"));
 
     // Garbage, a cut-off file, NULs and a 100 KB line: no crash, what is
@@ -153,7 +155,7 @@ TEST(FilterCommands, RegisterAppendsSavesAndClosesOnRequest) {
     f.frame.SetRightClicked(1);
     EXPECT_TRUE(f.router.Run(ID_FILTER_REGISTER_URL));
     f.frame.SetRightClicked(1);
-    f.router.Run(ID_FILTER_REGISTER_URL);  // twice: stored twice
+    f.router.Run(ID_FILTER_REGISTER_URL);    // twice: stored twice
     f.router.Run(ID_FILTER_REGISTER_TITLE);  // the selected tab now
     EXPECT_EQ(f.filter.Lists().urls, (std::vector<std::string>{"http://b/", "http://b/"}));
     EXPECT_EQ(f.filter.Lists().titles, (std::vector<std::string>{"Title of http://a/"}));
@@ -185,7 +187,8 @@ TEST(FilterCommands, RegisterAppendsSavesAndClosesOnRequest) {
 TEST(FilterCommands, SwitchesWriteTheBrowserGroup) {
     FilterFrame f;
     auto hostSite = [&](bool on) {
-        f.settings.Change(SettingsSection::Browser, [on](ProgramSettings& s) { s.browser.customHostSite = on; });
+        f.settings.Change(SettingsSection::Browser,
+                          [on](ProgramSettings& s) { s.browser.customHostSite = on; });
     };
     hostSite(false);
     CFilterCommands noSite{{f.frame, f.filter, "", f.settings, f.messageBox, nullptr}};
@@ -196,8 +199,8 @@ TEST(FilterCommands, SwitchesWriteTheBrowserGroup) {
     EXPECT_FALSE(f.settings.Live().browser.showScriptErrors);
 
     hostSite(true);  // latched when the commands are made
-    CFilterCommands site{{f.frame, f.filter, "", f.settings, f.messageBox,
-                          [&](bool on) { f.sweeps.push_back(on); }}};
+    CFilterCommands site{
+        {f.frame, f.filter, "", f.settings, f.messageBox, [&](bool on) { f.sweeps.push_back(on); }}};
     CCommandRouter router;
     site.RegisterCommands(router);
     EXPECT_TRUE(router.IsEnabled(ID_FILTER_SCRIPT_ERRORS));

@@ -3,16 +3,16 @@
 
 #include <string>
 
-#include "settings/FrameSettings.h"
 #include "commands/CommandRouter.h"
 #include "commands/MenuLayout.h"
 #include "fakes/FakeProfile.h"
 #include "frame/ClosedTabs.h"
 #include "frame/SessionTestFrame.h"
 #include "lists/ItemListFile.h"
-#include "settings/SettingsService.h"
 #include "lists/TempFolder.h"
 #include "platform/fs/FileIo.h"
+#include "settings/FrameSettings.h"
+#include "settings/SettingsService.h"
 
 using namespace fern;
 using fern::test::OpenCall;
@@ -96,7 +96,8 @@ TEST(ClosedTabs, CommandsOpenEntriesTheLastClosedAndFlipSaving) {
     CSettingsService settings(store);
     bool focus = false;
     CCommandRouter router;
-    closed.RegisterCommands(router, test::RecordTo(calls), [&] { return focus; }, settings);
+    closed.RegisterCommands(
+        router, test::RecordTo(calls), [&] { return focus; }, settings);
     EXPECT_FALSE(router.IsEnabled(ID_RECENT_LAST));
     EXPECT_FALSE(router.Run(ID_RECENT_LAST));
     EXPECT_TRUE(calls.empty());

@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "settings/AppSettings.h"
+#include "commands/CommandIds.h"
 #include "commands/CommandRouter.h"
 #include "frame/ClosedTabs.h"
-#include "commands/CommandIds.h"
 #include "frame/SessionTestFrame.h"
 #include "frame/StateLog.h"
 #include "lists/ItemListFile.h"
 #include "lists/TempFolder.h"
 #include "platform/engine/LazyEngine.h"
 #include "platform/fs/FileIo.h"
+#include "settings/AppSettings.h"
 
 using namespace fern;
 using fern::testing::ReadBytes;
@@ -102,7 +102,8 @@ TEST(DeferredViews, BackgroundPagesAreMadeAFewAtATimeAndSelectionGoesFirst) {
 TEST(DeferredViews, ClosingTabsWithoutPagesRecordsThemAndMakesNoPage) {
     Restore r(4);
     CClosedTabs closed;
-    SignalConnection record = r.s.frame.viewDestroyed.Connect([&closed](const CFernView& v) { closed.Record(v); });
+    SignalConnection record =
+        r.s.frame.viewDestroyed.Connect([&closed](const CFernView& v) { closed.Record(v); });
     r.Run();
     CCommandRouter router;
     r.s.frame.RegisterCommands(router);

@@ -23,7 +23,8 @@ protected:
     CMainFrame& Frame() {
         if (!frame) {
             frame = std::make_unique<CMainFrame>(
-                Services(filter, [](const std::string& t) { return t.rfind("mailto:", 0) == 0; }), settings.Live());
+                Services(filter, [](const std::string& t) { return t.rfind("mailto:", 0) == 0; }),
+                settings.Live());
             frame->RegisterCommands(router);
         }
         return *frame;
@@ -38,8 +39,7 @@ protected:
         router.Run(id);
     }
 
-    CFernView* Open(const std::string& url, int flags = kOpenNewTab | kOpenFocus,
-                    std::uint32_t dlc = 0x70) {
+    CFernView* Open(const std::string& url, int flags = kOpenNewTab | kOpenFocus, std::uint32_t dlc = 0x70) {
         return Frame().OpenUrl(url, flags, dlc, 0);
     }
     // A pop-up window the page at `page` asks for.
@@ -270,7 +270,8 @@ TEST_F(MainFrameTest, FocusRequestIsServedAtDocumentComplete) {
 TEST_F(MainFrameTest, ProgressPercentAndAutoRefresh) {
     CFernView* page = Open("http://a/");
     // {progress, maximum, percent}; no maximum: no share instead of a division by zero.
-    for (auto [progress, max, percent] : {std::array{50, 200, 25}, {200, 200, 100}, {-1, 200, 0}, {0, 0, 0}, {5, 0, 0}}) {
+    for (auto [progress, max, percent] :
+         {std::array{50, 200, 25}, {200, 200, 100}, {-1, 200, 0}, {0, 0, 0}, {5, 0, 0}}) {
         page->ProgressChange(progress, max);
         EXPECT_EQ(page->ProgressPercent(), percent) << progress << "/" << max;
     }
@@ -336,7 +337,7 @@ TEST_F(MainFrameTest, PageCommandsReachTheControl) {
     page->ToggleNavigateLock();
     engine->calls.clear();
     page->OnPageCommand(ID_PAGE_REFRESH_LATEST);  // locked: nothing
-    page->OnPageCommand(ID_BACK_LIST_FIRST);       // back twice, but locked
+    page->OnPageCommand(ID_BACK_LIST_FIRST);      // back twice, but locked
     EXPECT_TRUE(engine->calls.empty());
     page->ToggleNavigateLock();
     page->OnPageCommand(ID_PAGE_REFRESH_LATEST);

@@ -48,10 +48,18 @@ struct FrameFakes {
     FakeClipboard clipboard;
     FakeMessageBox messageBox;
 
-    FrameServices Services(IPopupFilter& filter,
-                           std::function<bool(const std::string&)> special = [](const std::string&) { return false; }) {
-        return {engines, timers, queue, clipboard, messageBox, filter, [](const std::string& t) { return t; },
-                std::move(special), [] { return false; }};
+    FrameServices Services(
+        IPopupFilter& filter,
+        std::function<bool(const std::string&)> special = [](const std::string&) { return false; }) {
+        return {engines,
+                timers,
+                queue,
+                clipboard,
+                messageBox,
+                filter,
+                [](const std::string& t) { return t; },
+                std::move(special),
+                [] { return false; }};
     }
 };
 
@@ -76,7 +84,9 @@ inline std::string UrlsOf(const CMainFrame& frame) {
     return out;
 }
 
-inline FakeBrowserEngine* EngineOf(const CFernView* view) { return static_cast<FakeBrowserEngine*>(view->Engine()); }
+inline FakeBrowserEngine* EngineOf(const CFernView* view) {
+    return static_cast<FakeBrowserEngine*>(view->Engine());
+}
 
 struct SessionTestFrame : FrameFakes {
     NoPopupFilter filter;

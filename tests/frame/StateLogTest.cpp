@@ -3,14 +3,14 @@
 
 #include <string>
 
-#include "settings/AppSettings.h"
 #include "fakes/FakeProfile.h"
 #include "frame/SessionTestFrame.h"
 #include "frame/StateLog.h"
-#include "settings/SettingsService.h"
 #include "lists/ItemListFile.h"
 #include "lists/TempFolder.h"
 #include "platform/fs/FileIo.h"
+#include "settings/AppSettings.h"
+#include "settings/SettingsService.h"
 
 using namespace fern;
 using fern::test::OpenCall;
@@ -29,7 +29,8 @@ StartupSettings Startup(int style) {
     return s;
 }
 
-void WriteList(const std::string& path, const char* name, std::vector<std::pair<std::string, std::uint32_t>> entries) {
+void WriteList(const std::string& path, const char* name,
+               std::vector<std::pair<std::string, std::uint32_t>> entries) {
     std::vector<UrlItem> items;
     for (auto& [url, style] : entries) {
         UrlItem item;
@@ -81,7 +82,8 @@ TEST(StateLog, SaveStateWritesEveryTabInTabOrder) {
 
 TEST(StateLog, RestoreRemovesDuplicatesAndStartupUrlsByStartupStyle) {
     Files f;
-    WriteList(f.state, "laststate", {{"http://a", 1}, {"http://b", 2}, {"", 3}, {"http://a", 4}, {"http://s", 5}});
+    WriteList(f.state, "laststate",
+              {{"http://a", 1}, {"http://b", 2}, {"", 3}, {"http://a", 4}, {"http://s", 5}});
     WriteList(f.startup, "startupurl", {{"http://s", 112}});
     auto restored = [&](int style, bool atStartup) {
         std::string out;
@@ -100,7 +102,8 @@ TEST(StateLog, RestoreRemovesDuplicatesAndStartupUrlsByStartupStyle) {
     // Empty urls are skipped when opening.
     std::vector<OpenCall> calls;
     RestoreStateLog(f.state, f.startup, Startup(0x6), false, test::RecordTo(calls));
-    EXPECT_EQ(calls, (std::vector<OpenCall>{{"http://a", 3, 1, 0}, {"http://b", 3, 2, 0}, {"http://s", 3, 5, 0}}));
+    EXPECT_EQ(calls,
+              (std::vector<OpenCall>{{"http://a", 3, 1, 0}, {"http://b", 3, 2, 0}, {"http://s", 3, 5, 0}}));
 }
 
 TEST(StateLog, StartupOpensFollowStartupStyleAndArguments) {
@@ -115,13 +118,14 @@ TEST(StateLog, StartupOpensFollowStartupStyleAndArguments) {
     // 0x1A: with an argument nothing opens; without, the startup URLs and
     // then the log.
     EXPECT_TRUE(run(0x1A, true).empty());
-    EXPECT_EQ(run(0x1A, false), (std::vector<OpenCall>{{"http://start", 3, 0x30, 2},
-                                                      {"http://log", 3, 0x10, 0},
-                                                      {"http://start", 3, 0x20, 0}}));
+    EXPECT_EQ(run(0x1A, false),
+              (std::vector<OpenCall>{
+                  {"http://start", 3, 0x30, 2}, {"http://log", 3, 0x10, 0}, {"http://start", 3, 0x20, 0}}));
     // 0x3D: startup URLs checked against the log, and no restore: once.
     EXPECT_EQ(run(0x3D, false), (std::vector<OpenCall>{{"http://start", 3, 0x30, 2}}));
     // With the restore on too, the log's copy of the startup URL is dropped.
-    EXPECT_EQ(run(0x3F, false), (std::vector<OpenCall>{{"http://start", 3, 0x30, 2}, {"http://log", 3, 0x10, 0}}));
+    EXPECT_EQ(run(0x3F, false),
+              (std::vector<OpenCall>{{"http://start", 3, 0x30, 2}, {"http://log", 3, 0x10, 0}}));
     EXPECT_EQ(run(0x12, true).size(), 3u);  // 0x8 off: arguments do not matter
     EXPECT_TRUE(run(0x1, false).empty());
 
@@ -138,9 +142,10 @@ TEST(StateLog, AddToStartupListAppendsWithoutCheckingAndOpenListFile) {
     EXPECT_FALSE(IsRegularFile(f.startup));
     ASSERT_TRUE(AddToStartupList(f.startup, "http://x").ok);
     ASSERT_TRUE(AddToStartupList(f.startup, "http://x").ok);
-    EXPECT_EQ(ReadBytes(f.startup),
-              "#INFO\r\n\tENCODE=SHIFT_JIS\r\n\tVERSION=1\r\n\r\n#FOLDER\r\n\tNAME=startupurl\r\n\r\n"
-              "#URL\r\n\tURL=http://x\r\n\tSTYLE=112\r\n\r\n#URL\r\n\tURL=http://x\r\n\tSTYLE=112\r\n\r\n-\r\n");
+    EXPECT_EQ(
+        ReadBytes(f.startup),
+        "#INFO\r\n\tENCODE=SHIFT_JIS\r\n\tVERSION=1\r\n\r\n#FOLDER\r\n\tNAME=startupurl\r\n\r\n"
+        "#URL\r\n\tURL=http://x\r\n\tSTYLE=112\r\n\r\n#URL\r\n\tURL=http://x\r\n\tSTYLE=112\r\n\r\n-\r\n");
     // Entries another program wrote with names and styles stay as they were.
     WriteBytes(f.startup, "#FOLDER\n\tNAME=startupurl\n#URL\n\tNAME=Home\n\tURL=http://h\n\tSTYLE=16\n-\n");
     ASSERT_TRUE(AddToStartupList(f.startup, "http://y").ok);
@@ -159,7 +164,8 @@ TEST(StateLog, AddToStartupListAppendsWithoutCheckingAndOpenListFile) {
     EXPECT_TRUE(fifo.StillThere());
 
     test::SessionTestFrame s;
-    WriteBytes(f.state, "#FOLDER\n\tNAME=UrlList\n#URL\n\tURL=http://1\n#URL\n#URL\n\tURL=http://2\n\tSTYLE=x\n");
+    WriteBytes(f.state,
+               "#FOLDER\n\tNAME=UrlList\n#URL\n\tURL=http://1\n#URL\n#URL\n\tURL=http://2\n\tSTYLE=x\n");
     EXPECT_TRUE(OpenUrlListFile(f.state, s.Opener()).ok);
     EXPECT_EQ(s.Urls(), "http://1 http://2");
     EXPECT_EQ(s.calls[1], (OpenCall{"http://2", 3, 0, 0}));
@@ -206,16 +212,21 @@ TEST(StateLog, EditedItemListKeepsEachItemOnceAndNewAddressesGetDefaults) {
         i.name = name;
         return i;
     };
-    std::vector<UrlItem> before{item("http://a", 0x10, "A"), item("http://b", 0x80, "B"), item("http://a", 0x20, "A2")};
+    std::vector<UrlItem> before{item("http://a", 0x10, "A"), item("http://b", 0x80, "B"),
+                                item("http://a", 0x20, "A2")};
     // Reordered, one duplicate address used three times, one new address.
-    std::vector<UrlItem> after = EditedItemList(before, {"http://b", "http://a", "http://new", "http://a", "http://a"});
+    std::vector<UrlItem> after =
+        EditedItemList(before, {"http://b", "http://a", "http://new", "http://a", "http://a"});
     ASSERT_EQ(after.size(), 5u);
     struct Row {
         const char* url;
         std::uint32_t style;
         const char* name;
-    } expected[] = {{"http://b", 0x80, "B"}, {"http://a", 0x10, "A"}, {"http://new", 112, ""},
-                    {"http://a", 0x20, "A2"}, {"http://a", 112, ""}};
+    } expected[] = {{"http://b", 0x80, "B"},
+                    {"http://a", 0x10, "A"},
+                    {"http://new", 112, ""},
+                    {"http://a", 0x20, "A2"},
+                    {"http://a", 112, ""}};
     for (std::size_t i = 0; i < after.size(); ++i) {
         EXPECT_EQ(after[i].url, expected[i].url) << i;
         EXPECT_EQ(after[i].style, expected[i].style) << i;

@@ -20,8 +20,12 @@ TabDropAction Nav(int tab, const std::string& url, bool setFlags = false, std::u
     return {Kind::NavigateTab, url, 0, dlc, 0, tab, setFlags};
 }
 TabDropData Text(const std::string& text) { return {TabDropData::Kind::Text, {}, text, {}}; }
-TabDropData Files(std::vector<std::string> files) { return {TabDropData::Kind::Files, {}, {}, std::move(files)}; }
-TabDropData Marks(std::vector<DroppedBookmark> marks) { return {TabDropData::Kind::Bookmarks, std::move(marks), {}, {}}; }
+TabDropData Files(std::vector<std::string> files) {
+    return {TabDropData::Kind::Files, {}, {}, std::move(files)};
+}
+TabDropData Marks(std::vector<DroppedBookmark> marks) {
+    return {TabDropData::Kind::Bookmarks, std::move(marks), {}, {}};
+}
 
 std::vector<TabDropAction> Drop(const TabDropData& d, int hit, bool shift = false, bool alt = false) {
     return TabDropActions(d, hit, shift, alt, kDefault, Convert);
@@ -30,12 +34,14 @@ std::vector<TabDropAction> Drop(const TabDropData& d, int hit, bool shift = fals
 }  // namespace
 
 TEST(TabDrop, TextGoesToANewTabOffTheButtonsOrWithShiftElseToTheTabHit) {
-    struct Case { int hit; bool shift, alt; std::vector<TabDropAction> expected; };
+    struct Case {
+        int hit;
+        bool shift, alt;
+        std::vector<TabDropAction> expected;
+    };
     const Case cases[] = {
-        {-1, false, false, {New("<a.jp>")}},
-        {2, true, false, {New("<a.jp>")}},
-        {2, false, false, {Nav(2, "<a.jp>")}},
-        {2, false, true, {Nav(2, "view-source:<a.jp>")}},
+        {-1, false, false, {New("<a.jp>")}},           {2, true, false, {New("<a.jp>")}},
+        {2, false, false, {Nav(2, "<a.jp>")}},         {2, false, true, {Nav(2, "view-source:<a.jp>")}},
         {-1, true, true, {New("view-source:<a.jp>")}},
     };
     for (const auto& c : cases)
@@ -85,7 +91,7 @@ TEST(TabDrop, UriListGivesFileNamesOrTheFirstAddress) {
     EXPECT_EQ(files.kind, TabDropData::Kind::Files);
     // Kept as URIs: "café" has no Shift-JIS form, and a "?" would name another file.
     EXPECT_EQ(files.files, (std::vector<std::string>{"file:///tmp/a%20b.html", "file:///tmp/%E3%82%BD.txt",
-                                                      "file:///tmp/caf%C3%A9.html"}));
+                                                     "file:///tmp/caf%C3%A9.html"}));
 
     TabDropData text = TabDropDataFromUriList("http://x.jp/a\r\nfile:///tmp/x.url\r\n");
     EXPECT_EQ(text.kind, TabDropData::Kind::Text);

@@ -6,12 +6,14 @@
 using namespace fern;
 
 TEST(TabInsertPosition, EachSettingPlacesTheNewTab) {
-    struct Case { int setting, count, selected, expected; };
+    struct Case {
+        int setting, count, selected, expected;
+    };
     const Case cases[] = {
-        {0, 5, 2, 5}, {1, 5, 2, 0}, {2, 5, 2, 2}, {3, 5, 2, 3},
-        {2, 0, -1, 0}, {3, 0, -1, 0},   // nothing selected
-        {3, 5, 4, 5},                   // right of the last tab
-        {4, 5, 2, 5}, {-1, 5, 2, 5},    // unknown values act as "always last"
+        {0, 5, 2, 5}, {1, 5, 2, 0},  {2, 5, 2, 2},
+        {3, 5, 2, 3}, {2, 0, -1, 0}, {3, 0, -1, 0},  // nothing selected
+        {3, 5, 4, 5},                                // right of the last tab
+        {4, 5, 2, 5}, {-1, 5, 2, 5},                 // unknown values act as "always last"
     };
     for (const auto& c : cases)
         EXPECT_EQ(TabInsertIndex(c.setting, c.count, c.selected), c.expected)
@@ -19,13 +21,12 @@ TEST(TabInsertPosition, EachSettingPlacesTheNewTab) {
 }
 
 TEST(TabNextActive, TableOfTheTabSelectedBeforeAClose) {
-    struct Case { int setting, closing, count, expected; };
+    struct Case {
+        int setting, closing, count, expected;
+    };
     const Case cases[] = {
-        {0, 2, 5, -1},
-        {1, 0, 5, 1}, {1, 3, 5, 0}, {1, 0, 1, 0},
-        {2, 4, 5, 3}, {2, 1, 5, 4},
-        {3, 0, 5, 1}, {3, 1, 5, 0}, {3, 4, 5, 3},
-        {4, 2, 5, 3}, {4, 4, 5, 3},
+        {0, 2, 5, -1}, {1, 0, 5, 1}, {1, 3, 5, 0}, {1, 0, 1, 0}, {2, 4, 5, 3}, {2, 1, 5, 4},
+        {3, 0, 5, 1},  {3, 1, 5, 0}, {3, 4, 5, 3}, {4, 2, 5, 3}, {4, 4, 5, 3},
     };
     for (const auto& c : cases)
         EXPECT_EQ(TabNextActiveIndex(c.setting, c.closing, c.count), c.expected)

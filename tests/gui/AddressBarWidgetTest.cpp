@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "gui/GuiTestSupport.h"
 #include "addressbar/gtk/AddressBarWidget.h"
+#include "gui/GuiTestSupport.h"
 #include "platform/fs/FileIo.h"
 #include "platform/text/Encoding.h"
 
@@ -31,7 +31,8 @@ void Key(GtkWidget* widget, guint keyval, guint state = 0) {
         event->key.time = GDK_CURRENT_TIME;
         GdkKeymapKey* keys = nullptr;
         gint count = 0;
-        if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(display), keyval, &keys, &count) && count)
+        if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(display), keyval, &keys, &count) &&
+            count)
             event->key.hardware_keycode = static_cast<guint16>(keys[0].keycode);
         g_free(keys);
         gdk_event_set_device(event, gdk_seat_get_keyboard(gdk_display_get_default_seat(display)));
@@ -235,12 +236,12 @@ TEST_F(AddressBarWidgetTest, TheBarsKeysComeBeforeTheWindowsAccelerators) {
     int stops = 0;
     auto accel = Gtk::AccelGroup::create();
     own->add_accel_group(accel);
-    GClosure* closure = g_cclosure_new(G_CALLBACK(+[](GtkAccelGroup*, GObject*, guint, GdkModifierType,
-                                                        gpointer count) -> gboolean {
-                                           ++*static_cast<int*>(count);
-                                           return TRUE;
-                                       }),
-                                       &stops, nullptr);
+    GClosure* closure = g_cclosure_new(
+        G_CALLBACK(+[](GtkAccelGroup*, GObject*, guint, GdkModifierType, gpointer count) -> gboolean {
+            ++*static_cast<int*>(count);
+            return TRUE;
+        }),
+        &stops, nullptr);
     gtk_accel_group_connect(accel->gobj(), GDK_KEY_Escape, GdkModifierType(0), GTK_ACCEL_VISIBLE, closure);
     bar->SetTypedUrls({"http://127.0.0.1:9/one"});
     widget->Entry().grab_focus();

@@ -31,10 +31,13 @@ void Pump() {
 
 bool RunUntil(const std::function<bool()>& done, int timeoutMs) {
     bool timedOut = false;
-    guint id = g_timeout_add(timeoutMs, [](gpointer p) {
-        *static_cast<bool*>(p) = true;
-        return G_SOURCE_REMOVE;
-    }, &timedOut);
+    guint id = g_timeout_add(
+        timeoutMs,
+        [](gpointer p) {
+            *static_cast<bool*>(p) = true;
+            return G_SOURCE_REMOVE;
+        },
+        &timedOut);
     while (!done() && !timedOut) g_main_context_iteration(nullptr, TRUE);
     if (!timedOut) g_source_remove(id);
     return done();
@@ -48,8 +51,9 @@ std::string MakeTempDir(const char* pattern) {
 }
 
 void RemoveTree(const std::string& path) {
-    nftw(path.c_str(), [](const char* p, const struct stat*, int, struct FTW*) { return g_remove(p); }, 16,
-         FTW_DEPTH | FTW_PHYS);
+    nftw(
+        path.c_str(), [](const char* p, const struct stat*, int, struct FTW*) { return g_remove(p); }, 16,
+        FTW_DEPTH | FTW_PHYS);
 }
 
 std::string ResFolder() {

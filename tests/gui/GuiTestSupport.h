@@ -22,7 +22,9 @@ void Pump();
 bool RunUntil(const std::function<bool()>& done, int timeoutMs = 8000);
 
 // Lets pending work settle for a while (only where nothing can be awaited).
-inline void RunFor(int ms) { RunUntil([] { return false; }, ms); }
+inline void RunFor(int ms) {
+    RunUntil([] { return false; }, ms);
+}
 
 // A new private folder (UTF-8 path) named after `pattern` ("x-XXXXXX").
 std::string MakeTempDir(const char* pattern);
@@ -32,7 +34,8 @@ void RemoveTree(const std::string& path);
 std::string ResFolder();
 
 // A pointer button event or a motion (with `state` held) on `widget`'s window.
-void SendButton(GtkWidget* widget, GdkEventType type, int button, int x, int y, guint32 time = GDK_CURRENT_TIME);
+void SendButton(GtkWidget* widget, GdkEventType type, int button, int x, int y,
+                guint32 time = GDK_CURRENT_TIME);
 void SendMotion(GtkWidget* widget, int x, int y, guint state = 0);
 
 // Child `i` of an accessible; the parent keeps its own reference.

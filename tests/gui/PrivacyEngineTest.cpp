@@ -19,8 +19,10 @@ class Page {
 public:
     explicit Page(WebKitContext& context) {
         m_window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-        m_view = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context.Context(), nullptr));
-        g_signal_connect(m_view, "load-changed", G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent event, gpointer data) {
+        m_view =
+            WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context.Context(), nullptr));
+        g_signal_connect(m_view, "load-changed",
+                         G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent event, gpointer data) {
                              if (event == WEBKIT_LOAD_FINISHED) ++*static_cast<int*>(data);
                          }),
                          &m_finished);
@@ -61,12 +63,14 @@ protected:
             bool done = false;
             int count = -1;
         } answer;
-        WebKitCookieManager* cookies = webkit_website_data_manager_get_cookie_manager(s_context->DataManager());
+        WebKitCookieManager* cookies =
+            webkit_website_data_manager_get_cookie_manager(s_context->DataManager());
         webkit_cookie_manager_get_cookies(
             cookies, s_server->Url("/").c_str(), nullptr,
             [](GObject* object, GAsyncResult* result, gpointer data) {
                 auto* a = static_cast<Answer*>(data);
-                GList* list = webkit_cookie_manager_get_cookies_finish(WEBKIT_COOKIE_MANAGER(object), result, nullptr);
+                GList* list =
+                    webkit_cookie_manager_get_cookies_finish(WEBKIT_COOKIE_MANAGER(object), result, nullptr);
                 a->count = static_cast<int>(g_list_length(list));
                 g_list_free_full(list, reinterpret_cast<GDestroyNotify>(soup_cookie_free));
                 a->done = true;

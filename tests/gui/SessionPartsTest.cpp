@@ -7,19 +7,19 @@
 
 #include <string>
 
-#include "gui/GuiTestSupport.h"
-#include "app/DataPaths.h"
-#include "fakes/FakeProfile.h"
-#include "frame/SessionTestFrame.h"
+#include "addressbar/gtk/AddressBarFeature.h"
 #include "addressbar/gtk/UrlAddDialog.h"
-#include "frame/gtk/AutoSaveDialog.h"
-#include "ui/gtk/MenuBuilder.h"
+#include "app/DataPaths.h"
 #include "commands/CommandRouter.h"
 #include "commands/MenuLayout.h"
-#include "addressbar/gtk/AddressBarFeature.h"
+#include "fakes/FakeProfile.h"
 #include "frame/SessionLists.h"
+#include "frame/SessionTestFrame.h"
+#include "frame/gtk/AutoSaveDialog.h"
+#include "gui/GuiTestSupport.h"
 #include "platform/fs/FileIo.h"
 #include "platform/text/Encoding.h"
+#include "ui/gtk/MenuBuilder.h"
 
 using namespace fern;
 using namespace fern::test;
@@ -39,21 +39,22 @@ struct ProgramRun : SessionTestFrame {
 
     ProgramRun(FakeProfile& profile, FakeProfile& windows, const std::string& folder)
         : SessionTestFrame(profile, windows), paths(MakeDataPaths(folder)) {
-        addressBar = std::make_unique<AddressBarFeature>(frame, window, settings, optionsPages, messageBox, paths.typedHistory,
-                                                         folder + "/tmp");
-        lists = std::make_unique<CSessionLists>(frame, settings,
-                                                SessionFiles{paths.recentClosed, paths.stateLog, paths.startupList},
-                                                messageBox, SessionDialogs{});
+        addressBar = std::make_unique<AddressBarFeature>(frame, window, settings, optionsPages, messageBox,
+                                                         paths.typedHistory, folder + "/tmp");
+        lists = std::make_unique<CSessionLists>(
+            frame, settings, SessionFiles{paths.recentClosed, paths.stateLog, paths.startupList}, messageBox,
+            SessionDialogs{});
         addressBar->RegisterCommands(router);
         lists->RegisterCommands(router);
         auto context = std::make_shared<MenuContext>();
         context->router = &router;
         context->run = [this](int id) { router.Run(id); };
         FillMenuBar(menuBar,
-                    {Submenu("ファイル(&F)", {CommandItem(ID_FILE_OPEN_URL), MenuSeparator(),
-                                              Submenu(kRecentClosedMenuText,
-                                                      {DynamicItems(kRecentClosedMenu), MenuSeparator(),
-                                                       CommandItem(ID_RECENT_SAVE), CommandItem(ID_RECENT_OPEN_ALL)})})},
+                    {Submenu("ファイル(&F)",
+                             {CommandItem(ID_FILE_OPEN_URL), MenuSeparator(),
+                              Submenu(kRecentClosedMenuText,
+                                      {DynamicItems(kRecentClosedMenu), MenuSeparator(),
+                                       CommandItem(ID_RECENT_SAVE), CommandItem(ID_RECENT_OPEN_ALL)})})},
                     context);
         auto* box = Gtk::manage(new Gtk::Box(Gtk::ORIENTATION_VERTICAL));
         box->pack_start(menuBar, Gtk::PACK_SHRINK);
@@ -72,7 +73,8 @@ struct ProgramRun : SessionTestFrame {
 // The text of an item's own label (the first label in it).
 std::string ItemLabel(Gtk::Widget& widget) {
     if (auto* label = dynamic_cast<Gtk::Label*>(&widget)) return label->get_label();
-    if (auto* bin = dynamic_cast<Gtk::Bin*>(&widget); bin && bin->get_child()) return ItemLabel(*bin->get_child());
+    if (auto* bin = dynamic_cast<Gtk::Bin*>(&widget); bin && bin->get_child())
+        return ItemLabel(*bin->get_child());
     if (auto* box = dynamic_cast<Gtk::Container*>(&widget))
         for (Gtk::Widget* child : box->get_children())
             if (std::string text = ItemLabel(*child); !text.empty()) return text;
@@ -106,9 +108,10 @@ TEST(SessionParts, ClosedTabReopensFromTheMenuAndTheStateComesBackAfterARestart)
     FakeProfile profile, windows;
     profile.Set("Startup", "SUStyle", "3");
     // typed.fbl of an earlier run, with words of the search panels.
-    ASSERT_TRUE(WriteFileAtomic(folder + "/typed.fbl",
-                                "#FOLDER\r\n\tNAME=typedurl\r\n\r\n#URL\r\n\tURL=http://127.0.0.1:9/old\r\n\r\n-\r\n\r\n"
-                                "#FOLDER\r\n\tNAME=typedhs\r\n\r\n#URL\r\n\tURL=検索語\r\n\r\n-\r\n\r\n"));
+    ASSERT_TRUE(WriteFileAtomic(
+        folder + "/typed.fbl",
+        "#FOLDER\r\n\tNAME=typedurl\r\n\r\n#URL\r\n\tURL=http://127.0.0.1:9/old\r\n\r\n-\r\n\r\n"
+        "#FOLDER\r\n\tNAME=typedhs\r\n\r\n#URL\r\n\tURL=検索語\r\n\r\n-\r\n\r\n"));
     {
         ProgramRun run(profile, windows, folder);
         EXPECT_EQ(run.addressBar->Logic().TypedUrls(), (std::vector<std::string>{"http://127.0.0.1:9/old"}));
@@ -118,7 +121,9 @@ TEST(SessionParts, ClosedTabReopensFromTheMenuAndTheStateComesBackAfterARestart)
 
         Gtk::Menu* recent = FindSubmenu(run.menuBar, kRecentClosedMenuText);
         ASSERT_NE(recent, nullptr);
-        static_cast<Gtk::MenuItem*>(run.menuBar.get_children()[0])->get_submenu()->show();  // the File menu opens
+        static_cast<Gtk::MenuItem*>(run.menuBar.get_children()[0])
+            ->get_submenu()
+            ->show();  // the File menu opens
         std::vector<std::string> labels = Labels(*recent);
         ASSERT_EQ(labels.size(), 4u);
         EXPECT_EQ(labels[0], ToUtf8("_1 Title of http://127.0.0.1:9/b"));
@@ -130,7 +135,8 @@ TEST(SessionParts, ClosedTabReopensFromTheMenuAndTheStateComesBackAfterARestart)
         run.frame.opened.Emit("http://127.0.0.1:9/typed", 0xE);
         run.frame.SaveOnExit(true, false);
     }
-    EXPECT_NE(ReadWholeFile(folder + "/typed.fbl")->find("#FOLDER\r\n\tNAME=typedhs\r\n\r\n#URL\r\n\tURL=検索語\r\n\r\n-"),
+    EXPECT_NE(ReadWholeFile(folder + "/typed.fbl")
+                  ->find("#FOLDER\r\n\tNAME=typedhs\r\n\r\n#URL\r\n\tURL=検索語\r\n\r\n-"),
               std::string::npos);
     EXPECT_EQ(profile.Get("RecentCloseUrl", "RCUStyle"), "7");
     {

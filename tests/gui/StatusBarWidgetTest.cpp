@@ -33,7 +33,8 @@ protected:
             flags ^= bit;
             status.SetDownloadControl(flags);
         });
-        status.stripStyleChanged.ConnectForever([this](int style) { log.push_back("style " + std::to_string(style)); });
+        status.stripStyleChanged.ConnectForever(
+            [this](int style) { log.push_back("style " + std::to_string(style)); });
         status.SetDownloadControl(flags);
         EXPECT_TRUE(status.LoadImages(ResFolder()));
         window.add(status);

@@ -39,7 +39,9 @@ struct Recorder : ITabBarEvents {
     void OnTabDrop(const TabDropData&, int index, bool, bool) override { Add("drop", index); }
     void OnTabBookmarkDrop(const std::string&, int index, bool, bool) override { Add("bmdrop", index); }
     std::string TabTitle(int index) override { return "タイトル" + std::to_string(index); }
-    std::string TabUrl(int index) override { return " http://127.0.0.1/a%20b/" + std::to_string(index) + " "; }
+    std::string TabUrl(int index) override {
+        return " http://127.0.0.1/a%20b/" + std::to_string(index) + " ";
+    }
 };
 
 int g_views[64];  // stand-ins for the tabs' pages; never dereferenced
@@ -118,7 +120,8 @@ TEST_F(TabBarWidgetTest, AccessibleTreeShowsTabsAndSelection) {
     atk_component_get_extents(ATK_COMPONENT(Child(1)), &x, &y, &w, &h, ATK_XY_SCREEN);
     Gdk::Rectangle b = Box(1);
     EXPECT_GT(w, 30);
-    EXPECT_EQ(Gdk::Rectangle(x, y, w, h), Gdk::Rectangle(ox + b.get_x(), oy + b.get_y(), b.get_width(), b.get_height()));
+    EXPECT_EQ(Gdk::Rectangle(x, y, w, h),
+              Gdk::Rectangle(ox + b.get_x(), oy + b.get_y(), b.get_width(), b.get_height()));
 }
 
 TEST_F(TabBarWidgetTest, AccessibleTreeFollowsInsertDeleteRenameAndSelection) {
@@ -126,15 +129,19 @@ TEST_F(TabBarWidgetTest, AccessibleTreeFollowsInsertDeleteRenameAndSelection) {
     ASSERT_EQ(atk_object_get_n_accessible_children(acc), 3);
     AtkObject* english = Child(2);
     std::vector<std::string> changes;
-    g_signal_connect(acc, "children-changed", G_CALLBACK(+[](AtkObject*, guint index, gpointer, gpointer log) {
-                         static_cast<std::vector<std::string>*>(log)->push_back("changed " + std::to_string(index));
-                     }), &changes);
+    g_signal_connect(
+        acc, "children-changed", G_CALLBACK(+[](AtkObject*, guint index, gpointer, gpointer log) {
+            static_cast<std::vector<std::string>*>(log)->push_back("changed " + std::to_string(index));
+        }),
+        &changes);
     g_signal_connect(acc, "selection-changed", G_CALLBACK(+[](AtkObject*, gpointer log) {
                          static_cast<std::vector<std::string>*>(log)->push_back("selection");
-                     }), &changes);
+                     }),
+                     &changes);
     g_signal_connect(english, "notify::accessible-name", G_CALLBACK(+[](GObject*, GParamSpec*, gpointer log) {
                          static_cast<std::vector<std::string>*>(log)->push_back("name");
-                     }), &changes);
+                     }),
+                     &changes);
 
     // Insert before the selected tab: it stays selected at its new index.
     model.Insert(0, "新しいタブ", View(3));
@@ -327,7 +334,8 @@ TEST(TabBarFrameEvents, DropsAndClicksReachTheTabManager) {
     SessionTestFrame session;
     CMainFrame& frame = session.frame;
     int menus = 0;
-    TabBarFrameEvents events(frame, [](const std::string& t) { return "http://" + t + "/"; }, [&] { ++menus; });
+    TabBarFrameEvents events(
+        frame, [](const std::string& t) { return "http://" + t + "/"; }, [&] { ++menus; });
     frame.OpenUrl("http://a/", 3, 0x70, 0);
     frame.OpenUrl("http://b/", 3, 0x70, 0);
     ASSERT_EQ(frame.TabCount(), 2);

@@ -16,10 +16,12 @@ TEST(UiFiles, EveryBundledLayoutLoadsWithTheObjectsTheCodeAsksFor) {
         EXPECT_FALSE(builder->get_objects().empty()) << file;
     }
     const std::pair<const char*, std::vector<const char*>> asked[] = {
-        {"KeySettingsDialog.ui", {"dialog", "category", "commands", "keys", "capture", "status", "add", "delete",
-                                  "deleteAll", "commandStore", "keyStore"}},
-        {"MainFrameWindow.ui", {"content", "menuBarPlace", "toolBandsPlace", "addressBarPlace", "tabBarAbovePlace",
-                                "sideBarPlace", "pagesPlace", "tabBarBelowPlace", "statusBarPlace"}},
+        {"KeySettingsDialog.ui",
+         {"dialog", "category", "commands", "keys", "capture", "status", "add", "delete", "deleteAll",
+          "commandStore", "keyStore"}},
+        {"MainFrameWindow.ui",
+         {"content", "menuBarPlace", "toolBandsPlace", "addressBarPlace", "tabBarAbovePlace", "sideBarPlace",
+          "pagesPlace", "tabBarBelowPlace", "statusBarPlace"}},
         {"OptionsDialog.ui", {"dialog", "pages", "stack", "pageStore"}},
     };
     for (const auto& [file, ids] : asked) {

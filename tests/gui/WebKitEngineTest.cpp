@@ -16,12 +16,12 @@
 #include <vector>
 
 #include "gui/WebKitSuite.h"
+#include "platform/gtk/SiteKey.h"
 #include "platform/gtk/WebKitEngine.h"
 #include "platform/gtk/WebKitEngineFactory.h"
 #include "platform/gtk/WebKitNavigationRules.h"
 #include "platform/gtk/WebKitOfflineFilter.h"
 #include "platform/gtk/WebKitPageDialogs.h"
-#include "platform/gtk/SiteKey.h"
 #include "platform/gtk/WebKitSadPage.h"
 #include "platform/gtk/WebKitViewSource.h"
 
@@ -62,7 +62,9 @@ struct RecordingSink : BrowserEvents {
                              "DocumentComplete "});
     }
     std::vector<std::string> Titles(std::size_t from = 0) const { return Select(from, {"TitleChange "}, 12); }
-    int CountPrefix(const std::string& prefix) const { return static_cast<int>(Select(0, {prefix.c_str()}).size()); }
+    int CountPrefix(const std::string& prefix) const {
+        return static_cast<int>(Select(0, {prefix.c_str()}).size());
+    }
 
     void StatusTextChange(const std::string& text) override { events.push_back("StatusTextChange " + text); }
     void ProgressChange(long progress, long) override { lastProgress = progress; }
@@ -88,7 +90,9 @@ struct RecordingSink : BrowserEvents {
         events.push_back("DocumentComplete " + url + (top ? " 1" : " 0"));
     }
     void WindowClosing(bool, bool&) override { events.push_back("WindowClosing"); }
-    void SetSecureLockIcon(long level) override { events.push_back("SetSecureLockIcon " + std::to_string(level)); }
+    void SetSecureLockIcon(long level) override {
+        events.push_back("SetSecureLockIcon " + std::to_string(level));
+    }
     void NavigateError(const std::string& url, const std::string&, long code, bool&) override {
         events.push_back("NavigateError " + url + " " + std::to_string(code));
     }
@@ -125,9 +129,10 @@ protected:
         LocalHttpServer& s = *s_server;
         // The title is Shift-JIS in this file's literals and in the page.
         s.Serve("/a.html",
-                Page("ページA", "<a id='b' href='/b.html'>b</a> <a id='blocked' href='/blocked.html'>x</a>"
-                               " <a id='pop' target='_blank' href='/b.html'>pop</a> <a id='frag' href='#part'>f</a>"
-                               "<iframe src='/frame.html'></iframe><p id='part'>p</p>"),
+                Page("ページA",
+                     "<a id='b' href='/b.html'>b</a> <a id='blocked' href='/blocked.html'>x</a>"
+                     " <a id='pop' target='_blank' href='/b.html'>pop</a> <a id='frag' href='#part'>f</a>"
+                     "<iframe src='/frame.html'></iframe><p id='part'>p</p>"),
                 "text/html; charset=Shift_JIS");
         s.Serve("/frame.html", "<html><body><script>location.replace('/frame2.html')</script></body></html>");
         s.Serve("/frame2.html", "<html><body><a id='in' href='/frame3.html'>in</a></body></html>");
@@ -141,8 +146,9 @@ protected:
         s.Serve("/posted", Page("posted", "thanks"));
         for (const char* tab : {"A", "B"}) {
             std::string t = tab;
-            s.Serve("/script" + t + ".html",
-                    Page("static", "<script>document.title='scripted'</script><img src='/img" + t + ".png'>"));
+            s.Serve(
+                "/script" + t + ".html",
+                Page("static", "<script>document.title='scripted'</script><img src='/img" + t + ".png'>"));
             s.Serve("/img" + t + ".png", "not really a picture", "image/png");
         }
     }
@@ -178,7 +184,8 @@ protected:
         return {engine, sink};
     }
 
-    ::testing::AssertionResult LoadAndWait(WebKitEngine* engine, RecordingSink& sink, const std::string& path) {
+    ::testing::AssertionResult LoadAndWait(WebKitEngine* engine, RecordingSink& sink,
+                                           const std::string& path) {
         engine->Navigate2(Url(path), 0, "", "", "");
         if (RunUntil([&] { return sink.Has("DocumentComplete " + Url(path) + " 1"); }))
             return ::testing::AssertionSuccess();
@@ -316,7 +323,8 @@ TEST_F(WebKitEngineTest, CancellingBeforeNavigate2StopsTheLoad) {
     engine->Navigate2(refused, 0, "", "", "");
     ASSERT_TRUE(RunUntil([&] { return sink->CountPrefix("NavigateError ") > 0; })) << Dump(*sink);
     EXPECT_EQ(sink->CountPrefix("NavigateError "), 1);
-    EXPECT_TRUE(sink->Has("NavigateError " + refused + " " + std::to_string(static_cast<std::int32_t>(0x800C0005u))));
+    EXPECT_TRUE(
+        sink->Has("NavigateError " + refused + " " + std::to_string(static_cast<std::int32_t>(0x800C0005u))));
 }
 
 TEST_F(WebKitEngineTest, NewWindowsOpenInRelatedControls) {
@@ -361,9 +369,8 @@ TEST_F(WebKitEngineTest, NewWindowsOpenInRelatedControls) {
         return children.size() == 2 && children[1].second->Has("DocumentComplete " + Url("/c.html") + " 1");
     }));
     RunJs(engine->View(), "window.open()");
-    ASSERT_TRUE(RunUntil([&] {
-        return children.size() == 3 && children[2].second->Has("DocumentComplete about:blank 1");
-    }));
+    ASSERT_TRUE(RunUntil(
+        [&] { return children.size() == 3 && children[2].second->Has("DocumentComplete about:blank 1"); }));
     EXPECT_EQ(children[2].second->Loads().front(), "BeforeNavigate2 about:blank");
 
     // Refused, or answered with an unrelated control: no window, no crash.
@@ -488,7 +495,8 @@ TEST_F(WebKitEngineTest, PostDataAndPageSource) {
     ASSERT_TRUE(RunUntil([&] {
         GList* windows = gtk_window_list_toplevels();
         for (GList* w = windows; w; w = w->next)
-            if (gtk_window_get_title(GTK_WINDOW(w->data)) && title == gtk_window_get_title(GTK_WINDOW(w->data)))
+            if (gtk_window_get_title(GTK_WINDOW(w->data)) &&
+                title == gtk_window_get_title(GTK_WINDOW(w->data)))
                 source = WEBKIT_WEB_VIEW(gtk_bin_get_child(GTK_BIN(w->data)));
         g_list_free(windows);
         return source && !webkit_web_view_is_loading(source) && webkit_web_view_get_title(source);
@@ -535,7 +543,8 @@ TEST(WebKitNavigationRules, SubframeSignsHeadersAndPostPages) {
     EXPECT_EQ(DecodePageBytes("\x83\x5c<", "Shift_JIS"), U8(u8"ソ<"));
     EXPECT_EQ(DecodePageBytes("ok\xff", "UTF-8"), "ok\xEF\xBF\xBD");
     EXPECT_EQ(DecodePageBytes("x", "no-such-charset"), "x");
-    EXPECT_EQ(SourcePageHtml("t", "<a href=\"x\">&").find("&lt;a href=\"x\"&gt;&amp;") != std::string::npos, true);
+    EXPECT_EQ(SourcePageHtml("t", "<a href=\"x\">&").find("&lt;a href=\"x\"&gt;&amp;") != std::string::npos,
+              true);
 }
 
 }  // namespace
@@ -570,7 +579,8 @@ TEST_F(WebKitEngineTest, PageMessageBoxesAskTheSinkThenShowOurOwn) {
     ASSERT_TRUE(RunUntil([&] { return sink->CountPrefix("ScriptError ") == 1; }));
     EXPECT_NE(sink->Select(0, {"ScriptError "})[0].find("notDefinedAnywhere"), std::string::npos);
     RunJs(engine->View(), "Promise.reject(new Error('rejected'))");
-    EXPECT_TRUE(RunUntil([&] { return sink->CountPrefix("ScriptError Uncaught (in promise) rejected|") == 1; }));
+    EXPECT_TRUE(
+        RunUntil([&] { return sink->CountPrefix("ScriptError Uncaught (in promise) rejected|") == 1; }));
 
     // A box still open when its tab goes: closed, no crash.
     RunJs(engine->View(), "alert('bye')");
@@ -587,7 +597,8 @@ std::vector<pid_t> WebProcesses() {
     auto statusField = [](pid_t pid, const std::string& key) {
         std::ifstream status("/proc/" + std::to_string(pid) + "/status");
         for (std::string line; std::getline(status, line);)
-            if (line.rfind(key + ":", 0) == 0) return line.substr(line.find_first_not_of(" \t", key.size() + 1));
+            if (line.rfind(key + ":", 0) == 0)
+                return line.substr(line.find_first_not_of(" \t", key.size() + 1));
         return std::string();
     };
     auto below = [&](pid_t pid) {
@@ -639,7 +650,9 @@ TEST_F(WebKitEngineTest, AnEndedWebProcessLeavesOurPageInItsTabOnly) {
 
     // The tab keeps its address and title and says what happened; the
     // other tab's page goes on.
-    auto sad = [&] { return EvalString(second->View(), "document.getElementById('reload') ? 'sad' : ''") == "sad"; };
+    auto sad = [&] {
+        return EvalString(second->View(), "document.getElementById('reload') ? 'sad' : ''") == "sad";
+    };
     ASSERT_TRUE(RunUntil(sad));
     EXPECT_EQ(second->LocationURL(), Url("/ended.html"));
     EXPECT_EQ(second->LocationName(), "ページE");
@@ -649,7 +662,8 @@ TEST_F(WebKitEngineTest, AnEndedWebProcessLeavesOurPageInItsTabOnly) {
     // Its button loads the page again, in a new process.
     RunJs(second->View(), "document.getElementById('reload').click()");
     ASSERT_TRUE(RunUntil([&] { return s_server->CountRequests("/ended.html") == 2; }));
-    ASSERT_TRUE(RunUntil([&] { return !sad() && EvalString(second->View(), "document.title") == ToUtf8("ページE"); }));
+    ASSERT_TRUE(RunUntil(
+        [&] { return !sad() && EvalString(second->View(), "document.title") == ToUtf8("ページE"); }));
 }
 
 TEST(SiteKey, TabsOfOneRegistrableDomainAreOneSite) {
@@ -671,7 +685,8 @@ TEST(SiteKey, TabsOfOneRegistrableDomainAreOneSite) {
     };
     for (const auto& [url, site] : cases) EXPECT_EQ(SiteKeyOfUrl(url), site) << url;
     EXPECT_EQ(SiteKeyOfUrl("http://" + std::string(10000, 'a') + ".com/"), "");
-    EXPECT_EQ(SiteKeyOfUrl("http://www.\xe4\xbe\x8b\xe3\x81\x88.jp/"), SiteKeyOfUrl("http://xn--r8jz45g.jp/"));
+    EXPECT_EQ(SiteKeyOfUrl("http://www.\xe4\xbe\x8b\xe3\x81\x88.jp/"),
+              SiteKeyOfUrl("http://xn--r8jz45g.jp/"));
     EXPECT_NE(SiteKeyOfUrl("http://xn--r8jz45g.jp/"), "");
 }
 

@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "gui/WebKitSuite.h"
+#include "platform/fs/FileIo.h"
 #include "platform/gtk/WebKitEngine.h"
 #include "platform/gtk/WebKitPageComments.h"
 #include "platform/gtk/WebKitPageFind.h"
 #include "platform/gtk/WebKitPagePrint.h"
 #include "platform/gtk/WebKitPageProperties.h"
 #include "platform/gtk/WebKitPageShortcut.h"
-#include "platform/fs/FileIo.h"
 
 using namespace fern;
 using namespace fern::test;
@@ -27,7 +27,6 @@ namespace {
 const std::string kSnowman = "\xE2\x98\x83";
 const std::string kPropsPage =
     U8(u8"<html><head><title>性質 ") + kSnowman + "</title></head><body>props</body></html>";
-
 
 struct LoadSink : BrowserEvents {
     std::vector<std::string> complete;
@@ -94,7 +93,8 @@ protected:
 
     // The title may come after the load has finished.
     bool HasTitle() {
-        return RunUntil([&] { return webkit_web_view_get_title(View()) && *webkit_web_view_get_title(View()); });
+        return RunUntil(
+            [&] { return webkit_web_view_get_title(View()) && *webkit_web_view_get_title(View()); });
     }
 
     // FindText's answer, waited for; nullopt when none came.
@@ -242,9 +242,8 @@ TEST_F(WebKitPageCommandsTest, PropertiesComeFromTheMainResponse) {
 
 TEST_F(WebKitPageCommandsTest, CommentsBecomeVisibleInThePageAndItsFrames) {
     ASSERT_TRUE(Load("/comments.html"));
-    ASSERT_TRUE(RunUntil([&] {
-        return EvalString(View(), "String(frames[0].document.readyState)") == "complete";
-    }));
+    ASSERT_TRUE(
+        RunUntil([&] { return EvalString(View(), "String(frames[0].document.readyState)") == "complete"; }));
     std::optional<int> count;
     ShowPageComments(View(), nullptr, [&](int n) { count = n; });
     ASSERT_TRUE(RunUntil([&] { return count.has_value(); }));
@@ -287,9 +286,10 @@ TEST_F(WebKitPageCommandsTest, ShortcutFilesAreNamedSafelyAndNeverReplaceOthers)
     ShortcutResult first = WriteDesktopShortcut(folder, title, "http://h/a b?x=\\1");
     ASSERT_TRUE(first.ok) << first.error;
     EXPECT_EQ(first.path, folder + "/" + U8(u8"ソフト_一覧 _.desktop"));
-    EXPECT_EQ(ReadWholeFile(first.path), std::optional<std::string>(
-                                        "[Desktop Entry]\nVersion=1.0\nType=Link\nName=" + U8(u8"ソフト\\n一覧 ") + kSnowman +
-                                        "\nURL=http://h/a b?x=\\\\1\nIcon=text-html\n"));
+    EXPECT_EQ(
+        ReadWholeFile(first.path),
+        std::optional<std::string>("[Desktop Entry]\nVersion=1.0\nType=Link\nName=" + U8(u8"ソフト\\n一覧 ") +
+                                   kSnowman + "\nURL=http://h/a b?x=\\\\1\nIcon=text-html\n"));
     ShortcutResult second = WriteDesktopShortcut(folder, title, "http://h/other");
     ASSERT_TRUE(second.ok);
     EXPECT_EQ(second.path, folder + "/" + U8(u8"ソフト_一覧 _ (2).desktop"));
@@ -318,7 +318,8 @@ TEST_F(WebKitPageCommandsTest, ShortcutFilesAreNamedSafelyAndNeverReplaceOthers)
     m_engine->ExecCommand(PageCommand::CreateShortcut);
     auto written = ReadWholeFile(desktop + "/" + U8(u8"性質 _.desktop"));
     ASSERT_TRUE(written);
-    EXPECT_NE(written->find("\nName=" + U8(u8"性質 ") + kSnowman + "\nURL=" + Url("/props.html") + "\n"), std::string::npos)
+    EXPECT_NE(written->find("\nName=" + U8(u8"性質 ") + kSnowman + "\nURL=" + Url("/props.html") + "\n"),
+              std::string::npos)
         << *written;
     RemoveTree(desktop);
     g_remove((config + "/user-dirs.dirs").c_str());

@@ -38,7 +38,8 @@ public:
     static std::string Url(const std::string& path) { return s_server->Url(path); }
 
     static void RunJs(WebKitWebView* view, const std::string& script) {
-        webkit_web_view_evaluate_javascript(view, script.c_str(), -1, nullptr, nullptr, nullptr, nullptr, nullptr);
+        webkit_web_view_evaluate_javascript(view, script.c_str(), -1, nullptr, nullptr, nullptr, nullptr,
+                                            nullptr);
     }
 
     // The script's value as text; "<error>" when it threw or never answered.
@@ -51,7 +52,8 @@ public:
             view, script.c_str(), -1, nullptr, nullptr, nullptr,
             [](GObject* object, GAsyncResult* result, gpointer data) {
                 auto* a = static_cast<Answer*>(data);
-                if (JSCValue* value = webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(object), result, nullptr)) {
+                if (JSCValue* value = webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(object),
+                                                                                 result, nullptr)) {
                     gchar* text = jsc_value_to_string(value);
                     a->text = text ? text : "";
                     g_free(text);

@@ -15,7 +15,7 @@ import gi
 import runtime_dir
 
 gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi  # noqa: E402,F401  (re-exported for the tests)
+from gi.repository import Atspi, GLib  # noqa: E402,F401  (re-exported for the tests)
 
 # A call waits at most this long for the browser's main loop. libatspi's own
 # 0.8 s fails a test whenever the two processors are shared with a build; a
@@ -240,10 +240,13 @@ def tab_texts():
     if tabs is None:
         return None
     # A tab may go between counting and reading: then the bar is read again later.
-    children = [tabs.get_child_at_index(i) for i in range(tabs.get_child_count())]
-    if any(child is None for child in children):
+    try:
+        children = [tabs.get_child_at_index(i) for i in range(tabs.get_child_count())]
+        if any(child is None for child in children):
+            return None
+        return [child.get_name() for child in children]
+    except GLib.GError:
         return None
-    return [child.get_name() for child in children]
 
 
 def window_title():

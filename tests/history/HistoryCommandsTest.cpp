@@ -30,7 +30,8 @@ struct CommandsFixture : ::testing::Test {
     FakeEraser store;
     test::FakeMessageBox box;
     std::string active = "http://www.Example.com/page";
-    CHistoryCommands commands{{store, box, [this] { return active; }, [] { return LocalZone::At(2026, 12, 9, 12, 0); }}};
+    CHistoryCommands commands{
+        {store, box, [this] { return active; }, [] { return LocalZone::At(2026, 12, 9, 12, 0); }}};
 };
 
 TEST_F(CommandsFixture, EachClearsItsPartAfterAYes) {

@@ -15,7 +15,9 @@ struct FakeWriter : IHistoryWriter {
     void RecordVisit(std::string url, HistoryTime when) override {
         calls.push_back("visit " + url + " " + std::to_string(when));
     }
-    void SetTitle(std::string url, std::string title) override { calls.push_back("title " + url + " " + title); }
+    void SetTitle(std::string url, std::string title) override {
+        calls.push_back("title " + url + " " + title);
+    }
     void StorePage(std::string url, std::string bytes, HistoryTime) override {
         lastBytes = bytes.size();
         calls.push_back("page " + url + " " + bytes.substr(0, 10));
@@ -27,10 +29,12 @@ TEST(HistoryRecorder, RecordableAddresses) {
         const char* url;
         bool recorded;
     } cases[] = {
-        {"http://a.example/", true},   {"HTTPS://a.example/", true},  {"ftp://a.example/f", true},
-        {"file:///tmp/a.html", true},  {"about:blank", false},        {"view-source:http://a/", false},
-        {"data:text/html,<p>x", false}, {"javascript:alert(1)", false}, {"blob:http://a/1", false},
-        {"", false},                   {"no scheme", false},          {":nothing", false},
+        {"http://a.example/", true},    {"HTTPS://a.example/", true},
+        {"ftp://a.example/f", true},    {"file:///tmp/a.html", true},
+        {"about:blank", false},         {"view-source:http://a/", false},
+        {"data:text/html,<p>x", false}, {"javascript:alert(1)", false},
+        {"blob:http://a/1", false},     {"", false},
+        {"no scheme", false},           {":nothing", false},
     };
     for (const Case& c : cases) EXPECT_EQ(IsRecordableUrl(c.url), c.recorded) << c.url;
 }
@@ -55,7 +59,8 @@ TEST(HistoryRecorder, PageBytesKeptOnlyForTextFromTheWeb) {
         {"http://a/", "text/html", "", false},
         {"file:///tmp/a.html", "text/html", html, false},
     };
-    for (const Case& c : cases) EXPECT_EQ(KeepsPageBytes(c.url, c.mime, c.bytes), c.kept) << c.url << " " << c.mime;
+    for (const Case& c : cases)
+        EXPECT_EQ(KeepsPageBytes(c.url, c.mime, c.bytes), c.kept) << c.url << " " << c.mime;
 }
 
 struct RecorderFixture : ::testing::Test {
@@ -76,8 +81,9 @@ TEST_F(RecorderFixture, AVisitItsTitleAndItsBytes) {
     EXPECT_FALSE(recorder.WantsPageBytes(&view1, "http://a.example/", "image/png"));
     EXPECT_FALSE(recorder.WantsPageBytes(&view2, "http://a.example/", "text/html"));
     recorder.MainResourceLoaded(&view1, "http://a.example/", "text/html", "<p>page text that is long</p>");
-    EXPECT_EQ(writer.calls, (std::vector<std::string>{"visit http://a.example/ 1000", "title http://a.example/ 題名",
-                                                      "page http://a.example/ <p>page te"}));
+    EXPECT_EQ(writer.calls,
+              (std::vector<std::string>{"visit http://a.example/ 1000", "title http://a.example/ 題名",
+                                        "page http://a.example/ <p>page te"}));
     // Only the bytes the store keeps leave the main loop.
     EXPECT_EQ(writer.lastBytes, 16u);
 }
@@ -92,7 +98,8 @@ TEST_F(RecorderFixture, EachTabKeepsItsOwnPage) {
     recorder.MainResourceLoaded(&view1, "http://a.example/", "text/html", "<p>old</p>");
     recorder.ViewGone(&view1);
     recorder.TitleChanged(&view1, "gone");
-    EXPECT_EQ(writer.calls, (std::vector<std::string>{"visit http://a.example/ 1000", "visit http://b.example/ 1000"}));
+    EXPECT_EQ(writer.calls,
+              (std::vector<std::string>{"visit http://a.example/ 1000", "visit http://b.example/ 1000"}));
 }
 
 TEST_F(RecorderFixture, NothingWhileOfflineOrPrivateAndNoBytesWhenTextsAreNotKept) {

@@ -54,7 +54,8 @@ Matched Match(HistoryRecord record, MapCache& cache, const std::string& text, in
               bool caseSensitive = false) {
     SjisSearcher searcher(text, caseSensitive);
     EncodingConversionContext context;
-    MatchHistoryEntry(record, std::nullopt, searcher, HistoryMatchOptions{caseSensitive, charCode}, cache, context);
+    MatchHistoryEntry(record, std::nullopt, searcher, HistoryMatchOptions{caseSensitive, charCode}, cache,
+                      context);
     return {record.places, record.code, record.url};
 }
 
@@ -64,8 +65,8 @@ TEST(HistoryMatch, PageTextsInEveryCode) {
         const char* iconvName;
         int code;
     } cases[] = {
-        {"CP932", kEncodingSjis},        {"ISO-2022-JP", kEncodingJis}, {"EUC-JP", kEncodingEuc},
-        {"UTF-16LE", kEncodingUnicode},  {"UTF-8", kEncodingUtf8},      {"UTF-7", kEncodingUtf7},
+        {"CP932", kEncodingSjis},         {"ISO-2022-JP", kEncodingJis}, {"EUC-JP", kEncodingEuc},
+        {"UTF-16LE", kEncodingUnicode},   {"UTF-8", kEncodingUtf8},      {"UTF-7", kEncodingUtf7},
         {"UTF-16BE", kEncodingUnicodeBe},
     };
     for (const Case& c : cases) {
@@ -101,14 +102,17 @@ TEST(HistoryMatch, TheRulesOfOnePage) {
         const char* urlAfter;
         int code;
     } cases[] = {
-        {"Title World", "http://a.example/p.html", "world", false, kPlaceTitle | kPlaceCache, "http://a.example/p.html", 0},
+        {"Title World", "http://a.example/p.html", "world", false, kPlaceTitle | kPlaceCache,
+         "http://a.example/p.html", 0},
         {"Title World", "http://a.example/p.html", "world", true, 0, "http://a.example/p.html", 0},
-        {"Title World", "http://a.example/p.html", "World", true, kPlaceTitle | kPlaceCache, "http://a.example/p.html", 0},
+        {"Title World", "http://a.example/p.html", "World", true, kPlaceTitle | kPlaceCache,
+         "http://a.example/p.html", 0},
         {"t", "http://a.example/p.html", "EXAMPLE", false, kPlaceUrl, "http://a.example/p.html", 0},
         // Kept only under the form with "/": found there, and the row takes that form.
         {"t", "http://a.example/dir", "folder", false, kPlaceCache, "http://a.example/dir/", 0},
         // The fragment is not part of the kept page's address.
-        {"t", "http://a.example/frag.html#part", "fragment", false, kPlaceCache, "http://a.example/frag.html#part", 0},
+        {"t", "http://a.example/frag.html#part", "fragment", false, kPlaceCache,
+         "http://a.example/frag.html#part", 0},
         // Local files have no kept text, and no code is read.
         {"t", "FILE:///a.example/p.html", "本文", false, 0, "FILE:///a.example/p.html", -1},
         // One byte is no text to read.
@@ -142,7 +146,9 @@ TEST(HistoryInfoTip, NamesTheCodeAndThePlaces) {
     EXPECT_EQ(HistoryInfoTip(r), "題名\nhttp://a.example/p.html\n更新日時 26/12/09 水 12:00:00");
     r.code = kEncodingUtf8;
     r.places = kPlaceTitle | kPlaceCache;
-    EXPECT_EQ(HistoryInfoTip(r), "題名\nhttp://a.example/p.html\n更新日時 26/12/09 水 12:00:00 文字コード UTF8\n場所 Title Cache");
+    EXPECT_EQ(
+        HistoryInfoTip(r),
+        "題名\nhttp://a.example/p.html\n更新日時 26/12/09 水 12:00:00 文字コード UTF8\n場所 Title Cache");
     r.url = "http://a.example/" + std::string(200, 'x') + "/last.html";
     EXPECT_LT(HistoryInfoTip(r).size(), 200u);
 }

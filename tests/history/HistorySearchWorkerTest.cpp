@@ -132,8 +132,9 @@ TEST_F(WorkerFixture, NothingArrivesOnceTheOwnerIsGone) {
 TEST_F(WorkerFixture, AnEmptyTextOrNoHistorySearchesNothing) {
     CHistorySearchWorker worker(queue);
     EXPECT_FALSE(Start(worker, Request("")));
-    ASSERT_TRUE(worker.Start(Request("言葉"), [] { return nullptr; }, [](std::vector<HistoryRecord>) {},
-                             [this](bool stopped) { finished.push_back(stopped); }));
+    ASSERT_TRUE(worker.Start(
+        Request("言葉"), [] { return nullptr; }, [](std::vector<HistoryRecord>) {},
+        [this](bool stopped) { finished.push_back(stopped); }));
     worker.Join();
     queue.RunAll();
     EXPECT_EQ(finished, std::vector<bool>{false});

@@ -21,8 +21,9 @@ TEST(HistoryDayGroups, TodayYesterdayWeekdaysThenWeeks) {
     LocalZone zone("Asia/Tokyo");
     HistoryTime now = LocalZone::At(2026, 12, 9, 12, 0);  // a Wednesday
     auto groups = HistoryDayGroups(now, LocalZone::At(2026, 11, 9, 8, 0));
-    EXPECT_EQ(Labels(groups), (std::vector<std::string>{"今日", "昨日", "月曜日", "日曜日", "土曜日", "金曜日",
-                                                        "木曜日", "先週", "2 週間前", "3 週間前", "4 週間前"}));
+    EXPECT_EQ(Labels(groups),
+              (std::vector<std::string>{"今日", "昨日", "月曜日", "日曜日", "土曜日", "金曜日", "木曜日",
+                                        "先週", "2 週間前", "3 週間前", "4 週間前"}));
     EXPECT_EQ(groups[1].from, LocalZone::At(2026, 12, 8, 0, 0));
     EXPECT_EQ(groups[1].to, LocalZone::At(2026, 12, 9, 0, 0));
     // Last week: the seven days before the last weekday shown.
@@ -64,7 +65,8 @@ TEST(HistoryTitleOf, FallsBackToTheLastPartOfTheAddress) {
 TEST(HistoryRoots, FavoritesAndDesktopByTheirBits) {
     auto labels = [](int style) {
         std::vector<std::string> out;
-        for (const HistoryRoot& root : HistoryRoots(style, "/data", "/home/u/Desktop")) out.push_back(root.label);
+        for (const HistoryRoot& root : HistoryRoots(style, "/data", "/home/u/Desktop"))
+            out.push_back(root.label);
         return out;
     };
     EXPECT_EQ(labels(2), std::vector<std::string>{"履歴"});

@@ -16,10 +16,8 @@ public:
         tzset();
     }
     ~LocalZone() {
-        if (old_)
-            setenv("TZ", old_->c_str(), 1);
-        else
-            unsetenv("TZ");
+        if (old_) setenv("TZ", old_->c_str(), 1);
+        else unsetenv("TZ");
         tzset();
     }
     LocalZone(const LocalZone&) = delete;
@@ -27,7 +25,7 @@ public:
 
     // Seconds for a local date and time of this zone.
     static std::int64_t At(int year, int month, int day, int hour, int minute, int second = 0) {
-        std::tm local {second, minute, hour, day, month - 1, year - 1900, 0, 0, -1, 0, nullptr};
+        std::tm local{second, minute, hour, day, month - 1, year - 1900, 0, 0, -1, 0, nullptr};
         return static_cast<std::int64_t>(std::mktime(&local));
     }
 

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "lists/BookmarkFile.h"
+#include "lists/ListTestText.h"
 #include "lists/ListTextWriter.h"
 #include "lists/TempFolder.h"
-#include "lists/ListTestText.h"
 
 using namespace fern;
 using namespace fern::testing;
@@ -24,10 +24,12 @@ BookmarkReadOptions Options(std::uint32_t timeStamp = 500, std::uint32_t addStyl
 // line break, a separator, a folder with a URL and an empty folder. Trash:
 // one URL.
 struct SampleTree {
-    std::unique_ptr<BookmarkNode> root = MakeBookmarkNode(kItemFolder, "Fern Browser BookMark", "", 112, 1, 1000);
+    std::unique_ptr<BookmarkNode> root =
+        MakeBookmarkNode(kItemFolder, "Fern Browser BookMark", "", 112, 1, 1000);
     std::unique_ptr<BookmarkNode> trash = MakeBookmarkNode(kItemFolder, "ゴミ箱", "", 112, 1, 7);
     SampleTree() {
-        BookmarkNode* url = AddBookmarkNode(*root, kItemUrl, "ソフト表示", "http://example.jp/ソ", 0x90, 0, 1234);
+        BookmarkNode* url =
+            AddBookmarkNode(*root, kItemUrl, "ソフト表示", "http://example.jp/ソ", 0x90, 0, 1234);
         url->desc = "一行目\x02\x02二行目";
         AddBookmarkNode(*root, kItemSeparator, "", "", 112, 1, 3);
         BookmarkNode* folder = AddBookmarkNode(*root, kItemFolder, "フォルダ", "", 112, 1, 5);
@@ -76,8 +78,8 @@ TEST(BookmarkFile, WritesTheExactBytesAndReadsThemBackUnchanged) {
 TEST(BookmarkFile, FillsWhatTheFileLeavesOut) {
     // No NAME, no CREATED, no STYLE: the defaults of a new node, with the
     // reader's time stamp and the default add style for URLs only.
-    BookmarkFileContents read = ParseBookmarkFile(
-        "#FOLDER\n#URL\n#FOLDER\n-\n\tNAMEX=abc\n#URL\n-\n", Options(500, 2));
+    BookmarkFileContents read =
+        ParseBookmarkFile("#FOLDER\n#URL\n#FOLDER\n-\n\tNAMEX=abc\n#URL\n-\n", Options(500, 2));
     // After a nested folder, field lines set the item before it again: here
     // the first URL, whose name becomes "=abc" as values start at fixed places.
     EXPECT_EQ(DescribeTree(*read.root),
@@ -141,7 +143,8 @@ TEST(BookmarkFile, SurvivesTruncatedJunkAndHugeInput) {
     deep += "#URL\n\tNAME=leaf\n";
     BookmarkFileContents nested = ParseBookmarkFile(deep, Options());  // no "-" at all
     const BookmarkNode* node = nested.root.get();
-    for (int level = 0; level < depth; ++level) ASSERT_TRUE((node = node->FirstChild()) && node->IsFolder()) << level;
+    for (int level = 0; level < depth; ++level)
+        ASSERT_TRUE((node = node->FirstChild()) && node->IsFolder()) << level;
     EXPECT_EQ(node->FirstChild()->name, "leaf");
     std::string written = SerializeBookmarkFile(*nested.root, *nested.trash);
     BookmarkFileContents again = ParseBookmarkFile(written, Options());

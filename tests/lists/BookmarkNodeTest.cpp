@@ -16,7 +16,8 @@ std::vector<std::string> ChildNames(const BookmarkNode& folder) {
     for (const BookmarkNode* c = folder.FirstChild(); c; c = c->Next()) names.push_back(c->name);
     // The backward links must tell the same story.
     std::vector<std::string> backwards;
-    for (const BookmarkNode* c = folder.LastChild(); c; c = c->Prev()) backwards.insert(backwards.begin(), c->name);
+    for (const BookmarkNode* c = folder.LastChild(); c; c = c->Prev())
+        backwards.insert(backwards.begin(), c->name);
     EXPECT_EQ(names, backwards);
     for (const BookmarkNode* c = folder.FirstChild(); c; c = c->Next()) EXPECT_EQ(c->Parent(), &folder);
     return names;
@@ -30,8 +31,10 @@ TEST(BookmarkNode, NewNodesTrimTheirTextsAndCarryTheFixedUrlTexts) {
     // "ソ" ends in 0x5C and "表" in 0x5C: trimming must not eat trail bytes.
     EXPECT_EQ(MakeBookmarkNode(kItemUrl, "ソ表 ", "", 112, 1, 0)->name, "ソ表");
 
-    EXPECT_EQ(DescribeTree(*MakeBookmarkNode(kItemFolder, "F", "ignored", 112, 1, 0)), "2|F|<フォルダ>||112|1|0\n");
-    EXPECT_EQ(DescribeTree(*MakeBookmarkNode(kItemSeparator, "x", "y", 112, 1, 0)), "0|<セパレータ>|<セパレータ>||112|1|0\n");
+    EXPECT_EQ(DescribeTree(*MakeBookmarkNode(kItemFolder, "F", "ignored", 112, 1, 0)),
+              "2|F|<フォルダ>||112|1|0\n");
+    EXPECT_EQ(DescribeTree(*MakeBookmarkNode(kItemSeparator, "x", "y", 112, 1, 0)),
+              "0|<セパレータ>|<セパレータ>||112|1|0\n");
 }
 
 TEST(BookmarkNode, LinksStayConsistentThroughAppendInsertAndDetach) {

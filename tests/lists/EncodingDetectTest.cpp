@@ -21,8 +21,12 @@ std::string ReadFile(const std::string& path) {
     return bytes.str();
 }
 
-std::string ReadFixture(const std::string& name) { return ReadFile(fern::testing::Fixture("encodings/" + name)); }
-std::string ReadSample(const std::string& name) { return ReadFile(fern::testing::Corpus("encodings/" + name)); }
+std::string ReadFixture(const std::string& name) {
+    return ReadFile(fern::testing::Fixture("encodings/" + name));
+}
+std::string ReadSample(const std::string& name) {
+    return ReadFile(fern::testing::Corpus("encodings/" + name));
+}
 
 // The HTML samples differ from their Shift-JIS twin only in the charset label.
 std::string WithoutCharsetLabel(std::string text) {
@@ -54,10 +58,9 @@ TEST(EncodingJisMapping, ArithmeticRoundTripsAndKanaRanges) {
     EXPECT_EQ(SjisToJis(0xF040), 0u);  // user-defined rows have no JIS code
     EXPECT_EQ(SjisToJis(0x827F), 0u);
     EXPECT_EQ(SjisToJis(0xA0A0), 0u);
-    EXPECT_TRUE(IsSjisKana(0x829F) && IsSjisKana(0x82F1) && IsSjisKana(0x8340) &&
-                IsSjisKana(0x8393));
-    EXPECT_FALSE(IsSjisKana(0x829E) || IsSjisKana(0x82F2) || IsSjisKana(0x837F) ||
-                 IsSjisKana(0x8394) || IsSjisKana(0x889F));
+    EXPECT_TRUE(IsSjisKana(0x829F) && IsSjisKana(0x82F1) && IsSjisKana(0x8340) && IsSjisKana(0x8393));
+    EXPECT_FALSE(IsSjisKana(0x829E) || IsSjisKana(0x82F2) || IsSjisKana(0x837F) || IsSjisKana(0x8394) ||
+                 IsSjisKana(0x889F));
 }
 
 TEST(EncodingDetect, ByteOrderMarksAndNamesOutOfRange) {
@@ -100,7 +103,11 @@ TEST(EncodingDetect, DecisionOrderAndTies) {
 
 TEST(EncodingDetect, PassesScoreKanaAndRuns) {
     // EUC: kana pairs and single shifts count, kanji do not.
-    EXPECT_EQ(Scores(kEucA + "\xA5\xA2" "\xB4\xC1" "\x8E\xB1").euc, 3);
+    EXPECT_EQ(Scores(kEucA + "\xA5\xA2"
+                             "\xB4\xC1"
+                             "\x8E\xB1")
+                  .euc,
+              3);
     // Shift-JIS: valid characters below 0xE380 count; unassigned and
     // user-defined codes do not.
     EXPECT_EQ(Scores("\x82\xA0\x8A\xBF\xE3\x81\x85\x40\xF0\x40").sjis, 2);
@@ -111,7 +118,12 @@ TEST(EncodingDetect, PassesScoreKanaAndRuns) {
     EXPECT_EQ(Scores("\x1B$B\x24\x22\x24\x24\x1B(Bx\x1B$B\x24\x22\x24\x24\x24\x26").jis, 2);
     EXPECT_EQ(Scores("\x1B$B\x24\x22\x1B(").jis, 0);  // truncated sequence
     // UTF-8: 3 per kana, nothing for kanji, 2-byte forms or half-width kana.
-    EXPECT_EQ(Scores(kUtf8A + "\xE3\x82\xA2" "\xE6\xBC\xA2" "\xC3\xA9" "\xEF\xBD\xB1").utf8, 6);
+    EXPECT_EQ(Scores(kUtf8A + "\xE3\x82\xA2"
+                              "\xE6\xBC\xA2"
+                              "\xC3\xA9"
+                              "\xEF\xBD\xB1")
+                  .utf8,
+              6);
     // UTF-7: runs closed by "-" count their convertible UTF-16 units.
     EXPECT_EQ(Scores("+MEIwRA-").utf7, 2);     // あい
     EXPECT_EQ(Scores("+AEE- +rAA-").utf7, 1);  // "A" counts, a Hangul syllable does not
@@ -144,12 +156,18 @@ TEST(EncodingConvert, ContextChoosesForcedShortAndFirst1024Bytes) {
 
 TEST(EncodingConvert, JisAndEucStateMachines) {
     EXPECT_EQ(ConvertCodeToShiftJis("a\x1B$B\x24\x22\x34\x41\x1B(Bb\x1B(I\x31\x5F\x1B(Jc", 1),
-              "aあ漢b\xB1\xDF" "c");
+              "aあ漢b\xB1\xDF"
+              "c");
     EXPECT_EQ(ConvertCodeToShiftJis("\x1BKx\x1B$", 1), "\x1BKx\x1B$");
     EXPECT_EQ(ConvertCodeToShiftJis("\x1B$B\x24\x22\r\n\x24", 1), "あ\r\n〓");
     EXPECT_EQ(ConvertCodeToShiftJis("\x1B$B\x24\x7F", 1), "〓");
-    EXPECT_EQ(ConvertCodeToShiftJis("a" + kEucA + "\x8E\xB1\x8E\x41" "b\x8F\xB0\xA1" "c", 2),
-              "aあ\xB1" "b〓c");
+    EXPECT_EQ(ConvertCodeToShiftJis("a" + kEucA +
+                                        "\x8E\xB1\x8E\x41"
+                                        "b\x8F\xB0\xA1"
+                                        "c",
+                                    2),
+              "aあ\xB1"
+              "b〓c");
     EXPECT_EQ(ConvertCodeToShiftJis("\xA4\x41\x80\xA4", 2), "〓A〓〓");
     EXPECT_EQ(ConvertCodeToShiftJis("\x8E", 2), "");
 }
@@ -178,16 +196,28 @@ TEST(EncodingConvert, UnicodeFormsThroughIconv) {
 // that each converter gives the Shift-JIS twin's text. Where the verdict is
 // not the true encoding the cause is noted.
 TEST(EncodingDetect, Fixtures) {
-    struct Sample { const char* file; int trueCode; int detected; };
+    struct Sample {
+        const char* file;
+        int trueCode;
+        int detected;
+    };
     const Sample samples[] = {
-        {"prose.sjis.txt", 0, 0}, {"prose.iso2022jp.txt", 1, 1}, {"prose.eucjp.txt", 2, 2},
-        {"prose.utf16le.txt", 3, 3}, {"prose.utf8.txt", 4, 4}, {"prose.utf8bom.txt", 4, 4},
-        {"prose.utf7.txt", 5, 5}, {"prose.utf16be.txt", 6, 6},
+        {"prose.sjis.txt", 0, 0},
+        {"prose.iso2022jp.txt", 1, 1},
+        {"prose.eucjp.txt", 2, 2},
+        {"prose.utf16le.txt", 3, 3},
+        {"prose.utf8.txt", 4, 4},
+        {"prose.utf8bom.txt", 4, 4},
+        {"prose.utf7.txt", 5, 5},
+        {"prose.utf16be.txt", 6, 6},
         // The first 1024 bytes are ASCII: everything without a mark is SJIS.
-        {"asciihead.sjis.txt", 0, 0}, {"asciihead.iso2022jp.txt", 1, 0},
-        {"asciihead.eucjp.txt", 2, 0}, {"asciihead.utf8.txt", 4, 0},
+        {"asciihead.sjis.txt", 0, 0},
+        {"asciihead.iso2022jp.txt", 1, 0},
+        {"asciihead.eucjp.txt", 2, 0},
+        {"asciihead.utf8.txt", 4, 0},
         // Half-width katakana: EUC single shifts score, UTF-8 ones do not.
-        {"halfkana.sjis.txt", 0, 0}, {"halfkana.eucjp.txt", 2, 2},
+        {"halfkana.sjis.txt", 0, 0},
+        {"halfkana.eucjp.txt", 2, 2},
         {"halfkana.utf8.txt", 4, 0},
     };
     for (const Sample& sample : samples) {
@@ -212,28 +242,49 @@ TEST(EncodingDetect, Fixtures) {
 // The same over real pages.
 TEST(EncodingDetect, RealSamples) {
     FERN_NEEDS_CORPUS();
-    struct Sample { const char* file; int trueCode; int detected; };
+    struct Sample {
+        const char* file;
+        int trueCode;
+        int detected;
+    };
     const Sample samples[] = {
-        {"sample01.sjis.html", 0, 0}, {"sample01.eucjp.html", 2, 2},
-        {"sample01.utf16le.html", 3, 3}, {"sample01.utf16be.html", 6, 6},
-        {"sample01.utf8.html", 4, 4}, {"sample01.utf8bom.html", 4, 4},
+        {"sample01.sjis.html", 0, 0},
+        {"sample01.eucjp.html", 2, 2},
+        {"sample01.utf16le.html", 3, 3},
+        {"sample01.utf16be.html", 6, 6},
+        {"sample01.utf8.html", 4, 4},
+        {"sample01.utf8bom.html", 4, 4},
         {"sample01.utf7.html", 5, 0},  // its runs end in "<" and "|", not "-"
-        {"sample02.eucjp.txt", 2, 2}, {"sample02.iso2022jp.txt", 1, 1},
-        {"sample02.utf7.txt", 5, 5}, {"sample02.utf8.txt", 4, 4},
-        {"sample03.sjis.txt", 0, 0}, {"sample03.eucjp.txt", 2, 2},
-        {"sample03.iso2022jp.txt", 1, 1}, {"sample03.utf7.txt", 5, 5},
-        {"sample03.utf16be.txt", 6, 6}, {"sample03.utf8bom.txt", 4, 4},
+        {"sample02.eucjp.txt", 2, 2},
+        {"sample02.iso2022jp.txt", 1, 1},
+        {"sample02.utf7.txt", 5, 5},
+        {"sample02.utf8.txt", 4, 4},
+        {"sample03.sjis.txt", 0, 0},
+        {"sample03.eucjp.txt", 2, 2},
+        {"sample03.iso2022jp.txt", 1, 1},
+        {"sample03.utf7.txt", 5, 5},
+        {"sample03.utf16be.txt", 6, 6},
+        {"sample03.utf8bom.txt", 4, 4},
         // The first 1024 bytes are ASCII: everything without a mark is SJIS.
-        {"sample04.eucjp.txt", 2, 0}, {"sample04.iso2022jp.txt", 1, 0},
-        {"sample04.utf7.txt", 5, 0}, {"sample04.utf8.txt", 4, 0},
+        {"sample04.eucjp.txt", 2, 0},
+        {"sample04.iso2022jp.txt", 1, 0},
+        {"sample04.utf7.txt", 5, 0},
+        {"sample04.utf8.txt", 4, 0},
         {"sample04.utf16le.txt", 3, 3},
-        {"sample05.eucjp.html", 2, 2}, {"sample05.iso2022jp.html", 1, 1},
-        {"sample05.utf8.html", 4, 4}, {"sample05.utf16le.html", 3, 3},
-        {"sample06.eucjp.html", 2, 0}, {"sample06.iso2022jp.html", 1, 0},
-        {"sample06.utf8.html", 4, 0}, {"sample06.utf16le.html", 3, 3},
-        {"sample07.eucjp.txt", 2, 2}, {"sample07.iso2022jp.txt", 1, 1},
-        {"sample07.utf8.txt", 4, 4}, {"sample10.eucjp.txt", 2, 2},
-        {"sample10.iso2022jp.txt", 1, 1}, {"sample10.utf8.txt", 4, 4},
+        {"sample05.eucjp.html", 2, 2},
+        {"sample05.iso2022jp.html", 1, 1},
+        {"sample05.utf8.html", 4, 4},
+        {"sample05.utf16le.html", 3, 3},
+        {"sample06.eucjp.html", 2, 0},
+        {"sample06.iso2022jp.html", 1, 0},
+        {"sample06.utf8.html", 4, 0},
+        {"sample06.utf16le.html", 3, 3},
+        {"sample07.eucjp.txt", 2, 2},
+        {"sample07.iso2022jp.txt", 1, 1},
+        {"sample07.utf8.txt", 4, 4},
+        {"sample10.eucjp.txt", 2, 2},
+        {"sample10.iso2022jp.txt", 1, 1},
+        {"sample10.utf8.txt", 4, 4},
         {"sample11.sjis.txt", 0, 0},
         {"sample11.eucjp.txt", 2, 2},  // EUC and Shift-JIS tie at 23
         {"sample11.utf8.txt", 4, 0},   // half-width kana are not double-byte kana

@@ -117,8 +117,10 @@ TEST(FlatListFiles, FilesThatCannotBeOpenedLeaveTheListAsItIs) {
     EXPECT_EQ(urls.size(), 1u);
 
     std::string path = folder.File("state.fbl");
-    ASSERT_TRUE(WriteItemList(path, "laststate", {Item("名前ソ", "http://a/表"), Item("", "http://b/", 5),
-                                                  Item("only a name", "", 9)}).ok);
+    ASSERT_TRUE(
+        WriteItemList(path, "laststate",
+                      {Item("名前ソ", "http://a/表"), Item("", "http://b/", 5), Item("only a name", "", 9)})
+            .ok);
     EXPECT_EQ(ReadBytes(path), Crlf(kItemFile));
     EXPECT_TRUE(ReadItemList(path, items).ok);
     EXPECT_EQ(items.size(), 4u);

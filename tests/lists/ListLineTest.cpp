@@ -41,9 +41,15 @@ TEST(ListLine, RecordsAndFieldsAreFoundByFixedPositions) {
     EXPECT_EQ(ListLineKey("#FOLDER"), 'F');
     EXPECT_EQ(ListLineKey("#"), '\0');
 
-    for (auto [line, value] : {std::pair{"\tNAME=abc", "abc"}, {"\tNAMEX=abc", "=abc"}, {"\tURL=http://a/", "http://a/"},
-                               {"\tDESC=m", "m"}, {"\tSTYLE=5", "5"}, {"\tEXSTYLE=2", "2"}, {"\tCREATED=9", "9"},
-                               {"\tN", ""}, {"\tXYZ=1", ""}})
+    for (auto [line, value] : {std::pair{"\tNAME=abc", "abc"},
+                               {"\tNAMEX=abc", "=abc"},
+                               {"\tURL=http://a/", "http://a/"},
+                               {"\tDESC=m", "m"},
+                               {"\tSTYLE=5", "5"},
+                               {"\tEXSTYLE=2", "2"},
+                               {"\tCREATED=9", "9"},
+                               {"\tN", ""},
+                               {"\tXYZ=1", ""}})
         EXPECT_EQ(ListFieldValue(line), value) << line;
 }
 
@@ -67,7 +73,10 @@ TEST(ListTextWriter, WritesCrLfAndKeepsValuesOnTheirLine) {
     EXPECT_EQ(out.Take(),
               "#INFO\r\n\tENCODE=SHIFT_JIS\r\n\tVERSION=1\r\n\r\n"
               "\tNAME=a b  c\r\n"
-              "\tDESC=1\x02\x02" "2\x02\x02" "3\x02\x02" "4\r\n"
+              "\tDESC=1\x02\x02"
+              "2\x02\x02"
+              "3\x02\x02"
+              "4\r\n"
               "\tCREATED=4294967295\r\n"
               "\tURL=x y\r\n");
     EXPECT_TRUE(HoldsLineBreakOrNul("a\r"));

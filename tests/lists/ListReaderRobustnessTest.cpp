@@ -19,9 +19,9 @@ namespace {
 // their states, mixed with NULs, lone CRs and arbitrary bytes.
 std::string RandomListBytes(std::uint32_t& seed) {
     static const char* const kPieces[] = {
-        "#FOLDER\n", "#URL\r\n", "#SEP\n", "#INFO\n", "-\n", "\n", "\r\n", "\tNAME=", "\tURL=",
-        "\tDESC=", "\tSTYLE=", "\tEXSTYLE=", "\tCREATED=", "-12", "4294967296", "ソ", "\x02\x02",
-        "\r", "#", "\t", "\x83",
+        "#FOLDER\n",  "#URL\r\n", "#SEP\n",   "#INFO\n",  "-\n",        "\n",         "\r\n",
+        "\tNAME=",    "\tURL=",   "\tDESC=",  "\tSTYLE=", "\tEXSTYLE=", "\tCREATED=", "-12",
+        "4294967296", "ソ",       "\x02\x02", "\r",       "#",          "\t",         "\x83",
     };
     auto next = [&seed] { return seed = seed * 1103515245u + 12345u, seed >> 8; };
     std::string bytes;

@@ -24,9 +24,9 @@ inline std::string DescribeTree(const BookmarkNode& top) {
     for (const BookmarkNode* n = &top; n; n = NextInTree(n, &top)) {
         std::size_t depth = 0;
         for (const BookmarkNode* p = n; p != &top; p = p->Parent()) ++depth;
-        out += std::string(depth, ' ') + std::to_string(n->type) + "|" + n->name + "|" + n->url +
-               "|" + n->desc + "|" + std::to_string(n->style) + "|" + std::to_string(n->exstyle) +
-               "|" + std::to_string(n->created) + "\n";
+        out += std::string(depth, ' ') + std::to_string(n->type) + "|" + n->name + "|" + n->url + "|" +
+               n->desc + "|" + std::to_string(n->style) + "|" + std::to_string(n->exstyle) + "|" +
+               std::to_string(n->created) + "\n";
     }
     return out;
 }

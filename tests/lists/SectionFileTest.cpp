@@ -47,8 +47,8 @@ TEST(SectionFile, WritesTheExactBytesAndReadsEachSectionInItsPlace) {
 }
 
 TEST(SectionFile, AReaderWithALimitStillConsumesItsSection) {
-    std::string typed = SerializeSections({From("typedurl", {"u1", "u2", "u3", "u4"}),
-                                           From("typedhs", {"h1"}), From("typedws", {"w1", "w2"})});
+    std::string typed = SerializeSections(
+        {From("typedurl", {"u1", "u2", "u3", "u4"}), From("typedhs", {"h1"}), From("typedws", {"w1", "w2"})});
     std::vector<std::string> urls, hs, ws;
     ParseSections(typed, {Into(urls, 2), Into(hs), Into(ws)});
     EXPECT_EQ(urls, (std::vector<std::string>{"u1", "u2"}));

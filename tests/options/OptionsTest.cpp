@@ -11,8 +11,8 @@ TEST(OptionsPageTable, TitlesMakeATreeInTableOrder) {
     EXPECT_EQ(OptionsPageIndex("タスク トレイ"), 14);
     EXPECT_EQ(OptionsPageIndex("nothing"), -1);
     std::vector<OptionsTreeNode> tree =
-        BuildOptionsTree({"タブ/タブ バー::表示", "ブラウザ::その他", "ブラウザ", "タブ/タブ バー", "起動/終了::スタートアップURL",
-                          "extra"});
+        BuildOptionsTree({"タブ/タブ バー::表示", "ブラウザ::その他", "ブラウザ", "タブ/タブ バー",
+                          "起動/終了::スタートアップURL", "extra"});
     ASSERT_EQ(tree.size(), 4u);
     EXPECT_EQ(tree[0].title, "起動/終了::スタートアップURL");  // its parent is missing: it stands alone
     EXPECT_EQ(tree[1].title, "ブラウザ");

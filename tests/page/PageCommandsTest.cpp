@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "frame/SessionTestFrame.h"
 #include "commands/CommandIds.h"
+#include "frame/SessionTestFrame.h"
 
 using namespace fern;
 using fern::test::FakeBrowserEngine;
@@ -22,7 +22,8 @@ protected:
     FakeBrowserEngine* engine = nullptr;
 
     void SetUp() override {
-        s.settings.Change(SettingsSection::Browser, [](ProgramSettings& p) { p.browser.downloadControl = 0xF0; });
+        s.settings.Change(SettingsSection::Browser,
+                          [](ProgramSettings& p) { p.browser.downloadControl = 0xF0; });
         s.frame.opened.ConnectForever([this](const std::string& text, int flags) {
             opened.push_back(text + " " + std::to_string(flags));
         });
@@ -32,7 +33,9 @@ protected:
         opened.clear();
         engine->calls.clear();
     }
-    std::uint32_t NewTabFlags() const { return s.frame.ViewAt(s.frame.TabCount() - 1)->DownloadControlFlags(); }
+    std::uint32_t NewTabFlags() const {
+        return s.frame.ViewAt(s.frame.TabCount() - 1)->DownloadControlFlags();
+    }
 };
 
 TEST_F(PageCommandsTest, SelectedTextOpensInANewTabWithTheDefaultFlags) {

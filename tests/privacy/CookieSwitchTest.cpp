@@ -59,7 +59,9 @@ public:
 using Writes = std::vector<std::string>;
 
 // What a write of the custom template for the internet zone is logged as.
-std::string Pref(int type, const char* text) { return "zone 3 type " + std::to_string(type) + " 101: " + text; }
+std::string Pref(int type, const char* text) {
+    return "zone 3 type " + std::to_string(type) + " 101: " + text;
+}
 
 struct Ie6Fixture {
     FakePreferences prefs;
@@ -118,8 +120,8 @@ TEST(CookieSwitch, Ie6FlipsWriteTheCustomTemplateForTheInternetZone) {
 TEST(CookieSwitch, InvertRunsSessionThenFirstThenThirdParty) {
     Ie6Fixture f(kAlwaysASession, kAlwaysR);
     f.cookies->Invert();
-    EXPECT_EQ(f.prefs.writes, (Writes{Pref(0, kAlwaysA), Pref(1, kAlwaysR),
-                                      Pref(0, kAlwaysR), Pref(1, kAlwaysA)}));
+    EXPECT_EQ(f.prefs.writes,
+              (Writes{Pref(0, kAlwaysA), Pref(1, kAlwaysR), Pref(0, kAlwaysR), Pref(1, kAlwaysA)}));
 
     // "IE4-5": the same order on the action policies; no third-party step.
     Ie6Fixture old(kAlwaysA, kAlwaysR, CookieMode::Ie45);
@@ -154,11 +156,15 @@ TEST(CookieSwitch, Ie45FlipsTheZoneActionPolicies) {
 TEST(CookieSwitch, EnginePolicyFollowsTheAllowedCookies) {
     using A = AllowedCookies;
     EXPECT_EQ(EnginePolicyFor(A{true, true, true, true}), (CookieEnginePolicy{CookieAccept::Always, true}));
-    EXPECT_EQ(EnginePolicyFor(A{true, false, false, false}), (CookieEnginePolicy{CookieAccept::NoThirdParty, true}));
-    EXPECT_EQ(EnginePolicyFor(A{false, false, false, false}), (CookieEnginePolicy{CookieAccept::Never, true}));
+    EXPECT_EQ(EnginePolicyFor(A{true, false, false, false}),
+              (CookieEnginePolicy{CookieAccept::NoThirdParty, true}));
+    EXPECT_EQ(EnginePolicyFor(A{false, false, false, false}),
+              (CookieEnginePolicy{CookieAccept::Never, true}));
     // Session cookies only: accepted, but kept from the lasting store.
-    EXPECT_EQ(EnginePolicyFor(A{false, true, false, false}), (CookieEnginePolicy{CookieAccept::NoThirdParty, false}));
-    EXPECT_EQ(EnginePolicyFor(A{false, true, false, true}), (CookieEnginePolicy{CookieAccept::Always, false}));
+    EXPECT_EQ(EnginePolicyFor(A{false, true, false, false}),
+              (CookieEnginePolicy{CookieAccept::NoThirdParty, false}));
+    EXPECT_EQ(EnginePolicyFor(A{false, true, false, true}),
+              (CookieEnginePolicy{CookieAccept::Always, false}));
     // Other sites' cookies cannot be taken without the site's own.
     EXPECT_EQ(EnginePolicyFor(A{false, false, true, true}), (CookieEnginePolicy{CookieAccept::Never, true}));
 
@@ -179,7 +185,8 @@ TEST(CookieSwitch, DeleteAsksAndFailedSavesAreTold) {
     Ie6Fixture f(kAlwaysA, kAlwaysR);
     f.box.answer = MessageBoxAnswer::Cancel;
     EXPECT_FALSE(f.cookies->DeleteAll());
-    EXPECT_EQ(f.box.shown, (std::vector<std::string>{"クッキーをすべて削除します。\n\nよろしいですか？", "中止しました。"}));
+    EXPECT_EQ(f.box.shown, (std::vector<std::string>{"クッキーをすべて削除します。\n\nよろしいですか？",
+                                                     "中止しました。"}));
     EXPECT_EQ(f.engine.clears, 0);
 
     f.box.shown.clear();

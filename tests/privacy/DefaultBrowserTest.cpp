@@ -30,8 +30,8 @@ struct Fixture {
     testing::TempFolder folder;
     FakeRunner runner;
     PrivacyIniFile record{folder.File("privacy.ini")};
-    DefaultBrowser browser{runner, record,
-                           {"/opt/fern/fern", folder.File("share/applications"), folder.File("mimeapps.list")}};
+    DefaultBrowser browser{
+        runner, record, {"/opt/fern/fern", folder.File("share/applications"), folder.File("mimeapps.list")}};
 };
 
 TEST(DefaultBrowser, RegisterRemembersTheHandlersItReplaces) {
@@ -41,18 +41,19 @@ TEST(DefaultBrowser, RegisterRemembersTheHandlersItReplaces) {
     f.runner.Answer("xdg-mime query default x-scheme-handler/http", "fern.desktop\n");
     std::string error;
     ASSERT_TRUE(f.browser.Register(&error)) << error;
-    EXPECT_EQ(f.runner.calls, (std::vector<std::string>{
-                                  "xdg-settings get default-web-browser",
-                                  "xdg-mime query default text/html",
-                                  "xdg-mime query default x-scheme-handler/http",
-                                  "xdg-mime query default x-scheme-handler/https",
-                                  "xdg-settings set default-web-browser fern.desktop",
-                                  "xdg-mime default fern.desktop text/html x-scheme-handler/http x-scheme-handler/https"}));
+    EXPECT_EQ(
+        f.runner.calls,
+        (std::vector<std::string>{
+            "xdg-settings get default-web-browser", "xdg-mime query default text/html",
+            "xdg-mime query default x-scheme-handler/http", "xdg-mime query default x-scheme-handler/https",
+            "xdg-settings set default-web-browser fern.desktop",
+            "xdg-mime default fern.desktop text/html x-scheme-handler/http x-scheme-handler/https"}));
     EXPECT_TRUE(f.browser.IsRegistered());
     std::string entry = testing::ReadBytes(f.folder.File("share/applications/fern.desktop"));
     EXPECT_NE(entry.find("\nExec=/opt/fern/fern %u\n"), std::string::npos);
     EXPECT_NE(entry.find("\nName=Fern Browser\n"), std::string::npos);
-    EXPECT_NE(entry.find("\nMimeType=text/html;x-scheme-handler/http;x-scheme-handler/https;\n"), std::string::npos);
+    EXPECT_NE(entry.find("\nMimeType=text/html;x-scheme-handler/http;x-scheme-handler/https;\n"),
+              std::string::npos);
 
     // A second registration finds only ours and keeps the first record.
     f.runner.Answer("xdg-settings get default-web-browser", "fern.desktop\n");
@@ -71,10 +72,11 @@ TEST(DefaultBrowser, UnregisterWithNothingKnownRemovesOurEntries) {
     Fixture f;
     std::string error;
     ASSERT_TRUE(f.browser.Register(&error));
-    testing::WriteBytes(f.folder.File("mimeapps.list"),
-                        "[Default Applications]\ntext/html=fern.desktop\nx-scheme-handler/http=fern.desktop;a.desktop;\n"
-                        "image/png=fern.desktop\n[Added Associations]\nx-scheme-handler/https=b.desktop;fern.desktop;\n"
-                        "[Other]\ntext/html=fern.desktop\n");
+    testing::WriteBytes(
+        f.folder.File("mimeapps.list"),
+        "[Default Applications]\ntext/html=fern.desktop\nx-scheme-handler/http=fern.desktop;a.desktop;\n"
+        "image/png=fern.desktop\n[Added Associations]\nx-scheme-handler/https=b.desktop;fern.desktop;\n"
+        "[Other]\ntext/html=fern.desktop\n");
     f.runner.calls.clear();
     ASSERT_TRUE(f.browser.Unregister(&error)) << error;
     EXPECT_TRUE(f.runner.calls.empty());

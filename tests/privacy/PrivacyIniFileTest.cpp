@@ -24,7 +24,8 @@ TEST(PrivacyIniFile, StoresPreferencesAndPolicies) {
     EXPECT_EQ(file.ZoneTemplateLevel(3), 0);
 
     // Bytes of any kind read without harm.
-    testing::WriteBytes(folder.File("bad.ini"), std::string("[Zone3]\r\nPreference0=\xFF\x00x\r\nAction1A02=zz", 39));
+    testing::WriteBytes(folder.File("bad.ini"),
+                        std::string("[Zone3]\r\nPreference0=\xFF\x00x\r\nAction1A02=zz", 39));
     PrivacyIniFile bad(folder.File("bad.ini"));
     EXPECT_EQ(bad.GetZoneActionPolicy(3, 0x1A02), 0);
     EXPECT_EQ(bad.GetZonePreference(3, 0)->templateId, 101);

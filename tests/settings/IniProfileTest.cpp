@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "app/DataPaths.h"
-#include "settings/IniProfile.h"
-#include "settings/ProgramSettings.h"
 #include "lists/TempFolder.h"
 #include "platform/fs/FileIo.h"
+#include "settings/IniProfile.h"
+#include "settings/ProgramSettings.h"
 
 using namespace fern;
 

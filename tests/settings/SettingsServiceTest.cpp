@@ -41,7 +41,8 @@ TEST(SettingsService, AFailedSaveIsReportedAndTheUsersValueStaysInEffect) {
     SettingsSubscription s = service.Subscribe(SettingsSection::Mail, [&] { ++told; });
     profile.failWrites = true;
     ::testing::internal::CaptureStderr();
-    EXPECT_FALSE(service.Change(SettingsSection::Mail, [](ProgramSettings& p) { p.mail.ignoreMailto = true; }));
+    EXPECT_FALSE(
+        service.Change(SettingsSection::Mail, [](ProgramSettings& p) { p.mail.ignoreMailto = true; }));
     EXPECT_NE(::testing::internal::GetCapturedStderr().find("could not save"), std::string::npos);
     EXPECT_TRUE(service.Live().mail.ignoreMailto);
     EXPECT_EQ(told, 1);

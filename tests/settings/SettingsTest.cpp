@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string>
 
+#include "fakes/FakeProfile.h"
 #include "settings/PackedPair.h"
 #include "settings/ProgramSettings.h"
 #include "settings/WindowPlacement.h"
-#include "fakes/FakeProfile.h"
 
 using namespace fern;
 
@@ -131,7 +131,7 @@ TEST(SettingsBitWords, EveryStoredValueRoundTripsThroughLoadAndSave) {
         ++n;
         if (entry.form == KeyForm::Indexed) continue;
         std::string value = IsText(entry) ? "値" + std::to_string(n) + "\\ソ"
-                                         : std::to_string(static_cast<int>(0xA5A50004u ^ (n << 8)));
+                                          : std::to_string(static_cast<int>(0xA5A50004u ^ (n << 8)));
         f.Of(entry).Set(entry.section, entry.key, value);
     }
     f.profile.Set("TabBar", "TabFixBtnSize", std::to_string(PackPair(120, 24)));
@@ -147,8 +147,7 @@ TEST(SettingsBitWords, EveryStoredValueRoundTripsThroughLoadAndSave) {
     for (const SettingEntry& entry : AllSettings()) {
         if (entry.form == KeyForm::Indexed) continue;
         const FakeProfile& was = entry.file == SettingsFile::Profile ? before : beforeWindows;
-        EXPECT_EQ(f.Of(entry).Get(entry.section, entry.key), was.Get(entry.section, entry.key))
-            << entry.key;
+        EXPECT_EQ(f.Of(entry).Get(entry.section, entry.key), was.Get(entry.section, entry.key)) << entry.key;
     }
     EXPECT_EQ(f.profile.Get("UEFilter", "UEFilter1"), "*.png");
 }
@@ -157,8 +156,13 @@ TEST(SettingsPackedPair, OnlyTheTabWidthIsClampedAtLoad) {
     struct Case {
         int stored, width, height;
     } cases[] = {
-        {5, 20, 0}, {20, 20, 0}, {256, 256, 0}, {1000, 256, 0},
-        {PackPair(100, 50), 100, 50}, {PackPair(19, 16), 20, 16}, {-1, 256, 0xFFFF},
+        {5, 20, 0},
+        {20, 20, 0},
+        {256, 256, 0},
+        {1000, 256, 0},
+        {PackPair(100, 50), 100, 50},
+        {PackPair(19, 16), 20, 16},
+        {-1, 256, 0xFFFF},
     };
     for (const Case& c : cases) {
         Files f;
@@ -187,9 +191,9 @@ TEST(WindowPlacementText, AllTenNumbersOrNothing) {
     EXPECT_EQ(ParseWindowPlacement("-1,1,0,0,0,0,0,0,0,0")->flags, 0xFFFFFFFFu);
     EXPECT_EQ(ParseWindowPlacement("0,1,0,0,0,0,0,0,99999999999,0")->right, INT32_MAX);
 
-    for (const char* bad : {"", "0,1,-1,-1,-1,-1,10,20,810", "0,1,-1,-1,-1,-1,10,20,810,",
-                            "0,1,-1,-1,-1,-1,10,20,810,x", "0;1;2;3;4;5;6;7;8;9",
-                            "0,1,,3,4,5,6,7,8,9", "0,1,2,3,4,5,6,7,8 ,9"})
+    for (const char* bad :
+         {"", "0,1,-1,-1,-1,-1,10,20,810", "0,1,-1,-1,-1,-1,10,20,810,", "0,1,-1,-1,-1,-1,10,20,810,x",
+          "0;1;2;3;4;5;6;7;8;9", "0,1,,3,4,5,6,7,8,9", "0,1,2,3,4,5,6,7,8 ,9"})
         EXPECT_FALSE(ParseWindowPlacement(bad)) << bad;
 
     Files f;
@@ -206,8 +210,11 @@ TEST(WindowPlacementText, AllTenNumbersOrNothing) {
 
 TEST(KillMsgDlgList, ReadingStopsAtTheFirstMissingStyleAndSavingDropsStaleItems) {
     Files f;
-    f.Put("KillMsgDlg", {{"KMDItemStyle0", "0"}, {"KMDItemName0", "スクリプト"}, {"KMDItemStyle1", "1"},
-                         {"KMDItemCaption1", "確認"}, {"KMDItemStyle3", "1"}});  // after the gap: not read
+    f.Put("KillMsgDlg", {{"KMDItemStyle0", "0"},
+                         {"KMDItemName0", "スクリプト"},
+                         {"KMDItemStyle1", "1"},
+                         {"KMDItemCaption1", "確認"},
+                         {"KMDItemStyle3", "1"}});  // after the gap: not read
     KillMsgDlgSettings kmd;
     kmd.Load(f.store);
     ASSERT_EQ(kmd.items.size(), 2u);
@@ -231,7 +238,8 @@ TEST(KillMsgDlgList, ReadingStopsAtTheFirstMissingStyleAndSavingDropsStaleItems)
 
 TEST(UrlExtractFilters, EmptyEntriesAreSkippedAndAShorterListLeavesNoStaleKeys) {
     Files f;
-    f.Put("UEFilter", {{"UEFilterCount", "4"}, {"UEFilter0", "*.txt"}, {"UEFilter1", ""}, {"UEFilter3", "*.png"}});
+    f.Put("UEFilter",
+          {{"UEFilterCount", "4"}, {"UEFilter0", "*.txt"}, {"UEFilter1", ""}, {"UEFilter3", "*.png"}});
     f.profile.Set("UrlExtract", "UEFilterIndex", "9");
     UrlExtractSettings ue;
     ue.Load(f.store);

@@ -32,13 +32,26 @@ HistorySearchSettings SearchDefaults() {
 TEST(HistorySearchMenu, ItemsByWhereAndWhen) {
     HistorySearchSettings s = SearchDefaults();
     auto full = HistorySearchMenu(s, true, false, true);
-    EXPECT_EQ(Texts(full),
-              (std::vector<std::string>{"開く(&O)\tEnter", "新規タブで開く(&N)\tShift+Enter", "タイトルのコピー(&T)\tCtrl+A",
-                                        "URLのコピー(&U)\tCtrl+Z", "ブックマークに追加(&A)", "-", "今日の履歴のみ(&T)",
-                                        "http://フィルタを使う(&F)", "フィルタを変更(&E)", "日付の表示形式(&D)", "-",
-                                        "キャッシュ内検索(&C)", "リストをhtmlで保存(&S)", "インフォチップ(&I)",
-                                        "大文字小文字の区別(&D)", "文字コード指定(&C)", "検索文字列の保存(&Y)", "-",
-                                        "開くの切り替え(&S)", "再読み込み(&R)"}));
+    EXPECT_EQ(Texts(full), (std::vector<std::string>{"開く(&O)\tEnter",
+                                                     "新規タブで開く(&N)\tShift+Enter",
+                                                     "タイトルのコピー(&T)\tCtrl+A",
+                                                     "URLのコピー(&U)\tCtrl+Z",
+                                                     "ブックマークに追加(&A)",
+                                                     "-",
+                                                     "今日の履歴のみ(&T)",
+                                                     "http://フィルタを使う(&F)",
+                                                     "フィルタを変更(&E)",
+                                                     "日付の表示形式(&D)",
+                                                     "-",
+                                                     "キャッシュ内検索(&C)",
+                                                     "リストをhtmlで保存(&S)",
+                                                     "インフォチップ(&I)",
+                                                     "大文字小文字の区別(&D)",
+                                                     "文字コード指定(&C)",
+                                                     "検索文字列の保存(&Y)",
+                                                     "-",
+                                                     "開くの切り替え(&S)",
+                                                     "再読み込み(&R)"}));
     EXPECT_TRUE(full[0].isDefault);
     EXPECT_TRUE(Find(full, kHsTodayOnly)->checked);
     EXPECT_TRUE(Find(full, kHsCharCode)->checked);  // オート
@@ -76,9 +89,9 @@ TEST(HistoryTreeMenu, RowItemsAndTheOtherSubmenu) {
     s.infoTips = true;
     auto menu = HistoryTreeMenu(s, true);
     EXPECT_EQ(Texts(menu), (std::vector<std::string>{"開く(&O)\tEnter", "新規タブで開く(&N)\tShift+Enter",
-                                                     "タイトルのコピー(&T)\tCtrl+T", "URLのコピー(&U)\tCtrl+R",
-                                                     "ブックマークに追加(&A)", "-", "開くの切り替え(&S)",
-                                                     "再読み込み(&R)", "その他(&O)"}));
+                                                     "タイトルのコピー(&T)\tCtrl+T",
+                                                     "URLのコピー(&U)\tCtrl+R", "ブックマークに追加(&A)", "-",
+                                                     "開くの切り替え(&S)", "再読み込み(&R)", "その他(&O)"}));
     EXPECT_EQ(HistoryTreeMenu(s, false).size(), 3u);
     bool rebuild = false;
     EXPECT_TRUE(ApplyHistoryTreeItem(kHtAddFavorites, s, rebuild));
@@ -91,10 +104,11 @@ TEST(HistoryTreeMenu, RowItemsAndTheOtherSubmenu) {
 TEST(WebSearchMenu, TheFirstFourOnlyOnARow) {
     WebSearchSettings s;
     EXPECT_EQ(Texts(WebSearchMenu(s, true)).size(), 12u);
-    EXPECT_EQ(Texts(WebSearchMenu(s, false)),
-              (std::vector<std::string>{"追加(&A)\tInsert", "すべてチェックする(&A)\tCtrl+A",
-                                        "これ以外のチェックをはずす(&O)\tCtrl+Z", "チェックの反転(&X)\tCtrl+X", "-",
-                                        "検索文字列の保存(&Y)", "現在の状態を保存(&S)"}));
+    EXPECT_EQ(
+        Texts(WebSearchMenu(s, false)),
+        (std::vector<std::string>{"追加(&A)\tInsert", "すべてチェックする(&A)\tCtrl+A",
+                                  "これ以外のチェックをはずす(&O)\tCtrl+Z", "チェックの反転(&X)\tCtrl+X", "-",
+                                  "検索文字列の保存(&Y)", "現在の状態を保存(&S)"}));
     EXPECT_TRUE(ApplyWebSearchItem(kWsKeepStrings, s));
     EXPECT_TRUE(s.keepSearchStrings);
     EXPECT_FALSE(ApplyWebSearchItem(kWsAdd, s));

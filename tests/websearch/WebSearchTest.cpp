@@ -21,7 +21,8 @@ std::vector<std::string> Titles(const std::vector<SearchEngine>& engines) {
 
 const char kSearchIni[] =
     "[SearchItem0]\r\nEnable=1\r\nTitle=Google\r\nUrlF=http://www.google.co.jp/search?q=\r\nUrlB=&num=100\r\n"
-    "[SearchItem1]\r\nEnable=0\r\nTitle=辞書\r\nUrlF=http://dic.example.jp/search?ie=Shift_JIS&word=\r\nUrlB=\r\n"
+    "[SearchItem1]\r\nEnable=0\r\nTitle=辞書\r\nUrlF=http://dic.example.jp/"
+    "search?ie=Shift_JIS&word=\r\nUrlB=\r\n"
     "[SearchItem2]\r\nTitle=既定で有効\r\nUrlF=http://c.example/?q=\r\n"
     "[SearchItem4]\r\nEnable=1\r\nTitle=after a gap\r\nUrlF=http://d.example/\r\n";
 
@@ -58,7 +59,8 @@ TEST(SearchIni, DefaultsWhenNothingCanBeRead) {
         std::remove(path.c_str());
         if (std::string(c.name) != "missing") WriteBytes(path, c.bytes);
         SearchIniContents read = ReadSearchIni(path);
-        EXPECT_EQ(Titles(read.engines), (std::vector<std::string>{"goo", "Google", "infoseek", "LYCOS"})) << c.name;
+        EXPECT_EQ(Titles(read.engines), (std::vector<std::string>{"goo", "Google", "infoseek", "LYCOS"}))
+            << c.name;
         EXPECT_FALSE(read.unreadable) << c.name;
     }
     auto defaults = DefaultSearchEngines();
@@ -74,7 +76,8 @@ TEST(SearchIni, LongValuesAreCutAndLineBreaksNeverWritten) {
     EXPECT_EQ(ReadSearchIni(path).engines[0].title.size(), 2083u);
     std::string error;
     ASSERT_TRUE(WriteSearchIni(path, {{true, "two\r\nlines", "http://a/?q=", "\n"}}, &error));
-    EXPECT_EQ(ReadBytes(path), "[SearchItem0]\r\nEnable=1\r\nTitle=twolines\r\nUrlF=http://a/?q=\r\nUrlB=\r\n");
+    EXPECT_EQ(ReadBytes(path),
+              "[SearchItem0]\r\nEnable=1\r\nTitle=twolines\r\nUrlF=http://a/?q=\r\nUrlB=\r\n");
 }
 
 TEST(SearchIni, AFileThatCannotBeReadIsMarkedSoItIsNotReplaced) {
@@ -133,7 +136,8 @@ TEST(SearchUrl, WordsArePercentEncodedInTheEnginesCode) {
 TEST(SearchUrl, OneEngineOrEveryCheckedOne) {
     auto engines = DefaultSearchEngines();
     EXPECT_EQ(SearchUrls(engines, "w", std::nullopt).size(), 1u);
-    EXPECT_EQ(SearchUrls(engines, "w", 3), (std::vector<std::string>{"http://www.lycos.co.jp/cgi-bin/pursuit?cat=jp&query=w"}));
+    EXPECT_EQ(SearchUrls(engines, "w", 3),
+              (std::vector<std::string>{"http://www.lycos.co.jp/cgi-bin/pursuit?cat=jp&query=w"}));
     EXPECT_TRUE(SearchUrls(engines, "w", 4).empty());
     EXPECT_TRUE(SearchUrls(engines, "", std::nullopt).empty());
     for (auto& e : engines) e.enabled = false;
@@ -145,10 +149,11 @@ struct WebSearchFixture : ::testing::Test {
     SearchStrings words{"typedws", {}, true};
     std::vector<std::string> opened;
     int fernBarStyle = 0x3E;
-    CWebSearch search{engines, words,
+    CWebSearch search{engines,
+                      words,
                       {[this](const std::string& url, int flags, std::uint32_t dlc, int mode) {
-                           opened.push_back(url + " " + std::to_string(flags) + " " + std::to_string(dlc) + " " +
-                                            std::to_string(mode));
+                           opened.push_back(url + " " + std::to_string(flags) + " " + std::to_string(dlc) +
+                                            " " + std::to_string(mode));
                        },
                        [] { return 0x70u; }, [this] { return fernBarStyle; }}};
 };
@@ -158,14 +163,19 @@ TEST_F(WebSearchFixture, TheClipboardCommandAndTheWordsDialog) {
     EXPECT_FALSE(search.SearchClipboard(std::string(" \t　\r\n")));
     EXPECT_TRUE(opened.empty());
     EXPECT_TRUE(search.SearchClipboard(std::string("　検索 語 ")));
-    EXPECT_EQ(opened, std::vector<std::string>{"http://www.google.co.jp/search?lr=lang_ja&q=%E6%A4%9C%E7%B4%A2%20%E8%AA%9E&num=100 3 112 0"});
+    EXPECT_EQ(
+        opened,
+        std::vector<std::string>{
+            "http://www.google.co.jp/search?lr=lang_ja&q=%E6%A4%9C%E7%B4%A2%20%E8%AA%9E&num=100 3 112 0"});
     EXPECT_EQ(CWebSearch::DialogWords(std::string(" word ")), "word");
 
     EXPECT_EQ(search.DialogEngine(), 0);
     opened.clear();
     fernBarStyle = 0;
     search.DialogAccepted("w", 2, true);
-    EXPECT_EQ(opened, std::vector<std::string>{"http://www.infoseek.co.jp/Titles?qt=w&lk=noframes&svx=10&col=JW&qp=0&nh=10 1 112 0"});
+    EXPECT_EQ(opened,
+              std::vector<std::string>{
+                  "http://www.infoseek.co.jp/Titles?qt=w&lk=noframes&svx=10&col=JW&qp=0&nh=10 1 112 0"});
     EXPECT_EQ(words.entries, std::vector<std::string>{"w"});
     EXPECT_EQ(search.DialogEngine(), 2);
     EXPECT_TRUE(search.DialogUsesEngine());

@@ -68,8 +68,7 @@ int Print(const char* key, std::size_t count) {
 }
 
 // The tree of BOOKMARK.fbl; a missing file is fine when `missingOk`.
-int LoadTree(fern::BookmarkTree& tree, const std::string& path, const std::string& shown,
-             bool missingOk) {
+int LoadTree(fern::BookmarkTree& tree, const std::string& path, const std::string& shown, bool missingOk) {
     std::string error;
     switch (Look(path, error)) {
         case Entry::Missing:

@@ -46,13 +46,14 @@ std::string FormatAnswer(const std::string& bytes) {
 // The exit status of a failed connect or transaction, after its line.
 int Failure(UINT error) {
     switch (error) {
-    case DMLERR_NO_CONV_ESTABLISHED: return Report(kNotProcessed, "the browser refused the topic");
-    case DMLERR_NOTPROCESSED:
-    case DMLERR_BUSY: return Report(kNotProcessed, "the browser did not process the request");
-    case DMLERR_MEMORY_ERROR: return Report(2, "dde: the request is too large");
-    case DMLERR_SERVER_DIED:
-    case DMLERR_POSTMSG_FAILED: return Report(kNoAnswer, "the browser closed the conversation without an answer");
-    default: return Report(kNoAnswer, "no answer from the browser within 5 seconds");
+        case DMLERR_NO_CONV_ESTABLISHED: return Report(kNotProcessed, "the browser refused the topic");
+        case DMLERR_NOTPROCESSED:
+        case DMLERR_BUSY: return Report(kNotProcessed, "the browser did not process the request");
+        case DMLERR_MEMORY_ERROR: return Report(2, "dde: the request is too large");
+        case DMLERR_SERVER_DIED:
+        case DMLERR_POSTMSG_FAILED:
+            return Report(kNoAnswer, "the browser closed the conversation without an answer");
+        default: return Report(kNoAnswer, "no answer from the browser within 5 seconds");
     }
 }
 
@@ -96,9 +97,9 @@ public:
                  std::string* answer) {
         HSZ hszItem = item.empty() ? nullptr : Handle(item);
         DWORD result = 0;
-        HDDEDATA reply = DdeClientTransaction(data ? data->data() : nullptr,
-                                              data ? static_cast<DWORD>(data->size()) : 0, m_conv, hszItem,
-                                              format, type, kTimeoutMs, &result);
+        HDDEDATA reply =
+            DdeClientTransaction(data ? data->data() : nullptr, data ? static_cast<DWORD>(data->size()) : 0,
+                                 m_conv, hszItem, format, type, kTimeoutMs, &result);
         DdeFreeStringHandle(m_instance, hszItem);
         if (!reply) return Failure(DdeGetLastError(m_instance));
         if (answer && type == XTYP_REQUEST) {
@@ -121,13 +122,16 @@ public:
         DdeFreeStringHandle(m_instance, hszTopic);
         if (answered < 0) return Report(kNoAnswer, "dde: the request channel cannot start");
         UINT error = answered == 0 ? DdeGetLastError(m_instance) : DMLERR_NO_ERROR;
-        if (answered == 0 && error != DMLERR_NO_CONV_ESTABLISHED) return Failure(error);  // reached, no answer
+        if (answered == 0 && error != DMLERR_NO_CONV_ESTABLISHED)
+            return Failure(error);  // reached, no answer
         if (answered == 0)
-            return Report(kNotRunning, anyService ? std::string("no service is running")
-                                                  : "no browser is running with the service '" + Utf8(m_service) + "'");
+            return Report(kNotRunning,
+                          anyService ? std::string("no service is running")
+                                     : "no browser is running with the service '" + Utf8(m_service) + "'");
         if (pairs.empty()) return Report(kNotProcessed, "no service offers the topic");
         std::string out;
-        for (const DdeServiceTopic& pair : pairs) out += ToUtf8(pair.service) + "\t" + ToUtf8(pair.topic) + "\n";
+        for (const DdeServiceTopic& pair : pairs)
+            out += ToUtf8(pair.service) + "\t" + ToUtf8(pair.topic) + "\n";
         return Print(out) ? kAnswered : Report(2, "cannot write to standard output");
     }
 
@@ -137,7 +141,9 @@ private:
     bool m_ok = false;
     HCONV m_conv = nullptr;
 
-    HSZ Handle(const std::string& text) { return DdeCreateStringHandleA(m_instance, text.c_str(), CP_WINANSI); }
+    HSZ Handle(const std::string& text) {
+        return DdeCreateStringHandleA(m_instance, text.c_str(), CP_WINANSI);
+    }
 
     bool Running() const {
         std::optional<std::string> path = DdeSocketPath(m_service);
@@ -154,7 +160,8 @@ int Request(const std::string& service, const std::string& topic, const std::str
     return client.Transact(XTYP_REQUEST, item, format, std::nullopt, &answer);
 }
 
-int RequestAndPrint(const std::string& service, const std::string& topic, const std::string& item, UINT format) {
+int RequestAndPrint(const std::string& service, const std::string& topic, const std::string& item,
+                    UINT format) {
     std::string answer;
     if (int status = Request(service, topic, item, format, answer)) return status;
     return Print(FormatAnswer(answer)) ? kAnswered : Report(2, "cannot write to standard output");
@@ -229,7 +236,9 @@ const char kDdeUsage[] =
     "dde [--service NAME] request TOPIC ITEM [--format N] | poke TOPIC ITEM DATA [--format N] | "
     "execute TOPIC COMMAND | wildconnect [TOPIC] | system ITEM";
 
-int WrongCount(const std::string& what) { return Fail(what + ": wrong number of arguments (see fernctl --help)"); }
+int WrongCount(const std::string& what) {
+    return Fail(what + ": wrong number of arguments (see fernctl --help)");
+}
 
 // The window ids of a window list: whole 32-bit entries up to the first 0.
 std::string WindowIds(const std::string& answer) {
@@ -249,7 +258,8 @@ std::optional<std::string> WindowInfoLines(const std::string& answer) {
     std::string text = answer;
     if (!text.empty() && text.back() == '\0') text.pop_back();
     const std::string tail = "\",\"\"";
-    if (text.size() < 1 + tail.size() || text[0] != '"' || text.compare(text.size() - tail.size(), tail.size(), tail) != 0)
+    if (text.size() < 1 + tail.size() || text[0] != '"' ||
+        text.compare(text.size() - tail.size(), tail.size(), tail) != 0)
         return std::nullopt;
     std::string body = text.substr(1, text.size() - 1 - tail.size());
     std::size_t split = body.find("\",\"");

@@ -22,8 +22,7 @@ std::optional<int> ParseCode(const std::string& text) {
 }
 
 int WriteOut(const std::string& bytes) {
-    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
-        std::fflush(stdout) != 0)
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0)
         return Fail("encoding: cannot write to standard output");
     return 0;
 }
@@ -40,8 +39,7 @@ int RunEncodingCommand(const Args& args) {
         const std::string& arg = args[i];
         if (convert && arg == "--code") {
             std::optional<int> code = i + 1 < args.size() ? ParseCode(args[i + 1]) : std::nullopt;
-            if (!code)
-                return Fail("encoding: --code needs a number from 0 to 6");
+            if (!code) return Fail("encoding: --code needs a number from 0 to 6");
             context.forcedCode = *code;
             ++i;
         } else if (arg.size() > 1 && arg[0] == '-') {

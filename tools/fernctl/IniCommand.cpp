@@ -107,12 +107,11 @@ int Get(const Args& args) {
 
     if (options->asInt) {
         char text[16];
-        std::snprintf(text, sizeof text, "%d",
-                      fern::GetPrivateProfileInt(section, key, defaultInt, path));
+        std::snprintf(text, sizeof text, "%d", fern::GetPrivateProfileInt(section, key, defaultInt, path));
         PrintLine(text);
     } else {
-        PrintLine(fern::GetPrivateProfileString(section, key, options->defaultValue.value_or(""),
-                                                path, bufferSize));
+        PrintLine(fern::GetPrivateProfileString(section, key, options->defaultValue.value_or(""), path,
+                                                bufferSize));
     }
     return 0;
 }

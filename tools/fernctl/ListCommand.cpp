@@ -48,7 +48,7 @@ enum class Kind { Bookmark, Items, Urls, Sections };
 
 struct ListArgs {
     std::string action;
-    std::string file;  // Shift-JIS
+    std::string file;       // Shift-JIS
     std::string fileShown;  // as given, for messages
     Kind kind = Kind::Bookmark;
     std::optional<std::string> name;  // Shift-JIS
@@ -88,14 +88,12 @@ int ParseArgs(const Args& args, ListArgs& out) {
             if (arg == "--kind") {
                 std::optional<Kind> kind = ParseKind(value);
                 if (!kind)
-                    return Fail("list: unknown kind '" + value +
-                                "' (bookmark, items, urls or sections)");
+                    return Fail("list: unknown kind '" + value + "' (bookmark, items, urls or sections)");
                 out.kind = *kind;
                 haveKind = true;
             } else {
                 out.name = fern::FromUtf8Exact(value);
-                if (!out.name)
-                    return Fail("list: --name holds a character that Shift-JIS cannot store");
+                if (!out.name) return Fail("list: --name holds a character that Shift-JIS cannot store");
             }
         } else if (arg.size() > 1 && arg[0] == '-') {
             return Fail("list: unknown option '" + arg + "'; " + usage);
@@ -184,9 +182,12 @@ void AppendTree(std::string& out, const fern::BookmarkNode& top, std::size_t dep
 using ordered_json = nlohmann::ordered_json;
 
 ordered_json ItemJson(const fern::UrlItem& item) {
-    return ordered_json{{"type", item.type},         {"style", item.style},
-                {"exstyle", item.exstyle},   {"name", fern::ToUtf8(item.name)},
-                {"url", fern::ToUtf8(item.url)}, {"created", item.created}};
+    return ordered_json{{"type", item.type},
+                        {"style", item.style},
+                        {"exstyle", item.exstyle},
+                        {"name", fern::ToUtf8(item.name)},
+                        {"url", fern::ToUtf8(item.url)},
+                        {"created", item.created}};
 }
 
 std::string DumpJson(const ordered_json& value) {
@@ -255,8 +256,7 @@ int RunDump(const ListArgs& args) {
             ordered_json list = ordered_json::array();
             for (const fern::ListSection& section : sections) {
                 ordered_json entries = ordered_json::array();
-                for (const std::string& entry : section.entries)
-                    entries.push_back(fern::ToUtf8(entry));
+                for (const std::string& entry : section.entries) entries.push_back(fern::ToUtf8(entry));
                 list.push_back({{"name", fern::ToUtf8(section.name)}, {"entries", entries}});
             }
             out = DumpJson(list);
@@ -334,8 +334,7 @@ const json& ArrayAt(const JsonObject& object, const char* key) {
     return v;
 }
 
-std::unique_ptr<fern::BookmarkNode> NodeFromJson(const json& value, const std::string& where,
-                                                 bool top) {
+std::unique_ptr<fern::BookmarkNode> NodeFromJson(const json& value, const std::string& where, bool top) {
     JsonObject object(value, where,
                       {"type", "name", "url", "desc", "style", "exstyle", "created", "children"});
     std::uint32_t type = fern::kItemFolder;
@@ -344,8 +343,8 @@ std::unique_ptr<fern::BookmarkNode> NodeFromJson(const json& value, const std::s
     if (top && type != fern::kItemFolder) throw BadJson{object.Where("type"), "must be 2 (folder)"};
     if (object.Has("children") && type != fern::kItemFolder)
         throw BadJson{object.Where("children"), "only a folder (type 2) has children"};
-    auto node = fern::MakeBookmarkNode(static_cast<std::uint16_t>(type), "", "",
-                                       fern::kDefaultItemStyle, fern::kDefaultItemExStyle, 0);
+    auto node = fern::MakeBookmarkNode(static_cast<std::uint16_t>(type), "", "", fern::kDefaultItemStyle,
+                                       fern::kDefaultItemExStyle, 0);
     object.Text("name", node->name);
     object.Text("url", node->url);
     object.Text("desc", node->desc, true);
@@ -396,8 +395,7 @@ std::unique_ptr<fern::BookmarkNode> TreeFromJson(const json& value, const std::s
             level.folder->AppendChild(NodeFromJson(child, NodePlace(name, indexes), false));
         if (child.is_object() && child.contains("children"))
             levels.push_back({&child.at("children"), 0, node});  // `level` is stale from here
-        else
-            indexes.pop_back();
+        else indexes.pop_back();
     }
     return top;
 }
@@ -476,7 +474,8 @@ int RunWrite(const ListArgs& args) {
     try {
         switch (args.kind) {
             case Kind::Bookmark: {
-                if (!value.is_object()) throw BadJson{"the input", "expected {\"root\": ..., \"trash\": ...}"};
+                if (!value.is_object())
+                    throw BadJson{"the input", "expected {\"root\": ..., \"trash\": ...}"};
                 JsonObject object(value, "the input", {"root", "trash"});
                 if (!object.Has("root") || !object.Has("trash"))
                     throw BadJson{"the input", "expected both \"root\" and \"trash\""};

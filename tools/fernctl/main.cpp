@@ -16,9 +16,9 @@ constexpr std::size_t kKeptEachEnd = 300;
 
 int Report(int status, const std::string& message) {
     // A 64 KiB argument echoed whole helps nobody; the reason is at the end.
-    std::string text = message.size() <= kLongMessage
-                           ? message
-                           : message.substr(0, kKeptEachEnd) + " ... " + message.substr(message.size() - kKeptEachEnd);
+    std::string text = message.size() <= kLongMessage ? message
+                                                      : message.substr(0, kKeptEachEnd) + " ... " +
+                                                            message.substr(message.size() - kKeptEachEnd);
     std::string line;
     fern::ConvertEncoding(text, "UTF-8", "UTF-8", line);  // cut or invalid sequences become "?"
     for (char& c : line)
@@ -69,7 +69,8 @@ int main(int argc, char** argv) {
         if (group == "encoding") return fernctl::RunEncodingCommand(rest);
         if (group == "bookmarks") return fernctl::RunBookmarksCommand(rest);
         if (group == "dde") return fernctl::RunDdeCommand(rest);
-        if (group == "open" || group == "windows" || group == "info" || group == "activate" || group == "exit")
+        if (group == "open" || group == "windows" || group == "info" || group == "activate" ||
+            group == "exit")
             return fernctl::RunDdeShortCommand(group, rest);
     } catch (const std::exception& e) {
         return fernctl::Fail(e.what());

@@ -22,15 +22,19 @@ GtkWidget* PageWidget(const CFernView* view) {
 }  // namespace
 
 AddressBarFeature::AddressBarFeature(CMainFrame& frame, Gtk::Window& dialogParent, CSettingsService& settings,
-                                     COptionsPages& optionsPages, IMessageBox& messageBox, std::string typedPath,
-                                     std::string tempFolder)
-    : m_frame(frame), m_parent(dialogParent), m_settings(settings), m_typedPath(std::move(typedPath)),
+                                     COptionsPages& optionsPages, IMessageBox& messageBox,
+                                     std::string typedPath, std::string tempFolder)
+    : m_frame(frame),
+      m_parent(dialogParent),
+      m_settings(settings),
+      m_typedPath(std::move(typedPath)),
       m_bar(settings.Live().addressBar),
       m_pageServices({[this] {
                           m_bar.ClearTypedList();
                           return SaveTypedHistory();
                       },
-                      messageBox, settings.Live().addressBar.autoComplete, settings.Live().fileDlg.autoComplete}) {
+                      messageBox, settings.Live().addressBar.autoComplete,
+                      settings.Live().fileDlg.autoComplete}) {
     (void)ReadTypedHistory(m_typedPath, m_typed, settings.Live().addressBar.urlLimit);
     m_bar.SetTypedUrls(m_typed.urls);
     m_bar.SetOpener(FrameOpener(m_frame));
@@ -45,7 +49,8 @@ AddressBarFeature::AddressBarFeature(CMainFrame& frame, Gtk::Window& dialogParen
     m_widget->SetHooks(hooks);
     m_bar.ApplyStyle();
     m_style = settings.Subscribe(SettingsSection::AddressBar, [this] { m_bar.ApplyStyle(); });
-    m_opened = frame.opened.Connect([this](const std::string& text, int flags) { m_bar.OnOpened(text, flags); });
+    m_opened =
+        frame.opened.Connect([this](const std::string& text, int flags) { m_bar.OnOpened(text, flags); });
     m_refused = frame.openRefused.Connect([this] { m_bar.OnOpenRefused(); });
     m_typedStep = frame.Exit().typedLists.Connect([this] { SaveTypedHistory(); });
     AddAddressOptionsPage(optionsPages, m_pageServices);
@@ -55,7 +60,8 @@ void AddressBarFeature::RegisterCommands(CCommandRouter& router) {
     router.Add(ID_FILE_OPEN_URL, [this] { OpenDialog(); });
     router.Add(ID_ADDRESS_FOCUS, [this] { m_widget->FocusEdit(); });
     router.Add(ID_ADDRESS_DROP_DOWN, [this] { m_widget->DropDown(); });
-    router.Add(ID_ADDRESS_GO_BUTTON, {[this] { ToggleGoButton(m_settings); }, {},
+    router.Add(ID_ADDRESS_GO_BUTTON, {[this] { ToggleGoButton(m_settings); },
+                                      {},
                                       [this] { return m_settings.Live().addressBar.goButton; }});
 }
 

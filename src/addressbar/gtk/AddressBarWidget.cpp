@@ -5,11 +5,11 @@
 #include "addressbar/AddressDrag.h"
 #include "frame/TabDrop.h"
 #include "lists/BookmarkClip.h"
-#include "ui/gtk/MenuBuilder.h"
 #include "platform/fs/FileIo.h"
 #include "platform/text/Encoding.h"
-#include "platform/text/UrlText.h"
 #include "platform/text/SjisByteClass.h"
+#include "platform/text/UrlText.h"
+#include "ui/gtk/MenuBuilder.h"
 
 namespace fern {
 
@@ -106,17 +106,22 @@ AddressBarWidget::AddressBarWidget(CAddressBar& bar, std::string tempFolder)
     pack_start(m_go, Gtk::PACK_SHRINK);
 
     entry.signal_key_press_event().connect(sigc::mem_fun(*this, &AddressBarWidget::OnEntryKeyPress), false);
-    entry.signal_key_release_event().connect(sigc::mem_fun(*this, &AddressBarWidget::OnEntryKeyRelease), false);
+    entry.signal_key_release_event().connect(sigc::mem_fun(*this, &AddressBarWidget::OnEntryKeyRelease),
+                                             false);
     entry.signal_changed().connect(sigc::mem_fun(*this, &AddressBarWidget::OnEntryChanged));
-    g_signal_connect(entry.gobj(), "preedit-changed", G_CALLBACK(+[](GtkEntry*, gchar* preedit, gpointer self) {
+    g_signal_connect(entry.gobj(), "preedit-changed",
+                     G_CALLBACK(+[](GtkEntry*, gchar* preedit, gpointer self) {
                          static_cast<AddressBarWidget*>(self)->m_composing = preedit && *preedit;
-                     }), this);
+                     }),
+                     this);
     m_combo.signal_changed().connect(sigc::mem_fun(*this, &AddressBarWidget::OnComboChanged));
-    m_combo.property_popup_shown().signal_changed().connect(sigc::mem_fun(*this, &AddressBarWidget::OnPopupShown));
+    m_combo.property_popup_shown().signal_changed().connect(
+        sigc::mem_fun(*this, &AddressBarWidget::OnPopupShown));
     m_go.signal_clicked().connect([this] {
         Safely([&] {
             GdkModifierType held = HeldModifiers();
-            OnEnter((held & GDK_CONTROL_MASK) != 0, (held & GDK_SHIFT_MASK) != 0, (held & GDK_MOD1_MASK) != 0);
+            OnEnter((held & GDK_CONTROL_MASK) != 0, (held & GDK_SHIFT_MASK) != 0,
+                    (held & GDK_MOD1_MASK) != 0);
         });
     });
 
@@ -128,10 +133,11 @@ AddressBarWidget::AddressBarWidget(CAddressBar& bar, std::string tempFolder)
         m_completion->set_text_column(m_textColumn);
         m_completion->set_popup_completion(true);
         m_completion->set_inline_completion(false);
-        m_completion->set_match_func([this](const Glib::ustring& key, const Gtk::TreeModel::const_iterator& it) {
-            Glib::ustring item = (*it)[m_textColumn];
-            return CompletionMatches(FromUtf8(item.raw()), FromUtf8(key.raw()));
-        });
+        m_completion->set_match_func(
+            [this](const Glib::ustring& key, const Gtk::TreeModel::const_iterator& it) {
+                Glib::ustring item = (*it)[m_textColumn];
+                return CompletionMatches(FromUtf8(item.raw()), FromUtf8(key.raw()));
+            });
         entry.set_completion(m_completion);
     }
 
@@ -145,7 +151,8 @@ AddressBarWidget::AddressBarWidget(CAddressBar& bar, std::string tempFolder)
             gtk_drag_dest_set(widget, GTK_DEST_DEFAULT_ALL, nullptr, 0,
                               GdkDragAction(GDK_ACTION_COPY | GDK_ACTION_MOVE | GDK_ACTION_LINK));
         gtk_drag_dest_set_target_list(widget, targets);
-        g_signal_connect(widget, "drag-data-received", G_CALLBACK(&AddressBarWidget::DropReceivedThunk), this);
+        g_signal_connect(widget, "drag-data-received", G_CALLBACK(&AddressBarWidget::DropReceivedThunk),
+                         this);
     }
     gtk_target_list_unref(targets);
 
@@ -179,7 +186,8 @@ AddressBarWidget::AddressBarWidget(CAddressBar& bar, std::string tempFolder)
 
 AddressBarWidget::~AddressBarWidget() {
     m_bar.SetView(nullptr);
-    if (m_popup) g_signal_handlers_disconnect_matched(m_popup, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, this);
+    if (m_popup)
+        g_signal_handlers_disconnect_matched(m_popup, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, this);
     CleanTempShortcuts(m_tempFolder);
 }
 
@@ -228,9 +236,7 @@ void AddressBarWidget::DropDown() {
     m_combo.popup();
 }
 
-void AddressBarWidget::SelectAllInEdit() {
-    Entry().select_region(0, -1);
-}
+void AddressBarWidget::SelectAllInEdit() { Entry().select_region(0, -1); }
 
 // Keys ---------------------------------------------------------------------------------
 
@@ -249,7 +255,8 @@ bool AddressBarWidget::OnEntryKeyPress(GdkEventKey* event) {
         switch (AddressKeyDown(in)) {
             case AddressKeyAction::PassOn: handled = false; break;
             case AddressKeyAction::SendToPage:
-                if (m_hooks.keyToPage) m_hooks.keyToPage(event->keyval == GDK_KEY_F6 ? GDK_KEY_F6 : GDK_KEY_Tab);
+                if (m_hooks.keyToPage)
+                    m_hooks.keyToPage(event->keyval == GDK_KEY_F6 ? GDK_KEY_F6 : GDK_KEY_Tab);
                 break;
             case AddressKeyAction::Open: {
                 AddressEnter enter = m_bar.EnterText(Text(), in.ctrl, in.shift, in.alt);
@@ -477,8 +484,7 @@ void AddressBarWidget::OnDropReceived(GtkWidget* target, GdkDragContext* context
         GdkWindow* window = gtk_widget_get_window(target);
         if (device && window && gdk_device_get_source(device) != GDK_SOURCE_KEYBOARD)
             gdk_window_get_device_position(window, device, nullptr, nullptr, &mask);
-        else
-            mask = HeldModifiers();
+        else mask = HeldModifiers();
         AddressDrop drop;
         if (info == kInBookmarks) {
             for (const UrlItem& item : BookmarkClipUrls(raw)) drop.bookmarkUrls.push_back(item.url);

@@ -13,7 +13,8 @@ void SendKeyToPage(GtkWidget* page, guint keyval) {
     guint16 keycode = 0;
     GdkKeymapKey* keys = nullptr;
     gint count = 0;
-    if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(display), keyval, &keys, &count) && count)
+    if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(display), keyval, &keys, &count) &&
+        count)
         keycode = static_cast<guint16>(keys[0].keycode);
     g_free(keys);
     GdkDevice* keyboard = gdk_seat_get_keyboard(gdk_display_get_default_seat(display));

@@ -1,14 +1,15 @@
 #include "addressbar/gtk/UrlAddDialog.h"
 
-#include "ui/gtk/ListFileChooser.h"
-#include "ui/gtk/MenuBuilder.h"
 #include "platform/fs/FsPath.h"
 #include "platform/text/Encoding.h"
 #include "platform/text/UrlText.h"
+#include "ui/gtk/ListFileChooser.h"
+#include "ui/gtk/MenuBuilder.h"
 
 namespace fern {
 
-UrlAddDialog::UrlAddDialog(Gtk::Window& parent, const std::vector<std::string>& typed, CSettingsService& settings)
+UrlAddDialog::UrlAddDialog(Gtk::Window& parent, const std::vector<std::string>& typed,
+                           CSettingsService& settings)
     : Gtk::Dialog(ToUtf8("ファイルを開く"), parent, true), m_settings(settings) {
     const FileDlgSettings& fileDlg = settings.Live().fileDlg;
     set_name("URLを追加");

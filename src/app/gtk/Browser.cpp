@@ -45,14 +45,16 @@ Browser::Browser(const ProgramStart& start)
       m_keyPart(m_window, m_keys, [this] { m_window.RebuildMenus(); }),
       m_optionsPart(m_window, m_settings, m_optionsPages),
       m_content(m_frame, m_settings, m_offline, m_window.StatusBar(), ResourceFolder(), m_router),
-      m_privacy(m_window, m_frame, m_settings, m_privacyFile, m_cookieEngine, m_messageBox, m_window.StatusBar(),
-                ExecutablePath(), m_router, m_optionsPages),
-      m_tabBar(m_window, m_frame, m_settings, m_optionsPages, ConvertArgumentToUrl, ResourceFolder(), m_tempFolder),
-      m_filters(m_window, m_frame, m_filter, m_settings, m_timers, m_messageBox, m_paths.closeFilters, m_router,
-                m_optionsPages),
-      m_addressBar(m_frame, m_window, m_settings, m_optionsPages, m_messageBox, m_paths.typedHistory, m_tempFolder),
-      m_session(m_frame, m_settings, {m_paths.recentClosed, m_paths.stateLog, m_paths.startupList}, m_messageBox,
-                MakeSessionDialogs(m_window, m_settings)),
+      m_privacy(m_window, m_frame, m_settings, m_privacyFile, m_cookieEngine, m_messageBox,
+                m_window.StatusBar(), ExecutablePath(), m_router, m_optionsPages),
+      m_tabBar(m_window, m_frame, m_settings, m_optionsPages, ConvertArgumentToUrl, ResourceFolder(),
+               m_tempFolder),
+      m_filters(m_window, m_frame, m_filter, m_settings, m_timers, m_messageBox, m_paths.closeFilters,
+                m_router, m_optionsPages),
+      m_addressBar(m_frame, m_window, m_settings, m_optionsPages, m_messageBox, m_paths.typedHistory,
+                   m_tempFolder),
+      m_session(m_frame, m_settings, {m_paths.recentClosed, m_paths.stateLog, m_paths.startupList},
+                m_messageBox, MakeSessionDialogs(m_window, m_settings)),
       m_downloads({m_window, m_frame, m_context.Context(), m_settings, m_messageBox, m_timers}),
       m_recovery({m_frame, m_context, m_timers, start.dataFolder}),
       m_history({start.dataFolder, m_settings, m_context, m_queue, m_messageBox,
@@ -68,12 +70,14 @@ Browser::Browser(const ProgramStart& start)
     TracePhase("settings, window and features made");
     g_mkdir_with_parents(m_tempFolder.c_str(), 0700);
     ListFileStatus closeRead = ReadCloseLists(m_paths.closeFilters, m_filter.Lists());
-    if (m_filter.Lists().unreadable) Complain("close.fbl cannot be read and will not be saved: " + closeRead.error);
+    if (m_filter.Lists().unreadable)
+        Complain("close.fbl cannot be read and will not be saved: " + closeRead.error);
     m_messageBox.SetParent(m_window.gobj());
     m_window.SetAboutText([this] { return AboutText(m_filter.Closed()); });
     m_window.SetKeyFilter(&m_addressBar.Widget());
     m_window.Put(WindowPlace::AddressBar, m_addressBar.Widget());
-    m_addressShown = m_window.addressShown.Connect([this](const std::string& url) { m_addressBar.Widget().SetText(url); });
+    m_addressShown =
+        m_window.addressShown.Connect([this](const std::string& url) { m_addressBar.Widget().SetText(url); });
     m_frame.RegisterCommands(m_router);
     m_window.RegisterCommands(m_router);
     m_keyPart.RegisterCommands(m_router);
@@ -147,18 +151,23 @@ void Browser::StartChannels() {
         m_window.present();
     };
     actions.close = [this] { m_window.Close(); };
-    m_dde = StartDdeServer(m_frame, m_settings.Live().browser.ddeServerName, std::move(actions), m_queue, m_messageBox);
+    m_dde = StartDdeServer(m_frame, m_settings.Live().browser.ddeServerName, std::move(actions), m_queue,
+                           m_messageBox);
     std::string error;
-    if (!m_handOff.Listen(HandOffSocketPath(m_start.runtimeFolder),
-                          [this](std::uint32_t data, const std::string& text) { return m_frame.OnCopyData(data, text); },
-                          [this] { m_window.Attention(); }, &error))
+    if (!m_handOff.Listen(
+            HandOffSocketPath(m_start.runtimeFolder),
+            [this](std::uint32_t data, const std::string& text) { return m_frame.OnCopyData(data, text); },
+            [this] { m_window.Attention(); }, &error))
         Complain("later starts cannot hand over their arguments: " + error);
     // The end of the session or a kill request saves like closing the window.
     for (int signal : {SIGTERM, SIGINT, SIGHUP})
-        g_unix_signal_add(signal, [](gpointer window) -> gboolean {
-            static_cast<MainFrameWindow*>(window)->Close();
-            return G_SOURCE_REMOVE;
-        }, &m_window);
+        g_unix_signal_add(
+            signal,
+            [](gpointer window) -> gboolean {
+                static_cast<MainFrameWindow*>(window)->Close();
+                return G_SOURCE_REMOVE;
+            },
+            &m_window);
     m_sessionEnd = std::make_unique<SessionEndWatcher>([this] { m_window.Close(); });
     m_sessionEnd->Register("fern");
 }
@@ -192,8 +201,8 @@ int Browser::Run() {
     });
     m_frame.StartAutoSave(m_settings.Live().autoSave.enabled, m_settings.Live().autoSave.intervalMinutes);
     if (m_start.commandLine.screenshot)
-        m_screenshot = std::make_unique<ScreenshotWhenLoaded>(m_window, m_frame, *m_start.commandLine.screenshot,
-                                                              [this] { m_window.Close(); });
+        m_screenshot = std::make_unique<ScreenshotWhenLoaded>(
+            m_window, m_frame, *m_start.commandLine.screenshot, [this] { m_window.Close(); });
     gtk_main();
     m_recovery.MarkClosed();
     return 0;

@@ -43,7 +43,8 @@ void ScreenshotWhenLoaded::Capture() {
     GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(gdkWindow->gobj(), 0, 0, width, height);
     GError* error = nullptr;
     if (!pixbuf || !gdk_pixbuf_save(pixbuf, m_path.c_str(), "png", &error, nullptr)) {
-        std::fprintf(stderr, "fern: could not save %s: %s\n", m_path.c_str(), error ? error->message : "no picture");
+        std::fprintf(stderr, "fern: could not save %s: %s\n", m_path.c_str(),
+                     error ? error->message : "no picture");
         if (error) g_error_free(error);
     }
     if (pixbuf) g_object_unref(pixbuf);

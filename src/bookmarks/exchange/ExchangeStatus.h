@@ -8,7 +8,7 @@ namespace fern {
 
 struct ExchangeStatus {
     bool ok = true;
-    std::string error;        // why not, when !ok
+    std::string error;         // why not, when !ok
     std::size_t imported = 0;  // nodes an import added, all levels
     std::size_t skipped = 0;   // entries a Favorites export could not write
     explicit operator bool() const { return ok; }

@@ -9,9 +9,7 @@ namespace fern {
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
 }  // namespace
 
@@ -47,8 +45,7 @@ std::optional<std::string> ReadImportFile(std::string_view path, ExchangeStatus&
 
 std::size_t CountDescendants(const BookmarkNode& folder) {
     std::size_t count = 0;
-    for (const BookmarkNode* n = NextInTree(&folder, &folder); n; n = NextInTree(n, &folder))
-        ++count;
+    for (const BookmarkNode* n = NextInTree(&folder, &folder); n; n = NextInTree(n, &folder)) ++count;
     return count;
 }
 

@@ -15,8 +15,7 @@ class BookmarkTree;
 // named after the file without ".url", its url the shortcut's "URL" key
 // (empty when missing); other files are skipped. Entries are read in name
 // order. The nodes are pasted into `target` (the root when null).
-ExchangeStatus ImportFavorites(std::string_view folderPath, BookmarkTree& tree,
-                               BookmarkNode* target);
+ExchangeStatus ImportFavorites(std::string_view folderPath, BookmarkTree& tree, BookmarkNode* target);
 
 // Writes `first` and its following siblings into the existing folder
 // `folderPath`: a folder becomes a subfolder, a bookmark a shortcut file

@@ -46,8 +46,7 @@ ExchangeStatus ExportFavorites(std::string_view folderPath, const BookmarkNode* 
     if (!IsDirectory(folderPath)) return ExchangeStatus::Failed("no such folder");
     ExchangeStatus status;
     // Sibling lists still to write, each with its folder on disk.
-    std::vector<std::pair<std::string, const BookmarkNode*>> pending{
-        {std::string(folderPath), first}};
+    std::vector<std::pair<std::string, const BookmarkNode*>> pending{{std::string(folderPath), first}};
     while (!pending.empty()) {
         auto [folder, node] = std::move(pending.back());
         pending.pop_back();
@@ -63,8 +62,7 @@ ExchangeStatus ExportFavorites(std::string_view folderPath, const BookmarkNode* 
                 }
                 if (node->FirstChild()) pending.emplace_back(path, node->FirstChild());
             } else if (node->type == kItemUrl) {
-                std::string path =
-                    FreePath(folder, ToUtf8(MakeFileName(node->name, kFileNameBytes)), ".url");
+                std::string path = FreePath(folder, ToUtf8(MakeFileName(node->name, kFileNameBytes)), ".url");
                 // WriteUrlShortcut logs its own failure.
                 if (path.empty() || !WriteUrlShortcut(path, node->url)) {
                     if (path.empty()) LogWriteFailure(folder, "no free name");

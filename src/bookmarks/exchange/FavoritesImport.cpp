@@ -64,8 +64,7 @@ std::string ShortcutUrl(const std::string& fsPath, const struct stat& info) {
 
 }  // namespace
 
-ExchangeStatus ImportFavorites(std::string_view folderPath, BookmarkTree& tree,
-                               BookmarkNode* target) {
+ExchangeStatus ImportFavorites(std::string_view folderPath, BookmarkTree& tree, BookmarkNode* target) {
     std::string fsTop(folderPath);
     struct stat info;
     if (::stat(fsTop.c_str(), &info) != 0) return ExchangeStatus::Failed("no such folder");
@@ -88,9 +87,8 @@ ExchangeStatus ImportFavorites(std::string_view folderPath, BookmarkTree& tree,
                                                    kDefaultItemStyle, kDefaultItemExStyle);
                 pending.emplace_back(fsPath, child);
             } else if (S_ISREG(info.st_mode) && EndsWithUrl(name)) {
-                tree.AddNode(*folder, FromUtf8(name.substr(0, name.size() - 4)),
-                             ShortcutUrl(fsPath, info), kItemUrl, kDefaultItemStyle,
-                             tree.Options().defaultAddStyle);
+                tree.AddNode(*folder, FromUtf8(name.substr(0, name.size() - 4)), ShortcutUrl(fsPath, info),
+                             kItemUrl, kDefaultItemStyle, tree.Options().defaultAddStyle);
             }
         }
     }

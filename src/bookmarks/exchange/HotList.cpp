@@ -21,8 +21,7 @@ bool FindRecords(std::string_view bytes, bool& utf8) {
     std::string_view line;
     while (lines.Next(line)) {
         std::string lower = SjisToLower(line);
-        if (Contains(lower, "options") && Contains(lower, "encoding") && Contains(lower, "utf8"))
-            utf8 = true;
+        if (Contains(lower, "options") && Contains(lower, "encoding") && Contains(lower, "utf8")) utf8 = true;
         if (lower == "#folder" || lower == "#url") return true;
     }
     return false;
@@ -53,11 +52,11 @@ void ParseHotList(std::string_view bytes, BookmarkTree& tree, BookmarkNode& fold
             open.pop_back();
             if (open.empty()) return;
         } else if (line == "#URL") {
-            level.current = tree.AddNode(*level.folder, "no name", "", kItemUrl,
-                                         kDefaultItemStyle, tree.Options().defaultAddStyle);
+            level.current = tree.AddNode(*level.folder, "no name", "", kItemUrl, kDefaultItemStyle,
+                                         tree.Options().defaultAddStyle);
         } else if (line == "#FOLDER") {
-            BookmarkNode* child = tree.AddNode(*level.folder, "no name", "", kItemFolder,
-                                               kDefaultItemStyle, kDefaultItemExStyle);
+            BookmarkNode* child = tree.AddNode(*level.folder, "no name", "", kItemFolder, kDefaultItemStyle,
+                                               kDefaultItemExStyle);
             open.push_back({child, child});
         } else {
             std::string_view field = TrimBlanks(line);
@@ -72,8 +71,9 @@ void ParseHotList(std::string_view bytes, BookmarkTree& tree, BookmarkNode& fold
 }
 
 ExchangeStatus ImportHotList(std::string_view path, BookmarkTree& tree, BookmarkNode* target) {
-    return ImportFile(path, tree, target, true,
-                      [&tree](const std::string& bytes, BookmarkNode& scratch) { ParseHotList(bytes, tree, scratch); });
+    return ImportFile(path, tree, target, true, [&tree](const std::string& bytes, BookmarkNode& scratch) {
+        ParseHotList(bytes, tree, scratch);
+    });
 }
 
 }  // namespace fern

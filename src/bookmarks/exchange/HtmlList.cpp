@@ -112,8 +112,7 @@ void ParseHtmlList(std::string_view bytes, BookmarkTree& tree, BookmarkNode& fol
         if (Contains(line, "</UL>")) {
             open.pop_back();
         } else if (Contains(line, "<HR>")) {
-            tree.AddNode(*open.back(), "", "", kItemSeparator, kDefaultItemStyle,
-                         kDefaultItemExStyle);
+            tree.AddNode(*open.back(), "", "", kItemSeparator, kDefaultItemStyle, kDefaultItemExStyle);
         } else if (Contains(line, "<LI") && Contains(line, "><A") && Contains(line, "</A>")) {
             AddLink(line, tree, *open.back());
         } else if (Contains(line, "<LI>") && Contains(line, "<UL>")) {
@@ -121,15 +120,16 @@ void ParseHtmlList(std::string_view bytes, BookmarkTree& tree, BookmarkNode& fol
             std::size_t start = text.find("<LI>") + 4;
             std::size_t end = text.find("<UL>", start);
             std::string_view name = end == npos ? std::string_view() : text.substr(start, end - start);
-            open.push_back(tree.AddNode(*open.back(), name, "", kItemFolder, kDefaultItemStyle,
-                                        kDefaultItemExStyle));
+            open.push_back(
+                tree.AddNode(*open.back(), name, "", kItemFolder, kDefaultItemStyle, kDefaultItemExStyle));
         }
     }
 }
 
 ExchangeStatus ImportHtmlList(std::string_view path, BookmarkTree& tree, BookmarkNode* target) {
-    return ImportFile(path, tree, target, false,
-                      [&tree](const std::string& bytes, BookmarkNode& scratch) { ParseHtmlList(bytes, tree, scratch); });
+    return ImportFile(path, tree, target, false, [&tree](const std::string& bytes, BookmarkNode& scratch) {
+        ParseHtmlList(bytes, tree, scratch);
+    });
 }
 
 }  // namespace fern

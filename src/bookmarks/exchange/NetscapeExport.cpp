@@ -47,9 +47,7 @@ void OpenEntry(std::string& out, const BookmarkNode& node, std::size_t level) {
             out += "<DT><A HREF=\"" + QuotesEscaped(node.url) + "\" ADD_DATE=\"" + Number(node.created) +
                    "\" LAST_VISIT=\"0\" LAST_MODIFIED=\"0\">" + node.name + "</A>\n";
             break;
-        default:
-            out += "<HR>\n";
-            break;
+        default: out += "<HR>\n"; break;
     }
 }
 
@@ -73,8 +71,9 @@ std::string WithCrlf(std::string_view text) {
 std::string SerializeNetscape(const BookmarkNode& root, bool utf8) {
     std::string out;
     out += "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n";
-    out += "<!-- This is an automatically generated file.\nIt will be read and overwritten.\n"
-           "DO NOT EDIT! -->\n";
+    out +=
+        "<!-- This is an automatically generated file.\nIt will be read and overwritten.\n"
+        "DO NOT EDIT! -->\n";
     // The label names the encoding the file is really in, so that readers
     // (this program's import too) take Japanese names right.
     out += utf8 ? "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\n"
@@ -107,8 +106,7 @@ std::string SerializeNetscape(const BookmarkNode& root, bool utf8) {
 ExchangeStatus ExportNetscape(std::string_view path, const BookmarkNode& root, bool utf8) {
     std::string error;
     // The user asked for this file: the caller tells them what went wrong.
-    if (!WriteFileAtomic(path, SerializeNetscape(root, utf8), &error))
-        return ExchangeStatus::Failed(error);
+    if (!WriteFileAtomic(path, SerializeNetscape(root, utf8), &error)) return ExchangeStatus::Failed(error);
     return ExchangeStatus{};
 }
 

@@ -42,8 +42,7 @@ void AddLink(std::string_view line, BookmarkTree& tree, BookmarkNode& folder) {
         std::size_t nameEnd = line.find("</A>", nameStart);
         if (nameEnd != npos) name = line.substr(nameStart, nameEnd - nameStart);
     }
-    tree.AddNode(folder, UnescapeAmp(name), url, kItemUrl, kDefaultItemStyle,
-                 tree.Options().defaultAddStyle);
+    tree.AddNode(folder, UnescapeAmp(name), url, kItemUrl, kDefaultItemStyle, tree.Options().defaultAddStyle);
 }
 
 // "<DT><H3 ...>name</H3>": the name taken as it stands.
@@ -100,17 +99,15 @@ void ParseNetscapeBookmarks(std::string_view bytes, BookmarkTree& tree, Bookmark
         }
         std::size_t rule = line.find("<HR>");
         if (rule != npos) {
-            tree.AddNode(*open.back(), "", "", kItemSeparator, kDefaultItemStyle,
-                         kDefaultItemExStyle);
+            tree.AddNode(*open.back(), "", "", kItemSeparator, kDefaultItemStyle, kDefaultItemExStyle);
             // Some writers put the next entry on the same line as the rule.
             line = line.substr(rule + 4);
         }
         if (Contains(line, "<DT><A") && Contains(line, "</A>")) {
             AddLink(line, tree, *open.back());
         } else if (Contains(line, "<DL>")) {
-            BookmarkNode* child = tree.AddNode(*open.back(), UnescapeAmp(TrimBlanks(pendingName)),
-                                               "", kItemFolder, kDefaultItemStyle,
-                                               kDefaultItemExStyle);
+            BookmarkNode* child = tree.AddNode(*open.back(), UnescapeAmp(TrimBlanks(pendingName)), "",
+                                               kItemFolder, kDefaultItemStyle, kDefaultItemExStyle);
             open.push_back(child);
             pendingName.clear();
         } else if (Contains(line, "<DT><H3")) {
@@ -120,8 +117,9 @@ void ParseNetscapeBookmarks(std::string_view bytes, BookmarkTree& tree, Bookmark
 }
 
 ExchangeStatus ImportNetscape(std::string_view path, BookmarkTree& tree, BookmarkNode* target) {
-    return ImportFile(path, tree, target, true,
-                      [&tree](const std::string& bytes, BookmarkNode& scratch) { ParseNetscapeBookmarks(bytes, tree, scratch); });
+    return ImportFile(path, tree, target, true, [&tree](const std::string& bytes, BookmarkNode& scratch) {
+        ParseNetscapeBookmarks(bytes, tree, scratch);
+    });
 }
 
 }  // namespace fern

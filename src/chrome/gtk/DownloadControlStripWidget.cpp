@@ -12,7 +12,8 @@ constexpr int kHeight = 18;
 
 DownloadControlStripWidget::DownloadControlStripWidget()
     : Glib::ObjectBase("FernDownloadControlStrip"), Gtk::DrawingArea() {
-    InstallDrawnItemsAccessible(GTK_WIDGET(gobj()), this, DrawnItemsKind::Toggles, ToUtf8("ダウンロード コントロール"));
+    InstallDrawnItemsAccessible(GTK_WIDGET(gobj()), this, DrawnItemsKind::Toggles,
+                                ToUtf8("ダウンロード コントロール"));
     add_events(Gdk::BUTTON_PRESS_MASK);
     set_has_tooltip(true);
     signal_query_tooltip().connect(sigc::mem_fun(*this, &DownloadControlStripWidget::OnQueryTooltip));

@@ -67,9 +67,7 @@ StatusBarWidget::StatusBarWidget() : Gtk::Box(Gtk::ORIENTATION_HORIZONTAL, 4) {
 
     FlatIndicator(m_zone, m_zoneImage);
     m_zone.set_no_show_all(true);
-    m_zone.signal_clicked().connect([this] {
-        zoneClicked.Emit();
-    });
+    m_zone.signal_clicked().connect([this] { zoneClicked.Emit(); });
     pack_start(m_zone, Gtk::PACK_SHRINK);
 
     m_lockImage.set_pixel_size(kIconSize);
@@ -91,7 +89,6 @@ StatusBarWidget::StatusBarWidget() : Gtk::Box(Gtk::ORIENTATION_HORIZONTAL, 4) {
     m_strip.Strip().SetHooks([this](std::uint32_t bit) { downloadControlToggled.Emit(bit); },
                              [this](int style) { stripStyleChanged.Emit(style); });
 }
-
 
 void StatusBarWidget::SetText(const std::string& text) { m_message.set_text(ToUtf8(text)); }
 

@@ -20,7 +20,8 @@ T* Get(const Glib::RefPtr<Gtk::Builder>& builder, const char* id) {
 
 }  // namespace
 
-KeySettingsDialog::KeySettingsDialog(Gtk::Window& parent, const CKeyManager& keys, const CCommandRouter& router)
+KeySettingsDialog::KeySettingsDialog(Gtk::Window& parent, const CKeyManager& keys,
+                                     const CCommandRouter& router)
     : m_editor(keys), m_builder(LoadUi(kUi)) {
     for (int slot = 0; slot < kKeySlotCount; ++slot)
         if (int id = KeySlotAt(slot).id; id && router.Has(id)) m_served.push_back(id);
@@ -38,7 +39,8 @@ KeySettingsDialog::KeySettingsDialog(Gtk::Window& parent, const CKeyManager& key
         m_category->append(ToUtf8(CategoryName(category)));
     m_category->signal_changed().connect([this] { FillCommands(); });
     m_commands->get_selection()->signal_changed().connect([this] { FillKeys(); });
-    m_capture->signal_key_press_event().connect(sigc::mem_fun(*this, &KeySettingsDialog::OnCaptureKey), false);
+    m_capture->signal_key_press_event().connect(sigc::mem_fun(*this, &KeySettingsDialog::OnCaptureKey),
+                                                false);
     Get<Gtk::Button>(m_builder, "add")->signal_clicked().connect([this] { AddKey(); });
     Get<Gtk::Button>(m_builder, "delete")->signal_clicked().connect([this] { DeleteKey(); });
     Get<Gtk::Button>(m_builder, "deleteAll")->signal_clicked().connect([this] {
@@ -52,12 +54,14 @@ KeySettingsDialog::~KeySettingsDialog() { delete m_dialog; }
 
 void KeySettingsDialog::FillCommands() {
     m_commandStore->clear();
-    for (const KeyCommandRow& row : CKeySettingsEditor::CommandsOf(m_category->get_active_row_number() + 1, m_served)) {
+    for (const KeyCommandRow& row :
+         CKeySettingsEditor::CommandsOf(m_category->get_active_row_number() + 1, m_served)) {
         Gtk::TreeRow item = *m_commandStore->append();
         item.set_value(0, Glib::ustring(ToUtf8(row.name)));
         item.set_value(1, row.id);
     }
-    if (!m_commandStore->children().empty()) m_commands->get_selection()->select(m_commandStore->children().begin());
+    if (!m_commandStore->children().empty())
+        m_commands->get_selection()->select(m_commandStore->children().begin());
     FillKeys();
 }
 
@@ -120,9 +124,11 @@ void KeySettingsDialog::DeleteKey() {
     if (id == 0 || !key) return;
     std::string refused = m_editor.Delete(id, *key);
     if (!refused.empty()) {
-        auto* box = new Gtk::MessageDialog(*m_dialog, ToUtf8(refused), false, Gtk::MESSAGE_WARNING, Gtk::BUTTONS_OK, true);
+        auto* box = new Gtk::MessageDialog(*m_dialog, ToUtf8(refused), false, Gtk::MESSAGE_WARNING,
+                                           Gtk::BUTTONS_OK, true);
         box->set_title("Fern Browser");
-        box->signal_response().connect([box](int) { Glib::signal_idle().connect_once([box] { delete box; }); });
+        box->signal_response().connect(
+            [box](int) { Glib::signal_idle().connect_once([box] { delete box; }); });
         box->show();
         return;
     }
@@ -132,7 +138,8 @@ void KeySettingsDialog::DeleteKey() {
 void KeySettingsDialog::Show(std::function<void(std::optional<CKeyManager>)> done) {
     m_dialog->signal_response().connect([this, done](int response) {
         m_dialog->hide();
-        if (done) done(response == Gtk::RESPONSE_OK ? std::optional<CKeyManager>(m_editor.Keys()) : std::nullopt);
+        if (done)
+            done(response == Gtk::RESPONSE_OK ? std::optional<CKeyManager>(m_editor.Keys()) : std::nullopt);
     });
     m_dialog->show_all();
     m_dialog->present();

@@ -14,8 +14,8 @@ namespace fern {
 
 class ContentFeature {
 public:
-    ContentFeature(CMainFrame& frame, CSettingsService& settings, COfflineMode& offline, StatusBarWidget& statusBar,
-                   const std::string& resourceFolder, CCommandRouter& router);
+    ContentFeature(CMainFrame& frame, CSettingsService& settings, COfflineMode& offline,
+                   StatusBarWidget& statusBar, const std::string& resourceFolder, CCommandRouter& router);
 
     CDownloadControl& DownloadControl() { return m_control; }
 

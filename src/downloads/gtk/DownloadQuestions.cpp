@@ -4,9 +4,9 @@
 
 #include "downloads/DownloadText.h"
 #include "downloads/gtk/SaveChooser.h"
-#include "ui/gtk/MenuBuilder.h"
 #include "platform/gtk/GuardedCall.h"
 #include "platform/text/Encoding.h"
+#include "ui/gtk/MenuBuilder.h"
 
 namespace fern {
 

@@ -7,8 +7,8 @@
 #include <map>
 #include <memory>
 
-#include "settings/SettingsService.h"
 #include "downloads/DownloadList.h"
+#include "settings/SettingsService.h"
 
 namespace fern {
 

@@ -44,9 +44,11 @@ DownloadsFeature::DownloadsFeature(DownloadServices services) : m_s(std::move(se
     m_questions = std::make_unique<DownloadQuestions>(m_s.window, *m_list, m_s.settings);
     m_list->SetAsker(m_questions.get());
     m_engine->SetList(m_list.get());
-    m_window = std::make_unique<DownloadsWindow>(*m_list, m_s.settings.Live().download.openWindowOnStart, [this](bool on) {
-        m_s.settings.Change(SettingsSection::Download, [on](ProgramSettings& s) { s.download.openWindowOnStart = on; });
-    });
+    m_window = std::make_unique<DownloadsWindow>(
+        *m_list, m_s.settings.Live().download.openWindowOnStart, [this](bool on) {
+            m_s.settings.Change(SettingsSection::Download,
+                                [on](ProgramSettings& s) { s.download.openWindowOnStart = on; });
+        });
     m_window->set_transient_for(m_s.window);
     m_status = std::make_unique<DownloadStatusButton>([this] { ShowWindow(); });
     m_list->AddObserver(m_status.get());
@@ -92,8 +94,10 @@ bool DownloadsFeature::ConfirmClose() {
         const int running = m_list->RunningCount();
         char text[256];
         std::snprintf(text, sizeof text,
-                      "ダウンロードが %d 件実行中です。\n終了するとダウンロードは中止されます。終了しますか?", running);
-        if (running == 0 || m_s.messageBox.Show(text, kCaption, MessageBoxKind::YesNo) == MessageBoxAnswer::Yes)
+                      "ダウンロードが %d 件実行中です。\n終了するとダウンロードは中止されます。終了しますか?",
+                      running);
+        if (running == 0 ||
+            m_s.messageBox.Show(text, kCaption, MessageBoxKind::YesNo) == MessageBoxAnswer::Yes)
             m_s.window.Close();
     });
     return false;
@@ -108,9 +112,11 @@ WebKitWebView* DownloadsFeature::ActiveWebView() const {
 void DownloadsFeature::RegisterCommands(CCommandRouter& router) {
     router.Add(ID_DOWNLOADS_WINDOW, [this] { ShowWindow(); });
     router.Add(ID_FILE_SAVE_AS, CommandHandler{[this] {
-                                                   // The chooser runs from the loop, not inside the menu's activation.
+                                                   // The chooser runs from the loop, not inside the menu's
+                                                   // activation.
                                                    Glib::signal_idle().connect_once([this] {
-                                                       if (WebKitWebView* view = ActiveWebView()) m_saver->Save(view);
+                                                       if (WebKitWebView* view = ActiveWebView())
+                                                           m_saver->Save(view);
                                                    });
                                                },
                                                [this] {

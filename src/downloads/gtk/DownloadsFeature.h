@@ -10,9 +10,9 @@
 #include <memory>
 
 #include "commands/CommandRouter.h"
-#include "settings/SettingsService.h"
 #include "platform/shell/MessageBox.h"
 #include "platform/shell/TimerService.h"
+#include "settings/SettingsService.h"
 
 namespace fern {
 

@@ -4,9 +4,9 @@
 
 #include "downloads/DownloadFiles.h"
 #include "downloads/DownloadText.h"
-#include "ui/gtk/MenuBuilder.h"
 #include "platform/gtk/GuardedCall.h"
 #include "platform/text/Encoding.h"
+#include "ui/gtk/MenuBuilder.h"
 
 namespace fern {
 
@@ -73,7 +73,8 @@ public:
         SetText(m_detail, ToUtf8(detail));
         m_progress.set_text(ToUtf8(ProgressText(item.received, item.size)));
         if (item.state == DownloadState::Done) m_progress.set_fraction(1);
-        else if (item.size > 0) m_progress.set_fraction(std::min(1.0, static_cast<double>(item.received) / item.size));
+        else if (item.size > 0)
+            m_progress.set_fraction(std::min(1.0, static_cast<double>(item.received) / item.size));
         else if (item.state == DownloadState::Running) m_progress.pulse();
         else m_progress.set_fraction(0);
         const bool running = item.state == DownloadState::Running;
@@ -107,7 +108,8 @@ private:
     }
 };
 
-DownloadsWindow::DownloadsWindow(CDownloadList& list, bool openOnStart, std::function<void(bool)> openOnStartChanged)
+DownloadsWindow::DownloadsWindow(CDownloadList& list, bool openOnStart,
+                                 std::function<void(bool)> openOnStartChanged)
     : m_list(list) {
     set_title(ToUtf8("ダウンロード"));
     set_default_size(640, 420);

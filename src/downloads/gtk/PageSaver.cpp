@@ -77,15 +77,18 @@ void PageSaver::Save(WebKitWebView* view) {
             [](GObject* source, GAsyncResult* result, gpointer data) {
                 std::unique_ptr<Writing> writing(static_cast<Writing*>(data));
                 GError* error = nullptr;
-                const bool saved = webkit_web_view_save_to_file_finish(WEBKIT_WEB_VIEW(source), result, &error);
+                const bool saved =
+                    webkit_web_view_save_to_file_finish(WEBKIT_WEB_VIEW(source), result, &error);
                 std::string reason = error ? FromUtf8(error->message) : std::string();
                 const bool cancelled = error && g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
                 if (error) g_error_free(error);
                 std::optional<std::string> placed;
-                if (saved) placed = PlaceFinishedFile(writing->part, writing->path, writing->replace, &reason);
+                if (saved)
+                    placed = PlaceFinishedFile(writing->part, writing->path, writing->replace, &reason);
                 if (placed) return;
                 RemovePartFiles(writing->part, {});
-                if (!cancelled && *writing->alive) Guard("save page", [&] { Report(*writing->messageBox, reason); });
+                if (!cancelled && *writing->alive)
+                    Guard("save page", [&] { Report(*writing->messageBox, reason); });
             },
             writing);
         g_object_unref(file);
@@ -97,15 +100,16 @@ void PageSaver::Save(WebKitWebView* view) {
             std::unique_ptr<Writing> writing(static_cast<Writing*>(data));
             GError* error = nullptr;
             gsize length = 0;
-            guchar* bytes = webkit_web_resource_get_data_finish(WEBKIT_WEB_RESOURCE(source), result, &length, &error);
+            guchar* bytes =
+                webkit_web_resource_get_data_finish(WEBKIT_WEB_RESOURCE(source), result, &length, &error);
             std::string reason = error ? FromUtf8(error->message) : std::string();
             const bool cancelled = error && g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
             if (error) g_error_free(error);
             std::optional<std::string> placed;
             if (bytes || !error)
-                placed = WriteThroughPartFile(writing->path,
-                                              std::string_view(reinterpret_cast<const char*>(bytes), bytes ? length : 0),
-                                              writing->replace, &reason);
+                placed = WriteThroughPartFile(
+                    writing->path, std::string_view(reinterpret_cast<const char*>(bytes), bytes ? length : 0),
+                    writing->replace, &reason);
             g_free(bytes);
             if (!placed && !cancelled && *writing->alive)
                 Guard("save page", [&] { Report(*writing->messageBox, reason); });

@@ -3,11 +3,11 @@
 // its own bytes (an image, a PDF, a text: always its own bytes), under its
 // title made safe as a file name. The file appears only when complete.
 #include <gtkmm.h>
-#include <memory>
 #include <webkit2/webkit2.h>
+#include <memory>
 
-#include "settings/SettingsService.h"
 #include "platform/shell/MessageBox.h"
+#include "settings/SettingsService.h"
 
 namespace fern {
 

@@ -53,21 +53,23 @@ public:
         gtk_widget_show(webView);
         gtk_widget_show(m_box);
         // The page's next document takes the bar away.
-        m_loadHandler = g_signal_connect(webView, "load-changed",
-                                         G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent event, gpointer self) {
-                                             if (event == WEBKIT_LOAD_COMMITTED) static_cast<PopupBar*>(self)->Navigated();
-                                         }),
-                                         this);
-        m_destroyHandler = g_signal_connect(webView, "destroy", G_CALLBACK(+[](GtkWidget*, gpointer self) {
-                                                Guard("page container", [&] { static_cast<PopupBar*>(self)->Gone(); });
-                                            }),
-                                            this);
+        m_loadHandler = g_signal_connect(
+            webView, "load-changed", G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent event, gpointer self) {
+                if (event == WEBKIT_LOAD_COMMITTED) static_cast<PopupBar*>(self)->Navigated();
+            }),
+            this);
+        m_destroyHandler =
+            g_signal_connect(webView, "destroy", G_CALLBACK(+[](GtkWidget*, gpointer self) {
+                                 Guard("page container", [&] { static_cast<PopupBar*>(self)->Gone(); });
+                             }),
+                             this);
     }
 
     ~PopupBar() {
         if (m_webView) {
             Disconnect();
-            if (gtk_widget_get_parent(m_webView) == m_box) gtk_container_remove(GTK_CONTAINER(m_box), m_webView);
+            if (gtk_widget_get_parent(m_webView) == m_box)
+                gtk_container_remove(GTK_CONTAINER(m_box), m_webView);
         }
         g_object_unref(m_box);
     }
@@ -137,7 +139,8 @@ private:
 };
 
 PopupBlockBars::PopupBlockBars(CMainFrame& frame) : m_frame(frame) {
-    m_refused = m_frame.newWindowRefused.Connect([this](CFernView* view, const std::string& url) { Refused(view, url); });
+    m_refused = m_frame.newWindowRefused.Connect(
+        [this](CFernView* view, const std::string& url) { Refused(view, url); });
 }
 
 PopupBlockBars::~PopupBlockBars() = default;
@@ -146,7 +149,8 @@ GtkWidget* PopupBlockBars::PageWidget(CFernView* view, GtkWidget* webView) {
     auto it = m_bars.find(view);
     if (it != m_bars.end() && it->second->WebView() == webView) return it->second->Box();
     auto bar = std::make_unique<PopupBar>(
-        webView, [this, view](std::size_t index) { Open(view, index); }, [this, view] {
+        webView, [this, view](std::size_t index) { Open(view, index); },
+        [this, view] {
             auto it = m_bars.find(view);
             if (it != m_bars.end()) Forget(it->second.release()), m_bars.erase(it);
         });
@@ -170,7 +174,8 @@ void PopupBlockBars::Open(CFernView* view, std::size_t index) {
     if (it == m_bars.end() || index >= it->second->Log().Addresses().size()) return;
     const std::string url = it->second->Log().Addresses()[index];
     // A tab of its own whose first navigation, to this address only, passes the filter.
-    CFernView* opened = m_frame.OpenUrl(url, kOpenNewTab | kOpenNoNavigate, DefaultDownloadControl(m_frame.Settings()), 1);
+    CFernView* opened =
+        m_frame.OpenUrl(url, kOpenNewTab | kOpenNoNavigate, DefaultDownloadControl(m_frame.Settings()), 1);
     if (!opened) {
         m_frame.SetStatusText("新しいタブを開けません (タブの数の上限)");
         return;

@@ -38,7 +38,8 @@ bool Exists(const std::string& path) {
 }  // namespace
 
 std::optional<SaveChoice> ChooseSavePath(Gtk::Window& parent, const std::string& name,
-                                         const std::vector<SaveChoiceFormat>& formats, CSettingsService& settings) {
+                                         const std::vector<SaveChoiceFormat>& formats,
+                                         CSettingsService& settings) {
     Gtk::FileChooserDialog dialog(parent, ToUtf8("名前を付けて保存"), Gtk::FILE_CHOOSER_ACTION_SAVE);
     dialog.add_button(ToUtf8("キャンセル"), Gtk::RESPONSE_CANCEL);
     dialog.add_button(MnemonicLabel("保存(&S)"), Gtk::RESPONSE_ACCEPT);
@@ -60,7 +61,8 @@ std::optional<SaveChoice> ChooseSavePath(Gtk::Window& parent, const std::string&
             if (filters[i] != dialog.get_filter() || i == shown) continue;
             std::string current = dialog.get_current_name();
             if (!formats[i].extension.empty())
-                dialog.set_current_name(SwapExtension(current, formats[shown].extension, formats[i].extension));
+                dialog.set_current_name(
+                    SwapExtension(current, formats[shown].extension, formats[i].extension));
             shown = i;
         }
     });

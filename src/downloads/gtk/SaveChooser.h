@@ -19,7 +19,7 @@ struct SaveChoiceFormat {
 };
 
 struct SaveChoice {
-    std::string path;     // the file system's bytes
+    std::string path;  // the file system's bytes
     std::size_t format = 0;
     bool replace = false;  // a file of that name was there and the user chose to replace it
 };
@@ -27,6 +27,7 @@ struct SaveChoice {
 // `name` is the proposed file name (the file system's bytes, UTF-8), for
 // formats[0] when formats are given.
 std::optional<SaveChoice> ChooseSavePath(Gtk::Window& parent, const std::string& name,
-                                         const std::vector<SaveChoiceFormat>& formats, CSettingsService& settings);
+                                         const std::vector<SaveChoiceFormat>& formats,
+                                         CSettingsService& settings);
 
 }  // namespace fern

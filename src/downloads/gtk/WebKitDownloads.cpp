@@ -18,7 +18,8 @@ DownloadFailure FailureOf(const GError* error) {
         return DownloadFailure::Cancelled;
     if (g_error_matches(error, WEBKIT_DOWNLOAD_ERROR, WEBKIT_DOWNLOAD_ERROR_DESTINATION))
         return DownloadFailure::Destination;
-    if (g_error_matches(error, WEBKIT_DOWNLOAD_ERROR, WEBKIT_DOWNLOAD_ERROR_NETWORK)) return DownloadFailure::Network;
+    if (g_error_matches(error, WEBKIT_DOWNLOAD_ERROR, WEBKIT_DOWNLOAD_ERROR_NETWORK))
+        return DownloadFailure::Network;
     return DownloadFailure::Other;
 }
 
@@ -26,7 +27,8 @@ DownloadFailure FailureOf(const GError* error) {
 
 WebKitDownloads::WebKitDownloads(WebKitWebContext* context)
     : m_context(WEBKIT_WEB_CONTEXT(g_object_ref(context))), m_self(std::make_shared<WebKitDownloads*>(this)) {
-    m_startedHandler = g_signal_connect(m_context, "download-started", G_CALLBACK(&WebKitDownloads::OnStarted), this);
+    m_startedHandler =
+        g_signal_connect(m_context, "download-started", G_CALLBACK(&WebKitDownloads::OnStarted), this);
 }
 
 WebKitDownloads::~WebKitDownloads() {
@@ -47,9 +49,9 @@ TransferId WebKitDownloads::Adopt(WebKitDownload* download) {
     Transfer& transfer = m_transfers[id];
     transfer.download = WEBKIT_DOWNLOAD(g_object_ref(download));
     auto connect = [&](const char* signal, GCallback handler) {
-        return g_signal_connect_data(download, signal, handler, new Link{m_self, id},
-                                     [](gpointer link, GClosure*) { delete static_cast<Link*>(link); },
-                                     static_cast<GConnectFlags>(0));
+        return g_signal_connect_data(
+            download, signal, handler, new Link{m_self, id},
+            [](gpointer link, GClosure*) { delete static_cast<Link*>(link); }, static_cast<GConnectFlags>(0));
     };
     transfer.handlers[0] = connect("decide-destination", G_CALLBACK(&WebKitDownloads::OnDecideDestination));
     transfer.handlers[1] = connect("failed", G_CALLBACK(&WebKitDownloads::OnFailed));
@@ -59,13 +61,13 @@ TransferId WebKitDownloads::Adopt(WebKitDownload* download) {
 
 void WebKitDownloads::WatchPage(WebKitWebView* view) {
     if (!view || m_pages.count(view)) return;
-    m_pages[view] = g_signal_connect(view, "load-changed",
-                                     G_CALLBACK(+[](WebKitWebView* page, WebKitLoadEvent event, gpointer self) {
-                                         auto* downloads = static_cast<WebKitDownloads*>(self);
-                                         if (event == WEBKIT_LOAD_COMMITTED && downloads->m_list)
-                                             downloads->m_list->PageNavigated(reinterpret_cast<std::uintptr_t>(page));
-                                     }),
-                                     this);
+    m_pages[view] = g_signal_connect(
+        view, "load-changed", G_CALLBACK(+[](WebKitWebView* page, WebKitLoadEvent event, gpointer self) {
+            auto* downloads = static_cast<WebKitDownloads*>(self);
+            if (event == WEBKIT_LOAD_COMMITTED && downloads->m_list)
+                downloads->m_list->PageNavigated(reinterpret_cast<std::uintptr_t>(page));
+        }),
+        this);
     g_object_weak_ref(G_OBJECT(view), &WebKitDownloads::OnPageGone, this);
 }
 
@@ -134,7 +136,8 @@ void WebKitDownloads::OnFailed(WebKitDownload*, GError* error, gpointer data) {
         if (it == self->m_transfers.end() || it->second.failed) return;
         it->second.failed = true;
         if (self->m_list)
-            self->m_list->OnFailed(link->id, FailureOf(error), error ? FromUtf8(error->message) : std::string());
+            self->m_list->OnFailed(link->id, FailureOf(error),
+                                   error ? FromUtf8(error->message) : std::string());
     });
 }
 
@@ -175,8 +178,9 @@ void WebKitDownloads::Cancel(TransferId id) {
 
 std::int64_t WebKitDownloads::Received(TransferId id) const {
     auto it = m_transfers.find(id);
-    return it == m_transfers.end() ? 0
-                                   : static_cast<std::int64_t>(webkit_download_get_received_data_length(it->second.download));
+    return it == m_transfers.end()
+               ? 0
+               : static_cast<std::int64_t>(webkit_download_get_received_data_length(it->second.download));
 }
 
 TransferId WebKitDownloads::Fetch(const std::string& url) {

@@ -51,8 +51,8 @@ gboolean DialogSweeper::OnMap(GSignalInvocationHint*, guint count, const GValue*
     auto* self = static_cast<DialogSweeper*>(data);
     GObject* widget = count > 0 ? static_cast<GObject*>(g_value_get_object(&params[0])) : nullptr;
     bool ours = widget && (GTK_IS_DIALOG(widget) ||
-                           (GTK_IS_WINDOW(widget) && g_strcmp0(gtk_widget_get_name(GTK_WIDGET(widget)),
-                                                               kScriptErrorWindowName) == 0));
+                           (GTK_IS_WINDOW(widget) &&
+                            g_strcmp0(gtk_widget_get_name(GTK_WIDGET(widget)), kScriptErrorWindowName) == 0));
     if (ours && !self->m_idle)
         self->m_idle = g_idle_add(
             [](gpointer d) -> gboolean {
@@ -98,7 +98,8 @@ void DialogSweeper::SweepNow() {
         if (!m_on || !m_on()) return;
         // Acting on one window may destroy others: hold them all first.
         GList* windows = gtk_window_list_toplevels();
-        g_list_foreach(windows, [](gpointer w, gpointer) { g_object_ref(w); }, nullptr);
+        g_list_foreach(
+            windows, [](gpointer w, gpointer) { g_object_ref(w); }, nullptr);
         for (GList* w = windows; w; w = w->next) {
             auto* window = GTK_WINDOW(w->data);
             if (gtk_widget_in_destruction(GTK_WIDGET(window))) continue;

@@ -2,16 +2,18 @@
 
 namespace fern {
 
-FilterFeature::FilterFeature(Gtk::Window& window, CMainFrame& frame, CCloseFilter& filter, CSettingsService& settings,
-                             ITimerService& timers, IMessageBox& messageBox, const std::string& closeListPath,
-                             CCommandRouter& router, COptionsPages& optionsPages)
+FilterFeature::FilterFeature(Gtk::Window& window, CMainFrame& frame, CCloseFilter& filter,
+                             CSettingsService& settings, ITimerService& timers, IMessageBox& messageBox,
+                             const std::string& closeListPath, CCommandRouter& router,
+                             COptionsPages& optionsPages)
     : m_frame(frame),
       m_scriptErrors(window),
       m_pageDialogs(settings.Live().browser, settings.Live().killMsgDlg.items,
                     {[&frame](const std::string& text) { frame.SetStatusText(text); },
                      [this](const ScriptErrorInfo& error) { m_scriptErrors.Show(error); }}),
       m_sweeper(timers, [&settings] { return settings.Live().browser.dialogSweep; }),
-      m_commands({frame, filter, closeListPath, settings, messageBox, [this](bool on) {
+      m_commands({frame, filter, closeListPath, settings, messageBox,
+                  [this](bool on) {
                       if (on) m_sweeper.SweepNow();
                   }}),
       m_pageServices({filter, closeListPath, messageBox}) {
@@ -19,7 +21,8 @@ FilterFeature::FilterFeature(Gtk::Window& window, CMainFrame& frame, CCloseFilte
     m_commands.RegisterCommands(router);
     AddCloseOptionsPages(optionsPages, m_pageServices);
     m_count = frame.Exit().closeCount.Connect([&settings, &filter] {
-        settings.Change(SettingsSection::CloseUrl, [&filter](ProgramSettings& s) { s.closeUrl.count = filter.Closed(); });
+        settings.Change(SettingsSection::CloseUrl,
+                        [&filter](ProgramSettings& s) { s.closeUrl.count = filter.Closed(); });
     });
 }
 

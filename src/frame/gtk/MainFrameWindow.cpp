@@ -5,10 +5,10 @@
 #include "commands/CommandIds.h"
 #include "commands/MenuLayout.h"
 #include "frame/gtk/TabManagerDialog.h"
+#include "platform/text/Encoding.h"
 #include "ui/gtk/MenuBuilder.h"
 #include "ui/gtk/UiResources.h"
 #include "ui/gtk/VirtualKeys.h"
-#include "platform/text/Encoding.h"
 
 namespace fern {
 
@@ -45,7 +45,6 @@ MainFrameWindow::~MainFrameWindow() {
     m_frame.SetUi(nullptr);
 }
 
-
 void MainFrameWindow::RebuildMenus() {
     auto context = std::make_shared<MenuContext>();
     context->router = &m_router;
@@ -63,9 +62,8 @@ void MainFrameWindow::RebuildMenus() {
     m_tabMenu = BuildMenu(TabMenu(), context);
     m_tabMenu->attach_to_widget(*this);
     // Tab commands act on the right-clicked tab only while its menu is open.
-    m_tabMenu->signal_deactivate().connect([this] {
-        Glib::signal_idle().connect_once([this] { m_frame.SetRightClicked(-1); });
-    });
+    m_tabMenu->signal_deactivate().connect(
+        [this] { Glib::signal_idle().connect_once([this] { m_frame.SetRightClicked(-1); }); });
     m_tabBarMenu = BuildMenu(TabBarMenu(), context);
     m_tabBarMenu->attach_to_widget(*this);
 }
@@ -76,8 +74,9 @@ void MainFrameWindow::AddOwnMenu(const std::string& fill, OwnMenuMaker make) {
 }
 
 Gtk::Box& MainFrameWindow::Place(WindowPlace place) {
-    static const char* const names[] = {"menuBarPlace",  "toolBandsPlace", "addressBarPlace", "tabBarAbovePlace",
-                                        "sideBarPlace",  "pagesPlace",     "tabBarBelowPlace", "statusBarPlace"};
+    static const char* const names[] = {"menuBarPlace",     "toolBandsPlace", "addressBarPlace",
+                                        "tabBarAbovePlace", "sideBarPlace",   "pagesPlace",
+                                        "tabBarBelowPlace", "statusBarPlace"};
     Gtk::Box* box = nullptr;
     m_layout->get_widget(names[static_cast<int>(place)], box);
     return *box;
@@ -171,8 +170,10 @@ bool MainFrameWindow::on_key_press_event(GdkEventKey* event) {
     Gtk::Widget* focus = get_focus();
     bool textField = focus && (dynamic_cast<Gtk::Editable*>(focus) || dynamic_cast<Gtk::TextView*>(focus));
     bool commandModifier = (event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) != 0;
-    bool functionKey = (event->keyval >= GDK_KEY_F1 && event->keyval <= GDK_KEY_F35) || event->keyval == GDK_KEY_Escape;
-    if (textField && !commandModifier && !functionKey && gtk_window_propagate_key_event(gobj(), event)) return true;
+    bool functionKey =
+        (event->keyval >= GDK_KEY_F1 && event->keyval <= GDK_KEY_F35) || event->keyval == GDK_KEY_Escape;
+    if (textField && !commandModifier && !functionKey && gtk_window_propagate_key_event(gobj(), event))
+        return true;
     if (RunKeyCommand(event)) return true;
     return Gtk::Window::on_key_press_event(event);
 }
@@ -239,14 +240,16 @@ void MainFrameWindow::ActiveViewChanged(CFernView* view) {
     // A bulk close selects one tab after another; only the last one is shown,
     // so no page comes up just to be closed.
     if (m_showPending.connected()) return;
-    m_showPending = Glib::signal_idle().connect([this] {
-        auto it = m_pageOf.find(m_frame.ActiveView());
-        // A selected tab whose page is still to be made shows nothing of
-        // the tab before it.
-        if (it != m_pageOf.end()) m_pages.set_visible_child(*it->second);
-        else m_pages.set_visible_child(m_blank);
-        return false;
-    }, Glib::PRIORITY_HIGH_IDLE);
+    m_showPending = Glib::signal_idle().connect(
+        [this] {
+            auto it = m_pageOf.find(m_frame.ActiveView());
+            // A selected tab whose page is still to be made shows nothing of
+            // the tab before it.
+            if (it != m_pageOf.end()) m_pages.set_visible_child(*it->second);
+            else m_pages.set_visible_child(m_blank);
+            return false;
+        },
+        Glib::PRIORITY_HIGH_IDLE);
 }
 
 void MainFrameWindow::TabsChanged() {

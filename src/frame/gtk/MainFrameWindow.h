@@ -21,21 +21,33 @@
 namespace fern {
 
 // The named places of the window (MainFrameWindow.ui), top to bottom.
-enum class WindowPlace { MenuBar, ToolBands, AddressBar, TabBarAbove, SideBar, Pages, TabBarBelow, StatusBar };
+enum class WindowPlace {
+    MenuBar,
+    ToolBands,
+    AddressBar,
+    TabBarAbove,
+    SideBar,
+    Pages,
+    TabBarBelow,
+    StatusBar
+};
 
 class MainFrameWindow : public Gtk::Window, public IFrameUi {
 public:
     // Gives the widget that shows a view's page.
     using PageWidgetOf = std::function<GtkWidget*(CFernView*)>;
 
-    MainFrameWindow(CMainFrame& frame, CCommandRouter& router, const CKeyManager& keys, PageWidgetOf pageWidget);
+    MainFrameWindow(CMainFrame& frame, CCommandRouter& router, const CKeyManager& keys,
+                    PageWidgetOf pageWidget);
     ~MainFrameWindow() override;
 
     // Puts a bar into its place (after what the place holds), or moves it
     // there from where it was.
     void Put(WindowPlace place, Gtk::Widget& bar);
     // The tab bar sits above the pages or below them.
-    void SetTabBar(Gtk::Widget& tabBar, bool below) { Put(below ? WindowPlace::TabBarBelow : WindowPlace::TabBarAbove, tabBar); }
+    void SetTabBar(Gtk::Widget& tabBar, bool below) {
+        Put(below ? WindowPlace::TabBarBelow : WindowPlace::TabBarAbove, tabBar);
+    }
     // A bar that sees keys before the window's keys do.
     void SetKeyFilter(IWindowKeyFilter* filter) { m_keyFilter = filter; }
     // The active page's address, for whoever shows it.

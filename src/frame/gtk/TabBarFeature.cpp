@@ -6,9 +6,11 @@
 namespace fern {
 
 TabBarFeature::TabBarFeature(MainFrameWindow& window, CMainFrame& frame, CSettingsService& settings,
-                             COptionsPages& optionsPages, ConvertToUrl convert, const std::string& resourceFolder,
-                             const std::string& tempFolder)
-    : m_window(window), m_settings(settings), m_events(frame, std::move(convert), [&window] { window.ShowTabBarMenu(); }) {
+                             COptionsPages& optionsPages, ConvertToUrl convert,
+                             const std::string& resourceFolder, const std::string& tempFolder)
+    : m_window(window),
+      m_settings(settings),
+      m_events(frame, std::move(convert), [&window] { window.ShowTabBarMenu(); }) {
     m_bar.SetModel(&frame.Tabs());
     m_bar.SetEvents(&m_events);
     m_bar.LoadImages(resourceFolder);

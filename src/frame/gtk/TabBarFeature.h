@@ -15,8 +15,9 @@ namespace fern {
 class TabBarFeature {
 public:
     // `convert` turns a dropped text into an address, as the frame does.
-    TabBarFeature(MainFrameWindow& window, CMainFrame& frame, CSettingsService& settings, COptionsPages& optionsPages,
-                  ConvertToUrl convert, const std::string& resourceFolder, const std::string& tempFolder);
+    TabBarFeature(MainFrameWindow& window, CMainFrame& frame, CSettingsService& settings,
+                  COptionsPages& optionsPages, ConvertToUrl convert, const std::string& resourceFolder,
+                  const std::string& tempFolder);
 
     TabBarWidget& Widget() { return m_bar; }
 

@@ -22,7 +22,7 @@ constexpr int kImageGap = 3;
 constexpr int kGap = 2;          // between buttons
 constexpr int kArrowWidth = 16;  // each of the two scroll buttons
 constexpr int kMinButton = 24;
-constexpr int kDragBox = 7;      // the pointer may move this far before a drag starts
+constexpr int kDragBox = 7;  // the pointer may move this far before a drag starts
 constexpr int kMaxImages = 64;
 
 // Drag source targets.
@@ -49,7 +49,8 @@ Gdk::RGBA FromColorRef(std::uint32_t c) {
 
 Gdk::RGBA Mix(const Gdk::RGBA& a, const Gdk::RGBA& b, double t) {
     Gdk::RGBA m;
-    m.set_rgba(a.get_red() + (b.get_red() - a.get_red()) * t, a.get_green() + (b.get_green() - a.get_green()) * t,
+    m.set_rgba(a.get_red() + (b.get_red() - a.get_red()) * t,
+               a.get_green() + (b.get_green() - a.get_green()) * t,
                a.get_blue() + (b.get_blue() - a.get_blue()) * t, 1.0);
     return m;
 }
@@ -105,8 +106,8 @@ bool TabBarWidget::LoadImages(const std::string& resFolder) {
             strip = strip->add_alpha(true, 255, 0, 255);
             int count = std::min(strip->get_width() / kImageWidth, kMaxImages);
             for (int i = 0; i < count; ++i)
-                m_images.push_back(Gdk::Pixbuf::create_subpixbuf(strip, i * kImageWidth, 0, kImageWidth,
-                                                                 kImageHeight));
+                m_images.push_back(
+                    Gdk::Pixbuf::create_subpixbuf(strip, i * kImageWidth, 0, kImageWidth, kImageHeight));
         }
     } catch (const Glib::Error& e) {
         g_message("tab bar images not loaded: %s", e.what().c_str());
@@ -118,7 +119,8 @@ bool TabBarWidget::LoadImages(const std::string& resFolder) {
 // Layout ---------------------------------------------------------------------------
 
 Pango::FontDescription TabBarWidget::FontFor(bool selected) const {
-    Pango::FontDescription font = const_cast<TabBarWidget*>(this)->get_pango_context()->get_font_description();
+    Pango::FontDescription font =
+        const_cast<TabBarWidget*>(this)->get_pango_context()->get_font_description();
     const TabFontLook& f = selected ? m_look.selFont : m_look.unselFont;
     font.set_weight(static_cast<Pango::Weight>(f.weight));
     font.set_style(f.italic ? Pango::STYLE_ITALIC : Pango::STYLE_NORMAL);
@@ -232,7 +234,8 @@ void TabBarWidget::Refresh() {
         int view = width - 2 * kArrowWidth;
         if (selected < m_first) m_first = selected;
         Layout(width);
-        while (m_first < selected && m_buttons[selected].box.get_x() + m_buttons[selected].box.get_width() > view) {
+        while (m_first < selected &&
+               m_buttons[selected].box.get_x() + m_buttons[selected].box.get_width() > view) {
             ++m_first;
             Layout(width);
         }
@@ -355,7 +358,10 @@ bool TabBarWidget::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
         // The selected button stands out by a pixel towards the pages.
         if (!sel) {
             if (m_look.belowPages) h -= 2;
-            else { y += 2; h -= 2; }
+            else {
+                y += 2;
+                h -= 2;
+            }
         }
         Gdk::RGBA back = sel ? selBack : unselBack;
         if (i == m_hot && !sel) back = Mix(unselBack, selBack, 0.5);
@@ -396,7 +402,8 @@ bool TabBarWidget::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
     if (m_arrows) {
         for (int which = 0; which < 2; ++which) {
             Gdk::Rectangle r = ArrowBox(which);
-            bool can = which == 0 ? m_first > 0 : m_buttons.back().box.get_x() + m_buttons.back().box.get_width() > view;
+            bool can = which == 0 ? m_first > 0
+                                  : m_buttons.back().box.get_x() + m_buttons.back().box.get_width() > view;
             cr->rectangle(r.get_x() + 0.5, r.get_y() + 2.5, r.get_width() - 1, r.get_height() - 3);
             SetColor(cr, unselBack);
             cr->fill_preserve();
@@ -447,7 +454,8 @@ bool TabBarWidget::on_button_press_event(GdkEventButton* event) {
             int time = 400, distance = 5;
             g_object_get(gtk_widget_get_settings(GTK_WIDGET(gobj())), "gtk-double-click-time", &time,
                          "gtk-double-click-distance", &distance, nullptr);
-            bool dbl = !m_lastMiddleWasDouble && event->time - m_lastMiddleTime <= static_cast<guint32>(time) &&
+            bool dbl = !m_lastMiddleWasDouble &&
+                       event->time - m_lastMiddleTime <= static_cast<guint32>(time) &&
                        std::abs(event->x - m_lastMiddleX) <= distance &&
                        std::abs(event->y - m_lastMiddleY) <= distance;
             m_lastMiddleTime = event->time;
@@ -506,7 +514,8 @@ bool TabBarWidget::on_scroll_event(GdkEventScroll* event) {
         case GDK_SCROLL_DOWN:
         case GDK_SCROLL_RIGHT: ScrollBy(+1); break;
         case GDK_SCROLL_SMOOTH: {
-            m_scrollDelta += std::abs(event->delta_x) > std::abs(event->delta_y) ? event->delta_x : event->delta_y;
+            m_scrollDelta +=
+                std::abs(event->delta_x) > std::abs(event->delta_y) ? event->delta_x : event->delta_y;
             while (m_scrollDelta >= 1) {
                 ScrollBy(+1);
                 m_scrollDelta -= 1;
@@ -547,7 +556,8 @@ void TabBarWidget::StartDragOut(int index, GdkEvent* event) {
     m_dragFileUri.clear();
     if (!m_tempFolder.empty()) {
         // The name is text; the folder is the file system's.
-        std::string path = m_tempFolder + "/" + ToUtf8(InternetShortcutFileName(m_events->TabTitle(index), url));
+        std::string path =
+            m_tempFolder + "/" + ToUtf8(InternetShortcutFileName(m_events->TabTitle(index), url));
         std::string error;
         if (WriteFileAtomic(path, InternetShortcutContent(url), &error)) {
             if (gchar* uri = g_filename_to_uri(path.c_str(), nullptr, nullptr)) {
@@ -569,8 +579,8 @@ void TabBarWidget::StartDragOut(int index, GdkEvent* event) {
     gtk_target_list_unref(targets);
 }
 
-void TabBarWidget::on_drag_data_get(const Glib::RefPtr<Gdk::DragContext>&, Gtk::SelectionData& data, guint info,
-                                    guint) {
+void TabBarWidget::on_drag_data_get(const Glib::RefPtr<Gdk::DragContext>&, Gtk::SelectionData& data,
+                                    guint info, guint) {
     Safely([&] {
         if (m_dragUrl.empty()) return;
         if (info == kOutUriList) {
@@ -599,7 +609,8 @@ void TabBarWidget::on_drag_data_received(const Glib::RefPtr<Gdk::DragContext>& c
         if (device && window && gdk_device_get_source(device) != GDK_SOURCE_KEYBOARD)
             gdk_window_get_device_position(window, device, nullptr, nullptr, &mask);
         else
-            mask = GdkModifierType(gdk_keymap_get_modifier_state(gdk_keymap_get_for_display(gdk_display_get_default())));
+            mask = GdkModifierType(
+                gdk_keymap_get_modifier_state(gdk_keymap_get_for_display(gdk_display_get_default())));
         bool shift = (mask & GDK_SHIFT_MASK) != 0;
         bool alt = (mask & GDK_MOD1_MASK) != 0;
         int hit = HitTest(x, y);

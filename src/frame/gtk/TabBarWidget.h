@@ -12,8 +12,8 @@
 
 #include "frame/TabBarLook.h"
 #include "frame/TabBarModel.h"
-#include "ui/gtk/DrawnItemsAccessible.h"
 #include "frame/gtk/TabBarEvents.h"
+#include "ui/gtk/DrawnItemsAccessible.h"
 
 namespace fern {
 
@@ -58,8 +58,8 @@ protected:
     bool OnQueryTooltip(int x, int y, bool keyboard, const Glib::RefPtr<Gtk::Tooltip>& tooltip);
     void on_size_allocate(Gtk::Allocation& allocation) override;
     void on_style_updated() override;
-    void on_drag_data_get(const Glib::RefPtr<Gdk::DragContext>& context, Gtk::SelectionData& data,
-                          guint info, guint time) override;
+    void on_drag_data_get(const Glib::RefPtr<Gdk::DragContext>& context, Gtk::SelectionData& data, guint info,
+                          guint time) override;
     void on_drag_data_received(const Glib::RefPtr<Gdk::DragContext>& context, int x, int y,
                                const Gtk::SelectionData& data, guint info, guint time) override;
     void on_drag_end(const Glib::RefPtr<Gdk::DragContext>& context) override;

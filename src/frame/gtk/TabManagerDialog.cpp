@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "ui/gtk/MenuBuilder.h"
 #include "platform/text/Encoding.h"
+#include "ui/gtk/MenuBuilder.h"
 
 namespace fern {
 

@@ -16,7 +16,8 @@ const std::vector<std::string> kInsertPosition{"常に最後", "常に先頭", "
 const std::vector<std::string> kNextActive{"前に選択していたタブ", "常に先頭", "常に最後", "消したタブの左",
                                            "消したタブの右"};
 const std::vector<std::string> kClick{"何もしない", "閉じる", "更新", "戻る", "ナビゲートロック"};
-const std::vector<std::string> kRightClick{"メニュー", "閉じる", "更新", "戻る", "ナビゲートロック", "何もしない"};
+const std::vector<std::string> kRightClick{"メニュー", "閉じる",           "更新",
+                                           "戻る",     "ナビゲートロック", "何もしない"};
 
 int Items(const std::vector<std::string>& items) { return static_cast<int>(items.size()); }
 
@@ -104,9 +105,9 @@ void TabLookOptionsPage::Enable() {
     m_width.set_sensitive(m_fixedWidth.get_active());
     m_textLimit.set_sensitive(m_limitText.get_active());
     bool colours = m_colours.get_active();
-    for (Gtk::Widget* w : std::initializer_list<Gtk::Widget*>{&m_selText, &m_unselText, &m_selBack, &m_unselBack,
-                                                            &m_selBold, &m_selItalic, &m_selUnderline, &m_unselBold,
-                                                            &m_unselItalic, &m_unselUnderline})
+    for (Gtk::Widget* w : std::initializer_list<Gtk::Widget*>{
+             &m_selText, &m_unselText, &m_selBack, &m_unselBack, &m_selBold, &m_selItalic, &m_selUnderline,
+             &m_unselBold, &m_unselItalic, &m_unselUnderline})
         w->set_sensitive(colours);
 }
 

@@ -45,14 +45,15 @@ struct Reading {
 HistoryFeature::HistoryFeature(Services services)
     : m_s(std::move(services)),
       m_options(HistoryOptionsOf(m_s.settings.Live().history)),
-      m_store(std::make_unique<HistoryStore>(StoreConfig(m_s.dataFolder, m_options), m_s.queue,
-                                             [box = &m_s.messageBox](const std::string& text) {
-                                                 box->Show(text, "履歴", MessageBoxKind::Ok);
-                                             })),
+      m_store(std::make_unique<HistoryStore>(
+          StoreConfig(m_s.dataFolder, m_options), m_s.queue,
+          [box = &m_s.messageBox](const std::string& text) { box->Show(text, "履歴", MessageBoxKind::Ok); })),
       m_recorder(std::make_unique<CHistoryRecorder>(
           *m_store, Now,
-          RecordingRules{m_s.offline, {}, [keep = m_options.keepPageTexts] { return keep; }, m_options.pageBytes})),
-      m_commands({*m_store, m_s.messageBox, [this] { return m_s.activeUrl ? m_s.activeUrl() : std::string(); }, Now}) {
+          RecordingRules{
+              m_s.offline, {}, [keep = m_options.keepPageTexts] { return keep; }, m_options.pageBytes})),
+      m_commands({*m_store, m_s.messageBox,
+                  [this] { return m_s.activeUrl ? m_s.activeUrl() : std::string(); }, Now}) {
     m_s.context.SetPageObserver(this);
 }
 
@@ -97,7 +98,9 @@ void HistoryFeature::PageTitle(WebKitWebView* view, const std::string& title) {
     if (!title.empty()) m_recorder->TitleChanged(view, FromUtf8(title));
 }
 
-void HistoryFeature::PageFailed(WebKitWebView* view, const std::string& uri) { m_views[view].failedUri = uri; }
+void HistoryFeature::PageFailed(WebKitWebView* view, const std::string& uri) {
+    m_views[view].failedUri = uri;
+}
 
 void HistoryFeature::PageFinished(WebKitWebView* view) {
     ViewState& state = m_views[view];
@@ -119,7 +122,8 @@ void HistoryFeature::PageFinished(WebKitWebView* view) {
             std::unique_ptr<Reading> reading(static_cast<Reading*>(data));
             gsize size = 0;
             GError* error = nullptr;
-            guchar* bytes = webkit_web_resource_get_data_finish(WEBKIT_WEB_RESOURCE(source), result, &size, &error);
+            guchar* bytes =
+                webkit_web_resource_get_data_finish(WEBKIT_WEB_RESOURCE(source), result, &size, &error);
             Guard("history page bytes", [&] {
                 HistoryFeature* wiring = *reading->wiring;
                 if (!bytes || !wiring || !wiring->m_views.count(reading->view)) return;

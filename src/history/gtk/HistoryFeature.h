@@ -26,7 +26,7 @@ namespace fern {
 class HistoryFeature : private IWebKitPageObserver {
 public:
     struct Services {
-        std::string dataFolder;  // the file system's bytes
+        std::string dataFolder;            // the file system's bytes
         const CSettingsService& settings;  // read at the start: a change of the limits waits for a restart
         WebKitContext& context;
         IMessageQueue& queue;

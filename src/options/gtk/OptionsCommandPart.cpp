@@ -5,7 +5,8 @@
 
 namespace fern {
 
-OptionsCommandPart::OptionsCommandPart(Gtk::Window& parent, CSettingsService& settings, const COptionsPages& pages)
+OptionsCommandPart::OptionsCommandPart(Gtk::Window& parent, CSettingsService& settings,
+                                       const COptionsPages& pages)
     : m_parent(parent), m_settings(settings), m_pages(pages) {}
 
 OptionsCommandPart::~OptionsCommandPart() = default;

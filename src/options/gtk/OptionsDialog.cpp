@@ -63,7 +63,8 @@ OptionsDialog::OptionsDialog(Gtk::Window& parent, CSettingsService& settings, co
     // The page shown last, when it is one of the pages here.
     int index = settings.Live().optionDlg.pageIndex;
     auto table = OptionsPageTitles();
-    std::string first = index >= 0 && index < static_cast<int>(table.size()) ? table[static_cast<std::size_t>(index)] : "";
+    std::string first =
+        index >= 0 && index < static_cast<int>(table.size()) ? table[static_cast<std::size_t>(index)] : "";
     if (!m_pages.count(first) && !titles.empty()) first = BuildOptionsTree(titles).front().title;
     m_store->foreach_iter([this, &first](const Gtk::TreeIter& it) {
         int row = 0;
@@ -92,7 +93,8 @@ void OptionsDialog::Apply() {
     m_session.Refresh();
     for (auto& [title, page] : m_pages) page->Store(m_session);
     if (!m_session.Apply()) {
-        Gtk::MessageDialog box(*m_dialog, ToUtf8(kSaveFailed), false, Gtk::MESSAGE_WARNING, Gtk::BUTTONS_OK, true);
+        Gtk::MessageDialog box(*m_dialog, ToUtf8(kSaveFailed), false, Gtk::MESSAGE_WARNING, Gtk::BUTTONS_OK,
+                               true);
         box.set_title("Fern Browser");
         box.run();
     }
@@ -102,7 +104,8 @@ void OptionsDialog::Apply() {
 void OptionsDialog::Close() {
     int index = OptionsPageIndex(m_shown);
     if (index >= 0 && index != m_settings.Live().optionDlg.pageIndex)
-        m_settings.Change(SettingsSection::OptionDlg, [index](ProgramSettings& s) { s.optionDlg.pageIndex = index; });
+        m_settings.Change(SettingsSection::OptionDlg,
+                          [index](ProgramSettings& s) { s.optionDlg.pageIndex = index; });
     m_dialog->hide();
     if (m_closed) Glib::signal_idle().connect_once(m_closed);
 }

@@ -36,7 +36,7 @@ private:
     Gtk::Stack* m_stack = nullptr;
     Glib::RefPtr<Gtk::TreeStore> m_store;
     std::map<std::string, std::unique_ptr<IOptionsPage>> m_pages;  // by title
-    std::vector<std::string> m_rows;  // the title of each tree row
+    std::vector<std::string> m_rows;                               // the title of each tree row
     std::string m_shown;
     std::function<void()> m_closed;
 

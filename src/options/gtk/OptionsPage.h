@@ -30,7 +30,9 @@ using OptionsPageFactory = std::function<std::unique_ptr<IOptionsPage>()>;
 class COptionsPages {
 public:
     // `title` is a title of the page table ("A::B").
-    void Add(std::string title, OptionsPageFactory make) { m_pages.push_back({std::move(title), std::move(make)}); }
+    void Add(std::string title, OptionsPageFactory make) {
+        m_pages.push_back({std::move(title), std::move(make)});
+    }
 
     struct Entry {
         std::string title;

@@ -95,8 +95,7 @@ gboolean OnClientReadable(gint fd, GIOCondition, gpointer data) {
             break;
         }
         c->in.erase(0, result.consumed);
-        if (result.message.kind == DdeMessageKind::AdviseData)
-            Deliver(c, result.message);
+        if (result.message.kind == DdeMessageKind::AdviseData) Deliver(c, result.message);
         else if (result.message.kind != DdeMessageKind::TransactionReply)  // a late answer is dropped
             LoseClient(c);
     }
@@ -128,11 +127,11 @@ void LoseLater(Conversation* c) {
 
 UINT TimeoutError(UINT type) {
     switch (type) {
-    case XTYP_POKE: return DMLERR_POKEACKTIMEOUT;
-    case XTYP_EXECUTE: return DMLERR_EXECACKTIMEOUT;
-    case XTYP_ADVSTART: return DMLERR_ADVACKTIMEOUT;
-    case XTYP_ADVSTOP: return DMLERR_UNADVACKTIMEOUT;
-    default: return DMLERR_DATAACKTIMEOUT;
+        case XTYP_POKE: return DMLERR_POKEACKTIMEOUT;
+        case XTYP_EXECUTE: return DMLERR_EXECACKTIMEOUT;
+        case XTYP_ADVSTART: return DMLERR_ADVACKTIMEOUT;
+        case XTYP_ADVSTOP: return DMLERR_UNADVACKTIMEOUT;
+        default: return DMLERR_DATAACKTIMEOUT;
     }
 }
 
@@ -296,26 +295,26 @@ HDDEDATA DdeClientTransaction(const void* pData, DWORD cbData, HCONV hConv, HSZ 
     }
     if (pdwResult) *pdwResult = reply.value;
     switch (wType) {
-    case XTYP_REQUEST:
-        if (reply.data) return dde::MakeData(instance, std::move(*reply.data), item, reply.format);
-        break;
-    case XTYP_ADVSTART:
-        if (reply.value) {
-            dde::StartAdviseWatch(c);
-            return DdeFlagAnswer(1);
-        }
-        break;
-    case XTYP_POKE:
-    case XTYP_EXECUTE:
-        if (reply.value & DDE_FACK) return DdeFlagAnswer(1);
-        if (reply.value & DDE_FBUSY) {
-            instance->lastError = DMLERR_BUSY;
-            return nullptr;
-        }
-        break;
-    default:
-        if (reply.value) return DdeFlagAnswer(1);
-        break;
+        case XTYP_REQUEST:
+            if (reply.data) return dde::MakeData(instance, std::move(*reply.data), item, reply.format);
+            break;
+        case XTYP_ADVSTART:
+            if (reply.value) {
+                dde::StartAdviseWatch(c);
+                return DdeFlagAnswer(1);
+            }
+            break;
+        case XTYP_POKE:
+        case XTYP_EXECUTE:
+            if (reply.value & DDE_FACK) return DdeFlagAnswer(1);
+            if (reply.value & DDE_FBUSY) {
+                instance->lastError = DMLERR_BUSY;
+                return nullptr;
+            }
+            break;
+        default:
+            if (reply.value) return DdeFlagAnswer(1);
+            break;
     }
     instance->lastError = DMLERR_NOTPROCESSED;
     return nullptr;
@@ -344,7 +343,7 @@ int DdeQueryWildConnect(DWORD idInst, HSZ hszService, HSZ hszTopic, std::vector<
         std::string buffer;
         DdeMessage reply;
         dde::Wait wait = DdeWriteAll(fd, frame, deadline) ? dde::ReadFrame(fd, buffer, deadline, reply)
-                                                           : dde::Wait::Closed;
+                                                          : dde::Wait::Closed;
         if (wait == dde::Wait::Ok && reply.kind == DdeMessageKind::WildConnectReply) {
             ++answered;
             for (auto& [service, topic] : reply.pairs) pairs.push_back({service, topic});

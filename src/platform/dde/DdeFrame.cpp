@@ -86,53 +86,49 @@ bool DecodeBody(std::string_view body, DdeMessage& m) {
     std::uint8_t kind = r.U8();
     m.kind = static_cast<DdeMessageKind>(kind);
     switch (m.kind) {
-    case DdeMessageKind::Connect:
-        m.service = r.Text();
-        m.topic = r.Text();
-        m.pid = r.U32();
-        m.instance = r.U32();
-        break;
-    case DdeMessageKind::ConnectReply:
-        m.accepted = r.Flag();
-        break;
-    case DdeMessageKind::WildConnect:
-        m.service = r.OptionalText();
-        m.topic = r.OptionalText();
-        m.pid = r.U32();
-        m.instance = r.U32();
-        break;
-    case DdeMessageKind::WildConnectReply: {
-        std::uint32_t n = r.Count(8);
-        for (std::uint32_t i = 0; i < n && r.Ok(); ++i) {
-            std::string service = r.Text();
-            std::string topic = r.Text();
-            m.pairs.emplace_back(std::move(service), std::move(topic));
+        case DdeMessageKind::Connect:
+            m.service = r.Text();
+            m.topic = r.Text();
+            m.pid = r.U32();
+            m.instance = r.U32();
+            break;
+        case DdeMessageKind::ConnectReply: m.accepted = r.Flag(); break;
+        case DdeMessageKind::WildConnect:
+            m.service = r.OptionalText();
+            m.topic = r.OptionalText();
+            m.pid = r.U32();
+            m.instance = r.U32();
+            break;
+        case DdeMessageKind::WildConnectReply: {
+            std::uint32_t n = r.Count(8);
+            for (std::uint32_t i = 0; i < n && r.Ok(); ++i) {
+                std::string service = r.Text();
+                std::string topic = r.Text();
+                m.pairs.emplace_back(std::move(service), std::move(topic));
+            }
+            break;
         }
-        break;
-    }
-    case DdeMessageKind::Transaction:
-        m.id = r.U32();
-        m.type = r.U32();
-        m.format = r.U32();
-        m.item = r.OptionalText();
-        m.data = r.OptionalText();
-        break;
-    case DdeMessageKind::TransactionReply:
-        m.id = r.U32();
-        m.value = r.U32();
-        m.format = r.U32();
-        m.data = r.OptionalText();
-        break;
-    case DdeMessageKind::AdviseData:
-        m.format = r.U32();
-        m.topic = r.Text();
-        m.item = r.Text();
-        m.data = r.OptionalText();
-        break;
-    case DdeMessageKind::Disconnect:
-        break;
-    default:
-        return false;
+        case DdeMessageKind::Transaction:
+            m.id = r.U32();
+            m.type = r.U32();
+            m.format = r.U32();
+            m.item = r.OptionalText();
+            m.data = r.OptionalText();
+            break;
+        case DdeMessageKind::TransactionReply:
+            m.id = r.U32();
+            m.value = r.U32();
+            m.format = r.U32();
+            m.data = r.OptionalText();
+            break;
+        case DdeMessageKind::AdviseData:
+            m.format = r.U32();
+            m.topic = r.Text();
+            m.item = r.Text();
+            m.data = r.OptionalText();
+            break;
+        case DdeMessageKind::Disconnect: break;
+        default: return false;
     }
     return r.Ok() && r.AtEnd();
 }
@@ -144,49 +140,46 @@ std::string EncodeDdeFrame(const DdeMessage& m) {
     w.U32(0);  // the length, filled in below
     w.U8(static_cast<std::uint8_t>(m.kind));
     switch (m.kind) {
-    case DdeMessageKind::Connect:
-        w.Text(m.service.value_or(""));
-        w.Text(m.topic.value_or(""));
-        w.U32(m.pid);
-        w.U32(m.instance);
-        break;
-    case DdeMessageKind::ConnectReply:
-        w.U8(m.accepted ? 1 : 0);
-        break;
-    case DdeMessageKind::WildConnect:
-        w.OptionalText(m.service);
-        w.OptionalText(m.topic);
-        w.U32(m.pid);
-        w.U32(m.instance);
-        break;
-    case DdeMessageKind::WildConnectReply:
-        w.U32(static_cast<std::uint32_t>(m.pairs.size()));
-        for (const auto& [service, topic] : m.pairs) {
-            w.Text(service);
-            w.Text(topic);
-        }
-        break;
-    case DdeMessageKind::Transaction:
-        w.U32(m.id);
-        w.U32(m.type);
-        w.U32(m.format);
-        w.OptionalText(m.item);
-        w.OptionalText(m.data);
-        break;
-    case DdeMessageKind::TransactionReply:
-        w.U32(m.id);
-        w.U32(m.value);
-        w.U32(m.format);
-        w.OptionalText(m.data);
-        break;
-    case DdeMessageKind::AdviseData:
-        w.U32(m.format);
-        w.Text(m.topic.value_or(""));
-        w.Text(m.item.value_or(""));
-        w.OptionalText(m.data);
-        break;
-    case DdeMessageKind::Disconnect:
-        break;
+        case DdeMessageKind::Connect:
+            w.Text(m.service.value_or(""));
+            w.Text(m.topic.value_or(""));
+            w.U32(m.pid);
+            w.U32(m.instance);
+            break;
+        case DdeMessageKind::ConnectReply: w.U8(m.accepted ? 1 : 0); break;
+        case DdeMessageKind::WildConnect:
+            w.OptionalText(m.service);
+            w.OptionalText(m.topic);
+            w.U32(m.pid);
+            w.U32(m.instance);
+            break;
+        case DdeMessageKind::WildConnectReply:
+            w.U32(static_cast<std::uint32_t>(m.pairs.size()));
+            for (const auto& [service, topic] : m.pairs) {
+                w.Text(service);
+                w.Text(topic);
+            }
+            break;
+        case DdeMessageKind::Transaction:
+            w.U32(m.id);
+            w.U32(m.type);
+            w.U32(m.format);
+            w.OptionalText(m.item);
+            w.OptionalText(m.data);
+            break;
+        case DdeMessageKind::TransactionReply:
+            w.U32(m.id);
+            w.U32(m.value);
+            w.U32(m.format);
+            w.OptionalText(m.data);
+            break;
+        case DdeMessageKind::AdviseData:
+            w.U32(m.format);
+            w.Text(m.topic.value_or(""));
+            w.Text(m.item.value_or(""));
+            w.OptionalText(m.data);
+            break;
+        case DdeMessageKind::Disconnect: break;
     }
     std::string& out = w.Out();
     std::size_t body = out.size() - kDdeFrameHeader;

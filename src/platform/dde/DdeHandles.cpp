@@ -56,8 +56,8 @@ int DdeCmpStringHandles(HSZ hsz1, HSZ hsz2) {
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
-HDDEDATA DdeCreateDataHandle(DWORD idInst, const void* pSrc, DWORD cb, DWORD cbOff, HSZ hszItem,
-                             UINT wFmt, UINT afCmd) {
+HDDEDATA DdeCreateDataHandle(DWORD idInst, const void* pSrc, DWORD cb, DWORD cbOff, HSZ hszItem, UINT wFmt,
+                             UINT afCmd) {
     dde::Instance* instance = dde::FindInstance(idInst);
     if (!instance) return nullptr;
     if (static_cast<std::uint64_t>(cb) + cbOff > (64u << 20)) {
@@ -65,10 +65,8 @@ HDDEDATA DdeCreateDataHandle(DWORD idInst, const void* pSrc, DWORD cb, DWORD cbO
         return nullptr;
     }
     std::string bytes(cbOff, '\0');
-    if (pSrc)
-        bytes.append(static_cast<const char*>(pSrc), cb);
-    else
-        bytes.append(cb, '\0');
+    if (pSrc) bytes.append(static_cast<const char*>(pSrc), cb);
+    else bytes.append(cb, '\0');
     std::string item;
     if (hszItem) dde::StringText(hszItem, item);
     HDDEDATA handle = dde::MakeData(instance, std::move(bytes), item, wFmt);

@@ -121,8 +121,8 @@ DispatchScope::~DispatchScope() {
     Sweep();
 }
 
-HDDEDATA Call(Instance* instance, UINT type, UINT format, HCONV conv, HSZ hsz1, HSZ hsz2,
-              HDDEDATA data, ULONG_PTR data1, ULONG_PTR data2) {
+HDDEDATA Call(Instance* instance, UINT type, UINT format, HCONV conv, HSZ hsz1, HSZ hsz2, HDDEDATA data,
+              ULONG_PTR data1, ULONG_PTR data2) {
     if (!instance->callback || instance->dead) return nullptr;
     DispatchScope scope;
     try {
@@ -135,8 +135,8 @@ HDDEDATA Call(Instance* instance, UINT type, UINT format, HCONV conv, HSZ hsz1, 
 GSource* WatchSocket(Instance* instance, int fd, GIOCondition condition,
                      gboolean (*handler)(gint, GIOCondition, gpointer), gpointer data) {
     GSource* source = g_unix_fd_source_new(fd, condition);
-    g_source_set_callback(source, reinterpret_cast<GSourceFunc>(reinterpret_cast<void (*)()>(handler)),
-                          data, nullptr);
+    g_source_set_callback(source, reinterpret_cast<GSourceFunc>(reinterpret_cast<void (*)()>(handler)), data,
+                          nullptr);
     g_source_attach(source, instance->context);
     return source;
 }

@@ -59,8 +59,8 @@ struct Conversation {
     bool closed = false;
     bool self = false;
     std::uint32_t lastId = 0;
-    std::vector<AdviseLoop> loops;      // server side
-    bool watching = false;              // client side: advise data is read
+    std::vector<AdviseLoop> loops;  // server side
+    bool watching = false;          // client side: advise data is read
     std::deque<DdeMessage> pendingAdvise;
 
     HCONV Handle() const { return reinterpret_cast<HCONV>(handle); }
@@ -128,8 +128,8 @@ bool TakeData(Instance* instance, HDDEDATA answer, std::string& bytes, UINT& for
 
 // Calls the instance's callback; while any callback runs on this thread,
 // closed conversations and instances are kept, and freed afterwards.
-HDDEDATA Call(Instance* instance, UINT type, UINT format, HCONV conv, HSZ hsz1, HSZ hsz2,
-              HDDEDATA data, ULONG_PTR data1, ULONG_PTR data2);
+HDDEDATA Call(Instance* instance, UINT type, UINT format, HCONV conv, HSZ hsz1, HSZ hsz2, HDDEDATA data,
+              ULONG_PTR data1, ULONG_PTR data2);
 
 class DispatchScope {
 public:

@@ -154,45 +154,45 @@ void Transaction(Conversation* c, const DdeMessage& m) {
     HDDEDATA data = m.data ? MakeData(instance, *m.data, itemText, m.format) : nullptr;
     HCONV handle = c->Handle();
     switch (m.type) {
-    case XTYP_REQUEST: {
-        HDDEDATA answer = Call(instance, XTYP_REQUEST, m.format, handle, c->topic, item, nullptr, 0, 0);
-        std::string bytes;
-        UINT format = 0;
-        if (!instance->dead && TakeData(instance, answer, bytes, format)) {
-            reply.data = std::move(bytes);
-            reply.format = format;
+        case XTYP_REQUEST: {
+            HDDEDATA answer = Call(instance, XTYP_REQUEST, m.format, handle, c->topic, item, nullptr, 0, 0);
+            std::string bytes;
+            UINT format = 0;
+            if (!instance->dead && TakeData(instance, answer, bytes, format)) {
+                reply.data = std::move(bytes);
+                reply.format = format;
+            }
+            break;
         }
-        break;
-    }
-    case XTYP_POKE:
-    case XTYP_EXECUTE: {
-        if (!data) data = MakeData(instance, std::string(), itemText, m.format);
-        HDDEDATA answer = Call(instance, m.type, m.format, handle, c->topic,
-                               m.type == XTYP_POKE ? item : nullptr, data, 0, 0);
-        reply.value = static_cast<std::uint32_t>(DdeAnswerValue(answer) & 0xFFFF);
-        break;
-    }
-    case XTYP_ADVSTART: {
-        bool ok = DdeAnswerValue(Call(instance, XTYP_ADVSTART, m.format, handle, c->topic, item, nullptr, 0, 0)) != 0;
-        if (ok && !c->closed) {
-            bool known = false;
-            for (const auto& loop : c->loops)
-                known = known || (loop.format == m.format && SjisCompareNoCase(loop.item, itemText) == 0);
-            if (!known) c->loops.push_back({itemText, m.format});
+        case XTYP_POKE:
+        case XTYP_EXECUTE: {
+            if (!data) data = MakeData(instance, std::string(), itemText, m.format);
+            HDDEDATA answer = Call(instance, m.type, m.format, handle, c->topic,
+                                   m.type == XTYP_POKE ? item : nullptr, data, 0, 0);
+            reply.value = static_cast<std::uint32_t>(DdeAnswerValue(answer) & 0xFFFF);
+            break;
         }
-        reply.value = ok ? 1 : 0;
-        break;
-    }
-    case XTYP_ADVSTOP: {
-        std::erase_if(c->loops, [&](const AdviseLoop& loop) {
-            return loop.format == m.format && SjisCompareNoCase(loop.item, itemText) == 0;
-        });
-        Call(instance, XTYP_ADVSTOP, m.format, handle, c->topic, item, nullptr, 0, 0);
-        reply.value = 1;
-        break;
-    }
-    default:
-        break;  // not a transaction a client may send: not processed
+        case XTYP_ADVSTART: {
+            bool ok = DdeAnswerValue(Call(instance, XTYP_ADVSTART, m.format, handle, c->topic, item, nullptr,
+                                          0, 0)) != 0;
+            if (ok && !c->closed) {
+                bool known = false;
+                for (const auto& loop : c->loops)
+                    known = known || (loop.format == m.format && SjisCompareNoCase(loop.item, itemText) == 0);
+                if (!known) c->loops.push_back({itemText, m.format});
+            }
+            reply.value = ok ? 1 : 0;
+            break;
+        }
+        case XTYP_ADVSTOP: {
+            std::erase_if(c->loops, [&](const AdviseLoop& loop) {
+                return loop.format == m.format && SjisCompareNoCase(loop.item, itemText) == 0;
+            });
+            Call(instance, XTYP_ADVSTOP, m.format, handle, c->topic, item, nullptr, 0, 0);
+            reply.value = 1;
+            break;
+        }
+        default: break;  // not a transaction a client may send: not processed
     }
     if (data) DdeFreeDataHandle(data);
     FreeString(instance->id, item);
@@ -212,12 +212,9 @@ void HandleInput(Conversation* c, const Listener* listener) {
         c->in.erase(0, result.consumed);
         DdeMessage& m = result.message;
         if (!c->connected) {
-            if (m.kind == DdeMessageKind::Connect && listener)
-                Connect(c, m, *listener);
-            else if (m.kind == DdeMessageKind::WildConnect)
-                WildConnect(c, m);
-            else
-                Lost(c);
+            if (m.kind == DdeMessageKind::Connect && listener) Connect(c, m, *listener);
+            else if (m.kind == DdeMessageKind::WildConnect) WildConnect(c, m);
+            else Lost(c);
         } else if (m.kind == DdeMessageKind::Transaction) {
             Transaction(c, m);
         } else {

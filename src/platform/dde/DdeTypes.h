@@ -28,8 +28,8 @@ struct HSZPAIR {
 inline HDDEDATA DdeFlagAnswer(std::uintptr_t value) { return reinterpret_cast<HDDEDATA>(value); }
 inline std::uintptr_t DdeAnswerValue(HDDEDATA answer) { return reinterpret_cast<std::uintptr_t>(answer); }
 
-using PFNCALLBACK = HDDEDATA (*)(UINT type, UINT format, HCONV conv, HSZ hsz1, HSZ hsz2,
-                                 HDDEDATA data, ULONG_PTR data1, ULONG_PTR data2);
+using PFNCALLBACK = HDDEDATA (*)(UINT type, UINT format, HCONV conv, HSZ hsz1, HSZ hsz2, HDDEDATA data,
+                                 ULONG_PTR data1, ULONG_PTR data2);
 
 // Transaction classes and types.
 constexpr UINT XCLASS_BOOL = 0x1000;

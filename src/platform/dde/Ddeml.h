@@ -35,8 +35,8 @@ DWORD DdeQueryStringA(DWORD idInst, HSZ hsz, char* psz, DWORD cchMax, int codePa
 int DdeCmpStringHandles(HSZ hsz1, HSZ hsz2);
 
 // Data handles.
-HDDEDATA DdeCreateDataHandle(DWORD idInst, const void* pSrc, DWORD cb, DWORD cbOff, HSZ hszItem,
-                             UINT wFmt, UINT afCmd);
+HDDEDATA DdeCreateDataHandle(DWORD idInst, const void* pSrc, DWORD cb, DWORD cbOff, HSZ hszItem, UINT wFmt,
+                             UINT afCmd);
 unsigned char* DdeAccessData(HDDEDATA hData, DWORD* pcbDataSize);
 bool DdeUnaccessData(HDDEDATA hData);
 DWORD DdeGetData(HDDEDATA hData, void* pDst, DWORD cbMax, DWORD cbOff);

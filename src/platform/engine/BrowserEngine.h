@@ -22,7 +22,7 @@ inline constexpr char kPageDialogCaption[] = "Fern Browser";
 
 // Document commands the shell sends to the page (find, source, print ...).
 enum class PageCommand {
-    Find,          // the engine's own find
+    Find,  // the engine's own find
     ViewSource,
     Properties,
     Print,
@@ -117,8 +117,7 @@ public:
     virtual void TitleChange(const std::string&) {}
     virtual void PropertyChange(const std::string&) {}
     virtual void BeforeNavigate2(const std::string& /*url*/, long /*flags*/,
-                                 const std::string& /*targetFrame*/,
-                                 const std::string& /*postData*/,
+                                 const std::string& /*targetFrame*/, const std::string& /*postData*/,
                                  const std::string& /*headers*/, bool& /*cancel*/) {}
     // Set newWindow to the engine of the tab made for the new window, or
     // cancel. The engine layer then shows the page in that tab.
@@ -140,8 +139,8 @@ public:
     virtual void WindowClosing(bool /*isChildWindow*/, bool& /*cancel*/) {}
     virtual void SetSecureLockIcon(long /*level*/) {}
     virtual void FileDownload(bool& /*cancel*/) {}
-    virtual void NavigateError(const std::string& /*url*/, const std::string& /*frame*/,
-                               long /*statusCode*/, bool& /*cancel*/) {}
+    virtual void NavigateError(const std::string& /*url*/, const std::string& /*frame*/, long /*statusCode*/,
+                               bool& /*cancel*/) {}
     virtual void PrivacyImpactedStateChange(bool) {}
     // A page message box (alert, confirm, prompt, leave-page question) about
     // to be shown with `caption`: true when it is handled and not shown.

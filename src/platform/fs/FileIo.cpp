@@ -59,8 +59,7 @@ bool WriteFileAtomic(std::string_view path, std::string_view bytes, std::string*
     struct stat st {};
     if (stat(fsPath.c_str(), &st) == 0 && S_ISREG(st.st_mode)) mode = st.st_mode & 07777;
     GError* err = nullptr;
-    gboolean ok = g_file_set_contents_full(fsPath.c_str(), bytes.data(),
-                                           static_cast<gssize>(bytes.size()),
+    gboolean ok = g_file_set_contents_full(fsPath.c_str(), bytes.data(), static_cast<gssize>(bytes.size()),
                                            G_FILE_SET_CONTENTS_CONSISTENT, mode, &err);
     if (!ok) {
         if (error) *error = err ? err->message : "cannot write";
@@ -74,9 +73,7 @@ bool IsRegularFile(std::string_view path) {
     return g_file_test(std::string(path).c_str(), G_FILE_TEST_IS_REGULAR);
 }
 
-bool IsDirectory(std::string_view path) {
-    return g_file_test(std::string(path).c_str(), G_FILE_TEST_IS_DIR);
-}
+bool IsDirectory(std::string_view path) { return g_file_test(std::string(path).c_str(), G_FILE_TEST_IS_DIR); }
 
 void LogWriteFailure(std::string_view path, std::string_view reason) {
     // The path as the file system has it.

@@ -32,12 +32,15 @@ TimerId GlibTimers::Start(unsigned periodMs, std::function<void()> tick) {
     auto timer = std::make_unique<Timer>();
     timer->tick = std::move(tick);
     Timer* raw = timer.get();
-    raw->source = g_timeout_add(periodMs, [](gpointer data) -> gboolean {
-        auto* t = static_cast<Timer*>(data);
-        auto tick = t->tick;  // the tick may stop (and free) its own timer
-        RunGuarded(tick);
-        return G_SOURCE_CONTINUE;
-    }, raw);
+    raw->source = g_timeout_add(
+        periodMs,
+        [](gpointer data) -> gboolean {
+            auto* t = static_cast<Timer*>(data);
+            auto tick = t->tick;  // the tick may stop (and free) its own timer
+            RunGuarded(tick);
+            return G_SOURCE_CONTINUE;
+        },
+        raw);
     m_timers[id] = std::move(timer);
     return id;
 }
@@ -51,10 +54,13 @@ void GlibTimers::Stop(TimerId id) {
 
 void GlibMessageQueue::Post(std::function<void()> work) {
     auto* heap = new std::function<void()>(std::move(work));
-    g_idle_add_full(G_PRIORITY_DEFAULT_IDLE, [](gpointer data) -> gboolean {
-        RunGuarded(*static_cast<std::function<void()>*>(data));
-        return G_SOURCE_REMOVE;
-    }, heap, [](gpointer data) { delete static_cast<std::function<void()>*>(data); });
+    g_idle_add_full(
+        G_PRIORITY_DEFAULT_IDLE,
+        [](gpointer data) -> gboolean {
+            RunGuarded(*static_cast<std::function<void()>*>(data));
+            return G_SOURCE_REMOVE;
+        },
+        heap, [](gpointer data) { delete static_cast<std::function<void()>*>(data); });
 }
 
 std::optional<std::string> GtkClipboardText::GetText() {
@@ -79,15 +85,20 @@ MessageBoxAnswer GtkMessageBox::Show(const std::string& text, const std::string&
     GtkMessageType type = GTK_MESSAGE_INFO;
     switch (kind) {
         case MessageBoxKind::Ok: break;
-        case MessageBoxKind::OkCancel: buttons = GTK_BUTTONS_OK_CANCEL; type = GTK_MESSAGE_QUESTION; break;
+        case MessageBoxKind::OkCancel:
+            buttons = GTK_BUTTONS_OK_CANCEL;
+            type = GTK_MESSAGE_QUESTION;
+            break;
         case MessageBoxKind::YesNo:
-        case MessageBoxKind::YesNoCancel: buttons = GTK_BUTTONS_YES_NO; type = GTK_MESSAGE_QUESTION; break;
+        case MessageBoxKind::YesNoCancel:
+            buttons = GTK_BUTTONS_YES_NO;
+            type = GTK_MESSAGE_QUESTION;
+            break;
     }
     std::string utf8 = ToUtf8(text);
     GtkWidget* dialog = gtk_message_dialog_new(m_parent, GTK_DIALOG_MODAL, type, buttons, "%s", utf8.c_str());
     if (kind == MessageBoxKind::YesNoCancel)
-        gtk_dialog_add_button(GTK_DIALOG(dialog), ToUtf8("キャンセル").c_str(),
-                              GTK_RESPONSE_CANCEL);
+        gtk_dialog_add_button(GTK_DIALOG(dialog), ToUtf8("キャンセル").c_str(), GTK_RESPONSE_CANCEL);
     gtk_window_set_title(GTK_WINDOW(dialog), ToUtf8(caption).c_str());
     gint response = gtk_dialog_run(GTK_DIALOG(dialog));
     gtk_widget_destroy(dialog);

@@ -42,8 +42,7 @@ class GtkMessageBox : public IMessageBox {
 public:
     explicit GtkMessageBox(GtkWindow* parent = nullptr) : m_parent(parent) {}
     void SetParent(GtkWindow* parent) { m_parent = parent; }
-    MessageBoxAnswer Show(const std::string& text, const std::string& caption,
-                          MessageBoxKind kind) override;
+    MessageBoxAnswer Show(const std::string& text, const std::string& caption, MessageBoxKind kind) override;
 
 private:
     GtkWindow* m_parent;

@@ -29,8 +29,7 @@ WebKitContext::WebKitContext(const std::string& dataFolder) {
     m_offline = std::make_unique<WebKitOfflineFilter>(SubFolder(base, "webkit", "filters"));
 
     m_dataManager = webkit_website_data_manager_new("base-data-directory", m_dataDir.c_str(),
-                                                    "base-cache-directory", m_cacheDir.c_str(),
-                                                    nullptr);
+                                                    "base-cache-directory", m_cacheDir.c_str(), nullptr);
     m_context = webkit_web_context_new_with_website_data_manager(m_dataManager);
     // Must come before the first web process; later it is fatal.
     webkit_web_context_set_sandbox_enabled(m_context, TRUE);
@@ -96,16 +95,15 @@ void WebKitContext::ServeSource(WebKitURISchemeRequest* request, gpointer data) 
     g_log("fern-engine", G_LOG_LEVEL_DEBUG, "source page %s", uri ? uri : "");
     auto it = uri ? pages->find(uri) : pages->end();
     if (it == pages->end()) {
-        GError* error = g_error_new_literal(G_IO_ERROR, G_IO_ERROR_NOT_FOUND,
-                                            "no source page is kept for this address");
+        GError* error =
+            g_error_new_literal(G_IO_ERROR, G_IO_ERROR_NOT_FOUND, "no source page is kept for this address");
         webkit_uri_scheme_request_finish_error(request, error);
         g_error_free(error);
         return;
     }
     GBytes* bytes = g_bytes_new(it->second.data(), it->second.size());
     GInputStream* stream = g_memory_input_stream_new_from_bytes(bytes);
-    webkit_uri_scheme_request_finish(request, stream, static_cast<gint64>(it->second.size()),
-                                     "text/html");
+    webkit_uri_scheme_request_finish(request, stream, static_cast<gint64>(it->second.size()), "text/html");
     g_object_unref(stream);
     g_bytes_unref(bytes);
 }

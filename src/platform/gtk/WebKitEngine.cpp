@@ -1,7 +1,7 @@
 #include "platform/gtk/WebKitEngine.h"
 
-#include "platform/trace/StartupTrace.h"
 #include <cstdio>
+#include "platform/trace/StartupTrace.h"
 
 #include "platform/gtk/GuardedCall.h"
 #include "platform/gtk/WebKitContext.h"
@@ -71,19 +71,22 @@ WebKitEngine::WebKitEngine(WebKitContext& context, const std::string& homeUrl, W
         // Its content manager is its own too, so its script errors are its own.
         m_openerView = opener->m_view;
         m_settings = CopyWebKitSettings(webkit_web_view_get_settings(opener->m_view));
-        m_view = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", opener->m_view,
-                                              "settings", m_settings, "user-content-manager", content, nullptr));
+        m_view =
+            WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", opener->m_view, "settings",
+                                         m_settings, "user-content-manager", content, nullptr));
         g_object_ref_sink(m_view);
     } else if (shareProcessOf) {
         // Related only to share the process: the tab's settings are a new tab's.
         m_settings = context.NewTabSettings();
-        m_view = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", shareProcessOf, "settings",
-                                              m_settings, "user-content-manager", content, nullptr));
+        m_view =
+            WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", shareProcessOf, "settings",
+                                         m_settings, "user-content-manager", content, nullptr));
         g_object_ref_sink(m_view);
     } else {
         m_settings = context.NewTabSettings();
-        m_view = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context.Context(),
-                                              "settings", m_settings, "user-content-manager", content, nullptr));
+        m_view =
+            WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context.Context(), "settings",
+                                         m_settings, "user-content-manager", content, nullptr));
         g_object_ref_sink(m_view);
     }
     g_object_unref(content);
@@ -133,8 +136,8 @@ void WebKitEngine::LoadApi(WebKitURIRequest* request) {
     m_stoppedApi = ApiNavigation::None;
 }
 
-void WebKitEngine::Navigate2(const std::string& url, long, const std::string&,
-                             const std::string& postData, const std::string& headers) {
+void WebKitEngine::Navigate2(const std::string& url, long, const std::string&, const std::string& postData,
+                             const std::string& headers) {
     m_post = PostPhase::None;
     if (url.empty()) return;
     std::string uri = ToUtf8(url);
@@ -163,8 +166,7 @@ void WebKitEngine::Navigate2(const std::string& url, long, const std::string&,
     if (!FireBeforeNavigate2(url, "", headers)) return;
     WebKitURIRequest* request = webkit_uri_request_new(uri.c_str());
     if (SoupMessageHeaders* http = webkit_uri_request_get_http_headers(request)) {
-        for (auto& [name, value] : fields)
-            soup_message_headers_replace(http, name.c_str(), value.c_str());
+        for (auto& [name, value] : fields) soup_message_headers_replace(http, name.c_str(), value.c_str());
     }
     LoadApi(request);
     g_object_unref(request);

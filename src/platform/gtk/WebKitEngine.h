@@ -90,7 +90,7 @@ private:
     // What is known about the main-frame navigation that the next load
     // STARTED belongs to.
     struct PendingNavigation {
-        std::string uri;      // UTF-8
+        std::string uri;        // UTF-8
         bool reported = false;  // BeforeNavigate2 already ran (or is not due)
     };
     // An operation of ours whose policy decision is still to come.
@@ -137,8 +137,7 @@ private:
     std::unique_ptr<WebKitPageDialogs> m_dialogs;
 
     // `url` is Shift-JIS; true when the sink allowed the navigation.
-    bool FireBeforeNavigate2(const std::string& url, const std::string& postData,
-                             const std::string& headers);
+    bool FireBeforeNavigate2(const std::string& url, const std::string& postData, const std::string& headers);
     void LoadApi(WebKitURIRequest* request);
 };
 

@@ -66,7 +66,8 @@ WebKitEngineFactory::~WebKitEngineFactory() { ReleasePrestarted(); }
 
 void WebKitEngineFactory::Prestart() {
     if (m_prestarted) return;
-    m_prestarted = GTK_WIDGET(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", m_context.Context(), nullptr));
+    m_prestarted =
+        GTK_WIDGET(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", m_context.Context(), nullptr));
     g_object_ref_sink(m_prestarted);
     webkit_web_view_load_uri(WEBKIT_WEB_VIEW(m_prestarted), "about:blank");
     TracePhase("web process prestarted");

@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "platform/gtk/GuardedCall.h"
-#include "platform/gtk/WebKitEngine.h"
 #include "platform/gtk/WebKitContext.h"
+#include "platform/gtk/WebKitEngine.h"
 #include "platform/gtk/WebKitNavigationRules.h"
 #include "platform/gtk/WebKitOfflineFilter.h"
 #include "platform/gtk/WebKitSadPage.h"
@@ -132,7 +132,8 @@ struct WebKitEngineHandlers {
                     // A navigation already announced keeps its place: a
                     // subframe deciding before that load starts must not
                     // take it over.
-                    if (!e.m_pending || !e.m_pending->reported) e.m_pending = E::PendingNavigation{uri, false};
+                    if (!e.m_pending || !e.m_pending->reported)
+                        e.m_pending = E::PendingNavigation{uri, false};
                     return FALSE;
             }
         }
@@ -174,7 +175,8 @@ struct WebKitEngineHandlers {
         gboolean handled = FALSE;
         Guard("decide-policy", [&] {
             E& e = *static_cast<E*>(data);
-            if (type == WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION) handled = DecideNavigation(e, decision);
+            if (type == WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION)
+                handled = DecideNavigation(e, decision);
             else if (type == WEBKIT_POLICY_DECISION_TYPE_RESPONSE) handled = DecideResponse(e, decision);
             // A new-window action goes on to `create`, which asks the sink.
         });
@@ -204,7 +206,8 @@ struct WebKitEngineHandlers {
             [](GObject* view, GAsyncResult* result, gpointer data) {
                 std::unique_ptr<Ask> ask(static_cast<Ask*>(data));
                 GError* error = nullptr;
-                JSCValue* value = webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(view), result, &error);
+                JSCValue* value =
+                    webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(view), result, &error);
                 std::string title;
                 if (value && jsc_value_is_string(value)) {
                     gchar* text = jsc_value_to_string(value);
@@ -262,14 +265,15 @@ struct WebKitEngineHandlers {
         if (e.m_sink) e.m_sink->SetSecureLockIcon(SecureLockLevel(e));
         UpdateCommandState(e);
         if (e.m_sadPage) return;
-        if (IWebKitPageObserver* observer = e.m_context.PageObserver()) observer->PageCommitted(e.m_view, e.m_committedUri);
+        if (IWebKitPageObserver* observer = e.m_context.PageObserver())
+            observer->PageCommitted(e.m_view, e.m_committedUri);
     }
 
     static void Finished(E& e) {
         if (e.m_post == E::PostPhase::Helper) {
             // Posts even in a tab whose page scripts are off.
-            webkit_web_view_evaluate_javascript(e.m_view, "document.forms[0].submit()", -1, nullptr,
-                                                nullptr, nullptr, nullptr, nullptr);
+            webkit_web_view_evaluate_javascript(e.m_view, "document.forms[0].submit()", -1, nullptr, nullptr,
+                                                nullptr, nullptr, nullptr);
             return;
         }
         if (e.m_swallowLoad) {
@@ -281,7 +285,8 @@ struct WebKitEngineHandlers {
         if (e.m_sink) e.m_sink->ProgressChange(-1, 100);
         if (e.m_sink) e.m_sink->DownloadComplete();
         if (e.m_sink) e.m_sink->DocumentComplete(e.LocationURL(), true);
-        if (IWebKitPageObserver* observer = e.m_context.PageObserver(); observer && e.m_committed && !e.m_sadPage)
+        if (IWebKitPageObserver* observer = e.m_context.PageObserver();
+            observer && e.m_committed && !e.m_sadPage)
             observer->PageFinished(e.m_view);
     }
 
@@ -304,7 +309,8 @@ struct WebKitEngineHandlers {
     static void OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer data) {
         Guard("load-changed", [&] {
             E& e = *static_cast<E*>(data);
-            TRACE("%p load %d %s", data, static_cast<int>(event), Str(webkit_web_view_get_uri(e.m_view)).c_str());
+            TRACE("%p load %d %s", data, static_cast<int>(event),
+                  Str(webkit_web_view_get_uri(e.m_view)).c_str());
             if (StartupTraceOn()) TraceFirstPage(e, event);
             if (event == WEBKIT_LOAD_STARTED) Started(e);
             else if (event == WEBKIT_LOAD_COMMITTED) Committed(e);
@@ -312,8 +318,7 @@ struct WebKitEngineHandlers {
         });
     }
 
-    static gboolean OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* uri, GError* error,
-                                 gpointer data) {
+    static gboolean OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* uri, GError* error, gpointer data) {
         gboolean handled = FALSE;
         Guard("load-failed", [&] {
             E& e = *static_cast<E*>(data);
@@ -325,7 +330,8 @@ struct WebKitEngineHandlers {
                                 WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE))
                 return;
             e.m_failedUri = Str(uri);
-            if (IWebKitPageObserver* observer = e.m_context.PageObserver()) observer->PageFailed(e.m_view, e.m_failedUri);
+            if (IWebKitPageObserver* observer = e.m_context.PageObserver())
+                observer->PageFailed(e.m_view, e.m_failedUri);
             bool cancel = false;
             if (e.m_sink) e.m_sink->NavigateError(UrlFromUtf8(e.m_failedUri), "", ErrorStatus(error), cancel);
             // Cancelled: no error page in place of the page.
@@ -405,7 +411,8 @@ struct WebKitEngineHandlers {
         });
     }
 
-    static void OnWebProcessTerminated(WebKitWebView* view, WebKitWebProcessTerminationReason reason, gpointer data) {
+    static void OnWebProcessTerminated(WebKitWebView* view, WebKitWebProcessTerminationReason reason,
+                                       gpointer data) {
         Guard("web-process-terminated", [&] {
             E& e = *static_cast<E*>(data);
             // Ended on purpose by the program: nothing to tell.
@@ -418,9 +425,11 @@ struct WebKitEngineHandlers {
             if (uri.empty()) uri = "about:blank";
             std::string title = Str(webkit_web_view_get_title(view));
             if (title.empty() && !e.m_lastTitle.empty()) title = ToUtf8(e.m_lastTitle);
-            std::fprintf(stderr, "fern: the web process of %s ended (%d)\n", uri.c_str(), static_cast<int>(reason));
+            std::fprintf(stderr, "fern: the web process of %s ended (%d)\n", uri.c_str(),
+                         static_cast<int>(reason));
             e.m_sadLoadPending = true;
-            webkit_web_view_load_alternate_html(view, SadPageHtml(title, uri, reason).c_str(), uri.c_str(), nullptr);
+            webkit_web_view_load_alternate_html(view, SadPageHtml(title, uri, reason).c_str(), uri.c_str(),
+                                                nullptr);
         });
     }
 
@@ -461,8 +470,8 @@ void WebKitEngineSignals::Connect(WebKitEngine& engine) {
     g_signal_connect(view, "close", G_CALLBACK(H::OnClose), &engine);
     g_signal_connect(view, "create", G_CALLBACK(H::OnCreate), &engine);
     g_signal_connect(view, "web-process-terminated", G_CALLBACK(H::OnWebProcessTerminated), &engine);
-    g_signal_connect(webkit_web_view_get_back_forward_list(view), "changed",
-                     G_CALLBACK(H::OnHistoryChanged), &engine);
+    g_signal_connect(webkit_web_view_get_back_forward_list(view), "changed", G_CALLBACK(H::OnHistoryChanged),
+                     &engine);
 }
 
 void WebKitEngineSignals::Disconnect(WebKitEngine& engine) {

@@ -64,8 +64,8 @@ std::string UriOrigin(std::string_view uri) {
 
 bool LooksLikeSubframeNavigation(std::string_view frameName, std::string_view referer,
                                  std::string_view documentUri) {
-    if (!frameName.empty() && frameName != "_top" && frameName != "_self" &&
-        frameName != "_parent" && frameName != "_blank")
+    if (!frameName.empty() && frameName != "_top" && frameName != "_self" && frameName != "_parent" &&
+        frameName != "_blank")
         return true;
     if (referer.empty()) return false;
     std::string_view document = WithoutFragment(documentUri);
@@ -111,8 +111,7 @@ std::string EscapeHtml(std::string_view text, bool attribute) {
 std::optional<std::string> PostFormPage(std::string_view actionUrl, std::string_view body,
                                         std::string_view contentType) {
     std::string_view type = Trim(contentType.substr(0, contentType.find(';')));
-    if (!type.empty() && !EqualsNoCase(type, "application/x-www-form-urlencoded"))
-        return std::nullopt;
+    if (!type.empty() && !EqualsNoCase(type, "application/x-www-form-urlencoded")) return std::nullopt;
 
     std::vector<std::pair<std::string, std::string>> fields;
     bool utf8 = true;

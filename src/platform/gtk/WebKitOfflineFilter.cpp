@@ -42,8 +42,10 @@ void WebKitOfflineFilter::Compiled(GObject* store, GAsyncResult* result, gpointe
     if (!filter) {
         const bool cancelled = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
         if (!cancelled)
-            std::fprintf(stderr, "fern: the offline filter cannot be made (%s); offline work refuses "
-                                 "page navigations only\n", error ? error->message : "?");
+            std::fprintf(stderr,
+                         "fern: the offline filter cannot be made (%s); offline work refuses "
+                         "page navigations only\n",
+                         error ? error->message : "?");
         if (error) g_error_free(error);
         return;
     }

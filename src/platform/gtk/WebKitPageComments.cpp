@@ -78,7 +78,8 @@ void ShowPageComments(WebKitWebView* view, GCancellable* cancellable, std::funct
         [](GObject* object, GAsyncResult* result, gpointer data) {
             std::unique_ptr<Showing> showing(static_cast<Showing*>(data));
             GError* error = nullptr;
-            JSCValue* value = webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(object), result, &error);
+            JSCValue* value =
+                webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(object), result, &error);
             int count = -1;
             if (value && jsc_value_is_number(value)) count = jsc_value_to_int32(value);
             if (value) g_object_unref(value);

@@ -69,8 +69,8 @@ struct WebKitPageDialogHandlers {
         const bool leave = type == WEBKIT_SCRIPT_DIALOG_BEFORE_UNLOAD_CONFIRM;
         GtkWidget* dialog = gtk_message_dialog_new(
             parent, static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
-            type == WEBKIT_SCRIPT_DIALOG_ALERT ? GTK_MESSAGE_WARNING : GTK_MESSAGE_QUESTION, GTK_BUTTONS_NONE, "%s",
-            leave ? ToUtf8("このページから移動しますか？").c_str() : (message ? message : ""));
+            type == WEBKIT_SCRIPT_DIALOG_ALERT ? GTK_MESSAGE_WARNING : GTK_MESSAGE_QUESTION, GTK_BUTTONS_NONE,
+            "%s", leave ? ToUtf8("このページから移動しますか？").c_str() : (message ? message : ""));
         if (leave && message && *message)
             gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(dialog), "%s", message);
         gtk_window_set_title(GTK_WINDOW(dialog), ToUtf8(kPageDialogCaption).c_str());
@@ -83,13 +83,15 @@ struct WebKitPageDialogHandlers {
             const gchar* initial = webkit_script_dialog_prompt_get_default_text(script);
             gtk_entry_set_text(GTK_ENTRY(box->entry), initial ? initial : "");
             gtk_entry_set_activates_default(GTK_ENTRY(box->entry), TRUE);
-            gtk_box_pack_end(GTK_BOX(gtk_message_dialog_get_message_area(GTK_MESSAGE_DIALOG(dialog))), box->entry,
-                             FALSE, FALSE, 0);
+            gtk_box_pack_end(GTK_BOX(gtk_message_dialog_get_message_area(GTK_MESSAGE_DIALOG(dialog))),
+                             box->entry, FALSE, FALSE, 0);
             gtk_widget_show(box->entry);
         }
         if (leave) {
-            gtk_dialog_add_button(GTK_DIALOG(dialog), ToUtf8("このページに留まる(_S)").c_str(), GTK_RESPONSE_CANCEL);
-            gtk_dialog_add_button(GTK_DIALOG(dialog), ToUtf8("このページを離れる(_L)").c_str(), GTK_RESPONSE_OK);
+            gtk_dialog_add_button(GTK_DIALOG(dialog), ToUtf8("このページに留まる(_S)").c_str(),
+                                  GTK_RESPONSE_CANCEL);
+            gtk_dialog_add_button(GTK_DIALOG(dialog), ToUtf8("このページを離れる(_L)").c_str(),
+                                  GTK_RESPONSE_OK);
         } else {
             if (type != WEBKIT_SCRIPT_DIALOG_ALERT)
                 gtk_dialog_add_button(GTK_DIALOG(dialog), ToUtf8("キャンセル").c_str(), GTK_RESPONSE_CANCEL);
@@ -111,8 +113,9 @@ struct WebKitPageDialogHandlers {
             GtkWidget* dialog = MakeBox(view, script, box);
             box->script = webkit_script_dialog_ref(script);
             g_signal_connect(dialog, "response", G_CALLBACK(OnResponse), box);
-            g_signal_connect_data(dialog, "destroy", G_CALLBACK(OnDestroy), box,
-                                  [](gpointer b, GClosure*) { delete static_cast<D::Box*>(b); }, GConnectFlags(0));
+            g_signal_connect_data(
+                dialog, "destroy", G_CALLBACK(OnDestroy), box,
+                [](gpointer b, GClosure*) { delete static_cast<D::Box*>(b); }, GConnectFlags(0));
             d.m_open.push_back(dialog);
             gtk_widget_show(dialog);
         });
@@ -132,7 +135,8 @@ struct WebKitPageDialogHandlers {
                     break;
                 case WEBKIT_SCRIPT_DIALOG_PROMPT:
                     if (ok && box->entry)
-                        webkit_script_dialog_prompt_set_text(box->script, gtk_entry_get_text(GTK_ENTRY(box->entry)));
+                        webkit_script_dialog_prompt_set_text(box->script,
+                                                             gtk_entry_get_text(GTK_ENTRY(box->entry)));
                     break;
                 default: break;
             }
@@ -172,9 +176,9 @@ struct WebKitPageDialogHandlers {
 
 WebKitUserContentManager* WebKitPageDialogs::NewContentManager() {
     WebKitUserContentManager* content = webkit_user_content_manager_new();
-    WebKitUserScript* script =
-        webkit_user_script_new_for_world(kErrorReporter, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
-                                         WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, kWorld, nullptr, nullptr);
+    WebKitUserScript* script = webkit_user_script_new_for_world(
+        kErrorReporter, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES, WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START,
+        kWorld, nullptr, nullptr);
     webkit_user_content_manager_add_script(content, script);
     webkit_user_script_unref(script);
     webkit_user_content_manager_register_script_message_handler_in_world(content, kErrorHandler, kWorld);

@@ -27,7 +27,8 @@ const char kStartOver[] =
 // Find next and previous keep the options of the search they go on with,
 // apart from the direction.
 bool SameOptions(WebKitFindController* controller, guint options) {
-    return (webkit_find_controller_get_options(controller) & ~guint(WEBKIT_FIND_OPTIONS_BACKWARDS)) == options;
+    return (webkit_find_controller_get_options(controller) & ~guint(WEBKIT_FIND_OPTIONS_BACKWARDS)) ==
+           options;
 }
 
 struct StartOver {
@@ -72,12 +73,15 @@ void WebKitPageFind::FindText(const std::string& text, bool fromTop, std::functi
     Answer(false);  // a search still waiting is replaced
     ++m_serial;
     m_done = std::move(done);
-    m_timeout = g_timeout_add(kAnswerTimeoutMs, [](gpointer self) {
-        auto* find = static_cast<WebKitPageFind*>(self);
-        find->m_timeout = 0;
-        find->Answer(false);
-        return G_SOURCE_REMOVE;
-    }, this);
+    m_timeout = g_timeout_add(
+        kAnswerTimeoutMs,
+        [](gpointer self) {
+            auto* find = static_cast<WebKitPageFind*>(self);
+            find->m_timeout = 0;
+            find->Answer(false);
+            return G_SOURCE_REMOVE;
+        },
+        this);
     if (text.empty()) {
         Answer(false);
         return;
@@ -98,7 +102,8 @@ void WebKitPageFind::FindText(const std::string& text, bool fromTop, std::functi
         [](GObject* view, GAsyncResult* result, gpointer data) {
             std::unique_ptr<StartOver> start(static_cast<StartOver*>(data));
             GError* error = nullptr;
-            JSCValue* value = webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(view), result, &error);
+            JSCValue* value =
+                webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(view), result, &error);
             if (value) g_object_unref(value);
             const bool cancelled = error && g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
             if (error) g_error_free(error);
@@ -187,31 +192,35 @@ void WebKitPageFind::BuildWindow() {
     gtk_dialog_add_button(GTK_DIALOG(m_window), ToUtf8("閉じる(_C)").c_str(), GTK_RESPONSE_CLOSE);
 
     g_signal_connect(m_window, "response", G_CALLBACK(+[](GtkDialog* dialog, gint response, gpointer self) {
-        auto* find = static_cast<WebKitPageFind*>(self);
-        if (response == kPrevious || response == kNext) {
-            find->WindowSearch(response == kPrevious);
-            return;
-        }
-        // Closed: the highlights go, the window is kept for the next time.
-        webkit_find_controller_search_finish(find->m_controller);
-        find->SetStatus("");
-        gtk_widget_hide(GTK_WIDGET(dialog));
-    }), this);
+                         auto* find = static_cast<WebKitPageFind*>(self);
+                         if (response == kPrevious || response == kNext) {
+                             find->WindowSearch(response == kPrevious);
+                             return;
+                         }
+                         // Closed: the highlights go, the window is kept for the next time.
+                         webkit_find_controller_search_finish(find->m_controller);
+                         find->SetStatus("");
+                         gtk_widget_hide(GTK_WIDGET(dialog));
+                     }),
+                     this);
     g_signal_connect(m_window, "delete-event", G_CALLBACK(gtk_widget_hide_on_delete), nullptr);
     // The last text searched, before typing starts searching.
     if (const gchar* last = webkit_find_controller_get_search_text(m_controller))
         gtk_entry_set_text(GTK_ENTRY(m_entry), last);
     // Enter searches on; typing searches as the text grows.
     g_signal_connect(m_entry, "activate", G_CALLBACK(+[](GtkEntry*, gpointer self) {
-        static_cast<WebKitPageFind*>(self)->WindowSearch(false);
-    }), this);
+                         static_cast<WebKitPageFind*>(self)->WindowSearch(false);
+                     }),
+                     this);
     g_signal_connect(m_entry, "changed", G_CALLBACK(+[](GtkEditable*, gpointer self) {
-        static_cast<WebKitPageFind*>(self)->WindowSearch(false);
-    }), this);
+                         static_cast<WebKitPageFind*>(self)->WindowSearch(false);
+                     }),
+                     this);
     g_signal_connect(m_window, "destroy", G_CALLBACK(+[](GtkWidget*, gpointer self) {
-        auto* find = static_cast<WebKitPageFind*>(self);
-        find->m_window = find->m_entry = find->m_status = nullptr;
-    }), this);
+                         auto* find = static_cast<WebKitPageFind*>(self);
+                         find->m_window = find->m_entry = find->m_status = nullptr;
+                     }),
+                     this);
     gtk_widget_show_all(grid);
 }
 

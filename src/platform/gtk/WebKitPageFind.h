@@ -43,7 +43,7 @@ private:
     Origin m_origin = Origin::None;
     std::function<void(bool)> m_done;
     guint m_timeout = 0;
-    unsigned m_serial = 0;   // counts FindText calls, to match late answers
+    unsigned m_serial = 0;  // counts FindText calls, to match late answers
     GCancellable* m_cancellable;
     // Late script answers find null here once this object is gone.
     std::shared_ptr<WebKitPageFind*> m_alive;

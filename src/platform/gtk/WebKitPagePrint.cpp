@@ -44,8 +44,7 @@ struct Preview {
 
 void FailPreview(GtkWidget* page, const std::string& reason) {
     std::fprintf(stderr, "fern: print preview: %s\n", reason.c_str());
-    if (page)
-        TellPageError(page, "印刷プレビューを表示できませんでした。\n" + FromUtf8(reason));
+    if (page) TellPageError(page, "印刷プレビューを表示できませんでした。\n" + FromUtf8(reason));
 }
 
 void OpenPreviewWindow(Preview& preview, GBytes* pdf) {
@@ -135,8 +134,8 @@ void PrintPage(WebKitWebView* view) {
 }
 
 void RunPageSetup(WebKitWebView* view) {
-    GtkPageSetup* chosen =
-        gtk_print_run_page_setup_dialog(WindowOf(GTK_WIDGET(view)), ProgramPageSetup(), ProgramPrintSettings());
+    GtkPageSetup* chosen = gtk_print_run_page_setup_dialog(WindowOf(GTK_WIDGET(view)), ProgramPageSetup(),
+                                                           ProgramPrintSettings());
     if (!chosen) return;
     Keep(g_pageSetup, chosen);
     g_object_unref(chosen);
@@ -157,8 +156,8 @@ void ShowPrintPreview(WebKitContext& context, WebKitWebView* view, std::function
         return;
     }
     close(fd);
-    auto* preview = new Preview{&context, std::make_shared<WeakWidget>(GTK_WIDGET(view)), path, "", "",
-                                std::move(shown)};
+    auto* preview =
+        new Preview{&context, std::make_shared<WeakWidget>(GTK_WIDGET(view)), path, "", "", std::move(shown)};
     g_free(path);
     const gchar* title = webkit_web_view_get_title(view);
     const gchar* uri = webkit_web_view_get_uri(view);

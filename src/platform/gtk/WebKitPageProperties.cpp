@@ -110,7 +110,8 @@ void GatherPageProperties(WebKitWebView* view, GCancellable* cancellable,
     GTlsCertificate* certificate = nullptr;
     GTlsCertificateFlags errors = static_cast<GTlsCertificateFlags>(0);
     if (webkit_web_view_get_tls_info(view, &certificate, &errors))
-        p.security = errors == 0 ? PageProperties::Security::Secure : PageProperties::Security::CertificateError;
+        p.security =
+            errors == 0 ? PageProperties::Security::Secure : PageProperties::Security::CertificateError;
     WebKitURIResponse* response = resource ? webkit_web_resource_get_response(resource) : nullptr;
     if (response) {
         const gchar* mime = webkit_uri_response_get_mime_type(response);

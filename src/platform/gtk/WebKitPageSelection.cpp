@@ -24,7 +24,8 @@ void ReadSelectedText(WebKitWebView* view, GCancellable* cancellable, std::funct
             std::unique_ptr<std::function<void(std::string)>> answer(
                 static_cast<std::function<void(std::string)>*>(data));
             GError* error = nullptr;
-            JSCValue* value = webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(object), result, &error);
+            JSCValue* value =
+                webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(object), result, &error);
             std::string text;
             if (value && jsc_value_is_string(value)) {
                 gchar* utf8 = jsc_value_to_string(value);

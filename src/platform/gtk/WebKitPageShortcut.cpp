@@ -65,7 +65,8 @@ std::string ShortcutFileName(const std::string& whole) {
     std::string name;
     for (std::size_t i = 0; i < title.size(); ++i) {
         const auto c = static_cast<unsigned char>(title[i]);
-        if (IsSjisLeadByte(c) && i + 1 < title.size() && IsSjisTrailByte(static_cast<unsigned char>(title[i + 1]))) {
+        if (IsSjisLeadByte(c) && i + 1 < title.size() &&
+            IsSjisTrailByte(static_cast<unsigned char>(title[i + 1]))) {
             name += title.substr(i, 2);
             ++i;
         } else {
@@ -73,7 +74,8 @@ std::string ShortcutFileName(const std::string& whole) {
         }
     }
     name = TrimDotsAndSpaces(name);
-    while (ToUtf8(name).size() > kMaxNameBytes) name = TrimDotsAndSpaces(name.substr(0, SjisSafeCut(name, name.size() - 1)));
+    while (ToUtf8(name).size() > kMaxNameBytes)
+        name = TrimDotsAndSpaces(name.substr(0, SjisSafeCut(name, name.size() - 1)));
     return name.empty() ? std::string("ショートカット") : name;
 }
 
@@ -86,7 +88,8 @@ std::string DesktopLinkEntry(const std::string& title, const std::string& url) {
     return text;
 }
 
-ShortcutResult WriteDesktopShortcut(const std::string& folder, const std::string& title, const std::string& url) {
+ShortcutResult WriteDesktopShortcut(const std::string& folder, const std::string& title,
+                                    const std::string& url) {
     ShortcutResult result;
     const std::string name = ToUtf8(ShortcutFileName(FromUtf8(title)));
     for (int number = 1; number <= kMaxNumber; ++number) {

@@ -23,10 +23,11 @@ std::string SadPageHtml(const std::string& titleUtf8, const std::string& urlUtf8
     const std::string url = EscapeHtml(urlUtf8, true);
     std::string html = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>";
     html += EscapeHtml(titleUtf8.empty() ? urlUtf8 : titleUtf8, false);
-    html += "</title><style>body{font-family:sans-serif;margin:3em;color:#333}"
-            "p.url{color:#666;word-break:break-all}"
-            "a#reload{display:inline-block;padding:.4em 1.2em;border:1px solid #888;border-radius:4px;"
-            "color:#000;background:#eee;text-decoration:none}</style></head><body><h1>";
+    html +=
+        "</title><style>body{font-family:sans-serif;margin:3em;color:#333}"
+        "p.url{color:#666;word-break:break-all}"
+        "a#reload{display:inline-block;padding:.4em 1.2em;border:1px solid #888;border-radius:4px;"
+        "color:#000;background:#eee;text-decoration:none}</style></head><body><h1>";
     html += ToUtf8("このページを表示できませんでした");
     html += "</h1><p>";
     html += ToUtf8(ReasonText(reason));

@@ -28,8 +28,8 @@ bool Cancelled(const GError* error) { return g_error_matches(error, G_IO_ERROR, 
 void OpenSourceWindow(WebKitContext& context, const std::string& sourceUri) {
     WebKitSettings* settings = context.NewTabSettings();
     webkit_settings_set_enable_javascript_markup(settings, FALSE);
-    GtkWidget* view = GTK_WIDGET(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context.Context(),
-                                              "settings", settings, nullptr));
+    GtkWidget* view = GTK_WIDGET(
+        g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context.Context(), "settings", settings, nullptr));
     g_object_unref(settings);
     GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_window_set_title(GTK_WINDOW(window), sourceUri.c_str());
@@ -51,8 +51,8 @@ void OnData(GObject* object, GAsyncResult* result, gpointer data) {
         delete request;
         return;
     }
-    std::string text = DecodePageBytes(std::string_view(reinterpret_cast<char*>(bytes), length),
-                                       request->charset);
+    std::string text =
+        DecodePageBytes(std::string_view(reinterpret_cast<char*>(bytes), length), request->charset);
     g_free(bytes);
     const std::string sourceUri = "view-source:" + request->uri;
     request->context->PutSourcePage(sourceUri, SourcePageHtml(sourceUri, text));
@@ -88,7 +88,8 @@ void OnCharset(GObject* object, GAsyncResult* result, gpointer data) {
 std::string DecodePageBytes(std::string_view bytes, const std::string& charset) {
     std::string from = charset;
     // Pages labelled Shift_JIS are written in the Windows code page.
-    if (g_ascii_strcasecmp(from.c_str(), "Shift_JIS") == 0 || g_ascii_strcasecmp(from.c_str(), "windows-31j") == 0)
+    if (g_ascii_strcasecmp(from.c_str(), "Shift_JIS") == 0 ||
+        g_ascii_strcasecmp(from.c_str(), "windows-31j") == 0)
         from = "CP932";
     std::string text;
     if (!from.empty() && g_ascii_strcasecmp(from.c_str(), "UTF-8") != 0 &&
@@ -114,8 +115,8 @@ void ShowPageSource(WebKitContext& context, WebKitWebView* view, GCancellable* c
     const gchar* uri = webkit_web_view_get_uri(view);
     if (!resource || !uri) return;
     auto* request = new SourceRequest{&context, WEBKIT_WEB_RESOURCE(g_object_ref(resource)),
-                                      cancellable ? G_CANCELLABLE(g_object_ref(cancellable)) : nullptr,
-                                      uri, std::string()};
+                                      cancellable ? G_CANCELLABLE(g_object_ref(cancellable)) : nullptr, uri,
+                                      std::string()};
     // Our own script: it runs even where the page's scripts are off.
     webkit_web_view_evaluate_javascript(view, "document.characterSet", -1, nullptr, nullptr, cancellable,
                                         OnCharset, request);

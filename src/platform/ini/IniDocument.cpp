@@ -180,8 +180,8 @@ bool IniDocument::DeleteKey(std::string_view section, std::string_view key) {
     std::vector<Line> kept;
     kept.reserve(lines_.size());
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        bool drop = i > header && i < end && lines_[i].kind == Kind::Key &&
-                    SjisToLower(lines_[i].name) == folded;
+        bool drop =
+            i > header && i < end && lines_[i].kind == Kind::Key && SjisToLower(lines_[i].name) == folded;
         if (!drop) kept.push_back(std::move(lines_[i]));
     }
     bool changed = kept.size() != lines_.size();

@@ -83,8 +83,7 @@ ProfileFile LoadProfileFile(std::string_view path) {
     return file;
 }
 
-bool EditProfileFile(std::string_view path, std::string_view section,
-                     std::optional<std::string_view> key,
+bool EditProfileFile(std::string_view path, std::string_view section, std::optional<std::string_view> key,
                      std::optional<std::string_view> value, std::string* error) {
     if (key && value) {
         if (!IniDocument::IsWritableSection(section))

@@ -41,8 +41,7 @@ ProfileFile LoadProfileFile(std::string_view path);
 // then writes the file if anything changed. False with the reason in `error`
 // when the file cannot be read or written, or when a name or value would not
 // read back as itself (a line break, "=" in a key); the old file stays whole.
-bool EditProfileFile(std::string_view path, std::string_view section,
-                     std::optional<std::string_view> key,
+bool EditProfileFile(std::string_view path, std::string_view section, std::optional<std::string_view> key,
                      std::optional<std::string_view> value, std::string* error);
 
 // Replaces the whole of `section` with `entries` (in order; none: the

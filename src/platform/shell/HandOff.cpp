@@ -45,8 +45,8 @@ bool DecodeHandOffHeader(const unsigned char* bytes, HandOffHeader& header) {
 HandOffResult TrySendHandOff(const std::string& socketPath, const std::vector<HandOffMessage>& messages,
                              std::string* error) {
     GError* err = nullptr;
-    GSocket* socket = g_socket_new(G_SOCKET_FAMILY_UNIX, G_SOCKET_TYPE_STREAM,
-                                   G_SOCKET_PROTOCOL_DEFAULT, &err);
+    GSocket* socket =
+        g_socket_new(G_SOCKET_FAMILY_UNIX, G_SOCKET_TYPE_STREAM, G_SOCKET_PROTOCOL_DEFAULT, &err);
     auto fail = [&](const char* what, HandOffResult result = HandOffResult::BrokenOff) {
         if (error) *error = err ? std::string(what) + ": " + err->message : what;
         if (err) g_clear_error(&err);
@@ -127,8 +127,8 @@ void OnAnswerWritten(GObject* source, GAsyncResult* result, gpointer data) {
 void Answer(Connection* c, bool taken) {
     static const char kTaken = 1, kIgnored = 0;
     GOutputStream* out = g_io_stream_get_output_stream(G_IO_STREAM(c->connection));
-    g_output_stream_write_all_async(out, taken ? &kTaken : &kIgnored, 1, G_PRIORITY_DEFAULT,
-                                    nullptr, OnAnswerWritten, c);
+    g_output_stream_write_all_async(out, taken ? &kTaken : &kIgnored, 1, G_PRIORITY_DEFAULT, nullptr,
+                                    OnAnswerWritten, c);
 }
 
 void Dispatch(Connection* c) {
@@ -174,8 +174,8 @@ void OnHeaderRead(GObject* source, GAsyncResult* result, gpointer data) {
         Dispatch(c);
         return;
     }
-    g_input_stream_read_all_async(G_INPUT_STREAM(source), c->text.data(), c->text.size(),
-                                  G_PRIORITY_DEFAULT, nullptr, OnTextRead, c);
+    g_input_stream_read_all_async(G_INPUT_STREAM(source), c->text.data(), c->text.size(), G_PRIORITY_DEFAULT,
+                                  nullptr, OnTextRead, c);
 }
 
 void ReadHeader(Connection* c) {
@@ -186,15 +186,15 @@ void ReadHeader(Connection* c) {
 
 gboolean OnIncoming(GSocketService*, GSocketConnection* connection, GObject*, gpointer data) {
     auto* server = static_cast<CHandOffServer::Impl*>(data);
-    GCredentials* credentials =
-        g_socket_get_credentials(g_socket_connection_get_socket(connection), nullptr);
+    GCredentials* credentials = g_socket_get_credentials(g_socket_connection_get_socket(connection), nullptr);
     bool sameUser = credentials && g_credentials_get_unix_user(credentials, nullptr) == getuid();
     if (credentials) g_object_unref(credentials);
     if (!sameUser) {
         g_io_stream_close(G_IO_STREAM(connection), nullptr, nullptr);
         return TRUE;
     }
-    auto* c = new Connection{G_SOCKET_CONNECTION(g_object_ref(connection)), server, server->alive, {}, {}, {}};
+    auto* c =
+        new Connection{G_SOCKET_CONNECTION(g_object_ref(connection)), server, server->alive, {}, {}, {}};
     ReadHeader(c);
     return TRUE;
 }
@@ -217,9 +217,8 @@ bool CHandOffServer::Listen(const std::string& socketPath, CopyDataHandler onCop
     GError* err = nullptr;
     GSocketService* service = g_socket_service_new();
     GSocketAddress* address = g_unix_socket_address_new(socketPath.c_str());
-    gboolean ok = g_socket_listener_add_address(G_SOCKET_LISTENER(service), address,
-                                                G_SOCKET_TYPE_STREAM, G_SOCKET_PROTOCOL_DEFAULT,
-                                                nullptr, nullptr, &err);
+    gboolean ok = g_socket_listener_add_address(G_SOCKET_LISTENER(service), address, G_SOCKET_TYPE_STREAM,
+                                                G_SOCKET_PROTOCOL_DEFAULT, nullptr, nullptr, &err);
     g_object_unref(address);
     if (!ok) {
         if (error) *error = err ? err->message : "cannot listen";

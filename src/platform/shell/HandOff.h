@@ -57,8 +57,8 @@ public:
     CHandOffServer& operator=(const CHandOffServer&) = delete;
 
     // Listens on the main loop; requests from other users are refused.
-    bool Listen(const std::string& socketPath, CopyDataHandler onCopyData,
-                AttentionHandler onAttention, std::string* error = nullptr);
+    bool Listen(const std::string& socketPath, CopyDataHandler onCopyData, AttentionHandler onAttention,
+                std::string* error = nullptr);
     void Stop();
 
     struct Impl;

@@ -18,7 +18,8 @@ HandOffResult RetryHandOff(const std::function<HandOffResult(std::string* error)
         }
         if (waited >= patience.totalMs) {
             char text[64];
-            std::snprintf(text, sizeof text, "the running browser did not listen within %d ms", patience.totalMs);
+            std::snprintf(text, sizeof text, "the running browser did not listen within %d ms",
+                          patience.totalMs);
             if (error) *error = text;
             return result;
         }
@@ -30,11 +31,10 @@ HandOffResult RetryHandOff(const std::function<HandOffResult(std::string* error)
     }
 }
 
-HandOffResult SendHandOffWhenReady(const std::string& socketPath,
-                                   const std::vector<HandOffMessage>& messages,
+HandOffResult SendHandOffWhenReady(const std::string& socketPath, const std::vector<HandOffMessage>& messages,
                                    const HandOffPatience& patience, std::string* error) {
-    return RetryHandOff([&](std::string* why) { return TrySendHandOff(socketPath, messages, why); },
-                        patience, error);
+    return RetryHandOff([&](std::string* why) { return TrySendHandOff(socketPath, messages, why); }, patience,
+                        error);
 }
 
 }  // namespace fern

@@ -26,8 +26,7 @@ HandOffResult RetryHandOff(const std::function<HandOffResult(std::string* error)
                            const HandOffPatience& patience, std::string* error = nullptr);
 
 // TrySendHandOff with that patience.
-HandOffResult SendHandOffWhenReady(const std::string& socketPath,
-                                   const std::vector<HandOffMessage>& messages,
+HandOffResult SendHandOffWhenReady(const std::string& socketPath, const std::vector<HandOffMessage>& messages,
                                    const HandOffPatience& patience, std::string* error = nullptr);
 
 }  // namespace fern

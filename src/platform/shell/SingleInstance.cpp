@@ -13,8 +13,8 @@ namespace fern {
 
 std::optional<std::string> RuntimeFolder(std::string* error) {
     const char* base = g_getenv("XDG_RUNTIME_DIR");
-    std::string folder = (base && *base) ? std::string(base) + "/fern"
-                                         : "/tmp/fern-" + std::to_string(getuid());
+    std::string folder =
+        (base && *base) ? std::string(base) + "/fern" : "/tmp/fern-" + std::to_string(getuid());
     if (g_mkdir_with_parents(folder.c_str(), 0700) != 0) {
         if (error) *error = folder + ": " + std::strerror(errno);
         return std::nullopt;

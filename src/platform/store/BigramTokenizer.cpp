@@ -83,10 +83,8 @@ int Tokenize(Fts5Tokenizer* tokenizer, void* context, int, const char* text, int
                        static_cast<int>(end));
     };
     std::string_view view(text, size > 0 ? static_cast<std::size_t>(size) : 0);
-    if (reinterpret_cast<Tokenizer*>(tokenizer)->chars)
-        ForEachCharToken(view, sink);
-    else
-        ForEachBigram(view, sink);
+    if (reinterpret_cast<Tokenizer*>(tokenizer)->chars) ForEachCharToken(view, sink);
+    else ForEachBigram(view, sink);
     return rc;
 }
 
@@ -109,7 +107,9 @@ void ForEachBigram(std::string_view text, const TokenSink& each) {
 
 void ForEachCharToken(std::string_view text, const TokenSink& each) {
     char token[4];
-    ForEachChar(text, [&](const Char& c) { each(std::string_view(token, EncodeChar(c.code, token)), c.start, c.end); });
+    ForEachChar(text, [&](const Char& c) {
+        each(std::string_view(token, EncodeChar(c.code, token)), c.start, c.end);
+    });
 }
 
 std::size_t IndexedCharCount(std::string_view text) {

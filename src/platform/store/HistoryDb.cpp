@@ -251,8 +251,9 @@ bool HistoryDb::Reindex(std::int64_t pageId, bool remove) {
     static const char* const kRemove[] = {
         "INSERT INTO page_text(page_text, rowid, title, url, body) VALUES('delete', ?1, ?2, ?3, ?4)",
         "INSERT INTO page_chars(page_chars, rowid, title, url, body) VALUES('delete', ?1, ?2, ?3, ?4)"};
-    static const char* const kAdd[] = {"INSERT INTO page_text(rowid, title, url, body) VALUES(?1, ?2, ?3, ?4)",
-                                       "INSERT INTO page_chars(rowid, title, url, body) VALUES(?1, ?2, ?3, ?4)"};
+    static const char* const kAdd[] = {
+        "INSERT INTO page_text(rowid, title, url, body) VALUES(?1, ?2, ?3, ?4)",
+        "INSERT INTO page_chars(rowid, title, url, body) VALUES(?1, ?2, ?3, ?4)"};
     for (const char* sql : remove ? kRemove : kAdd) {
         SqliteStatement statement(m_db, sql);
         statement.Bind(1, *row->doc).BindText(2, row->title).BindText(3, row->url).BindText(4, row->body);
@@ -277,14 +278,15 @@ bool HistoryDb::RecordVisit(std::string_view url, HistoryTime when) {
     if (rc == SQLITE_ROW) {
         std::int64_t id = select.Int(0);
         if (!Unindex(id)) return false;
-        SqliteStatement update(m_db,
-                               "UPDATE pages SET last_visit = MAX(last_visit, ?2), visit_count = visit_count + 1,"
-                               " doc = ?3 WHERE id = ?1");
+        SqliteStatement update(
+            m_db,
+            "UPDATE pages SET last_visit = MAX(last_visit, ?2), visit_count = visit_count + 1,"
+            " doc = ?3 WHERE id = ?1");
         update.Bind(1, id).Bind(2, when).Bind(3, doc);
         return Check(update.Run()) && Index(id);
     }
-    SqliteStatement insert(m_db,
-                           "INSERT INTO pages(url, site, first_visit, last_visit, doc) VALUES(?1, ?2, ?3, ?3, ?4)");
+    SqliteStatement insert(
+        m_db, "INSERT INTO pages(url, site, first_visit, last_visit, doc) VALUES(?1, ?2, ?3, ?3, ?4)");
     insert.BindText(1, key).BindText(2, Utf8(SiteOfUrl(url))).Bind(3, when).Bind(4, doc);
     return Check(insert.Run()) && Index(m_db.LastInsertRowid());
 }
@@ -334,7 +336,8 @@ bool HistoryDb::DropCached(std::int64_t pageId) {
 
 bool HistoryDb::KeepWithinTotal(std::int64_t keptPage) {
     std::uint64_t total = CachedBytes();
-    SqliteStatement oldest(m_db, "SELECT page, size FROM cache WHERE page <> ?1 ORDER BY stored, page LIMIT 1");
+    SqliteStatement oldest(m_db,
+                           "SELECT page, size FROM cache WHERE page <> ?1 ORDER BY stored, page LIMIT 1");
     while (total > m_limits.totalBytes) {
         oldest.Bind(1, keptPage);
         int rc = oldest.Step();
@@ -375,17 +378,19 @@ bool HistoryDb::Delete(const HistoryScope& scope) {
     for (std::int64_t id : ids)
         if (!(ok = DeletePage(id))) break;
     if (ok)
-        ok = Check(m_db.Exec("INSERT INTO page_text(page_text) VALUES('optimize');"
-                             "INSERT INTO page_chars(page_chars) VALUES('optimize');"));
+        ok =
+            Check(m_db.Exec("INSERT INTO page_text(page_text) VALUES('optimize');"
+                            "INSERT INTO page_chars(page_chars) VALUES('optimize');"));
     m_db.Exec("PRAGMA secure_delete = OFF");
     if (ok && m_compact == Compact::None) m_compact = Compact::Checkpoint;
     return ok;
 }
 
 bool HistoryDb::DeleteAll() {
-    bool ok = Check(m_db.Exec("DELETE FROM cache; DELETE FROM pages;"
-                              "INSERT INTO page_text(page_text) VALUES('delete-all');"
-                              "INSERT INTO page_chars(page_chars) VALUES('delete-all');"));
+    bool ok =
+        Check(m_db.Exec("DELETE FROM cache; DELETE FROM pages;"
+                        "INSERT INTO page_text(page_text) VALUES('delete-all');"
+                        "INSERT INTO page_chars(page_chars) VALUES('delete-all');"));
     if (ok) m_compact = Compact::Vacuum;
     return ok;
 }
@@ -434,10 +439,12 @@ HistoryPage PageOf(const HistoryPageView& view) {
     return {view.id, Sjis(view.url), Sjis(view.title), view.firstVisit, view.lastVisit, view.visitCount};
 }
 
-bool HistoryDb::ScanPages(const HistoryScope& scope, const std::function<bool(const HistoryPageView&)>& each) {
+bool HistoryDb::ScanPages(const HistoryScope& scope,
+                          const std::function<bool(const HistoryPageView&)>& each) {
     return SelectPages(scope, true, [&](SqliteStatement& row) {
-        HistoryPageView view{row.Int(0), row.Text(1), row.Text(2), row.Int(3), row.Int(4),
-                             static_cast<int>(row.Int(5)), {}, -1};
+        HistoryPageView view{row.Int(0), row.Text(1), row.Text(2),
+                             row.Int(3), row.Int(4),  static_cast<int>(row.Int(5)),
+                             {},         -1};
         if (!row.IsNull(7)) {
             view.bytes = row.Blob(7);
             view.code = static_cast<int>(row.Int(6));
@@ -480,7 +487,8 @@ std::vector<HistoryDb::SiteCount> HistoryDb::Sites(HistoryTime from, HistoryTime
                            " GROUP BY site ORDER BY site");
     select.Bind(1, from).Bind(2, to);
     int rc;
-    while ((rc = select.Step()) == SQLITE_ROW) sites.push_back({Sjis(select.Text(0)), static_cast<int>(select.Int(1))});
+    while ((rc = select.Step()) == SQLITE_ROW)
+        sites.push_back({Sjis(select.Text(0)), static_cast<int>(select.Int(1))});
     Check(rc);
     return sites;
 }
@@ -518,9 +526,10 @@ std::vector<TextHit> HistoryDb::FindText(std::string_view text, std::size_t limi
     if (expression.empty() || limit == 0) return hits;
     SjisSearcher searcher(text, caseSensitive);
     // A phrase of pairs, or for one character the pages that hold it.
-    SqliteStatement match(m_db, IndexedCharCount(text) == 1
-                                    ? "SELECT rowid FROM page_chars WHERE page_chars MATCH ?1 ORDER BY rowid DESC"
-                                    : "SELECT rowid FROM page_text WHERE page_text MATCH ?1 ORDER BY rowid DESC");
+    SqliteStatement match(m_db,
+                          IndexedCharCount(text) == 1
+                              ? "SELECT rowid FROM page_chars WHERE page_chars MATCH ?1 ORDER BY rowid DESC"
+                              : "SELECT rowid FROM page_text WHERE page_text MATCH ?1 ORDER BY rowid DESC");
     match.BindText(1, expression);
     std::string sql = std::string("SELECT ") + kPageColumns +
                       ", c.code, c.bytes FROM pages p LEFT JOIN cache c ON c.page = p.id WHERE p.doc = ?1";
@@ -534,7 +543,8 @@ std::vector<TextHit> HistoryDb::FindText(std::string_view text, std::size_t limi
         }
         TextHit hit;
         hit.page = PageRow(page);
-        std::string body = page.IsNull(7) ? std::string() : BodyText(page.Blob(7), static_cast<int>(page.Int(6)));
+        std::string body =
+            page.IsNull(7) ? std::string() : BodyText(page.Blob(7), static_cast<int>(page.Int(6)));
         page.Reset();
         // The index ignores case and runs blanks together: each candidate
         // is checked against the text itself.
@@ -543,8 +553,9 @@ std::vector<TextHit> HistoryDb::FindText(std::string_view text, std::size_t limi
         std::size_t at = searcher.Find(body);
         if (at != std::string_view::npos) hit.places |= 4;
         if (hit.places == 0) continue;
-        TextSnippet snippet = at != std::string_view::npos ? MakeSnippet(body, at, searcher.Needle().size(), snippetBytes)
-                                                           : MakeSnippet(body, 0, 0, snippetBytes);
+        TextSnippet snippet = at != std::string_view::npos
+                                  ? MakeSnippet(body, at, searcher.Needle().size(), snippetBytes)
+                                  : MakeSnippet(body, 0, 0, snippetBytes);
         hit.before = std::move(snippet.before);
         hit.match = std::move(snippet.match);
         hit.after = std::move(snippet.after);

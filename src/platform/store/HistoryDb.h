@@ -56,17 +56,17 @@ struct PageTextCodec {
 };
 
 struct HistoryLimits {
-    std::size_t pageBytes = 2u << 20;          // kept of one page
-    std::uint64_t totalBytes = 256ull << 20;   // kept of all pages; the oldest go first
-    std::size_t titleBytes = 2048;             // of a title
-    std::size_t urlBytes = 64u << 10;          // longer addresses are not kept
+    std::size_t pageBytes = 2u << 20;         // kept of one page
+    std::uint64_t totalBytes = 256ull << 20;  // kept of all pages; the oldest go first
+    std::size_t titleBytes = 2048;            // of a title
+    std::size_t urlBytes = 64u << 10;         // longer addresses are not kept
 };
 
 // One hit of a full-text query: where the text was found and a piece of the
 // page text around it (tags taken out).
 struct TextHit {
     HistoryPage page;
-    int places = 0;  // 1 title, 2 address, 4 page text
+    int places = 0;                    // 1 title, 2 address, 4 page text
     std::string before, match, after;  // the snippet, Shift-JIS
 };
 
@@ -183,7 +183,8 @@ private:
     bool Migrate(int from);
     bool MigrateToVersion2();
     std::optional<IndexedRow> ReadIndexed(std::int64_t pageId);
-    bool SelectPages(const HistoryScope& scope, bool withBytes, const std::function<bool(SqliteStatement&)>& each);
+    bool SelectPages(const HistoryScope& scope, bool withBytes,
+                     const std::function<bool(SqliteStatement&)>& each);
     bool Reindex(std::int64_t pageId, bool remove);
     bool Unindex(std::int64_t pageId);
     bool Index(std::int64_t pageId);

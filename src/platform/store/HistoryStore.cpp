@@ -22,7 +22,7 @@ bool Exists(const std::string& path) {
 std::string AsideName(const std::string& path) {
     char stamp[32];
     std::time_t now = std::time(nullptr);
-    std::tm local {};
+    std::tm local{};
     localtime_r(&now, &local);
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
     std::string base = path + ".broken-" + stamp;
@@ -78,19 +78,23 @@ void HistoryStore::RecordVisit(std::string url, HistoryTime when) {
 }
 
 void HistoryStore::SetTitle(std::string url, std::string title) {
-    Enqueue({[url = std::move(url), title = std::move(title)](HistoryDb& db) { return db.SetTitle(url, title); },
-             {}, "title"});
+    Enqueue(
+        {[url = std::move(url), title = std::move(title)](HistoryDb& db) { return db.SetTitle(url, title); },
+         {},
+         "title"});
 }
 
 void HistoryStore::StorePage(std::string url, std::string bytes, HistoryTime when) {
     Enqueue({[url = std::move(url), bytes = std::move(bytes), when](HistoryDb& db) {
                  return db.StorePage(url, bytes, when);
              },
-             {}, "page"});
+             {},
+             "page"});
 }
 
 void HistoryStore::Delete(HistoryScope scope, std::function<void(bool)> done) {
-    Enqueue({[scope = std::move(scope)](HistoryDb& db) { return db.Delete(scope); }, std::move(done), "delete"});
+    Enqueue(
+        {[scope = std::move(scope)](HistoryDb& db) { return db.Delete(scope); }, std::move(done), "delete"});
 }
 
 void HistoryStore::DeleteAll(std::function<void(bool)> done) {
@@ -136,7 +140,8 @@ bool HistoryStore::OpenWriter(HistoryDb& db) {
     if (result == HistoryDb::OpenResult::Ok && !db.Verify()) result = HistoryDb::OpenResult::Damaged;
     if (result == HistoryDb::OpenResult::Damaged) {
         if (!MoveAside(db)) {
-            Tell(Format("履歴ファイル %s は壊れていて、移すこともできません。今回は履歴を残しません。", shown));
+            Tell(Format("履歴ファイル %s は壊れていて、移すこともできません。今回は履歴を残しません。",
+                        shown));
             return false;
         }
         result = db.Open(m_config.path, HistoryDb::Mode::Write);
@@ -147,7 +152,9 @@ bool HistoryStore::OpenWriter(HistoryDb& db) {
             Tell(Format("履歴ファイル %s は他のプログラムが使っています。今回は履歴を残しません。", shown));
             return false;
         case HistoryDb::OpenResult::TooNew:
-            Tell(Format("履歴ファイル %s はこのプログラムより新しい版で作られています。今回は履歴を残しません。", shown));
+            Tell(Format(
+                "履歴ファイル %s はこのプログラムより新しい版で作られています。今回は履歴を残しません。",
+                shown));
             return false;
         default:
             Tell(Format("履歴ファイル %s を開けません (%s)。今回は履歴を残しません。", shown,
@@ -180,7 +187,8 @@ void HistoryStore::Run() {
         // One transaction for everything that came in meanwhile.
         std::vector<bool> results(batch.size(), false);
         bool begun = usable && db.Begin();
-        if (usable && !begun) std::fprintf(stderr, "fern: history not saved: %s\n", db.ErrorMessage().c_str());
+        if (usable && !begun)
+            std::fprintf(stderr, "fern: history not saved: %s\n", db.ErrorMessage().c_str());
         if (begun) {
             for (std::size_t i = 0; i < batch.size(); ++i) {
                 results[i] = batch[i].run(db);
@@ -199,7 +207,8 @@ void HistoryStore::Run() {
             // A file found damaged while in use is replaced like one found
             // damaged at the start; what this batch wrote is lost with it.
             if (db.LastErrorIsDamage()) {
-                usable = MoveAside(db) && db.Open(m_config.path, HistoryDb::Mode::Write) == HistoryDb::OpenResult::Ok;
+                usable = MoveAside(db) &&
+                         db.Open(m_config.path, HistoryDb::Mode::Write) == HistoryDb::OpenResult::Ok;
                 if (!usable) m_disabled = true;
             }
         }
@@ -211,7 +220,9 @@ void HistoryStore::Run() {
         bool anyDone = false;
         for (std::size_t i = 0; i < batch.size(); ++i) {
             anyDone = anyDone || results[i];
-            if (batch[i].done) m_queue.Post([done = std::move(batch[i].done), ok = static_cast<bool>(results[i])] { done(ok); });
+            if (batch[i].done)
+                m_queue.Post(
+                    [done = std::move(batch[i].done), ok = static_cast<bool>(results[i])] { done(ok); });
         }
         if (anyDone && changed) m_queue.Post([changed] { (*changed)(); });
         {

@@ -49,8 +49,7 @@ std::size_t InvalidUnitWidth(const char* from, const char* p, std::size_t left) 
 
 }  // namespace
 
-bool ConvertEncoding(std::string_view input, const char* from, const char* to,
-                     std::string& output) {
+bool ConvertEncoding(std::string_view input, const char* from, const char* to, std::string& output) {
     output.clear();
     iconv_t cd = CachedIconv(from, to);
     if (cd == reinterpret_cast<iconv_t>(-1)) return false;

@@ -20,7 +20,6 @@ std::string FromUtf16(std::u16string_view utf16);
 // General conversion between two iconv encodings; invalid or unmappable input
 // units become "?" in the output encoding. Returns false when iconv does not
 // know one of the encodings.
-bool ConvertEncoding(std::string_view input, const char* from, const char* to,
-                     std::string& output);
+bool ConvertEncoding(std::string_view input, const char* from, const char* to, std::string& output);
 
 }  // namespace fern

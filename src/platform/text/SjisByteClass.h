@@ -9,13 +9,9 @@ namespace fern {
 
 enum class SjisByteClass { Single, Lead, Trail };
 
-inline bool IsSjisLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
+inline bool IsSjisLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
-inline bool IsSjisTrailByte(unsigned char c) {
-    return c >= 0x40 && c <= 0xFC && c != 0x7F;
-}
+inline bool IsSjisTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
 
 // Class of the byte at `index`, found by walking from the start of the text:
 // a lead byte followed by a valid trail byte forms a pair; a lead byte

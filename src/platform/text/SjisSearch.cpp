@@ -31,7 +31,8 @@ void SjisFoldInto(std::string_view text, std::string& out) {
         auto c = static_cast<unsigned char>(out[i]);
         if (c < 0x80) {
             if (IsAsciiUpper(c)) out[i] = static_cast<char>(c + ('a' - 'A'));
-        } else if (IsSjisLeadByte(c) && i + 1 < n && IsSjisTrailByte(static_cast<unsigned char>(out[i + 1]))) {
+        } else if (IsSjisLeadByte(c) && i + 1 < n &&
+                   IsSjisTrailByte(static_cast<unsigned char>(out[i + 1]))) {
             ++i;
         }
     }
@@ -45,7 +46,8 @@ SjisSearcher::SjisSearcher(std::string_view needle, bool caseSensitive) : m_need
     std::size_t i = 0;
     while (i < m_needle.size() && !m_fold) {
         auto c = static_cast<unsigned char>(m_needle[i]);
-        if (IsSjisLeadByte(c) && i + 1 < m_needle.size() && IsSjisTrailByte(static_cast<unsigned char>(m_needle[i + 1]))) {
+        if (IsSjisLeadByte(c) && i + 1 < m_needle.size() &&
+            IsSjisTrailByte(static_cast<unsigned char>(m_needle[i + 1]))) {
             i += 2;
             continue;
         }

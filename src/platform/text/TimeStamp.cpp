@@ -11,8 +11,8 @@ std::string TimeStampText(const std::tm& local, int milliseconds) {
     int wday = (local.tm_wday >= 0 && local.tm_wday < 7) ? local.tm_wday : 0;
     char buf[96];
     std::snprintf(buf, sizeof buf, "%04d-%02d-%02d(%s)%02d-%02d-%02d-%d", local.tm_year + 1900,
-                  local.tm_mon + 1, local.tm_mday, kWeekdays[wday], local.tm_hour, local.tm_min,
-                  local.tm_sec, milliseconds);
+                  local.tm_mon + 1, local.tm_mday, kWeekdays[wday], local.tm_hour, local.tm_min, local.tm_sec,
+                  milliseconds);
     return buf;
 }
 

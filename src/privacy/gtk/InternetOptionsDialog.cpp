@@ -1,8 +1,8 @@
 #include "privacy/gtk/InternetOptionsDialog.h"
 
-#include "ui/gtk/MenuBuilder.h"
 #include "platform/text/Encoding.h"
 #include "privacy/SecurityZone.h"
+#include "ui/gtk/MenuBuilder.h"
 
 namespace fern {
 
@@ -64,9 +64,10 @@ Gtk::Widget* InternetOptionsDialog::SecurityPage() {
     Gtk::Box* box = PageBox();
     box->pack_start(*Text("ページのゾーンはアドレスから次のように決まります。"), false, false);
     box->pack_start(*Text("・file: のアドレス: ローカル コンピュータ (0)"), false, false);
-    box->pack_start(*Text("・ドットを含まないホスト名 (localhost など)、プライベート アドレス (10/8, 172.16/12, "
-                          "192.168/16, 127/8, 169.254/16, ::1, fc00::/7, fe80::/10): ローカル イントラネット (1)"),
-                    false, false);
+    box->pack_start(
+        *Text("・ドットを含まないホスト名 (localhost など)、プライベート アドレス (10/8, 172.16/12, "
+              "192.168/16, 127/8, 169.254/16, ::1, fc00::/7, fe80::/10): ローカル イントラネット (1)"),
+        false, false);
     box->pack_start(*Text("・それ以外: インターネット (3)"), false, false);
     m_currentZone.set_xalign(0);
     m_currentZone.set_line_wrap(true);
@@ -100,8 +101,9 @@ Gtk::Widget* InternetOptionsDialog::ProgramsPage() {
     Gtk::Box* box = PageBox();
     m_defaultBrowser.signal_toggled().connect([this] { OnDefaultBrowserToggle(); });
     box->pack_start(m_defaultBrowser, false, false);
-    box->pack_start(*Text("このデスクトップで http、https のリンクと HTML ファイルを Fern Browser で開きます。"),
-                    false, false);
+    box->pack_start(
+        *Text("このデスクトップで http、https のリンクと HTML ファイルを Fern Browser で開きます。"), false,
+        false);
     return box;
 }
 
@@ -115,7 +117,7 @@ void InternetOptionsDialog::Sync() {
     m_syncing = true;
     CookieSwitch& cookies = m_services.cookies;
     m_mode.set_text(ToUtf8(cookies.Mode() == CookieMode::Ie6 ? "クッキーの切り替え方式: IE6"
-                                                              : "クッキーの切り替え方式: IE4-5"));
+                                                             : "クッキーの切り替え方式: IE4-5"));
     m_firstParty.set_active(cookies.FirstPartyChecked());
     m_session.set_active(cookies.SessionChecked());
     m_thirdParty.set_active(cookies.ThirdPartyChecked());
@@ -140,10 +142,10 @@ void InternetOptionsDialog::OnDefaultBrowserToggle() {
     bool on = m_defaultBrowser.get_active();
     bool ok = on ? m_services.defaultBrowser.Register(&error) : m_services.defaultBrowser.Unregister(&error);
     if (!ok)
-        m_services.messageBox.Show(
-            std::string(on ? "標準ブラウザに設定できませんでした。" : "標準ブラウザの設定を解除できませんでした。") +
-                "\n\n" + error,
-            kCaption, MessageBoxKind::Ok);
+        m_services.messageBox.Show(std::string(on ? "標準ブラウザに設定できませんでした。"
+                                                  : "標準ブラウザの設定を解除できませんでした。") +
+                                       "\n\n" + error,
+                                   kCaption, MessageBoxKind::Ok);
     Sync();
 }
 

@@ -19,13 +19,13 @@ void PrivacyCommandPart::RegisterCommands(CCommandRouter& router) {
             if (m_dialog && m_dialog->get_visible()) m_dialog->Sync();
         };
     };
-    router.Add(ID_COOKIE_FIRST_PARTY, {flip(&CookieSwitch::FlipFirstParty), {},
-                                       [&cookies] { return cookies.FirstPartyChecked(); }});
-    router.Add(ID_COOKIE_SESSION, {flip(&CookieSwitch::FlipSession), {},
-                                   [&cookies] { return cookies.SessionChecked(); }});
-    router.Add(ID_COOKIE_THIRD_PARTY, {flip(&CookieSwitch::FlipThirdParty),
-                                       [&cookies] { return cookies.ThirdPartyEnabled(); },
-                                       [&cookies] { return cookies.ThirdPartyChecked(); }});
+    router.Add(ID_COOKIE_FIRST_PARTY,
+               {flip(&CookieSwitch::FlipFirstParty), {}, [&cookies] { return cookies.FirstPartyChecked(); }});
+    router.Add(ID_COOKIE_SESSION,
+               {flip(&CookieSwitch::FlipSession), {}, [&cookies] { return cookies.SessionChecked(); }});
+    router.Add(ID_COOKIE_THIRD_PARTY,
+               {flip(&CookieSwitch::FlipThirdParty), [&cookies] { return cookies.ThirdPartyEnabled(); },
+                [&cookies] { return cookies.ThirdPartyChecked(); }});
     router.Add(ID_COOKIE_INVERT, flip(&CookieSwitch::Invert));
     router.Add(ID_COOKIE_DELETE, [&cookies] { cookies.DeleteAll(); });
     router.Add(ID_INTERNET_OPTIONS, [this] { OpenInternetOptions(InternetOptionsPage::General); });

@@ -9,12 +9,12 @@
 #include "chrome/gtk/StatusBarWidget.h"
 #include "commands/CommandRouter.h"
 #include "frame/MainFrame.h"
+#include "options/gtk/OptionsPage.h"
 #include "platform/Signal.h"
 #include "platform/gtk/SpawnCommandRunner.h"
 #include "privacy/CookieSwitch.h"
 #include "privacy/DefaultBrowser.h"
 #include "privacy/PrivacyIniFile.h"
-#include "options/gtk/OptionsPage.h"
 #include "privacy/gtk/BrowserOptionsPages.h"
 #include "privacy/gtk/PrivacyCommandPart.h"
 #include "privacy/gtk/WebKitCookieEngine.h"
@@ -25,9 +25,10 @@ namespace fern {
 class PrivacyFeature {
 public:
     // `executable` is the program that "標準ブラウザに設定(&S)" registers.
-    PrivacyFeature(Gtk::Window& window, CMainFrame& frame, CSettingsService& settings, PrivacyIniFile& privacyFile,
-                   WebKitCookieEngine& cookieEngine, IMessageBox& messageBox, StatusBarWidget& statusBar,
-                   const std::string& executable, CCommandRouter& router, COptionsPages& optionsPages);
+    PrivacyFeature(Gtk::Window& window, CMainFrame& frame, CSettingsService& settings,
+                   PrivacyIniFile& privacyFile, WebKitCookieEngine& cookieEngine, IMessageBox& messageBox,
+                   StatusBarWidget& statusBar, const std::string& executable, CCommandRouter& router,
+                   COptionsPages& optionsPages);
 
 private:
     CSettingsService& m_settings;

@@ -95,7 +95,8 @@ void SessionRecovery::OpenAtStartup() {
 void SessionRecovery::MarkClosed() { (void)m_saver.Close(); }
 
 void SessionRecovery::OpenRestorePage() {
-    m_s.frame.OpenUrl(kRestorePageUri, kOpenNewTab | kOpenFocus, DefaultDownloadControl(m_s.frame.Settings()), 0);
+    m_s.frame.OpenUrl(kRestorePageUri, kOpenNewTab | kOpenFocus, DefaultDownloadControl(m_s.frame.Settings()),
+                      0);
 }
 
 void SessionRecovery::RegisterCommands(CCommandRouter& router) {

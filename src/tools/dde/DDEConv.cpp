@@ -60,7 +60,8 @@ bool CDDEConv::AdviseData(UINT, const std::string&, const std::string&, const vo
 bool CDDEConv::Request(const std::string& item, std::string& data) {
     data.clear();
     CHSZ hszItem(m_pServer, item);
-    HDDEDATA answer = DdeClientTransaction(nullptr, 0, m_hConv, hszItem, CF_TEXT, XTYP_REQUEST, kTimeoutMs, nullptr);
+    HDDEDATA answer =
+        DdeClientTransaction(nullptr, 0, m_hConv, hszItem, CF_TEXT, XTYP_REQUEST, kTimeoutMs, nullptr);
     if (!answer) return false;
     DWORD size = 0;
     unsigned char* bytes = DdeAccessData(answer, &size);
@@ -72,17 +73,19 @@ bool CDDEConv::Request(const std::string& item, std::string& data) {
 
 bool CDDEConv::Advise(const std::string& item) {
     CHSZ hszItem(m_pServer, item);
-    return DdeClientTransaction(nullptr, 0, m_hConv, hszItem, CF_TEXT, XTYP_ADVSTART, kTimeoutMs, nullptr) != nullptr;
+    return DdeClientTransaction(nullptr, 0, m_hConv, hszItem, CF_TEXT, XTYP_ADVSTART, kTimeoutMs, nullptr) !=
+           nullptr;
 }
 
 bool CDDEConv::Exec(const std::string& command) {
-    return DdeClientTransaction(command.c_str(), static_cast<DWORD>(command.size() + 1), m_hConv, nullptr, CF_TEXT,
-                                XTYP_EXECUTE, kTimeoutMs, nullptr) != nullptr;
+    return DdeClientTransaction(command.c_str(), static_cast<DWORD>(command.size() + 1), m_hConv, nullptr,
+                                CF_TEXT, XTYP_EXECUTE, kTimeoutMs, nullptr) != nullptr;
 }
 
 bool CDDEConv::Poke(UINT format, const std::string& item, const void* data, DWORD size) {
     CHSZ hszItem(m_pServer, item);
-    return DdeClientTransaction(data, size, m_hConv, hszItem, format, XTYP_POKE, kTimeoutMs, nullptr) != nullptr;
+    return DdeClientTransaction(data, size, m_hConv, hszItem, format, XTYP_POKE, kTimeoutMs, nullptr) !=
+           nullptr;
 }
 
 }  // namespace fern

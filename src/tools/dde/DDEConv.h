@@ -19,8 +19,8 @@ public:
     // Client side: on success the server's list holds a reference.
     virtual bool ConnectTo(const std::string& service, const std::string& topic);
     virtual bool Terminate();
-    virtual bool AdviseData(UINT format, const std::string& topic, const std::string& item,
-                            const void* data, DWORD size);
+    virtual bool AdviseData(UINT format, const std::string& topic, const std::string& item, const void* data,
+                            DWORD size);
     // Client side, CF_TEXT, each waiting at most 5,000 ms.
     virtual bool Request(const std::string& item, std::string& data);
     virtual bool Advise(const std::string& item);

@@ -16,7 +16,9 @@ CDDEServer* g_server = nullptr;
 
 class DataAccess {
 public:
-    explicit DataAccess(HDDEDATA data) : m_data(data) { m_bytes = data ? DdeAccessData(data, &m_size) : nullptr; }
+    explicit DataAccess(HDDEDATA data) : m_data(data) {
+        m_bytes = data ? DdeAccessData(data, &m_size) : nullptr;
+    }
     ~DataAccess() {
         if (m_bytes) DdeUnaccessData(m_data);
     }
@@ -71,7 +73,9 @@ CDDEServer::~CDDEServer() {
 
 UINT CDDEServer::GetLastError() { return DdeGetLastError(m_dwDDEInstance); }
 
-HDDEDATA CDDEServer::CustomCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) { return nullptr; }
+HDDEDATA CDDEServer::CustomCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
+    return nullptr;
+}
 
 bool CDDEServer::Request(UINT format, const std::string& topic, const std::string& item, const void*& data,
                          DWORD& size) {
@@ -206,8 +210,8 @@ HDDEDATA CDDEServer::DoWildConnect(HSZ topic) {
                              DdeCreateStringHandleA(m_dwDDEInstance, t->m_strName.c_str(), CP_WINANSI)});
     }
     pairs.push_back({nullptr, nullptr});
-    return DdeCreateDataHandle(m_dwDDEInstance, pairs.data(), static_cast<DWORD>(pairs.size() * sizeof(HSZPAIR)),
-                               0, nullptr, 0, 0);
+    return DdeCreateDataHandle(m_dwDDEInstance, pairs.data(),
+                               static_cast<DWORD>(pairs.size() * sizeof(HSZPAIR)), 0, nullptr, 0, 0);
 }
 
 std::string CDDEServer::StringFromHsz(HSZ hsz) {
@@ -252,54 +256,53 @@ bool CDDEServer::DoCallback(UINT type, UINT format, HCONV conv, HSZ hszTopic, HS
         item.resize(DdeQueryStringA(m_dwDDEInstance, hszItem, item.data(), length + 1, CP_WINANSI));
     }
     switch (type) {
-    case XTYP_ADVSTART:
-        if (CanAdvise(format, topic, item)) {
-            answer = DdeFlagAnswer(1);
-            return true;
-        }
-        Status("Can't advise on %s|%s", topic.c_str(), item.c_str());
-        return false;
-    case XTYP_ADVREQ:
-    case XTYP_REQUEST: {
-        Status("Request %s|%s", topic.c_str(), item.c_str());
-        const void* bytes = nullptr;
-        DWORD size = 0;
-        if (Request(format, topic, item, bytes, size)) {
-            answer = DdeCreateDataHandle(m_dwDDEInstance, bytes, size, 0, hszItem, format, 0);
-            return true;
-        }
-        Status("Request %s|%s failed", topic.c_str(), item.c_str());
-        return false;
-    }
-    case XTYP_POKE: {
-        bool ok = false;
-        {
-            DataAccess access(data);
-            ok = Poke(format, topic, item, access.Bytes(), access.Size());
-        }
-        if (!ok) {
-            Status("Poke %s|%s failed", topic.c_str(), item.c_str());
+        case XTYP_ADVSTART:
+            if (CanAdvise(format, topic, item)) {
+                answer = DdeFlagAnswer(1);
+                return true;
+            }
+            Status("Can't advise on %s|%s", topic.c_str(), item.c_str());
+            return false;
+        case XTYP_ADVREQ:
+        case XTYP_REQUEST: {
+            Status("Request %s|%s", topic.c_str(), item.c_str());
+            const void* bytes = nullptr;
+            DWORD size = 0;
+            if (Request(format, topic, item, bytes, size)) {
+                answer = DdeCreateDataHandle(m_dwDDEInstance, bytes, size, 0, hszItem, format, 0);
+                return true;
+            }
+            Status("Request %s|%s failed", topic.c_str(), item.c_str());
             return false;
         }
-        // Advise loops see the new value, unless we poked ourselves.
-        CONVINFO info;
-        if (DdeQueryConvInfo(conv, QID_SYNC, &info) && !(info.wStatus & ST_ISSELF))
-            DdePostAdvise(m_dwDDEInstance, hszTopic, hszItem);
-        answer = DdeFlagAnswer(DDE_FACK);
-        return true;
-    }
-    case XTYP_ADVDATA: {
-        DataAccess access(data);
-        if (AdviseData(format, conv, topic, item, access.Bytes(), access.Size())) {
+        case XTYP_POKE: {
+            bool ok = false;
+            {
+                DataAccess access(data);
+                ok = Poke(format, topic, item, access.Bytes(), access.Size());
+            }
+            if (!ok) {
+                Status("Poke %s|%s failed", topic.c_str(), item.c_str());
+                return false;
+            }
+            // Advise loops see the new value, unless we poked ourselves.
+            CONVINFO info;
+            if (DdeQueryConvInfo(conv, QID_SYNC, &info) && !(info.wStatus & ST_ISSELF))
+                DdePostAdvise(m_dwDDEInstance, hszTopic, hszItem);
             answer = DdeFlagAnswer(DDE_FACK);
-        } else {
-            Status("AdviseData %s|%s failed", topic.c_str(), item.c_str());
-            answer = nullptr;
+            return true;
         }
-        return true;
-    }
-    default:
-        return false;
+        case XTYP_ADVDATA: {
+            DataAccess access(data);
+            if (AdviseData(format, conv, topic, item, access.Bytes(), access.Size())) {
+                answer = DdeFlagAnswer(DDE_FACK);
+            } else {
+                Status("AdviseData %s|%s failed", topic.c_str(), item.c_str());
+                answer = nullptr;
+            }
+            return true;
+        }
+        default: return false;
     }
 }
 
@@ -318,31 +321,30 @@ HDDEDATA CDDEServer::Dispatch(UINT type, UINT format, HCONV conv, HSZ hsz1, HSZ 
                               ULONG_PTR data1, ULONG_PTR data2) {
     Status("Callback %4.4XH", type);
     switch (type) {
-    case XTYP_CONNECT:
-    case XTYP_ADVSTART:
-    case XTYP_ADVREQ:
-    case XTYP_REQUEST:
-    case XTYP_POKE:
-    case XTYP_EXECUTE:
-    case XTYP_ADVDATA: {
-        HDDEDATA answer = nullptr;
-        if (DoCallback(type, format, conv, hsz1, hsz2, data, answer)) return answer;
-        return CustomCallback(type, format, conv, hsz1, hsz2, data, data1, data2);
-    }
-    case XTYP_WILDCONNECT:
-        if (hsz2 && DdeCmpStringHandles(hsz2, m_hszServiceName) != 0) return nullptr;
-        Status("Wild connect to %s", StringFromHsz(hsz1).c_str());
-        return DoWildConnect(hsz1);
-    case XTYP_CONNECT_CONFIRM:
-        Status("Connect to %s", StringFromHsz(hsz1).c_str());
-        AddConversation(conv, hsz1);
-        return nullptr;
-    case XTYP_DISCONNECT:
-        Status("Disconnect");
-        RemoveConversation(conv);
-        return nullptr;
-    default:
-        return CustomCallback(type, format, conv, hsz1, hsz2, data, data1, data2);
+        case XTYP_CONNECT:
+        case XTYP_ADVSTART:
+        case XTYP_ADVREQ:
+        case XTYP_REQUEST:
+        case XTYP_POKE:
+        case XTYP_EXECUTE:
+        case XTYP_ADVDATA: {
+            HDDEDATA answer = nullptr;
+            if (DoCallback(type, format, conv, hsz1, hsz2, data, answer)) return answer;
+            return CustomCallback(type, format, conv, hsz1, hsz2, data, data1, data2);
+        }
+        case XTYP_WILDCONNECT:
+            if (hsz2 && DdeCmpStringHandles(hsz2, m_hszServiceName) != 0) return nullptr;
+            Status("Wild connect to %s", StringFromHsz(hsz1).c_str());
+            return DoWildConnect(hsz1);
+        case XTYP_CONNECT_CONFIRM:
+            Status("Connect to %s", StringFromHsz(hsz1).c_str());
+            AddConversation(conv, hsz1);
+            return nullptr;
+        case XTYP_DISCONNECT:
+            Status("Disconnect");
+            RemoveConversation(conv);
+            return nullptr;
+        default: return CustomCallback(type, format, conv, hsz1, hsz2, data, data1, data2);
     }
 }
 

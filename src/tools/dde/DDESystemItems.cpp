@@ -11,8 +11,8 @@ namespace {
 
 const std::uint16_t kTextFormats[] = {CF_TEXT, 0};
 
-const char* const kStandardFormats[] = {"TEXT", "BITMAP", "METAFILEPICT", "SYLK", "DIF", "TIFF",
-                                        "OEMTEXT", "DIB", "PALETTE", "PENDATA", "RIFF", "WAVE"};
+const char* const kStandardFormats[] = {"TEXT",    "BITMAP", "METAFILEPICT", "SYLK",    "DIF",  "TIFF",
+                                        "OEMTEXT", "DIB",    "PALETTE",      "PENDATA", "RIFF", "WAVE"};
 
 void Append(std::string& list, const std::string& name) {
     if (!list.empty()) list += '\t';

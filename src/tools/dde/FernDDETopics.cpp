@@ -39,10 +39,8 @@ bool CDDEActivate::Request(UINT, const std::string& item, const void*& data, DWO
     std::string id = DdeFirstArgument(item);
     if (id.empty()) return false;
     if (IsActiveWindowId(id)) {
-        if (m_browser.HiddenInTray())
-            m_browser.PostRestoreFromTray();
-        else
-            m_browser.RestoreWindow();
+        if (m_browser.HiddenInTray()) m_browser.PostRestoreFromTray();
+        else m_browser.RestoreWindow();
     }
     data = kEmpty;
     size = 0;
@@ -54,7 +52,8 @@ bool CDDEListWnd::Request(UINT, const std::string&, const void*& data, DWORD& si
     if (count <= 0) return false;
     m_table.fill(0);
     // Tabs past the table's end are left out rather than written beyond it.
-    std::size_t listed = static_cast<std::size_t>(count) < kTableSize ? static_cast<std::size_t>(count) : kTableSize;
+    std::size_t listed =
+        static_cast<std::size_t>(count) < kTableSize ? static_cast<std::size_t>(count) : kTableSize;
     for (std::size_t i = 0; i < listed; ++i) {
         std::uint32_t id = static_cast<std::uint32_t>(i + 1);
         for (int b = 0; b < 4; ++b) m_table[i * 4 + b] = static_cast<unsigned char>((id >> (8 * b)) & 0xFF);

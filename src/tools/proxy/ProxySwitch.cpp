@@ -49,7 +49,8 @@ void CProxySwitch::Apply(int mode, int index) {
             m_unexpressed = std::move(mapping->unexpressed);
             // Not silent: those addresses go through the proxy.
             for (const std::string& exception : m_unexpressed)
-                std::fprintf(stderr, "fern: the proxy exception \"%s\" cannot be applied\n", exception.c_str());
+                std::fprintf(stderr, "fern: the proxy exception \"%s\" cannot be applied\n",
+                             exception.c_str());
             m_index = index;
         } else {
             m_s.messageBox.Show(kProxyFailedText, "Fern Browser", MessageBoxKind::Ok);

@@ -95,11 +95,12 @@ static void fern_drawn_tabs_accessible_selection_init(AtkSelectionIface* iface);
 
 G_DEFINE_TYPE_WITH_CODE(FernDrawnItemAccessible, fern_drawn_item_accessible, ATK_TYPE_OBJECT,
                         G_IMPLEMENT_INTERFACE(ATK_TYPE_COMPONENT, fern_drawn_item_accessible_component_init)
-                        G_IMPLEMENT_INTERFACE(ATK_TYPE_ACTION, fern_drawn_item_accessible_action_init))
+                            G_IMPLEMENT_INTERFACE(ATK_TYPE_ACTION, fern_drawn_item_accessible_action_init))
 
 G_DEFINE_TYPE(FernDrawnItemsAccessible, fern_drawn_items_accessible, GTK_TYPE_WIDGET_ACCESSIBLE)
 
-G_DEFINE_TYPE_WITH_CODE(FernDrawnTabsAccessible, fern_drawn_tabs_accessible, fern_drawn_items_accessible_get_type(),
+G_DEFINE_TYPE_WITH_CODE(FernDrawnTabsAccessible, fern_drawn_tabs_accessible,
+                        fern_drawn_items_accessible_get_type(),
                         G_IMPLEMENT_INTERFACE(ATK_TYPE_SELECTION, fern_drawn_tabs_accessible_selection_init))
 
 }  // extern "C"
@@ -139,7 +140,8 @@ std::vector<const void*> CurrentKeys(IDrawnItemsSource* source) {
         keys.push_back(k);
     }
     if (!unique)
-        for (int i = 0; i < n; ++i) keys[i] = reinterpret_cast<const void*>(static_cast<std::intptr_t>(i + 1));
+        for (int i = 0; i < n; ++i)
+            keys[i] = reinterpret_cast<const void*>(static_cast<std::intptr_t>(i + 1));
     return keys;
 }
 
@@ -266,10 +268,8 @@ void Sync(FernDrawnItemsAccessible* owner) {
     }
     IDrawnItemsSource* source = SourceOfOwner(owner);
     SyncChildren(owner, source);
-    if (IsTabs(WidgetOf(owner)))
-        SyncSelection(owner, source);
-    else
-        SyncToggles(owner, source);
+    if (IsTabs(WidgetOf(owner))) SyncSelection(owner, source);
+    else SyncToggles(owner, source);
 }
 
 FernDrawnItemAccessible* ChildAt(FernDrawnItemsAccessible* owner, int i) {
@@ -404,10 +404,8 @@ static AtkStateSet* fern_drawn_item_accessible_ref_state_set(AtkObject* obj) {
         return set;
     }
     bool tabs = IsTabs(widget);
-    if (tabs)
-        atk_state_set_add_state(set, ATK_STATE_SELECTABLE);
-    else if (ItemRole(widget) == ATK_ROLE_TOGGLE_BUTTON)
-        atk_state_set_add_state(set, ATK_STATE_CHECKABLE);
+    if (tabs) atk_state_set_add_state(set, ATK_STATE_SELECTABLE);
+    else if (ItemRole(widget) == ATK_ROLE_TOGGLE_BUTTON) atk_state_set_add_state(set, ATK_STATE_CHECKABLE);
     if (gtk_widget_is_sensitive(widget)) {
         atk_state_set_add_state(set, ATK_STATE_ENABLED);
         atk_state_set_add_state(set, ATK_STATE_SENSITIVE);

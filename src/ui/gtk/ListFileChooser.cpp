@@ -1,8 +1,8 @@
 #include "ui/gtk/ListFileChooser.h"
 
-#include "ui/gtk/MenuBuilder.h"
 #include "platform/fs/FsPath.h"
 #include "platform/text/Encoding.h"
+#include "ui/gtk/MenuBuilder.h"
 
 namespace fern {
 
@@ -32,8 +32,9 @@ std::string FolderOf(const std::string& path) {
 
 }  // namespace
 
-std::optional<std::string> ChooseFile(Gtk::Window& parent, bool save, const std::vector<FileTypeFilter>& filters,
-                                      CSettingsService& settings, const std::string& suggestedName) {
+std::optional<std::string> ChooseFile(Gtk::Window& parent, bool save,
+                                      const std::vector<FileTypeFilter>& filters, CSettingsService& settings,
+                                      const std::string& suggestedName) {
     const FileDlgSettings& folders = settings.Live().fileDlg;
     Gtk::FileChooserDialog dialog(parent, ToUtf8(save ? "名前を付けて保存" : "ファイルを開く"),
                                   save ? Gtk::FILE_CHOOSER_ACTION_SAVE : Gtk::FILE_CHOOSER_ACTION_OPEN);
@@ -64,8 +65,9 @@ std::optional<std::string> ChooseFile(Gtk::Window& parent, bool save, const std:
     if (path.empty()) return std::nullopt;
     if (folders.rememberFolders) {
         std::string folder = PathToText(FolderOf(path));
-        settings.Change(SettingsSection::FileDlg,
-                        [&](ProgramSettings& s) { (save ? s.fileDlg.savePath : s.fileDlg.openPath) = folder; });
+        settings.Change(SettingsSection::FileDlg, [&](ProgramSettings& s) {
+            (save ? s.fileDlg.savePath : s.fileDlg.openPath) = folder;
+        });
     }
     return path;
 }

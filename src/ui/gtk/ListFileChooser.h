@@ -20,8 +20,9 @@ struct FileTypeFilter {
 
 // The chosen path (the file system's bytes), or nothing when cancelled. The
 // folder is remembered through `settings` when FDStyle says so.
-std::optional<std::string> ChooseFile(Gtk::Window& parent, bool save, const std::vector<FileTypeFilter>& filters,
-                                      CSettingsService& settings, const std::string& suggestedName = {});
+std::optional<std::string> ChooseFile(Gtk::Window& parent, bool save,
+                                      const std::vector<FileTypeFilter>& filters, CSettingsService& settings,
+                                      const std::string& suggestedName = {});
 
 // The filter of the list-file commands.
 std::vector<FileTypeFilter> ListFileFilters();

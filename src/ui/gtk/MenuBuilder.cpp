@@ -133,9 +133,7 @@ BuiltMenu Build(const std::vector<MenuNode>& nodes, const SharedMenuContext& con
     std::vector<std::function<void()>> steps;
     for (const MenuNode& node : nodes) {
         switch (node.kind) {
-            case MenuNode::Kind::Separator:
-                menu->append(*Gtk::manage(new Gtk::SeparatorMenuItem()));
-                break;
+            case MenuNode::Kind::Separator: menu->append(*Gtk::manage(new Gtk::SeparatorMenuItem())); break;
             case MenuNode::Kind::Command: {
                 Gtk::MenuItem* item = CommandMenuItem(node.id, node.text, context);
                 commands->push_back({item, node.id});
@@ -152,7 +150,8 @@ BuiltMenu Build(const std::vector<MenuNode>& nodes, const SharedMenuContext& con
             }
             case MenuNode::Kind::Dynamic: {
                 std::string fill = node.fill;
-                if (Gtk::Menu* own = !node.text.empty() && context->ownMenu ? context->ownMenu(fill) : nullptr) {
+                if (Gtk::Menu* own =
+                        !node.text.empty() && context->ownMenu ? context->ownMenu(fill) : nullptr) {
                     Gtk::MenuItem* item = MakeItem(node.text, false, "");
                     item->set_submenu(*own);
                     menu->append(*item);
@@ -171,7 +170,8 @@ BuiltMenu Build(const std::vector<MenuNode>& nodes, const SharedMenuContext& con
                 steps.push_back([item, fill, context] {
                     auto* sub = Gtk::manage(new Gtk::Menu());
                     std::vector<DynamicMenuItem> entries = context->router->FillDynamicMenu(fill);
-                    for (const DynamicMenuItem& entry : entries) sub->append(*MakeDynamicItem(entry, context));
+                    for (const DynamicMenuItem& entry : entries)
+                        sub->append(*MakeDynamicItem(entry, context));
                     sub->show_all();
                     item->set_submenu(*sub);
                     item->set_sensitive(!entries.empty());
@@ -205,13 +205,16 @@ Gtk::Menu* BuildMenu(const std::vector<MenuNode>& nodes, const SharedMenuContext
     return Build(nodes, context).menu;
 }
 
-Gtk::MenuItem* CommandMenuItem(int id, const SharedMenuContext& context) { return CommandMenuItem(id, "", context); }
+Gtk::MenuItem* CommandMenuItem(int id, const SharedMenuContext& context) {
+    return CommandMenuItem(id, "", context);
+}
 
 void FillMenuBar(Gtk::MenuBar& bar, const std::vector<MenuNode>& nodes, const SharedMenuContext& context) {
     for (Gtk::Widget* child : bar.get_children()) bar.remove(*child);
     for (const MenuNode& top : nodes) {
         auto* item = Gtk::manage(new Gtk::MenuItem(MnemonicLabel(top.text), true));
-        Gtk::Menu* own = top.kind == MenuNode::Kind::Dynamic && context->ownMenu ? context->ownMenu(top.fill) : nullptr;
+        Gtk::Menu* own =
+            top.kind == MenuNode::Kind::Dynamic && context->ownMenu ? context->ownMenu(top.fill) : nullptr;
         item->set_submenu(own ? *own : *Build(top.children, context).menu);
         bar.append(*item);
     }

@@ -18,7 +18,8 @@ Glib::RefPtr<Gtk::Builder> LoadUi(const std::string& name) {
     try {
         return Gtk::Builder::create_from_resource(kPrefix + name);
     } catch (const Glib::Error& e) {
-        std::fprintf(stderr, "fern: the window layout %s cannot be loaded: %s\n", name.c_str(), e.what().c_str());
+        std::fprintf(stderr, "fern: the window layout %s cannot be loaded: %s\n", name.c_str(),
+                     e.what().c_str());
         std::abort();
     }
 }

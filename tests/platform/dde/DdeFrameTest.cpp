@@ -17,7 +17,11 @@ std::vector<DdeMessage> OneOfEachKind() {
         {.kind = K::ConnectReply, .accepted = true},
         {.kind = K::WildConnect, .topic = "System"},  // service left out: any
         {.kind = K::WildConnectReply, .pairs = {{"FBROWSER", "System"}, {"FBROWSER", "ソフト"}}},
-        {.kind = K::Transaction, .item = "\"http://a/\",\"\",0xFFFFFFFF", .id = 3, .type = 0x20B0, .format = 1},
+        {.kind = K::Transaction,
+         .item = "\"http://a/\",\"\",0xFFFFFFFF",
+         .id = 3,
+         .type = 0x20B0,
+         .format = 1},
         {.kind = K::TransactionReply, .data = std::string("a\0b", 3), .id = 3, .format = 1, .value = 0x8000},
         {.kind = K::AdviseData, .topic = "T", .item = "", .data = "", .format = 1},
         {.kind = K::Disconnect},
@@ -75,13 +79,16 @@ TEST(DdeFrame, MalformedBodiesAreRefused) {
         for (int i = 0; i < 4; ++i) f[i] = static_cast<char>((b.size() >> (8 * i)) & 0xFF);
         return DecodeDdeFrame(f + b).status;
     };
-    EXPECT_EQ(body(""), DdeDecodeStatus::Malformed);                  // no kind
-    EXPECT_EQ(body("\x09"), DdeDecodeStatus::Malformed);              // unknown kind
+    EXPECT_EQ(body(""), DdeDecodeStatus::Malformed);      // no kind
+    EXPECT_EQ(body("\x09"), DdeDecodeStatus::Malformed);  // unknown kind
     EXPECT_EQ(body(std::string("\x00", 1)), DdeDecodeStatus::Malformed);
-    EXPECT_EQ(body("\x08x"), DdeDecodeStatus::Malformed);             // trailing byte
-    EXPECT_EQ(body("\x02\x02"), DdeDecodeStatus::Malformed);          // flag neither 0 nor 1
+    EXPECT_EQ(body("\x08x"), DdeDecodeStatus::Malformed);     // trailing byte
+    EXPECT_EQ(body("\x02\x02"), DdeDecodeStatus::Malformed);  // flag neither 0 nor 1
     // A text longer than the body around it.
-    EXPECT_EQ(body(std::string("\x01\xff\x00\x00\x00" "ab", 7)), DdeDecodeStatus::Malformed);
+    EXPECT_EQ(body(std::string("\x01\xff\x00\x00\x00"
+                               "ab",
+                               7)),
+              DdeDecodeStatus::Malformed);
     // A pair count that the body cannot hold.
     EXPECT_EQ(body(std::string("\x04\xff\xff\xff\x7f", 5)), DdeDecodeStatus::Malformed);
     // The field list of a Connect cut short inside the frame.

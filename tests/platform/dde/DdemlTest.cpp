@@ -44,33 +44,28 @@ std::string Text(HSZ hsz) {
 HDDEDATA Callback(UINT type, UINT format, HCONV, HSZ hsz1, HSZ hsz2, HDDEDATA data, ULONG_PTR, ULONG_PTR) {
     g_log->thread = g_thread_self();
     switch (type) {
-    case XTYP_CONNECT:
-        g_log->events.push_back("connect " + Text(hsz1) + " " + Text(hsz2));
-        return DdeFlagAnswer(SjisCompareNoCase(Text(hsz1), "Echo") == 0 ? 1 : 0);
-    case XTYP_CONNECT_CONFIRM:
-        g_log->events.push_back("confirm");
-        return nullptr;
-    case XTYP_DISCONNECT:
-        g_log->events.push_back("disconnect");
-        return nullptr;
-    case XTYP_REQUEST: {
-        std::string item = Text(hsz2);
-        g_log->events.push_back("request " + item);
-        if (item == "none") return nullptr;
-        return DdeCreateDataHandle(g_log->instance, item.c_str(), static_cast<DWORD>(item.size() + 1), 0, hsz2,
-                                   format, 0);
-    }
-    case XTYP_POKE:
-    case XTYP_EXECUTE: {
-        DWORD size = 0;
-        unsigned char* bytes = DdeAccessData(data, &size);
-        std::string text(reinterpret_cast<char*>(bytes), size);
-        DdeUnaccessData(data);
-        g_log->events.push_back((type == XTYP_POKE ? "poke " : "execute ") + text);
-        return DdeFlagAnswer(text == "yes" ? DDE_FACK : text == "busy" ? DDE_FBUSY : 0);
-    }
-    default:
-        return nullptr;
+        case XTYP_CONNECT:
+            g_log->events.push_back("connect " + Text(hsz1) + " " + Text(hsz2));
+            return DdeFlagAnswer(SjisCompareNoCase(Text(hsz1), "Echo") == 0 ? 1 : 0);
+        case XTYP_CONNECT_CONFIRM: g_log->events.push_back("confirm"); return nullptr;
+        case XTYP_DISCONNECT: g_log->events.push_back("disconnect"); return nullptr;
+        case XTYP_REQUEST: {
+            std::string item = Text(hsz2);
+            g_log->events.push_back("request " + item);
+            if (item == "none") return nullptr;
+            return DdeCreateDataHandle(g_log->instance, item.c_str(), static_cast<DWORD>(item.size() + 1), 0,
+                                       hsz2, format, 0);
+        }
+        case XTYP_POKE:
+        case XTYP_EXECUTE: {
+            DWORD size = 0;
+            unsigned char* bytes = DdeAccessData(data, &size);
+            std::string text(reinterpret_cast<char*>(bytes), size);
+            DdeUnaccessData(data);
+            g_log->events.push_back((type == XTYP_POKE ? "poke " : "execute ") + text);
+            return DdeFlagAnswer(text == "yes" ? DDE_FACK : text == "busy" ? DDE_FBUSY : 0);
+        }
+        default: return nullptr;
     }
 }
 
@@ -154,7 +149,8 @@ TEST_F(DdemlTest, TransactionsReachTheCallbackOnTheServingThreadAndAnswerAsTheCa
         missing = c.Request("none");
         noError = c.lastError;
         auto poke = [&](const char* data, DWORD* flags) {
-            return DdeClientTransaction(data, static_cast<DWORD>(std::strlen(data)), c.conv, c.Hsz("i"), CF_TEXT, XTYP_POKE, 5000, flags);
+            return DdeClientTransaction(data, static_cast<DWORD>(std::strlen(data)), c.conv, c.Hsz("i"),
+                                        CF_TEXT, XTYP_POKE, 5000, flags);
         };
         pokeYes = poke("yes", &result);
         pokeNo = poke("no", nullptr);
@@ -186,7 +182,8 @@ TEST_F(DdemlTest, TransactionsReachTheCallbackOnTheServingThreadAndAnswerAsTheCa
 TEST_F(DdemlTest, BadFramesCostOnlyTheirOwnConnectionAndASlowClientBlocksNobody) {
     // Half a frame, kept open: the server must not wait for the rest.
     int slow = RawSocket();
-    std::string frame = EncodeDdeFrame({.kind = DdeMessageKind::Connect, .service = service, .topic = "Echo"});
+    std::string frame =
+        EncodeDdeFrame({.kind = DdeMessageKind::Connect, .service = service, .topic = "Echo"});
     ASSERT_GT(send(slow, frame.data(), 5, MSG_NOSIGNAL), 0);
 
     // Garbage, an oversized header, and a frame cut off by the client's end.
@@ -278,7 +275,8 @@ TEST_F(DdemlTest, ConnectionsFromAnotherUserAreRefused) {
         std::strcpy(address.sun_path, path.c_str());
         int raw = socket(AF_UNIX, SOCK_STREAM, 0);
         if (connect(raw, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) return 5;
-        std::string frame = EncodeDdeFrame({.kind = DdeMessageKind::Connect, .service = "x", .topic = "Echo"});
+        std::string frame =
+            EncodeDdeFrame({.kind = DdeMessageKind::Connect, .service = "x", .topic = "Echo"});
         if (send(raw, frame.data(), frame.size(), MSG_NOSIGNAL) < 0) return 0;
         char byte;
         return recv(raw, &byte, 1, 0) <= 0 ? 0 : 1;

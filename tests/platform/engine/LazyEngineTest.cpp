@@ -27,7 +27,8 @@ TEST(LazyEngine, KeepsOperationsUntilMadeThenReplaysThemInOrder) {
 
     ASSERT_TRUE(lazy.Materialise());
     EXPECT_EQ(RealEngine(&lazy), fake);
-    EXPECT_EQ(fake->calls, (std::vector<std::string>{"RegisterAsBrowser 1", "DownloadControl 16", "Navigate2 http://a/"}));
+    EXPECT_EQ(fake->calls,
+              (std::vector<std::string>{"RegisterAsBrowser 1", "DownloadControl 16", "Navigate2 http://a/"}));
     EXPECT_EQ(fake->zoom, 3);
     lazy.Stop();
     EXPECT_EQ(fake->calls.back(), "Stop");

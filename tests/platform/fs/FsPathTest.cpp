@@ -19,9 +19,9 @@ TEST(UrlFromUtf8, EscapesOnlyWhatShiftJisCannotHold) {
         {"http://a/b?c=d#e", "http://a/b?c=d#e"},
         {"https://ja.wikipedia.org/wiki/Caf\xC3\xA9", "https://ja.wikipedia.org/wiki/Caf%C3%A9"},
         {"http://a/\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88", "http://a/ソフト"},  // kept as text
-        {"http://a/\xF0\x9F\x98\x80", "http://a/%F0%9F%98%80"},                  // an emoji
-        {"http://a/\xFF\x80x", "http://a/%FF%80x"},                              // not UTF-8
-        {"http://a/\xE3\x82", "http://a/%E3%82"},                                // cut short
+        {"http://a/\xF0\x9F\x98\x80", "http://a/%F0%9F%98%80"},                // an emoji
+        {"http://a/\xFF\x80x", "http://a/%FF%80x"},                            // not UTF-8
+        {"http://a/\xE3\x82", "http://a/%E3%82"},                              // cut short
         {"", ""},
     };
     for (const Case& c : cases) EXPECT_EQ(UrlFromUtf8(c.utf8), c.sjis) << c.utf8;
@@ -30,10 +30,10 @@ TEST(UrlFromUtf8, EscapesOnlyWhatShiftJisCannotHold) {
 }
 
 TEST(FsPath, StoredTextNamesTheSameFileEvenWhereShiftJisCannot) {
-    const std::string cafe = "/home/jos\xC3\xA9/b.fbl";        // é: no Shift-JIS form
-    const std::string japanese = "/home/\xE3\x82\xBD/b.fbl";     // ソ
-    const std::string raw = "/tmp/\xFF\xFE";                     // not UTF-8 at all
-    EXPECT_EQ(PathToText(japanese), "/home/ソ/b.fbl");  // plain, as other programs write it
+    const std::string cafe = "/home/jos\xC3\xA9/b.fbl";       // é: no Shift-JIS form
+    const std::string japanese = "/home/\xE3\x82\xBD/b.fbl";  // ソ
+    const std::string raw = "/tmp/\xFF\xFE";                  // not UTF-8 at all
+    EXPECT_EQ(PathToText(japanese), "/home/ソ/b.fbl");        // plain, as other programs write it
     EXPECT_EQ(PathToText(cafe), "file:///home/jos%C3%A9/b.fbl");
     for (const std::string& path : {cafe, japanese, raw, std::string("/plain/x.fbl")})
         EXPECT_EQ(PathFromText(PathToText(path)), path);

@@ -30,32 +30,35 @@ protected:
 
 TEST_F(PrivateProfileTest, ReadsFilesWrittenByHand) {
     WriteBytes(path_,
-         "top=before any section\r\n"
-         "  [ Main ]  \r\n"
-         "\tName \t=  \tvalue with  inner  blanks \t\r\n"
-         "  ;indented=comment too\n"
-         "bare line without equals\n"
-         "dup=first\n"
-         "DUP=second\n"
-         "empty=\n"
-         "q1=\"  quoted  \"\n"
-         "q2='single'\n"
-         "q3=\"mismatched'\n"
-         "q4=\"\n"
-         "eq=a=b=c\n"
-         "\n"
-         "[ゾ]\n"  // 0x83 0x5D: its trail byte is "]"
-         "設定=日本語\n"
-         "[ゾ\n"
-         "lost=no header above\n"
-         "[main]\n"
-         "shadowed=the first section holds\n"
-         "[Last]\n"
-         "end=no line end");
+               "top=before any section\r\n"
+               "  [ Main ]  \r\n"
+               "\tName \t=  \tvalue with  inner  blanks \t\r\n"
+               "  ;indented=comment too\n"
+               "bare line without equals\n"
+               "dup=first\n"
+               "DUP=second\n"
+               "empty=\n"
+               "q1=\"  quoted  \"\n"
+               "q2='single'\n"
+               "q3=\"mismatched'\n"
+               "q4=\"\n"
+               "eq=a=b=c\n"
+               "\n"
+               "[ゾ]\n"  // 0x83 0x5D: its trail byte is "]"
+               "設定=日本語\n"
+               "[ゾ\n"
+               "lost=no header above\n"
+               "[main]\n"
+               "shadowed=the first section holds\n"
+               "[Last]\n"
+               "end=no line end");
     const std::pair<const char*, const char*> cases[] = {
-        {";indented", "<none>"}, {"bare line without equals", "<none>"}, {"dup", "first"},
-        {"empty", ""}, {"q1", "  quoted  "}, {"q2", "single"}, {"q3", "\"mismatched'"},
-        {"q4", "\""}, {"eq", "a=b=c"}, {"shadowed", "<none>"}, {"top", "<none>"}};
+        {";indented", "<none>"}, {"bare line without equals", "<none>"},
+        {"dup", "first"},        {"empty", ""},
+        {"q1", "  quoted  "},    {"q2", "single"},
+        {"q3", "\"mismatched'"}, {"q4", "\""},
+        {"eq", "a=b=c"},         {"shadowed", "<none>"},
+        {"top", "<none>"}};
     for (auto [key, expected] : cases) EXPECT_EQ(Get("main", key), expected) << key;
     EXPECT_EQ(Get(" MAIN ", " NAME "), "value with  inner  blanks");
     EXPECT_EQ(Get("ゾ", "設定"), "日本語");
@@ -72,17 +75,18 @@ TEST_F(PrivateProfileTest, ReadsFilesWrittenByHand) {
 
 TEST_F(PrivateProfileTest, BufferSizeCutsBytesExactly) {
     WriteBytes(path_, "[s]\nk=abcdef\nj=日本\n");
-    EXPECT_EQ(Get("s", "k", 0) + "|" + Get("s", "k", 1) + "|" + Get("s", "k", 4) + "|" +
-                  Get("s", "k", 7) + "|" + Get("s", "k", 100),
+    EXPECT_EQ(Get("s", "k", 0) + "|" + Get("s", "k", 1) + "|" + Get("s", "k", 4) + "|" + Get("s", "k", 7) +
+                  "|" + Get("s", "k", 100),
               "abcdef||abc|abcdef|abcdef");
     EXPECT_EQ(Get("s", "j", 2), std::string("日").substr(0, 1));  // half a character
     EXPECT_EQ(Get("s", "missing", 4), "<no");
 }
 
 TEST_F(PrivateProfileTest, IntegersReadLikeAtol) {
-    const std::pair<const char*, int> cases[] = {
-        {"12abc", 12}, {"abc", 0}, {"", 99}, {"   ", 99}, {"  -7  ", -7}, {"+5", 5},
-        {"\"42\"", 42}, {"4294967295", -1}, {"-2147483648", INT_MIN}, {"- 5", 0}, {"0x10", 0}};
+    const std::pair<const char*, int> cases[] = {{"12abc", 12},  {"abc", 0},         {"", 99},
+                                                 {"   ", 99},    {"  -7  ", -7},     {"+5", 5},
+                                                 {"\"42\"", 42}, {"4294967295", -1}, {"-2147483648", INT_MIN},
+                                                 {"- 5", 0},     {"0x10", 0}};
     int i = 0;
     for (auto [text, expected] : cases) {
         std::string path = dir_ + "/n" + std::to_string(i++) + ".ini";
@@ -135,7 +139,8 @@ TEST_F(PrivateProfileTest, ReadsTheQuirksOfWindowsFiles) {
     EXPECT_EQ(Read("desktop_utf16le.ini", ".ShellClassInfo", "IconFile"),
               "%SystemRoot%\\system32\\shell32.dll");
     EXPECT_EQ(Read("desktop_utf16le.ini", ".ShellClassInfo", "表示名"), "お気に入り");
-    EXPECT_EQ(GetPrivateProfileInt(".ShellClassInfo", "IconIndex", 0, IniFixture("desktop_utf16le.ini")), -173);
+    EXPECT_EQ(GetPrivateProfileInt(".ShellClassInfo", "IconIndex", 0, IniFixture("desktop_utf16le.ini")),
+              -173);
 }
 
 TEST_F(PrivateProfileTest, ReadsRealFilesFromOtherPrograms) {
@@ -162,9 +167,9 @@ TEST_F(PrivateProfileTest, ReadsRealFilesFromOtherPrograms) {
     // The UTF-16 file is converted to Shift-JIS for reading.
     EXPECT_EQ(Read("favorites_desktop_utf16le.ini", ".ShellClassInfo", "IconFile"),
               "%SystemRoot%\\system32\\shell32.dll");
-    EXPECT_EQ(GetPrivateProfileInt(".ShellClassInfo", "IconIndex", 0,
-                                   IniCorpus("favorites_desktop_utf16le.ini")),
-              -173);
+    EXPECT_EQ(
+        GetPrivateProfileInt(".ShellClassInfo", "IconIndex", 0, IniCorpus("favorites_desktop_utf16le.ini")),
+        -173);
 }
 
 TEST_F(PrivateProfileTest, WritesChangeOnlyTheirLines) {
@@ -268,7 +273,12 @@ TEST_F(PrivateProfileTest, Utf16FilesStayUtf16) {
     ASSERT_EQ(after.substr(0, 2), "\xFF\xFE");
     EXPECT_EQ(GetPrivateProfileInt(".ShellClassInfo", "IconIndex", 0, path_), -5);
     // Everything outside the changed line is the same UTF-16 bytes.
-    std::size_t head = before.find(std::string("-\0" "1\0" "7\0" "3\0", 8));
+    std::size_t head =
+        before.find(std::string("-\0"
+                                "1\0"
+                                "7\0"
+                                "3\0",
+                                8));
     ASSERT_NE(head, std::string::npos);
     EXPECT_EQ(after.substr(0, head), before.substr(0, head));
     EXPECT_EQ(after.substr(head + 4), before.substr(head + 8));

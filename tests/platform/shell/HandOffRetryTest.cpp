@@ -14,7 +14,7 @@ namespace {
 using R = HandOffResult;
 
 struct Script {
-    std::deque<R> answers;  // what each try gives; NotListening once used up
+    std::deque<R> answers;     // what each try gives; NotListening once used up
     int holderGoneAfter = -1;  // tries after which the lock is free (-1: never)
     int tries = 0;
     std::vector<int> sleeps;
@@ -26,13 +26,15 @@ R Retry(Script& s, int totalMs, int pauseMs, std::string* error) {
     patience.pauseMs = pauseMs;
     patience.holderAlive = [&] { return s.holderGoneAfter < 0 || s.tries < s.holderGoneAfter; };
     patience.sleep = [&](int ms) { s.sleeps.push_back(ms); };
-    return RetryHandOff([&](std::string*) {
-        ++s.tries;
-        if (s.answers.empty()) return R::NotListening;
-        R r = s.answers.front();
-        s.answers.pop_front();
-        return r;
-    }, patience, error);
+    return RetryHandOff(
+        [&](std::string*) {
+            ++s.tries;
+            if (s.answers.empty()) return R::NotListening;
+            R r = s.answers.front();
+            s.answers.pop_front();
+            return r;
+        },
+        patience, error);
 }
 
 }  // namespace
@@ -79,10 +81,13 @@ struct LateListener {
 
     static gboolean Listen(gpointer data) {
         auto* self = static_cast<LateListener*>(data);
-        self->server.Listen(self->path, [self](std::uint32_t, const std::string& text) {
-            self->got.push_back(text);
-            return true;
-        }, [] {});
+        self->server.Listen(
+            self->path,
+            [self](std::uint32_t, const std::string& text) {
+                self->got.push_back(text);
+                return true;
+            },
+            [] {});
         return G_SOURCE_REMOVE;
     }
 };
@@ -92,7 +97,9 @@ TEST(HandOffRetry, ASocketThatListensLateStillGetsTheArguments) {
     LateListener first(folder.File("hand.sock"));
     g_timeout_add(300, &LateListener::Listen, &first);
     HandOffResult result = HandOffResult::BrokenOff;
-    test::RunClient([&] { result = SendHandOffWhenReady(first.path, {{0, "http://late/"}}, HandOffPatience{}); });
+    test::RunClient([&] {
+        result = SendHandOffWhenReady(first.path, {{0, "http://late/"}}, HandOffPatience{});
+    });
     EXPECT_EQ(result, HandOffResult::Taken);
     EXPECT_EQ(first.got, (std::vector<std::string>{"http://late/"}));
 }

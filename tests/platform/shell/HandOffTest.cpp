@@ -50,10 +50,13 @@ TEST(HandOff, MessagesArriveInOrderThenAttention) {
     std::vector<std::string> got;
     int attention = 0;
     CHandOffServer server;
-    ASSERT_TRUE(server.Listen(path, [&](std::uint32_t data, const std::string& text) {
-        got.push_back(std::to_string(data) + ":" + text);
-        return got.size() != 2;  // the second is "ignored"; the client goes on
-    }, [&] { ++attention; }));
+    ASSERT_TRUE(server.Listen(
+        path,
+        [&](std::uint32_t data, const std::string& text) {
+            got.push_back(std::to_string(data) + ":" + text);
+            return got.size() != 2;  // the second is "ignored"; the client goes on
+        },
+        [&] { ++attention; }));
     EXPECT_TRUE(Send(path, {{0, "http://a/"}, {0, ""}, {777, "ゴミ箱"}}));
     EXPECT_EQ(got, (std::vector<std::string>{"0:http://a/", "0:", "777:ゴミ箱"}));
     EXPECT_EQ(attention, 1);
@@ -63,7 +66,8 @@ TEST(HandOff, OversizedRequestLosesItsConnectionAndNothingElse) {
     std::string path = SocketPath();
     int calls = 0;
     CHandOffServer server;
-    ASSERT_TRUE(server.Listen(path, [&](std::uint32_t, const std::string&) { return ++calls > 0; }, [] {}));
+    ASSERT_TRUE(server.Listen(
+        path, [&](std::uint32_t, const std::string&) { return ++calls > 0; }, [] {}));
     EXPECT_FALSE(Send(path, {{0, std::string(kHandOffMaxText + 10, 'x')}}));
     EXPECT_EQ(calls, 0);
     EXPECT_TRUE(Send(path, {{0, "http://b/"}}));
@@ -88,7 +92,8 @@ TEST(HandOff, RequestsFromAnotherUserAreRefused) {
     std::string path = SocketPath();
     int calls = 0;
     CHandOffServer server;
-    ASSERT_TRUE(server.Listen(path, [&](std::uint32_t, const std::string&) { return ++calls > 0; }, [] {}));
+    ASSERT_TRUE(server.Listen(
+        path, [&](std::uint32_t, const std::string&) { return ++calls > 0; }, [] {}));
     // Open the way on the file system, so only the peer check stands.
     chmod(path.substr(0, path.rfind('/')).c_str(), 0777);
     chmod(path.c_str(), 0666);

@@ -16,10 +16,8 @@ std::string Tokens(std::string_view text, bool pairs) {
         if (!out.empty()) out += '|';
         out += std::string(text.substr(start, end - start));
     };
-    if (pairs)
-        ForEachBigram(text, sink);
-    else
-        ForEachCharToken(text, sink);
+    if (pairs) ForEachBigram(text, sink);
+    else ForEachCharToken(text, sink);
     return out;
 }
 
@@ -47,7 +45,8 @@ TEST(BigramTokenizer, CutsTextIntoPairsAndCharacters) {
 TEST(BigramTokenizer, FoldsLettersAndBlanksButNotTrailBytes) {
     auto bytes = [](std::string_view text) {
         std::vector<std::string> tokens;
-        ForEachBigram(text, [&](std::string_view token, std::size_t, std::size_t) { tokens.emplace_back(token); });
+        ForEachBigram(text,
+                      [&](std::string_view token, std::size_t, std::size_t) { tokens.emplace_back(token); });
         return tokens;
     };
     EXPECT_EQ(bytes("AB"), bytes("ab"));

@@ -158,7 +158,8 @@ TEST_F(DbFixture, PagesOfAnyCodeAreFoundByTheirText) {
 // The index against a plain scan of the same texts: every query of one, two
 // and five characters, with and without case, finds exactly the same pages.
 TEST_F(DbFixture, FindsExactlyWhatAPlainScanFinds) {
-    const char* pieces[] = {"あ", "い", "日", "本", "語", "ア", "ソ", "ｱ", "a", "B", " ", "\n", "<p>", "\\", "。"};
+    const char* pieces[] = {"あ", "い", "日", "本", "語",  "ア", "ソ", "ｱ",
+                            "a",  "B",  " ",  "\n", "<p>", "\\", "。"};
     std::mt19937 random(3);
     auto randomText = [&](int length) {
         std::string text;
@@ -185,7 +186,8 @@ TEST_F(DbFixture, FindsExactlyWhatAPlainScanFinds) {
         SjisSearcher searcher(query, caseSensitive);
         std::set<std::string> urls;
         for (const auto& [url, page] : latest)
-            if (searcher.FoundIn(page.title) || searcher.FoundIn(url) || searcher.FoundIn(page.text)) urls.insert(url);
+            if (searcher.FoundIn(page.title) || searcher.FoundIn(url) || searcher.FoundIn(page.text))
+                urls.insert(url);
         return urls;
     };
     int nonEmpty = 0;
@@ -201,7 +203,9 @@ TEST_F(DbFixture, FindsExactlyWhatAPlainScanFinds) {
             int taken = 0;
             for (std::size_t i = 0; i < text.size() && taken < skip + length;) {
                 std::size_t width = (static_cast<unsigned char>(text[i]) >= 0x81 &&
-                                     static_cast<unsigned char>(text[i]) <= 0x9F) ? 2 : 1;
+                                     static_cast<unsigned char>(text[i]) <= 0x9F)
+                                        ? 2
+                                        : 1;
                 if (taken >= skip) query += text.substr(i, width);
                 i += width;
                 ++taken;
@@ -244,7 +248,9 @@ TEST_F(DbFixture, DeletingTakesTextAndBytesWithIt) {
 }
 
 TEST(TextSnippet, TakesMarkupOutAroundTheHit) {
-    std::string page = "<html><head><title>t</title></head><body><p>前の文章です。</p>\n\n<b>検索語</b>の後ろ<a href=\"x\">リンク</a></body>";
+    std::string page =
+        "<html><head><title>t</title></head><body><p>前の文章です。</p>\n\n<b>検索語</b>の後ろ<a "
+        "href=\"x\">リンク</a></body>";
     std::size_t at = page.find("検索語");
     TextSnippet snippet = MakeSnippet(page, at, std::string("検索語").size(), 10);
     EXPECT_EQ(snippet.before, "文章です。");

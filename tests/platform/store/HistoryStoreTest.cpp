@@ -28,7 +28,8 @@ std::vector<std::string> Urls(HistoryDb& db, const HistoryScope& scope = {}) {
 
 std::vector<std::string> FilesIn(const std::string& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -139,11 +140,13 @@ TEST_F(StoreFixture, DamagedFilesAreMovedAsideAndANewOneMade) {
     } cases[] = {
         {"zero-filled", [](const std::string& p) { WriteBytes(p, std::string(8192, '\0')); }},
         {"garbage", [](const std::string& p) { WriteBytes(p, std::string(5000, 'x') + "\xff\xfe"); }},
-        {"truncated", [this](const std::string& p) {
+        {"truncated",
+         [this](const std::string& p) {
              {
                  auto store = Make();
                  for (int i = 0; i < 600; ++i)
-                     store->RecordVisit("http://example.com/page/" + std::to_string(i) + std::string(400, 'q'), i);
+                     store->RecordVisit(
+                         "http://example.com/page/" + std::to_string(i) + std::string(400, 'q'), i);
              }
              std::string bytes = ReadBytes(p);
              ASSERT_GT(bytes.size(), 100000u);

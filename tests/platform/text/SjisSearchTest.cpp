@@ -13,13 +13,15 @@ namespace {
 // The walk backwards agrees with the walk from the start on any bytes.
 TEST(IsSjisCharStart, AgreesWithTheForwardWalk) {
     std::mt19937 random(7);
-    const unsigned char alphabet[] = {'a', 'A', '\\', '@', 0x81, 0x82, 0x83, 0x9F, 0xE0, 0xFC, 0x7F, 0xA0, 0xB1, 0x40, 0xFD};
+    const unsigned char alphabet[] = {'a',  'A',  '\\', '@',  0x81, 0x82, 0x83, 0x9F,
+                                      0xE0, 0xFC, 0x7F, 0xA0, 0xB1, 0x40, 0xFD};
     for (int round = 0; round < 2000; ++round) {
         std::string text;
         for (int i = 0, n = static_cast<int>(random() % 12); i < n; ++i)
             text += static_cast<char>(alphabet[random() % sizeof alphabet]);
         for (std::size_t i = 0; i <= text.size(); ++i)
-            ASSERT_EQ(IsSjisCharStart(text, i), i == text.size() || SjisByteClassAt(text, i) != SjisByteClass::Trail)
+            ASSERT_EQ(IsSjisCharStart(text, i),
+                      i == text.size() || SjisByteClassAt(text, i) != SjisByteClass::Trail)
                 << "round " << round << " index " << i;
     }
 }

@@ -57,7 +57,10 @@ TEST(Encoding, RoundTripsJapaneseThroughUtf8AndUtf16) {
 
 TEST(Encoding, UnmappableAndInvalidInputBecomesQuestionMarks) {
     // An emoji and a Hangul syllable have no code page 932 form.
-    EXPECT_EQ(FromUtf8("a\xF0\x9F\x98\x80" "b\xEA\xB0\x80" "c"), "a?b?c");
+    EXPECT_EQ(FromUtf8("a\xF0\x9F\x98\x80"
+                       "b\xEA\xB0\x80"
+                       "c"),
+              "a?b?c");
     // Broken UTF-8: a lone continuation byte and a truncated sequence.
     EXPECT_EQ(FromUtf8("x\x80y\xE3\x82"), "x?y?");
     // A lead byte with nothing after it, and a byte that is no character.

@@ -10,8 +10,9 @@ TEST(StartupTrace, TheProcessStartIsFieldTwentyTwoAfterTheCommandName) {
     EXPECT_DOUBLE_EQ(ProcessStartMsFromStat("4242 (fern)" + fields, 100), 123450.0);
     EXPECT_DOUBLE_EQ(ProcessStartMsFromStat("4242 (a ) b (c))" + fields, 100), 123450.0);
     EXPECT_DOUBLE_EQ(ProcessStartMsFromStat("4242 (fern)" + fields, 250), 49380.0);
-    for (const char* bad : {"", "4242 fern S 1", "4242 (fern) S 1 2 3", "4242 (fern) S 1 2 3 4 5 6 7 8 9 10 11 12 "
-                                                                         "13 14 15 16 17 18 x12 99"})
+    for (const char* bad : {"", "4242 fern S 1", "4242 (fern) S 1 2 3",
+                            "4242 (fern) S 1 2 3 4 5 6 7 8 9 10 11 12 "
+                            "13 14 15 16 17 18 x12 99"})
         EXPECT_LT(ProcessStartMsFromStat(bad, 100), 0) << bad;
     EXPECT_LT(ProcessStartMsFromStat("4242 (fern)" + fields, 0), 0);
 }

@@ -134,7 +134,8 @@ TEST_F(DDEServerTest, APokedItemIsAdvisedToItsWatchersAndExecIsNotProcessed) {
             TestClient c(AdviseCallback);
             c.Connect(service, "Notes");
             auto adviseStart = [&](const char* item) {
-                return DdeClientTransaction(nullptr, 0, c.conv, c.Hsz(item), CF_TEXT, XTYP_ADVSTART, 5000, nullptr);
+                return DdeClientTransaction(nullptr, 0, c.conv, c.Hsz(item), CF_TEXT, XTYP_ADVSTART, 5000,
+                                            nullptr);
             };
             adviseUnknown = adviseStart("Nope");
             adviseText = adviseStart("TEXT");
@@ -149,10 +150,13 @@ TEST_F(DDEServerTest, APokedItemIsAdvisedToItsWatchersAndExecIsNotProcessed) {
             };
             awaitAdvises(1);
             // The server's own change, made on the server's thread.
-            g_main_context_invoke(nullptr, [](gpointer item) -> gboolean {
-                static_cast<CDDEStringItem*>(item)->SetData("from the server");
-                return G_SOURCE_REMOVE;
-            }, &text);
+            g_main_context_invoke(
+                nullptr,
+                [](gpointer item) -> gboolean {
+                    static_cast<CDDEStringItem*>(item)->SetData("from the server");
+                    return G_SOURCE_REMOVE;
+                },
+                &text);
             awaitAdvises(2);
         }
         t_advised = nullptr;
@@ -244,10 +248,13 @@ public:
     }
     // Tells the watchers of Remote|k that it changed.
     void PostAdvise() {
-        g_main_context_invoke(m_context, [](gpointer) -> gboolean {
-            DdePostAdvise(s_current->m_instance, Hsz("Remote"), Hsz("k"));
-            return G_SOURCE_REMOVE;
-        }, nullptr);
+        g_main_context_invoke(
+            m_context,
+            [](gpointer) -> gboolean {
+                DdePostAdvise(s_current->m_instance, Hsz("Remote"), Hsz("k"));
+                return G_SOURCE_REMOVE;
+            },
+            nullptr);
     }
     std::vector<std::string> Events() {
         std::lock_guard lock(m_mutex);
@@ -267,7 +274,8 @@ private:
     void Run() {
         g_main_context_push_thread_default(m_context);
         DdeInitializeA(&m_instance, Callback, 0, 0);
-        DdeNameService(m_instance, DdeCreateStringHandleA(m_instance, m_service.c_str(), 0), nullptr, DNS_REGISTER);
+        DdeNameService(m_instance, DdeCreateStringHandleA(m_instance, m_service.c_str(), 0), nullptr,
+                       DNS_REGISTER);
         m_ready = true;
         while (!m_stop) g_main_context_iteration(m_context, TRUE);
         DdeUninitialize(m_instance);
@@ -284,11 +292,12 @@ private:
     static HSZ Hsz(const char* text) { return DdeCreateStringHandleA(s_current->m_instance, text, 0); }
 
     static HDDEDATA Answer(const std::string& text, HSZ item) {
-        return DdeCreateDataHandle(s_current->m_instance, text.c_str(), static_cast<DWORD>(text.size() + 1), 0, item,
-                                   CF_TEXT, 0);
+        return DdeCreateDataHandle(s_current->m_instance, text.c_str(), static_cast<DWORD>(text.size() + 1),
+                                   0, item, CF_TEXT, 0);
     }
 
-    static HDDEDATA Callback(UINT type, UINT, HCONV, HSZ hsz1, HSZ hsz2, HDDEDATA data, ULONG_PTR, ULONG_PTR) {
+    static HDDEDATA Callback(UINT type, UINT, HCONV, HSZ hsz1, HSZ hsz2, HDDEDATA data, ULONG_PTR,
+                             ULONG_PTR) {
         ThreadServer* self = s_current;
         std::string payload;
         if (data) {
@@ -298,13 +307,15 @@ private:
         }
         std::lock_guard lock(self->m_mutex);
         switch (type) {
-        case XTYP_CONNECT: return DdeFlagAnswer(Str(hsz1) == "Remote");
-        case XTYP_REQUEST: return Answer("value of " + Str(hsz2), hsz2);
-        case XTYP_ADVREQ: return Answer("advised " + Str(hsz2), hsz2);
-        case XTYP_ADVSTART: return DdeFlagAnswer(1);
-        case XTYP_POKE: self->m_events.push_back("poke " + Str(hsz2) + "=" + payload); return DdeFlagAnswer(DDE_FACK);
-        case XTYP_EXECUTE: self->m_events.push_back("exec " + payload); return DdeFlagAnswer(DDE_FACK);
-        default: return nullptr;
+            case XTYP_CONNECT: return DdeFlagAnswer(Str(hsz1) == "Remote");
+            case XTYP_REQUEST: return Answer("value of " + Str(hsz2), hsz2);
+            case XTYP_ADVREQ: return Answer("advised " + Str(hsz2), hsz2);
+            case XTYP_ADVSTART: return DdeFlagAnswer(1);
+            case XTYP_POKE:
+                self->m_events.push_back("poke " + Str(hsz2) + "=" + payload);
+                return DdeFlagAnswer(DDE_FACK);
+            case XTYP_EXECUTE: self->m_events.push_back("exec " + payload); return DdeFlagAnswer(DDE_FACK);
+            default: return nullptr;
         }
     }
 };

@@ -4,8 +4,8 @@
 // serves them, and a browser whose tabs the test sets.
 #include <glib.h>
 #include <sys/wait.h>
-#include <csignal>
 #include <unistd.h>
+#include <csignal>
 
 #include <atomic>
 #include <optional>
@@ -111,7 +111,8 @@ public:
         return conv != nullptr;
     }
     // The answer's bytes; nullopt when not processed.
-    std::optional<std::string> Request(const std::string& item, UINT format = CF_TEXT, DWORD timeoutMs = 5000) {
+    std::optional<std::string> Request(const std::string& item, UINT format = CF_TEXT,
+                                       DWORD timeoutMs = 5000) {
         HDDEDATA data = DdeClientTransaction(nullptr, 0, conv, item.empty() ? nullptr : Hsz(item), format,
                                              XTYP_REQUEST, timeoutMs, nullptr);
         if (!data) {
@@ -134,7 +135,8 @@ public:
     std::vector<std::string> WildConnect(const std::optional<std::string>& service,
                                          const std::optional<std::string>& topic) {
         std::vector<DdeServiceTopic> pairs;
-        DdeQueryWildConnect(instance, service ? Hsz(*service) : nullptr, topic ? Hsz(*topic) : nullptr, pairs);
+        DdeQueryWildConnect(instance, service ? Hsz(*service) : nullptr, topic ? Hsz(*topic) : nullptr,
+                            pairs);
         std::vector<std::string> out;
         for (const auto& p : pairs) out.push_back(p.service + "|" + p.topic);
         return out;
@@ -157,8 +159,8 @@ public:
     std::string TabUrl(int i) const override { return tabs.at(i).url; }
     std::string TabTitle(int i) const override { return tabs.at(i).title; }
     void OpenUrl(const std::string& text, int flags, std::uint32_t dlc, int mode) override {
-        opened.push_back(text + " " + std::to_string(flags) + " " + std::to_string(static_cast<int>(dlc)) + " " +
-                         std::to_string(mode));
+        opened.push_back(text + " " + std::to_string(flags) + " " + std::to_string(static_cast<int>(dlc)) +
+                         " " + std::to_string(mode));
     }
     bool HiddenInTray() const override { return inTray; }
     void PostRestoreFromTray() override { ++trayRestores; }

@@ -144,8 +144,10 @@ TEST_F(FernDDEClientTest, ActivateExitAndExecute) {
 }
 
 TEST_F(FernDDEClientTest, SystemTopicAndWildConnects) {
-    EXPECT_EQ(Ask("System", "Topics"),
-              WithNul("System\tWWW_OpenURL\tWWW_GetWindowInfo\tWWW_Activate\tWWW_ListWindows\tWWW_Exit\tWWW_ShowFile"));
+    EXPECT_EQ(
+        Ask("System", "Topics"),
+        WithNul(
+            "System\tWWW_OpenURL\tWWW_GetWindowInfo\tWWW_Activate\tWWW_ListWindows\tWWW_Exit\tWWW_ShowFile"));
     EXPECT_EQ(Ask("System", "TopicItemList"), WithNul("TopicItemList\tFormats"));  // the rest: DDEServerTest
 
     std::vector<std::string> all, one, none, anyService;
@@ -174,7 +176,8 @@ TEST_F(FernDDEClientTest, SystemTopicAndWildConnects) {
         std::string frame = EncodeDdeFrame({.kind = DdeMessageKind::WildConnect, .service = "OTHERAPP"});
         ASSERT_TRUE(DdeWriteAll(fd, frame, DdeNowMs() + 5000));
         std::string buffer;
-        while (DdeWaitReadable(fd, DdeNowMs() + 5000) && DdeReadSome(fd, buffer, 4096) == DdeReadOutcome::Data) {
+        while (DdeWaitReadable(fd, DdeNowMs() + 5000) &&
+               DdeReadSome(fd, buffer, 4096) == DdeReadOutcome::Data) {
             DdeDecodeResult r = DecodeDdeFrame(buffer);
             if (r.status == DdeDecodeStatus::Complete) {
                 pairs = r.message.pairs;
