@@ -23,10 +23,10 @@ from gi.repository import Atspi, GLib  # noqa: E402,F401  (re-exported for the t
 Atspi.set_timeout(5000, 15000)
 
 
-def serve(pages, files=None, seen=None):
+def serve(pages, files=None, seen=None, address="127.0.0.1"):
     """Serves {path: html body} as UTF-8 pages, and {path: (bytes, type)} in `files` as
-    they are; returns (server, base URL). Each request's (path, User-Agent) is appended
-    to the list `seen` when one is given."""
+    they are, on the loopback `address`; returns (server, base URL). Each request's
+    (path, User-Agent) is appended to the list `seen` when one is given."""
 
     class Handler(http.server.BaseHTTPRequestHandler):
         def do_GET(self):
@@ -48,9 +48,9 @@ def serve(pages, files=None, seen=None):
         def log_message(self, *args):
             pass
 
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+    server = http.server.ThreadingHTTPServer((address, 0), Handler)
     threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server, "http://127.0.0.1:%d" % server.server_address[1]
+    return server, "http://%s:%d" % (address, server.server_address[1])
 
 
 failures = []

@@ -121,6 +121,7 @@ private:
     bool m_swallowLoad = false;     // the load was refused at STARTED
     bool m_sadLoadPending = false;  // our page for an ended web process is on its way
     bool m_sadPage = false;         // that page is shown: not the site's, so not recorded
+    std::string m_sadTitle;         // UTF-8: the tab's title, kept on our page
     bool m_committed = false;       // this load committed
     bool m_titleSent = false;       // this load reported a title
     unsigned m_loadSerial = 0;      // counts loads, to match late answers

@@ -29,23 +29,26 @@ std::unique_ptr<IBrowserEngine> WebKitEngineFactory::Create(IBrowserEngine* rela
 std::unique_ptr<IBrowserEngine> WebKitEngineFactory::CreateForSite(const std::string& url) {
     const std::string site = SiteKeyOfUrl(ToUtf8(url));
     GtkWidget* sameSite = nullptr;
-    std::erase_if(m_made, [](const std::weak_ptr<WebKitEngine*>& made) {
-        std::shared_ptr<WebKitEngine*> engine = made.lock();
+    std::erase_if(m_made, [](const Made& made) {
+        std::shared_ptr<WebKitEngine*> engine = made.engine.lock();
         return !engine || !*engine;
     });
     if (!site.empty()) {
-        for (const std::weak_ptr<WebKitEngine*>& made : m_made) {
-            WebKitEngine* engine = *made.lock();
-            if (engine->ProcessAlive() && SiteKeyOfUrl(engine->ViewUri()) == site) {
+        for (const Made& made : m_made) {
+            WebKitEngine* engine = *made.engine.lock();
+            const std::string uri = engine->ViewUri();
+            const std::string shown = uri.empty() ? made.site : SiteKeyOfUrl(uri);
+            if (engine->ProcessAlive() && shown == site) {
                 sameSite = engine->Widget();
                 break;
             }
         }
     }
-    return Make(nullptr, sameSite);
+    return Make(nullptr, sameSite, site);
 }
 
-std::unique_ptr<IBrowserEngine> WebKitEngineFactory::Make(WebKitEngine* opener, GtkWidget* shareProcessOf) {
+std::unique_ptr<IBrowserEngine> WebKitEngineFactory::Make(WebKitEngine* opener, GtkWidget* shareProcessOf,
+                                                          std::string site) {
     // A tab of no site yet takes the process started ahead.
     bool takesPrestarted = !opener && !shareProcessOf && m_prestarted;
     if (takesPrestarted) shareProcessOf = m_prestarted;
@@ -58,7 +61,7 @@ std::unique_ptr<IBrowserEngine> WebKitEngineFactory::Make(WebKitEngine* opener, 
     }
     // The tab holds the process now; the blank view is no longer needed.
     if (takesPrestarted) ReleasePrestarted();
-    m_made.push_back(engine->Self());
+    m_made.push_back({engine->Self(), std::move(site)});
     return engine;
 }
 

@@ -43,11 +43,17 @@ public:
 private:
     WebKitContext& m_context;
     std::string m_homeUrl;
-    // The controls made here; an entry is null once its control is gone.
-    std::vector<std::weak_ptr<WebKitEngine*>> m_made;
+    // The controls made here (an entry is null once its control is gone),
+    // with the site each was made for: its page may not have started yet.
+    struct Made {
+        std::weak_ptr<WebKitEngine*> engine;
+        std::string site;
+    };
+    std::vector<Made> m_made;
     GtkWidget* m_prestarted = nullptr;  // a WebKitWebView
 
-    std::unique_ptr<IBrowserEngine> Make(WebKitEngine* opener, GtkWidget* shareProcessOf);
+    std::unique_ptr<IBrowserEngine> Make(WebKitEngine* opener, GtkWidget* shareProcessOf,
+                                         std::string site = {});
 };
 
 }  // namespace fern

@@ -264,7 +264,11 @@ struct WebKitEngineHandlers {
         if (e.m_sink) e.m_sink->NavigateComplete2(UrlFromUtf8(e.m_committedUri));
         if (e.m_sink) e.m_sink->SetSecureLockIcon(SecureLockLevel(e));
         UpdateCommandState(e);
-        if (e.m_sadPage) return;
+        if (e.m_sadPage) {
+            // The page's own title may have come before this load began.
+            SendTitle(e, e.m_sadTitle);
+            return;
+        }
         if (IWebKitPageObserver* observer = e.m_context.PageObserver())
             observer->PageCommitted(e.m_view, e.m_committedUri);
     }
@@ -428,6 +432,7 @@ struct WebKitEngineHandlers {
             std::fprintf(stderr, "fern: the web process of %s ended (%d)\n", uri.c_str(),
                          static_cast<int>(reason));
             e.m_sadLoadPending = true;
+            e.m_sadTitle = title;
             webkit_web_view_load_alternate_html(view, SadPageHtml(title, uri, reason).c_str(), uri.c_str(),
                                                 nullptr);
         });
