@@ -15,12 +15,14 @@ constexpr std::size_t kMaxHost = 253;
 std::string SiteKeyOfUrl(const std::string& url) {
     GUri* uri = g_uri_parse(url.c_str(), G_URI_FLAGS_NONE, nullptr);
     if (!uri) return {};
-    std::string scheme = g_uri_get_scheme(uri) ? g_ascii_strdown(g_uri_get_scheme(uri), -1) : "";
+    const char* scheme = g_uri_get_scheme(uri);
+    const bool file = g_ascii_strcasecmp(scheme, "file") == 0;
+    const bool web = g_ascii_strcasecmp(scheme, "http") == 0 || g_ascii_strcasecmp(scheme, "https") == 0;
     const char* rawHost = g_uri_get_host(uri);
     std::string host = rawHost ? rawHost : "";
     g_uri_unref(uri);
-    if (scheme == "file") return "file:";
-    if (scheme != "http" && scheme != "https") return {};
+    if (file) return "file:";
+    if (!web) return {};
     if (host.empty() || host.size() > kMaxHost) return {};
     // An international name and its ASCII form are one site.
     gchar* ascii = g_hostname_to_ascii(host.c_str());
