@@ -81,6 +81,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_TAB_MANAGER,         kPlain, "タブ マネージャー(&M)",        "タブ マネージャーを表示します。\nタブ マネージャー"},
     {ID_TAB_AUTO_REFRESH_START, kCheck, "自動更新開始(&S)",          "間隔を指定してページを自動で更新します。\n自動更新開始"},
     {ID_TAB_AUTO_REFRESH_STOP,  kCheck, "自動更新なし(&S)",          "ページの自動更新をやめます。\n自動更新なし"},
+    {ID_TAB_SLEEP,           kPlain, "タブを休止(&Z)",               "このタブのページを閉じてメモリを空けます。選択すると元に戻ります。\nタブを休止"},
     // Tools
     {ID_DLC_IMAGES,          kCheck, "画像のダウンロード(&I)",       "画像をダウンロードします。\n画像のダウンロード"},
     {ID_DLC_SOUNDS,          kCheck, "サウンドのダウンロード(&S)",   "サウンドをダウンロードします。\nサウンドのダウンロード"},

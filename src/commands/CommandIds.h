@@ -76,6 +76,7 @@ enum CommandId : int {
     ID_TAB_STOP_ALL = 33126,
     ID_TAB_AUTO_REFRESH_START = 33127,  // ours
     ID_TAB_AUTO_REFRESH_STOP = 33128,   // ours
+    ID_TAB_SLEEP = 33168,               // ours
 
     // Tools: download control and offline work
     ID_DLC_IMAGES = 33020,

@@ -107,7 +107,7 @@ std::vector<MenuNode> TabMenu() {
     return {I(ID_TAB_CLOSE), CommandItem(ID_TAB_REFRESH, "更新(&R)"), I(ID_TAB_STOP), S(),
             I(ID_TAB_BACK), I(ID_TAB_FORWARD), I(ID_TAB_HOME), S(),
             I(ID_TAB_MOVE_LEFT), I(ID_TAB_MOVE_RIGHT), I(ID_TAB_NAVIGATE_LOCK),
-            Submenu("自動更新(&U)", {I(ID_TAB_AUTO_REFRESH_START), I(ID_TAB_AUTO_REFRESH_STOP)}), S(),
+            Submenu("自動更新(&U)", {I(ID_TAB_AUTO_REFRESH_START), I(ID_TAB_AUTO_REFRESH_STOP)}), I(ID_TAB_SLEEP), S(),
             I(ID_TAB_COPY_TITLE), I(ID_TAB_COPY_URL), S(),
             I(ID_STARTUP_ADD), I(ID_FILTER_REGISTER_URL), I(ID_FILTER_REGISTER_TITLE), S(),
             I(ID_TAB_CLOSE_OTHERS), S(),

@@ -15,6 +15,8 @@ public:
     virtual void PageMade(CFernView* view) = 0;
     // Called before the view is deleted.
     virtual void ViewDestroyed(CFernView* view) = 0;
+    // The view gives its page up (a sleeping tab); PageMade brings it back.
+    virtual void PageDropped(CFernView* view) { ViewDestroyed(view); }
     virtual void ActiveViewChanged(CFernView* view) = 0;
     // Items, texts, images or the selection of the tab bar changed.
     virtual void TabsChanged() = 0;

@@ -5,6 +5,7 @@
 #include "commands/CommandIds.h"
 #include "page/WildcardMatch.h"
 #include "platform/engine/LazyEngine.h"
+#include "platform/shell/ProcessMemory.h"
 #include "platform/text/SjisByteClass.h"
 #include "platform/text/TextCut.h"
 
@@ -34,7 +35,31 @@ bool IsLocalAddress(const std::string& url) {
 CMainFrame::CMainFrame(FrameServices services, const ProgramSettings& settings)
     : m_services(std::move(services)),
       m_settings(settings),
-      m_scheduler(m_services.timers, {[this] { return m_active; }, [this](CFernView* v) { MakePage(v); }}) {}
+      m_scheduler(m_services.timers, {[this] { return m_active; }, [this](CFernView* v) { MakePage(v); }}),
+      m_sleeper(m_services.timers, SleeperHooks()) {}
+
+TabSleeper::Hooks CMainFrame::SleeperHooks() {
+    TabSleeper::Hooks hooks;
+    hooks.tabs = [this] {
+        std::vector<CFernView*> tabs;
+        for (int i = 0; i < m_tabs.Count(); ++i) tabs.push_back(ViewAt(i));
+        return tabs;
+    };
+    hooks.active = [this] { return m_active; };
+    hooks.awake = [this](CFernView* view) {
+        auto* lazy = dynamic_cast<LazyEngine*>(view->Engine());
+        return lazy && lazy->Materialised() && PageMade(view);
+    };
+    hooks.rest = [this](CFernView* view) { PutToSleep(view); };
+    hooks.rules = [this] {
+        TabSleepRules rules;
+        rules.minutes = m_settings.tabBar.sleepMinutes;
+        rules.budgetBytes = TabSleepBudgetBytes(m_settings.tabBar.sleepMemoryMB, PhysicalMemoryBytes());
+        return rules;
+    };
+    hooks.memory = [this] { return m_memoryProbe ? m_memoryProbe() : 0; };
+    return hooks;
+}
 
 CMainFrame::~CMainFrame() {
     if (m_autoSaveTimer) m_services.timers.Stop(m_autoSaveTimer);
@@ -149,12 +174,18 @@ CFernView* CMainFrame::CreateTab(IBrowserEngine* relatedTo, const std::string& s
     // A new window's page must exist at once: the opener's engine shows the
     // window in it.
     bool deferred = m_deferViews > 0 && !relatedTo;
+    // Every tab's control can be given up and made again, for its page's
+    // site, when the tab sleeps and wakes.
+    LazyEngine::Maker make = [this](const std::string& url) { return m_services.engines.CreateForSite(url); };
     std::unique_ptr<IBrowserEngine> engine;
-    if (deferred)
-        engine = std::make_unique<LazyEngine>(
-            [this, siteUrl] { return m_services.engines.CreateForSite(siteUrl); });
-    else if (!relatedTo && !siteUrl.empty()) engine = m_services.engines.CreateForSite(siteUrl);
-    else engine = m_services.engines.Create(relatedTo);
+    if (deferred) {
+        engine = std::make_unique<LazyEngine>(std::move(make));
+    } else {
+        std::unique_ptr<IBrowserEngine> made = !relatedTo && !siteUrl.empty()
+                                                   ? m_services.engines.CreateForSite(siteUrl)
+                                                   : m_services.engines.Create(relatedTo);
+        if (made) engine = std::make_unique<LazyEngine>(std::move(make), std::move(made));
+    }
     if (!engine) return nullptr;
     IBrowserEngine* control = engine.get();
     auto owned = std::make_unique<CFernView>(*this, m_services.timers, std::move(engine));
@@ -170,6 +201,7 @@ CFernView* CMainFrame::CreateTab(IBrowserEngine* relatedTo, const std::string& s
     view->StoreTitle(kLoadingTitle);
     view->RequestFocus();
     if (m_ui) m_ui->ViewCreated(view);
+    m_sleeper.Wake();
     // The first tab fills the window at once; later ones wait behind the
     // selected page until they are selected.
     if (first) ActivateView(view);
@@ -200,13 +232,33 @@ CMainFrame::DeferredViews::~DeferredViews() { --m_frame.m_deferViews; }
 
 void CMainFrame::MakePage(CFernView* view) {
     auto* lazy = dynamic_cast<LazyEngine*>(view->Engine());
-    if (lazy && lazy->Materialise() && m_ui) m_ui->PageMade(view);
+    if (!lazy || !lazy->Materialise()) return;
+    ShowAsleep(view, false);
+    if (m_ui) m_ui->PageMade(view);
+}
+
+bool CMainFrame::PutToSleep(CFernView* view) {
+    auto* lazy = view ? dynamic_cast<LazyEngine*>(view->Engine()) : nullptr;
+    if (!lazy || !lazy->Materialised() || view == m_active || view->IsClosing() || !PageMade(view))
+        return false;
+    // The window lets go of the page before the control that draws it goes.
+    if (m_ui) m_ui->PageDropped(view);
+    lazy->Rest();
+    m_scheduler.AddAsleep(view);
+    ShowAsleep(view, true);
+    return true;
+}
+
+void CMainFrame::ShowAsleep(CFernView* view, bool asleep) {
+    if (m_tabs.SetAsleep(view->TabIndex(), asleep)) TabsChanged();
 }
 
 int CMainFrame::InsertTab(const std::string& text, CFernView* view) {
     int index = TabInsertIndex(m_settings.tabBar.insertPosition, m_tabs.Count(), m_tabs.Selected());
     index = m_tabs.Insert(index, text, view);
     if (index == -1) return -1;
+    // A restored tab without its page yet is shown as a sleeping one.
+    m_tabs.SetAsleep(index, !PageMade(view));
     if (m_tabs.Count() == 1) m_tabs.SetSelected(0);
     Renumber();
     // The active page entered the bar: it is the selected tab.
@@ -228,6 +280,7 @@ void CMainFrame::ActivateView(CFernView* view) {
     m_activation.push_back(view);
     if (view->TabIndex() != -1) m_tabs.SetSelected(view->TabIndex());
     m_scheduler.SelectionChanged();
+    m_sleeper.Selected(view);
     view->OnSelected();
     if (m_ui) {
         m_ui->ActiveViewChanged(view);
@@ -316,6 +369,7 @@ void CMainFrame::DestroyView(CFernView* view) {
     }
     m_activation.erase(std::remove(m_activation.begin(), m_activation.end(), view), m_activation.end());
     m_scheduler.Remove(view);
+    m_sleeper.Remove(view);
     std::unique_ptr<CFernView> dying = std::move(*owned);
     m_views.erase(owned);
 
@@ -375,7 +429,7 @@ void CMainFrame::CloseReadTabs() {
         CFernView* view = ViewAt(i);
         // A restored tab still waiting for its page shows no icon, but
         // nobody has seen it: it is not read.
-        if (Closable(view) && view->Icon() == kIconNone && PageMade(view)) {
+        if (Closable(view) && view->Icon() == kIconNone && (PageMade(view) || Asleep(view))) {
             read.push_back(view);
             RecordClosed(view);
         }

@@ -13,6 +13,7 @@
 #include "frame/FrameUi.h"
 #include "frame/TabBarModel.h"
 #include "frame/TabRules.h"
+#include "frame/TabSleeper.h"
 #include "frame/ViewScheduler.h"
 #include "lists/UrlItem.h"
 #include "page/FernView.h"
@@ -125,8 +126,19 @@ public:
     private:
         CMainFrame& m_frame;
     };
-    // False while the view's page is not made yet.
+    // False while the view's page is not made yet, or while it sleeps.
     bool PageMade(const CFernView* view) const { return !m_scheduler.IsWaiting(view); }
+    // The tab gave its page up to save memory; selecting it brings it back.
+    bool Asleep(const CFernView* view) const { return m_scheduler.IsAsleep(view); }
+    // Gives a background tab's page up now, keeping its address, title and
+    // history; false for the selected tab or one without a page.
+    bool PutToSleep(CFernView* view);
+    // "タブを休止": the page is asked first, and the user told when it may not.
+    void SleepOnRequest(CFernView& view);
+    // The memory the browser and its page processes use, in bytes (0 when
+    // unknown), for the sleeping tabs' budget.
+    void SetMemoryProbe(std::function<std::uint64_t()> probe) { m_memoryProbe = std::move(probe); }
+    TabSleeper& Sleeper() { return m_sleeper; }
     std::size_t PagesWaiting() const { return m_scheduler.WaitingCount(); }
 
     void SelectTab(int index);
@@ -218,6 +230,8 @@ private:
     TimerId m_autoSaveTimer = 0;
     int m_deferViews = 0;
     ViewScheduler m_scheduler;
+    std::function<std::uint64_t()> m_memoryProbe;
+    TabSleeper m_sleeper;
 
     std::string Convert(const std::string& text) const;
     CFernView* OpenInActiveTab(const std::string& text, std::uint32_t dlc, int securityMode);
@@ -233,6 +247,8 @@ private:
     void CopyTargetTitle();
     void TabsChanged();
     void MakePage(CFernView* view);
+    void ShowAsleep(CFernView* view, bool asleep);
+    TabSleeper::Hooks SleeperHooks();
 };
 
 }  // namespace fern

@@ -21,6 +21,16 @@ void CMainFrame::CopyTargetTitle() {
     });
 }
 
+void CMainFrame::SleepOnRequest(CFernView& view) {
+    if (!view.Engine() || &view == m_active) return;
+    // The page is asked first: sound, video or typed text would be lost.
+    // The answer never comes once the tab is gone.
+    view.Engine()->MayRest([this, &view](bool may) {
+        if (!may) SetStatusText("このタブは休止できません (再生中か入力中のページがあります)");
+        else PutToSleep(&view);
+    });
+}
+
 void CMainFrame::RegisterCommands(CCommandRouter& router) {
     auto anyTab = [this] { return m_tabs.Count() > 0; };
     // A command on the target tab, available while there is a tab.
@@ -56,6 +66,12 @@ void CMainFrame::RegisterCommands(CCommandRouter& router) {
                     CFernView* view = ViewAt(TargetTab());
                     return view && view->IsNavigateLocked();
                 }});
+    router.Add(ID_TAB_SLEEP, {[this] { OnTargetTab([this](CFernView& v, int) { SleepOnRequest(v); }); },
+                              [this] {
+                                  CFernView* view = ViewAt(TargetTab());
+                                  return view && view != m_active && PageMade(view);
+                              },
+                              {}});
     router.Add(ID_TAB_COPY_TITLE, {[this] { CopyTargetTitle(); }, anyTab, {}});
     onTarget(ID_TAB_COPY_URL, [this](CFernView& v, int) { m_services.clipboard.SetText(v.Url()); });
 

@@ -55,6 +55,13 @@ bool CTabBarModel::SetImage(int index, int image) {
     return false;
 }
 
+bool CTabBarModel::SetAsleep(int index, bool asleep) {
+    TabItem* item = Item(index);
+    if (!item || item->asleep == asleep) return false;
+    item->asleep = asleep;
+    return true;
+}
+
 bool CTabBarModel::SetSelected(int index) {
     if (index != -1 && !Item(index)) return false;
     m_selected = index;

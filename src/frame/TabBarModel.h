@@ -13,6 +13,7 @@ struct TabItem {
     std::string text;
     int image = -1;  // tab state image, -1 = none
     CFernView* view = nullptr;
+    bool asleep = false;  // the tab's page is given up (or not made yet)
 };
 
 class CTabBarModel {
@@ -30,6 +31,8 @@ public:
 
     bool SetText(int index, const std::string& text);
     bool SetImage(int index, int image);
+    // False when nothing changed.
+    bool SetAsleep(int index, bool asleep);
 
     int Selected() const { return m_selected; }
     // -1 clears the selection; an index outside the items is refused.

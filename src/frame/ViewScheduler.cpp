@@ -18,13 +18,23 @@ void ViewScheduler::Add(CFernView* view) {
     StartTicks();
 }
 
+void ViewScheduler::AddAsleep(CFernView* view) {
+    if (!view || IsWaiting(view)) return;
+    m_asleep.push_back(view);
+}
+
+bool ViewScheduler::IsAsleep(const CFernView* view) const {
+    return std::find(m_asleep.begin(), m_asleep.end(), view) != m_asleep.end();
+}
+
 void ViewScheduler::Remove(CFernView* view) {
     std::erase(m_waiting, view);
+    std::erase(m_asleep, view);
     std::erase_if(m_loading, [view](const Loading& l) { return l.view == view; });
 }
 
 bool ViewScheduler::IsWaiting(const CFernView* view) const {
-    return std::find(m_waiting.begin(), m_waiting.end(), view) != m_waiting.end();
+    return std::find(m_waiting.begin(), m_waiting.end(), view) != m_waiting.end() || IsAsleep(view);
 }
 
 void ViewScheduler::SelectionChanged() {
@@ -44,6 +54,7 @@ void ViewScheduler::MakeSelected() {
 
 void ViewScheduler::Make(CFernView* view) {
     std::erase(m_waiting, view);
+    std::erase(m_asleep, view);
     m_loading.push_back({view, 0});
     StartTicks();
     if (m_hooks.materialise) m_hooks.materialise(view);

@@ -36,6 +36,10 @@ public:
 
     // `view` has no page yet; it gets one in its turn.
     void Add(CFernView* view);
+    // `view` gave its page up (a sleeping tab): it gets one back only when
+    // it is selected.
+    void AddAsleep(CFernView* view);
+    bool IsAsleep(const CFernView* view) const;
     // The view goes away.
     void Remove(CFernView* view);
     // Another tab was selected: its page comes first.
@@ -51,6 +55,7 @@ private:
     ITimerService& m_timers;
     Hooks m_hooks;
     std::vector<CFernView*> m_waiting;  // in the order they were opened
+    std::vector<CFernView*> m_asleep;
     std::vector<Loading> m_loading;
     TimerId m_selectTimer = 0;
     TimerId m_tickTimer = 0;

@@ -386,7 +386,8 @@ void CFernView::NewWindow3(IBrowserEngine*& newWindow, bool& cancel, const std::
     view->m_opener = m_alive;
     view->m_firstNavigation = true;
     view->m_title = kLoadingTitle;
-    newWindow = view->Engine();
+    // The engine shows the window in its own control, not in the tab's wrapper.
+    newWindow = RealEngine(view->Engine());
     if (Browser().inheritParentSecurity) view->SetDownloadControlFlags(DownloadControlFlags());
     // The new control starts as a copy of the opener's; it must follow the
     // new tab's own flags either way.

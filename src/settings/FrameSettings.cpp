@@ -36,6 +36,8 @@ constexpr FieldBinding<Tab> kTabBar[] = {
     IntField(Setting::TabBtnSelBkgClr, &Tab::selectedBackColour),
     IntField(Setting::TabBtnUnSelBkgClr, &Tab::unselectedBackColour),
     BitsField(Setting::TabBtnStyle, &Tab::fontStyle, kTabBtnStyle),
+    IntField(Setting::TabSleepMinutes, &Tab::sleepMinutes),
+    IntField(Setting::TabSleepMemoryMB, &Tab::sleepMemoryMB),
 };
 
 using Mail = MailSettings;

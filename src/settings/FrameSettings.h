@@ -48,6 +48,11 @@ struct TabBarSettings {
     bool unselectedItalic = false;
     bool unselectedUnderline = false;
 
+    // Sleeping tabs: minutes unselected before a tab gives its page up (0 =
+    // never by time), and the memory budget in MB (0 = a quarter of the machine's).
+    int sleepMinutes = 30;
+    int sleepMemoryMB = 0;
+
     void Load(const SettingsStore& store);
     bool Save(SettingsStore& store);
 };

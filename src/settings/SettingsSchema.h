@@ -59,6 +59,8 @@ inline constexpr int kButtonFaceColour = 0xF0F0F0;
     X(TabBtnSelBkgClr,   Profile, "TabBar",         Integer,    kButtonFaceColour, "",             0,   Plain,   "frame") \
     X(TabBtnUnSelBkgClr, Profile, "TabBar",         Integer,    kButtonFaceColour, "",             0,   Plain,   "frame") \
     X(TabBtnStyle,       Profile, "TabBar",         Integer,    0,        "",                      0,   Plain,   "frame") \
+    X(TabSleepMinutes,   Profile, "TabBar",         Integer,    30,       "",                      0,   Plain,   "frame") \
+    X(TabSleepMemoryMB,  Profile, "TabBar",         Integer,    0,        "",                      0,   Plain,   "frame") \
     X(ABStyle,           Profile, "AddressBar",     Integer,    10,       "",                      0,   Plain,   "addressbar") \
     X(ABUrlLimit,        Profile, "AddressBar",     Integer,    128,      "",                      0,   Plain,   "addressbar") \
     X(ABGoBtnText,       Profile, "AddressBar",     String,     0,        "移動",                  0,   Plain,   "addressbar") \

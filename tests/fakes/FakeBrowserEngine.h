@@ -97,6 +97,28 @@ public:
         return {all.begin(), all.begin() + std::min<std::size_t>(all.size(), static_cast<std::size_t>(max))};
     }
 
+    // The session state is the address (a marker in front), so a control
+    // made after a rest can load it; `mayRest` answers MayRest, at once
+    // unless `restLater` holds the answer until AnswerRest.
+    bool mayRest = true, restLater = false;
+    std::function<void(bool)> pendingRest;
+    std::string SessionState() const override { return url.empty() ? std::string() : "state " + url; }
+    bool RestoreSessionState(const std::string& state) override {
+        calls.push_back("Restore " + state);
+        if (state.rfind("state ", 0) != 0) return false;
+        if (autoLoad) Load(state.substr(6), "Title of " + state.substr(6));
+        return true;
+    }
+    void MayRest(std::function<void(bool)> done) override {
+        if (restLater) pendingRest = std::move(done);
+        else if (done) done(mayRest);
+    }
+    void AnswerRest() {
+        auto done = std::move(pendingRest);
+        pendingRest = nullptr;
+        if (done) done(mayRest);
+    }
+
     // Fires BeforeNavigate2; returns true when the page allowed it.
     bool BeforeNavigate(const std::string& u) {
         bool cancel = false;

@@ -11,6 +11,7 @@
 #include "fakes/ManualTimers.h"
 #include "frame/MainFrame.h"
 #include "frame/StateLog.h"
+#include "platform/engine/LazyEngine.h"
 #include "settings/SettingsService.h"
 
 namespace fern::test {
@@ -85,7 +86,7 @@ inline std::string UrlsOf(const CMainFrame& frame) {
 }
 
 inline FakeBrowserEngine* EngineOf(const CFernView* view) {
-    return static_cast<FakeBrowserEngine*>(view->Engine());
+    return static_cast<FakeBrowserEngine*>(RealEngine(view->Engine()));
 }
 
 struct SessionTestFrame : FrameFakes {

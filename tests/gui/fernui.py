@@ -331,3 +331,27 @@ def save_in_chooser():
     time.sleep(0.5)
     return press(chooser, "保存(S)") and bool(wait_for(lambda: not choosers(), 10))
 
+
+def web_processes(root):
+    """The web processes below `root`, oldest first."""
+    found = []
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            status = dict(line.split(":", 1) for line in open("/proc/%s/status" % entry).read().splitlines()
+                          if ":" in line)
+            if not status["Name"].strip().startswith("WebKitWebProces"):
+                continue
+            pid, depth = int(entry), 0
+            while pid > 1 and depth < 16:
+                pid = int(dict(line.split(":", 1) for line in open("/proc/%d/status" % pid).read().splitlines()
+                               if ":" in line)["PPid"])
+                depth += 1
+                if pid == root:
+                    start = int(open("/proc/%s/stat" % entry).read().rsplit(")", 1)[1].split()[19])
+                    found.append((start, int(entry)))
+                    break
+        except (OSError, KeyError, ValueError):
+            continue
+    return [pid for _, pid in sorted(found)]

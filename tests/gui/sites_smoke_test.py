@@ -16,31 +16,6 @@ FERN, OUT_DIR = sys.argv[1], sys.argv[2]
 PAGES = {"/%s.html" % n: "<title>%s</title><p>%s" % (n.upper(), n) for n in ("a", "b", "c", "d")}
 
 
-def web_processes(root):
-    """The web processes below `root`, oldest first."""
-    found = []
-    for entry in os.listdir("/proc"):
-        if not entry.isdigit():
-            continue
-        try:
-            status = dict(line.split(":", 1) for line in open("/proc/%s/status" % entry).read().splitlines()
-                          if ":" in line)
-            if not status["Name"].strip().startswith("WebKitWebProces"):
-                continue
-            pid, depth = int(entry), 0
-            while pid > 1 and depth < 16:
-                pid = int(dict(line.split(":", 1) for line in open("/proc/%d/status" % pid).read().splitlines()
-                               if ":" in line)["PPid"])
-                depth += 1
-                if pid == root:
-                    start = int(open("/proc/%s/stat" % entry).read().rsplit(")", 1)[1].split()[19])
-                    found.append((start, int(entry)))
-                    break
-        except (OSError, KeyError, ValueError):
-            continue
-    return [pid for _, pid in sorted(found)]
-
-
 def main():
     server1, site1 = serve(PAGES)
     server2, site2 = serve(PAGES, address="127.0.0.2")

@@ -268,7 +268,7 @@ TEST(SettingsSave, AFailedWriteIsReportedOnceAndTheRestIsStillWritten) {
     testing::internal::CaptureStderr();
     EXPECT_FALSE(tab.Save(f.store));
     std::string log = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(f.profile.writes, 16);  // every key of TabBar was tried
+    EXPECT_EQ(f.profile.writes, 18);  // every key of TabBar was tried
     EXPECT_NE(log.find("fake.ini"), std::string::npos);
     EXPECT_NE(log.find("[TabBar]"), std::string::npos);
     EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1);

@@ -13,6 +13,7 @@
 #include "platform/engine/LazyEngine.h"
 #include "platform/gtk/WebKitEngine.h"
 #include "platform/gtk/WebKitOfflineFilter.h"
+#include "platform/shell/ProcessMemory.h"
 #include "platform/text/Encoding.h"
 #include "platform/trace/StartupTrace.h"
 
@@ -68,6 +69,7 @@ Browser::Browser(const ProgramStart& start)
                         return engine ? WEBKIT_WEB_VIEW(engine->Widget()) : nullptr;
                     }}) {
     TracePhase("settings, window and features made");
+    m_frame.SetMemoryProbe([] { return ProcessTreeMemoryBytes(); });
     g_mkdir_with_parents(m_tempFolder.c_str(), 0700);
     ListFileStatus closeRead = ReadCloseLists(m_paths.closeFilters, m_filter.Lists());
     if (m_filter.Lists().unreadable)

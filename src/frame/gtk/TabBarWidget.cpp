@@ -24,6 +24,7 @@ constexpr int kArrowWidth = 16;  // each of the two scroll buttons
 constexpr int kMinButton = 24;
 constexpr int kDragBox = 7;  // the pointer may move this far before a drag starts
 constexpr int kMaxImages = 64;
+constexpr double kAsleepAlpha = 0.5;
 
 // Drag source targets.
 enum : guint { kOutUriList = 1, kOutUtf8, kOutTextUtf8, kOutText };
@@ -151,6 +152,7 @@ void TabBarWidget::Measure() {
         const TabItem* item = m_model->Item(i);
         Button& b = m_buttons[i];
         b.text = TabButtonText(item->text, m_look.textLimit);
+        b.asleep = item->asleep;
         b.image = (item->image >= 0 && item->image < static_cast<int>(m_images.size())) ? item->image : -1;
         if (m_look.fixedWidth > 0) {
             b.width = m_look.fixedWidth;
@@ -393,7 +395,10 @@ bool TabBarWidget::on_draw(const Cairo::RefPtr<Cairo::Context>& cr) {
             layout->set_ellipsize(Pango::ELLIPSIZE_END);
             layout->get_pixel_size(tw, th);
         }
-        SetColor(cr, sel ? selText : unselText);
+        Gdk::RGBA text = sel ? selText : unselText;
+        // A sleeping tab reads as one that is there but not running.
+        if (b.asleep) text.set_alpha(text.get_alpha() * kAsleepAlpha);
+        SetColor(cr, text);
         cr->move_to(tx, cy - th / 2);
         layout->show_in_cairo_context(cr);
     }
@@ -641,6 +646,11 @@ int TabBarWidget::AccessCount() const { return m_model ? m_model->Count() : 0; }
 std::string TabBarWidget::AccessName(int index) const {
     const TabItem* item = m_model ? m_model->Item(index) : nullptr;
     return item ? ToUtf8(item->text) : std::string();
+}
+
+std::string TabBarWidget::AccessDescription(int index) const {
+    const TabItem* item = m_model ? m_model->Item(index) : nullptr;
+    return item && item->asleep ? ToUtf8("休止中") : std::string();
 }
 
 const void* TabBarWidget::AccessKey(int index) const {

@@ -73,6 +73,7 @@ private:
     struct Button {
         std::string text;  // UTF-8, cut to the text limit
         int image = -1;
+        bool asleep = false;  // drawn faded
         int width = 0;
         Gdk::Rectangle box;  // in the widget
         bool visible = false;
@@ -116,6 +117,7 @@ private:
     // IDrawnItemsSource
     int AccessCount() const override;
     std::string AccessName(int index) const override;
+    std::string AccessDescription(int index) const override;
     const void* AccessKey(int index) const override;
     int AccessSelected() const override;
     bool AccessBox(int index, GdkRectangle& box) const override;

@@ -10,6 +10,7 @@ namespace {
 constexpr int kMinTabs = 1, kMaxTabs = 256;
 constexpr int kMinWidth = 20, kMaxWidth = 256;
 constexpr int kMinText = 1, kMaxText = 100;
+constexpr int kMaxSleepMinutes = 24 * 60, kMaxMemoryMB = 1024 * 1024;
 
 const std::vector<std::string> kCreateNew{"空白ページ", "ホームページ", "クリップボード", "選択タブのコピー"};
 const std::vector<std::string> kInsertPosition{"常に最後", "常に先頭", "選択タブの左", "選択タブの右"};
@@ -42,7 +43,10 @@ TabOptionsPage::TabOptionsPage()
       m_nextActive(m_column.Choice("タブを閉じた後に選択するタブ(&S)", kNextActive)),
       m_wheelClick(m_column.Choice("ホイール クリック(&W)", kClick)),
       m_rightClick(m_column.Choice("右クリック(&R)", kRightClick)),
-      m_doubleClick(m_column.Choice("左ダブルクリック(&D)", kClick)) {
+      m_doubleClick(m_column.Choice("左ダブルクリック(&D)", kClick)),
+      m_sleepMinutes(
+          m_column.Number("使わないタブを休止するまで(&Z)", 0, kMaxSleepMinutes, "分 (0: 休止しない)")),
+      m_sleepMemory(m_column.Number("メモリの上限(&Y)", 0, kMaxMemoryMB, "MB (0: 搭載メモリの 1/4)")) {
     m_limit.signal_toggled().connect([this] { m_limitCount.set_sensitive(m_limit.get_active()); });
 }
 
@@ -61,6 +65,8 @@ void TabOptionsPage::Load(const ProgramSettings& working) {
     Show(m_wheelClick, t.wheelClick, kClick);
     Show(m_rightClick, t.rightClick, kRightClick);
     Show(m_doubleClick, t.leftDoubleClick, kClick);
+    m_sleepMinutes.set_value(std::clamp(t.sleepMinutes, 0, kMaxSleepMinutes));
+    m_sleepMemory.set_value(std::clamp(t.sleepMemoryMB, 0, kMaxMemoryMB));
 }
 
 void TabOptionsPage::Store(COptionsSession& session) {
@@ -76,6 +82,8 @@ void TabOptionsPage::Store(COptionsSession& session) {
     t.wheelClick = Chosen(m_wheelClick, m_loaded.wheelClick, kClick);
     t.rightClick = Chosen(m_rightClick, m_loaded.rightClick, kRightClick);
     t.leftDoubleClick = Chosen(m_doubleClick, m_loaded.leftDoubleClick, kClick);
+    t.sleepMinutes = std::clamp(m_sleepMinutes.get_value_as_int(), 0, kMaxSleepMinutes);
+    t.sleepMemoryMB = std::clamp(m_sleepMemory.get_value_as_int(), 0, kMaxMemoryMB);
 }
 
 TabLookOptionsPage::TabLookOptionsPage()

@@ -27,6 +27,8 @@ private:
     Gtk::ComboBoxText& m_wheelClick;
     Gtk::ComboBoxText& m_rightClick;
     Gtk::ComboBoxText& m_doubleClick;
+    Gtk::SpinButton& m_sleepMinutes;
+    Gtk::SpinButton& m_sleepMemory;
     TabBarSettings m_loaded;
 };
 

@@ -101,6 +101,22 @@ public:
         (void)max;
         return {};
     }
+
+    // The page's history with its positions, as opaque bytes a new control
+    // can take up again (RestoreSessionState); empty when the engine keeps none.
+    virtual std::string SessionState() const { return {}; }
+    // Takes up `state` and shows its current entry, from the cache where it
+    // allows; false when the state cannot be used.
+    virtual bool RestoreSessionState(const std::string& state) {
+        (void)state;
+        return false;
+    }
+    // Whether the control may be given up now: nothing playing, no typed
+    // text in a form. `done` may come later, from the loop, and never comes
+    // once the engine is gone; an engine that cannot tell says no.
+    virtual void MayRest(std::function<void(bool)> done) {
+        if (done) done(true);
+    }
 };
 
 // Events, one virtual each, with text arguments; the defaults do nothing.

@@ -14,6 +14,7 @@
 #include "platform/gtk/WebKitPageFind.h"
 #include "platform/gtk/WebKitPagePrint.h"
 #include "platform/gtk/WebKitPageProperties.h"
+#include "platform/gtk/WebKitPageRest.h"
 #include "platform/gtk/WebKitPageSelection.h"
 #include "platform/gtk/WebKitPageShortcut.h"
 #include "platform/gtk/WebKitSettingsCopy.h"
@@ -287,6 +288,33 @@ std::vector<std::string> WebKitEngine::ForwardList(int max) const { return Histo
 
 std::vector<HistoryItem> WebKitEngine::HistoryItems(bool back, int max) const {
     return HistoryEntries(m_view, back ? -1 : 1, max);
+}
+
+std::string WebKitEngine::SessionState() const { return SaveSessionState(m_view); }
+
+bool WebKitEngine::RestoreSessionState(const std::string& state) {
+    // Only a view that has shown nothing takes a history over.
+    if (m_anyLoad || !LoadSessionState(m_view, state)) return false;
+    WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(m_view);
+    WebKitBackForwardListItem* item = webkit_back_forward_list_get_current_item(list);
+    const gchar* current = item ? webkit_back_forward_list_item_get_uri(item) : nullptr;
+    const std::string uri = current ? current : "";
+    if (uri.empty()) return false;
+    if (!FireBeforeNavigate2(UrlFromUtf8(uri), "", "")) return true;
+    // WebKit 2.50 does not load a restored list's current entry when asked to
+    // go to it, so the page is loaded anew after its restored history.
+    m_post = PostPhase::None;
+    WebKitURIRequest* request = webkit_uri_request_new(uri.c_str());
+    LoadApi(request);
+    g_object_unref(request);
+    return true;
+}
+
+void WebKitEngine::MayRest(std::function<void(bool)> done) {
+    std::shared_ptr<WebKitEngine*> self = m_self;
+    AskMayRest(m_view, m_cancellable, [self, done = std::move(done)](bool may) {
+        if (*self && done) Guard("may rest", [&] { done(may); });
+    });
 }
 
 }  // namespace fern

@@ -79,6 +79,9 @@ public:
     std::vector<std::string> BackList(int max) const override;
     std::vector<std::string> ForwardList(int max) const override;
     std::vector<HistoryItem> HistoryItems(bool back, int max) const override;
+    std::string SessionState() const override;
+    bool RestoreSessionState(const std::string& state) override;
+    void MayRest(std::function<void(bool)> done) override;
 
     // The find of this page (made on first use): find next and the find window.
     WebKitPageFind& Finder();

@@ -169,12 +169,18 @@ FernDrawnItemAccessible* ChildWithKey(FernDrawnItemsAccessible* owner, const voi
     return (key && it != owner->keys->end()) ? (*owner->children)[it - owner->keys->begin()] : nullptr;
 }
 
+void SetDescription(FernDrawnItemAccessible* item, const std::string& text) {
+    const char* old = atk_object_get_description(ATK_OBJECT(item));
+    if ((old ? old : "") != text) atk_object_set_description(ATK_OBJECT(item), text.c_str());
+}
+
 void Populate(FernDrawnItemsAccessible* owner) {
     IDrawnItemsSource* source = SourceOfOwner(owner);
     *owner->keys = CurrentKeys(source);
     for (std::size_t i = 0; i < owner->keys->size(); ++i) {
         int index = static_cast<int>(i);
         owner->children->push_back(NewItem(owner, source, index, source->AccessName(index)));
+        SetDescription(owner->children->back(), source->AccessDescription(index));
     }
     owner->selected = SelectedKey(owner, source);
     owner->populated = true;
@@ -227,6 +233,7 @@ void SyncChildren(FernDrawnItemsAccessible* owner, IDrawnItemsSource* source) {
             next.push_back(NewItem(owner, source, index, name));
             added.push_back(index);
         }
+        SetDescription(next.back(), source->AccessDescription(index));
     }
     *owner->children = std::move(next);
     *owner->keys = std::move(keys);

@@ -35,6 +35,8 @@ public:
     virtual int AccessSelected() const { return -1; }
     // Toggles: lit or not.
     virtual bool AccessChecked(int) const { return false; }
+    // A word on the item's state beyond its name ("" for none).
+    virtual std::string AccessDescription(int) const { return {}; }
 };
 
 // Makes `widget`'s class create our accessible type for `kind`, named `name`

@@ -8,7 +8,7 @@ using fern::test::FakeBrowserEngine;
 
 TEST(LazyEngine, KeepsOperationsUntilMadeThenReplaysThemInOrder) {
     FakeBrowserEngine* fake = nullptr;
-    LazyEngine lazy([&fake] {
+    LazyEngine lazy([&fake](const std::string&) {
         auto engine = std::make_unique<FakeBrowserEngine>();
         fake = engine.get();
         return engine;
@@ -34,7 +34,7 @@ TEST(LazyEngine, KeepsOperationsUntilMadeThenReplaysThemInOrder) {
     EXPECT_EQ(fake->calls.back(), "Stop");
 
     // No control to be had: the address stays known.
-    LazyEngine none([] { return std::unique_ptr<IBrowserEngine>(); });
+    LazyEngine none([](const std::string&) { return std::unique_ptr<IBrowserEngine>(); });
     none.Navigate2("http://b/", 0, "", "", "");
     EXPECT_FALSE(none.Materialise());
     EXPECT_EQ(none.LocationURL(), "http://b/");
