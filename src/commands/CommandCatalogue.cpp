@@ -138,6 +138,8 @@ constexpr CommandInfo kCommands[] = {
     {ID_SIDEBAR_NEXT_PANEL,  kPlain, "次のパネル(&X)",               "ファーン バーの次のパネルを表示します。\n次のパネル"},
     {ID_SIDEBAR_PREV_PANEL,  kPlain, "前のパネル(&V)",               "ファーン バーの前のパネルを表示します。\n前のパネル"},
     {ID_SIDEBAR_FOCUS_PANEL, kPlain, "パネルにフォーカス",           "ファーン バーのパネルにキーボード フォーカスを移します。\nパネルにフォーカス"},
+    {ID_WEB_SEARCH,          kPlain, "Web検索(&W)",                  "クリップボードの文字列をWeb検索します。\nWeb検索"},
+    {ID_WEB_SEARCH_DIALOG,   kPlain, "Web検索ワード(&Q)...",         "検索する文字列を入力してWeb検索します。\nWeb検索ワード"},
 };
 
 // The key table, slot by slot.

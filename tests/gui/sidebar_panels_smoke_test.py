@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The side bar's panels of ours in the real browser: three pages visited from
-127.0.0.1 appear in "履歴" under today and their site. Run inside dbus-run-session and
-xvfb-run."""
+127.0.0.1 appear in "履歴" under today and their site; "Web検索" sends Japanese words
+with reserved characters, encoded, to a stand-in engine on 127.0.0.1 (search.ini). Run
+inside dbus-run-session and xvfb-run."""
 
 import os
 import sys
@@ -16,6 +17,8 @@ PAGES = {
     "/one.html": "<title>一つ目</title><p>最初のページ",
     "/two.html": "<title>二つ目</title><p>二番目のページには合言葉があります",
     "/three.html": "<title>三つ目</title><p>三つ目のページ",
+    # The stand-in engine's answer to the words the test searches.
+    "/search?q=%E6%97%A5%E6%9C%AC%E8%AA%9E%20a%26b&lang=ja": "<title>検索結果</title><p>結果",
 }
 
 
@@ -56,12 +59,49 @@ def history_panel(base):
     screenshot(os.environ, OUT_DIR, "gui-sidebar-history.png")
 
 
+def strip_tab(name):
+    tabs = named(["PAGE_TAB_LIST"], "ファーン バー")
+    return find(tabs, lambda a: a.get_role() == Atspi.Role.PAGE_TAB and a.get_name() == name) if tabs else None
+
+
+def web_search_panel(seen):
+    tab = wait_for(lambda: strip_tab("Web検索"))
+    check(tab is not None, "the strip has \"Web検索\"")
+    if tab is None:
+        return
+    Atspi.Action.do_action(tab, 0)
+    engines = wait_for(lambda: named(["TREE_TABLE", "TABLE"], "サーチエンジン"))
+    rows = [c.get_name() for c in find_all(engines, lambda a: a.get_role() == Atspi.Role.TABLE_CELL)] if engines else []
+    check("ローカル" in rows and "予備" in rows, "the engines of search.ini are listed: %r" % rows)
+    entry = wait_for(lambda: find(fern_app(), lambda a: a.get_role() == Atspi.Role.TEXT and
+                                  a.get_name() == "検索する文字列" and
+                                  a.get_state_set().contains(Atspi.StateType.SHOWING)))
+    check(entry is not None, "the panel has its words box")
+    if entry is None:
+        return
+    Atspi.EditableText.set_text_contents(entry, "日本語 a&b")
+    panel_search = wait_for(lambda: find(fern_app(), lambda a: a.get_role() == Atspi.Role.PUSH_BUTTON and
+                                         a.get_name() == "検索" and
+                                         a.get_state_set().contains(Atspi.StateType.SHOWING)))
+    if panel_search is not None:
+        Atspi.Action.do_action(panel_search, 0)
+    wanted = "/search?q=%E6%97%A5%E6%9C%AC%E8%AA%9E%20a%26b&lang=ja"
+    check(wait_for(lambda: any(path == wanted for path, agent in seen)),
+          "the checked engine gets the words encoded: %r" % [p for p, a in seen if p.startswith("/search")])
+    check(not any(path.startswith("/spare") for path, agent in seen), "the unchecked engine gets nothing")
+    check(wait_for(lambda: "検索結果" in (tab_texts() or [])), "in a new tab: %r" % tab_texts())
+
+
 def main():
-    server, base = serve(PAGES)
+    seen = []
+    server, base = serve(PAGES, seen=seen)
     work, env, data = scratch("fern-panels-")
     # The side bar shows "履歴" from the start.
     write_file(data + "/wnds.ini", "[CtrlBar-ID32933]\r\nVisible=1\r\n")
     write_file(data + "/fern.ini", "[FernBar]\r\nFBIndex=1\r\n")
+    write_file(data + "/search.ini", "[SearchItem0]\r\nEnable=1\r\nTitle=ローカル\r\nUrlF=%s/search?q=\r\n"
+               "UrlB=&lang=ja\r\n[SearchItem1]\r\nEnable=0\r\nTitle=予備\r\nUrlF=%s/spare?q=\r\nUrlB=\r\n"
+               % (base, base))
     fern = start(FERN, data, env, base + "/one.html")
     try:
         check(wait_for(lambda: tab_texts() == ["一つ目"]), "the first page loads: %r" % tab_texts())
@@ -69,10 +109,15 @@ def main():
             check(hand_off(FERN, data, env, base + page) == 0, "a later start hands over %s" % page)
             check(wait_for(lambda c=count: len(tab_texts() or []) == c), "%s opens: %r" % (page, tab_texts()))
         history_panel(base)
+        web_search_panel(seen)
     finally:
         code = stop(fern)
         server.shutdown()
     check(code == 0, "SIGTERM ends the browser cleanly (exit %r)" % code)
+    engines = read_file(data + "/search.ini")
+    check(engines.startswith(b"[SearchItem0]\r\nEnable=1\r\nTitle=" + "ローカル".encode("cp932") + b"\r\n")
+          and b"[SearchItem1]\r\nEnable=0\r\n" in engines, "search.ini is written back as it was: %r" % engines[:80])
+    check("日本語 a&b".encode("cp932") in read_file(data + "/typed.fbl"), "the words are kept in typed.fbl")
     return finish(work)
 
 

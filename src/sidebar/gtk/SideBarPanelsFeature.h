@@ -1,6 +1,7 @@
 #pragma once
 // The side bar's panels of ours in the running browser: "履歴" on the
-// history store, kept in step with it while shown.
+// history store, kept in step with it while shown; "Web検索" with the main
+// window's two web searches.
 #include <memory>
 #include <string>
 
@@ -8,6 +9,7 @@
 #include "sidebar/gtk/HistoryPanel.h"
 #include "sidebar/gtk/PanelServices.h"
 #include "sidebar/gtk/SideBarFeature.h"
+#include "sidebar/gtk/WebSearchPanel.h"
 
 namespace fern {
 
@@ -19,7 +21,8 @@ public:
         PanelServices panels;
         SideBarFeature& sideBar;
         HistoryStore& history;
-        std::string dataFolder;  // the file system's bytes
+        std::string dataFolder;         // the file system's bytes
+        SearchStrings& webSearchWords;  // "typedws" of typed.fbl
     };
     explicit SideBarPanelsFeature(Services services);
     ~SideBarPanelsFeature();
@@ -32,6 +35,7 @@ private:
     SideBarFeature& m_sideBar;
     HistoryStore& m_history;
     HistoryPanel m_historyPanel;
+    WebSearchPanel m_webSearchPanel;
     SignalConnection m_shown;
 
     bool Showing(int panel) const { return m_sideBar.Shown() && m_sideBar.Host().Current() == panel; }
