@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """The side bar's panels of ours in the real browser: three pages visited from
-127.0.0.1 appear in "履歴" under today and their site; "Web検索" sends Japanese words
+127.0.0.1 appear in "履歴" under today and their site; a word of the second page's
+text finds it in "履歴検索" with キャッシュ内検索; "Web検索" sends Japanese words
 with reserved characters, encoded, to a stand-in engine on 127.0.0.1 (search.ini). Run
 inside dbus-run-session and xvfb-run."""
 
@@ -64,6 +65,36 @@ def strip_tab(name):
     return find(tabs, lambda a: a.get_role() == Atspi.Role.PAGE_TAB and a.get_name() == name) if tabs else None
 
 
+def showing_named(role, name):
+    return find(fern_app(), lambda a: a.get_role() == role and a.get_name() == name and
+                a.get_state_set().contains(Atspi.StateType.SHOWING))
+
+
+def history_search_panel():
+    tab = wait_for(lambda: strip_tab("履歴検索"))
+    if tab is not None:
+        Atspi.Action.do_action(tab, 0)
+    listing = wait_for(lambda: named(["TREE_TABLE", "TABLE"], "履歴検索"))
+    check(listing is not None, "the \"履歴検索\" panel shows its list")
+    if listing is None:
+        return
+    every = wait_for(lambda: all(t in cells(listing) for t in ("一つ目", "二つ目", "三つ目")) and cells(listing))
+    check(every, "it lists today's pages: %r" % cells(listing))
+    entry = wait_for(lambda: showing_named(Atspi.Role.TEXT, "検索する文字列"))
+    search = wait_for(lambda: showing_named(Atspi.Role.PUSH_BUTTON, "検索"))
+    check(entry is not None and search is not None, "with its words box and \"検索\"")
+    if entry is None or search is None:
+        return
+    # Only the second page's text holds the word (キャッシュ内検索 is on in fern.ini).
+    Atspi.EditableText.set_text_contents(entry, "合言葉")
+    Atspi.Action.do_action(search, 0)
+    found = wait_for(lambda: (lambda c: c if "二つ目" in c and "一つ目" not in c else None)(cells(listing)))
+    check(found and "三つ目" not in found, "a word of the second page's text finds it alone: %r" % cells(listing))
+    stop_button = showing_named(Atspi.Role.PUSH_BUTTON, "中止")
+    check(stop_button is not None and not stop_button.get_state_set().contains(Atspi.StateType.SENSITIVE),
+          "\"中止\" is off once the search has ended")
+
+
 def web_search_panel(seen):
     tab = wait_for(lambda: strip_tab("Web検索"))
     check(tab is not None, "the strip has \"Web検索\"")
@@ -98,7 +129,7 @@ def main():
     work, env, data = scratch("fern-panels-")
     # The side bar shows "履歴" from the start.
     write_file(data + "/wnds.ini", "[CtrlBar-ID32933]\r\nVisible=1\r\n")
-    write_file(data + "/fern.ini", "[FernBar]\r\nFBIndex=1\r\n")
+    write_file(data + "/fern.ini", "[FernBar]\r\nFBIndex=1\r\n[HistorySearch]\r\nHSHStyle=1030\r\n")
     write_file(data + "/search.ini", "[SearchItem0]\r\nEnable=1\r\nTitle=ローカル\r\nUrlF=%s/search?q=\r\n"
                "UrlB=&lang=ja\r\n[SearchItem1]\r\nEnable=0\r\nTitle=予備\r\nUrlF=%s/spare?q=\r\nUrlB=\r\n"
                % (base, base))
@@ -109,6 +140,7 @@ def main():
             check(hand_off(FERN, data, env, base + page) == 0, "a later start hands over %s" % page)
             check(wait_for(lambda c=count: len(tab_texts() or []) == c), "%s opens: %r" % (page, tab_texts()))
         history_panel(base)
+        history_search_panel()
         web_search_panel(seen)
     finally:
         code = stop(fern)

@@ -76,7 +76,8 @@ Browser::Browser(const ProgramStart& start)
                        m_sideBar,
                        m_history.Store(),
                        start.dataFolder,
-                       m_addressBar.Typed().webSearch}),
+                       m_addressBar.Typed().webSearch,
+                       m_addressBar.Typed().historySearch}),
       m_proxy(m_window, m_context, m_settings, m_messageBox, start.dataFolder + "/proxy.ini"),
       m_urlExtract({m_window, m_frame, m_settings, m_clipboard, m_messageBox, [](CFernView* view) {
                         auto* engine = dynamic_cast<WebKitEngine*>(RealEngine(view->Engine()));
