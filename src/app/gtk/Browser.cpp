@@ -106,6 +106,7 @@ Browser::Browser(const ProgramStart& start)
     m_bookmarks.RegisterCommands(m_router);
     m_sideBar.RegisterCommands(m_router);
     m_sideBarPanels.RegisterCommands(m_router);
+    m_sideBar.AddOptionsPages(m_optionsPages);
     m_proxy.RegisterCommands(m_router);
     m_urlExtract.RegisterCommands(m_router);
     AddStartupOptionsPages(m_optionsPages, m_paths.startupList, m_messageBox);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "commands/CommandIds.h"
+#include "sidebar/gtk/FernBarOptionsPage.h"
 
 namespace fern {
 
@@ -26,6 +27,10 @@ SideBarFeature::SideBarFeature(MainFrameWindow& window, CMainFrame& frame, CSett
     m_style = settings.Subscribe(SettingsSection::FernBar,
                                  [this] { m_host.ApplyStyle(m_settings.Live().fernBar); });
     m_exitStep = frame.Exit().placementAndBars.Connect([this] { SaveAtEnd(); });
+}
+
+void SideBarFeature::AddOptionsPages(COptionsPages& pages) {
+    pages.Add("ファーン バー", [] { return std::make_unique<FernBarOptionsPage>(); });
 }
 
 SideBarFeature::~SideBarFeature() { m_startShow.disconnect(); }

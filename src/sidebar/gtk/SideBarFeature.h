@@ -6,6 +6,7 @@
 #include "commands/CommandRouter.h"
 #include "frame/MainFrame.h"
 #include "frame/gtk/MainFrameWindow.h"
+#include "options/gtk/OptionsPage.h"
 #include "platform/Signal.h"
 #include "settings/SettingsService.h"
 #include "sidebar/SideBar.h"
@@ -27,6 +28,8 @@ public:
     bool Shown() const { return m_shown; }
 
     void RegisterCommands(CCommandRouter& router);
+    // "ファーン バー".
+    static void AddOptionsPages(COptionsPages& pages);
 
 private:
     MainFrameWindow& m_window;
