@@ -436,7 +436,10 @@ TEST(OptionsPages, FernBarPageWritesWhatChangedAndKeepsOtherBits) {
     Check(page.Widget(), "ファーンバーのブックマークは新規タブ(&K)").set_active(true);
     Check(page.Widget(), "ファーンバーの履歴は新規タブ(&H)").set_active(true);
     Control<Gtk::ComboBoxText>(page.Widget(), "履歴検索の文字コード(&C)").set_active(5);
+    EXPECT_TRUE(Check(page.Widget(), "キャッシュ内検索用にページの本文を保存 [再起動] (&T)").get_active());
+    Check(page.Widget(), "キャッシュ内検索用にページの本文を保存 [再起動] (&T)").set_active(false);
     o.Apply({&page});
+    EXPECT_EQ(o.Ini("History", "HistoryPageTexts"), "0");
     EXPECT_EQ(o.Ini("FernBar", "FBStyle"), std::to_string((0x3E | 0x40 | 0x1) & ~0x4));
     EXPECT_EQ(o.Ini("FernBar", "FBIndex"), "7");
     EXPECT_EQ(o.Ini("Bookmark", "BKBarStyle"), std::to_string(0x17));

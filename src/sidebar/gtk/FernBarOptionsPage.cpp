@@ -30,7 +30,9 @@ FernBarOptionsPage::FernBarOptionsPage()
       m_bookmarkNewTab(m_column.Check("ファーンバーのブックマークは新規タブ(&K)")),
       m_historyNewTab(m_column.Check("ファーンバーの履歴は新規タブ(&H)")),
       m_searchNewTab(m_column.Check("ファーンバーの履歴検索は新規タブ(&F)")),
-      m_charCode(m_column.Choice("履歴検索の文字コード(&C)", kCodes)) {}
+      m_charCode(m_column.Choice("履歴検索の文字コード(&C)", kCodes)),
+      // The history reads it when it starts.
+      m_keepTexts(m_column.Check("キャッシュ内検索用にページの本文を保存 [再起動] (&T)")) {}
 
 void FernBarOptionsPage::Load(const ProgramSettings& working) {
     m_loaded = working;
@@ -46,6 +48,7 @@ void FernBarOptionsPage::Load(const ProgramSettings& working) {
     m_searchNewTab.set_active(working.historySearch.openInNewTab);
     int code = working.historySearch.charCode;
     m_charCode.set_active(code >= -1 && code <= 6 ? code + 1 : 0);
+    m_keepTexts.set_active(working.history.pageTexts != 0);
 }
 
 void FernBarOptionsPage::Store(COptionsSession& session) {
@@ -71,6 +74,8 @@ void FernBarOptionsPage::Store(COptionsSession& session) {
         session.Edit(SettingsSection::Bookmark).bookmark.barOpenInNewTab = m_bookmarkNewTab.get_active();
     if (m_historyNewTab.get_active() != m_loaded.history.openInNewTab)
         session.Edit(SettingsSection::History).history.openInNewTab = m_historyNewTab.get_active();
+    if (m_keepTexts.get_active() != (m_loaded.history.pageTexts != 0))
+        session.Edit(SettingsSection::History).history.pageTexts = m_keepTexts.get_active() ? 1 : 0;
     int code = m_charCode.get_active_row_number() - 1;
     int loadedCode = m_loaded.historySearch.charCode;
     bool codeChanged =

@@ -1,7 +1,8 @@
 #pragma once
 // The options page "ファーン バー": the side bar's look and focus rules
 // (`FBStyle`), the panel shown at start (`FBIndex`), and the panels' own
-// "open in a new tab" switches and the history search's character code.
+// "open in a new tab" switches and the history search's character code; and
+// whether the history keeps the pages' texts for that search.
 // The side bar and its panels follow a change at once.
 #include "options/gtk/OptionsPage.h"
 #include "ui/gtk/OptionsControls.h"
@@ -27,6 +28,7 @@ private:
     Gtk::CheckButton& m_historyNewTab;
     Gtk::CheckButton& m_searchNewTab;
     Gtk::ComboBoxText& m_charCode;
+    Gtk::CheckButton& m_keepTexts;
     ProgramSettings m_loaded;
 };
 
