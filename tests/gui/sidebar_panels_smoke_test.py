@@ -2,7 +2,8 @@
 """The side bar's panels of ours in the real browser: three pages visited from
 127.0.0.1 appear in "履歴" under today and their site; a word of the second page's
 text finds it in "履歴検索" with キャッシュ内検索; "Web検索" sends Japanese words
-with reserved characters, encoded, to a stand-in engine on 127.0.0.1 (search.ini). Run
+with reserved characters, encoded, to a stand-in engine on 127.0.0.1 (search.ini), and
+so does the main window's "Web検索ワード". Run
 inside dbus-run-session and xvfb-run."""
 
 import os
@@ -123,6 +124,26 @@ def web_search_panel(seen):
     check(wait_for(lambda: "検索結果" in (tab_texts() or [])), "in a new tab: %r" % tab_texts())
 
 
+def words_dialog(seen):
+    """The main window's "Web検索ワード": the words typed there go to the checked engine."""
+    check(choose_menu("表示(V)", "Web検索ワード(Q)..."), "the View menu has \"Web検索ワード(Q)...\"")
+    dialog = wait_for(lambda: named(["DIALOG"], "Web検索ワード"))
+    check(dialog is not None, "it opens the dialog \"Web検索ワード\"")
+    if dialog is None:
+        return
+    entry = find(dialog, lambda a: a.get_role() == Atspi.Role.TEXT and a.get_name() == "検索する文字列")
+    only = named(["CHECK_BOX"], "サーチエンジンを指定(S)", dialog)
+    check(entry is not None and only is not None and not checked(only),
+          "with its words and \"サーチエンジンを指定(S)\" off")
+    if entry is None:
+        return
+    Atspi.EditableText.set_text_contents(entry, "テスト")
+    press(dialog, "OK")
+    wanted = "/search?q=%E3%83%86%E3%82%B9%E3%83%88&lang=ja"
+    check(wait_for(lambda: any(path == wanted for path, agent in seen)),
+          "OK searches the words with the checked engine: %r" % [p for p, a in seen if p.startswith("/search")])
+
+
 def main():
     seen = []
     server, base = serve(PAGES, seen=seen)
@@ -142,6 +163,7 @@ def main():
         history_panel(base)
         history_search_panel()
         web_search_panel(seen)
+        words_dialog(seen)
     finally:
         code = stop(fern)
         server.shutdown()
