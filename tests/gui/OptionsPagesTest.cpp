@@ -23,6 +23,7 @@
 #include "lists/TempFolder.h"
 #include "platform/text/Encoding.h"
 #include "privacy/gtk/BrowserOptionsPages.h"
+#include "sidebar/gtk/FernBarOptionsPage.h"
 
 using namespace fern;
 using namespace fern::test;
@@ -409,4 +410,44 @@ TEST(OptionsPages, TenThousandEntriesLoadAndSave) {
     ASSERT_TRUE(ReadCloseLists(path, read).ok);
     ASSERT_EQ(read.urls.size(), 9999u);
     EXPECT_EQ(read.urls.front(), "http://host1/*");
+}
+
+TEST(OptionsPages, FernBarPageWritesWhatChangedAndKeepsOtherBits) {
+    Options o;
+    o.profile.Set("FernBar", "FBStyle", std::to_string(0x3E | 0x40));  // 0x40: no control
+    o.profile.Set("FernBar", "FBIndex", "7");
+    o.profile.Set("Bookmark", "BKBarStyle", std::to_string(0x16));
+    o.Open();
+    FernBarOptionsPage page;
+    page.Load(o.session->Working());
+    EXPECT_FALSE(Check(page.Widget(), "タブを下に表示(&B)").get_active());
+    EXPECT_TRUE(Check(page.Widget(), "タブのタイトルを表示(&D)").get_active());
+    EXPECT_EQ(Control<Gtk::ComboBoxText>(page.Widget(), "起動時のパネル(&P)").get_active_row_number(), 0);
+    EXPECT_EQ(Control<Gtk::ComboBoxText>(page.Widget(), "履歴検索の文字コード(&C)").get_active_row_number(),
+              0);
+
+    // Nothing changed: nothing is written, and the index out of range stays.
+    o.Apply({&page});
+    EXPECT_EQ(o.Ini("FernBar", "FBIndex"), "7");
+    EXPECT_EQ(o.Ini("History", "HistoryStyle"), "-");
+
+    Check(page.Widget(), "タブを下に表示(&B)").set_active(true);
+    Check(page.Widget(), "タブのタイトルを表示(&D)").set_active(false);
+    Check(page.Widget(), "ファーンバーのブックマークは新規タブ(&K)").set_active(true);
+    Check(page.Widget(), "ファーンバーの履歴は新規タブ(&H)").set_active(true);
+    Control<Gtk::ComboBoxText>(page.Widget(), "履歴検索の文字コード(&C)").set_active(5);
+    EXPECT_TRUE(Check(page.Widget(), "キャッシュ内検索用にページの本文を保存 [再起動] (&T)").get_active());
+    Check(page.Widget(), "キャッシュ内検索用にページの本文を保存 [再起動] (&T)").set_active(false);
+    o.Apply({&page});
+    EXPECT_EQ(o.Ini("History", "HistoryPageTexts"), "0");
+    EXPECT_EQ(o.Ini("FernBar", "FBStyle"), std::to_string((0x3E | 0x40 | 0x1) & ~0x4));
+    EXPECT_EQ(o.Ini("FernBar", "FBIndex"), "7");
+    EXPECT_EQ(o.Ini("Bookmark", "BKBarStyle"), std::to_string(0x17));
+    EXPECT_EQ(o.Ini("History", "HistoryStyle"), "3");
+    EXPECT_EQ(o.Ini("HistorySearch", "HSHCharCode"), "4");  // UTF-8
+    EXPECT_EQ(o.settings->Live().fernBar.tabsAtBottom, true);
+
+    Control<Gtk::ComboBoxText>(page.Widget(), "起動時のパネル(&P)").set_active(3);
+    o.Apply({&page});
+    EXPECT_EQ(o.Ini("FernBar", "FBIndex"), "3");
 }

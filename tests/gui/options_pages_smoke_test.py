@@ -108,7 +108,8 @@ def main():
         before = ini_values(ini)
         dialog, names = open_page("起動/終了")
         check(names == ["起動/終了", "スタートアップURL", "ブラウザ", "その他", "セキュリティ", "タブ/タブ バー", "表示",
-                        "アドレス バー", "ブックマーク", "リンク バー", "制止URL", "制止タイトル"], "the page tree: %r" % names)
+                        "アドレス バー", "ブックマーク", "リンク バー", "ファーン バー", "制止URL", "制止タイトル"],
+              "the page tree: %r" % names)
         check(dialog is not None and press_ok(dialog), "OK closes the dialog")
         after = ini_values(ini)
         check(set(changes(before, after)) <= {("OptionDlg", "ODIndex")},

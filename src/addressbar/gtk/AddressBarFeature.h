@@ -33,6 +33,8 @@ public:
 
     AddressBarWidget& Widget() { return *m_widget; }
     CAddressBar& Logic() { return m_bar; }
+    // typed.fbl as read; the side bar's search panels keep their words in it.
+    TypedHistory& Typed() { return m_typed; }
     void RegisterCommands(CCommandRouter& router);
     // typed.fbl now (the end does it by itself); false when it was not written.
     bool SaveTypedHistory();

@@ -63,6 +63,22 @@ Browser::Browser(const ProgramStart& start)
                  [this] { return m_frame.ActiveView() ? m_frame.ActiveView()->Url() : std::string(); }}),
       m_bookmarks({m_window, m_frame, m_settings, m_messageBox, m_optionsPages, m_paths.defaultBookmarks,
                    ResolveBookmarkPath(m_store, m_paths)}),
+      m_sideBar(m_window, m_frame, m_settings),
+      m_sideBarPanels({{m_settings, m_clipboard, m_messageBox, m_queue,
+                        [this](const std::string& url, int flags, std::uint32_t dlc, int security) {
+                            m_frame.OpenUrl(url, flags, dlc, security);
+                        },
+                        [this](const std::string& title, const std::string& url) {
+                            m_bookmarks.Store().Tree().AddCurrentPage(
+                                nullptr, title, url, m_settings.Live().browser.downloadControl);
+                            m_bookmarks.Store().Changed();
+                        },
+                        &m_window},
+                       m_sideBar,
+                       m_history.Store(),
+                       start.dataFolder,
+                       m_addressBar.Typed().webSearch,
+                       m_addressBar.Typed().historySearch}),
       m_proxy(m_window, m_context, m_settings, m_messageBox, start.dataFolder + "/proxy.ini"),
       m_urlExtract({m_window, m_frame, m_settings, m_clipboard, m_messageBox, [](CFernView* view) {
                         auto* engine = dynamic_cast<WebKitEngine*>(RealEngine(view->Engine()));
@@ -90,6 +106,9 @@ Browser::Browser(const ProgramStart& start)
     m_recovery.RegisterCommands(m_router);
     m_history.RegisterCommands(m_router);
     m_bookmarks.RegisterCommands(m_router);
+    m_sideBar.RegisterCommands(m_router);
+    m_sideBarPanels.RegisterCommands(m_router);
+    m_sideBar.AddOptionsPages(m_optionsPages);
     m_proxy.RegisterCommands(m_router);
     m_urlExtract.RegisterCommands(m_router);
     AddStartupOptionsPages(m_optionsPages, m_paths.startupList, m_messageBox);

@@ -37,6 +37,8 @@
 #include "session/gtk/SessionRecovery.h"
 #include "settings/IniProfile.h"
 #include "settings/SettingsService.h"
+#include "sidebar/gtk/SideBarFeature.h"
+#include "sidebar/gtk/SideBarPanelsFeature.h"
 #include "tools/dde/DdeFrameService.h"
 #include "tools/extract/gtk/UrlExtractFeature.h"
 #include "tools/proxy/gtk/ProxyFeature.h"
@@ -95,6 +97,9 @@ private:
     SessionRecovery m_recovery;
     HistoryFeature m_history;
     BookmarksFeature m_bookmarks;
+    // The side bar and the panels of ours in it.
+    SideBarFeature m_sideBar;
+    SideBarPanelsFeature m_sideBarPanels;
     ProxyFeature m_proxy;
     UrlExtractFeature m_urlExtract;
     SignalConnection m_addressShown;
