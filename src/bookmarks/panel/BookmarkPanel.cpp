@@ -103,7 +103,7 @@ bool CBookmarkPanel::CanOpen() const { return !m_selection.empty() && m_selectio
 
 void CBookmarkPanel::OpenNode(const BookmarkNode& node, bool shift, bool alt) {
     if (node.type != kItemUrl || !m_host.open) return;
-    m_host.open(node, shift || (m_barStyle & kBarOpenInNewTab), alt);
+    m_host.open(static_cast<const UrlItem&>(node), shift || (m_barStyle & kBarOpenInNewTab), alt);
 }
 
 void CBookmarkPanel::Open(bool shift, bool alt) {
@@ -113,7 +113,9 @@ void CBookmarkPanel::Open(bool shift, bool alt) {
 void CBookmarkPanel::OpenInNewTabs(bool alt) {
     if (!m_host.open) return;
     // Every selected bookmark, also one inside a selected folder.
-    for (const BookmarkNode* node : m_opened) m_host.open(*node, true, alt);
+    std::vector<UrlItem> items;
+    for (const BookmarkNode* n : m_opened) items.push_back(*n);
+    for (const UrlItem& item : items) m_host.open(item, true, alt);
 }
 
 BookmarkNode* CBookmarkPanel::FolderTarget() const {
@@ -124,13 +126,11 @@ BookmarkNode* CBookmarkPanel::FolderTarget() const {
 std::size_t CBookmarkPanel::OpenFolder(const BookmarkNode* folder) {
     if (!folder) folder = FolderTarget();
     if (!folder || !m_host.open) return 0;
-    std::size_t opened = 0;
-    for (const BookmarkNode* n = folder->FirstChild(); n; n = n->Next()) {
-        if (n->type != kItemUrl) continue;
-        m_host.open(*n, true, false);
-        ++opened;
-    }
-    return opened;
+    std::vector<UrlItem> items;
+    for (const BookmarkNode* n = folder->FirstChild(); n; n = n->Next())
+        if (n->type == kItemUrl) items.push_back(*n);
+    for (const UrlItem& item : items) m_host.open(item, true, false);
+    return items.size();
 }
 
 BookmarkPlace CBookmarkPanel::NewPlace() const {

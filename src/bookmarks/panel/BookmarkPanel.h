@@ -71,7 +71,8 @@ class CBookmarkPanel {
 public:
     struct Host {
         // Opens a bookmark's address (with its style and security mode).
-        std::function<void(const BookmarkNode& node, bool newTab, bool viewSource)> open;
+        // Gets a copy: opening runs page code that may change the tree.
+        std::function<void(const UrlItem& bookmark, bool newTab, bool viewSource)> open;
         // The panel changed the tree: mark it modified, rebuild the menus.
         std::function<void()> changed;
     };

@@ -48,7 +48,7 @@ struct PanelFixture : ::testing::Test {
     std::vector<Opened> opened;
     int changes = 0;
     CBookmarkPanel panel{tree, view, clipboard,
-                         CBookmarkPanel::Host{[this](const BookmarkNode& n, bool nt, bool src) {
+                         CBookmarkPanel::Host{[this](const UrlItem& n, bool nt, bool src) {
                                                   opened.push_back({n.url, nt, src});
                                               },
                                               [this] { ++changes; }}};
