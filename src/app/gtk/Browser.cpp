@@ -61,7 +61,7 @@ Browser::Browser(const ProgramStart& start)
                  [this] { return m_offline.IsOffline(); },
                  [this] { return m_frame.ActiveView() ? m_frame.ActiveView()->Url() : std::string(); }}),
       m_bookmarks({m_window, m_frame, m_settings, m_messageBox, m_optionsPages, m_paths.defaultBookmarks,
-                   ResolveBookmarkPath(m_store, m_paths)}),
+                   ResolveBookmarkPath(m_store, m_paths), m_tempFolder}),
       m_proxy(m_window, m_context, m_settings, m_messageBox, start.dataFolder + "/proxy.ini"),
       m_urlExtract({m_window, m_frame, m_settings, m_clipboard, m_messageBox, [](CFernView* view) {
                         auto* engine = dynamic_cast<WebKitEngine*>(RealEngine(view->Engine()));

@@ -86,6 +86,7 @@ public:
     // and the selection name nodes that are gone, so they are dropped.
     // Also noticed by itself before every command.
     void TreeReplaced();
+    bool TreeIsCurrent() const { return m_loadCount == m_tree.LoadCount(); }
 
     // The view's selection, in selection order.
     void SetSelection(std::vector<BookmarkNode*> nodes);
