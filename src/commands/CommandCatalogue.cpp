@@ -168,6 +168,15 @@ constexpr CommandInfo kCommands[] = {
     {ID_PROXY_SETTINGS,      kPlain, "プロキシ サーバーの設定(&O)",  "プロキシ サーバーの一覧を編集します。\nプロキシ サーバーの設定"},
     {ID_PROXY_DIRECT,        kCheck, "ダイレクトに接続(&D)",         "プロキシ サーバーを使わずに接続します。\nダイレクトに接続"},
     {ID_PROXY_SYSTEM,        kCheck, "インターネットオプションで接続(&I)", "デスクトップのプロキシ設定で接続します。\nインターネットオプションで接続"},
+    // The side bar and the web searches
+    {ID_FERN_BAR,            kCheck, "ファーン バー",                "ファーン バーの表示/非表示を切り替えます。\nファーン バー"},
+    {ID_BOOKMARK_BAR,        kCheck, "ブックマーク バー",            "ファーン バーにブックマークを表示します。\nブックマーク バー"},
+    {ID_HISTORY_BAR,         kCheck, "履歴 バー",                    "ファーン バーに履歴を表示します。\n履歴 バー"},
+    {ID_HISTORY_SEARCH_BAR,  kCheck, "履歴検索 バー",                "ファーン バーに履歴検索を表示します。\n履歴検索 バー"},
+    {ID_WEB_SEARCH_BAR,      kCheck, "Web検索 バー",                 "ファーン バーにWeb検索を表示します。\nWeb検索 バー"},
+    {ID_SIDEBAR_NEXT_PANEL,  kPlain, "次のパネル(&X)",               "ファーン バーの次のパネルを表示します。\n次のパネル"},
+    {ID_SIDEBAR_PREV_PANEL,  kPlain, "前のパネル(&V)",               "ファーン バーの前のパネルを表示します。\n前のパネル"},
+    {ID_SIDEBAR_FOCUS_PANEL, kPlain, "パネルにフォーカス",           "ファーン バーのパネルにキーボード フォーカスを移します。\nパネルにフォーカス"},
 };
 
 // The key table, slot by slot.

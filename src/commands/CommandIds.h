@@ -174,6 +174,20 @@ enum CommandId : int {
     ID_PROXY_DIRECT = 33176,
     ID_PROXY_SYSTEM = 33177,
 
+    // The side bar: its switches (the tool bar's ids), the next, previous and
+    // focus panel commands (the key table's unnamed ids beside them), and
+    // the main window's two web searches (33178-33185 are ours).
+    ID_SIDEBAR_NEXT_PANEL = 32931,
+    ID_SIDEBAR_PREV_PANEL = 32932,
+    ID_FERN_BAR = 32933,
+    ID_SIDEBAR_FOCUS_PANEL = 32934,
+    ID_HISTORY_BAR = 32935,
+    ID_BOOKMARK_BAR = 32936,
+    ID_HISTORY_SEARCH_BAR = 32937,
+    ID_WEB_SEARCH_BAR = 32938,
+    ID_WEB_SEARCH = 33178,
+    ID_WEB_SEARCH_DIALOG = 33179,
+
     // Ranges filled at run time.
     ID_RECENT_FIRST = 34267,  // recently closed entry i is ID_RECENT_FIRST + i
     ID_RECENT_RANGE_END = 34287,

@@ -51,7 +51,10 @@ std::vector<MenuNode> ViewMenu() {
             Submenu("文字のサイズ(&X)", {I(ID_TEXT_LARGEST), I(ID_TEXT_LARGEST + 1), I(ID_TEXT_LARGEST + 2),
                                          I(ID_TEXT_LARGEST + 3), I(ID_TEXT_SMALLEST)}),
             I(ID_PAGE_SOURCE), I(ID_PAGE_COMMENTS), I(ID_PAGE_FOCUS), S(),
-            I(ID_LINK_BAR)};
+            I(ID_LINK_BAR),
+            // The side bar.
+            S(), I(ID_FERN_BAR), I(ID_BOOKMARK_BAR), I(ID_HISTORY_BAR), I(ID_HISTORY_SEARCH_BAR),
+            I(ID_WEB_SEARCH_BAR), I(ID_SIDEBAR_NEXT_PANEL), I(ID_SIDEBAR_PREV_PANEL), I(ID_SIDEBAR_FOCUS_PANEL)};
 }
 
 std::vector<MenuNode> TabsMenu() {

@@ -75,6 +75,8 @@ inline constexpr int kButtonFaceColour = 0xF0F0F0;
     X(BKBarSplitPos,     Profile, "Bookmark",       Integer,    0,        "",                      0,   Plain,   "bookmarks") \
     X(FBStyle,           Profile, "FernBar",        Integer,    0x3E,     "",                      0,   Plain,   "sidebar") \
     X(FBIndex,           Profile, "FernBar",        Integer,    0,        "",                      0,   Plain,   "sidebar") \
+    X(DefaultSize,       Windows, "CtrlBar-ID32933", Structured, 0,       "",                      42,  Plain,   "sidebar") \
+    X(Visible,           Windows, "CtrlBar-ID32933", Integer,    0,       "",                      0,   Plain,   "sidebar") \
     X(LBStyle,           Profile, "LinkBar",        Integer,    0x300004, "",                      0,   Plain,   "chrome") \
     X(LBFixBtnSize,      Profile, "LinkBar",        PackedPair, 100,      "",                      0,   Plain,   "chrome") \
     X(MLStyle,           Profile, "Mail",           Integer,    0,        "",                      0,   Plain,   "frame") \

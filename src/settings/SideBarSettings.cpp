@@ -14,6 +14,8 @@ constexpr BitSwitch<Fb> kFBStyle[] = {
 constexpr FieldBinding<Fb> kFernBar[] = {
     BitsField(Setting::FBStyle, &Fb::style, kFBStyle),
     IntField(Setting::FBIndex, &Fb::panelIndex),
+    TextField(Setting::DefaultSize, &Fb::sizes),
+    IntField(Setting::Visible, &Fb::visible),
 };
 
 using Hi = HistorySettings;

@@ -15,6 +15,9 @@ struct FernBarSettings {
     bool infoTips = false;          // "インフォチップ(&I)"
     bool focusPanelOnShow = false;  // "表示時にフォーカス移動(&S)"
     int panelIndex = 0;             // FBIndex as stored; the side bar maps values outside 0..3 to 0
+    // In wnds.ini, the bar's own section (named after its switch, 32933).
+    std::string sizes;  // DefaultSize: "%d,%d,%d,%d,%d,%d", the sizing bar's three sizes
+    int visible = 0;    // Visible: the bar was shown when the program ended
 
     void Load(const SettingsStore& store);
     bool Save(SettingsStore& store);

@@ -232,7 +232,8 @@ def fern_app():
 
 def tab_list():
     app = fern_app()
-    return find(app, lambda a: a.get_role() == Atspi.Role.PAGE_TAB_LIST) if app else None
+    # The side bar's strip of panels is a page tab list too; the tab bar is "タブ".
+    return find(app, lambda a: a.get_role() == Atspi.Role.PAGE_TAB_LIST and a.get_name() == "タブ") if app else None
 
 
 def tab_texts():

@@ -62,6 +62,7 @@ Browser::Browser(const ProgramStart& start)
                  [this] { return m_frame.ActiveView() ? m_frame.ActiveView()->Url() : std::string(); }}),
       m_bookmarks({m_window, m_frame, m_settings, m_messageBox, m_optionsPages, m_paths.defaultBookmarks,
                    ResolveBookmarkPath(m_store, m_paths), m_tempFolder}),
+      m_sideBar(m_window, m_frame, m_settings),
       m_proxy(m_window, m_context, m_settings, m_messageBox, start.dataFolder + "/proxy.ini"),
       m_urlExtract({m_window, m_frame, m_settings, m_clipboard, m_messageBox, [](CFernView* view) {
                         auto* engine = dynamic_cast<WebKitEngine*>(RealEngine(view->Engine()));
@@ -88,6 +89,8 @@ Browser::Browser(const ProgramStart& start)
     m_recovery.RegisterCommands(m_router);
     m_history.RegisterCommands(m_router);
     m_bookmarks.RegisterCommands(m_router);
+    m_sideBar.RegisterCommands(m_router);
+    m_sideBar.Host().SetPanel(0, m_bookmarks.PanelWidget());
     m_proxy.RegisterCommands(m_router);
     m_urlExtract.RegisterCommands(m_router);
     AddStartupOptionsPages(m_optionsPages, m_paths.startupList, m_messageBox);

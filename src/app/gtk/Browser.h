@@ -37,6 +37,7 @@
 #include "session/gtk/SessionRecovery.h"
 #include "settings/IniProfile.h"
 #include "settings/SettingsService.h"
+#include "sidebar/gtk/SideBarFeature.h"
 #include "tools/dde/DdeFrameService.h"
 #include "tools/extract/gtk/UrlExtractFeature.h"
 #include "tools/proxy/gtk/ProxyFeature.h"
@@ -95,6 +96,8 @@ private:
     SessionRecovery m_recovery;
     HistoryFeature m_history;
     BookmarksFeature m_bookmarks;
+    // The side bar and the panels of ours in it.
+    SideBarFeature m_sideBar;
     ProxyFeature m_proxy;
     UrlExtractFeature m_urlExtract;
     SignalConnection m_addressShown;
