@@ -5,6 +5,7 @@
 #include "bookmarks/gtk/BookmarkClipboardGtk.h"
 #include "platform/text/Encoding.h"
 #include "platform/text/SjisSearch.h"
+#include "ui/gtk/WindowKeyFilter.h"
 
 namespace fern {
 
@@ -29,6 +30,7 @@ BookmarkPanelWidget::BookmarkPanelWidget(BookmarkTree& tree, Hooks hooks)
     SetupColumn(m_found, m_columns);
     m_view.get_selection()->set_mode(Gtk::SELECTION_MULTIPLE);
     m_view.set_enable_search(false);  // the panel has its own search
+    m_view.set_data(kOwnKeysData, reinterpret_cast<void*>(1));
     Name(m_view, "ブックマーク");
     Name(m_found, "検索結果");
     Name(m_search, "ブックマークの検索");

@@ -39,6 +39,14 @@ BookmarkStep ReverseStep(BookmarkStep&& step) {
     return out;
 }
 
+// The nodes of `step` that are in the tree, in the order they were changed.
+std::vector<BookmarkNode*> InTree(const BookmarkStep& step) {
+    std::vector<BookmarkNode*> nodes;
+    for (auto it = step.rbegin(); it != step.rend(); ++it)
+        if (it->kind != BookmarkRecord::Kind::Delete) nodes.push_back(it->node);
+    return nodes;
+}
+
 }  // namespace
 
 BookmarkFields FieldsOf(const BookmarkNode& node) {
@@ -124,19 +132,21 @@ void CBookmarkHistory::Push(BookmarkStep step) {
     m_redo.clear();
 }
 
-bool CBookmarkHistory::Undo() {
+bool CBookmarkHistory::Undo(std::vector<BookmarkNode*>* shown) {
     if (m_undo.empty()) return false;
     BookmarkStep step = std::move(m_undo.back());
     m_undo.pop_back();
     m_redo.push_back(ReverseStep(std::move(step)));
+    if (shown) *shown = InTree(m_redo.back());
     return true;
 }
 
-bool CBookmarkHistory::Redo() {
+bool CBookmarkHistory::Redo(std::vector<BookmarkNode*>* shown) {
     if (m_redo.empty()) return false;
     BookmarkStep step = std::move(m_redo.back());
     m_redo.pop_back();
     m_undo.push_back(ReverseStep(std::move(step)));
+    if (shown) *shown = InTree(m_undo.back());
     return true;
 }
 

@@ -63,9 +63,10 @@ public:
     bool CanRedo() const { return !m_redo.empty(); }
     std::size_t UndoCount() const { return m_undo.size(); }
     std::size_t RedoCount() const { return m_redo.size(); }
-    // False with nothing to undo or redo.
-    bool Undo();
-    bool Redo();
+    // False with nothing to undo or redo. `shown` gets the nodes the step
+    // put or changed in the tree, for the view to select.
+    bool Undo(std::vector<BookmarkNode*>* shown = nullptr);
+    bool Redo(std::vector<BookmarkNode*>* shown = nullptr);
     // Both lists emptied; the subtrees they held are freed.
     void Clear();
 

@@ -359,22 +359,26 @@ void CBookmarkPanel::Sort(BookmarkSortKey key) {
     Finish(std::move(step), {folder});
 }
 
-void CBookmarkPanel::AfterUndoRedo() {
-    m_selection.clear();
-    m_rawCount = 0;
+void CBookmarkPanel::AfterUndoRedo(const std::vector<BookmarkNode*>& shown) {
+    // The nodes the step put back or changed are selected and shown.
+    std::vector<BookmarkNode*> select = NormalizeSelection(shown);
+    m_selection = select;
+    m_rawCount = select.size();
     m_opened.clear();
     if (m_host.changed) m_host.changed();
-    m_view.ShowTree({});
+    m_view.ShowTree(select);
 }
 
 void CBookmarkPanel::Undo() {
     CheckTree();
-    if (m_history.Undo()) AfterUndoRedo();
+    std::vector<BookmarkNode*> shown;
+    if (m_history.Undo(&shown)) AfterUndoRedo(shown);
 }
 
 void CBookmarkPanel::Redo() {
     CheckTree();
-    if (m_history.Redo()) AfterUndoRedo();
+    std::vector<BookmarkNode*> shown;
+    if (m_history.Redo(&shown)) AfterUndoRedo(shown);
 }
 
 std::size_t CBookmarkPanel::InsertImported(BookmarkNode& scratch) {

@@ -188,7 +188,7 @@ private:
     void Finish(BookmarkStep step, const std::vector<BookmarkNode*>& select);
     std::vector<BookmarkNode*> InsertTransfer(BookmarkStep& step, const BookmarkTransfer& data,
                                               BookmarkPlace place);
-    void AfterUndoRedo();
+    void AfterUndoRedo(const std::vector<BookmarkNode*>& shown);
 };
 
 }  // namespace fern

@@ -182,6 +182,18 @@ TEST_F(PanelFixture, FiftyStepsBackAndForthAreByteIdentical) {
     EXPECT_EQ(Bytes(), start);
 }
 
+TEST_F(PanelFixture, UndoAndRedoSelectWhatTheyChanged) {
+    Select({u1});
+    panel.Delete(false);
+    EXPECT_TRUE(view.selected.empty());
+    panel.Undo();
+    EXPECT_EQ(view.selected, std::vector<BookmarkNode*>{u1});
+    EXPECT_EQ(panel.Selection(), std::vector<BookmarkNode*>{u1});
+    panel.Redo();
+    EXPECT_EQ(view.selected, std::vector<BookmarkNode*>{u1});  // now in the trash
+    EXPECT_EQ(u1->Parent(), &tree.Trash());
+}
+
 TEST_F(PanelFixture, NewActionAfterUndoEmptiesRedo) {
     Select({u1});
     panel.Delete(false);
