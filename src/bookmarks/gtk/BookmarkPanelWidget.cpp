@@ -124,8 +124,15 @@ void BookmarkPanelWidget::SetupColumn(Gtk::TreeView& view, Columns& columns) {
     column->pack_start(*text, true);
     column->add_attribute(icon->property_icon_name(), columns.icon);
     column->add_attribute(text->property_text(), columns.name);
+    // Rows of one height: a large tree is laid out without measuring each
+    // row (10,000 rows expanded in a fraction of the time); long names are
+    // ellipsized and shown whole in the tool tip.
+    column->set_sizing(Gtk::TREE_VIEW_COLUMN_FIXED);
+    column->set_expand(true);
+    text->property_ellipsize() = Pango::ELLIPSIZE_END;
     view.append_column(*column);
     view.set_headers_visible(false);
+    view.set_fixed_height_mode(true);
 }
 
 BookmarkNode* BookmarkPanelWidget::NodeAt(const Gtk::TreeModel::iterator& it) const {
