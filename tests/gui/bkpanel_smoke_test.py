@@ -57,18 +57,38 @@ def select_row(table, name):
     Atspi.Selection.clear_selection(table)
     Atspi.Table.add_row_selection(table, row)
     Atspi.Component.grab_focus(table)
-    time.sleep(0.3)
-    return True
+    return bool(wait_for(lambda: Atspi.Table.is_row_selected(table, row), 5))
+
+
+def showing(acc):
+    try:
+        return acc.get_state_set().contains(Atspi.StateType.SHOWING)
+    except Exception:
+        return False
+
+
+def keys(env, *names):
+    """Keys to the panel's tree, which is given the focus first."""
+    table = tree()
+    if table is not None:
+        Atspi.Component.grab_focus(table)
+    for name in names:
+        xdo(env, "key", name)
+        time.sleep(0.2)
 
 
 def panel_command(env, name):
-    """Opens the panel's menu with the Menu key and runs its item `name`."""
-    xdo(env, "key", "Menu")
-    item = wait_for(lambda: named(["MENU_ITEM"], name), 10)
+    """Opens the panel's menu with the Menu key and runs its item `name`; waits until the
+    menu has gone, so the next keys reach the tree."""
+    keys(env, "Menu")
+    item = wait_for(lambda: (lambda i: i if i is not None and showing(i) else None)(named(["MENU_ITEM"], name)), 10)
     if item is None:
+        xdo(env, "key", "Escape")
         return False
     Atspi.Action.do_action(item, 0)
-    time.sleep(0.5)
+    if not wait_for(lambda: not showing(item), 5):
+        xdo(env, "key", "Escape")
+    time.sleep(0.3)
     return True
 
 
@@ -103,27 +123,21 @@ def main():
         moved.insert(moved.index((1, "フォルダB")) + 1, (2, "移すページ"))
 
         check(select_row(table, "移すページ"), "the bookmark's row can be selected")
-        xdo(env, "key", "ctrl+x")
-        time.sleep(0.3)
+        keys(env, "ctrl+x")
+        check(wait_for(lambda: named(["TABLE_CELL"], "移すページ", table) is None, 10), "Ctrl+X takes the row away")
         check(select_row(table, "フォルダB"), "the folder's row can be selected")
-        xdo(env, "key", "ctrl+v")
-        time.sleep(0.5)
+        keys(env, "ctrl+v")
+        check(wait_for(lambda: named(["TABLE_CELL"], "移すページ", table) is not None, 10), "Ctrl+V brings it back")
         rows = saved_after(env, data, "pasted", lambda r: r == moved)
         check(rows == moved, "cut and pasted into フォルダB: %r (wanted %r)" % (rows, moved))
 
-        xdo(env, "key", "ctrl+z")
-        time.sleep(0.3)
-        xdo(env, "key", "ctrl+z")
-        time.sleep(0.3)
+        keys(env, "ctrl+z", "ctrl+z")
         check(saved_after(env, data, "undone", lambda r: r == start_rows) == start_rows, "two undos put it back: %r" % outline(data))
-        xdo(env, "key", "ctrl+y")
-        xdo(env, "key", "ctrl+y")
-        time.sleep(0.5)
+        keys(env, "ctrl+y", "ctrl+y")
         check(saved_after(env, data, "redone", lambda r: r == moved) == moved, "two redos move it again: %r" % outline(data))
 
         check(select_row(table, "移すページ"), "the moved bookmark's row can be selected")
-        xdo(env, "key", "Delete")
-        time.sleep(0.5)
+        keys(env, "Delete")
         in_trash = lambda r: r[-1] == (1, "移すページ") and r[-2] == (0, "ゴミ箱")
         rows = saved_after(env, data, "deleted", in_trash)
         check(in_trash(rows), "Delete moved it into the trash: %r" % rows)
