@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "bookmarks/BookmarkTestTree.h"
+#include "bookmarks/exchange/Netscape.h"
 #include "lists/BookmarkClip.h"
 #include "lists/TempFolder.h"
 #include "platform/fs/FileIo.h"
@@ -454,6 +455,31 @@ TEST_F(PanelFixture, NewNodesGoIntoTheSelectedFolderOrAfterTheItem) {
     panel.ClearHistory();  // b is freed now
     BookmarkNode* added = panel.InsertNew(panel.NewFields(false), stale);
     EXPECT_EQ(added->Parent(), &tree.Root());
+}
+
+// An import goes where a paste goes, as one step: one undo takes all of it
+// away, and a file that cannot be read leaves the tree as it was.
+TEST_F(PanelFixture, AnImportIsOneUndoableStep) {
+    testing::TempFolder folder;
+    const std::string path = folder.File("bookmarks.html");
+    ASSERT_TRUE(WriteFileAtomic(path,
+                                "<DL><p>\r\n<DT><H3>F</H3>\r\n<DL><p>\r\n<DT><A HREF=\"http://i/\">in</A>\r\n"
+                                "</DL><p>\r\n<DT><A HREF=\"http://t/\">top</A>\r\n</DL><p>\r\n"));
+    const std::string start = Bytes();
+    std::unique_ptr<BookmarkNode> scratch = tree.MakeScratchFolder();
+    ASSERT_TRUE(ImportNetscape(path, tree, scratch.get()));
+    Select({b});
+    EXPECT_EQ(panel.InsertImported(*scratch), 2u);
+    EXPECT_EQ(Outline(*b), "U b1 <http://b1/>\nD F\n  U in <http://i/>\nU top <http://t/>\n");
+    panel.Undo();
+    EXPECT_EQ(Bytes(), start);
+    panel.Redo();
+    EXPECT_EQ(Outline(*b), "U b1 <http://b1/>\nD F\n  U in <http://i/>\nU top <http://t/>\n");
+
+    std::unique_ptr<BookmarkNode> none = tree.MakeScratchFolder();
+    EXPECT_FALSE(ImportNetscape(folder.File("missing.html"), tree, none.get()));
+    EXPECT_EQ(panel.InsertImported(*none), 0u);
+    EXPECT_EQ(panel.History().UndoCount(), 1u);
 }
 
 }  // namespace
