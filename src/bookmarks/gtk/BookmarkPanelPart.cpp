@@ -1,5 +1,7 @@
 #include "bookmarks/gtk/BookmarkPanelPart.h"
 
+#include <algorithm>
+
 #include "bookmarks/UrlShortcut.h"
 #include "bookmarks/exchange/Favorites.h"
 #include "bookmarks/exchange/HotList.h"
@@ -87,6 +89,15 @@ BookmarkPanelWidget::Hooks BookmarkPanelPart::MakeHooks() {
         else m_panel.Drop(data, target, where);
     };
     hooks.dragData = [this](Gtk::SelectionData& data) { DragData(data); };
+    hooks.splitMoved = [this](int position, bool sideBySide) {
+        // BKBarSplitPos: the size above the other in its low word, beside it in its high word.
+        int old = m_s.settings.Live().bookmark.splitPos;
+        int pos = std::min(std::max(position, 0), 0x7FFF);  // the high word stays a positive int
+        int now = sideBySide ? (old & 0xFFFF) | (pos << 16) : (old & ~0xFFFF) | pos;
+        if (now != old)
+            m_s.settings.Change(SettingsSection::Bookmark,
+                                [now](ProgramSettings& p) { p.bookmark.splitPos = now; });
+    };
     return hooks;
 }
 

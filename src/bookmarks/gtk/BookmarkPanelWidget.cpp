@@ -100,6 +100,15 @@ BookmarkPanelWidget::BookmarkPanelWidget(BookmarkTree& tree, Hooks hooks)
                                                false);
 
     m_search.signal_search_changed().connect([this] { RefillFound(); });
+    // Kept when the drag of the divider ends, not at every step of it.
+    m_paned.signal_button_release_event().connect(
+        [this](GdkEventButton*) {
+            if (m_hooks.splitMoved && m_searchBox.get_visible())
+                m_hooks.splitMoved(m_paned.get_position(),
+                                   m_paned.get_orientation() == Gtk::ORIENTATION_HORIZONTAL);
+            return false;
+        },
+        false);
     m_found.get_selection()->signal_changed().connect([this] {
         auto it = m_found.get_selection()->get_selected();
         if (BookmarkNode* node = it ? static_cast<BookmarkNode*>((*it).get_value(m_columns.node)) : nullptr)

@@ -30,6 +30,9 @@ public:
         std::function<void(const BookmarkTransfer&, BookmarkNode*, DropPosition, bool internal)> dropped;
         // What a drag from the tree carries for `target`.
         std::function<void(Gtk::SelectionData&)> dragData;
+        // The divider was dragged to `position` (pixels), in the side-by-side
+        // layout or the one above the other.
+        std::function<void(int position, bool sideBySide)> splitMoved;
     };
     BookmarkPanelWidget(BookmarkTree& tree, Hooks hooks);
 
