@@ -75,6 +75,7 @@ ListFileStatus BookmarkTree::Load(std::string_view path) {
     BookmarkFileContents contents = ReadBookmarkFile(path, ReadOptions());
     root_ = std::move(contents.root);
     trash_ = std::move(contents.trash);
+    ++loadCount_;
     modified_ = false;
     path_ = std::string(path);
     htmlDue_ = true;

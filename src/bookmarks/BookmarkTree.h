@@ -68,6 +68,8 @@ public:
     // the file could be read. A file that exists but could not be read is
     // never overwritten by a later Save.
     ListFileStatus Load(std::string_view path);
+    // Counts the loads: whoever holds nodes of the tree sees it was replaced.
+    std::uint64_t LoadCount() const { return loadCount_; }
 
     // Writes the bookmark file when the tree is modified (to `path`, empty for
     // the current one), then the HTML copy when BKStyle bit 3 is set and the
@@ -115,6 +117,7 @@ private:
     std::string path_;
     bool htmlDue_ = false;         // loaded since the last HTML copy
     bool unreadableFile_ = false;  // path_ exists but could not be read at Load
+    std::uint64_t loadCount_ = 0;
     BookmarkMenu menu_;
 };
 

@@ -118,6 +118,27 @@ std::vector<MenuNode> TabMenu() {
             I(ID_BOOKMARK_ADD_TAB)};
 }
 
+std::vector<MenuNode> BookmarkPanelMenu() {
+    return {I(ID_BKP_OPEN), I(ID_BKP_OPEN_NEW_TAB), I(ID_BKP_OPEN_FOLDER), S(),
+            Submenu("新規作成(&C)", {I(ID_BKP_NEW_FOLDER), I(ID_BKP_NEW_SEPARATOR), I(ID_BKP_NEW_BOOKMARK)}),
+            I(ID_BKP_EDIT), S(),
+            I(ID_BKP_CUT), I(ID_BKP_COPY), I(ID_BKP_PASTE), S(),
+            I(ID_BKP_UNDO), I(ID_BKP_REDO), S(),
+            I(ID_BKP_DELETE), S(),
+            I(ID_BKP_COPY_TITLE), I(ID_BKP_COPY_URL), S(),
+            I(ID_BKP_EXPAND_ALL), I(ID_BKP_COLLAPSE_ALL),
+            Submenu("並び替え(&S)", {I(ID_BKP_SORT_TITLE), I(ID_BKP_SORT_ADDRESS), S(),
+                                      I(ID_BKP_SORT_ASCENDING), I(ID_BKP_SORT_DESCENDING)}), S(),
+            I(ID_BKP_SAVE), I(ID_BKP_SAVE_AS),
+            Submenu("変換(&V)", {I(ID_BKP_IMPORT_NETSCAPE), I(ID_BKP_IMPORT_FAVORITES), I(ID_BKP_IMPORT_HOTLIST),
+                                  I(ID_BKP_IMPORT_HTML_LIST), S(), I(ID_BKP_EXPORT_NETSCAPE),
+                                  I(ID_BKP_EXPORT_FAVORITES)}), S(),
+            I(ID_BKP_EMPTY_TRASH), I(ID_BKP_CLEAR_HISTORY),
+            Submenu("その他(&H)", {I(ID_BKP_USE_TRASH), I(ID_BKP_INFO_TIPS), I(ID_BKP_DOUBLE_CLICK),
+                                    I(ID_BKP_TOGGLE_OPEN), I(ID_BKP_SAVE_HTML), S(), I(ID_BKP_SPLIT_SEARCH),
+                                    I(ID_BKP_SPLIT_SIDE_BY_SIDE)})};
+}
+
 std::vector<MenuNode> TabBarMenu() {
     return {I(ID_TAB_NEXT), I(ID_TAB_PREV), S(), I(ID_TAB_REFRESH_ALL), I(ID_TAB_STOP_ALL), S(),
             I(ID_TAB_CLOSE_OTHERS), I(ID_TAB_CLOSE_ALL), I(ID_TAB_CLOSE_READ), S(), I(ID_TAB_MANAGER)};

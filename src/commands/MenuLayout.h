@@ -42,6 +42,8 @@ std::vector<MenuNode> MainMenuBar();
 // A tab's right-click menu and the tab bar's own menu.
 std::vector<MenuNode> TabMenu();
 std::vector<MenuNode> TabBarMenu();
+// The bookmark panel's context menu.
+std::vector<MenuNode> BookmarkPanelMenu();
 
 // Every command id a menu shows, for checks.
 std::vector<int> MenuCommandIds(const std::vector<MenuNode>& menu);

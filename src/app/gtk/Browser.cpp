@@ -62,7 +62,7 @@ Browser::Browser(const ProgramStart& start)
                  [this] { return m_offline.IsOffline(); },
                  [this] { return m_frame.ActiveView() ? m_frame.ActiveView()->Url() : std::string(); }}),
       m_bookmarks({m_window, m_frame, m_settings, m_messageBox, m_optionsPages, m_paths.defaultBookmarks,
-                   ResolveBookmarkPath(m_store, m_paths)}),
+                   ResolveBookmarkPath(m_store, m_paths), m_tempFolder}),
       m_sideBar(m_window, m_frame, m_settings),
       m_sideBarPanels({{m_settings, m_clipboard, m_messageBox, m_queue,
                         [this](const std::string& url, int flags, std::uint32_t dlc, int security) {
@@ -109,6 +109,7 @@ Browser::Browser(const ProgramStart& start)
     m_sideBar.RegisterCommands(m_router);
     m_sideBarPanels.RegisterCommands(m_router);
     m_sideBar.AddOptionsPages(m_optionsPages);
+    m_sideBar.Host().SetPanel(0, m_bookmarks.PanelWidget());
     m_proxy.RegisterCommands(m_router);
     m_urlExtract.RegisterCommands(m_router);
     AddStartupOptionsPages(m_optionsPages, m_paths.startupList, m_messageBox);

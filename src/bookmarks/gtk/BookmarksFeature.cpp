@@ -13,6 +13,9 @@ BookmarksFeature::BookmarksFeature(Services s)
       m_commands(m_store, s.frame, s.settings, [this](BookmarkNode& node) { EditNode(node); }),
       m_linkBar(s.window, s.settings, m_store, m_commands, [this](BookmarkNode& node) { EditNode(node); }) {
     m_store.JoinExitSteps(s.frame);
+    std::string dataFolder = s.defaultPath.substr(0, s.defaultPath.rfind('/') + 1);
+    m_panel = std::make_unique<BookmarkPanelPart>(BookmarkPanelPart::Services{
+        s.window, s.frame, s.settings, s.messageBox, m_store, dataFolder + "Favorites", s.tempFolder});
     AddBookmarkOptionsPages(s.optionsPages, s.settings);
     m_window.AddOwnMenu(kBookmarkMenu, [this](const SharedMenuContext& context) {
         BookmarkMenuWidget::Hooks hooks;
@@ -34,6 +37,7 @@ BookmarksFeature::BookmarksFeature(Services s)
 void BookmarksFeature::RegisterCommands(CCommandRouter& router) {
     m_commands.RegisterCommands(router);
     m_linkBar.RegisterCommands(router);
+    m_panel->RegisterCommands(router);
 }
 
 void BookmarksFeature::EditNode(BookmarkNode& node) {

@@ -8,6 +8,7 @@
 #include "bookmarks/BookmarkCommands.h"
 #include "bookmarks/BookmarkStore.h"
 #include "bookmarks/gtk/BookmarkMenuWidget.h"
+#include "bookmarks/gtk/BookmarkPanelPart.h"
 #include "bookmarks/gtk/BookmarkPropertySheet.h"
 #include "bookmarks/gtk/LinkBarPart.h"
 #include "frame/gtk/MainFrameWindow.h"
@@ -27,6 +28,7 @@ public:
         COptionsPages& optionsPages;
         std::string defaultPath;  // bookmark.fbl in the data folder
         std::string path;         // the file BKBookmarkPath names now
+        std::string tempFolder;   // ".url" files dragged out of the panel
     };
     explicit BookmarksFeature(Services services);
     BookmarksFeature(const BookmarksFeature&) = delete;
@@ -35,6 +37,10 @@ public:
     void RegisterCommands(CCommandRouter& router);
     CBookmarkStore& Store() { return m_store; }
     CBookmarkCommands& Commands() { return m_commands; }
+
+    // The side bar's bookmark panel.
+    Gtk::Widget& PanelWidget() { return m_panel->Widget(); }
+    BookmarkPanelPart& Panel() { return *m_panel; }
 
     // The property sheet of `node`; OK marks the tree modified.
     void EditNode(BookmarkNode& node);
@@ -47,6 +53,7 @@ private:
     LinkBarPart m_linkBar;
     std::unique_ptr<BookmarkMenuWidget> m_menu;
     std::unique_ptr<BookmarkPropertySheet> m_sheet;
+    std::unique_ptr<BookmarkPanelPart> m_panel;
 };
 
 }  // namespace fern

@@ -174,6 +174,7 @@ bool MainFrameWindow::on_key_press_event(GdkEventKey* event) {
         (event->keyval >= GDK_KEY_F1 && event->keyval <= GDK_KEY_F35) || event->keyval == GDK_KEY_Escape;
     if (textField && !commandModifier && !functionKey && gtk_window_propagate_key_event(gobj(), event))
         return true;
+    if (focus && focus->get_data(kOwnKeysData) && gtk_window_propagate_key_event(gobj(), event)) return true;
     if (RunKeyCommand(event)) return true;
     return Gtk::Window::on_key_press_event(event);
 }

@@ -83,6 +83,9 @@ Gtk::MenuItem* CommandMenuItem(int id, const std::string& ownText, const SharedM
     const CommandInfo* info = FindCommand(id);
     std::string text = !ownText.empty() ? ownText : info ? info->menuText : std::string("?");
     std::string keys = context->keys ? context->keys->KeyTextOf(id) : std::string();
+    // A panel's own keys are written after a TAB in the menu text.
+    std::size_t tab = SjisFind(text, '\t');
+    if (keys.empty() && tab != std::string::npos) keys = text.substr(tab + 1);
     Gtk::MenuItem* item = MakeItem(text, info && info->check, keys);
     item->signal_activate().connect([item, id, context] { Activated(item, id, context); });
     if (info) ConnectPrompt(item, PromptText(*info), context);

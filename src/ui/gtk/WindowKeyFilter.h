@@ -6,6 +6,10 @@
 
 namespace fern {
 
+// Object data set on a widget whose own keys come before the window's keys
+// while it has the focus (the bookmark panel's tree: Ctrl+X, Ctrl+V, ...).
+inline constexpr char kOwnKeysData[] = "fern-own-keys";
+
 class IWindowKeyFilter {
 public:
     virtual ~IWindowKeyFilter() = default;
