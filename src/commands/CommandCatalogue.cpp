@@ -129,6 +129,9 @@ constexpr CommandInfo kCommands[] = {
     {ID_PROXY_SETTINGS,      kPlain, "プロキシ サーバーの設定(&O)",  "プロキシ サーバーの一覧を編集します。\nプロキシ サーバーの設定"},
     {ID_PROXY_DIRECT,        kCheck, "ダイレクトに接続(&D)",         "プロキシ サーバーを使わずに接続します。\nダイレクトに接続"},
     {ID_PROXY_SYSTEM,        kCheck, "インターネットオプションで接続(&I)", "デスクトップのプロキシ設定で接続します。\nインターネットオプションで接続"},
+    // Direct import from other browsers, the list editor
+    {ID_BOOKMARK_IMPORT_BROWSER, kPlain, "ブラウザから取り込み(&W)...", "ほかのブラウザのプロファイルからブックマークを直接取り込みます。\nブラウザから取り込み"},
+    {ID_LIST_EDITOR,         kPlain, "リスト エディタ(&L)...",       "URLのリスト ファイルを編集するリスト エディタを開きます。\nリスト エディタ"},
 };
 
 // The key table, slot by slot.

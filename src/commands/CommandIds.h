@@ -134,6 +134,9 @@ enum CommandId : int {
     ID_PROXY_SETTINGS = 33175,
     ID_PROXY_DIRECT = 33176,
     ID_PROXY_SYSTEM = 33177,
+    // Ours: bookmarks straight from other browsers' profiles; the list editor.
+    ID_BOOKMARK_IMPORT_BROWSER = 33192,
+    ID_LIST_EDITOR = 33193,
 
     // Ranges filled at run time.
     ID_RECENT_FIRST = 34267,  // recently closed entry i is ID_RECENT_FIRST + i

@@ -295,3 +295,19 @@ TEST(BrowserProfiles, ProfilesIniWithAbsolutePathsAndTheOldDefault) {
     EXPECT_TRUE(found[0].isDefault);
     EXPECT_EQ(found[1].path, "/home/u/.mozilla/firefox/x.a");
 }
+
+TEST(BrowserProfiles, TheFamilyOfAChosenFolderOrFile) {
+    TempFolder folder;
+    std::filesystem::create_directories(folder.File("ff"));
+    std::filesystem::create_directories(folder.File("cr"));
+    WriteBytes(folder.File("ff/places.sqlite"), "x");
+    WriteBytes(folder.File("cr/Bookmarks"), "{}");
+    WriteBytes(folder.File("other.json"), "{}");
+    EXPECT_EQ(FamilyOfSource(folder.File("ff")), BrowserFamily::Firefox);
+    EXPECT_EQ(FamilyOfSource(folder.File("ff/places.sqlite")), BrowserFamily::Firefox);
+    EXPECT_EQ(FamilyOfSource(folder.File("cr/")), BrowserFamily::Chromium);
+    EXPECT_EQ(FamilyOfSource(folder.File("cr/Bookmarks")), BrowserFamily::Chromium);
+    EXPECT_EQ(FamilyOfSource(folder.File("other.json")), std::nullopt);
+    EXPECT_EQ(FamilyOfSource(folder.Path()), std::nullopt);
+    EXPECT_EQ(FamilyOfSource(folder.File("missing")), std::nullopt);
+}

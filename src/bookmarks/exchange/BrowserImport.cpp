@@ -17,10 +17,24 @@ std::string InFolder(std::string_view source, const char* fileName) {
     return path + fileName;
 }
 
+bool EndsWith(std::string_view text, std::string_view end) {
+    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
 }  // namespace
 
 std::string FirefoxPlacesPath(std::string_view source) { return InFolder(source, "places.sqlite"); }
 std::string ChromiumBookmarksPath(std::string_view source) { return InFolder(source, "Bookmarks"); }
+
+std::optional<BrowserFamily> FamilyOfSource(std::string_view source) {
+    if (IsRegularFile(FirefoxPlacesPath(source)) &&
+        (IsDirectory(source) || EndsWith(source, "/places.sqlite") || source == "places.sqlite"))
+        return BrowserFamily::Firefox;
+    if (IsRegularFile(ChromiumBookmarksPath(source)) &&
+        (IsDirectory(source) || EndsWith(source, "/Bookmarks") || source == "Bookmarks"))
+        return BrowserFamily::Chromium;
+    return std::nullopt;
+}
 
 ExchangeStatus ImportBrowserProfile(BrowserFamily family, std::string_view source, BookmarkTree& tree,
                                     BookmarkNode* target) {

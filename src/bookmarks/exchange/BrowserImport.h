@@ -7,6 +7,7 @@
 // An import is whole or nothing: the source is read completely into a
 // scratch folder first, and only a source read without error is pasted.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -44,6 +45,11 @@ ExchangeStatus ParseChromiumBookmarks(std::string_view json, BookmarkTree& tree,
 // The file of a profile: `source` may name the profile folder or the file.
 std::string FirefoxPlacesPath(std::string_view source);
 std::string ChromiumBookmarksPath(std::string_view source);
+
+// The family whose bookmark file `source` is or holds (a folder with
+// places.sqlite, or with Bookmarks; or either file itself); nullopt when
+// it is neither.
+std::optional<BrowserFamily> FamilyOfSource(std::string_view source);
 
 // The whole import from a profile folder (or its file) into `target` (the
 // root when null). A failed read leaves the tree untouched.
