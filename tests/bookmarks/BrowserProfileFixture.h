@@ -9,7 +9,9 @@
 // of a folder are not stored in their position order.
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
