@@ -13,7 +13,7 @@ class BrowserImportDialog : public Gtk::Dialog {
 public:
     BrowserImportDialog(Gtk::Window& parent, const std::vector<BrowserProfile>& profiles)
         : Gtk::Dialog(ToUtf8("ブラウザから取り込み"), parent, true), m_profiles(profiles), m_list(3) {
-        set_default_size(560, 300);
+        set_default_size(720, 320);
         m_list.set_column_title(0, ToUtf8("ブラウザ"));
         m_list.set_column_title(1, ToUtf8("プロファイル"));
         m_list.set_column_title(2, ToUtf8("フォルダ"));
