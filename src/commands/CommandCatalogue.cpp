@@ -180,6 +180,9 @@ constexpr CommandInfo kCommands[] = {
     {ID_SIDEBAR_FOCUS_PANEL, kPlain, "パネルにフォーカス",           "ファーン バーのパネルにキーボード フォーカスを移します。\nパネルにフォーカス"},
     {ID_WEB_SEARCH,          kPlain, "Web検索(&W)",                  "クリップボードの文字列をWeb検索します。\nWeb検索"},
     {ID_WEB_SEARCH_DIALOG,   kPlain, "Web検索ワード(&Q)...",         "検索する文字列を入力してWeb検索します。\nWeb検索ワード"},
+    // Direct import from other browsers, the list editor
+    {ID_BOOKMARK_IMPORT_BROWSER, kPlain, "ブラウザから取り込み(&W)...", "ほかのブラウザのプロファイルからブックマークを直接取り込みます。\nブラウザから取り込み"},
+    {ID_LIST_EDITOR,         kPlain, "リスト エディタ(&L)...",       "URLのリスト ファイルを編集するリスト エディタを開きます。\nリスト エディタ"},
 };
 
 // The key table, slot by slot.

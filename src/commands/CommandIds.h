@@ -174,6 +174,9 @@ enum CommandId : int {
     ID_PROXY_SETTINGS = 33175,
     ID_PROXY_DIRECT = 33176,
     ID_PROXY_SYSTEM = 33177,
+    // Ours: bookmarks straight from other browsers' profiles; the list editor.
+    ID_BOOKMARK_IMPORT_BROWSER = 33192,
+    ID_LIST_EDITOR = 33193,
 
     // The side bar: its switches (the tool bar's ids), the next, previous and
     // focus panel commands (the key table's unnamed ids beside them), and

@@ -35,6 +35,7 @@ std::vector<MenuNode> FileMenu() {
                     {DynamicItems(kRecentClosedMenu), S(), I(ID_RECENT_SAVE), I(ID_RECENT_OPEN_ALL)}),
             I(ID_RECENT_LAST), I(ID_SESSION_REOPEN),
             Submenu("自動保存(&A)", {I(ID_AUTOSAVE_START), I(ID_AUTOSAVE_BOOKMARKS)}), S(),
+            I(ID_BOOKMARK_IMPORT_BROWSER), S(),
             I(ID_PAGE_SETUP), I(ID_PAGE_PRINT_PREVIEW), I(ID_FILE_PRINT), S(),
             I(ID_PAGE_SHORTCUT), I(ID_PAGE_PROPERTIES), I(ID_OFFLINE), S(),
             I(ID_TAB_CLOSE), I(ID_APP_EXIT)};
@@ -82,6 +83,7 @@ std::vector<MenuNode> ToolsMenu() {
             I(ID_FILTER_REGISTER_URL), I(ID_FILTER_REGISTER_TITLE), S(),
             I(ID_FILTER_SCRIPT_ERRORS), I(ID_FILTER_DIALOG_SWEEP), S(),
             I(ID_URL_EXTRACT),
+            I(ID_LIST_EDITOR),
             Submenu("プロキシ サーバー(&X)", {I(ID_PROXY_SETTINGS), S(), I(ID_PROXY_DIRECT), S(), I(ID_PROXY_SYSTEM), S(),
                                                DynamicItems(kProxyEntriesMenu)}),
             S(),

@@ -5,6 +5,12 @@
 //       reads BOOKMARK.fbl (a missing file gives the tree the program starts
 //       with), adds SOURCE at the end of the bookmark root and saves it;
 //       prints {"imported": N} with the number of nodes added.
+//   import firefox|chromium [PROFILE] BOOKMARK.fbl
+//       the same straight from a browser profile: PROFILE is the profile
+//       folder or its places.sqlite / Bookmarks file; without it, the first
+//       profile of the family found in the usual folders below $HOME. The
+//       files are read, not the running browser: a browser that runs may
+//       hold them open, and the import reads a private copy.
 //   export netscape|netscape-utf8|favorites|htmllist BOOKMARK.fbl DEST
 //       writes the bookmarks of BOOKMARK.fbl to the file DEST, or into the
 //       folder DEST for favorites (created when only it is missing); prints
@@ -13,11 +19,14 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "Commands.h"
 #include "bookmarks/BookmarkTree.h"
+#include "bookmarks/exchange/BrowserImport.h"
+#include "bookmarks/exchange/BrowserProfiles.h"
 #include "bookmarks/exchange/ExchangeText.h"
 #include "bookmarks/exchange/Favorites.h"
 #include "bookmarks/exchange/HotList.h"
@@ -89,7 +98,7 @@ int RunImport(const std::string& kind, const Args& args) {
     const std::string source = PathArgument(sourceShown), file = PathArgument(fileShown);
     if (kind != "netscape" && kind != "favorites" && kind != "hotlist" && kind != "htmllist")
         return Fail("bookmarks: unknown import kind '" + kind +
-                    "' (netscape, favorites, hotlist or htmllist)");
+                    "' (netscape, favorites, hotlist, htmllist, firefox or chromium)");
     std::string error;
     Entry sourceEntry = Look(source, error);
     if (sourceEntry == Entry::Missing) return Fail("cannot read " + sourceShown + ": no such file or folder");
@@ -108,6 +117,39 @@ int RunImport(const std::string& kind, const Args& args) {
     else if (kind == "hotlist") imported = fern::ImportHotList(source, tree, nullptr);
     else imported = fern::ImportHtmlList(source, tree, nullptr);
     if (!imported) return Fail("cannot read " + sourceShown + ": " + imported.error);
+    fern::BookmarkSaveResult saved = tree.Save();
+    if (!saved) return Fail("cannot write " + fileShown + ": " + saved.error);
+    return Print("imported", imported.imported);
+}
+
+// firefox|chromium: args are "import KIND [PROFILE] BOOKMARK.fbl".
+int RunBrowserImport(const std::string& kind, const Args& args) {
+    fern::BrowserFamily family =
+        kind == "firefox" ? fern::BrowserFamily::Firefox : fern::BrowserFamily::Chromium;
+    const std::string fileShown = args.back(), file = PathArgument(fileShown);
+    std::string source, sourceShown;
+    if (args.size() == 4) {
+        sourceShown = args[2];
+        source = PathArgument(sourceShown);
+        std::string error;
+        if (Look(source, error) == Entry::Missing)
+            return Fail("cannot read " + sourceShown + ": no such file or folder");
+        if (fern::FamilyOfSource(source) != family)
+            return Fail("cannot read " + sourceShown + ": no " +
+                        (family == fern::BrowserFamily::Firefox ? "places.sqlite" : "Bookmarks") +
+                        " file there");
+    } else {
+        const char* home = std::getenv("HOME");
+        std::vector<fern::BrowserProfile> profiles = fern::FindBrowserProfiles(home ? home : "");
+        const fern::BrowserProfile* found = fern::DefaultProfile(profiles, family);
+        if (!found) return Fail("no " + kind + " profile found below $HOME; name one");
+        source = sourceShown = found->path;
+    }
+    if (int status = CheckParent(file, fileShown)) return status;
+    fern::BookmarkTree tree(fern::BookmarkOptions{}, fern::SystemBookmarkClock());
+    if (int status = LoadTree(tree, file, fileShown, true)) return status;
+    fern::ExchangeStatus imported = fern::ImportBrowserProfile(family, source, tree, nullptr);
+    if (!imported) return Fail("cannot read " + sourceShown + ": " + imported.error + " (nothing imported)");
     fern::BookmarkSaveResult saved = tree.Save();
     if (!saved) return Fail("cannot write " + fileShown + ": " + saved.error);
     return Print("imported", imported.imported);
@@ -158,6 +200,12 @@ int RunBookmarksCommand(const Args& args) {
     const std::string& action = args[0];
     if (action != "import" && action != "export")
         return Fail("unknown bookmarks command '" + action + "' (import or export)");
+    if (action == "import" && args.size() >= 2 && (args[1] == "firefox" || args[1] == "chromium")) {
+        if (args.size() != 3 && args.size() != 4)
+            return Fail("bookmarks import " + args[1] +
+                        " takes an optional profile and a path (see fernctl --help)");
+        return RunBrowserImport(args[1], args);
+    }
     if (args.size() != 4)
         return Fail("bookmarks " + action + " takes a kind and two paths (see fernctl --help)");
     return action == "import" ? RunImport(args[1], args) : RunExport(args[1], args);

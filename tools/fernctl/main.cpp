@@ -45,6 +45,7 @@ const char kUsage[] =
     "       fernctl encoding detect FILE\n"
     "       fernctl encoding convert FILE [--code N]\n"
     "       fernctl bookmarks import netscape|favorites|hotlist|htmllist SOURCE BOOKMARK.fbl\n"
+    "       fernctl bookmarks import firefox|chromium [PROFILE] BOOKMARK.fbl\n"
     "       fernctl bookmarks export netscape|netscape-utf8|favorites|htmllist BOOKMARK.fbl DEST\n"
     "       fernctl dde [--service NAME] request TOPIC ITEM [--format N]\n"
     "       fernctl dde [--service NAME] poke TOPIC ITEM DATA [--format N]\n"

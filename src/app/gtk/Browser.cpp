@@ -80,10 +80,13 @@ Browser::Browser(const ProgramStart& start)
                        m_addressBar.Typed().webSearch,
                        m_addressBar.Typed().historySearch}),
       m_proxy(m_window, m_context, m_settings, m_messageBox, start.dataFolder + "/proxy.ini"),
-      m_urlExtract({m_window, m_frame, m_settings, m_clipboard, m_messageBox, [](CFernView* view) {
+      m_urlExtract({m_window, m_frame, m_settings, m_clipboard, m_messageBox,
+                    [](CFernView* view) {
                         auto* engine = dynamic_cast<WebKitEngine*>(RealEngine(view->Engine()));
                         return engine ? WEBKIT_WEB_VIEW(engine->Widget()) : nullptr;
-                    }}) {
+                    }}),
+      m_browserImport(m_window, m_settings, m_bookmarks.Store(), m_messageBox),
+      m_listEditor(m_frame, m_settings) {
     TracePhase("settings, window and features made");
     m_frame.SetMemoryProbe([] { return ProcessTreeMemoryBytes(); });
     g_mkdir_with_parents(m_tempFolder.c_str(), 0700);
@@ -112,6 +115,8 @@ Browser::Browser(const ProgramStart& start)
     m_sideBar.Host().SetPanel(0, m_bookmarks.PanelWidget());
     m_proxy.RegisterCommands(m_router);
     m_urlExtract.RegisterCommands(m_router);
+    m_browserImport.RegisterCommands(m_router);
+    m_listEditor.RegisterCommands(m_router);
     AddStartupOptionsPages(m_optionsPages, m_paths.startupList, m_messageBox);
     // Tabs made after a change of the user agent are sent with the new one.
     m_homePage = m_settings.Subscribe(SettingsSection::Browser, [this] {

@@ -11,6 +11,7 @@
 #include "app/gtk/ProgramStart.h"
 #include "app/gtk/Screenshot.h"
 #include "bookmarks/gtk/BookmarksFeature.h"
+#include "bookmarks/gtk/BrowserImportPart.h"
 #include "commands/CommandRouter.h"
 #include "commands/KeySettings.h"
 #include "commands/gtk/KeyCommandPart.h"
@@ -25,6 +26,7 @@
 #include "frame/gtk/MainFrameWindow.h"
 #include "frame/gtk/TabBarFeature.h"
 #include "history/gtk/HistoryFeature.h"
+#include "lists/gtk/ListEditorFeature.h"
 #include "options/gtk/OptionsCommandPart.h"
 #include "platform/gtk/GtkShell.h"
 #include "platform/gtk/SessionEnd.h"
@@ -102,6 +104,8 @@ private:
     SideBarPanelsFeature m_sideBarPanels;
     ProxyFeature m_proxy;
     UrlExtractFeature m_urlExtract;
+    BrowserImportPart m_browserImport;
+    ListEditorFeature m_listEditor;
     SignalConnection m_addressShown;
     SettingsSubscription m_homePage;
     // The channels of other programs and of the desktop.
