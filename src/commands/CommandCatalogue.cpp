@@ -129,6 +129,10 @@ constexpr CommandInfo kCommands[] = {
     {ID_PROXY_SETTINGS,      kPlain, "プロキシ サーバーの設定(&O)",  "プロキシ サーバーの一覧を編集します。\nプロキシ サーバーの設定"},
     {ID_PROXY_DIRECT,        kCheck, "ダイレクトに接続(&D)",         "プロキシ サーバーを使わずに接続します。\nダイレクトに接続"},
     {ID_PROXY_SYSTEM,        kCheck, "インターネットオプションで接続(&I)", "デスクトップのプロキシ設定で接続します。\nインターネットオプションで接続"},
+    // The window: full screen, the task tray, the mailer
+    {ID_FULL_SCREEN,         kCheck, "全画面表示(&F)",               "ウィンドウを全画面で表示します。\n全画面表示", "F11"},
+    {ID_TASK_TRAY,           kPlain, "タスク トレイ(&T)",            "ウィンドウをタスク トレイに入れます。\nタスク トレイ"},
+    {ID_MAILER,              kPlain, "メーラーを起動(&E)",           "メーラーを起動します。\nメーラーを起動"},
 };
 
 // The key table, slot by slot.

@@ -134,6 +134,10 @@ enum CommandId : int {
     ID_PROXY_SETTINGS = 33175,
     ID_PROXY_DIRECT = 33176,
     ID_PROXY_SYSTEM = 33177,
+    // The window: full screen, the task tray, the mailer.
+    ID_FULL_SCREEN = 32943,
+    ID_TASK_TRAY = 32948,
+    ID_MAILER = 33072,
 
     // Ranges filled at run time.
     ID_RECENT_FIRST = 34267,  // recently closed entry i is ID_RECENT_FIRST + i

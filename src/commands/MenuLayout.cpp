@@ -51,7 +51,8 @@ std::vector<MenuNode> ViewMenu() {
             Submenu("文字のサイズ(&X)", {I(ID_TEXT_LARGEST), I(ID_TEXT_LARGEST + 1), I(ID_TEXT_LARGEST + 2),
                                          I(ID_TEXT_LARGEST + 3), I(ID_TEXT_SMALLEST)}),
             I(ID_PAGE_SOURCE), I(ID_PAGE_COMMENTS), I(ID_PAGE_FOCUS), S(),
-            I(ID_LINK_BAR)};
+            I(ID_LINK_BAR),
+            S(), I(ID_FULL_SCREEN), DynamicItems(kTaskTrayMenu)};
 }
 
 std::vector<MenuNode> TabsMenu() {
@@ -77,7 +78,7 @@ std::vector<MenuNode> ToolsMenu() {
             Submenu("履歴を消去(&H)", {I(ID_HISTORY_CLEAR_ALL), I(ID_HISTORY_CLEAR_TODAY), I(ID_HISTORY_CLEAR_SITE)}), S(),
             I(ID_FILTER_REGISTER_URL), I(ID_FILTER_REGISTER_TITLE), S(),
             I(ID_FILTER_SCRIPT_ERRORS), I(ID_FILTER_DIALOG_SWEEP), S(),
-            I(ID_URL_EXTRACT),
+            I(ID_URL_EXTRACT), I(ID_MAILER),
             Submenu("プロキシ サーバー(&X)", {I(ID_PROXY_SETTINGS), S(), I(ID_PROXY_DIRECT), S(), I(ID_PROXY_SYSTEM), S(),
                                                DynamicItems(kProxyEntriesMenu)}),
             S(),
@@ -118,6 +119,8 @@ std::vector<MenuNode> TabBarMenu() {
     return {I(ID_TAB_NEXT), I(ID_TAB_PREV), S(), I(ID_TAB_REFRESH_ALL), I(ID_TAB_STOP_ALL), S(),
             I(ID_TAB_CLOSE_OTHERS), I(ID_TAB_CLOSE_ALL), I(ID_TAB_CLOSE_READ), S(), I(ID_TAB_MANAGER)};
 }
+
+std::vector<MenuNode> TrayMenu() { return {CommandItem(ID_TASK_TRAY, "元に戻す(&R)"), I(ID_APP_EXIT)}; }
 
 // clang-format on
 

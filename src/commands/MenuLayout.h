@@ -36,12 +36,16 @@ inline constexpr char kRecentClosedMenuText[] = "最近閉じたURL(&E)";
 inline constexpr char kBookmarkMenu[] = "bookmarks";
 inline constexpr char kBookmarkMenuText[] = "ブックマーク(&B)";
 inline constexpr char kProxyEntriesMenu[] = "proxy-entries";
+// The task tray's item, whose text shows the hot key of the moment.
+inline constexpr char kTaskTrayMenu[] = "task-tray";
 
 // The menu bar: one submenu per top-level menu.
 std::vector<MenuNode> MainMenuBar();
 // A tab's right-click menu and the tab bar's own menu.
 std::vector<MenuNode> TabMenu();
 std::vector<MenuNode> TabBarMenu();
+// The task-tray icon's menu ("TRAY").
+std::vector<MenuNode> TrayMenu();
 
 // Every command id a menu shows, for checks.
 std::vector<int> MenuCommandIds(const std::vector<MenuNode>& menu);
