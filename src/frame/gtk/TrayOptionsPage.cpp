@@ -23,6 +23,7 @@ TrayOptionsPage::TrayOptionsPage(CSettingsService& settings, bool noHotKeys, boo
       m_hotKeyField(m_column.Text("ホット キー(&H)")) {
     m_column.Button("なし(&O)", true).signal_clicked().connect([this] {
         m_hotKey.reset();
+        m_hotKeyPicked = true;
         ShowHotKey();
     });
     m_tip.set_max_length(40);
@@ -54,6 +55,7 @@ void TrayOptionsPage::Load(const ProgramSettings& working) {
     m_iconIndex.set_value(std::clamp(t.iconIndex, 0, kMaxIconIndex));
     m_tip.set_text(ToUtf8(t.infoTip));
     m_hotKey = HotKeyOfSetting(t.hotKey);
+    m_hotKeyPicked = false;
     ShowHotKey();
     m_iconPath.set_sensitive(t.customIcon);
     m_iconIndex.set_sensitive(t.customIcon);
@@ -70,7 +72,7 @@ void TrayOptionsPage::Store(COptionsSession& session) {
     Put(t.infoTip, FromUtf8(m_tip.get_text().raw()), m_loaded.infoTip);
     // A stored value that names no usable key shows as none; it is replaced
     // only when the user picks a key or clears the field.
-    if (m_hotKey != HotKeyOfSetting(m_loaded.hotKey)) t.hotKey = m_hotKey ? HotKeySettingValue(*m_hotKey) : 0;
+    if (m_hotKeyPicked) t.hotKey = m_hotKey ? HotKeySettingValue(*m_hotKey) : 0;
 }
 
 void TrayOptionsPage::ShowHotKey() {
@@ -87,8 +89,10 @@ bool TrayOptionsPage::CatchKey(GdkEventKey* event) {
     unsigned modifiers = ((key->modifiers & kKeyControl) ? kHotKeyControl : 0u) |
                          ((key->modifiers & kKeyShift) ? kHotKeyShift : 0u) |
                          ((key->modifiers & kKeyAlt) ? kHotKeyAlt : 0u);
-    if (std::optional<TrayHotKey> caught = HotKeyOfSetting(HotKeySettingValue({key->key, modifiers})))
+    if (std::optional<TrayHotKey> caught = HotKeyOfSetting(HotKeySettingValue({key->key, modifiers}))) {
         m_hotKey = caught;
+        m_hotKeyPicked = true;
+    }
     ShowHotKey();
     return true;
 }

@@ -28,6 +28,7 @@ private:
     Gtk::Entry& m_tip;
     Gtk::Entry& m_hotKeyField;
     std::optional<TrayHotKey> m_hotKey;
+    bool m_hotKeyPicked = false;  // caught or cleared since the page loaded
     TaskTraySettings m_loaded;
 
     void ShowHotKey();
