@@ -17,7 +17,7 @@ TrayOptionsPage::TrayOptionsPage(CSettingsService& settings, bool noHotKeys, boo
     : m_settings(settings),
       m_onMinimize(m_column.Check("最小化時にタスク トレイ(&M)")),
       m_customIcon(m_column.Check("アイコンとツールチップを指定(&I)")),
-      m_iconPath(m_column.Text("アイコン ファイル(&F)")),
+      m_iconPath(IconPathField()),
       m_iconIndex(m_column.Number("アイコン番号(&N)", 0, kMaxIconIndex)),
       m_tip(m_column.Text("ツールチップ(&T)")),
       m_hotKeyField(m_column.Text("ホット キー(&H)")) {
@@ -31,8 +31,6 @@ TrayOptionsPage::TrayOptionsPage(CSettingsService& settings, bool noHotKeys, boo
     m_hotKeyField.set_editable(false);
     m_hotKeyField.signal_key_press_event().connect([this](GdkEventKey* event) { return CatchKey(event); },
                                                    false);
-    auto& browse = m_column.Button("参照(&B)...");
-    browse.signal_clicked().connect([this] { ChooseIcon(); });
     if (noHotKeys)
         m_column.Note("このデスクトップではホット キーを登録できません (X11 のデスクトップでのみ使えます)。");
     else if (hotKeyFailed)
@@ -45,6 +43,13 @@ TrayOptionsPage::TrayOptionsPage(CSettingsService& settings, bool noHotKeys, boo
         m_iconIndex.set_sensitive(on);
         m_tip.set_sensitive(on);
     });
+}
+
+// The icon file's field with its browse button beside it.
+Gtk::Entry& TrayOptionsPage::IconPathField() {
+    Gtk::Entry& field = m_column.Text("アイコン ファイル(&F)");
+    m_column.Button("参照(&B)...", true).signal_clicked().connect([this] { ChooseIcon(); });
+    return field;
 }
 
 void TrayOptionsPage::Load(const ProgramSettings& working) {

@@ -34,6 +34,7 @@ private:
     void ShowHotKey();
     bool CatchKey(GdkEventKey* event);
     void ChooseIcon();
+    Gtk::Entry& IconPathField();
 };
 
 }  // namespace fern
