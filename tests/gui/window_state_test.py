@@ -5,7 +5,8 @@ screen hides the bars and gives back exactly those that showed (also when entere
 start from wnds.ini), Escape and the command's key leave it; with a stand-in
 StatusNotifierWatcher on the bus "タスク トレイ" hides the window to an item whose
 Activate brings it back, and the hot key does the same; without a watcher the window
-stays on screen. Run inside dbus-run-session and xvfb-run."""
+stays on screen; a mailto: address reaches the user's mailer as plain arguments. Run
+inside dbus-run-session and xvfb-run."""
 
 import os
 import subprocess
@@ -195,10 +196,35 @@ def tray(work, env, data):
     stop(process)
 
 
+def mailer(work, env):
+    """A mailto: address handed over by a later start reaches the user's mailer as one
+    argument each, byte for byte, with no shell between."""
+    data = os.path.join(work, "mail-data")
+    args = os.path.join(work, "mailer-args.txt")
+    program = os.path.join(work, "my mailer")
+    write_file(program, "#!/bin/sh\nfor a in \"$@\"; do printf '%%s\\n' \"$a\"; done > '%s'\n" % args)
+    os.chmod(program, 0o755)
+    fern_ini(data, '[Mail]\nMLStyle=2\nMLMailerPath=""%s" "%%m" --bare "%%M""\n' % program)
+    process = started(env, data)
+    address = "mailto:a@example.com?subject=$(touch %s/pwned);`id`|x \"y\" %%M" % work
+    hand_off(FERN, data, env, address)
+    check(wait_for(lambda: os.path.exists(args), 10), "the mailer starts for a mailto: address")
+    lines = read_file(args).decode().splitlines()
+    check(lines == [address, "--bare", address[len("mailto:"):]], "its arguments, untouched: %r" % lines)
+    check(not os.path.exists(os.path.join(work, "pwned")), "nothing of the address ran")
+    check(tab_texts() in ([], None), "no tab opens for the address: %r" % (tab_texts(),))
+    os.remove(args)
+    check(choose_menu("ツール(T)", "メーラーを起動(E)"), "メーラーを起動 is in the Tools menu")
+    check(wait_for(lambda: os.path.exists(args), 10), "メーラーを起動 starts the mailer")
+    check(read_file(args).decode().splitlines() == ["mailto:", "--bare", ""], "... with a bare mailto:")
+    stop(process)
+
+
 def main():
     work, env, data = scratch("fern-window-")
     placement_and_full_screen(work, env, data)
     tray(work, env, data)
+    mailer(work, env)
     return finish(work)
 
 
