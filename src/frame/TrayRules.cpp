@@ -47,7 +47,7 @@ std::string TrayTipText(const TaskTraySettings& tray) {
 }
 
 std::string TrayIconFile(const TaskTraySettings& tray) {
-    return tray.customIcon ? tray.iconPath : std::string();
+    return tray.customIcon && tray.iconIndex == 0 ? tray.iconPath : std::string();
 }
 
 }  // namespace fern

@@ -38,7 +38,9 @@ std::string TrayMenuText(const std::optional<TrayHotKey>& key);
 // The tool tip of the icon: TTInfoTip with the own icon and tip asked for,
 // "unknown" otherwise and for a tip that is empty or over 40 bytes.
 std::string TrayTipText(const TaskTraySettings& tray);
-// The icon file asked for; empty for the program's own icon.
+// The icon file asked for; empty for the program's own icon. An icon file
+// holds one icon, number 0: another TTIconIndex finds none there, and the
+// program's icon shows.
 std::string TrayIconFile(const TaskTraySettings& tray);
 
 // Minimizing goes to the tray with "最小化時にタスク トレイ(&M)", never in full

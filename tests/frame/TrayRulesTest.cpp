@@ -45,6 +45,11 @@ TEST(TrayIconAndTip, WhatTTStyleAsksFor) {
     tray.customIcon = true;
     EXPECT_EQ(TrayTipText(tray), "ファーン");
     EXPECT_EQ(TrayIconFile(tray), "/icons/fern.png");
+    for (int index : {1, -1, 99999}) {
+        tray.iconIndex = index;
+        EXPECT_EQ(TrayIconFile(tray), "") << index;
+    }
+    tray.iconIndex = 0;
     struct Case {
         std::string tip;
         const char* shown;

@@ -156,8 +156,10 @@ def item_property(name, prop):
 
 
 def tray(work, env, data):
-    # Ctrl+Alt+F as the hot key.
-    fern_ini(data, "[TaskTray]\nTTHotKey=%d\n" % ((0x46 << 16) | 0x3))
+    # Ctrl+Alt+F as the hot key, an icon and tip of the user's.
+    icon = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "packaging", "icons", "fern-32.png")
+    fern_ini(data, "[TaskTray]\nTTHotKey=%d\nTTStyle=4\nTTIconPath=%s\nTTInfoTip=ファーンの窓\n"
+             % ((0x46 << 16) | 0x3, icon))
     items = os.path.join(work, "items.txt")
     watcher = subprocess.Popen(["/usr/bin/python3", os.path.join(os.path.dirname(__file__), "sni_watcher.py"),
                                 items], env=env)
@@ -175,7 +177,10 @@ def tray(work, env, data):
     name = (registered(items) or [""])[-1]
     if name:
         tip = item_property(name, "ToolTip")
-        check(tip[2] == "unknown", "the tool tip without an own one is 'unknown': %r" % (tip[2],))
+        check(tip[2] == "ファーンの窓", "the item has the user's tool tip: %r" % (tip[2],))
+        pixmaps = item_property(name, "IconPixmap")
+        check([(w, h, len(b)) for w, h, b in pixmaps] == [(32, 32, 32 * 32 * 4)],
+              "and the user's icon: %r" % [(w, h, len(b)) for w, h, b in pixmaps])
         item_call(name, "Activate", GLib.Variant("(ii)", (0, 0)))
     check(wait_for(window_showing, 10), "the item's Activate brings the window back")
     wait_box((100, 120, 700, 500), "the window is where it was")
