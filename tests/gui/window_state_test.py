@@ -190,6 +190,25 @@ def tray(work, env, data):
     xdo(env, "key", "--clearmodifiers", "ctrl+alt+f")
     check(wait_for(window_showing, 10), "the hot key again brings it back")
 
+    # The hot key cleared on the options page: gone at once, from the menu and the keyboard.
+    Atspi.Action.do_action(wait_for(lambda: named(["MENU"], "ツール(T)")), 0)
+    Atspi.Action.do_action(wait_for(lambda: named(["MENU_ITEM"], "オプション(P)...")), 0)
+    dialog = wait_for(lambda: named(["DIALOG"], "オプション"), 10)
+    tree = find(dialog, lambda a: a.get_name() == "ページ" and a.get_role() in (Atspi.Role.TREE_TABLE, Atspi.Role.TABLE))
+    names = [Atspi.Table.get_accessible_at(tree, r, 0).get_name() for r in range(Atspi.Table.get_n_rows(tree))]
+    Atspi.Table.add_row_selection(tree, names.index("タスク トレイ"))
+    time.sleep(0.5)
+    check(press(dialog, "なし(O)") and press(dialog, "OK"), "the hot key is cleared on the page")
+    check(wait_for(lambda: ini_values(os.path.join(data, "fern.ini")).get(("TaskTray", "TTHotKey")) == "0", 5),
+          "TTHotKey is 0")
+    Atspi.Action.do_action(wait_for(lambda: named(["MENU"], "表示(V)")), 0)
+    item = wait_for(lambda: named(["MENU_ITEM"], "タスク トレイ(T)"), 10)
+    check(item is not None and item.get_description() == "", "the menu shows no hot key now")
+    key(env, "Escape")
+    key(env, "ctrl+alt+f")
+    time.sleep(1.5)
+    check(window_showing(), "the old hot key does nothing")
+
     watcher.terminate()
     watcher.wait(timeout=10)
     time.sleep(0.5)
