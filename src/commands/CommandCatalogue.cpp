@@ -183,6 +183,10 @@ constexpr CommandInfo kCommands[] = {
     // Direct import from other browsers, the list editor
     {ID_BOOKMARK_IMPORT_BROWSER, kPlain, "ブラウザから取り込み(&W)...", "ほかのブラウザのプロファイルからブックマークを直接取り込みます。\nブラウザから取り込み"},
     {ID_LIST_EDITOR,         kPlain, "リスト エディタ(&L)...",       "URLのリスト ファイルを編集するリスト エディタを開きます。\nリスト エディタ"},
+    // The window: full screen, the task tray, the mailer
+    {ID_FULL_SCREEN,         kCheck, "全画面表示(&F)",               "ウィンドウを全画面で表示します。\n全画面表示", "F11"},
+    {ID_TASK_TRAY,           kPlain, "タスク トレイ(&T)",            "ウィンドウをタスク トレイに入れます。\nタスク トレイ"},
+    {ID_MAILER,              kPlain, "メーラーを起動(&E)",           "メーラーを起動します。\nメーラーを起動"},
 };
 
 // The key table, slot by slot.

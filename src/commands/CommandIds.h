@@ -191,6 +191,10 @@ enum CommandId : int {
     ID_WEB_SEARCH_BAR = 32938,
     ID_WEB_SEARCH = 33178,
     ID_WEB_SEARCH_DIALOG = 33179,
+    // The window: full screen, the task tray, the mailer.
+    ID_FULL_SCREEN = 32943,
+    ID_TASK_TRAY = 32948,
+    ID_MAILER = 33072,
 
     // Ranges filled at run time.
     ID_RECENT_FIRST = 34267,  // recently closed entry i is ID_RECENT_FIRST + i

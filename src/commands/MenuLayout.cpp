@@ -56,7 +56,8 @@ std::vector<MenuNode> ViewMenu() {
             // The side bar and the web searches.
             S(), I(ID_FERN_BAR), I(ID_BOOKMARK_BAR), I(ID_HISTORY_BAR), I(ID_HISTORY_SEARCH_BAR),
             I(ID_WEB_SEARCH_BAR), I(ID_SIDEBAR_NEXT_PANEL), I(ID_SIDEBAR_PREV_PANEL), I(ID_SIDEBAR_FOCUS_PANEL),
-            S(), I(ID_WEB_SEARCH), I(ID_WEB_SEARCH_DIALOG)};
+            S(), I(ID_WEB_SEARCH), I(ID_WEB_SEARCH_DIALOG),
+            S(), I(ID_FULL_SCREEN), DynamicItems(kTaskTrayMenu)};
 }
 
 std::vector<MenuNode> TabsMenu() {
@@ -82,7 +83,7 @@ std::vector<MenuNode> ToolsMenu() {
             Submenu("履歴を消去(&H)", {I(ID_HISTORY_CLEAR_ALL), I(ID_HISTORY_CLEAR_TODAY), I(ID_HISTORY_CLEAR_SITE)}), S(),
             I(ID_FILTER_REGISTER_URL), I(ID_FILTER_REGISTER_TITLE), S(),
             I(ID_FILTER_SCRIPT_ERRORS), I(ID_FILTER_DIALOG_SWEEP), S(),
-            I(ID_URL_EXTRACT),
+            I(ID_URL_EXTRACT), I(ID_MAILER),
             I(ID_LIST_EDITOR),
             Submenu("プロキシ サーバー(&X)", {I(ID_PROXY_SETTINGS), S(), I(ID_PROXY_DIRECT), S(), I(ID_PROXY_SYSTEM), S(),
                                                DynamicItems(kProxyEntriesMenu)}),
@@ -145,6 +146,8 @@ std::vector<MenuNode> TabBarMenu() {
     return {I(ID_TAB_NEXT), I(ID_TAB_PREV), S(), I(ID_TAB_REFRESH_ALL), I(ID_TAB_STOP_ALL), S(),
             I(ID_TAB_CLOSE_OTHERS), I(ID_TAB_CLOSE_ALL), I(ID_TAB_CLOSE_READ), S(), I(ID_TAB_MANAGER)};
 }
+
+std::vector<MenuNode> TrayMenu() { return {CommandItem(ID_TASK_TRAY, "元に戻す(&R)"), I(ID_APP_EXIT)}; }
 
 // clang-format on
 

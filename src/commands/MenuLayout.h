@@ -36,6 +36,8 @@ inline constexpr char kRecentClosedMenuText[] = "最近閉じたURL(&E)";
 inline constexpr char kBookmarkMenu[] = "bookmarks";
 inline constexpr char kBookmarkMenuText[] = "ブックマーク(&B)";
 inline constexpr char kProxyEntriesMenu[] = "proxy-entries";
+// The task tray's item, whose text shows the hot key of the moment.
+inline constexpr char kTaskTrayMenu[] = "task-tray";
 
 // The menu bar: one submenu per top-level menu.
 std::vector<MenuNode> MainMenuBar();
@@ -44,6 +46,8 @@ std::vector<MenuNode> TabMenu();
 std::vector<MenuNode> TabBarMenu();
 // The bookmark panel's context menu.
 std::vector<MenuNode> BookmarkPanelMenu();
+// The task-tray icon's menu ("TRAY").
+std::vector<MenuNode> TrayMenu();
 
 // Every command id a menu shows, for checks.
 std::vector<int> MenuCommandIds(const std::vector<MenuNode>& menu);

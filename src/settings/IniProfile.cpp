@@ -22,6 +22,13 @@ bool IniProfile::WriteInt(std::string_view section, std::string_view key, int va
 }
 
 bool IniProfile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    // A reader drops one pair of quotes round a value ("a" "b" would come
+    // back as a" "b): such a value is written inside one more pair.
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        std::string quoted = std::string(1, value.front()) + std::string(value) + value.front();
+        return WritePrivateProfileString(section, key, std::string_view(quoted), path_);
+    }
     return WritePrivateProfileString(section, key, value, path_);
 }
 

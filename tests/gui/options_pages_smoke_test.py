@@ -1,11 +1,12 @@
 #!/usr/bin/python3
-"""The options pages of the start, the browser, the address bar and the filters in the
-real browser under Xvfb: on each page one setting is changed and OK pressed, and exactly
-the expected key of fern.ini changes (the whole file is compared before and after); the
-browser follows without a restart: a close-URL pattern added on the page blocks the next
-window.open to it, the user agent reaches the next request of a page, images switched
-off in the default set stay off in a new tab, and a menu switch turned while the dialog
-is open keeps its new value. Run inside dbus-run-session and xvfb-run."""
+"""The options pages of the start, the browser, the address bar, the filters, mail and
+the tray in the real browser under Xvfb: on each page one setting is changed and OK
+pressed, and exactly the expected key of fern.ini changes (the whole file is compared
+before and after); the browser follows without a restart: a close-URL pattern added on
+the page blocks the next window.open to it, the user agent reaches the next request of a
+page, images switched off in the default set stay off in a new tab, a menu switch turned
+while the dialog is open keeps its new value, and a mailto: address is ignored once the
+mail page says so. Run inside dbus-run-session and xvfb-run."""
 
 import sys
 import time
@@ -35,7 +36,9 @@ INI = ("[Startup]\r\nSUStyle=0\r\n"
        "[AddressBar]\r\nABStyle=10\r\nABUrlLimit=128\r\nABGoBtnText=移動\r\nABAddUrlF=http://www.\r\n"
        "ABAddUrlB=.co.jp\r\n"
        "[FileDlg]\r\nFDStyle=4\r\n"
-       "[CloseUrl]\r\nCOUStyle=0\r\nCOTStyle=0\r\nCOCount=0\r\n")
+       "[CloseUrl]\r\nCOUStyle=0\r\nCOTStyle=0\r\nCOCount=0\r\n"
+       "[Mail]\r\nMLStyle=0\r\nMLMailerPath=\r\n"
+       "[TaskTray]\r\nTTStyle=0\r\nTTIconPath=\r\nTTIconIndex=0\r\nTTInfoTip=unknown\r\nTTHotKey=0\r\n")
 
 
 def asked(path):
@@ -108,8 +111,8 @@ def main():
         before = ini_values(ini)
         dialog, names = open_page("起動/終了")
         check(names == ["起動/終了", "スタートアップURL", "ブラウザ", "その他", "セキュリティ", "タブ/タブ バー", "表示",
-                        "アドレス バー", "ブックマーク", "リンク バー", "ファーン バー", "制止URL", "制止タイトル"],
-              "the page tree: %r" % names)
+                        "アドレス バー", "ブックマーク", "リンク バー", "ファーン バー", "制止URL", "制止タイトル",
+                        "電子メール", "タスク トレイ"], "the page tree: %r" % names)
         check(dialog is not None and press_ok(dialog), "OK closes the dialog")
         after = ini_values(ini)
         check(set(changes(before, after)) <= {("OptionDlg", "ODIndex")},
@@ -156,6 +159,8 @@ def main():
             ("アドレス バー", limit_page, {("AddressBar", "ABUrlLimit"): "50"}),
             ("制止URL", close_page, {("CloseUrl", "COUStyle"): "1"}),
             ("制止タイトル", lambda d: toggle(d, "以下のタイトルは閉じる(C)"), {("CloseUrl", "COTStyle"): "1"}),
+            ("電子メール", lambda d: toggle(d, "mailto:は無視(I)"), {("Mail", "MLStyle"): "1"}),
+            ("タスク トレイ", lambda d: toggle(d, "最小化時にタスク トレイ(M)"), {("TaskTray", "TTStyle"): "2"}),
         ]
         for label, act, expected in steps:
             before = ini_values(ini)
@@ -189,6 +194,10 @@ def main():
         time.sleep(1.5)
         check("BLOCKED" not in (tab_texts() or []) and not asked("/blocked.html"),
               "its window.open to the listed address is blocked: %r" % tab_texts())
+        tabs = tab_texts()
+        check(hand_off(FERN, data, env, "mailto:someone@example.com") == 0, "and a mailto: address")
+        time.sleep(1.5)
+        check(tab_texts() == tabs, "with mailto: ignored it opens nothing: %r" % tab_texts())
         screenshot(env, OUT_DIR, "gui-options-pages.png")
     finally:
         code = stop(fern)

@@ -61,3 +61,24 @@ TEST_F(IniBackedSettings, SaveThenLoadRoundTripsThroughFernIniAndWndsIni) {
     EXPECT_EQ(fern.find("MFWndPlac"), std::string::npos);
     EXPECT_NE(wnds.find("MFWndPlac=0,3,-1,-1,-8,-8,10,20,810,620\r\n"), std::string::npos);
 }
+
+// A mailer path such as "/usr/bin/mailer" "%m" begins and ends with a quote,
+// which a reader takes off: it must come back as it was saved.
+TEST_F(IniBackedSettings, StringsInQuotesComeBackWhole) {
+    const char* const values[] = {"\"/opt/My Mailer/mail\" \"%m\"", "\"\"", "'a' 'b'", "\"", "\"a", "plain"};
+    for (const char* value : values) {
+        {
+            IniProfile profile(paths_.profile), windows(paths_.windows);
+            SettingsStore store(profile, windows);
+            ProgramSettings s;
+            s.LoadAll(store);
+            s.mail.mailerPath = value;
+            ASSERT_TRUE(s.SaveAll(store));
+        }
+        IniProfile profile(paths_.profile), windows(paths_.windows);
+        SettingsStore store(profile, windows);
+        ProgramSettings s;
+        s.LoadAll(store);
+        EXPECT_EQ(s.mail.mailerPath, value);
+    }
+}

@@ -80,6 +80,10 @@ Browser::Browser(const ProgramStart& start)
                        m_addressBar.Typed().webSearch,
                        m_addressBar.Typed().historySearch}),
       m_proxy(m_window, m_context, m_settings, m_messageBox, start.dataFolder + "/proxy.ini"),
+      m_placement(m_window, m_frame, m_settings),
+      m_fullScreen(m_window, m_placement, m_settings),
+      m_tray({m_window, m_frame, m_settings, m_router, m_placement, m_fullScreen, m_optionsPages}),
+      m_mailer(m_settings, m_optionsPages),
       m_urlExtract({m_window, m_frame, m_settings, m_clipboard, m_messageBox,
                     [](CFernView* view) {
                         auto* engine = dynamic_cast<WebKitEngine*>(RealEngine(view->Engine()));
@@ -117,6 +121,9 @@ Browser::Browser(const ProgramStart& start)
     m_urlExtract.RegisterCommands(m_router);
     m_browserImport.RegisterCommands(m_router);
     m_listEditor.RegisterCommands(m_router);
+    m_fullScreen.RegisterCommands(m_router);
+    m_tray.RegisterCommands(m_router);
+    m_mailer.RegisterCommands(m_router);
     AddStartupOptionsPages(m_optionsPages, m_paths.startupList, m_messageBox);
     // Tabs made after a change of the user agent are sent with the new one.
     m_homePage = m_settings.Subscribe(SettingsSection::Browser, [this] {

@@ -44,6 +44,11 @@
 #include "tools/dde/DdeFrameService.h"
 #include "tools/extract/gtk/UrlExtractFeature.h"
 #include "tools/proxy/gtk/ProxyFeature.h"
+// The window's placement, full screen and task tray; the mailer.
+#include "frame/gtk/FramePlacementPart.h"
+#include "frame/gtk/FullScreen.h"
+#include "frame/gtk/TrayFeature.h"
+#include "tools/gtk/MailerFeature.h"
 
 namespace fern {
 
@@ -103,6 +108,11 @@ private:
     SideBarFeature m_sideBar;
     SideBarPanelsFeature m_sideBarPanels;
     ProxyFeature m_proxy;
+    // The window's placement, full screen and task tray; the mailer.
+    FramePlacementPart m_placement;
+    FullScreen m_fullScreen;
+    TrayFeature m_tray;
+    MailerFeature m_mailer;
     UrlExtractFeature m_urlExtract;
     BrowserImportPart m_browserImport;
     ListEditorFeature m_listEditor;

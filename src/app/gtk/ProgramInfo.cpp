@@ -52,23 +52,4 @@ std::string AboutText(int closedTotal) {
     return text;
 }
 
-bool LaunchMailer(const std::string& text, const MailSettings& mail) {
-    std::string utf8 = ToUtf8(text);
-    GError* error = nullptr;
-    gboolean ok = FALSE;
-    if (mail.useMailerPath && !mail.mailerPath.empty()) {
-        gchar* quoted = g_shell_quote(utf8.c_str());
-        std::string command = ToUtf8(mail.mailerPath) + " " + quoted;
-        g_free(quoted);
-        ok = g_spawn_command_line_async(command.c_str(), &error);
-    } else {
-        ok = g_app_info_launch_default_for_uri(utf8.c_str(), nullptr, &error);
-    }
-    if (!ok) {
-        std::fprintf(stderr, "fern: could not start the mailer: %s\n", error ? error->message : "?");
-        if (error) g_error_free(error);
-    }
-    return ok;
-}
-
 }  // namespace fern

@@ -1,6 +1,6 @@
 #pragma once
 // Where the program is and what it is: its resources, its own path, the
-// text of the About box, and the mailer it starts for "mailto:".
+// text of the About box.
 #include <string>
 
 #include "settings/AppSettings.h"
@@ -12,7 +12,5 @@ namespace fern {
 std::string ResourceFolder();
 std::string ExecutablePath();
 std::string AboutText(int closedTotal);
-// True when the mailer was started for `text` (a "mailto:" address).
-bool LaunchMailer(const std::string& text, const MailSettings& mail);
 
 }  // namespace fern

@@ -70,6 +70,9 @@ public:
     // The window is closing: save, then the main loop ends.
     void Close();
     StatusBarWidget& StatusBar() { return m_status; }
+    // Shows or hides a place with all it holds (full screen hides the bars').
+    void ShowPlace(WindowPlace place, bool shown) { Place(place).set_visible(shown); }
+    bool PlaceShown(WindowPlace place) { return Place(place).get_visible(); }
     void SetOnClosed(std::function<void()> onClosed) { m_onClosed = std::move(onClosed); }
     void SetAboutText(std::function<std::string()> aboutText) { m_aboutText = std::move(aboutText); }
     // Asked before the user closes the window (close button, "終了"); false keeps it open.

@@ -94,7 +94,10 @@ Gtk::MenuItem* CommandMenuItem(int id, const std::string& ownText, const SharedM
 
 Gtk::MenuItem* MakeDynamicItem(const DynamicMenuItem& entry, const SharedMenuContext& context) {
     if (entry.id == 0 && entry.text.empty()) return Gtk::manage(new Gtk::SeparatorMenuItem());
-    Gtk::MenuItem* item = MakeItem(entry.text, entry.check, "");
+    // The text after "\t" is the item's key text.
+    std::size_t tab = SjisFind(entry.text, '\t');
+    Gtk::MenuItem* item = MakeItem(entry.text, entry.check,
+                                   tab == std::string::npos ? std::string() : entry.text.substr(tab + 1));
     int id = entry.id;
     // Made anew on every opening, so its mark is the router's at that moment.
     if (auto* check = dynamic_cast<Gtk::CheckMenuItem*>(item)) {
