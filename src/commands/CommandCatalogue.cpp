@@ -129,6 +129,22 @@ constexpr CommandInfo kCommands[] = {
     {ID_PROXY_SETTINGS,      kPlain, "プロキシ サーバーの設定(&O)",  "プロキシ サーバーの一覧を編集します。\nプロキシ サーバーの設定"},
     {ID_PROXY_DIRECT,        kCheck, "ダイレクトに接続(&D)",         "プロキシ サーバーを使わずに接続します。\nダイレクトに接続"},
     {ID_PROXY_SYSTEM,        kCheck, "インターネットオプションで接続(&I)", "デスクトップのプロキシ設定で接続します。\nインターネットオプションで接続"},
+    // The tool bar's buttons and the bars
+    {ID_SIDEBAR,             kCheck, "ファーン バー(&E)",            "ファーン バーを表示します。\nファーン バー"},
+    {ID_SIDEBAR_HISTORY,     kCheck, "履歴 バー(&H)",                "履歴 バーを表示します。\n履歴 バー"},
+    {ID_SIDEBAR_BOOKMARKS,   kCheck, "ブックマーク バー(&K)",        "ブックマーク バーを表示します。\nブックマーク バー"},
+    {ID_SIDEBAR_HISTORY_SEARCH, kCheck, "履歴検索 バー(&S)",         "履歴検索 バーを表示します。\n履歴検索 バー"},
+    {ID_SIDEBAR_WEB_SEARCH,  kCheck, "Web検索 バー(&W)",             "Web検索 バーを表示します。\nWeb検索 バー"},
+    {ID_FULL_SCREEN,         kCheck, "全画面表示(&F)",               "ウィンドウを全画面で表示します。\n全画面"},
+    {ID_TEXT_SIZE,           kPlain, "文字のサイズ(&X)",             "文字のサイズを変更します。\nサイズ"},
+    {ID_BOOKMARK_PANEL,      kCheck, "ブックマーク(&B)",             "ブックマークを表示します。\nブックマーク"},
+    {ID_PROXY_TOOL_BUTTON,   kPlain, "プロキシの設定(&X)",           "プロキシ サーバーの一覧を編集します。\nプロキシの設定"},
+    {ID_VIEW_MENU_BAR,       kCheck, "メニュー バー(&M)",            "メニュー バーを表示します。\nメニュー バー"},
+    {ID_VIEW_TOOL_BAR,       kCheck, "ツール バー(&T)",              "ツール バーを表示します。\nツール バー"},
+    {ID_VIEW_ADDRESS_BAR,    kCheck, "アドレス バー(&A)",            "アドレス バーを表示します。\nアドレス バー"},
+    {ID_VIEW_TAB_BAR,        kCheck, "タブ バー(&U)",                "タブ バーを表示します。\nタブ バー"},
+    {ID_TOOL_BAR_CUSTOMIZE,  kPlain, "カスタマイズ(&C)...",          "ツール バーのボタンを選んで並べます。\nツール バーのカスタマイズ"},
+    {ID_BARS_FIXED,          kCheck, "バーを固定(&B)",               "バーを動かないように固定します。\nバーを固定"},
 };
 
 // The key table, slot by slot.

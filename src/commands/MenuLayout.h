@@ -42,6 +42,8 @@ std::vector<MenuNode> MainMenuBar();
 // A tab's right-click menu and the tab bar's own menu.
 std::vector<MenuNode> TabMenu();
 std::vector<MenuNode> TabBarMenu();
+// The bars' switches, the fixed bands and the tool bar's customise dialog.
+std::vector<MenuNode> BarsMenu();
 
 // Every command id a menu shows, for checks.
 std::vector<int> MenuCommandIds(const std::vector<MenuNode>& menu);
