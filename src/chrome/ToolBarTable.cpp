@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "commands/CommandIds.h"
 #include "settings/NumberList.h"
 
 namespace fern {
@@ -69,6 +70,8 @@ constexpr ToolBarButton kRows[kToolBarRowCount] = {
     {41, 32955, "ソース", D, n},
     {42, 33035, "セキュリティ指定", D, V},
     {43, 32941, "上のディレクトリ", D, n},
+    // Ours: the downloads window.
+    {44, 33150, "ダウンロード", n, n},
 };
 
 // Freedesktop / Adwaita icon names, by image index.
@@ -81,13 +84,13 @@ constexpr const char* kIcons[] = {
     "network-server-symbolic", "insert-link-symbolic", "user-bookmarks-symbolic", "image-x-generic-symbolic",
     "audio-x-generic-symbolic", "video-x-generic-symbolic", "object-flip-horizontal-symbolic",
     "application-x-executable-symbolic", "text-x-generic-symbolic", "system-run-symbolic",
-    "folder-download-symbolic", "object-flip-vertical-symbolic", "security-high-symbolic",
+    "application-x-addon-symbolic", "object-flip-vertical-symbolic", "security-high-symbolic",
     "security-medium-symbolic", "security-low-symbolic", "view-wrapped-symbolic", "starred-symbolic",
     "document-open-recent-symbolic", "edit-find-symbolic", "system-search-symbolic",
-    "changes-prevent-symbolic", "format-text-plaintext-symbolic", "channel-secure-symbolic", "go-up-symbolic",
+    "changes-prevent-symbolic", "format-text-plaintext-symbolic", "channel-secure-symbolic", "go-up-symbolic", "folder-download-symbolic",
 };
 // clang-format on
-static_assert(sizeof kIcons / sizeof kIcons[0] == 44, "one icon per image");
+static_assert(sizeof kIcons / sizeof kIcons[0] == 45, "one icon per image");
 
 }  // namespace
 
@@ -148,6 +151,27 @@ ToolBarLook ParseToolBarLook(std::string_view text) {
 
 std::string FormatToolBarLook(const ToolBarLook& look) {
     return JoinNumberList({look.largeImages ? 1 : 0, static_cast<int>(look.text), look.extra1, look.extra2});
+}
+
+std::vector<MenuNode> ToolBarDropDownMenu(int command) {
+    auto I = [](int id) { return CommandItem(id); };
+    switch (command) {
+        case ID_TAB_BACK: return {DynamicItems(kBackListMenu)};
+        case ID_TAB_FORWARD: return {DynamicItems(kForwardListMenu)};
+        case ID_NEW_TAB:
+            return {I(ID_NEW_TAB),           MenuSeparator(),    I(ID_NEW_TAB_BLANK),
+                    I(ID_NEW_TAB_CLIPBOARD), I(ID_NEW_TAB_COPY), I(ID_NEW_TAB_HOME)};
+        case ID_FILE_OPEN_URL:
+            return {I(ID_FILE_OPEN_URL), I(ID_NEW_TAB_CLIPBOARD), MenuSeparator(), I(ID_RECENT_LAST),
+                    DynamicMenu(kRecentClosedMenuText, kRecentClosedMenu)};
+        case ID_TEXT_SIZE:
+            return {I(ID_TEXT_LARGEST), I(ID_TEXT_LARGEST + 1), I(ID_TEXT_LARGEST + 2),
+                    I(ID_TEXT_LARGEST + 3), I(ID_TEXT_SMALLEST)};
+        case ID_DLC_SECURITY_CHOSEN:
+            return {I(ID_DLC_TEMPLATE_DEFAULT), I(ID_DLC_TEMPLATE_FAVORITES), I(ID_DLC_TEMPLATE_LOW),
+                    I(ID_DLC_TEMPLATE_MEDIUM), I(ID_DLC_TEMPLATE_HIGH)};
+        default: return {};
+    }
 }
 
 const char* ToolBarIconName(int image) {

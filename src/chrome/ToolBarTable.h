@@ -1,5 +1,6 @@
 #pragma once
-// The tool bar's button table (53 rows, fixed), the default set, and the
+// The tool bar's button table (53 rows, fixed, and one of ours for the
+// downloads window), the default set, and the
 // records of wnds.ini [FernBars] that say which rows the bar shows
 // (TBBtnCount) and how (TBBtnStyle). Pure: the widget reads the rows and
 // the records from here.
@@ -7,6 +8,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "commands/MenuLayout.h"
 
 namespace fern {
 
@@ -19,11 +22,11 @@ struct ToolBarButton {
     bool IsSeparator() const { return command == 0; }
 };
 
-inline constexpr int kToolBarRowCount = 53;
+inline constexpr int kToolBarRowCount = 54;
 inline constexpr int kToolBarSeparator = -1;  // in a layout: a separator, not a row
 
 std::span<const ToolBarButton> ToolBarButtons();
-// Row `row` of the table; null outside 0..52.
+// Row `row` of the table; null outside 0..53.
 const ToolBarButton* ToolBarRow(int row);
 // The first row of `command`, -1 when none has it.
 int ToolBarRowOfCommand(int command);
@@ -54,6 +57,10 @@ struct ToolBarLook {
 // Taken only with at least four numeric fields; an unknown text mode is None.
 ToolBarLook ParseToolBarLook(std::string_view text);
 std::string FormatToolBarLook(const ToolBarLook& look);
+
+// The menu of a drop-down button (back and forward lists, new tab, open,
+// text size, security templates); empty for the others.
+std::vector<MenuNode> ToolBarDropDownMenu(int command);
 
 // The icon-theme name of each image index, large or small form alike.
 const char* ToolBarIconName(int image);

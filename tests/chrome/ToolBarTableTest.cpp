@@ -10,7 +10,7 @@ namespace fern {
 namespace {
 
 TEST(ToolBarTable, EveryRowsCommandIsInTheCatalogueAndHasAnImageAndAName) {
-    ASSERT_EQ(ToolBarButtons().size(), 53u);
+    ASSERT_EQ(ToolBarButtons().size(), 54u);
     std::set<int> images;
     int separators = 0;
     for (const ToolBarButton& row : ToolBarButtons()) {
@@ -25,14 +25,19 @@ TEST(ToolBarTable, EveryRowsCommandIsInTheCatalogueAndHasAnImageAndAName) {
         EXPECT_STRNE(ToolBarIconName(row.image), "image-missing") << row.image;
     }
     EXPECT_EQ(separators, 9);
-    EXPECT_EQ(images.size(), 44u);
-    EXPECT_EQ(*images.rbegin(), 43);
+    EXPECT_EQ(images.size(), 45u);
+    EXPECT_EQ(*images.rbegin(), 44);
     // The drop-downs: back and forward lists, new tab, open, text size, security templates.
     std::set<int> dropDowns;
     for (const ToolBarButton& row : ToolBarButtons())
         if (row.dropDown) dropDowns.insert(row.command);
     EXPECT_EQ(dropDowns, (std::set<int>{33107, 33108, 32820, 32825, 32949, 33035}));
-    EXPECT_EQ(ToolBarRowOfCommand(33150), -1);
+    for (int command : dropDowns) {
+        std::vector<MenuNode> menu = ToolBarDropDownMenu(command);
+        EXPECT_FALSE(menu.empty()) << command;
+        for (int id : MenuCommandIds(menu)) EXPECT_NE(FindCommand(id), nullptr) << id;
+    }
+    EXPECT_EQ(ToolBarRowOfCommand(33150), 53);
     EXPECT_EQ(ToolBarRowOfCommand(32941), 52);
 }
 
@@ -54,7 +59,7 @@ TEST(ToolBarLayoutRecord, ReadsTheValidPartAndFallsBackToTheDefaultSet) {
         {"a separator row of the table is a separator", "0,7,4", {0, -1, 4}},
         {"blanks around the numbers", " 0 , 1 ", {0, 1}},
         {"garbage fields are dropped", "0,abc,,4x,1", {0, 1}},
-        {"other negatives and rows past the table are dropped", "-2,0,53,2147483647,-2147483648,52", {0, 52}},
+        {"other negatives and rows past the table are dropped", "-2,0,54,2147483647,-2147483648,52", {0, 52}},
         {"numbers beyond 32 bits saturate and are dropped", "99999999999999999999,4", {4}},
         {"nothing valid gives the default set", "abc,-5,999", defaults},
         {"separators only give the default set", "-1,-1", defaults},

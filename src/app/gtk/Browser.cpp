@@ -63,10 +63,13 @@ Browser::Browser(const ProgramStart& start)
       m_bookmarks({m_window, m_frame, m_settings, m_messageBox, m_optionsPages, m_paths.defaultBookmarks,
                    ResolveBookmarkPath(m_store, m_paths)}),
       m_proxy(m_window, m_context, m_settings, m_messageBox, start.dataFolder + "/proxy.ini"),
-      m_urlExtract({m_window, m_frame, m_settings, m_clipboard, m_messageBox, [](CFernView* view) {
+      m_urlExtract({m_window, m_frame, m_settings, m_clipboard, m_messageBox,
+                    [](CFernView* view) {
                         auto* engine = dynamic_cast<WebKitEngine*>(RealEngine(view->Engine()));
                         return engine ? WEBKIT_WEB_VIEW(engine->Widget()) : nullptr;
-                    }}) {
+                    }}),
+      m_toolBar(m_window, m_router, m_settings),
+      m_bands(m_window, m_router, m_settings) {
     TracePhase("settings, window and features made");
     g_mkdir_with_parents(m_tempFolder.c_str(), 0700);
     ListFileStatus closeRead = ReadCloseLists(m_paths.closeFilters, m_filter.Lists());
@@ -90,6 +93,9 @@ Browser::Browser(const ProgramStart& start)
     m_bookmarks.RegisterCommands(m_router);
     m_proxy.RegisterCommands(m_router);
     m_urlExtract.RegisterCommands(m_router);
+    m_toolBar.RegisterCommands(m_router);
+    m_bands.RegisterCommands(m_router);
+    m_toolBar.SetContextMenu([this](GdkEventButton*) { m_bands.ShowMenu(); });
     AddStartupOptionsPages(m_optionsPages, m_paths.startupList, m_messageBox);
     // Tabs made after a change of the user agent are sent with the new one.
     m_homePage = m_settings.Subscribe(SettingsSection::Browser, [this] {
@@ -97,6 +103,7 @@ Browser::Browser(const ProgramStart& start)
         m_context.SetUserAgent(ToUtf8(UserAgentText(m_settings.Live().browser.userAgent)));
     });
     m_window.SetOnClosed([] { gtk_main_quit(); });
+    m_toolBar.ServeMissing(m_router);
     // Every command of the catalogue has its feature by now.
     for (int id : m_router.Unserved()) std::fprintf(stderr, "fern: command %d has no handler\n", id);
 }

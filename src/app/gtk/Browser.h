@@ -11,6 +11,7 @@
 #include "app/gtk/ProgramStart.h"
 #include "app/gtk/Screenshot.h"
 #include "bookmarks/gtk/BookmarksFeature.h"
+#include "chrome/gtk/ToolBarFeature.h"
 #include "commands/CommandRouter.h"
 #include "commands/KeySettings.h"
 #include "commands/gtk/KeyCommandPart.h"
@@ -22,6 +23,7 @@
 #include "filters/gtk/FilterFeature.h"
 #include "frame/MainFrame.h"
 #include "frame/SessionLists.h"
+#include "frame/gtk/BandsFeature.h"
 #include "frame/gtk/MainFrameWindow.h"
 #include "frame/gtk/TabBarFeature.h"
 #include "history/gtk/HistoryFeature.h"
@@ -97,6 +99,8 @@ private:
     BookmarksFeature m_bookmarks;
     ProxyFeature m_proxy;
     UrlExtractFeature m_urlExtract;
+    ToolBarFeature m_toolBar;
+    BandsFeature m_bands;
     SignalConnection m_addressShown;
     SettingsSubscription m_homePage;
     // The channels of other programs and of the desktop.
