@@ -22,9 +22,11 @@ struct Columns : Gtk::TreeModelColumnRecord {
 
 const char kSeparatorText[] = "区切り";
 
-class CustomizeDialog : public Gtk::Dialog {
+}  // namespace
+
+class ToolBarCustomizeDialog::Impl : public Gtk::Dialog {
 public:
-    CustomizeDialog(Gtk::Window& parent, const ToolBarChoice& current)
+    Impl(Gtk::Window& parent, const ToolBarChoice& current)
         : Gtk::Dialog(ToUtf8("ツール バーのカスタマイズ"), parent, true),
           m_available(Gtk::ListStore::create(m_columns)),
           m_chosen(Gtk::ListStore::create(m_columns)) {
@@ -92,12 +94,14 @@ private:
         label->set_mnemonic_widget(view);
         view.set_model(store);
         view.set_headers_visible(false);
+        // The image and the name in columns of their own: a screen reader
+        // reads the name cell.
         auto* column = Gtk::manage(new Gtk::TreeViewColumn());
         auto* icon = Gtk::manage(new Gtk::CellRendererPixbuf());
         column->pack_start(*icon, false);
         column->add_attribute(icon->property_icon_name(), m_columns.icon);
-        column->pack_start(m_columns.label);
         view.append_column(*column);
+        view.append_column("", m_columns.label);
         SetAccessibleName(view, PlainText(title));
         auto* scroll = Gtk::manage(new Gtk::ScrolledWindow());
         scroll->set_policy(Gtk::POLICY_NEVER, Gtk::POLICY_AUTOMATIC);
@@ -200,12 +204,19 @@ private:
     }
 };
 
-}  // namespace
+ToolBarCustomizeDialog::ToolBarCustomizeDialog(Gtk::Window& parent, const ToolBarChoice& current)
+    : m_impl(std::make_unique<Impl>(parent, current)) {}
 
-std::optional<ToolBarChoice> RunToolBarCustomizeDialog(Gtk::Window& parent, const ToolBarChoice& current) {
-    CustomizeDialog dialog(parent, current);
-    if (dialog.run() != Gtk::RESPONSE_OK) return std::nullopt;
-    return dialog.Choice();
+ToolBarCustomizeDialog::~ToolBarCustomizeDialog() = default;
+
+Gtk::Dialog& ToolBarCustomizeDialog::Widget() { return *m_impl; }
+
+void ToolBarCustomizeDialog::Show(std::function<void(std::optional<ToolBarChoice>)> done) {
+    m_impl->signal_response().connect([this, done = std::move(done)](int response) {
+        m_impl->hide();
+        done(response == Gtk::RESPONSE_OK ? std::optional<ToolBarChoice>(m_impl->Choice()) : std::nullopt);
+    });
+    m_impl->present();
 }
 
 }  // namespace fern

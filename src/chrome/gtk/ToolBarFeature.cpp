@@ -1,6 +1,5 @@
 #include "chrome/gtk/ToolBarFeature.h"
 
-#include "chrome/gtk/ToolBarCustomizeDialog.h"
 #include "commands/CommandIds.h"
 
 namespace fern {
@@ -62,13 +61,21 @@ void ToolBarFeature::StepTextSize() {
 }
 
 void ToolBarFeature::Customize() {
+    if (m_dialog) {
+        m_dialog->Widget().present();  // one at a time
+        return;
+    }
     const FernBarsSettings& live = m_settings.Live().fernBars;
-    std::optional<ToolBarChoice> choice =
-        RunToolBarCustomizeDialog(m_window, {m_bar.Layout(), ParseToolBarLook(live.buttonStyle)});
-    if (!choice) return;
-    m_settings.Change(SettingsSection::FernBars, [&choice](ProgramSettings& s) {
-        s.fernBars.buttons = FormatToolBarLayout(choice->layout);
-        s.fernBars.buttonStyle = FormatToolBarLook(choice->look);
+    m_dialog = std::make_unique<ToolBarCustomizeDialog>(
+        m_window, ToolBarChoice{m_bar.Layout(), ParseToolBarLook(live.buttonStyle)});
+    m_dialog->Show([this](std::optional<ToolBarChoice> choice) {
+        if (choice)
+            m_settings.Change(SettingsSection::FernBars, [&choice](ProgramSettings& s) {
+                s.fernBars.buttons = FormatToolBarLayout(choice->layout);
+                s.fernBars.buttonStyle = FormatToolBarLook(choice->look);
+            });
+        // The dialog is still on the stack here.
+        Glib::signal_idle().connect_once([this] { m_dialog.reset(); });
     });
 }
 

@@ -3,7 +3,9 @@
 // (TBBtnCount, TBBtnStyle), the customise dialog that edits them, and the
 // commands of its own buttons (the text-size drop-down, the proxy button).
 #include <functional>
+#include <memory>
 
+#include "chrome/gtk/ToolBarCustomizeDialog.h"
 #include "chrome/gtk/ToolBarWidget.h"
 #include "commands/CommandRouter.h"
 #include "frame/gtk/MainFrameWindow.h"
@@ -30,6 +32,7 @@ private:
     SharedMenuContext m_menus;
     ToolBarWidget m_bar;
     SettingsSubscription m_section;
+    std::unique_ptr<ToolBarCustomizeDialog> m_dialog;
 
     void Apply();
     void Customize();
