@@ -112,6 +112,8 @@ def main():
         check(wait_for(lambda: tab_texts() == ["Page C"]), "the browser starts again: %r" % tab_texts())
         check(wait_for(lambda: button("戻る"), 10) is not None, "the bar is back with 戻る")
         check(button("ホーム") is None, "ホーム stays removed after the restart")
+        check(not button("戻る").get_state_set().contains(Atspi.StateType.SENSITIVE),
+              "戻る is greyed on a page with nothing before it")
         check(not address_shown(), "the address bar stays hidden after the restart")
         screenshot(env, OUT_DIR, "gui-toolbar-restart.png")
     finally:
