@@ -87,6 +87,33 @@ def main():
         check(wait_for(lambda: button("ホーム") is None, 5), "ホーム is gone from the bar at once")
         check(button("戻る") is not None, "the other buttons stay")
 
+        # The address band's grip dragged onto the right half of the tool bar: the
+        # address bar joins the tool bar's row.
+        grip = find(fern_app(), lambda a: a.get_name() == "アドレス バー の移動")
+        bar = tool_bar()
+        check(grip is not None and bar is not None, "the address band has a grip named for screen readers")
+        if grip is not None and bar is not None:
+            g = grip.get_extents(Atspi.CoordType.SCREEN)
+            b = bar.get_extents(Atspi.CoordType.SCREEN)
+            x, y = g.x + g.width // 2, g.y + g.height // 2
+            tx, ty = b.x + b.width * 3 // 4, b.y + b.height // 2
+            xdo(env, "mousemove", str(x), str(y), "mousedown", "1")
+            for step in range(1, 11):
+                xdo(env, "mousemove", str(x + (tx - x) * step // 10), str(y + (ty - y) * step // 10))
+                time.sleep(0.05)
+            xdo(env, "mouseup", "1")
+
+            def same_row():
+                entry = find(fern_app(), lambda a: a.get_name() == "アドレス" and
+                             a.get_role() in (Atspi.Role.TEXT, Atspi.Role.ENTRY))
+                bar_now = tool_bar()
+                if entry is None or bar_now is None:
+                    return False
+                e, t = entry.get_extents(Atspi.CoordType.SCREEN), bar_now.get_extents(Atspi.CoordType.SCREEN)
+                return t.y <= e.y + e.height // 2 <= t.y + t.height and e.x >= t.x + t.width
+            check(wait_for(same_row, 5), "the dragged address bar stands right of the tool bar, on its row")
+            screenshot(env, OUT_DIR, "gui-toolbar-bands.png")
+
         check(address_shown(), "the address bar shows")
         choose_menu("表示(V)", "ツール バー(T)")
         switch = wait_for(lambda: named(["CHECK_MENU_ITEM"], "アドレス バー(A)"), 5)
@@ -103,9 +130,12 @@ def main():
           "TBBtnCount keeps the buttons without ホーム (row 6): %r" % saved)
     bands = windows.get(("ReBar", "RBBandStyle"), "")
     fields = bands.split(",")
-    hidden = [int(fields[i + 2]) & 0x8 for i in range(0, len(fields) - 2, 3) if fields[i] == "3"]
-    check(windows.get(("ReBar", "RBBandCount")) == "5" and hidden == [0x8],
+    ids = [fields[i] for i in range(0, len(fields) - 2, 3)]
+    styles = {fields[i]: int(fields[i + 2]) for i in range(0, len(fields) - 2, 3)}
+    check(windows.get(("ReBar", "RBBandCount")) == "5" and styles.get("3", 0) & 0x8,
           "the address band is saved hidden: %r" % bands)
+    check("2" in ids and "3" in ids and ids.index("3") == ids.index("2") + 1 and not styles["3"] & 0x1,
+          "the address band is saved on the tool bar's row, after it: %r" % bands)
 
     fern = start(FERN, data, env, base + "/c.html")
     try:

@@ -73,6 +73,29 @@ private:
     int m_pressX = 0;
 };
 
+// A band: its grip and its place. A band with a width of its own asks for
+// that width (or what its bar cannot do without), so the others on its row
+// keep their room.
+class ReBarWidget::Frame : public Gtk::Box {
+public:
+    // Its bar's wish to expand stops here: the row says which band takes the room.
+    Frame() : Gtk::Box(Gtk::ORIENTATION_HORIZONTAL, 2) { set_hexpand(false); }
+    void SetWanted(int width) {
+        if (width == m_wanted) return;
+        m_wanted = width;
+        queue_resize();
+    }
+
+protected:
+    void get_preferred_width_vfunc(int& minimum, int& natural) const override {
+        Gtk::Box::get_preferred_width_vfunc(minimum, natural);
+        if (m_wanted > 0) natural = std::max(minimum, m_wanted);
+    }
+
+private:
+    int m_wanted = 0;
+};
+
 ReBarWidget::ReBarWidget(const std::vector<Place>& places) : Gtk::Box(Gtk::ORIENTATION_VERTICAL, 0) {
     set_name("fern-bands");
     add_events(Gdk::BUTTON_PRESS_MASK);
@@ -80,7 +103,7 @@ ReBarWidget::ReBarWidget(const std::vector<Place>& places) : Gtk::Box(Gtk::ORIEN
         auto slot = std::make_unique<Slot>();
         slot->id = place.id;
         slot->place = place.box;
-        slot->frame = std::make_unique<Gtk::Box>(Gtk::ORIENTATION_HORIZONTAL, 2);
+        slot->frame = std::make_unique<Frame>();
         slot->grip = std::make_unique<Grip>(*this, place.id);
         SetAccessibleName(*slot->grip, std::string(place.name) + " の移動");
         if (Gtk::Container* parent = place.box->get_parent()) {
@@ -145,7 +168,7 @@ void ReBarWidget::Rebuild() {
             pack_start(*row, Gtk::PACK_SHRINK);
         }
         bool lastOnRow = i + 1 == m_bands.size() || (m_bands[i + 1].style & kBandBreak);
-        slot->frame->set_size_request(!lastOnRow && band.width > 0 ? band.width : -1, -1);
+        slot->frame->SetWanted(lastOnRow ? 0 : band.width);
         row->pack_start(*slot->frame, lastOnRow ? Gtk::PACK_EXPAND_WIDGET : Gtk::PACK_SHRINK);
         slot->grip->set_no_show_all(true);
     }
@@ -217,12 +240,28 @@ void ReBarWidget::Dropped(int id, int pressX, int x, int y) {
             before.width = std::clamp(width + x - pressX, 0, kBandMaxWidth);
         } else if (x < targetX + targetWidth / 2) {
             MoveBand(m_bands, from, target, BandDrop::OnItsRow);
+            ShareRow(id);
         } else {
             MoveBand(m_bands, from, target + 1, BandDrop::AfterPrevious);
+            ShareRow(id);
         }
     }
     Rebuild();
     if (changed) changed(m_bands);
+}
+
+// The bands of a row that have no width of their own share the row evenly,
+// so a long bar does not squeeze the one that joined it.
+void ReBarWidget::ShareRow(int id) {
+    int index = BandIndex(m_bands, id), size = static_cast<int>(m_bands.size());
+    if (index < 0) return;
+    int first = index, last = index;
+    while (first > 0 && !(m_bands[static_cast<std::size_t>(first)].style & kBandBreak)) --first;
+    while (last + 1 < size && !(m_bands[static_cast<std::size_t>(last) + 1].style & kBandBreak)) ++last;
+    int share = get_allocated_width() / (last - first + 1);
+    for (int i = first; i < last; ++i)
+        if (m_bands[static_cast<std::size_t>(i)].width == 0)
+            m_bands[static_cast<std::size_t>(i)].width = share;
 }
 
 bool ReBarWidget::on_button_press_event(GdkEventButton* event) {

@@ -37,10 +37,11 @@ protected:
 
 private:
     class Grip;
+    class Frame;
     struct Slot {
         int id = 0;
         Gtk::Box* place = nullptr;
-        std::unique_ptr<Gtk::Box> frame;
+        std::unique_ptr<Frame> frame;
         std::unique_ptr<Grip> grip;
     };
     std::vector<std::unique_ptr<Slot>> m_slots;
@@ -55,6 +56,7 @@ private:
     void ScheduleVisibility();
     void Dropped(int id, int pressX, int x, int y);
     void OwnRow(int id);
+    void ShareRow(int id);
 };
 
 }  // namespace fern
