@@ -114,6 +114,14 @@ def main():
             check(wait_for(same_row, 5), "the dragged address bar stands right of the tool bar, on its row")
             screenshot(env, OUT_DIR, "gui-toolbar-bands.png")
 
+        choose_menu("表示(V)", "ツール バー(T)")
+        fixed = wait_for(lambda: named(["CHECK_MENU_ITEM"], "バーを固定(B)"), 5)
+        check(fixed is not None and not checked(fixed), "表示 > ツール バー > バーを固定 is off")
+        if fixed is not None:
+            Atspi.Action.do_action(fixed, 0)
+        check(wait_for(lambda: not showing(find(fern_app(), lambda a: a.get_name() == "ツール バー の移動")), 5),
+              "fixed bands show no grips")
+
         check(address_shown(), "the address bar shows")
         choose_menu("表示(V)", "ツール バー(T)")
         switch = wait_for(lambda: named(["CHECK_MENU_ITEM"], "アドレス バー(A)"), 5)
@@ -134,6 +142,7 @@ def main():
     styles = {fields[i]: int(fields[i + 2]) for i in range(0, len(fields) - 2, 3)}
     check(windows.get(("ReBar", "RBBandCount")) == "5" and styles.get("3", 0) & 0x8,
           "the address band is saved hidden: %r" % bands)
+    check(ids and styles[ids[-1]] & 0x100, "the fixed bands are saved as the last band's no-gripper bit: %r" % bands)
     check("2" in ids and "3" in ids and ids.index("3") == ids.index("2") + 1 and not styles["3"] & 0x1,
           "the address band is saved on the tool bar's row, after it: %r" % bands)
 

@@ -120,6 +120,9 @@ ReBarWidget::ReBarWidget(const std::vector<Place>& places) : Gtk::Box(Gtk::ORIEN
         // A bar put into the place, shown or hidden, changes its size.
         m_watches.push_back(
             place.box->signal_size_allocate().connect([this](Gtk::Allocation&) { ScheduleVisibility(); }));
+        // Whoever hides the place itself (full screen) hides the grip with it.
+        m_watches.push_back(
+            place.box->property_visible().signal_changed().connect([this] { ScheduleVisibility(); }));
         m_slots.push_back(std::move(slot));
     }
     SetBands(DefaultBands());
@@ -193,6 +196,7 @@ void ReBarWidget::UpdateVisibility() {
         if (!slot) continue;
         bool holds = false;
         for (Gtk::Widget* child : slot->place->get_children()) holds = holds || child->get_visible();
+        holds = holds && slot->place->get_visible();
         bool shown = !(band.style & kBandHidden);
         if (slot->frame->get_visible() != shown) slot->frame->set_visible(shown);
         if (slot->grip->get_visible() != (holds && !fixed)) slot->grip->set_visible(holds && !fixed);
