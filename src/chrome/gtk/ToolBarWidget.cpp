@@ -86,11 +86,9 @@ Gtk::ToolItem* ToolBarWidget::MakeButton(const ToolBarButton& row, int pixels) {
             m_run(command);
             Refresh();
         });
-    std::string tip = label;
-    if (info && *info->prompt) tip = ToUtf8(PromptText(*info));
-    button->set_tooltip_text(tip);
+    // Icon-only buttons are read by their names, as their labels and tips say.
+    button->set_tooltip_text(label);
     button->set_is_important(true);
-    // Icon-only buttons are read by their names, as their labels say.
     SetAccessibleName(*button, name);
     if (Gtk::Widget* inner = button->get_child()) {
         if (auto* box = dynamic_cast<Gtk::Container*>(inner); box && row.dropDown) {
