@@ -63,13 +63,12 @@ Browser::Browser(const ProgramStart& start)
       m_bookmarks({m_window, m_frame, m_settings, m_messageBox, m_optionsPages, m_paths.defaultBookmarks,
                    ResolveBookmarkPath(m_store, m_paths)}),
       m_proxy(m_window, m_context, m_settings, m_messageBox, start.dataFolder + "/proxy.ini"),
-      m_urlExtract({m_window, m_frame, m_settings, m_clipboard, m_messageBox,
-                    [](CFernView* view) {
+      m_toolBar(m_window, m_router, m_settings),
+      m_bands(m_window, m_router, m_settings),
+      m_urlExtract({m_window, m_frame, m_settings, m_clipboard, m_messageBox, [](CFernView* view) {
                         auto* engine = dynamic_cast<WebKitEngine*>(RealEngine(view->Engine()));
                         return engine ? WEBKIT_WEB_VIEW(engine->Widget()) : nullptr;
-                    }}),
-      m_toolBar(m_window, m_router, m_settings),
-      m_bands(m_window, m_router, m_settings) {
+                    }}) {
     TracePhase("settings, window and features made");
     g_mkdir_with_parents(m_tempFolder.c_str(), 0700);
     ListFileStatus closeRead = ReadCloseLists(m_paths.closeFilters, m_filter.Lists());

@@ -98,9 +98,9 @@ private:
     HistoryFeature m_history;
     BookmarksFeature m_bookmarks;
     ProxyFeature m_proxy;
-    UrlExtractFeature m_urlExtract;
     ToolBarFeature m_toolBar;
     BandsFeature m_bands;
+    UrlExtractFeature m_urlExtract;
     SignalConnection m_addressShown;
     SettingsSubscription m_homePage;
     // The channels of other programs and of the desktop.
