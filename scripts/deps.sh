@@ -10,7 +10,7 @@ packages=(
   bubblewrap xdg-dbus-proxy xdg-utils
   libsqlite3-dev libkeybinder-3.0-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth imagemagick fonts-noto-cjk
+  xvfb xauth imagemagick fonts-noto-cjk adwaita-icon-theme
   python3 python3-gi gir1.2-atspi-2.0 at-spi2-core dbus-x11 xdotool
   clang libclang-rt-dev clang-format
   dpkg-dev

@@ -187,6 +187,16 @@ constexpr CommandInfo kCommands[] = {
     {ID_FULL_SCREEN,         kCheck, "全画面表示(&F)",               "ウィンドウを全画面で表示します。\n全画面表示", "F11"},
     {ID_TASK_TRAY,           kPlain, "タスク トレイ(&T)",            "ウィンドウをタスク トレイに入れます。\nタスク トレイ"},
     {ID_MAILER,              kPlain, "メーラーを起動(&E)",           "メーラーを起動します。\nメーラーを起動"},
+    // The tool bar's buttons and the bars
+    {ID_TEXT_SIZE,           kPlain, "文字のサイズ(&X)",             "文字のサイズを変更します。\nサイズ"},
+    {ID_BOOKMARK_PANEL,      kCheck, "ブックマーク(&B)",             "ブックマークを表示します。\nブックマーク"},
+    {ID_PROXY_TOOL_BUTTON,   kPlain, "プロキシの設定(&X)",           "プロキシ サーバーの一覧を編集します。\nプロキシの設定"},
+    {ID_VIEW_MENU_BAR,       kCheck, "メニュー バー(&M)",            "メニュー バーを表示します。\nメニュー バー"},
+    {ID_VIEW_TOOL_BAR,       kCheck, "ツール バー(&T)",              "ツール バーを表示します。\nツール バー"},
+    {ID_VIEW_ADDRESS_BAR,    kCheck, "アドレス バー(&A)",            "アドレス バーを表示します。\nアドレス バー"},
+    {ID_VIEW_TAB_BAR,        kCheck, "タブ バー(&U)",                "タブ バーを表示します。\nタブ バー"},
+    {ID_TOOL_BAR_CUSTOMIZE,  kPlain, "カスタマイズ(&C)...",          "ツール バーのボタンを選んで並べます。\nツール バーのカスタマイズ"},
+    {ID_BARS_FIXED,          kCheck, "バーを固定(&B)",               "バーを動かないように固定します。\nバーを固定"},
 };
 
 // The key table, slot by slot.

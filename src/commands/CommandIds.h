@@ -195,6 +195,18 @@ enum CommandId : int {
     ID_FULL_SCREEN = 32943,
     ID_TASK_TRAY = 32948,
     ID_MAILER = 33072,
+    // The tool bar's buttons of other features, its text-size drop-down, and
+    // ours: the bars' View-menu switches, the tool bar's customise dialog,
+    // the fixed bands (33129-33134).
+    ID_TEXT_SIZE = 32949,
+    ID_BOOKMARK_PANEL = 32958,
+    ID_PROXY_TOOL_BUTTON = 33042,
+    ID_VIEW_TOOL_BAR = 33129,
+    ID_VIEW_ADDRESS_BAR = 33130,
+    ID_VIEW_TAB_BAR = 33131,
+    ID_VIEW_MENU_BAR = 33132,
+    ID_TOOL_BAR_CUSTOMIZE = 33133,
+    ID_BARS_FIXED = 33134,
 
     // Ranges filled at run time.
     ID_RECENT_FIRST = 34267,  // recently closed entry i is ID_RECENT_FIRST + i

@@ -52,7 +52,7 @@ std::vector<MenuNode> ViewMenu() {
             Submenu("文字のサイズ(&X)", {I(ID_TEXT_LARGEST), I(ID_TEXT_LARGEST + 1), I(ID_TEXT_LARGEST + 2),
                                          I(ID_TEXT_LARGEST + 3), I(ID_TEXT_SMALLEST)}),
             I(ID_PAGE_SOURCE), I(ID_PAGE_COMMENTS), I(ID_PAGE_FOCUS), S(),
-            I(ID_LINK_BAR),
+            Submenu("ツール バー(&T)", BarsMenu()),
             // The side bar and the web searches.
             S(), I(ID_FERN_BAR), I(ID_BOOKMARK_BAR), I(ID_HISTORY_BAR), I(ID_HISTORY_SEARCH_BAR),
             I(ID_WEB_SEARCH_BAR), I(ID_SIDEBAR_NEXT_PANEL), I(ID_SIDEBAR_PREV_PANEL), I(ID_SIDEBAR_FOCUS_PANEL),
@@ -107,6 +107,13 @@ std::vector<MenuNode> MainMenuBar() {
             Submenu("表示(&V)", ViewMenu()),         DynamicMenu(kBookmarkMenuText, kBookmarkMenu),
             Submenu("タブ(&T)", TabsMenu()),         Submenu("ツール(&T)", ToolsMenu()),
             Submenu("ヘルプ(&H)", {I(ID_APP_ABOUT)})};
+}
+
+// The bars' switches: the View menu's "ツール バー" and the bands' own menu.
+std::vector<MenuNode> BarsMenu() {
+    return {I(ID_VIEW_MENU_BAR), I(ID_VIEW_TOOL_BAR),     I(ID_VIEW_ADDRESS_BAR),
+            I(ID_LINK_BAR),      I(ID_VIEW_TAB_BAR),      S(),
+            I(ID_BARS_FIXED),    I(ID_TOOL_BAR_CUSTOMIZE)};
 }
 
 // clang-format off

@@ -48,6 +48,8 @@ std::vector<MenuNode> TabBarMenu();
 std::vector<MenuNode> BookmarkPanelMenu();
 // The task-tray icon's menu ("TRAY").
 std::vector<MenuNode> TrayMenu();
+// The bars' switches, the fixed bands and the tool bar's customise dialog.
+std::vector<MenuNode> BarsMenu();
 
 // Every command id a menu shows, for checks.
 std::vector<int> MenuCommandIds(const std::vector<MenuNode>& menu);

@@ -51,8 +51,18 @@ void CMainFrame::RegisterCommands(CCommandRouter& router) {
     onTarget(ID_TAB_CLOSE, [this](CFernView&, int index) { CloseTab(index); });
     onTarget(ID_TAB_REFRESH, [](CFernView& v, int) { v.Refresh(false); });
     onTarget(ID_TAB_STOP, [](CFernView& v, int) { v.Stop(); });
-    onTarget(ID_TAB_BACK, [](CFernView& v, int) { v.GoBack(); });
-    onTarget(ID_TAB_FORWARD, [](CFernView& v, int) { v.GoForward(); });
+    // Back and forward are there while the page has somewhere to go, so
+    // their buttons grey as a browser's do.
+    auto canGo = [this](bool back) {
+        return [this, back] {
+            CFernView* view = ViewAt(TargetTab());
+            return view && (back ? view->CanGoBack() : view->CanGoForward());
+        };
+    };
+    router.Add(ID_TAB_BACK,
+               {[this] { OnTargetTab([](CFernView& v, int) { v.GoBack(); }); }, canGo(true), {}});
+    router.Add(ID_TAB_FORWARD,
+               {[this] { OnTargetTab([](CFernView& v, int) { v.GoForward(); }); }, canGo(false), {}});
     onTarget(ID_TAB_HOME, [](CFernView& v, int) { v.GoHome(); });
     onTarget(ID_TAB_MOVE_LEFT, [this](CFernView&, int i) {
         if (i > 0) SwapTabs(i, i - 1);

@@ -31,7 +31,7 @@ struct StatusBarSettings {
 // wnds.ini
 struct ReBarSettings {
     int bandCount = 0;
-    std::string bandStyle;  // "%d,%d,%d" per band (id, width, style), read cut to 69 bytes
+    std::string bandStyle;  // "%d,%d,%d" per band (id, width, style), read whole
 
     void Load(const SettingsStore& store);
     bool Save(SettingsStore& store);

@@ -128,7 +128,7 @@ inline constexpr int kButtonFaceColour = 0xF0F0F0;
     X(MFWndPlac,         Windows, "MainFrame",      Structured, 0,        "",                      0,   Plain,   "frame") \
     X(MFFullScrState,    Windows, "MainFrame",      Integer,    0,        "",                      0,   Plain,   "frame") \
     X(RBBandCount,       Windows, "ReBar",          Integer,    0,        "",                      0,   Plain,   "chrome") \
-    X(RBBandStyle,       Windows, "ReBar",          Structured, 0,        "",                      70,  Plain,   "chrome") \
+    X(RBBandStyle,       Windows, "ReBar",          Structured, 0,        "",                      0,   Plain,   "chrome") \
     X(TBStyle,           Windows, "FernBars",       Integer,    1,        "",                      0,   Plain,   "chrome") \
     X(TBBtnCount,        Windows, "FernBars",       Structured, 0,        "",                      512, Plain,   "chrome") \
     X(TBBtnStyle,        Windows, "FernBars",       Structured, 0,        "",                      512, Plain,   "chrome") \

@@ -19,7 +19,7 @@ TEST(CommandCatalogue, EveryRowIsUniqueAndHasItsTextsAndEveryMenuIdIsInIt) {
         EXPECT_FALSE(ShortName(command).empty()) << command.id;
         EXPECT_FALSE(PromptText(command).empty()) << command.id;
     }
-    for (const auto& menu : {MainMenuBar(), TabMenu(), TabBarMenu(), BookmarkPanelMenu()})
+    for (const auto& menu : {MainMenuBar(), TabMenu(), TabBarMenu(), BookmarkPanelMenu(), BarsMenu()})
         for (int id : MenuCommandIds(menu)) EXPECT_NE(FindCommand(id), nullptr) << "menu id " << id;
     EXPECT_EQ(FindCommand(12345), nullptr);
 }

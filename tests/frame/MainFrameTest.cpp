@@ -435,3 +435,18 @@ TEST_F(MainFrameTest, ARestoredTabMeetsTheCloseUrlFilterWhenItsPageNavigates) {
     EXPECT_EQ(Frame().ViewAt(1)->Url(), "http://later-bad/");
     EXPECT_EQ(Frame().ViewAt(0)->Url(), "http://a/");
 }
+
+TEST_F(MainFrameTest, BackAndForwardAreAvailableOnlyWhereThePageCanGo) {
+    Frame();
+    EXPECT_FALSE(router.IsEnabled(ID_TAB_BACK));  // no tab
+    CFernView* page = Open("http://a/");
+    EXPECT_FALSE(router.IsEnabled(ID_TAB_BACK) || router.IsEnabled(ID_TAB_FORWARD));
+    page->CommandStateChange(2, true);
+    EXPECT_TRUE(router.IsEnabled(ID_TAB_BACK));
+    EXPECT_FALSE(router.IsEnabled(ID_TAB_FORWARD));
+    page->CommandStateChange(1, true);
+    EXPECT_TRUE(router.IsEnabled(ID_TAB_FORWARD));
+    EngineOf(page)->calls.clear();
+    Command(ID_TAB_BACK);
+    EXPECT_EQ(EngineOf(page)->calls, std::vector<std::string>{"GoBack"});
+}

@@ -84,6 +84,8 @@ Browser::Browser(const ProgramStart& start)
       m_fullScreen(m_window, m_placement, m_settings),
       m_tray({m_window, m_frame, m_settings, m_router, m_placement, m_fullScreen, m_optionsPages}),
       m_mailer(m_settings, m_optionsPages),
+      m_toolBar(m_window, m_router, m_settings),
+      m_bands(m_window, m_router, m_settings),
       m_urlExtract({m_window, m_frame, m_settings, m_clipboard, m_messageBox,
                     [](CFernView* view) {
                         auto* engine = dynamic_cast<WebKitEngine*>(RealEngine(view->Engine()));
@@ -124,6 +126,9 @@ Browser::Browser(const ProgramStart& start)
     m_fullScreen.RegisterCommands(m_router);
     m_tray.RegisterCommands(m_router);
     m_mailer.RegisterCommands(m_router);
+    m_toolBar.RegisterCommands(m_router);
+    m_bands.RegisterCommands(m_router);
+    m_toolBar.SetContextMenu([this](GdkEventButton*) { m_bands.ShowMenu(); });
     AddStartupOptionsPages(m_optionsPages, m_paths.startupList, m_messageBox);
     // Tabs made after a change of the user agent are sent with the new one.
     m_homePage = m_settings.Subscribe(SettingsSection::Browser, [this] {
@@ -131,6 +136,7 @@ Browser::Browser(const ProgramStart& start)
         m_context.SetUserAgent(ToUtf8(UserAgentText(m_settings.Live().browser.userAgent)));
     });
     m_window.SetOnClosed([] { gtk_main_quit(); });
+    m_toolBar.ServeMissing(m_router);
     // Every command of the catalogue has its feature by now.
     for (int id : m_router.Unserved()) std::fprintf(stderr, "fern: command %d has no handler\n", id);
 }

@@ -12,6 +12,7 @@
 #include "app/gtk/Screenshot.h"
 #include "bookmarks/gtk/BookmarksFeature.h"
 #include "bookmarks/gtk/BrowserImportPart.h"
+#include "chrome/gtk/ToolBarFeature.h"
 #include "commands/CommandRouter.h"
 #include "commands/KeySettings.h"
 #include "commands/gtk/KeyCommandPart.h"
@@ -23,6 +24,7 @@
 #include "filters/gtk/FilterFeature.h"
 #include "frame/MainFrame.h"
 #include "frame/SessionLists.h"
+#include "frame/gtk/BandsFeature.h"
 #include "frame/gtk/MainFrameWindow.h"
 #include "frame/gtk/TabBarFeature.h"
 #include "history/gtk/HistoryFeature.h"
@@ -113,6 +115,8 @@ private:
     FullScreen m_fullScreen;
     TrayFeature m_tray;
     MailerFeature m_mailer;
+    ToolBarFeature m_toolBar;
+    BandsFeature m_bands;
     UrlExtractFeature m_urlExtract;
     BrowserImportPart m_browserImport;
     ListEditorFeature m_listEditor;

@@ -34,7 +34,7 @@ LinkBarPart::LinkBarPart(MainFrameWindow& window, CSettingsService& settings, CB
              },
              [&window](const std::string& prompt) { window.StatusBar().SetText(prompt); }, std::move(edit),
              [this](const BookmarkNode& node) { return m_store.Tree().TipText(node); }}) {
-    m_window.Put(WindowPlace::ToolBands, m_bar);
+    m_window.Put(WindowPlace::LinkBar, m_bar);
     // Shown or hidden by its own switch only, not with the window.
     m_bar.set_no_show_all(true);
     Apply();

@@ -1,6 +1,6 @@
 #pragma once
 // The link bar in the window: the bookmarks of the "リンク" folder as
-// buttons in the tool band place, following the LinkBar section and the
+// buttons in the link bar's place, following the LinkBar section and the
 // tree, shown and hidden by the View menu's "リンク バー" (LBStyle 0x1 set
 // while hidden).
 #include <functional>

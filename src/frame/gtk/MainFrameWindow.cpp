@@ -74,9 +74,9 @@ void MainFrameWindow::AddOwnMenu(const std::string& fill, OwnMenuMaker make) {
 }
 
 Gtk::Box& MainFrameWindow::Place(WindowPlace place) {
-    static const char* const names[] = {"menuBarPlace",     "toolBandsPlace", "addressBarPlace",
-                                        "tabBarAbovePlace", "sideBarPlace",   "pagesPlace",
-                                        "tabBarBelowPlace", "statusBarPlace"};
+    static const char* const names[] = {"menuBarPlace",    "toolBandsPlace",   "linkBarPlace",
+                                        "addressBarPlace", "tabBarAbovePlace", "sideBarPlace",
+                                        "pagesPlace",      "tabBarBelowPlace", "statusBarPlace"};
     Gtk::Box* box = nullptr;
     m_layout->get_widget(names[static_cast<int>(place)], box);
     return *box;

@@ -24,6 +24,7 @@ namespace fern {
 enum class WindowPlace {
     MenuBar,
     ToolBands,
+    LinkBar,
     AddressBar,
     TabBarAbove,
     SideBar,
@@ -44,6 +45,8 @@ public:
     // Puts a bar into its place (after what the place holds), or moves it
     // there from where it was.
     void Put(WindowPlace place, Gtk::Widget& bar);
+    // The box of a place, for the bands that arrange the places at the top.
+    Gtk::Box& PlaceBox(WindowPlace place) { return Place(place); }
     // The tab bar sits above the pages or below them.
     void SetTabBar(Gtk::Widget& tabBar, bool below) {
         Put(below ? WindowPlace::TabBarBelow : WindowPlace::TabBarAbove, tabBar);

@@ -1,0 +1,50 @@
+#pragma once
+// The tool bar: the buttons of a tool bar layout, each running its command
+// through the router, greyed while the router says it is unavailable and
+// pressed in while its switch is on. Drop-down buttons carry their menu.
+#include <gtkmm.h>
+
+#include <functional>
+#include <vector>
+
+#include "chrome/ToolBarTable.h"
+
+namespace fern {
+
+class CCommandRouter;
+
+class ToolBarWidget : public Gtk::Toolbar {
+public:
+    // Makes the menu of a drop-down button (null: none).
+    using DropDownMaker = std::function<Gtk::Menu*(int command)>;
+
+    ToolBarWidget(const CCommandRouter& router, std::function<void(int command)> run, DropDownMaker dropDown);
+    ~ToolBarWidget() override;
+
+    void SetButtons(const ToolBarLayout& layout, const ToolBarLook& look);
+    const ToolBarLayout& Layout() const { return m_layout; }
+    // Availability and switch states from the router.
+    void Refresh();
+    // A right-click on the bar.
+    std::function<void(GdkEventButton*)> contextMenu;
+
+protected:
+    bool on_button_press_event(GdkEventButton* event) override;
+
+private:
+    struct Button {
+        Gtk::ToolItem* item;
+        int command;
+    };
+    const CCommandRouter& m_router;
+    std::function<void(int)> m_run;
+    DropDownMaker m_dropDown;
+    ToolBarLayout m_layout;
+    std::vector<Button> m_buttons;
+    bool m_syncing = false;
+    sigc::connection m_timer;
+
+    Gtk::ToolItem* MakeButton(const ToolBarButton& row, int pixels);
+};
+
+}  // namespace fern
