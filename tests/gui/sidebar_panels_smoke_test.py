@@ -71,6 +71,20 @@ def showing_named(role, name):
                 a.get_state_set().contains(Atspi.StateType.SHOWING))
 
 
+def in_tool_bar(acc):
+    while acc is not None:
+        if acc.get_role() == Atspi.Role.TOOL_BAR:
+            return True
+        acc = acc.get_parent()
+    return False
+
+
+def panel_button(name):
+    buttons = find_all(fern_app(), lambda a: a.get_role() == Atspi.Role.PUSH_BUTTON and a.get_name() == name and
+                       a.get_state_set().contains(Atspi.StateType.SHOWING))
+    return next((b for b in buttons if not in_tool_bar(b)), None)
+
+
 def history_search_panel():
     tab = wait_for(lambda: strip_tab("履歴検索"))
     if tab is not None:
@@ -91,8 +105,10 @@ def history_search_panel():
     Atspi.Action.do_action(search, 0)
     found = wait_for(lambda: (lambda c: c if "二つ目" in c and "一つ目" not in c else None)(cells(listing)))
     check(found and "三つ目" not in found, "a word of the second page's text finds it alone: %r" % cells(listing))
-    stop_button = showing_named(Atspi.Role.PUSH_BUTTON, "中止")
-    check(stop_button is not None and not stop_button.get_state_set().contains(Atspi.StateType.SENSITIVE),
+    # The panel's own button: the tool bar has a "中止" of its own.
+    stop_button = panel_button("中止")
+    check(stop_button is not None and
+          wait_for(lambda: not stop_button.get_state_set().contains(Atspi.StateType.SENSITIVE)),
           "\"中止\" is off once the search has ended")
 
 

@@ -40,6 +40,11 @@ void SideBarFeature::RegisterCommands(CCommandRouter& router) {
         router.Add(id, CommandHandler{[this, id] { Apply(ApplyBarCommand(State(), id)); },
                                       {},
                                       [this, id] { return BarCommandChecked(State(), id); }});
+    // The tool bar's "ブックマーク" button is the bookmark bar's switch.
+    router.Add(ID_BOOKMARK_PANEL,
+               CommandHandler{[this] { Apply(ApplyBarCommand(State(), ID_BOOKMARK_BAR)); },
+                              {},
+                              [this] { return BarCommandChecked(State(), ID_BOOKMARK_BAR); }});
     router.Add(ID_SIDEBAR_NEXT_PANEL, [this] { ShowBar(NextSideBarPanel(m_host.Current())); });
     router.Add(ID_SIDEBAR_PREV_PANEL, [this] { ShowBar(PreviousSideBarPanel(m_host.Current())); });
     router.Add(ID_SIDEBAR_FOCUS_PANEL, [this] {
