@@ -49,9 +49,13 @@ SearchIniContents ReadSearchIni(const std::string& path) {
         for (int n = 0;; ++n) {
             std::string section = SectionName(n);
             SearchEngine engine;
-            engine.title = GetPrivateProfileString(section, "Title", "", path, kValueBuffer);
-            engine.front = GetPrivateProfileString(section, "UrlF", "", path, kValueBuffer);
-            engine.back = GetPrivateProfileString(section, "UrlB", "", path, kValueBuffer);
+            // Stray line-break bytes are dropped as the save drops them, so an
+            // engine made of nothing else does not vanish at the next save.
+            engine.title =
+                WithoutLineBreaks(GetPrivateProfileString(section, "Title", "", path, kValueBuffer));
+            engine.front =
+                WithoutLineBreaks(GetPrivateProfileString(section, "UrlF", "", path, kValueBuffer));
+            engine.back = WithoutLineBreaks(GetPrivateProfileString(section, "UrlB", "", path, kValueBuffer));
             if (engine.title.empty() && engine.front.empty() && engine.back.empty()) break;
             engine.enabled = GetPrivateProfileInt(section, "Enable", 1, path) != 0;
             contents.engines.push_back(std::move(engine));

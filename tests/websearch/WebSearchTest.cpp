@@ -80,6 +80,20 @@ TEST(SearchIni, LongValuesAreCutAndLineBreaksNeverWritten) {
               "[SearchItem0]\r\nEnable=1\r\nTitle=twolines\r\nUrlF=http://a/?q=\r\nUrlB=\r\n");
 }
 
+TEST(SearchIni, AnEngineOfStrayLineBreaksIsNoEngineBeforeOrAfterASave) {
+    TempFolder folder;
+    std::string path = folder.File("search.ini");
+    // A lone CR as an engine's only value: once saved it would be empty.
+    WriteBytes(path,
+               "[SearchItem0]\r\nTitle=a\r\n[SearchItem1]\r\nEnable=0\r\nUrlB=\r\r\n"
+               "[SearchItem2]\r\nTitle=c\r\n");
+    std::vector<SearchEngine> read = ReadSearchIni(path).engines;
+    EXPECT_EQ(Titles(read), std::vector<std::string>{"a"});
+    std::string error;
+    ASSERT_TRUE(WriteSearchIni(path, read, &error));
+    EXPECT_EQ(Titles(ReadSearchIni(path).engines), Titles(read));
+}
+
 TEST(SearchIni, AFileThatCannotBeReadIsMarkedSoItIsNotReplaced) {
     TempFolder folder;
     std::string path = folder.File("search.ini");
