@@ -4,6 +4,15 @@
 
 namespace fern {
 
+namespace {
+
+// Locked, refreshing by itself or closing: its page stays whatever the rules.
+bool KeepsItsPage(const CFernView& view) {
+    return view.IsNavigateLocked() || view.AutoRefreshRunning() || view.IsClosing();
+}
+
+}  // namespace
+
 TabSleeper::TabSleeper(ITimerService& timers, Hooks hooks) : m_timers(timers), m_hooks(std::move(hooks)) {}
 
 TabSleeper::~TabSleeper() { StopRounds(); }
@@ -53,8 +62,7 @@ void TabSleeper::Tick() {
         tab.awake = m_hooks.awake && m_hooks.awake(view) && !m_asking.count(view);
         tab.selected = view == active;
         IBrowserEngine* engine = view->Engine();
-        tab.keep = view->IsNavigateLocked() || view->AutoRefreshRunning() || view->IsClosing() ||
-                   (engine && engine->Busy());
+        tab.keep = KeepsItsPage(*view) || (engine && engine->Busy());
         tab.idleMs = m_now - seen->second;
         anyAwake = anyAwake || (tab.awake && !tab.selected);
         tabs.push_back(tab);
@@ -77,8 +85,7 @@ void TabSleeper::Answer(CFernView* view, bool may) {
     if (!m_asking.erase(view)) return;
     CFernView* active = m_hooks.active ? m_hooks.active() : nullptr;
     // Selected, locked or busy again while the page was asked: it stays.
-    if (!may || view == active || view->IsNavigateLocked() || view->AutoRefreshRunning() || view->IsClosing())
-        return;
+    if (!may || view == active || KeepsItsPage(*view)) return;
     if (m_lastSelected.count(view) && m_now - m_lastSelected[view] < kSleepGraceMs) return;
     if (m_hooks.rest) m_hooks.rest(view);
 }

@@ -48,6 +48,18 @@ public:
     virtual std::optional<CachedPage> Lookup(const std::string& url) = 0;
 };
 
+// The kept bytes asked of a history connection (none without one).
+class HistoryDbPageCache : public IPageCache {
+public:
+    explicit HistoryDbPageCache(HistoryDb* db) : m_db(db) {}
+    std::optional<CachedPage> Lookup(const std::string& url) override {
+        return m_db ? m_db->Cached(url) : std::nullopt;
+    }
+
+private:
+    HistoryDb* m_db;
+};
+
 struct HistoryMatchOptions {
     bool caseSensitive = false;
     int charCode = -1;  // HSHCharCode: -1 automatic, else the code to read the texts in

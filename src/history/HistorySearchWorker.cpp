@@ -5,21 +5,6 @@
 
 namespace fern {
 
-namespace {
-
-// The kept bytes of other addresses (the form without the fragment, or with
-// a "/" added), asked of the worker's own connection.
-class ReaderCache : public IPageCache {
-public:
-    explicit ReaderCache(HistoryDb& db) : m_db(db) {}
-    std::optional<CachedPage> Lookup(const std::string& url) override { return m_db.Cached(url); }
-
-private:
-    HistoryDb& m_db;
-};
-
-}  // namespace
-
 CHistorySearchWorker::~CHistorySearchWorker() {
     *m_alive = false;
     Stop();
@@ -46,7 +31,7 @@ bool CHistorySearchWorker::Start(HistorySearchRequest request, OpenReader openRe
                             rows = std::move(rows), finished = std::move(finished), post] {
         std::unique_ptr<HistoryDb> db = openReader ? openReader() : nullptr;
         if (db) {
-            ReaderCache cache(*db);
+            HistoryDbPageCache cache(db.get());
             SjisSearcher searcher(request.text, request.match.caseSensitive);
             Utf8Searcher names(ToUtf8(request.text), request.match.caseSensitive);
             EncodingConversionContext context;

@@ -15,18 +15,6 @@ namespace {
 
 HistoryTime Now() { return static_cast<HistoryTime>(std::time(nullptr)); }
 
-// The kept bytes of other forms of an address, for the "/" rule of opening.
-class ReaderPageCache : public IPageCache {
-public:
-    explicit ReaderPageCache(HistoryDb* db) : m_db(db) {}
-    std::optional<CachedPage> Lookup(const std::string& url) override {
-        return m_db ? m_db->Cached(url) : std::nullopt;
-    }
-
-private:
-    HistoryDb* m_db;
-};
-
 }  // namespace
 
 HistoryPanel::HistoryPanel(PanelServices services, HistoryStore& store, std::string dataFolder)
@@ -232,7 +220,7 @@ void HistoryPanel::Activate(const Gtk::TreeModel::iterator& row, bool newTab, bo
         else m_view.expand_row(path, false);
         return;
     }
-    ReaderPageCache cache(Reader());
+    HistoryDbPageCache cache(Reader());
     int style = m_s.settings.Live().fernBar.style;
     m_s.open(HistoryUrlToOpen(url, alt, cache), HistoryOpenFlags(newTab, style), 0xFFFFFFFFu, 1);
     if (!m_s.settings.Live().fernBar.focusPageOnOpen) m_view.grab_focus();
@@ -283,7 +271,7 @@ void HistoryPanel::ShowMenu(const Gtk::TreeModel::iterator& row, const GdkEvent*
 
 void HistoryPanel::MenuChosen(int id, const std::string& title, const std::string& url) {
     int style = m_s.settings.Live().fernBar.style;
-    ReaderPageCache cache(Reader());
+    HistoryDbPageCache cache(Reader());
     switch (id) {
         case kHtOpen:
         case kHtOpenInNewTab:

@@ -16,17 +16,6 @@ namespace {
 
 HistoryTime Now() { return static_cast<HistoryTime>(std::time(nullptr)); }
 
-class ReaderPageCache : public IPageCache {
-public:
-    explicit ReaderPageCache(HistoryDb* db) : m_db(db) {}
-    std::optional<CachedPage> Lookup(const std::string& url) override {
-        return m_db ? m_db->Cached(url) : std::nullopt;
-    }
-
-private:
-    HistoryDb* m_db;
-};
-
 // "200,300,140"; the built-in widths unless it gives three numbers.
 std::array<int, 3> ColumnWidths(const std::string& text) {
     std::array<int, 3> widths{200, 300, 140};
@@ -232,7 +221,7 @@ HistoryDb* HistorySearchPanel::FreshReader() {
 
 void HistorySearchPanel::Open(int index, bool newTab, bool alt) {
     if (index < 0 || index >= static_cast<int>(m_list.Rows().size())) return;
-    ReaderPageCache cache(FreshReader());
+    HistoryDbPageCache cache(FreshReader());
     std::string url = HistoryUrlToOpen(m_list.Rows()[static_cast<std::size_t>(index)].url, alt, cache);
     m_s.open(url, HistoryOpenFlags(newTab, m_s.settings.Live().fernBar.style), 0xFFFFFFFFu, 1);
 }
@@ -297,7 +286,7 @@ void HistorySearchPanel::MenuChosen(int id, int row) {
             return;
         case kHsCopyUrl:
             if (record) {
-                ReaderPageCache cache(FreshReader());
+                HistoryDbPageCache cache(FreshReader());
                 m_s.clipboard.SetText(HistoryUrlToOpen(record->url, false, cache));
             }
             return;
