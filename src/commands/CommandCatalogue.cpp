@@ -182,6 +182,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_WEB_SEARCH_DIALOG,   kPlain, "Web検索ワード(&Q)...",         "検索する文字列を入力してWeb検索します。\nWeb検索ワード"},
     // Direct import from other browsers, the list editor
     {ID_BOOKMARK_IMPORT_BROWSER, kPlain, "ブラウザから取り込み(&W)...", "ほかのブラウザのプロファイルからブックマークを直接取り込みます。\nブラウザから取り込み"},
+    {ID_BKP_IMPORT_BROWSER,  kPlain, "ブラウザから取り込み(&W)...", "ほかのブラウザのプロファイルからブックマークを選択したフォルダに取り込みます。\nブラウザから取り込み"},
     {ID_LIST_EDITOR,         kPlain, "リスト エディタ(&L)...",       "URLのリスト ファイルを編集するリスト エディタを開きます。\nリスト エディタ"},
     // The window: full screen, the task tray, the mailer
     {ID_FULL_SCREEN,         kCheck, "全画面表示(&F)",               "ウィンドウを全画面で表示します。\n全画面表示", "F11"},

@@ -177,6 +177,7 @@ enum CommandId : int {
     // Ours: bookmarks straight from other browsers' profiles; the list editor.
     ID_BOOKMARK_IMPORT_BROWSER = 33192,
     ID_LIST_EDITOR = 33193,
+    ID_BKP_IMPORT_BROWSER = 33194,
 
     // The side bar: its switches (the tool bar's ids), the next, previous and
     // focus panel commands (the key table's unnamed ids beside them), and

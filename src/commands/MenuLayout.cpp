@@ -141,7 +141,7 @@ std::vector<MenuNode> BookmarkPanelMenu() {
                                       I(ID_BKP_SORT_ASCENDING), I(ID_BKP_SORT_DESCENDING)}), S(),
             I(ID_BKP_SAVE), I(ID_BKP_SAVE_AS),
             Submenu("変換(&V)", {I(ID_BKP_IMPORT_NETSCAPE), I(ID_BKP_IMPORT_FAVORITES), I(ID_BKP_IMPORT_HOTLIST),
-                                  I(ID_BKP_IMPORT_HTML_LIST), I(ID_BOOKMARK_IMPORT_BROWSER), S(), I(ID_BKP_EXPORT_NETSCAPE),
+                                  I(ID_BKP_IMPORT_HTML_LIST), I(ID_BKP_IMPORT_BROWSER), S(), I(ID_BKP_EXPORT_NETSCAPE),
                                   I(ID_BKP_EXPORT_FAVORITES)}), S(),
             I(ID_BKP_EMPTY_TRASH), I(ID_BKP_CLEAR_HISTORY),
             Submenu("その他(&H)", {I(ID_BKP_USE_TRASH), I(ID_BKP_INFO_TIPS), I(ID_BKP_DOUBLE_CLICK),

@@ -3,9 +3,12 @@
 table named "ブックマーク" whose rows are named after the bookmarks; a bookmark cut and
 pasted into another folder (keys Ctrl+X, Ctrl+V), undone (Ctrl+Z) and redone (Ctrl+Y), each
 step checked in bookmark.fbl saved with the panel's "上書き保存(A)"; Delete moves it into
-the trash and "ゴミ箱を空にする(E)" removes it for good. Run inside dbus-run-session and
+the trash and "ゴミ箱を空にする(E)" removes it for good; "変換(V)" > "ブラウザから取り込み(W)..."
+brings a Chrome profile's bookmarks into the selected folder. Run inside dbus-run-session and
 xvfb-run."""
 
+import json
+import os
 import sys
 import time
 
@@ -92,6 +95,38 @@ def panel_command(env, name):
     return True
 
 
+def showing_named(role, name):
+    """The showing accessible of `role` called `name`: the main menu has items of the same
+    names, not showing."""
+    wanted = getattr(Atspi.Role, role)
+    found = find_all(fern_app(), lambda a: a.get_role() == wanted and a.get_name() == name)
+    return next((a for a in found if showing(a)), None)
+
+
+def panel_submenu_command(env, submenu, name):
+    """Like panel_command for an item of one of the menu's submenus."""
+    keys(env, "Menu")
+    sub = wait_for(lambda: showing_named("MENU", submenu), 10)
+    if sub is None:
+        xdo(env, "key", "Escape")
+        return False
+    Atspi.Action.do_action(sub, 0)
+    item = wait_for(lambda: showing_named("MENU_ITEM", name), 10)
+    if item is None:
+        xdo(env, "key", "Escape", "Escape")
+        return False
+    Atspi.Action.do_action(item, 0)
+    return True
+
+
+def make_chrome(home):
+    folder = os.path.join(home, ".config/google-chrome/Default")
+    os.makedirs(folder)
+    doc = {"roots": {"bookmark_bar": {"children": [{"name": "C", "type": "url", "url": "https://c.example/"}],
+                                      "type": "folder", "name": "Bookmarks bar"}}, "version": 1}
+    write_file(os.path.join(folder, "Bookmarks"), json.dumps(doc).encode())
+
+
 def saved_after(env, data, what, wanted):
     """Saves with the panel's menu; the file's outline once `wanted` holds for it (the
     item runs after the menu has gone), or as it is after 10 s."""
@@ -106,6 +141,7 @@ def main():
     # The side bar shows its bookmark panel at start.
     write_file(data + "/wnds.ini", "[CtrlBar-ID32933]\r\nVisible=1\r\n")
     write_file(data + "/fern.ini", "[FernBar]\r\nFBIndex=0\r\n")
+    make_chrome(env["HOME"])
     fern = start(FERN, data, env, "about:blank")
     try:
         table = wait_for(tree, 30)
@@ -149,6 +185,18 @@ def main():
         rows = saved_after(env, data, "emptied", emptied)
         check(emptied(rows),
               "the emptied trash is saved without it: %r" % rows)
+
+        check(select_row(table, "フォルダA"), "the folder's row can be selected for the import")
+        check(panel_submenu_command(env, "変換(V)", "ブラウザから取り込み(W)..."),
+              "the panel's 変換(V) has ブラウザから取り込み(W)...")
+        dialog = wait_for(lambda: (showing_windows(["DIALOG"], "ブラウザから取り込み") or [None])[0], 10)
+        check(dialog is not None, "the profile chooser opens from the panel")
+        if dialog is not None:
+            press(dialog, "取り込む(I)")
+            imported = lambda r: r[r.index((1, "フォルダA")) + 1:r.index((1, "フォルダA")) + 5] == [
+                (2, "中のページ"), (2, "ブックマーク ツールバー"), (3, "C"), (1, "フォルダB")]
+            rows = saved_after(env, data, "imported", imported)
+            check(imported(rows), "the profile's bookmarks are in フォルダA: %r" % rows)
     finally:
         stop(fern)
     return finish(work)

@@ -36,17 +36,20 @@ std::optional<BrowserFamily> FamilyOfSource(std::string_view source) {
     return std::nullopt;
 }
 
+ExchangeStatus ReadBrowserProfile(BrowserFamily family, std::string_view source, BookmarkTree& tree,
+                                  BookmarkNode& scratch) {
+    tree.RenewTimeStamp();
+    if (family == BrowserFamily::Firefox) return ReadFirefoxPlaces(FirefoxPlacesPath(source), tree, scratch);
+    ExchangeStatus status;
+    std::optional<std::string> bytes = ReadImportFile(ChromiumBookmarksPath(source), status);
+    if (bytes) status = ParseChromiumBookmarks(*bytes, tree, scratch);
+    return status;
+}
+
 ExchangeStatus ImportBrowserProfile(BrowserFamily family, std::string_view source, BookmarkTree& tree,
                                     BookmarkNode* target) {
-    tree.RenewTimeStamp();
     std::unique_ptr<BookmarkNode> scratch = tree.MakeScratchFolder();
-    ExchangeStatus status;
-    if (family == BrowserFamily::Firefox) {
-        status = ReadFirefoxPlaces(FirefoxPlacesPath(source), tree, *scratch);
-    } else {
-        std::optional<std::string> bytes = ReadImportFile(ChromiumBookmarksPath(source), status);
-        if (bytes) status = ParseChromiumBookmarks(*bytes, tree, *scratch);
-    }
+    ExchangeStatus status = ReadBrowserProfile(family, source, tree, *scratch);
     if (!status) return status;
     std::size_t skipped = status.skipped;
     status = PasteImport(tree, *scratch, target);

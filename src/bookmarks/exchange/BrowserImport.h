@@ -51,6 +51,11 @@ std::string ChromiumBookmarksPath(std::string_view source);
 // it is neither.
 std::optional<BrowserFamily> FamilyOfSource(std::string_view source);
 
+// Reads a profile folder (or its file) into `scratch`, a folder outside the
+// tree; the caller pastes it where it belongs.
+ExchangeStatus ReadBrowserProfile(BrowserFamily family, std::string_view source, BookmarkTree& tree,
+                                  BookmarkNode& scratch);
+
 // The whole import from a profile folder (or its file) into `target` (the
 // root when null). A failed read leaves the tree untouched.
 ExchangeStatus ImportBrowserProfile(BrowserFamily family, std::string_view source, BookmarkTree& tree,

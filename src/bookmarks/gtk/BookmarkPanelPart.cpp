@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include "bookmarks/UrlShortcut.h"
+#include "bookmarks/exchange/BrowserImport.h"
 #include "bookmarks/exchange/Favorites.h"
 #include "bookmarks/exchange/HotList.h"
 #include "bookmarks/exchange/HtmlList.h"
 #include "bookmarks/exchange/MakeFileName.h"
 #include "bookmarks/exchange/Netscape.h"
+#include "bookmarks/gtk/BrowserImportDialog.h"
 #include "commands/CommandIds.h"
 #include "commands/CommandRouter.h"
 #include "commands/MenuLayout.h"
@@ -224,12 +226,12 @@ void BookmarkPanelPart::RegisterCommands(CCommandRouter& router) {
         ID_BKP_SORT_DESCENDING, [&p] { p.SortOrder() = BookmarkSortOrder::Descending; }, {},
         [&p] { return p.SortOrder() == BookmarkSortOrder::Descending; });
     add(ID_BKP_SAVE, [this] { m_s.store.Save(); });
-    add(ID_BKP_SAVE_AS, [this] { SaveAs(); });
-    for (int id :
-         {ID_BKP_IMPORT_NETSCAPE, ID_BKP_IMPORT_FAVORITES, ID_BKP_IMPORT_HOTLIST, ID_BKP_IMPORT_HTML_LIST})
-        add(id, [this, id] { Import(id); });
-    add(ID_BKP_EXPORT_NETSCAPE, [this] { ExportNetscape(); });
-    add(ID_BKP_EXPORT_FAVORITES, [this] { ExportFavorites(); });
+    add(ID_BKP_SAVE_AS, [this] { Later([this] { SaveAs(); }); });
+    for (int id : {ID_BKP_IMPORT_NETSCAPE, ID_BKP_IMPORT_FAVORITES, ID_BKP_IMPORT_HOTLIST,
+                   ID_BKP_IMPORT_HTML_LIST, ID_BKP_IMPORT_BROWSER})
+        add(id, [this, id] { Later([this, id] { Import(id); }); });
+    add(ID_BKP_EXPORT_NETSCAPE, [this] { Later([this] { ExportNetscape(); }); });
+    add(ID_BKP_EXPORT_FAVORITES, [this] { Later([this] { ExportFavorites(); }); });
     add(
         ID_BKP_EMPTY_TRASH, [&p] { p.EmptyTrash(); }, [&p] { return p.CanEmptyTrash(); });
     add(
@@ -299,6 +301,10 @@ void BookmarkPanelPart::Tell(const std::string& text) {
     m_s.messageBox.Show(text, kCaption, MessageBoxKind::Ok);
 }
 
+void BookmarkPanelPart::Later(std::function<void()> run) {
+    Glib::signal_idle().connect_once(sigc::track_obj(std::move(run), m_tracked));
+}
+
 void BookmarkPanelPart::SaveAs() {
     auto path = ChooseFile(m_s.window, true, {{"ブックマーク ファイル (*.fbl)", "*.fbl"}}, m_s.settings,
                            "bookmark.fbl");
@@ -311,7 +317,12 @@ void BookmarkPanelPart::SaveAs() {
 void BookmarkPanelPart::Import(int id) {
     BookmarkTree& tree = m_s.store.Tree();
     std::optional<std::string> path;
+    std::optional<ChosenProfile> profile;
     switch (id) {
+        case ID_BKP_IMPORT_BROWSER:
+            profile = ChooseBrowserProfile(m_s.window, m_s.settings);
+            if (profile) path = profile->path;
+            break;
         case ID_BKP_IMPORT_FAVORITES:
             path = ChooseFolder(m_s.window, "お気に入りの場所", m_s.favoritesFolder);
             break;
@@ -331,6 +342,9 @@ void BookmarkPanelPart::Import(int id) {
         case ID_BKP_IMPORT_NETSCAPE: status = ImportNetscape(*path, tree, scratch.get()); break;
         case ID_BKP_IMPORT_FAVORITES: status = ImportFavorites(*path, tree, scratch.get()); break;
         case ID_BKP_IMPORT_HOTLIST: status = ImportHotList(*path, tree, scratch.get()); break;
+        case ID_BKP_IMPORT_BROWSER:
+            status = ReadBrowserProfile(profile->family, *path, tree, *scratch);
+            break;
         default: status = ImportHtmlList(*path, tree, scratch.get()); break;
     }
     if (!status) {

@@ -49,7 +49,8 @@ private:
     Gtk::Menu* m_menu = nullptr;
     SettingsSubscription m_section;
     SignalConnection m_treeChanged;
-    bool m_changing = false;  // our own change: the tree is shown already
+    bool m_changing = false;    // our own change: the tree is shown already
+    sigc::trackable m_tracked;  // a pending dialog ends with this part
 
     BookmarkPanelWidget::Hooks MakeHooks();
     void Apply();
@@ -59,6 +60,9 @@ private:
     void Run(int id);
     void EditNew(bool folder);
     void EditSelected();
+    // Dialogs run their own loop: started from the main loop, not from inside
+    // whoever sent the command (an assistive technology waits there).
+    void Later(std::function<void()> run);
     void SaveAs();
     void Import(int id);
     void ExportNetscape();

@@ -1,5 +1,7 @@
 #include "bookmarks/gtk/BrowserImportDialog.h"
 
+#include <cstdlib>
+
 #include "platform/fs/FsPath.h"
 #include "platform/text/Encoding.h"
 #include "ui/gtk/ListFileChooser.h"
@@ -94,6 +96,11 @@ std::optional<ChosenProfile> ChooseBrowserProfile(Gtk::Window& parent,
                                   false, Gtk::MESSAGE_WARNING);
         refuse.run();
     }
+}
+
+std::optional<ChosenProfile> ChooseBrowserProfile(Gtk::Window& parent, CSettingsService& settings) {
+    const char* home = std::getenv("HOME");
+    return ChooseBrowserProfile(parent, FindBrowserProfiles(home ? home : ""), settings);
 }
 
 }  // namespace fern

@@ -22,4 +22,7 @@ std::optional<ChosenProfile> ChooseBrowserProfile(Gtk::Window& parent,
                                                   const std::vector<BrowserProfile>& profiles,
                                                   CSettingsService& settings);
 
+// The same over the profiles found below this user's home folder.
+std::optional<ChosenProfile> ChooseBrowserProfile(Gtk::Window& parent, CSettingsService& settings);
+
 }  // namespace fern

@@ -1,7 +1,6 @@
 #include "bookmarks/gtk/BrowserImportPart.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "bookmarks/exchange/BrowserImport.h"
 #include "bookmarks/gtk/BrowserImportDialog.h"
@@ -32,9 +31,7 @@ void BrowserImportPart::RegisterCommands(CCommandRouter& router) {
 }
 
 void BrowserImportPart::Run() {
-    const char* home = std::getenv("HOME");
-    std::vector<BrowserProfile> profiles = FindBrowserProfiles(home ? home : "");
-    std::optional<ChosenProfile> chosen = ChooseBrowserProfile(m_window, profiles, m_settings);
+    std::optional<ChosenProfile> chosen = ChooseBrowserProfile(m_window, m_settings);
     if (!chosen) return;
     BookmarkNode* target = m_targetFolder ? m_targetFolder() : nullptr;
     if (target && !m_store.Contains(target)) target = nullptr;

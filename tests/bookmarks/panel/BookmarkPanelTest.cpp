@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "bookmarks/BookmarkTestTree.h"
+#include "bookmarks/exchange/BrowserImport.h"
 #include "bookmarks/exchange/Netscape.h"
 #include "lists/BookmarkClip.h"
 #include "lists/TempFolder.h"
@@ -480,6 +481,29 @@ TEST_F(PanelFixture, AnImportIsOneUndoableStep) {
     EXPECT_FALSE(ImportNetscape(folder.File("missing.html"), tree, none.get()));
     EXPECT_EQ(panel.InsertImported(*none), 0u);
     EXPECT_EQ(panel.History().UndoCount(), 1u);
+}
+
+// Another browser's profile read from the panel goes where the other
+// imports go; a profile that cannot be read leaves the tree untouched.
+TEST_F(PanelFixture, ABrowserProfileImportsIntoTheSelectedFolder) {
+    testing::TempFolder profile;
+    ASSERT_TRUE(
+        WriteFileAtomic(profile.File("Bookmarks"),
+                        R"({"roots": {"bookmark_bar": {"type": "folder", "name": "bar", "children": [)"
+                        R"({"type": "url", "name": "x", "url": "http://x/"}]}}})"));
+    const std::string start = Bytes();
+    std::unique_ptr<BookmarkNode> broken = tree.MakeScratchFolder();
+    EXPECT_FALSE(ReadBrowserProfile(BrowserFamily::Chromium, profile.File("none"), tree, *broken));
+    EXPECT_EQ(Bytes(), start);
+
+    std::unique_ptr<BookmarkNode> scratch = tree.MakeScratchFolder();
+    ASSERT_TRUE(ReadBrowserProfile(BrowserFamily::Chromium, profile.Path(), tree, *scratch));
+    EXPECT_EQ(Bytes(), start);
+    Select({b});
+    EXPECT_EQ(panel.InsertImported(*scratch), 1u);
+    EXPECT_EQ(Outline(*b), "U b1 <http://b1/>\nD ブックマーク ツールバー\n  U x <http://x/>\n");
+    panel.Undo();
+    EXPECT_EQ(Bytes(), start);
 }
 
 }  // namespace
