@@ -16,12 +16,8 @@ constexpr const char* kCaption = "ブラウザから取り込み";
 }  // namespace
 
 BrowserImportPart::BrowserImportPart(Gtk::Window& window, CSettingsService& settings, CBookmarkStore& store,
-                                     IMessageBox& messageBox, std::function<BookmarkNode*()> targetFolder)
-    : m_window(window),
-      m_settings(settings),
-      m_store(store),
-      m_messageBox(messageBox),
-      m_targetFolder(std::move(targetFolder)) {}
+                                     IMessageBox& messageBox)
+    : m_window(window), m_settings(settings), m_store(store), m_messageBox(messageBox) {}
 
 void BrowserImportPart::RegisterCommands(CCommandRouter& router) {
     // The dialogs run their own loop: started from the main loop, not from
@@ -33,9 +29,7 @@ void BrowserImportPart::RegisterCommands(CCommandRouter& router) {
 void BrowserImportPart::Run() {
     std::optional<ChosenProfile> chosen = ChooseBrowserProfile(m_window, m_settings);
     if (!chosen) return;
-    BookmarkNode* target = m_targetFolder ? m_targetFolder() : nullptr;
-    if (target && !m_store.Contains(target)) target = nullptr;
-    ExchangeStatus status = ImportBrowserProfile(chosen->family, chosen->path, m_store.Tree(), target);
+    ExchangeStatus status = ImportBrowserProfile(chosen->family, chosen->path, m_store.Tree(), nullptr);
     char text[1024];
     if (!status) {
         std::snprintf(text, sizeof text, "ブックマークを取り込めませんでした。何も追加していません。\n%s\n%s",
