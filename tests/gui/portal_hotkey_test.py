@@ -20,7 +20,7 @@ from gi.repository import Gio  # noqa: E402
 
 from fernui import *  # noqa: F401,F403,E402  (the shared test helpers)
 
-FERN = sys.argv[1]
+FERN, OUT_DIR = sys.argv[1], sys.argv[2]
 HERE = os.path.dirname(os.path.abspath(__file__))
 CTRL_ALT_F = (0x46 << 16) | 0x3
 
@@ -60,7 +60,7 @@ def menu_key():
     return text
 
 
-def page_note(wanted):
+def page_note(wanted, env=None, shot=None):
     """The texts of the task tray page's labels once one holds `wanted` (or after 10 s)."""
     check(choose_menu("ツール(T)", "オプション(P)..."), "the options dialog opens")
     dialog = wait_for(lambda: named(["DIALOG"], "オプション"), 10)
@@ -68,6 +68,8 @@ def page_note(wanted):
     names = [Atspi.Table.get_accessible_at(tree, r, 0).get_name() for r in range(Atspi.Table.get_n_rows(tree))]
     Atspi.Table.add_row_selection(tree, names.index("タスク トレイ"))
     texts = wait_for(lambda: [t for t in labels_of(dialog) if wanted in t], 10) or labels_of(dialog)
+    if shot:
+        screenshot(env, OUT_DIR, shot)
     press(dialog, "キャンセル")
     wait_for(lambda: named(["DIALOG"], "オプション") is None, 10)
     return texts
@@ -101,7 +103,7 @@ def bound(work, env, data):
     activate("/org/freedesktop/portal/desktop/session/1_1/old", "tray")
     time.sleep(1.5)
     check(window_showing(), "Activated for another id or an old session does nothing")
-    texts = page_note("デスクトップが割り当てたキー")
+    texts = page_note("デスクトップが割り当てたキー", env, "portal-hotkey-page.png")
     check("デスクトップが割り当てたキー: Strg+Alt+G" in texts, "the options page names the desktop's trigger: %r" % texts)
 
     stop(process)
@@ -136,18 +138,20 @@ def main():
     declined(work, env, data, "refuse", "デスクトップがホット キーを断りました", "cancelled by the user")
     declined(work, env, data, "garbage", "デスクトップがホット キーを登録できませんでした", "answers of a wrong shape")
     declined(work, env, data, None, "このデスクトップではホット キーを登録できません", "no portal")
-    # Never answered: the page says so once the wait is over (ten seconds).
-    log = os.path.join(work, "portal-silent.log")
-    portal = helper(work, env, "shortcuts_portal.py", log, "silent")
-    process = started(env, data)
-    texts = page_note("返事を待っています")
-    check([t for t in texts if "返事を待っています" in t], "silent: at first the page says it waits: %r" % texts)
-    time.sleep(11)
-    texts = page_note("返事がありません")
-    check([t for t in texts if "返事がありません" in t], "silent: then that no answer came: %r" % texts)
-    check(process.poll() is None, "silent: the browser runs on")
-    stop(process)
-    end(portal)
+    # Never answered (the call taken, or not even replied to): the page says so once
+    # the wait is over (ten seconds).
+    for mode in ("silent", "mute"):
+        log = os.path.join(work, "portal-%s.log" % mode)
+        portal = helper(work, env, "shortcuts_portal.py", log, mode)
+        process = started(env, data)
+        texts = page_note("返事を待っています")
+        check([t for t in texts if "返事を待っています" in t], "%s: at first the page says it waits: %r" % (mode, texts))
+        time.sleep(11)
+        texts = page_note("返事がありません")
+        check([t for t in texts if "返事がありません" in t], "%s: then that no answer came: %r" % (mode, texts))
+        check(process.poll() is None, "%s: the browser runs on" % mode)
+        stop(process)
+        end(portal)
     return finish(work)
 
 

@@ -7,6 +7,7 @@ binds shortcuts as MODE says, and writes what it was asked (one line each) to LO
   garbage  answers CreateSession with a Response of a wrong shape and sends an Activated
            of a wrong shape before anything is bound
   silent   takes the calls and never answers
+  mute     never even replies to the calls
 A test interface (org.fern.TestPortal.Activate(session, id) on the same object) emits
 Activated for `id` on `session`, the last session opened when it is empty. Ends on
 SIGTERM."""
@@ -67,6 +68,10 @@ def on_call(connection, sender, path, interface, method, params, invocation):
         invocation.return_value(None)
         return
     state["client"] = sender  # the browser, not the test that asks for Activated
+    if MODE == "mute":
+        log(method)
+        state["held"] = invocation  # kept unanswered
+        return
     if method == "CreateSession":
         options = params.unpack()[0]
         request = handle(sender, "request", options["handle_token"])

@@ -77,7 +77,8 @@ void PortalShortcuts::Connected(GDBusConnection* bus) {
             if (error) g_error_free(error);
             if (!gone) {
                 auto* self = static_cast<PortalShortcuts*>(data);
-                self->Send(self->m_session.Connected(g_dbus_connection_get_unique_name(self->m_bus), reply));
+                const char* unique = g_dbus_connection_get_unique_name(self->m_bus);
+                self->Send(self->m_session.Connected(unique ? unique : "", reply));
             }
             if (reply) g_variant_unref(reply);
         },
@@ -103,8 +104,12 @@ void PortalShortcuts::Send(std::vector<PortalCall> calls) {
                 GError* error = nullptr;
                 GVariant* reply = g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, &error);
                 bool gone = Cancelled(error);
+                // A portal that never replies is one that does not answer, not one that failed.
+                bool silent = error && (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_TIMED_OUT) ||
+                                        g_error_matches(error, G_DBUS_ERROR, G_DBUS_ERROR_NO_REPLY));
                 if (error) g_error_free(error);
-                if (!gone) pending->self->Send(pending->self->m_session.Returned(pending->serial, reply));
+                if (!gone && silent) pending->self->m_session.TimedOut(pending->serial);
+                else if (!gone) pending->self->Send(pending->self->m_session.Returned(pending->serial, reply));
                 if (reply) g_variant_unref(reply);
                 delete pending;
             },
