@@ -88,7 +88,8 @@ void PortalShortcuts::Connected(GDBusConnection* bus) {
 void PortalShortcuts::Send(std::vector<PortalCall> calls) {
     for (PortalCall& call : calls) {
         if (!m_bus) continue;
-        GVariant* parameters = g_variant_ref(call.parameters.get());
+        // The message takes its own reference.
+        GVariant* parameters = call.parameters.get();
         if (!call.serial) {
             g_dbus_connection_call(m_bus, GlobalShortcutsSession::kService, call.path.c_str(),
                                    call.interface.c_str(), call.method.c_str(), parameters, nullptr,
