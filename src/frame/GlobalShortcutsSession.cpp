@@ -35,7 +35,8 @@ std::string TriggerText(const char* utf8) {
 
 }  // namespace
 
-std::vector<PortalCall> GlobalShortcutsSession::Connected(const std::string& uniqueName, GVariant* versionReply) {
+std::vector<PortalCall> GlobalShortcutsSession::Connected(const std::string& uniqueName,
+                                                          GVariant* versionReply) {
     // ":1.42" is "1_42" in the paths the portal gives requests and sessions.
     m_sender.clear();
     for (char c : uniqueName.substr(uniqueName.starts_with(':') ? 1 : 0)) m_sender += c == '.' ? '_' : c;
@@ -43,7 +44,8 @@ std::vector<PortalCall> GlobalShortcutsSession::Connected(const std::string& uni
     if (versionReply && g_variant_is_of_type(versionReply, G_VARIANT_TYPE("(v)")) && !m_sender.empty()) {
         VariantPtr version(g_variant_get_child_value(versionReply, 0));
         VariantPtr inner(g_variant_get_variant(version.get()));
-        if (g_variant_is_of_type(inner.get(), G_VARIANT_TYPE_UINT32) && g_variant_get_uint32(inner.get()) >= 1)
+        if (g_variant_is_of_type(inner.get(), G_VARIANT_TYPE_UINT32) &&
+            g_variant_get_uint32(inner.get()) >= 1)
             m_portal = Portal::Present;
     }
     return Start();
@@ -94,7 +96,8 @@ PortalCall GlobalShortcutsSession::Request(const char* method, GVariant* paramet
 
 std::vector<PortalCall> GlobalShortcutsSession::Returned(unsigned serial, GVariant* reply) {
     if (serial != m_serial || m_request.empty()) return {};
-    if (!reply || !g_variant_is_of_type(reply, G_VARIANT_TYPE("(o)"))) return Fail(PortalShortcutState::Failed);
+    if (!reply || !g_variant_is_of_type(reply, G_VARIANT_TYPE("(o)")))
+        return Fail(PortalShortcutState::Failed);
     // An older portal puts the request elsewhere and says where.
     const char* path = nullptr;
     g_variant_get(reply, "(&o)", &path);
@@ -119,8 +122,9 @@ std::vector<PortalCall> GlobalShortcutsSession::Response(const std::string& path
 std::vector<PortalCall> GlobalShortcutsSession::SessionCreated(GVariant* results) {
     // A string in older portals, an object path in newer ones.
     VariantPtr handle(g_variant_lookup_value(results, "session_handle", nullptr));
-    if (!handle || !(g_variant_is_of_type(handle.get(), G_VARIANT_TYPE_STRING) ||
-                     g_variant_is_of_type(handle.get(), G_VARIANT_TYPE_OBJECT_PATH)) ||
+    if (!handle ||
+        !(g_variant_is_of_type(handle.get(), G_VARIANT_TYPE_STRING) ||
+          g_variant_is_of_type(handle.get(), G_VARIANT_TYPE_OBJECT_PATH)) ||
         !g_variant_is_object_path(g_variant_get_string(handle.get(), nullptr)))
         return Fail(PortalShortcutState::Failed);
     m_session = g_variant_get_string(handle.get(), nullptr);
@@ -159,7 +163,8 @@ std::vector<PortalCall> GlobalShortcutsSession::ShortcutsBound(GVariant* results
         m_step = Step::Idle;
         m_state = PortalShortcutState::Bound;
         const char* text = nullptr;
-        if (g_variant_lookup(details.get(), "trigger_description", "&s", &text)) m_trigger = TriggerText(text);
+        if (g_variant_lookup(details.get(), "trigger_description", "&s", &text))
+            m_trigger = TriggerText(text);
         return {};
     }
     // The desktop gave no trigger for it.

@@ -64,7 +64,8 @@ struct Driven {
         std::vector<PortalCall> create = session.Connected(":1.42", Version(1).get());
         EXPECT_EQ(create.size(), 1u);
         session.Returned(create.at(0).serial, Owned(g_variant_new("(o)", kRequest1)).get());
-        bind = session.Response(kRequest1, Answer(0, Dict("session_handle", g_variant_new_string(kSession))).get());
+        bind = session.Response(kRequest1,
+                                Answer(0, Dict("session_handle", g_variant_new_string(kSession))).get());
     }
 };
 
@@ -88,9 +89,8 @@ TEST(GlobalShortcutsSession, AsksForTheKeyInASession) {
     EXPECT_EQ(bind[0].method, "BindShortcuts");
     EXPECT_STREQ(g_variant_get_type_string(bind[0].parameters.get()), "(oa(sa{sv})sa{sv})");
     EXPECT_EQ(Text(bind[0].parameters.get()),
-              std::string("('") + kSession + "', [('tray', {'description': <'" +
-                  ToUtf8("タスク トレイ") + "'>, 'preferred_trigger': <'CTRL+ALT+f'>})], '', " +
-                  "{'handle_token': <'fern2'>})");
+              std::string("('") + kSession + "', [('tray', {'description': <'" + ToUtf8("タスク トレイ") +
+                  "'>, 'preferred_trigger': <'CTRL+ALT+f'>})], '', " + "{'handle_token': <'fern2'>})");
     EXPECT_EQ(session.State(), State::Pending);
     session.Response(kRequest2, Answer(0, Shortcuts({{"other", "X"}, {"tray", "Ctrl+Alt+F"}})).get());
     EXPECT_EQ(session.State(), State::Bound);
@@ -108,7 +108,8 @@ TEST(GlobalShortcutsSession, WhatTheDesktopAnswersToTheBinding) {
     } cases[] = {
         {"a trigger", 0, Shortcuts({{"tray", "Strg+Alt+F"}}), State::Bound, "Strg+Alt+F"},
         {"bound without a text", 0, Shortcuts({{"tray", nullptr}}), State::Bound, ""},
-        {"the text in Japanese", 0, Shortcuts({{"tray", "\xE3\x82\xAD\xE3\x83\xBC F"}}), State::Bound, "キー F"},
+        {"the text in Japanese", 0, Shortcuts({{"tray", "\xE3\x82\xAD\xE3\x83\xBC F"}}), State::Bound,
+         "キー F"},
         {"a text with line breaks", 0, Shortcuts({{"tray", "Ctrl+\n\tF"}}), State::Bound, "Ctrl+F"},
         {"none bound", 0, Shortcuts({}), State::Refused, ""},
         {"only another id", 0, Shortcuts({{"other", "F1"}}), State::Refused, ""},
@@ -117,8 +118,9 @@ TEST(GlobalShortcutsSession, WhatTheDesktopAnswersToTheBinding) {
         {"an unknown code", 7, Shortcuts({{"tray", "F"}}), State::Failed, ""},
         {"no shortcuts", 0, nullptr, State::Failed, ""},
         {"shortcuts of a wrong type", 0, Dict("shortcuts", g_variant_new_string("tray")), State::Failed, ""},
-        {"a description of a wrong type", 0, Dict("shortcuts", g_variant_new_parsed("[('tray', {'trigger_description': <7>})]")),
-         State::Bound, ""},
+        {"a description of a wrong type", 0,
+         Dict("shortcuts", g_variant_new_parsed("[('tray', {'trigger_description': <7>})]")), State::Bound,
+         ""},
     };
     for (auto& c : cases) {
         Driven d;
@@ -126,7 +128,8 @@ TEST(GlobalShortcutsSession, WhatTheDesktopAnswersToTheBinding) {
         std::vector<PortalCall> after = d.session.Response(kRequest2, Answer(c.code, c.results).get());
         EXPECT_EQ(d.session.State(), c.state) << c.what;
         EXPECT_EQ(d.session.Trigger(), c.trigger) << c.what;
-        EXPECT_EQ(d.session.Activated(ActivatedSignal(kSession, "tray").get()), c.state == State::Bound) << c.what;
+        EXPECT_EQ(d.session.Activated(ActivatedSignal(kSession, "tray").get()), c.state == State::Bound)
+            << c.what;
         // A session that binds nothing is not kept open.
         if (c.state != State::Bound) {
             ASSERT_EQ(after.size(), 1u) << c.what;
@@ -144,8 +147,10 @@ TEST(GlobalShortcutsSession, AnswersOfNoUseLeaveNoSessionOrFail) {
     };
     Case cases[] = {
         {"no session handle", Answer(0), State::Failed},
-        {"a handle that is no path", Answer(0, Dict("session_handle", g_variant_new_string("x y"))), State::Failed},
-        {"a handle of a wrong type", Answer(0, Dict("session_handle", g_variant_new_uint32(3))), State::Failed},
+        {"a handle that is no path", Answer(0, Dict("session_handle", g_variant_new_string("x y"))),
+         State::Failed},
+        {"a handle of a wrong type", Answer(0, Dict("session_handle", g_variant_new_uint32(3))),
+         State::Failed},
         {"a response of a wrong shape", Owned(g_variant_new("(s)", "yes")), State::Failed},
         {"cancelled", Answer(1), State::Refused},
     };
@@ -160,7 +165,8 @@ TEST(GlobalShortcutsSession, AnswersOfNoUseLeaveNoSessionOrFail) {
 
 TEST(GlobalShortcutsSession, NoPortalNoCalls) {
     VariantPtr noVersion;
-    VariantPtr cases[] = {std::move(noVersion), Version(0), Owned(g_variant_new("(v)", g_variant_new_string("1"))),
+    VariantPtr cases[] = {std::move(noVersion), Version(0),
+                          Owned(g_variant_new("(v)", g_variant_new_string("1"))),
                           Owned(g_variant_new("(u)", 1u))};
     for (auto& reply : cases) {
         GlobalShortcutsSession session;
@@ -180,7 +186,8 @@ TEST(GlobalShortcutsSession, ActivatedCountsOnlyForOurShortcutOnTheBoundSession)
     d.session.Response(kRequest2, Answer(0, Shortcuts({{"tray", "F"}})).get());
     EXPECT_TRUE(d.session.Activated(ActivatedSignal(kSession, "tray").get()));
     EXPECT_FALSE(d.session.Activated(ActivatedSignal(kSession, "other").get()));
-    EXPECT_FALSE(d.session.Activated(ActivatedSignal("/org/freedesktop/portal/desktop/session/1_42/old", "tray").get()));
+    EXPECT_FALSE(d.session.Activated(
+        ActivatedSignal("/org/freedesktop/portal/desktop/session/1_42/old", "tray").get()));
     EXPECT_FALSE(d.session.Activated(Owned(g_variant_new("(ss)", kSession, "tray")).get()));
     EXPECT_FALSE(d.session.Activated(nullptr));
 
@@ -206,7 +213,8 @@ TEST(GlobalShortcutsSession, ActivatedCountsOnlyForOurShortcutOnTheBoundSession)
 TEST(GlobalShortcutsSession, RequestsOfOthersAndStaleOnesAreIgnored) {
     Driven d;
     // Not the request awaited: another path, the answered one again.
-    d.session.Response("/org/freedesktop/portal/desktop/request/1_42/fern9", Answer(0, Shortcuts({{"tray", "F"}})).get());
+    d.session.Response("/org/freedesktop/portal/desktop/request/1_42/fern9",
+                       Answer(0, Shortcuts({{"tray", "F"}})).get());
     d.session.Response(kRequest1, Answer(0, Shortcuts({{"tray", "F"}})).get());
     EXPECT_EQ(d.session.State(), State::Pending);
     // An older portal names the request elsewhere in its reply.

@@ -57,15 +57,15 @@ void PortalShortcuts::Connected(GDBusConnection* bus) {
         return;
     }
     const char* service = GlobalShortcutsSession::kService;
-    m_responses = g_dbus_connection_signal_subscribe(m_bus, service, "org.freedesktop.portal.Request", "Response",
-                                                     nullptr, nullptr, G_DBUS_SIGNAL_FLAGS_NONE, &OnSignal, this,
-                                                     nullptr);
+    m_responses = g_dbus_connection_signal_subscribe(m_bus, service, "org.freedesktop.portal.Request",
+                                                     "Response", nullptr, nullptr, G_DBUS_SIGNAL_FLAGS_NONE,
+                                                     &OnSignal, this, nullptr);
     m_activations = g_dbus_connection_signal_subscribe(m_bus, service, GlobalShortcutsSession::kInterface,
                                                        "Activated", GlobalShortcutsSession::kPath, nullptr,
                                                        G_DBUS_SIGNAL_FLAGS_NONE, &OnSignal, this, nullptr);
-    m_closings = g_dbus_connection_signal_subscribe(m_bus, service, "org.freedesktop.portal.Session", "Closed",
-                                                    nullptr, nullptr, G_DBUS_SIGNAL_FLAGS_NONE, &OnSignal, this,
-                                                    nullptr);
+    m_closings = g_dbus_connection_signal_subscribe(m_bus, service, "org.freedesktop.portal.Session",
+                                                    "Closed", nullptr, nullptr, G_DBUS_SIGNAL_FLAGS_NONE,
+                                                    &OnSignal, this, nullptr);
     g_dbus_connection_call(
         m_bus, service, GlobalShortcutsSession::kPath, "org.freedesktop.DBus.Properties", "Get",
         g_variant_new("(ss)", GlobalShortcutsSession::kInterface, "version"), G_VARIANT_TYPE("(v)"),
@@ -98,8 +98,8 @@ void PortalShortcuts::Send(std::vector<PortalCall> calls) {
         }
         Wait(call.serial, call.answerSeconds);
         g_dbus_connection_call(
-            m_bus, GlobalShortcutsSession::kService, call.path.c_str(), call.interface.c_str(), call.method.c_str(),
-            parameters, nullptr, G_DBUS_CALL_FLAGS_NONE, kCallTimeoutMs, m_cancel,
+            m_bus, GlobalShortcutsSession::kService, call.path.c_str(), call.interface.c_str(),
+            call.method.c_str(), parameters, nullptr, G_DBUS_CALL_FLAGS_NONE, kCallTimeoutMs, m_cancel,
             [](GObject* source, GAsyncResult* result, gpointer data) {
                 auto* pending = static_cast<Pending*>(data);
                 GError* error = nullptr;
@@ -110,7 +110,8 @@ void PortalShortcuts::Send(std::vector<PortalCall> calls) {
                                         g_error_matches(error, G_DBUS_ERROR, G_DBUS_ERROR_NO_REPLY));
                 if (error) g_error_free(error);
                 if (!gone && silent) pending->self->m_session.TimedOut(pending->serial);
-                else if (!gone) pending->self->Send(pending->self->m_session.Returned(pending->serial, reply));
+                else if (!gone)
+                    pending->self->Send(pending->self->m_session.Returned(pending->serial, reply));
                 if (reply) g_variant_unref(reply);
                 delete pending;
             },

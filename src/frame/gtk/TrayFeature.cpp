@@ -52,7 +52,8 @@ TrayFeature::TrayFeature(Services services)
     m_menu = BuildMenu(TrayMenu(), context);
     m_menu->attach_to_widget(m_services.window);
     m_services.pages.Add("タスク トレイ", [this] {
-        return std::make_unique<TrayOptionsPage>(m_services.settings, m_hotKey.Note(), m_hotKey.DesktopTrigger());
+        return std::make_unique<TrayOptionsPage>(m_services.settings, m_hotKey.Note(),
+                                                 m_hotKey.DesktopTrigger());
     });
 }
 

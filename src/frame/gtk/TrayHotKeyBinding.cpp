@@ -29,9 +29,10 @@ std::string Accelerator(const TrayHotKey& key) {
 
 TrayHotKeyBinding::TrayHotKeyBinding(std::function<void()> pressed)
     : m_pressed(std::move(pressed)), m_backend(Choose()) {
-    if (m_backend == Backend::Portal) m_portal = std::make_unique<PortalShortcuts>([this] {
-        if (m_pressed) m_pressed();
-    });
+    if (m_backend == Backend::Portal)
+        m_portal = std::make_unique<PortalShortcuts>([this] {
+            if (m_pressed) m_pressed();
+        });
 }
 
 TrayHotKeyBinding::~TrayHotKeyBinding() { Unbind(); }
@@ -84,8 +85,9 @@ void TrayHotKeyBinding::Unbind() {
 }
 
 std::string TrayHotKeyBinding::DesktopTrigger() const {
-    return m_portal && m_portal->Session().State() == PortalShortcutState::Bound ? m_portal->Session().Trigger()
-                                                                                 : std::string();
+    return m_portal && m_portal->Session().State() == PortalShortcutState::Bound
+               ? m_portal->Session().Trigger()
+               : std::string();
 }
 
 HotKeyNote TrayHotKeyBinding::Note() const {

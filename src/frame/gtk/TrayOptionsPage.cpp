@@ -13,7 +13,8 @@ constexpr int kMaxIconIndex = 9999;
 
 }  // namespace
 
-TrayOptionsPage::TrayOptionsPage(CSettingsService& settings, HotKeyNote note, const std::string& desktopTrigger)
+TrayOptionsPage::TrayOptionsPage(CSettingsService& settings, HotKeyNote note,
+                                 const std::string& desktopTrigger)
     : m_settings(settings),
       m_onMinimize(m_column.Check("最小化時にタスク トレイ(&M)")),
       m_customIcon(m_column.Check("アイコンとツールチップを指定(&I)")),
@@ -44,22 +45,29 @@ void TrayOptionsPage::ShowNote(HotKeyNote note, const std::string& desktopTrigge
     switch (note) {
         case HotKeyNote::Quiet: return;
         case HotKeyNote::NoDesktop:
-            m_column.Note("このデスクトップではホット キーを登録できません (X11 か、ショートカットの"
-                          "ポータルがあるデスクトップで使えます)。");
+            m_column.Note(
+                "このデスクトップではホット キーを登録できません (X11 か、ショートカットの"
+                "ポータルがあるデスクトップで使えます)。");
             return;
         case HotKeyNote::GrabFailed:
             m_column.Note(
                 "ホット "
                 "キーを登録できませんでした。ほかのプログラムが同じキーを使っていないか確かめてください。");
             return;
-        case HotKeyNote::Waiting: m_column.Note("ホット キーについてデスクトップの返事を待っています。"); return;
+        case HotKeyNote::Waiting:
+            m_column.Note("ホット キーについてデスクトップの返事を待っています。");
+            return;
         case HotKeyNote::Assigned:
             m_column.Note(desktopTrigger.empty() ? std::string("デスクトップがホット キーを割り当てました。")
                                                  : "デスクトップが割り当てたキー: " + desktopTrigger);
             return;
         case HotKeyNote::Refused: m_column.Note("デスクトップがホット キーを断りました。"); return;
-        case HotKeyNote::DesktopFailed: m_column.Note("デスクトップがホット キーを登録できませんでした。"); return;
-        case HotKeyNote::NoAnswer: m_column.Note("ホット キーについてデスクトップから返事がありません。"); return;
+        case HotKeyNote::DesktopFailed:
+            m_column.Note("デスクトップがホット キーを登録できませんでした。");
+            return;
+        case HotKeyNote::NoAnswer:
+            m_column.Note("ホット キーについてデスクトップから返事がありません。");
+            return;
     }
 }
 
