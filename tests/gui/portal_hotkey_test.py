@@ -35,7 +35,7 @@ def lines(path):
     return read_file(path).decode().splitlines()
 
 
-def helper(work, env, script, *args):
+def helper(env, script, *args):
     process = subprocess.Popen(["/usr/bin/python3", os.path.join(HERE, script)] + list(args), env=env)
     check(wait_for(lambda: os.path.exists(args[0]), 10), "%s is on the bus" % script)
     return process
@@ -85,8 +85,8 @@ def started(env, data):
 def bound(work, env, data):
     log = os.path.join(work, "portal-bind.log")
     items = os.path.join(work, "items.txt")
-    watcher = helper(work, env, "sni_watcher.py", items)
-    portal = helper(work, env, "shortcuts_portal.py", log, "bind")
+    watcher = helper(env, "sni_watcher.py", items)
+    portal = helper(env, "shortcuts_portal.py", log, "bind")
     process = started(env, data)
     check(wait_for(lambda: [l for l in lines(log) if l.startswith("BindShortcuts")], 10),
           "the browser asks the portal for its key: %r" % lines(log))
@@ -113,7 +113,7 @@ def bound(work, env, data):
 
 def declined(work, env, data, mode, wanted, what):
     log = os.path.join(work, "portal-%s.log" % mode)
-    portal = helper(work, env, "shortcuts_portal.py", log, mode) if mode else None
+    portal = helper(env, "shortcuts_portal.py", log, mode) if mode else None
     process = started(env, data)
     if portal:
         check(wait_for(lambda: "CreateSession" in lines(log), 10), "%s: the portal is asked" % what)
@@ -142,7 +142,7 @@ def main():
     # the wait is over (ten seconds).
     for mode in ("silent", "mute"):
         log = os.path.join(work, "portal-%s.log" % mode)
-        portal = helper(work, env, "shortcuts_portal.py", log, mode)
+        portal = helper(env, "shortcuts_portal.py", log, mode)
         process = started(env, data)
         texts = page_note("返事を待っています")
         check([t for t in texts if "返事を待っています" in t], "%s: at first the page says it waits: %r" % (mode, texts))
