@@ -41,6 +41,11 @@ std::string TrayMenuText(const std::optional<TrayHotKey>& key) {
     return key ? std::string(kTrayMenuText) + "\t" + HotKeyText(*key) : std::string(kTrayMenuText);
 }
 
+std::string TrayMenuText(const std::optional<TrayHotKey>& key, const std::string& desktopTrigger) {
+    if (!key || desktopTrigger.empty()) return TrayMenuText(key);
+    return std::string(kTrayMenuText) + "\t" + desktopTrigger;
+}
+
 std::string TrayTipText(const TaskTraySettings& tray) {
     if (!tray.customIcon || tray.infoTip.empty() || tray.infoTip.size() > kTipLimit) return kUnknown;
     return tray.infoTip;

@@ -34,6 +34,9 @@ int HotKeySettingValue(const TrayHotKey& key);
 std::string HotKeyText(const TrayHotKey& key);
 // The View menu's item: "タスク トレイ(&T)\tCtrl+Alt+F" with a hot key.
 std::string TrayMenuText(const std::optional<TrayHotKey>& key);
+// The same with the desktop's own text for the trigger it bound, where it
+// gave one (it may differ from the key asked for).
+std::string TrayMenuText(const std::optional<TrayHotKey>& key, const std::string& desktopTrigger);
 
 // The tool tip of the icon: TTInfoTip with the own icon and tip asked for,
 // "unknown" otherwise and for a tip that is empty or over 40 bytes.

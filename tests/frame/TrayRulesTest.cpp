@@ -34,6 +34,11 @@ TEST(TrayHotKeySetting, ValuesAndTheirText) {
     }
     EXPECT_EQ(TrayMenuText(HotKeyOfSetting((0x46 << 16) | 0x3)), "タスク トレイ(&T)\tCtrl+Alt+F");
     EXPECT_EQ(TrayMenuText(std::nullopt), "タスク トレイ(&T)");
+    // The desktop's text for what it bound wins over the key asked for.
+    EXPECT_EQ(TrayMenuText(HotKeyOfSetting((0x46 << 16) | 0x3), "Strg+Alt+G"),
+              "タスク トレイ(&T)\tStrg+Alt+G");
+    EXPECT_EQ(TrayMenuText(HotKeyOfSetting((0x46 << 16) | 0x3), ""), "タスク トレイ(&T)\tCtrl+Alt+F");
+    EXPECT_EQ(TrayMenuText(std::nullopt, "F"), "タスク トレイ(&T)");
 }
 
 TEST(TrayIconAndTip, WhatTTStyleAsksFor) {

@@ -102,7 +102,7 @@ TEST(WindowOptionsPages, TrayPageKeepsAHotKeyItCannotShowUntilTheUserClearsIt) {
     o.profile.Set("TaskTray", "TTHotKey", std::to_string(0x46 << 16));
     o.profile.Set("TaskTray", "TTStyle", std::to_string(0x1 | 0x4));
     o.Open();
-    TrayOptionsPage page(*o.settings, false, false);
+    TrayOptionsPage page(*o.settings, HotKeyNote::Quiet, "");
     page.Load(o.session->Working());
     Gtk::Entry* hotKey = Control<Gtk::Entry>(page.Widget(), "ホット キー(&H)");
     Gtk::Entry* tip = Control<Gtk::Entry>(page.Widget(), "ツールチップ(&T)");
@@ -121,11 +121,28 @@ TEST(WindowOptionsPages, TrayPageKeepsAHotKeyItCannotShowUntilTheUserClearsIt) {
     EXPECT_EQ(o.Ini("TaskTray", "TTHotKey"), "0");
 }
 
-TEST(WindowOptionsPages, TrayPageSaysWhenNoHotKeyCanBeRegistered) {
+TEST(WindowOptionsPages, TrayPageSaysHowTheHotKeyFared) {
     Options o;
     o.Open();
-    TrayOptionsPage unavailable(*o.settings, true, false);
-    EXPECT_TRUE(ShowsText(unavailable.Widget(), "ホット キーを登録できません"));
-    TrayOptionsPage failed(*o.settings, false, true);
-    EXPECT_TRUE(ShowsText(failed.Widget(), "ホット キーを登録できませんでした"));
+    struct Case {
+        HotKeyNote note;
+        const char* trigger;
+        const char* shown;
+    } cases[] = {
+        {HotKeyNote::NoDesktop, "", "このデスクトップではホット キーを登録できません"},
+        {HotKeyNote::GrabFailed, "", "ホット キーを登録できませんでした。ほかのプログラム"},
+        {HotKeyNote::Waiting, "", "デスクトップの返事を待っています"},
+        {HotKeyNote::Assigned, "Ctrl+Alt+G", "デスクトップが割り当てたキー: Ctrl+Alt+G"},
+        {HotKeyNote::Assigned, "", "デスクトップがホット キーを割り当てました"},
+        {HotKeyNote::Refused, "", "デスクトップがホット キーを断りました"},
+        {HotKeyNote::DesktopFailed, "", "デスクトップがホット キーを登録できませんでした"},
+        {HotKeyNote::NoAnswer, "", "デスクトップから返事がありません"},
+    };
+    for (const auto& c : cases) {
+        TrayOptionsPage page(*o.settings, c.note, c.trigger);
+        EXPECT_TRUE(ShowsText(page.Widget(), c.shown)) << c.shown;
+    }
+    TrayOptionsPage quiet(*o.settings, HotKeyNote::Quiet, "Ctrl+F");
+    EXPECT_FALSE(ShowsText(quiet.Widget(), "デスクトップ"));
+    EXPECT_FALSE(ShowsText(quiet.Widget(), "ホット キーを登録"));
 }

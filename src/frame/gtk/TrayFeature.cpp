@@ -52,16 +52,18 @@ TrayFeature::TrayFeature(Services services)
     m_menu = BuildMenu(TrayMenu(), context);
     m_menu->attach_to_widget(m_services.window);
     m_services.pages.Add("タスク トレイ", [this] {
-        return std::make_unique<TrayOptionsPage>(m_services.settings, !TrayHotKeyBinding::Available(),
-                                                 m_hotKeyFailed);
+        return std::make_unique<TrayOptionsPage>(m_services.settings, m_hotKey.Note(),
+                                                 m_hotKey.DesktopTrigger());
     });
 }
 
 void TrayFeature::RegisterCommands(CCommandRouter& router) {
     router.Add(ID_TASK_TRAY, [this] { Toggle(); });
-    // The View menu's item carries the hot key that works now.
+    // The View menu's item carries the hot key that works now, as the desktop
+    // names it when it bound one.
     router.AddDynamicMenu(kTaskTrayMenu, [this] {
-        return std::vector<DynamicMenuItem>{{ID_TASK_TRAY, TrayMenuText(m_hotKey.Bound()), false}};
+        return std::vector<DynamicMenuItem>{
+            {ID_TASK_TRAY, TrayMenuText(m_hotKey.Bound(), m_hotKey.DesktopTrigger()), false}};
     });
 }
 
@@ -95,8 +97,7 @@ void TrayFeature::FromTray() {
 void TrayFeature::BindHotKey() {
     std::optional<TrayHotKey> key = HotKeyOfSetting(m_services.settings.Live().taskTray.hotKey);
     if (key && m_hotKey.Bound() == key) return;
-    m_hotKeyFailed = key && !m_hotKey.Bind(key);
-    if (!key) m_hotKey.Unbind();
+    m_hotKey.Bind(key);
 }
 
 void TrayFeature::PopUpMenu() {

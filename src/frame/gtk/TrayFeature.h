@@ -42,7 +42,6 @@ private:
     TrayIcon m_icon;
     TrayHotKeyBinding m_hotKey;
     bool m_inTray = false;
-    bool m_hotKeyFailed = false;
     Gtk::Menu* m_menu = nullptr;
     SettingsSubscription m_changed;
     SignalConnection m_exitStep;

@@ -13,7 +13,8 @@ constexpr int kMaxIconIndex = 9999;
 
 }  // namespace
 
-TrayOptionsPage::TrayOptionsPage(CSettingsService& settings, bool noHotKeys, bool hotKeyFailed)
+TrayOptionsPage::TrayOptionsPage(CSettingsService& settings, HotKeyNote note,
+                                 const std::string& desktopTrigger)
     : m_settings(settings),
       m_onMinimize(m_column.Check("最小化時にタスク トレイ(&M)")),
       m_customIcon(m_column.Check("アイコンとツールチップを指定(&I)")),
@@ -31,18 +32,43 @@ TrayOptionsPage::TrayOptionsPage(CSettingsService& settings, bool noHotKeys, boo
     m_hotKeyField.set_editable(false);
     m_hotKeyField.signal_key_press_event().connect([this](GdkEventKey* event) { return CatchKey(event); },
                                                    false);
-    if (noHotKeys)
-        m_column.Note("このデスクトップではホット キーを登録できません (X11 のデスクトップでのみ使えます)。");
-    else if (hotKeyFailed)
-        m_column.Note(
-            "ホット "
-            "キーを登録できませんでした。ほかのプログラムが同じキーを使っていないか確かめてください。");
+    ShowNote(note, desktopTrigger);
     m_customIcon.signal_toggled().connect([this] {
         bool on = m_customIcon.get_active();
         m_iconPath.set_sensitive(on);
         m_iconIndex.set_sensitive(on);
         m_tip.set_sensitive(on);
     });
+}
+
+void TrayOptionsPage::ShowNote(HotKeyNote note, const std::string& desktopTrigger) {
+    switch (note) {
+        case HotKeyNote::Quiet: return;
+        case HotKeyNote::NoDesktop:
+            m_column.Note(
+                "このデスクトップではホット キーを登録できません (X11 か、ショートカットの"
+                "ポータルがあるデスクトップで使えます)。");
+            return;
+        case HotKeyNote::GrabFailed:
+            m_column.Note(
+                "ホット "
+                "キーを登録できませんでした。ほかのプログラムが同じキーを使っていないか確かめてください。");
+            return;
+        case HotKeyNote::Waiting:
+            m_column.Note("ホット キーについてデスクトップの返事を待っています。");
+            return;
+        case HotKeyNote::Assigned:
+            m_column.Note(desktopTrigger.empty() ? std::string("デスクトップがホット キーを割り当てました。")
+                                                 : "デスクトップが割り当てたキー: " + desktopTrigger);
+            return;
+        case HotKeyNote::Refused: m_column.Note("デスクトップがホット キーを断りました。"); return;
+        case HotKeyNote::DesktopFailed:
+            m_column.Note("デスクトップがホット キーを登録できませんでした。");
+            return;
+        case HotKeyNote::NoAnswer:
+            m_column.Note("ホット キーについてデスクトップから返事がありません。");
+            return;
+    }
 }
 
 // The icon file's field with its browse button beside it.

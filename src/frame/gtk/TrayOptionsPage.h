@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "frame/TrayRules.h"
+#include "frame/gtk/TrayHotKeyBinding.h"
 #include "options/gtk/OptionsPage.h"
 #include "ui/gtk/OptionsControls.h"
 
@@ -11,9 +12,9 @@ namespace fern {
 
 class TrayOptionsPage : public IOptionsPage {
 public:
-    // `noHotKeys`: this desktop cannot grab keys; `hotKeyFailed`: the key
-    // stored could not be grabbed.
-    TrayOptionsPage(CSettingsService& settings, bool noHotKeys, bool hotKeyFailed);
+    // `note`: how the hot key fared with the desktop; `desktopTrigger`: the
+    // desktop's text for the trigger it bound.
+    TrayOptionsPage(CSettingsService& settings, HotKeyNote note, const std::string& desktopTrigger);
     Gtk::Widget& Widget() override { return m_column; }
     void Load(const ProgramSettings& working) override;
     void Store(COptionsSession& session) override;
@@ -32,6 +33,7 @@ private:
     TaskTraySettings m_loaded;
 
     void ShowHotKey();
+    void ShowNote(HotKeyNote note, const std::string& desktopTrigger);
     bool CatchKey(GdkEventKey* event);
     void ChooseIcon();
     Gtk::Entry& IconPathField();

@@ -1,0 +1,13 @@
+#pragma once
+// The task tray's hot key as a desktop's global-shortcut service reads a
+// trigger: "CTRL+ALT+f", modifiers then the key's keysym name.
+#include <string>
+
+#include "frame/TrayRules.h"
+
+namespace fern {
+
+// Empty for a key without a keysym name.
+std::string ShortcutTriggerOf(const TrayHotKey& key);
+
+}  // namespace fern
