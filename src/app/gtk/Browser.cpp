@@ -251,10 +251,11 @@ int Browser::Run() {
     m_frame.SetStarting(true);
     m_context.OnFirstPage([this] {
         // At once, not in a later turn: the page asks whether to load its
-        // icon soon after its load starts, and without the database the
-        // answer is no.
+        // icon soon after it commits, and without the database the answer
+        // is no. Not before the commit: the response's policy decision
+        // waits for this thread.
         m_context.EnableFavicons();
-        TraceEvent("favicon database (the first page started)");
+        TraceEvent("favicon database (the first page committed)");
         m_deferred.FirstPageDone();
     });
     StartChannels();

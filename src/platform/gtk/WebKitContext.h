@@ -42,10 +42,10 @@ public:
     // disk.
     void EnableFavicons();
     // `done` runs once, when the first page that is not a blank one has
-    // started its load (its request is out) or failed in any view: the
+    // committed (its response is accepted) or failed in any view: the
     // start-up work that page does not need waits for it.
     void OnFirstPage(std::function<void()> done) { m_firstPage = std::move(done); }
-    // From the views' signals: the load of `uri` (UTF-8) started or failed.
+    // From the views' signals: `uri` (UTF-8) committed or failed.
     void PageReached(const char* uri);
     WebKitWebsiteDataManager* DataManager() const { return m_dataManager; }
 

@@ -316,7 +316,7 @@ struct WebKitEngineHandlers {
             TRACE("%p load %d %s", data, static_cast<int>(event),
                   Str(webkit_web_view_get_uri(e.m_view)).c_str());
             if (StartupTraceOn()) TraceFirstPage(e, event);
-            if (event == WEBKIT_LOAD_STARTED) e.m_context.PageReached(webkit_web_view_get_uri(e.m_view));
+            if (event == WEBKIT_LOAD_COMMITTED) e.m_context.PageReached(webkit_web_view_get_uri(e.m_view));
             if (event == WEBKIT_LOAD_STARTED) Started(e);
             else if (event == WEBKIT_LOAD_COMMITTED) Committed(e);
             else if (event == WEBKIT_LOAD_FINISHED) Finished(e);
