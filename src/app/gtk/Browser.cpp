@@ -145,6 +145,8 @@ Browser::Browser(const ProgramStart& start)
 }
 
 Browser::~Browser() {
+    // The context outlives the members the hook reaches.
+    m_context.OnFirstPage(nullptr);
     m_dde.reset();
     m_handOff.Stop();
     m_keys.SaveIfChanged();
