@@ -103,6 +103,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.end_headers()
             return
         if path.startswith("/page/"):
+            # When the page was asked for: the start-up trace compares it
+            # across browsers, as only fern traces its own phases.
+            REPORTS.record("requested " + path[len("/page/"):])
             data = page_html(path[len("/page/"):]).encode("utf-8")
             self.send_response(200)
             self.send_header("Content-Type", "text/html; charset=utf-8")
@@ -349,18 +352,20 @@ NO_SANDBOX = {"WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS": "1"}
 
 
 def traced_start(args, base, name, kind):
-    """One start with FERN_TRACE=1 (`kind`: fern, fern_nosandbox or surf):
-    (ms to the page's load event, {phase: ms} from fern's trace)."""
+    """One start with FERN_TRACE=1 (`kind`: fern, fern_nosandbox, fern_other
+    or surf): (ms to the page's load event, ms to the page's request, {phase:
+    ms} from fern's trace)."""
     with Profile() as profile:
         url = "%s/page/%s" % (base, name)
         env = dict(profile.env, FERN_TRACE="1")
         if kind == "fern_nosandbox":
             env.update(NO_SANDBOX)
-        cmd = ["surf", url] if kind == "surf" else [args.fern, "--data-dir", profile.data, url]
+        program = args.trace_other if kind == "fern_other" else args.fern
+        cmd = ["surf", url] if kind == "surf" else [program, "--data-dir", profile.data, url]
         err = tempfile.TemporaryFile(mode="w+")
         t0 = time.monotonic()
         proc = subprocess.Popen(cmd, env=env, stdout=subprocess.DEVNULL, stderr=err, text=True)
-        times = REPORTS.wait([name], 60)
+        times = REPORTS.wait([name, "requested " + name], 60)
         # The page reports its onload before the engine tells the browser.
         time.sleep(0.5)
         members = tree(proc.pid)
@@ -373,37 +378,44 @@ def traced_start(args, base, name, kind):
             m = TRACE_LINE.match(line.strip())
             if m and m.group(2) not in phases:
                 phases[m.group(2)] = float(m.group(1))
-        return (times[0] - t0) * 1000, phases
+        return (times[0] - t0) * 1000, (times[1] - t0) * 1000, phases
 
 
 def bench_trace(args, base, results):
     print("== start-up trace (FERN_TRACE=1), the sandbox's cost, and surf when installed", flush=True)
-    kinds = ["fern", "fern_nosandbox"] + (["surf"] if shutil.which("surf") else [])
+    kinds = (["fern", "fern_nosandbox"] + (["fern_other"] if args.trace_other else [])
+             + (["surf"] if shutil.which("surf") else []))
     got = {k: [] for k in kinds}
+    requested = {k: [] for k in kinds}
     phases = {k: {} for k in kinds}
     for i in range(args.runs + 1):
         for kind in (kinds if i % 2 == 0 else kinds[::-1]):
-            ms, trace = traced_start(args, base, "trace%d%s" % (i, kind), kind)
+            ms, request_ms, trace = traced_start(args, base, "trace%d%s" % (i, kind), kind)
             if i == 0:
                 continue
             got[kind].append(ms)
+            requested[kind].append(request_ms)
             for phase, at in trace.items():
                 phases[kind].setdefault(phase, []).append(at)
-            print("  run %2d  %-15s %6.0f ms" % (i, kind, ms), flush=True)
+            print("  run %2d  %-15s %6.0f ms  (page requested at %4.0f ms)" % (i, kind, ms, request_ms), flush=True)
             time.sleep(0.3)
     res = {k: summary(v) for k, v in got.items()}
+    res["requested"] = {k: summary(v) for k, v in requested.items()}
     res["phases"] = {k: {p: statistics.median(v) for p, v in ph.items()} for k, ph in phases.items()}
     results["trace"] = res
     for kind in kinds:
         print("  %-15s to onload: %s" % (kind, fmt(res[kind])))
-    for kind in ("fern", "fern_nosandbox"):
+        print("  %-15s to the page's request: %s" % (kind, fmt(res["requested"][kind])))
+    for kind in [k for k in kinds if k != "surf"]:
         print("  phases of %s (medians, ms since the process began):" % kind)
         for phase, at in sorted(res["phases"][kind].items(), key=lambda kv: kv[1]):
             print("    %7.1f  %s" % (at, phase))
     print("  the sandbox costs the first page %.0f ms (medians)"
           % (res["fern"]["median"] - res["fern_nosandbox"]["median"]), flush=True)
     if "surf" in res:
-        print("  ratio fern / surf (medians): %.2f" % (res["fern"]["median"] / res["surf"]["median"]), flush=True)
+        print("  ratio fern / surf (medians): %.2f to onload, %.2f to the request"
+              % (res["fern"]["median"] / res["surf"]["median"],
+                 res["requested"]["fern"]["median"] / res["requested"]["surf"]["median"]), flush=True)
 
 
 def print_pss(label, total, kinds, unreadable):
@@ -735,6 +747,8 @@ def main():
     parser.add_argument("--closeall-variants", default="first,last",
                         help="which tab is selected when closing: first, last")
     parser.add_argument("--steps-runs", type=int, default=5)
+    parser.add_argument("--trace-other", help="trace: also start this fern binary (e.g. an earlier build), "
+                        "alternating with the others")
     parser.add_argument("--only", default="startup,trace,steps,memory,handoff,closeall,restore,download")
     parser.add_argument("--download-mib", type=int, default=1024, help="size of the download")
     parser.add_argument("--download-runs", type=int, default=3)

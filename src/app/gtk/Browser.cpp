@@ -22,6 +22,9 @@ namespace fern {
 namespace {
 
 const char kTempName[] = "/~FBISTMP00";
+// How long the deferred start-up work waits for a first page that neither
+// commits nor fails (a server that does not answer).
+constexpr unsigned kFirstPageWaitMs = 3000;
 
 }  // namespace
 
@@ -142,6 +145,8 @@ Browser::Browser(const ProgramStart& start)
 }
 
 Browser::~Browser() {
+    // The context outlives the members the hook reaches.
+    m_context.OnFirstPage(nullptr);
     m_dde.reset();
     m_handOff.Stop();
     m_keys.SaveIfChanged();
@@ -183,16 +188,10 @@ bool Browser::OpenSpecialUrl(const std::string& text) {
     return fern::OpenSpecialUrl(text, actions);
 }
 
+// The hand-off socket listens before the first tabs open (a later start
+// waits for it meanwhile); the request channel of other programs and the
+// desktop session's client wait until the first page is under way.
 void Browser::StartChannels() {
-    // The request channel for other programs, named by BODDESrvName.
-    DdeWindowActions actions;
-    actions.restore = [this] {
-        m_window.deiconify();
-        m_window.present();
-    };
-    actions.close = [this] { m_window.Close(); };
-    m_dde = StartDdeServer(m_frame, m_settings.Live().browser.ddeServerName, std::move(actions), m_queue,
-                           m_messageBox);
     std::string error;
     if (!m_handOff.Listen(
             HandOffSocketPath(m_start.runtimeFolder),
@@ -208,8 +207,34 @@ void Browser::StartChannels() {
                 return G_SOURCE_REMOVE;
             },
             &m_window);
-    m_sessionEnd = std::make_unique<SessionEndWatcher>([this] { m_window.Close(); });
-    m_sessionEnd->Register("fern");
+}
+
+void Browser::DeferUntilFirstPage() {
+    m_deferred.Add("favicon database", [this] { m_context.EnableFavicons(); });
+    m_deferred.Add("request channel", [this] {
+        // Named by BODDESrvName.
+        DdeWindowActions actions;
+        actions.restore = [this] {
+            m_window.deiconify();
+            m_window.present();
+        };
+        actions.close = [this] { m_window.Close(); };
+        m_dde = StartDdeServer(m_frame, m_settings.Live().browser.ddeServerName, std::move(actions), m_queue,
+                               m_messageBox);
+    });
+    m_deferred.Add("desktop session client", [this] {
+        m_sessionEnd = std::make_unique<SessionEndWatcher>([this] { m_window.Close(); });
+        m_sessionEnd->Register("fern");
+    });
+}
+
+// Whether the active tab has a page on its way that is not a blank one.
+bool Browser::FirstPageLoading() {
+    CFernView* view = m_frame.ActiveView();
+    if (!view) return false;
+    std::string url = view->Url();
+    if (url.empty()) url = view->PendingUrl();
+    return !url.empty() && url.rfind("about:", 0) != 0;
 }
 
 void Browser::OpenArguments() {
@@ -226,6 +251,15 @@ void Browser::OpenArguments() {
 
 int Browser::Run() {
     m_frame.SetStarting(true);
+    m_context.OnFirstPage([this] {
+        // At once, not in a later turn: the page asks whether to load its
+        // icon soon after it commits, and without the database the answer
+        // is no. Not before the commit: the response's policy decision
+        // waits for this thread.
+        m_context.EnableFavicons();
+        TraceEvent("favicon database (the first page committed)");
+        m_deferred.FirstPageDone();
+    });
     StartChannels();
     TracePhase("request channels listening");
     OpenArguments();
@@ -235,10 +269,8 @@ int Browser::Run() {
     m_window.show();
     TracePhase("window shown");
     m_frame.SetStarting(false);
-    Glib::signal_idle().connect_once([this] {
-        m_context.EnableFavicons();
-        TraceEvent("deferred: favicon database");
-    });
+    DeferUntilFirstPage();
+    m_deferred.Arm(FirstPageLoading(), kFirstPageWaitMs);
     m_frame.StartAutoSave(m_settings.Live().autoSave.enabled, m_settings.Live().autoSave.intervalMinutes);
     if (m_start.commandLine.screenshot)
         m_screenshot = std::make_unique<ScreenshotWhenLoaded>(

@@ -8,6 +8,7 @@
 
 #include "addressbar/gtk/AddressBarFeature.h"
 #include "app/DataPaths.h"
+#include "app/StartupDeferrals.h"
 #include "app/gtk/ProgramStart.h"
 #include "app/gtk/Screenshot.h"
 #include "bookmarks/gtk/BookmarksFeature.h"
@@ -127,6 +128,8 @@ private:
     CHandOffServer m_handOff;
     std::unique_ptr<SessionEndWatcher> m_sessionEnd;
     std::unique_ptr<ScreenshotWhenLoaded> m_screenshot;
+    // What the first page does not need, run after it.
+    CStartupDeferrals m_deferred{m_timers, m_queue};
 
     FrameServices MakeFrameServices();
     // What every web process needs from the start, then the first of them.
@@ -136,6 +139,8 @@ private:
     int OpenFlags() const { return m_settings.Live().browser.focusPage ? 3 : 1; }
     void OpenArguments();
     void StartChannels();
+    void DeferUntilFirstPage();
+    bool FirstPageLoading();
 };
 
 }  // namespace fern

@@ -112,6 +112,13 @@ void WebKitContext::LoadWebExtensionsFrom(const std::string& folder) {
     webkit_web_context_set_web_extensions_directory(m_context, folder.c_str());
 }
 
+void WebKitContext::PageReached(const char* uri) {
+    if (!m_firstPage || !uri || !*uri || g_str_has_prefix(uri, "about:")) return;
+    std::function<void()> done = std::move(m_firstPage);
+    m_firstPage = nullptr;
+    done();
+}
+
 void WebKitContext::EnableFavicons() {
     if (m_faviconsOn) return;
     m_faviconsOn = true;

@@ -4,6 +4,7 @@
 // in the sandbox, and the page store behind the view-source pages.
 #include <webkit2/webkit2.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -36,9 +37,16 @@ public:
 
     WebKitWebContext* Context() const { return m_context; }
 
-    // Opens the favicon database in the profile; call it once the window is
-    // shown, since creating the database makes the caller wait on the disk.
+    // Opens the favicon database in the profile; call it once the first page
+    // is under way, since creating the database makes the caller wait on the
+    // disk.
     void EnableFavicons();
+    // `done` runs once, when the first page that is not a blank one has
+    // committed (its response is accepted) or failed in any view: the
+    // start-up work that page does not need waits for it.
+    void OnFirstPage(std::function<void()> done) { m_firstPage = std::move(done); }
+    // From the views' signals: `uri` (UTF-8) committed or failed.
+    void PageReached(const char* uri);
     WebKitWebsiteDataManager* DataManager() const { return m_dataManager; }
 
     // Web-process extensions from `folder` (Shift-JIS) for every page; only
@@ -81,6 +89,7 @@ private:
     std::string m_userAgent;
     std::unique_ptr<WebKitOfflineFilter> m_offline;
     IWebKitPageObserver* m_pageObserver = nullptr;
+    std::function<void()> m_firstPage;
     // Owned by the scheme registration, so it lives as long as the web
     // context, which views may keep after we are gone.
     std::map<std::string, std::string>* m_sourcePages = nullptr;

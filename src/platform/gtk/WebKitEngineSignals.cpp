@@ -316,6 +316,7 @@ struct WebKitEngineHandlers {
             TRACE("%p load %d %s", data, static_cast<int>(event),
                   Str(webkit_web_view_get_uri(e.m_view)).c_str());
             if (StartupTraceOn()) TraceFirstPage(e, event);
+            if (event == WEBKIT_LOAD_COMMITTED) e.m_context.PageReached(webkit_web_view_get_uri(e.m_view));
             if (event == WEBKIT_LOAD_STARTED) Started(e);
             else if (event == WEBKIT_LOAD_COMMITTED) Committed(e);
             else if (event == WEBKIT_LOAD_FINISHED) Finished(e);
@@ -327,6 +328,7 @@ struct WebKitEngineHandlers {
         Guard("load-failed", [&] {
             E& e = *static_cast<E*>(data);
             TRACE("%p failed %s: %s", data, Str(uri).c_str(), error ? error->message : "");
+            e.m_context.PageReached(uri);
             if (e.m_swallowLoad || e.m_post != E::PostPhase::None || !error) return;
             // Stop, and loads that became downloads or were refused, are no errors.
             if (g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED)) return;

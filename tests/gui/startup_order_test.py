@@ -1,0 +1,96 @@
+#!/usr/bin/python3
+"""What another program or the user can see of the start-up order, in the real browser
+under Xvfb: a later start handing over its address while the first is still starting
+(it waits and retries) gets its tab after the first page's; the first page's icon is
+still fetched; a shortcut file, a list file and an ignored mailto: address as the first
+argument open what they did. Run inside dbus-run-session and xvfb-run."""
+
+import glob
+import os
+import subprocess
+import sys
+import time
+
+from fernui import *  # noqa: F401,F403  (the shared test helpers)
+
+
+FERN, OUT_DIR = sys.argv[1], sys.argv[2]
+
+ICON = (b"\x89PNG\r\n\x1a\n\x00\x00\x00\rIHDR\x00\x00\x00\x01\x00\x00\x00\x01\x08\x02\x00\x00\x00\x90wS"
+        b"\xde\x00\x00\x00\x0cIDATx\x9cc\xf8\xcf\xc0\x00\x00\x03\x01\x01\x00\xc9\xfe\x92\xef\x00\x00\x00"
+        b"\x00IEND\xaeB`\x82")
+
+PAGES = {
+    "/a.html": "<title>Page A</title><link rel=icon href=/a-icon.png><p>A",
+    "/b.html": "<title>Page B</title><p>B",
+    "/c.html": "<title>Page C</title><p>C",
+}
+
+LIST_HEADER = "#INFO\r\n\tENCODE=SHIFT_JIS\r\n\tVERSION=1\r\n\r\n#FOLDER\r\n\tNAME=x\r\n\r\n"
+
+
+def url_list(*urls):
+    return LIST_HEADER + "".join("#URL\r\n\tURL=%s\r\n\r\n" % u for u in urls) + "-\r\n"
+
+
+def run_start(name, args, expect, setup=None):
+    """Starts a fresh browser with `args` and checks that its tabs become `expect`."""
+    work, env, data = scratch("fern-startup-%s-" % name)
+    if setup:
+        setup(work, data)
+    fern = start(FERN, data, env, *[a.replace("{work}", work) for a in args])
+    try:
+        check(wait_for(lambda: tab_texts() == expect), "%s: the tabs are %r: %r" % (name, expect, tab_texts()))
+        time.sleep(1)
+        check(tab_texts() == expect and fern.poll() is None, "%s: and stay so: %r" % (name, tab_texts()))
+    finally:
+        code = stop(fern)
+    check(code == 0, "%s: SIGTERM ends the browser cleanly (exit %r)" % (name, code))
+    finish(work)
+
+
+def main():
+    seen = []
+    server, base = serve(PAGES, {"/a-icon.png": (ICON, "image/png")}, seen)
+    try:
+        # A later start while the first one is still starting: it waits for the
+        # first to take hand-offs, and its page comes second.
+        work, env, data = scratch("fern-startup-handoff-")
+        fern = start(FERN, data, env, base + "/a.html")
+        # Once the first holds the one-browser lock, before its window is up.
+        deadline = time.time() + 10
+        while not glob.glob(work + "/run/**/FernBrowserApp.lock", recursive=True) and time.time() < deadline:
+            time.sleep(0.01)
+        check(fern.poll() is None and tab_texts() in (None, []), "the later start comes while the first starts")
+        later = subprocess.run([FERN, "--data-dir", data, base + "/b.html"], env=env, timeout=60,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            check(later.returncode == 0, "a start during start-up hands over and ends (exit %r)" % later.returncode)
+            check(wait_for(lambda: tab_texts() == ["Page A", "Page B"]),
+                  "the first page's tab comes first, the handed-over one next: %r" % tab_texts())
+            check(wait_for(lambda: any(path == "/a-icon.png" for path, _ in seen), 10),
+                  "the first page's icon is still fetched: %r" % [p for p, _ in seen])
+        finally:
+            code = stop(fern)
+        check(code == 0, "SIGTERM ends the browser cleanly (exit %r)" % code)
+        finish(work)
+
+        def shortcut(work, data):
+            write_file(work + "/c.url", "[InternetShortcut]\r\nURL=%s/c.html\r\n" % base)
+
+        def page_list(work, data):
+            write_file(work + "/two.fbl", url_list(base + "/b.html", base + "/c.html"))
+
+        def ignore_mail(work, data):
+            write_file(data + "/fern.ini", "[Mail]\r\nMLStyle=1\r\n")
+
+        run_start("shortcut", ["{work}/c.url"], ["Page C"], shortcut)
+        run_start("list", ["{work}/two.fbl"], ["Page B", "Page C"], page_list)
+        run_start("ignored mailto", ["mailto:someone@example.com", base + "/b.html"], ["Page B"], ignore_mail)
+    finally:
+        server.shutdown()
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
