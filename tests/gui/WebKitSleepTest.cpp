@@ -71,10 +71,20 @@ protected:
         return RunUntil([&] { return m_sink.completed.size() > before; });
     }
 
-    // The page's vertical scroll once WebKit has kept it in the history entry.
-    static void ScrollTo(WebKitEngine* engine, int y) {
+    // Scrolls the page, then waits until its session state has stayed the
+    // same for 1.5 s: WebKit keeps the position in the page's history entry
+    // some 350 ms after the scroll, after another change of the state.
+    static bool ScrollTo(WebKitEngine* engine, int y) {
         EvalString(engine->View(), "scrollTo(0," + std::to_string(y) + "); 1");
-        RunFor(500);
+        std::string last = engine->SessionState();
+        gint64 since = g_get_monotonic_time();
+        return RunUntil([&] {
+            if (std::string now = engine->SessionState(); now != last) {
+                last = std::move(now);
+                since = g_get_monotonic_time();
+            }
+            return g_get_monotonic_time() - since >= 1'500'000;
+        });
     }
 
     GtkWidget* m_window = nullptr;
@@ -95,7 +105,7 @@ TEST_F(WebKitSleepTest, AWokenPageHasItsHistoryAndScrollAndComesFromTheCache) {
         ASSERT_NE(engine, nullptr);
         ASSERT_TRUE(Load(engine, "/one.html"));
         ASSERT_TRUE(Load(engine, c.page));
-        ScrollTo(engine, 3000);
+        ASSERT_TRUE(ScrollTo(engine, 3000));
         const std::string state = engine->SessionState();
         ASSERT_FALSE(state.empty());
         const int served = s_server->CountRequests(c.page);
