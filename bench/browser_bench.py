@@ -6,7 +6,7 @@ reports its load event back to it (a request from its onload handler), so the
 time a page finished loading is taken the same way for every program.
 
     /usr/bin/python3 bench/browser_bench.py BUILD_DIR [--runs N] [--only a,b]
-        parts: startup, steps, memory, handoff, closeall, restore, download (default: all)
+        parts: startup, steps, memory, handoff, closeall, restore, download, sleep (default: all but sleep)
         --restore-loads: restore also waits until every restored page has loaded
 
 It starts its own D-Bus session and Xvfb. Every run of a browser gets a fresh
@@ -49,13 +49,28 @@ def page_html(name):
 class LoadReports:
     def __init__(self):
         self.times = {}
+        self.arrivals = {}  # name -> every arrival, for a page loaded again
         self.cond = threading.Condition()
 
     def record(self, name):
         now = time.monotonic()
         with self.cond:
             self.times.setdefault(name, now)
+            self.arrivals.setdefault(name, []).append(now)
             self.cond.notify_all()
+
+    def wait_after(self, name, after, timeout):
+        """The first arrival of `name` after `after`, or None after `timeout` s."""
+        deadline = time.monotonic() + timeout
+        with self.cond:
+            while True:
+                later = [t for t in self.arrivals.get(name, []) if t > after]
+                if later:
+                    return later[0]
+                left = deadline - time.monotonic()
+                if left <= 0:
+                    return None
+                self.cond.wait(left)
 
     def wait(self, names, timeout):
         """The arrival times of all `names`, or None after `timeout` s."""
@@ -102,14 +117,15 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.send_header("Content-Length", "0")
             self.end_headers()
             return
-        if path.startswith("/page/"):
+        if path.startswith("/page/") or path.startswith("/cpage/"):
             # When the page was asked for: the start-up trace compares it
             # across browsers, as only fern traces its own phases.
-            REPORTS.record("requested " + path[len("/page/"):])
-            data = page_html(path[len("/page/"):]).encode("utf-8")
+            REPORTS.record("requested " + path.split("/", 2)[2])
+            data = page_html(path.split("/", 2)[2]).encode("utf-8")
             self.send_response(200)
             self.send_header("Content-Type", "text/html; charset=utf-8")
-            self.send_header("Cache-Control", "no-store")
+            # /cpage/ pages may come from the cache for an hour.
+            self.send_header("Cache-Control", "no-store" if path.startswith("/page/") else "max-age=3600")
             self.send_header("Content-Length", str(len(data)))
             self.end_headers()
             self.wfile.write(data)
@@ -734,6 +750,149 @@ def bench_download(args, base, results):
     print("  longest wait of the window: " + fmt(res["stall"]), flush=True)
 
 
+# ---------------------------------------------------------------------------
+# Sleeping tabs: the memory a sleeping tab frees and how soon, and its wake
+
+def tab_bar(pid):
+    """The browser's tab bar ("タブ") over AT-SPI, or None."""
+    ui = atspi()
+    desktop = ui.Atspi.get_desktop(0)
+    for i in range(desktop.get_child_count()):
+        app = desktop.get_child_at_index(i)
+        try:
+            if app is not None and app.get_process_id() == pid:
+                return ui.find(app, lambda a: a.get_role() == ui.Atspi.Role.PAGE_TAB_LIST and a.get_name() == "タブ")
+        except Exception:
+            pass
+    return None
+
+
+def tab_states(pid):
+    """[(accessible, asleep)] of the tabs, or None while the bar cannot be read."""
+    tabs = tab_bar(pid)
+    if tabs is None:
+        return None
+    try:
+        children = [tabs.get_child_at_index(i) for i in range(tabs.get_child_count())]
+        return [(c, c.get_description() == "休止中") for c in children]
+    except Exception:
+        return None
+
+
+def web_process_count(pid):
+    return sum(1 for name in tree(pid).values() if name.startswith("WebKitWebProces"))
+
+
+def load_average():
+    return " ".join(open("/proc/loadavg").read().split()[:3])
+
+
+def loopback_sites(args, count, base):
+    """`count` sites: 127.0.0.1, .2, .3 and servers started here on further loopback addresses."""
+    bases = [base] + args.site_bases
+    for x in range(len(bases) + 1, count + 1):
+        other = http.server.ThreadingHTTPServer(("127.0.0.%d" % x, 0), Handler)
+        other.daemon_threads = True
+        threading.Thread(target=other.serve_forever, daemon=True).start()
+        args.site_bases.append("http://127.0.0.%d:%d" % (x, other.server_address[1]))
+        bases.append(args.site_bases[-1])
+    return bases[:count]
+
+
+def sleep_round(args, bases, label, tabs):
+    """One browser with `tabs` tabs over `bases`, TabSleepMinutes=1: what the background tabs
+    free when they sleep, how soon, and how long a woken tab takes to load again."""
+    names = ["sleep-%s-%02d" % (label.replace(" ", ""), k) for k in range(tabs)]
+    # Every other page may come from the cache: a wake can show either kind.
+    kinds = ["page" if k % 2 == 0 else "cpage" for k in range(tabs)]
+    urls = ["%s/%s/%s" % (bases[k % len(bases)], kinds[k], n) for k, n in enumerate(names)]
+    with Profile() as profile:
+        os.makedirs(profile.data)
+        with open(profile.data + "/fern.ini", "wb") as f:
+            f.write(b"[TabBar]\r\nTabSleepMinutes=1\r\n")
+        proc = subprocess.Popen([args.fern, "--data-dir", profile.data] + urls, env=profile.env,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            if REPORTS.wait(names, 120) is None:
+                raise RuntimeError("not all %d pages loaded within 120 s: %s did not; tabs %r"
+                                   % (tabs, [n for n in names if n not in REPORTS.times],
+                                      [c.get_name() for c, _ in tab_states(proc.pid) or []]))
+            time.sleep(3)
+            before, kinds_before, unreadable = tree_pss(proc.pid)
+            procs_before = web_process_count(proc.pid)
+            print_pss("%s, %d tabs awake" % (label, tabs), before, kinds_before, unreadable)
+            # A minute unselected, then the sleeper's next round (every 15 s).
+            t_asleep, asleep, deadline = None, 0, time.monotonic() + 150
+            while time.monotonic() < deadline:
+                states = tab_states(proc.pid) or []
+                asleep = sum(1 for _, a in states if a)
+                if asleep and t_asleep is None:
+                    t_asleep = time.monotonic()
+                if asleep >= tabs - 1:
+                    break
+                time.sleep(0.05)
+            if t_asleep is None:
+                raise RuntimeError("no tab fell asleep within 150 s")
+            t_all = time.monotonic()
+            # The memory as it goes: sampled until it has not fallen for 3 s.
+            samples, t_end = [], time.monotonic() + 20
+            while time.monotonic() < t_end:
+                total = tree_pss(proc.pid)[0]
+                samples.append((time.monotonic(), total, web_process_count(proc.pid)))
+                if len(samples) > 1 and samples[-1][0] - min(t for t, m, _ in samples if m <= total + 2) >= 3:
+                    break
+                time.sleep(0.1)
+            after, kinds_after, unreadable = tree_pss(proc.pid)
+            procs_after = web_process_count(proc.pid)
+            print_pss("%s, %d of them asleep" % (label, asleep), after, kinds_after, unreadable)
+            freed = before - after
+            # Freed: the first sample within 5 MiB of the final figure.
+            t_freed = next(t for t, m, _ in samples if m <= after + 5)
+            t_procs = next((t for t, _, n in samples if n <= procs_after), samples[-1][0])
+            res = {"before": before, "after": after, "asleep": asleep, "per_tab": freed / max(asleep, 1),
+                   "procs_before": procs_before, "procs_after": procs_after,
+                   "freed_after_ms": (t_freed - t_asleep) * 1000, "procs_ended_after_ms": (t_procs - t_asleep) * 1000,
+                   "marking_ms": (t_all - t_asleep) * 1000, "load": load_average(), "wake": {"page": [], "cpage": []}}
+            print("  %s: %d tabs asleep (all marked within %.0f ms); %.0f MiB freed, %.1f MiB a tab; web processes "
+                  "%d -> %d, ended %.0f ms and memory freed %.0f ms after the first tab read asleep; load %s"
+                  % (label, asleep, res["marking_ms"], freed, res["per_tab"], procs_before, procs_after,
+                     res["procs_ended_after_ms"], res["freed_after_ms"], res["load"]), flush=True)
+            # Wake the sleeping tabs one by one: selection to the woken page's load event.
+            for index in range(tabs):
+                states = tab_states(proc.pid) or []
+                if index >= len(states) or not states[index][1]:
+                    continue
+                t0 = time.monotonic()
+                atspi().Atspi.Action.do_action(states[index][0], 0)
+                shown = REPORTS.wait_after(names[index], t0, 30)
+                if shown is None:
+                    print("  %s: tab %d did not load within 30 s of its selection" % (label, index), flush=True)
+                    continue
+                res["wake"][kinds[index]].append((shown - t0) * 1000)
+                time.sleep(0.5)
+            for kind, got in res["wake"].items():
+                if got:
+                    print("  %s: woken %s pages load %s" % (label, "no-store" if kind == "page" else "cacheable",
+                                                            fmt(summary(got))), flush=True)
+            return res
+        finally:
+            end_tree(proc, tree(proc.pid))
+
+
+def bench_sleep(args, base, results):
+    print("== sleeping tabs: %d background tabs of a browser with TabSleepMinutes=1 fall asleep" % (args.sleep_tabs - 1),
+          flush=True)
+    for sites in (3, args.sleep_tabs):
+        label = "%d sites" % sites
+        res = sleep_round(args, loopback_sites(args, sites, base), label, args.sleep_tabs)
+        results["sleep_%d_sites" % sites] = res
+        print("  %s: %.1f MiB freed a sleeping tab (target >= 40), in %.0f ms (target <= 5000)"
+              % (label, res["per_tab"], res["freed_after_ms"]), flush=True)
+        woken = res["wake"]["page"] + res["wake"]["cpage"]
+        if woken:
+            print("  %s: a woken tab's page loaded %s  (target <= 300 ms)" % (label, fmt(summary(woken))), flush=True)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("build_dir")
@@ -755,6 +914,8 @@ def main():
     parser.add_argument("--restore-runs", type=int, default=3)
     parser.add_argument("--restore-loads", action="store_true",
                         help="restore: also wait until every page has loaded in the background")
+    parser.add_argument("--sleep-tabs", type=int, default=11,
+                        help="sleep: tabs opened; all but the selected one fall asleep")
     parser.add_argument("--json", help="also write the figures to this file")
     args = parser.parse_args()
 
@@ -778,7 +939,7 @@ def main():
     args.steps = os.path.join(build, "bench", "fern_webkit_steps")
     args.webkit_download = os.path.join(build, "bench", "fern_webkit_download")
     parts = [p.strip() for p in args.only.split(",") if p.strip()]
-    for path, needed in ((args.fern, {"startup", "trace", "memory", "handoff", "restore", "download"}), (args.baseline, {"startup", "memory"}),
+    for path, needed in ((args.fern, {"startup", "trace", "memory", "handoff", "restore", "download", "sleep"}), (args.baseline, {"startup", "memory"}),
                          (args.closeall, {"closeall"}), (args.steps, {"steps"}),
                          (args.webkit_download, {"download"})):
         if needed & set(parts) and not os.access(path, os.X_OK):
@@ -803,7 +964,8 @@ def main():
     for part in parts:
         try:
             {"startup": bench_startup, "trace": bench_trace, "steps": bench_steps, "memory": bench_memory, "handoff": bench_handoff,
-             "closeall": bench_closeall, "restore": bench_restore, "download": bench_download}[part](args, base, results)
+             "closeall": bench_closeall, "restore": bench_restore, "download": bench_download,
+             "sleep": bench_sleep}[part](args, base, results)
         except (RuntimeError, KeyError) as e:
             print("  %s: FAILED: %s" % (part, e), flush=True)
             failed = True

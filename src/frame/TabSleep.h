@@ -29,7 +29,8 @@ inline constexpr std::uint64_t kSleepGraceMs = 60'000;
 
 // Indexes into `tabs` of those to put to sleep now: the ones idle past the
 // rules' time, then, when `memoryBytes` is over the budget, the longest idle
-// of the others. Each index once.
+// of the others, as many as the excess needs at an awake tab's share of the
+// memory. Each index once.
 std::vector<std::size_t> ChooseTabsToSleep(const std::vector<SleepCandidate>& tabs,
                                            const TabSleepRules& rules, std::uint64_t memoryBytes);
 

@@ -50,9 +50,10 @@ void LocalHttpServer::Handle(SoupServer*, SoupServerMessage* message, const char
         soup_server_message_set_response(message, "text/plain", SOUP_MEMORY_COPY, "not found", 9);
         return;
     }
-    // The type may carry header lines after it.
+    // The type may carry header lines after it; a page caches only when they say so.
     gchar** lines = g_strsplit(page->second.second.c_str(), "\r\n", -1);
     SoupMessageHeaders* headers = soup_server_message_get_response_headers(message);
+    soup_message_headers_replace(headers, "Cache-Control", "no-store");
     for (gchar** line = lines + 1; *line; ++line) {
         const char* colon = std::strchr(*line, ':');
         if (!colon) continue;
@@ -60,7 +61,6 @@ void LocalHttpServer::Handle(SoupServer*, SoupServerMessage* message, const char
         soup_message_headers_replace(headers, std::string(*line, colon - *line).c_str(), value);
         g_free(value);
     }
-    soup_message_headers_replace(headers, "Cache-Control", "no-store");
     soup_server_message_set_status(message, 200, nullptr);
     soup_server_message_set_response(message, lines[0], SOUP_MEMORY_COPY, page->second.first.data(),
                                      page->second.first.size());

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Sleeping tabs in the real browser under Xvfb: a background tab left alone past its
 minute gives its page up (its web process ends, the tab keeps its title and reads as
-asleep), and selecting it brings the page back with its back list.
+asleep), and selecting it brings the page back as it was: scrolled where it was left,
+with its back list and no second entry for itself.
 Run inside dbus-run-session and xvfb-run."""
 
 import re
@@ -12,11 +13,14 @@ from fernui import *  # noqa: F401,F403  (the shared test helpers)
 
 FERN, OUT_DIR = sys.argv[1], sys.argv[2]
 
-# The long page reports in its title where it is scrolled and how long its history is;
-# the browser comes to it from a page before it.
+# The long page reports in its title where it is scrolled, how long its history is and
+# when it was loaded (so a page loaded again is told from the one before); the browser
+# comes to it from a page before it.
 LONG = ("<title>A</title><body style='height:20000px'><p>top<script>"
-        "document.title = 'A/' + history.length; addEventListener('scroll', () => {"
-        " document.title = 'A@' + Math.round(scrollY) + '/' + history.length; });</script>")
+        "var stamp = Date.now() % 100000; function report() { document.title = 'A' +"
+        " (scrollY > 0 ? '@' + Math.round(scrollY) : '') + '/' + history.length + ' #' + stamp; }"
+        " report(); addEventListener('scroll', report);"
+        " addEventListener('load', () => setTimeout(report, 300));</script>")
 BEFORE = "<title>A0</title><script>onload = () => setTimeout(() => { location.href = 'a.html'; }, 500);</script>"
 PAGES = {"/a0.html": BEFORE, "/a.html": LONG, "/b.html": "<title>B</title><p>b"}
 
@@ -39,12 +43,13 @@ def main():
     write_file(data + "/fern.ini", "[TabBar]\r\nTabSleepMinutes=1\r\n")
     fern = start(FERN, data, env, site_a + "/a0.html", site_b + "/b.html")
     try:
-        check(wait_for(lambda: tab_texts() == ["A/2", "B"]), "two tabs of two sites open: %r" % tab_texts())
+        check(wait_for(lambda: re.fullmatch(r"A/2 #\d+", (tab_texts() or [""])[0] or "")
+                       and tab_texts()[1:] == ["B"]), "two tabs of two sites open: %r" % tab_texts())
         check(wait_for(lambda: len(web_processes(fern.pid)) == 2), "each with its web process")
         # Scroll the first page down from the keyboard; its title follows.
         xdo(env, "mousemove", "500", "400", "click", "1")
         xdo(env, "key", "--clearmodifiers", "End")
-        scrolled = wait_for(lambda: re.fullmatch(r"A@[1-9]\d*/2", (tab_texts() or [""])[0] or ""))
+        scrolled = wait_for(lambda: re.fullmatch(r"A@[1-9]\d*/2 #\d+", (tab_texts() or [""])[0] or ""))
         check(scrolled, "the first page, second in its history, is scrolled down: %r" % tab_texts())
         time.sleep(1)  # the scroll glides to its end
         scrolled = tab_texts()[0]
@@ -60,9 +65,14 @@ def main():
         select(0)
         check(wait_for(lambda: description(0) in ("", None)), "selected, it wakes")
         check(wait_for(lambda: len(web_processes(fern.pid)) == 2), "in a web process again")
-        # The page comes back, loaded again after the history it had.
-        woken = wait_for(lambda: re.fullmatch(r"A/(\d+)", (tab_texts() or [""])[0] or ""))
-        check(woken and int(woken.group(1)) >= 2, "with its back list: %r" % tab_texts())
+        # The page comes back as it was: scrolled where it was left, with the history it
+        # had (the page before it and no second copy of itself).
+        at, stamp = scrolled.split(" #")
+        woken = wait_for(lambda: re.fullmatch(r"(A[^ ]*) #(\d+)", (tab_texts() or [""])[0] or "")
+                         if not (tab_texts() or [""])[0].endswith("#" + stamp) else None)
+        check(woken, "loaded again: %r" % tab_texts())
+        check(wait_for(lambda: (tab_texts() or [""])[0].split(" #")[0] == at, 5),
+              "at the same place with the same history (%s): %r" % (at, tab_texts()))
         screenshot(env, OUT_DIR, "gui-sleep-woken.png")
     finally:
         code = stop(fern)

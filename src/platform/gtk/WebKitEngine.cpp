@@ -301,12 +301,16 @@ bool WebKitEngine::RestoreSessionState(const std::string& state) {
     const std::string uri = current ? current : "";
     if (uri.empty()) return false;
     if (!FireBeforeNavigate2(UrlFromUtf8(uri), "", "")) return true;
-    // WebKit 2.50 does not load a restored list's current entry when asked to
-    // go to it, so the page is loaded anew after its restored history.
+    // Going to the restored list's own current entry loads that entry (WebKit
+    // 2.50): the back list stays as it was, with no second entry for the page,
+    // the scroll position the entry kept comes back, and the cache answers
+    // where it may. WebKit asks for it as a navigation of type OTHER to the
+    // entry's address, not BACK_FORWARD, so it is matched as our own load.
     m_post = PostPhase::None;
-    WebKitURIRequest* request = webkit_uri_request_new(uri.c_str());
-    LoadApi(request);
-    g_object_unref(request);
+    m_api = ApiNavigation::Load;
+    m_apiUri = uri;
+    m_stoppedApi = ApiNavigation::None;
+    webkit_web_view_go_to_back_forward_list_item(m_view, item);
     return true;
 }
 

@@ -9,7 +9,10 @@
 
 namespace fern {
 
-// The view's session state as bytes; empty when WebKit gives none.
+// The view's session state as bytes; empty when WebKit gives none. Each
+// entry keeps its scroll position, but WebKit 2.50 puts it there some 350 ms
+// after the scroll: a state taken at once has the one before (a tab sleeps
+// only when it has been in the background, so it has the last).
 std::string SaveSessionState(WebKitWebView* view);
 // Puts `state` into the view's back/forward list; false when the bytes are
 // not a session state. The caller then loads the current entry.
