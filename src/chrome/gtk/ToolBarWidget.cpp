@@ -13,9 +13,9 @@ namespace {
 // available (back, stop) without telling the bar.
 constexpr unsigned kRefreshMs = 250;
 
-Gtk::ToolbarStyle StyleOf(ToolBarText text) {
+Gtk::ToolbarStyle StyleOf(ToolBarText text, bool vertical) {
     switch (text) {
-        case ToolBarText::Right: return Gtk::TOOLBAR_BOTH_HORIZ;
+        case ToolBarText::Right: return vertical ? Gtk::TOOLBAR_ICONS : Gtk::TOOLBAR_BOTH_HORIZ;
         case ToolBarText::Below: return Gtk::TOOLBAR_BOTH;
         default: return Gtk::TOOLBAR_ICONS;
     }
@@ -106,7 +106,8 @@ void ToolBarWidget::SetButtons(const ToolBarLayout& layout, const ToolBarLook& l
     for (Gtk::Widget* child : get_children()) remove(*child);  // managed: removing destroys them
     m_buttons.clear();
     m_layout = layout;
-    set_toolbar_style(StyleOf(look.text));
+    m_look = look;
+    ApplyStyle();
     set_icon_size(look.largeImages ? Gtk::ICON_SIZE_LARGE_TOOLBAR : Gtk::ICON_SIZE_SMALL_TOOLBAR);
     int pixels = look.largeImages ? 20 : 16;
     for (int entry : layout) {
@@ -122,6 +123,16 @@ void ToolBarWidget::SetButtons(const ToolBarLayout& layout, const ToolBarLook& l
     show_all();
     Refresh();
 }
+
+void ToolBarWidget::SetVertical(bool vertical) {
+    if (vertical == m_vertical) return;
+    m_vertical = vertical;
+    gtk_orientable_set_orientation(GTK_ORIENTABLE(gobj()),
+                                   vertical ? GTK_ORIENTATION_VERTICAL : GTK_ORIENTATION_HORIZONTAL);
+    ApplyStyle();
+}
+
+void ToolBarWidget::ApplyStyle() { set_toolbar_style(StyleOf(m_look.text, m_vertical)); }
 
 void ToolBarWidget::Refresh() {
     m_syncing = true;

@@ -23,6 +23,9 @@ public:
 
     void SetButtons(const ToolBarLayout& layout, const ToolBarLook& look);
     const ToolBarLayout& Layout() const { return m_layout; }
+    // Upright on the left or right side of the window: text beside the
+    // images does not fit there and is left off.
+    void SetVertical(bool vertical);
     // Availability and switch states from the router.
     void Refresh();
     // A right-click on the bar.
@@ -40,11 +43,14 @@ private:
     std::function<void(int)> m_run;
     DropDownMaker m_dropDown;
     ToolBarLayout m_layout;
+    ToolBarLook m_look;
+    bool m_vertical = false;
     std::vector<Button> m_buttons;
     bool m_syncing = false;
     sigc::connection m_timer;
 
     Gtk::ToolItem* MakeButton(const ToolBarButton& row, int pixels);
+    void ApplyStyle();
 };
 
 }  // namespace fern
