@@ -104,6 +104,34 @@ def close_menus(env):
     time.sleep(0.3)
 
 
+def key_on_pages(env, keys):
+    """Sends `keys` with the pointer over the pages (no window manager: the keyboard
+    follows the pointer)."""
+    p = box("ページ", (Atspi.Role.PANEL, Atspi.Role.FILLER))
+    x, y = (p.x + p.width // 2, p.y + p.height // 2) if p else (500, 400)
+    xdo(env, "mousemove", str(x), str(y), "key", "--clearmodifiers", keys)
+
+
+def customise_remove(name):
+    """Takes `name` off the bar in 表示 > ツール バー > カスタマイズ and presses OK."""
+    if not choose_menu("表示(V)", "ツール バー(T)", "カスタマイズ(C)..."):
+        return False
+    dialog = wait_for(lambda: named(["DIALOG"], "ツール バーのカスタマイズ"), 10)
+    table = find(dialog, lambda a: a.get_name() == "現在のボタン" and
+                 a.get_role() in (Atspi.Role.TREE_TABLE, Atspi.Role.TABLE)) if dialog else None
+    if table is None:
+        return False
+    names = [Atspi.Table.get_accessible_at(table, r, 1).get_name() for r in range(Atspi.Table.get_n_rows(table))]
+    if name not in names:
+        return False
+    Atspi.Table.add_row_selection(table, names.index(name))
+    time.sleep(0.3)
+    press(dialog, "<- 削除(R)")
+    time.sleep(0.3)
+    press(dialog, "OK")
+    return bool(wait_for(lambda: named(["DIALOG"], "ツール バーのカスタマイズ") is None, 5))
+
+
 def main():
     server, base = serve(PAGES)
     work, env, data = scratch("fern-toolbar-dock-")
@@ -143,6 +171,18 @@ def main():
         if switch is not None:
             Atspi.Action.do_action(switch, 0)
         check(wait_for(lambda: placed("left"), 5), "and shows it again on the left")
+
+        choose_menu("表示(V)")
+        full = wait_for(lambda: named(["CHECK_MENU_ITEM"], "全画面表示(F)"), 5)
+        if full is not None:
+            Atspi.Action.do_action(full, 0)
+        check(wait_for(lambda: not showing(tool_bar()), 5), "full screen hides the docked bar")
+        key_on_pages(env, "Escape")
+        check(wait_for(lambda: placed("left"), 10), "leaving full screen brings it back on the left: %s" % where())
+
+        check(customise_remove("ホーム"), "the customise dialog takes ホーム off the docked bar")
+        check(wait_for(lambda: button("ホーム") is None, 5), "ホーム is gone from the docked bar at once")
+        check(placed("left") and button("戻る") is not None, "the bar stays on the left with its other buttons")
     finally:
         stop(fern)
 

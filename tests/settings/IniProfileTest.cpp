@@ -82,3 +82,20 @@ TEST_F(IniBackedSettings, StringsInQuotesComeBackWhole) {
         EXPECT_EQ(s.mail.mailerPath, value);
     }
 }
+
+TEST_F(IniBackedSettings, TheToolBarsDockLayoutLeavesWndsIniWholeWithTheRestKept) {
+    IniProfile windows(paths_.windows);
+    ASSERT_TRUE(windows.WriteString("FernBars", "TBStyle", "0"));
+    ASSERT_TRUE(windows.WriteInt("FernBars-Summary", "Bars", 1));
+    ASSERT_TRUE(windows.WriteInt("FernBars-Bar0", "Side", 2));
+    ASSERT_TRUE(windows.WriteInt("ReBar", "RBBandCount", 5));
+
+    EXPECT_TRUE(windows.DeleteSection("FernBars-Bar0"));
+    EXPECT_TRUE(windows.DeleteSection("fernbars-summary"));  // names match without regard to case
+    EXPECT_TRUE(windows.DeleteSection("FernBars-Bar7"));     // nothing to delete is no failure
+    std::string text = ReadWholeFile(paths_.windows).value_or("");
+    EXPECT_EQ(text.find("FernBars-"), std::string::npos) << text;
+    EXPECT_EQ(windows.ReadInt("FernBars-Bar0", "Side", -1), -1);
+    EXPECT_EQ(windows.ReadString("FernBars", "TBStyle", ""), "0");
+    EXPECT_EQ(windows.ReadInt("ReBar", "RBBandCount", 0), 5);
+}
