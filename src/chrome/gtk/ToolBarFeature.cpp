@@ -78,7 +78,7 @@ void ToolBarFeature::ShowOrHide() {
 
 // A layout that did not reach wnds.ini still moves the bar; the user hears
 // that the next start will not find it there.
-void ToolBarFeature::Switch(bool saved) {
+void ToolBarFeature::ReportIfUnsaved(bool saved) {
     if (saved) return;
     Gtk::MessageDialog box(
         m_window, ToUtf8("ツール バーの位置を保存できませんでした。次回の起動では元の位置に戻ります。"),
@@ -94,14 +94,14 @@ void ToolBarFeature::RegisterCommands(CCommandRouter& router) {
                                       [this] { return m_router.IsEnabled(ID_PROXY_SETTINGS); },
                                       {}});
     router.Add(ID_TOOL_BAR_BAND, {[this] {
-                                      if (m_dock.Placement().docked) Switch(m_dock.MakeBand());
+                                      if (m_dock.Placement().docked) ReportIfUnsaved(m_dock.MakeBand());
                                   },
                                   {},
                                   [this] { return !m_dock.Placement().docked; }});
     for (auto [id, side] : kSideCommands)
         router.Add(id, {[this, side] {
                             if (m_dock.Placement() != ToolBarPlacement{true, side})
-                                Switch(m_dock.DockOn(side));
+                                ReportIfUnsaved(m_dock.DockOn(side));
                         },
                         {},
                         [this, side] {

@@ -46,7 +46,7 @@ private:
     void Apply();
     void Place();
     void ShowOrHide();
-    void Switch(bool saved);
+    void ReportIfUnsaved(bool saved);
     void Customize();
     void StepTextSize();
 };
