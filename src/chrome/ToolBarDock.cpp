@@ -43,6 +43,19 @@ DockSide DockSideOf(int value) {
     }
 }
 
+// Ties go to the top, then left, right and bottom.
+DockSide DockSideNearest(int x, int y, int width, int height) {
+    x = std::clamp(x, 0, std::max(width, 0));
+    y = std::clamp(y, 0, std::max(height, 0));
+    const std::pair<int, DockSide> edges[] = {{y, DockSide::Top},
+                                              {x, DockSide::Left},
+                                              {width - x, DockSide::Right},
+                                              {height - y, DockSide::Bottom}};
+    return std::min_element(std::begin(edges), std::end(edges),
+                            [](const auto& a, const auto& b) { return a.first < b.first; })
+        ->second;
+}
+
 DockSide LoadDockSide(const Profile& windows) {
     int count = SavedBarCount(windows);
     for (int n = 0; n < count; ++n) {

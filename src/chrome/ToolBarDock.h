@@ -27,6 +27,10 @@ DockSide DockSideOf(int value);
 // Left and right stand the bar upright.
 inline bool DockSideVertical(DockSide side) { return side == DockSide::Left || side == DockSide::Right; }
 
+// The side a bar dragged to (x, y) of a window of `width` x `height`
+// docks to: the nearest edge; points outside count as on the edge past them.
+DockSide DockSideNearest(int x, int y, int width, int height);
+
 // The saved dock layout in the windows profile. No layout, or none that
 // names the tool bar, gives the top.
 DockSide LoadDockSide(const Profile& windows);

@@ -179,3 +179,18 @@ TEST(ToolBarDock, ALayoutThatCannotBeWrittenIsReportedAndTheSwitchStillHappens) 
     EXPECT_EQ(rig.dock->Placement(), (ToolBarPlacement{true, DockSide::Right}));
     EXPECT_EQ(rig.told, 1);
 }
+
+TEST(ToolBarDock, ADraggedBarDocksToTheNearestEdge) {
+    struct Case {
+        int x, y;
+        DockSide side;
+    };
+    // A window of 1000 x 600.
+    const Case cases[] = {
+        {500, 10, DockSide::Top},     {10, 300, DockSide::Left},    {990, 300, DockSide::Right},
+        {500, 590, DockSide::Bottom}, {500, 300, DockSide::Top},    {200, 300, DockSide::Left},
+        {-50, 300, DockSide::Left},   {500, 900, DockSide::Bottom}, {2000, 300, DockSide::Right},
+        {0, 0, DockSide::Top},  // a corner: the top
+    };
+    for (const Case& c : cases) EXPECT_EQ(DockSideNearest(c.x, c.y, 1000, 600), c.side) << c.x << "," << c.y;
+}

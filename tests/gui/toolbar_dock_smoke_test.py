@@ -132,6 +132,24 @@ def customise_remove(name):
     return bool(wait_for(lambda: named(["DIALOG"], "ツール バーのカスタマイズ") is None, 5))
 
 
+def drag_bar(env, tx, ty):
+    """Drags the tool bar by a separator (its background) to (tx, ty) on the screen."""
+    bar = tool_bar()
+    # A separator is the bar's child without a name.
+    items = [bar.get_child_at_index(i) for i in range(bar.get_child_count())] if bar else []
+    grips = [a for a in items if a is not None and a.get_name() == "" and showing(a)]
+    if not grips:
+        return False
+    g = grips[0].get_extents(Atspi.CoordType.SCREEN)
+    x, y = g.x + g.width // 2, g.y + g.height // 2
+    xdo(env, "mousemove", str(x), str(y), "mousedown", "1")
+    for step in range(1, 11):
+        xdo(env, "mousemove", str(x + (tx - x) * step // 10), str(y + (ty - y) * step // 10))
+        time.sleep(0.05)
+    xdo(env, "mouseup", "1")
+    return True
+
+
 def main():
     server, base = serve(PAGES)
     work, env, data = scratch("fern-toolbar-dock-")
@@ -197,6 +215,10 @@ def main():
     try:
         check(wait_for(lambda: tab_texts() == ["Page C"]), "the browser starts again: %r" % tab_texts())
         check(wait_for(lambda: placed("left"), 10), "the restart finds the bar on the left: %s" % where())
+        pages = box("ページ", (Atspi.Role.PANEL, Atspi.Role.FILLER))
+        check(pages is not None and drag_bar(env, pages.x + pages.width - 10, pages.y + pages.height // 2),
+              "the docked bar can be taken by a separator")
+        check(wait_for(lambda: placed("right"), 10), "dragged near the right edge, it docks there: %s" % where())
         for side, name in (("right", "右(R)"), ("bottom", "下(D)"), ("top", "上(T)")):
             check(choose_position(name), "ツール バーの位置 > %s" % name)
             check(wait_for(lambda: placed(side), 10), "the bar goes to the %s: %s" % (side, where()))

@@ -45,6 +45,7 @@ ToolBarFeature::ToolBarFeature(MainFrameWindow& window, CCommandRouter& router, 
               return nodes.empty() ? nullptr : BuildMenu(nodes, m_menus);
           }),
       m_dock(settings, windows) {
+    m_bar.dragged = [this](int xRoot, int yRoot) { Dragged(xRoot, yRoot); };
     Apply();
     m_section = settings.Subscribe(SettingsSection::FernBars, [this] { Apply(); });
     m_bands = settings.Subscribe(SettingsSection::ReBar, [this] { ShowOrHide(); });
@@ -74,6 +75,18 @@ void ToolBarFeature::ShowOrHide() {
     const ReBarSettings& bands = m_settings.Live().reBar;
     bool shown = !BandHidden(ParseBands(bands.bandCount, bands.bandStyle), kToolBand);
     if (m_bar.get_visible() != shown) m_bar.set_visible(shown);
+}
+
+// A docked bar dragged by its background docks to the window's edge
+// nearest to where it was let go; a band moves by its grip instead.
+void ToolBarFeature::Dragged(int xRoot, int yRoot) {
+    ToolBarPlacement at = m_dock.Placement();
+    Glib::RefPtr<Gdk::Window> window = m_window.get_window();
+    if (!at.docked || !window) return;
+    int x = 0, y = 0;
+    window->get_origin(x, y);
+    DockSide side = DockSideNearest(xRoot - x, yRoot - y, m_window.get_width(), m_window.get_height());
+    if (side != at.side) ReportIfUnsaved(m_dock.DockOn(side));
 }
 
 // A layout that did not reach wnds.ini still moves the bar; the user hears

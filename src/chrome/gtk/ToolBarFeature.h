@@ -47,6 +47,7 @@ private:
     void Place();
     void ShowOrHide();
     void ReportIfUnsaved(bool saved);
+    void Dragged(int xRoot, int yRoot);
     void Customize();
     void StepTextSize();
 };

@@ -30,9 +30,13 @@ public:
     void Refresh();
     // A right-click on the bar.
     std::function<void(GdkEventButton*)> contextMenu;
+    // The bar was dragged by its background (not a button) and let go at
+    // this point of the screen; told after the event.
+    std::function<void(int xRoot, int yRoot)> dragged;
 
 protected:
     bool on_button_press_event(GdkEventButton* event) override;
+    bool on_button_release_event(GdkEventButton* event) override;
 
 private:
     struct Button {
@@ -47,6 +51,8 @@ private:
     bool m_vertical = false;
     std::vector<Button> m_buttons;
     bool m_syncing = false;
+    bool m_pressed = false;
+    int m_pressX = 0, m_pressY = 0;
     sigc::connection m_timer;
 
     Gtk::ToolItem* MakeButton(const ToolBarButton& row, int pixels);
