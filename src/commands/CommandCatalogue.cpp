@@ -198,6 +198,12 @@ constexpr CommandInfo kCommands[] = {
     {ID_VIEW_TAB_BAR,        kCheck, "タブ バー(&U)",                "タブ バーを表示します。\nタブ バー"},
     {ID_TOOL_BAR_CUSTOMIZE,  kPlain, "カスタマイズ(&C)...",          "ツール バーのボタンを選んで並べます。\nツール バーのカスタマイズ"},
     {ID_BARS_FIXED,          kCheck, "バーを固定(&B)",               "バーを動かないように固定します。\nバーを固定"},
+    // Where the tool bar stands
+    {ID_TOOL_BAR_BAND,        kCheck, "バンドにする(&B)",            "ツール バーをほかのバーと並ぶバンドにします。\nツール バーをバンドに"},
+    {ID_TOOL_BAR_DOCK_TOP,    kCheck, "上(&T)",                      "ツール バーをウィンドウの上に置きます。\nツール バーを上に"},
+    {ID_TOOL_BAR_DOCK_LEFT,   kCheck, "左(&L)",                      "ツール バーをウィンドウの左に縦に置きます。\nツール バーを左に"},
+    {ID_TOOL_BAR_DOCK_RIGHT,  kCheck, "右(&R)",                      "ツール バーをウィンドウの右に縦に置きます。\nツール バーを右に"},
+    {ID_TOOL_BAR_DOCK_BOTTOM, kCheck, "下(&D)",                      "ツール バーをウィンドウの下に置きます。\nツール バーを下に"},
 };
 
 // The key table, slot by slot.

@@ -208,6 +208,12 @@ enum CommandId : int {
     ID_VIEW_MENU_BAR = 33132,
     ID_TOOL_BAR_CUSTOMIZE = 33133,
     ID_BARS_FIXED = 33134,
+    // The tool bar as a band of the bands, or docked to a side (33180-33185).
+    ID_TOOL_BAR_BAND = 33180,
+    ID_TOOL_BAR_DOCK_TOP = 33181,
+    ID_TOOL_BAR_DOCK_LEFT = 33182,
+    ID_TOOL_BAR_DOCK_RIGHT = 33183,
+    ID_TOOL_BAR_DOCK_BOTTOM = 33184,
 
     // Ranges filled at run time.
     ID_RECENT_FIRST = 34267,  // recently closed entry i is ID_RECENT_FIRST + i

@@ -109,11 +109,23 @@ std::vector<MenuNode> MainMenuBar() {
             Submenu("ヘルプ(&H)", {I(ID_APP_ABOUT)})};
 }
 
-// The bars' switches: the View menu's "ツール バー" and the bands' own menu.
+namespace {
+
+// Where the tool bar stands: a band, or docked to a side of the window.
+MenuNode ToolBarPositionMenu() {
+    return Submenu("ツール バーの位置(&P)",
+                   {I(ID_TOOL_BAR_BAND), S(), I(ID_TOOL_BAR_DOCK_TOP), I(ID_TOOL_BAR_DOCK_LEFT),
+                    I(ID_TOOL_BAR_DOCK_RIGHT), I(ID_TOOL_BAR_DOCK_BOTTOM)});
+}
+
+}  // namespace
+
+// The bars' switches: the View menu's "ツール バー" and the bands' own menu,
+// which the tool bar's right-click opens too.
 std::vector<MenuNode> BarsMenu() {
-    return {I(ID_VIEW_MENU_BAR), I(ID_VIEW_TOOL_BAR),     I(ID_VIEW_ADDRESS_BAR),
-            I(ID_LINK_BAR),      I(ID_VIEW_TAB_BAR),      S(),
-            I(ID_BARS_FIXED),    I(ID_TOOL_BAR_CUSTOMIZE)};
+    return {I(ID_VIEW_MENU_BAR), I(ID_VIEW_TOOL_BAR),      I(ID_VIEW_ADDRESS_BAR),
+            I(ID_LINK_BAR),      I(ID_VIEW_TAB_BAR),       S(),
+            I(ID_BARS_FIXED),    I(ID_TOOL_BAR_CUSTOMIZE), ToolBarPositionMenu()};
 }
 
 // clang-format off

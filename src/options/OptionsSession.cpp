@@ -26,6 +26,10 @@ public:
         m_values[{std::string(section), std::string(key)}] = "(deleted)";
         return true;
     }
+    bool DeleteSection(std::string_view section) override {
+        m_values[{std::string(section), std::string()}] = "(deleted)";
+        return true;
+    }
     std::string Location() const override { return "memory"; }
     bool operator==(const SavedValues& other) const { return m_values == other.m_values; }
 

@@ -36,4 +36,8 @@ bool IniProfile::DeleteKey(std::string_view section, std::string_view key) {
     return WritePrivateProfileString(section, key, std::nullopt, path_);
 }
 
+bool IniProfile::DeleteSection(std::string_view section) {
+    return WritePrivateProfileString(section, std::nullopt, std::nullopt, path_);
+}
+
 }  // namespace fern

@@ -16,6 +16,7 @@ public:
     bool WriteInt(std::string_view section, std::string_view key, int value) override;
     bool WriteString(std::string_view section, std::string_view key, std::string_view value) override;
     bool DeleteKey(std::string_view section, std::string_view key) override;
+    bool DeleteSection(std::string_view section) override;
     std::string Location() const override { return path_; }
 
 private:

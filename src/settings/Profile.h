@@ -25,6 +25,8 @@ public:
     virtual bool WriteString(std::string_view section, std::string_view key, std::string_view value) = 0;
     // Removes the key; true when it is gone afterwards.
     virtual bool DeleteKey(std::string_view section, std::string_view key) = 0;
+    // Removes the section with all its keys; true when it is gone afterwards.
+    virtual bool DeleteSection(std::string_view section) = 0;
 
     // Where the values live, for the log line of a failed save.
     virtual std::string Location() const = 0;

@@ -49,6 +49,13 @@ public:
         return true;
     }
 
+    bool DeleteSection(std::string_view section) override {
+        ++writes;
+        if (failWrites) return false;
+        sections_.erase(SjisToLower(section));
+        return true;
+    }
+
     std::string Location() const override { return "fake.ini"; }
 
     // Test access, bypassing the failure switch.
@@ -62,6 +69,7 @@ public:
         if (k == s->second.end()) return std::nullopt;
         return k->second;
     }
+    bool HasSection(std::string_view section) const { return sections_.count(SjisToLower(section)) > 0; }
     std::size_t KeyCount() const {
         std::size_t n = 0;
         for (const auto& [name, keys] : sections_) n += keys.size();

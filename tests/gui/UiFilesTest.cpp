@@ -21,7 +21,8 @@ TEST(UiFiles, EveryBundledLayoutLoadsWithTheObjectsTheCodeAsksFor) {
           "commandStore", "keyStore"}},
         {"MainFrameWindow.ui",
          {"content", "menuBarPlace", "toolBandsPlace", "addressBarPlace", "tabBarAbovePlace", "sideBarPlace",
-          "pagesPlace", "tabBarBelowPlace", "statusBarPlace"}},
+          "pagesPlace", "tabBarBelowPlace", "statusBarPlace", "dockTopPlace", "dockLeftPlace",
+          "dockRightPlace", "dockBottomPlace"}},
         {"OptionsDialog.ui", {"dialog", "pages", "stack", "pageStore"}},
     };
     for (const auto& [file, ids] : asked) {

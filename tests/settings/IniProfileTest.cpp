@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/DataPaths.h"
+#include "chrome/ToolBarDock.h"
 #include "lists/TempFolder.h"
 #include "platform/fs/FileIo.h"
 #include "settings/IniProfile.h"
@@ -80,5 +81,44 @@ TEST_F(IniBackedSettings, StringsInQuotesComeBackWhole) {
         ProgramSettings s;
         s.LoadAll(store);
         EXPECT_EQ(s.mail.mailerPath, value);
+    }
+}
+
+TEST_F(IniBackedSettings, TheToolBarsDockLayoutLeavesWndsIniWholeWithTheRestKept) {
+    IniProfile windows(paths_.windows);
+    ASSERT_TRUE(windows.WriteString("FernBars", "TBStyle", "0"));
+    ASSERT_TRUE(windows.WriteInt("FernBars-Summary", "Bars", 1));
+    ASSERT_TRUE(windows.WriteInt("FernBars-Bar0", "Side", 2));
+    ASSERT_TRUE(windows.WriteInt("ReBar", "RBBandCount", 5));
+
+    EXPECT_TRUE(windows.DeleteSection("FernBars-Bar0"));
+    EXPECT_TRUE(windows.DeleteSection("fernbars-summary"));  // names match without regard to case
+    EXPECT_TRUE(windows.DeleteSection("FernBars-Bar7"));     // nothing to delete is no failure
+    std::string text = ReadWholeFile(paths_.windows).value_or("");
+    EXPECT_EQ(text.find("FernBars-"), std::string::npos) << text;
+    EXPECT_EQ(windows.ReadInt("FernBars-Bar0", "Side", -1), -1);
+    EXPECT_EQ(windows.ReadString("FernBars", "TBStyle", ""), "0");
+    EXPECT_EQ(windows.ReadInt("ReBar", "RBBandCount", 0), 5);
+}
+
+TEST_F(IniBackedSettings, TBStyleAsWndsIniHoldsItDocksTheToolBarOnlyWhenItReadsAsZero) {
+    struct Case {
+        const char* stored;
+        bool docked;
+    };
+    // Numbers read like atol, modulo 2^32: no digits is 0, 2^32 wraps to 0.
+    const Case cases[] = {{"1", false},         {"0", true},          {"", false},
+                          {"-1", false},        {"docked", true},     {"99999999999", false},
+                          {"4294967296", true}, {"2147483648", false}};
+    for (const Case& c : cases) {
+        IniProfile profile(paths_.profile), windows(paths_.windows);
+        ASSERT_TRUE(windows.WriteString("FernBars", "TBStyle", c.stored));
+        ASSERT_TRUE(windows.WriteInt("FernBars-Summary", "Bars", 1));
+        ASSERT_TRUE(windows.WriteInt("FernBars-Bar0", "BarID", 2));
+        ASSERT_TRUE(windows.WriteString("FernBars-Bar0", "Side", "right side"));
+        SettingsStore store(profile, windows);
+        CSettingsService settings(store);
+        CToolBarDock dock(settings, windows);
+        EXPECT_EQ(dock.Placement(), (ToolBarPlacement{c.docked, DockSide::Top})) << c.stored;
     }
 }

@@ -87,7 +87,7 @@ Browser::Browser(const ProgramStart& start)
       m_fullScreen(m_window, m_placement, m_settings),
       m_tray({m_window, m_frame, m_settings, m_router, m_placement, m_fullScreen, m_optionsPages}),
       m_mailer(m_settings, m_optionsPages),
-      m_toolBar(m_window, m_router, m_settings),
+      m_toolBar(m_window, m_router, m_settings, m_windows),
       m_bands(m_window, m_router, m_settings),
       m_urlExtract({m_window, m_frame, m_settings, m_clipboard, m_messageBox,
                     [](CFernView* view) {

@@ -1,10 +1,14 @@
 #pragma once
 // The tool bar in the window: its buttons and look from wnds.ini [FernBars]
-// (TBBtnCount, TBBtnStyle), the customise dialog that edits them, and the
-// commands of its own buttons (the text-size drop-down, the proxy button).
+// (TBBtnCount, TBBtnStyle), the customise dialog that edits them, the
+// commands of its own buttons (the text-size drop-down, the proxy button),
+// and where it stands: a band (TBStyle 1) or docked to a side of the window
+// (TBStyle 0, its side in the dock layout), shown while its band's switch
+// is on in either.
 #include <functional>
 #include <memory>
 
+#include "chrome/ToolBarDock.h"
 #include "chrome/gtk/ToolBarCustomizeDialog.h"
 #include "chrome/gtk/ToolBarWidget.h"
 #include "commands/CommandRouter.h"
@@ -15,7 +19,9 @@ namespace fern {
 
 class ToolBarFeature {
 public:
-    ToolBarFeature(MainFrameWindow& window, CCommandRouter& router, CSettingsService& settings);
+    // `windows` is wnds.ini, which keeps the dock layout.
+    ToolBarFeature(MainFrameWindow& window, CCommandRouter& router, CSettingsService& settings,
+                   Profile& windows);
 
     void RegisterCommands(CCommandRouter& router);
     // The buttons of features this build does not have stay greyed: run
@@ -32,9 +38,16 @@ private:
     SharedMenuContext m_menus;
     ToolBarWidget m_bar;
     SettingsSubscription m_section;
+    SettingsSubscription m_bands;
     std::unique_ptr<ToolBarCustomizeDialog> m_dialog;
+    CToolBarDock m_dock;
+    std::string m_shownButtons, m_shownStyle;  // what the buttons were made from
 
     void Apply();
+    void Place();
+    void ShowOrHide();
+    void ReportIfUnsaved(bool saved);
+    void Dragged(int xRoot, int yRoot);
     void Customize();
     void StepTextSize();
 };

@@ -1,5 +1,7 @@
 #include "chrome/gtk/ToolBarWidget.h"
 
+#include <cstdlib>
+
 #include "commands/CommandCatalogue.h"
 #include "commands/CommandRouter.h"
 #include "platform/text/Encoding.h"
@@ -12,10 +14,12 @@ namespace {
 // How often the buttons follow the router: the pages change what is
 // available (back, stop) without telling the bar.
 constexpr unsigned kRefreshMs = 250;
+// A press let go nearer than this is a click, not a drag.
+constexpr int kDragPixels = 8;
 
-Gtk::ToolbarStyle StyleOf(ToolBarText text) {
+Gtk::ToolbarStyle StyleOf(ToolBarText text, bool vertical) {
     switch (text) {
-        case ToolBarText::Right: return Gtk::TOOLBAR_BOTH_HORIZ;
+        case ToolBarText::Right: return vertical ? Gtk::TOOLBAR_ICONS : Gtk::TOOLBAR_BOTH_HORIZ;
         case ToolBarText::Below: return Gtk::TOOLBAR_BOTH;
         default: return Gtk::TOOLBAR_ICONS;
     }
@@ -45,7 +49,7 @@ ToolBarWidget::ToolBarWidget(const CCommandRouter& router, std::function<void(in
     InstallImageStyle();
     SetAccessibleName(*this, "ツール バー");
     set_show_arrow(true);
-    add_events(Gdk::BUTTON_PRESS_MASK);
+    add_events(Gdk::BUTTON_PRESS_MASK | Gdk::BUTTON_RELEASE_MASK);
     m_timer = Glib::signal_timeout().connect(
         [this] {
             if (get_mapped()) Refresh();
@@ -106,13 +110,21 @@ void ToolBarWidget::SetButtons(const ToolBarLayout& layout, const ToolBarLook& l
     for (Gtk::Widget* child : get_children()) remove(*child);  // managed: removing destroys them
     m_buttons.clear();
     m_layout = layout;
-    set_toolbar_style(StyleOf(look.text));
+    m_look = look;
+    ApplyStyle();
     set_icon_size(look.largeImages ? Gtk::ICON_SIZE_LARGE_TOOLBAR : Gtk::ICON_SIZE_SMALL_TOOLBAR);
     int pixels = look.largeImages ? 20 : 16;
     for (int entry : layout) {
         const ToolBarButton* row = ToolBarRow(entry);
         if (!row || row->IsSeparator()) {
-            append(*Gtk::manage(new Gtk::SeparatorToolItem()));
+            auto* separator = Gtk::manage(new Gtk::SeparatorToolItem());
+            // A separator keeps its clicks to itself; it is the bar's background to drag by.
+            separator->add_events(Gdk::BUTTON_PRESS_MASK | Gdk::BUTTON_RELEASE_MASK);
+            separator->signal_button_press_event().connect(
+                [this](GdkEventButton* event) { return on_button_press_event(event); }, false);
+            separator->signal_button_release_event().connect(
+                [this](GdkEventButton* event) { return on_button_release_event(event); }, false);
+            append(*separator);
             continue;
         }
         Gtk::ToolItem* item = MakeButton(*row, pixels);
@@ -122,6 +134,16 @@ void ToolBarWidget::SetButtons(const ToolBarLayout& layout, const ToolBarLook& l
     show_all();
     Refresh();
 }
+
+void ToolBarWidget::SetVertical(bool vertical) {
+    if (vertical == m_vertical) return;
+    m_vertical = vertical;
+    gtk_orientable_set_orientation(GTK_ORIENTABLE(gobj()),
+                                   vertical ? GTK_ORIENTATION_VERTICAL : GTK_ORIENTATION_HORIZONTAL);
+    ApplyStyle();
+}
+
+void ToolBarWidget::ApplyStyle() { set_toolbar_style(StyleOf(m_look.text, m_vertical)); }
 
 void ToolBarWidget::Refresh() {
     m_syncing = true;
@@ -141,7 +163,25 @@ bool ToolBarWidget::on_button_press_event(GdkEventButton* event) {
         contextMenu(event);
         return true;
     }
+    if (event->type == GDK_BUTTON_PRESS && event->button == 1 && dragged) {
+        m_pressed = true;
+        m_pressX = static_cast<int>(event->x_root);
+        m_pressY = static_cast<int>(event->y_root);
+        return true;
+    }
     return Gtk::Toolbar::on_button_press_event(event);
+}
+
+bool ToolBarWidget::on_button_release_event(GdkEventButton* event) {
+    if (event->button != 1 || !m_pressed) return Gtk::Toolbar::on_button_release_event(event);
+    m_pressed = false;
+    int x = static_cast<int>(event->x_root), y = static_cast<int>(event->y_root);
+    if (std::abs(x - m_pressX) < kDragPixels && std::abs(y - m_pressY) < kDragPixels) return true;
+    // Later: the drop may move this bar to another place.
+    Glib::signal_idle().connect_once([this, x, y] {
+        if (dragged) dragged(x, y);
+    });
+    return true;
 }
 
 }  // namespace fern

@@ -23,13 +23,20 @@ public:
 
     void SetButtons(const ToolBarLayout& layout, const ToolBarLook& look);
     const ToolBarLayout& Layout() const { return m_layout; }
+    // Upright on the left or right side of the window: text beside the
+    // images does not fit there and is left off.
+    void SetVertical(bool vertical);
     // Availability and switch states from the router.
     void Refresh();
     // A right-click on the bar.
     std::function<void(GdkEventButton*)> contextMenu;
+    // The bar was dragged by its background (not a button) and let go at
+    // this point of the screen; told after the event.
+    std::function<void(int xRoot, int yRoot)> dragged;
 
 protected:
     bool on_button_press_event(GdkEventButton* event) override;
+    bool on_button_release_event(GdkEventButton* event) override;
 
 private:
     struct Button {
@@ -40,11 +47,16 @@ private:
     std::function<void(int)> m_run;
     DropDownMaker m_dropDown;
     ToolBarLayout m_layout;
+    ToolBarLook m_look;
+    bool m_vertical = false;
     std::vector<Button> m_buttons;
     bool m_syncing = false;
+    bool m_pressed = false;
+    int m_pressX = 0, m_pressY = 0;
     sigc::connection m_timer;
 
     Gtk::ToolItem* MakeButton(const ToolBarButton& row, int pixels);
+    void ApplyStyle();
 };
 
 }  // namespace fern

@@ -1,5 +1,6 @@
 #include "frame/gtk/BandsFeature.h"
 
+#include "chrome/ToolBarDock.h"
 #include "commands/CommandIds.h"
 #include "commands/MenuLayout.h"
 
@@ -19,10 +20,9 @@ std::vector<ReBarWidget::Place> PlacesOf(MainFrameWindow& window) {
 
 BandsFeature::BandsFeature(MainFrameWindow& window, CCommandRouter& router, CSettingsService& settings)
     : m_window(window), m_settings(settings), m_bands(PlacesOf(window)) {
-    // The bands stand where their places stood: at the top of the box that
-    // holds the pages' row (the side bar's paned).
-    Gtk::Widget* paned = window.PlaceBox(WindowPlace::SideBar).get_parent();
-    if (auto* content = dynamic_cast<Gtk::Box*>(paned ? paned->get_parent() : nullptr)) {
+    // The bands stand where their places stood: at the top of the window's
+    // box, the one that holds the status bar.
+    if (auto* content = dynamic_cast<Gtk::Box*>(window.PlaceBox(WindowPlace::StatusBar).get_parent())) {
         content->pack_start(m_bands, Gtk::PACK_SHRINK);
         content->reorder_child(m_bands, 0);
     }
@@ -38,6 +38,12 @@ BandsFeature::BandsFeature(MainFrameWindow& window, CCommandRouter& router, CSet
 
     Apply();
     m_section = settings.Subscribe(SettingsSection::ReBar, [this] { Apply(); });
+    ApplyToolBarStyle();
+    m_toolBarStyle = settings.Subscribe(SettingsSection::FernBars, [this] { ApplyToolBarStyle(); });
+}
+
+void BandsFeature::ApplyToolBarStyle() {
+    m_bands.SetLeftOut(kToolBand, ToolBarDockedByStyle(m_settings.Live().fernBars.toolbarStyle));
 }
 
 BandList BandsFeature::Current() const {

@@ -3,7 +3,8 @@
 // (RBBandCount, RBBandStyle): their order, rows and widths, the View
 // menu's switches of the menu bar, tool bar, address bar and tab bar (a
 // band's hidden bit), "バーを固定(&B)" (the last band's no-gripper bit), and
-// the bars' menu on a right-click.
+// the bars' menu on a right-click. The tool bar's band is left out while
+// the tool bar is docked to a side (wnds.ini [FernBars] TBStyle).
 #include <functional>
 
 #include "commands/CommandRouter.h"
@@ -27,9 +28,11 @@ private:
     ReBarWidget m_bands;
     Gtk::Menu* m_menu = nullptr;
     SettingsSubscription m_section;
+    SettingsSubscription m_toolBarStyle;
 
     BandList Current() const;
     void Apply();
+    void ApplyToolBarStyle();
     void Store(const BandList& bands);
     void Toggle(int band);
 };

@@ -8,7 +8,10 @@ namespace fern {
 
 namespace {
 
-constexpr WindowPlace kBands[] = {WindowPlace::MenuBar, WindowPlace::ToolBands, WindowPlace::AddressBar};
+// The band area and the sides a bar docks to.
+constexpr WindowPlace kBands[] = {WindowPlace::MenuBar,   WindowPlace::ToolBands, WindowPlace::AddressBar,
+                                  WindowPlace::DockTop,   WindowPlace::DockLeft,  WindowPlace::DockRight,
+                                  WindowPlace::DockBottom};
 
 bool WindowManagerFillsScreen(Gtk::Window& window) {
     GdkScreen* screen = window.get_screen()->gobj();

@@ -6,6 +6,7 @@
 #include "commands/MenuLayout.h"
 #include "frame/gtk/TabManagerDialog.h"
 #include "platform/text/Encoding.h"
+#include "ui/gtk/AccessibleName.h"
 #include "ui/gtk/MenuBuilder.h"
 #include "ui/gtk/UiResources.h"
 #include "ui/gtk/VirtualKeys.h"
@@ -29,6 +30,8 @@ MainFrameWindow::MainFrameWindow(CMainFrame& frame, CCommandRouter& router, cons
     m_pages.set_hexpand(true);
     m_pages.set_vexpand(true);
     m_pages.add(m_blank, "blank");
+    // Read by its name, so the bars around it can be told apart from it.
+    SetAccessibleName(m_pages, "ページ");
     Put(WindowPlace::MenuBar, m_menuBar);
     Put(WindowPlace::Pages, m_pages);
     Put(WindowPlace::StatusBar, m_status);
@@ -74,9 +77,10 @@ void MainFrameWindow::AddOwnMenu(const std::string& fill, OwnMenuMaker make) {
 }
 
 Gtk::Box& MainFrameWindow::Place(WindowPlace place) {
-    static const char* const names[] = {"menuBarPlace",    "toolBandsPlace",   "linkBarPlace",
-                                        "addressBarPlace", "tabBarAbovePlace", "sideBarPlace",
-                                        "pagesPlace",      "tabBarBelowPlace", "statusBarPlace"};
+    static const char* const names[] = {
+        "menuBarPlace",  "toolBandsPlace", "linkBarPlace",     "addressBarPlace", "tabBarAbovePlace",
+        "sideBarPlace",  "pagesPlace",     "tabBarBelowPlace", "statusBarPlace",  "dockTopPlace",
+        "dockLeftPlace", "dockRightPlace", "dockBottomPlace"};
     Gtk::Box* box = nullptr;
     m_layout->get_widget(names[static_cast<int>(place)], box);
     return *box;

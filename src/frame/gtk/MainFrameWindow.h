@@ -20,7 +20,8 @@
 
 namespace fern {
 
-// The named places of the window (MainFrameWindow.ui), top to bottom.
+// The named places of the window (MainFrameWindow.ui), top to bottom; the
+// sides a bar docks to come last.
 enum class WindowPlace {
     MenuBar,
     ToolBands,
@@ -30,7 +31,11 @@ enum class WindowPlace {
     SideBar,
     Pages,
     TabBarBelow,
-    StatusBar
+    StatusBar,
+    DockTop,     // below the bands
+    DockLeft,    // left of the side bar and the pages
+    DockRight,   // right of the pages
+    DockBottom,  // above the status bar
 };
 
 class MainFrameWindow : public Gtk::Window, public IFrameUi {

@@ -154,6 +154,14 @@ void ReBarWidget::SetBands(const BandList& bands) {
     Rebuild();
 }
 
+void ReBarWidget::SetLeftOut(int id, bool out) {
+    auto at = std::find(m_leftOut.begin(), m_leftOut.end(), id);
+    if (out == (at != m_leftOut.end())) return;
+    if (out) m_leftOut.push_back(id);
+    else m_leftOut.erase(at);
+    UpdateVisibility();
+}
+
 void ReBarWidget::Rebuild() {
     for (auto& row : m_rows) {
         for (Gtk::Widget* child : row->get_children()) row->remove(*child);
@@ -187,8 +195,9 @@ void ReBarWidget::ScheduleVisibility() {
     });
 }
 
-// A band shows while its switch is on; its grip while the bands are not
-// fixed and its place holds a shown bar (an empty band takes no room).
+// A band shows while its switch is on and it is not left out; its grip
+// while the bands are not fixed and its place holds a shown bar (an empty
+// band takes no room).
 void ReBarWidget::UpdateVisibility() {
     bool fixed = BandsFixed(m_bands);
     for (const BandState& band : m_bands) {
@@ -197,7 +206,8 @@ void ReBarWidget::UpdateVisibility() {
         bool holds = false;
         for (Gtk::Widget* child : slot->place->get_children()) holds = holds || child->get_visible();
         holds = holds && slot->place->get_visible();
-        bool shown = !(band.style & kBandHidden);
+        bool shown = !(band.style & kBandHidden) &&
+                     std::find(m_leftOut.begin(), m_leftOut.end(), band.id) == m_leftOut.end();
         if (slot->frame->get_visible() != shown) slot->frame->set_visible(shown);
         if (slot->grip->get_visible() != (holds && !fixed)) slot->grip->set_visible(holds && !fixed);
     }

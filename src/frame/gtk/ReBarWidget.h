@@ -27,6 +27,9 @@ public:
 
     void SetBands(const BandList& bands);
     const BandList& Bands() const { return m_bands; }
+    // A band left out of the bars keeps its place in the list but shows
+    // nothing (the tool bar while it is docked to a side).
+    void SetLeftOut(int id, bool out);
     // The user moved or resized a band: the new list.
     std::function<void(const BandList&)> changed;
     // A right-click on a grip or between the bands.
@@ -47,6 +50,7 @@ private:
     std::vector<std::unique_ptr<Slot>> m_slots;
     std::vector<std::unique_ptr<Gtk::Box>> m_rows;
     BandList m_bands;
+    std::vector<int> m_leftOut;
     sigc::connection m_pending;
     std::vector<sigc::connection> m_watches;  // on the places
 
