@@ -24,9 +24,16 @@ FERN, OUT_DIR = sys.argv[1], sys.argv[2]
 SCREEN = (0, 0, 1280, 1024)
 
 
+EDITOR = "Fern Browser [ List Editor ]"
+
+
 def frame():
     app = fern_app()
-    return find(app, lambda a: a.get_role() == Atspi.Role.FRAME) if app else None
+    return find(app, lambda a: a.get_role() == Atspi.Role.FRAME and a.get_name() != EDITOR) if app else None
+
+
+def editor():
+    return named(["FRAME"], EDITOR)
 
 
 def box():
@@ -165,6 +172,8 @@ def tray(work, env, data):
                                 items], env=env)
     check(wait_for(lambda: os.path.exists(items), 10), "the stand-in watcher is on the bus")
     process = started(env, data)
+    check(choose_menu("ツール(T)", "リスト エディタ(L)..."), "the list editor opens")
+    check(wait_for(lambda: showing(editor()), 10), "... and shows")
     top = wait_for(lambda: named(["MENU"], "表示(V)"))
     Atspi.Action.do_action(top, 0)
     item = wait_for(lambda: named(["MENU_ITEM"], "タスク トレイ(T)"), 10)
@@ -174,6 +183,7 @@ def tray(work, env, data):
         Atspi.Action.do_action(item, 0)
     check(wait_for(lambda: registered(items), 10), "タスク トレイ registers an item with the watcher")
     check(wait_for(lambda: not window_showing(), 10), "... and hides the window")
+    check(wait_for(lambda: not showing(editor()), 10), "... and the list editor")
     name = (registered(items) or [""])[-1]
     if name:
         tip = item_property(name, "ToolTip")
@@ -183,6 +193,10 @@ def tray(work, env, data):
               "and the user's icon: %r" % [(w, h, len(b)) for w, h, b in pixmaps])
         item_call(name, "Activate", GLib.Variant("(ii)", (0, 0)))
     check(wait_for(window_showing, 10), "the item's Activate brings the window back")
+    check(wait_for(lambda: showing(editor()), 10), "... and the list editor")
+    if editor() is not None:
+        press(editor(), "キャンセル")
+    check(wait_for(lambda: not showing(editor()), 10), "the list editor closes")
     wait_box((100, 120, 700, 500), "the window is where it was")
 
     key(env, "ctrl+alt+f")

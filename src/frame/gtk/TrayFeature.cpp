@@ -1,5 +1,7 @@
 #include "frame/gtk/TrayFeature.h"
 
+#include <algorithm>
+
 #include "commands/CommandIds.h"
 #include "commands/MenuLayout.h"
 #include "frame/TrayRules.h"
@@ -82,6 +84,12 @@ void TrayFeature::ToTray() {
     m_inTray = true;
     m_services.placement.Hold(true);
     m_services.window.hide();
+    m_alsoHidden.clear();
+    for (Gtk::Window* other : Gtk::Window::list_toplevels())
+        if (other->get_visible() && other->get_window_type() == Gtk::WINDOW_TOPLEVEL) {
+            other->hide();
+            m_alsoHidden.push_back(other);
+        }
 }
 
 void TrayFeature::FromTray() {
@@ -92,6 +100,11 @@ void TrayFeature::FromTray() {
     m_services.window.show();
     m_services.window.deiconify();
     m_services.window.present();
+    // Only windows that still exist: one may have been closed meanwhile.
+    std::vector<Gtk::Window*> live = Gtk::Window::list_toplevels();
+    for (Gtk::Window* other : m_alsoHidden)
+        if (std::find(live.begin(), live.end(), other) != live.end()) other->show();
+    m_alsoHidden.clear();
 }
 
 void TrayFeature::BindHotKey() {

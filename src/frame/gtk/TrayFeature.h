@@ -1,10 +1,13 @@
 #pragma once
 // "タスク トレイ(&T)": the window goes to a status icon and comes back from it
 // (the icon's click, "元に戻す(&R)" in its menu, the command again or the hot
-// key). Where no icon can be shown the window is minimized instead, so it is
+// key). The program's other windows on screen (the list editor, the
+// downloads) go and come back with it. Where no icon can be shown the window is minimized instead, so it is
 // never out of reach. Minimizing goes to the tray with TTStyle 0x2, except
 // in full screen.
 #include <gtkmm.h>
+
+#include <vector>
 
 #include "commands/CommandRouter.h"
 #include "frame/MainFrame.h"
@@ -42,6 +45,7 @@ private:
     TrayIcon m_icon;
     TrayHotKeyBinding m_hotKey;
     bool m_inTray = false;
+    std::vector<Gtk::Window*> m_alsoHidden;  // shown again on the way back
     Gtk::Menu* m_menu = nullptr;
     SettingsSubscription m_changed;
     SignalConnection m_exitStep;
