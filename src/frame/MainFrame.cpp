@@ -35,7 +35,8 @@ bool IsLocalAddress(const std::string& url) {
 CMainFrame::CMainFrame(FrameServices services, const ProgramSettings& settings)
     : m_services(std::move(services)),
       m_settings(settings),
-      m_scheduler(m_services.timers, {[this] { return m_active; }, [this](CFernView* v) { MakePage(v); }}),
+      m_scheduler(m_services.timers, {[this] { return m_active; }, [this](CFernView* v) { MakePage(v); },
+                                      [this] { return !OverMemoryBudget(); }}),
       m_sleeper(m_services.timers, SleeperHooks()) {}
 
 TabSleeper::Hooks CMainFrame::SleeperHooks() {
@@ -54,11 +55,20 @@ TabSleeper::Hooks CMainFrame::SleeperHooks() {
     hooks.rules = [this] {
         TabSleepRules rules;
         rules.minutes = m_settings.tabBar.sleepMinutes;
-        rules.budgetBytes = TabSleepBudgetBytes(m_settings.tabBar.sleepMemoryMB, PhysicalMemoryBytes());
+        rules.budgetBytes = MemoryBudget();
         return rules;
     };
     hooks.memory = [this] { return m_memoryProbe ? m_memoryProbe() : 0; };
     return hooks;
+}
+
+std::uint64_t CMainFrame::MemoryBudget() const {
+    return TabSleepBudgetBytes(m_settings.tabBar.sleepMemoryMB, PhysicalMemoryBytes());
+}
+
+bool CMainFrame::OverMemoryBudget() const {
+    const std::uint64_t used = m_memoryProbe ? m_memoryProbe() : 0;
+    return used && used > MemoryBudget();
 }
 
 CMainFrame::~CMainFrame() {

@@ -249,6 +249,9 @@ private:
     void MakePage(CFernView* view);
     void ShowAsleep(CFernView* view, bool asleep);
     TabSleeper::Hooks SleeperHooks();
+    std::uint64_t MemoryBudget() const;
+    // Unknown memory (no probe, or it failed) is never over.
+    bool OverMemoryBudget() const;
 };
 
 }  // namespace fern

@@ -70,10 +70,21 @@ bool ViewScheduler::Settled(const Loading& loading) const {
     return loading.ticks >= kSettleTicks && (!engine || (!engine->Busy() && !engine->LocationURL().empty()));
 }
 
+bool ViewScheduler::Room() {
+    if (!m_hooks.room) return true;
+    if (m_roomAge == 0) {
+        m_room = m_hooks.room();
+        m_roomAge = kRoomTicks;
+    }
+    return m_room;
+}
+
 void ViewScheduler::Tick() {
     for (Loading& loading : m_loading) ++loading.ticks;
     std::erase_if(m_loading, [this](const Loading& l) { return Settled(l); });
-    while (static_cast<int>(m_loading.size()) < kAtOnce && !m_waiting.empty()) Make(m_waiting.front());
+    while (static_cast<int>(m_loading.size()) < kAtOnce && !m_waiting.empty() && Room())
+        Make(m_waiting.front());
+    if (m_roomAge > 0) --m_roomAge;
     if (m_waiting.empty() && m_loading.empty()) {
         m_timers.Stop(m_tickTimer);
         m_tickTimer = 0;

@@ -3,7 +3,9 @@
 // selected tab's page soon after it is selected, the others in the
 // background in tab-opening order, a few at a time, the next when one has
 // loaded or has taken too long. Starting every page process at once would
-// leave the machine unusable for seconds.
+// leave the machine unusable for seconds; so would starting them while the
+// browser is over its memory budget: the background ones then wait (the
+// selected tab's page is made all the same) until the budget has room.
 #include <cstddef>
 #include <functional>
 #include <utility>
@@ -23,10 +25,14 @@ public:
     // A page counts as loading at least this long, and at most the longer.
     static constexpr int kSettleTicks = 1;
     static constexpr int kGiveUpTicks = 20;
+    // The memory is asked about at most once in this many ticks: measuring
+    // it reads every web process's figures.
+    static constexpr int kRoomTicks = 7;
 
     struct Hooks {
         std::function<CFernView*()> active;           // the selected tab's view
         std::function<void(CFernView*)> materialise;  // makes the view's page now
+        std::function<bool()> room;                   // memory for background pages; none: always
     };
 
     ViewScheduler(ITimerService& timers, Hooks hooks) : m_timers(timers), m_hooks(std::move(hooks)) {}
@@ -59,12 +65,15 @@ private:
     std::vector<Loading> m_loading;
     TimerId m_selectTimer = 0;
     TimerId m_tickTimer = 0;
+    bool m_room = true;
+    int m_roomAge = 0;  // ticks until the memory is asked about again
 
     void Make(CFernView* view);
     void MakeSelected();
     void Tick();
     bool Settled(const Loading& loading) const;
     void StartTicks();
+    bool Room();
 };
 
 }  // namespace fern

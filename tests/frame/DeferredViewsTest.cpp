@@ -100,6 +100,44 @@ TEST(DeferredViews, BackgroundPagesAreMadeAFewAtATimeAndSelectionGoesFirst) {
     EXPECT_EQ(r.Made(), 6);
 }
 
+// Over the memory budget restored tabs wait for room, but the selected one
+// gets its page; the memory is measured again a few ticks later, not at
+// every tick.
+TEST(DeferredViews, BackgroundPagesWaitWhileTheMemoryIsOverTheBudget) {
+    Restore r(5);
+    r.s.settings.Change(SettingsSection::TabBar, [](ProgramSettings& p) { p.tabBar.sleepMemoryMB = 100; });
+    std::uint64_t used = 200ull << 20;
+    int asked = 0;
+    r.s.frame.SetMemoryProbe([&] {
+        ++asked;
+        return used;
+    });
+    r.Run();
+    CMainFrame& frame = r.s.frame;
+    r.s.timers.Advance(ViewScheduler::kTickMs * 20);
+    EXPECT_EQ(r.Made(), 1);
+    EXPECT_TRUE(frame.PageMade(frame.ViewAt(0)));
+    frame.SelectTab(3);
+    r.s.timers.Advance(1);
+    EXPECT_TRUE(frame.PageMade(frame.ViewAt(3)));
+    EXPECT_EQ(r.Made(), 2);
+    EXPECT_LE(asked, 20 / ViewScheduler::kRoomTicks + 2);
+
+    used = 50ull << 20;
+    r.s.timers.Advance(ViewScheduler::kTickMs * (ViewScheduler::kRoomTicks + 10));
+    EXPECT_EQ(r.Made(), 5);
+    EXPECT_EQ(frame.PagesWaiting(), 0u);
+
+    // An unknown figure is never over.
+    Restore unknown(3);
+    unknown.s.settings.Change(SettingsSection::TabBar,
+                              [](ProgramSettings& p) { p.tabBar.sleepMemoryMB = 100; });
+    unknown.s.frame.SetMemoryProbe([] { return std::uint64_t{0}; });
+    unknown.Run();
+    unknown.s.timers.Advance(ViewScheduler::kTickMs * 10);
+    EXPECT_EQ(unknown.Made(), 3);
+}
+
 TEST(DeferredViews, ClosingTabsWithoutPagesRecordsThemAndMakesNoPage) {
     Restore r(4);
     CClosedTabs closed;
