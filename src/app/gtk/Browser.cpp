@@ -210,7 +210,6 @@ void Browser::StartChannels() {
 }
 
 void Browser::DeferUntilFirstPage() {
-    m_deferred.Add("favicon database", [this] { m_context.EnableFavicons(); });
     m_deferred.Add("request channel", [this] {
         // Named by BODDESrvName.
         DdeWindowActions actions;
@@ -251,15 +250,7 @@ void Browser::OpenArguments() {
 
 int Browser::Run() {
     m_frame.SetStarting(true);
-    m_context.OnFirstPage([this] {
-        // At once, not in a later turn: the page asks whether to load its
-        // icon soon after it commits, and without the database the answer
-        // is no. Not before the commit: the response's policy decision
-        // waits for this thread.
-        m_context.EnableFavicons();
-        TraceEvent("favicon database (the first page committed)");
-        m_deferred.FirstPageDone();
-    });
+    m_context.OnFirstPage([this] { m_deferred.FirstPageDone(); });
     StartChannels();
     TracePhase("request channels listening");
     OpenArguments();
@@ -269,6 +260,13 @@ int Browser::Run() {
     m_window.show();
     TracePhase("window shown");
     m_frame.SetStarting(false);
+    // Before the first page commits: its icon is asked for right after. Not
+    // in the commit's own handler: twice under load another first tab's page
+    // never loaded when the database was opened there, while it started.
+    Glib::signal_idle().connect_once([this] {
+        m_context.EnableFavicons();
+        TraceEvent("deferred: favicon database");
+    });
     DeferUntilFirstPage();
     m_deferred.Arm(FirstPageLoading(), kFirstPageWaitMs);
     m_frame.StartAutoSave(m_settings.Live().autoSave.enabled, m_settings.Live().autoSave.intervalMinutes);
