@@ -7,8 +7,6 @@ the trash and "ゴミ箱を空にする(E)" removes it for good; "変換(V)" > "
 brings a Chrome profile's bookmarks into the selected folder. Run inside dbus-run-session and
 xvfb-run."""
 
-import json
-import os
 import sys
 import time
 
@@ -119,14 +117,6 @@ def panel_submenu_command(env, submenu, name):
     return True
 
 
-def make_chrome(home):
-    folder = os.path.join(home, ".config/google-chrome/Default")
-    os.makedirs(folder)
-    doc = {"roots": {"bookmark_bar": {"children": [{"name": "C", "type": "url", "url": "https://c.example/"}],
-                                      "type": "folder", "name": "Bookmarks bar"}}, "version": 1}
-    write_file(os.path.join(folder, "Bookmarks"), json.dumps(doc).encode())
-
-
 def saved_after(env, data, what, wanted):
     """Saves with the panel's menu; the file's outline once `wanted` holds for it (the
     item runs after the menu has gone), or as it is after 10 s."""
@@ -141,7 +131,7 @@ def main():
     # The side bar shows its bookmark panel at start.
     write_file(data + "/wnds.ini", "[CtrlBar-ID32933]\r\nVisible=1\r\n")
     write_file(data + "/fern.ini", "[FernBar]\r\nFBIndex=0\r\n")
-    make_chrome(env["HOME"])
+    make_chrome_profile(env["HOME"])
     fern = start(FERN, data, env, "about:blank")
     try:
         table = wait_for(tree, 30)

@@ -4,7 +4,6 @@ below HOME, "ブラウザから取り込み(W)..." of the ファイル menu list
 Firefox profile tells how many items came and the bookmark file written at the end holds
 them in their folders, in their stored order. Run inside dbus-run-session and xvfb-run."""
 
-import json
 import os
 import sqlite3
 import sys
@@ -41,18 +40,10 @@ def make_firefox(home):
     db.close()
 
 
-def make_chrome(home):
-    folder = os.path.join(home, ".config/google-chrome/Default")
-    os.makedirs(folder)
-    doc = {"roots": {"bookmark_bar": {"children": [{"name": "C", "type": "url", "url": "https://c.example/"}],
-                                      "type": "folder", "name": "Bookmarks bar"}}, "version": 1}
-    write_file(os.path.join(folder, "Bookmarks"), json.dumps(doc).encode())
-
-
 def main():
     work, env, data = scratch("fern-bkimport-")
     make_firefox(env["HOME"])
-    make_chrome(env["HOME"])
+    make_chrome_profile(env["HOME"])
     fern = start(FERN, data, env, "about:blank")
     try:
         check(wait_for(lambda: fern_app() is not None and tab_list() is not None), "the browser is up")

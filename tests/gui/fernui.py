@@ -356,3 +356,13 @@ def web_processes(root):
         except (OSError, KeyError, ValueError):
             continue
     return [pid for _, pid in sorted(found)]
+
+
+def make_chrome_profile(home):
+    """A Chrome profile below `home` whose bookmark bar holds one bookmark "C"."""
+    import json
+    folder = os.path.join(home, ".config/google-chrome/Default")
+    os.makedirs(folder)
+    doc = {"roots": {"bookmark_bar": {"children": [{"name": "C", "type": "url", "url": "https://c.example/"}],
+                                      "type": "folder", "name": "Bookmarks bar"}}, "version": 1}
+    write_file(os.path.join(folder, "Bookmarks"), json.dumps(doc).encode())

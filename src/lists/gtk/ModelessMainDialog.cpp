@@ -46,6 +46,7 @@ ModelessMainDialog::ModelessMainDialog(CSettingsService& settings, std::function
     set_default_size(480, 360);
     add_accel_group(m_keys);
     m_messageBox.SetParent(gobj());
+    RegisterCommands();
 
     struct Group {
         const char* text;
@@ -132,7 +133,7 @@ Gtk::MenuItem* ModelessMainDialog::Item(int id) {
     std::string prompt = ToUtf8(command->prompt);
     item->signal_select().connect([this, prompt] { m_status.set_text(prompt); });
     item->signal_deselect().connect([this] { m_status.set_text(""); });
-    item->signal_activate().connect([this, id] { Later([this, id] { Run(id); }); });
+    item->signal_activate().connect([this, id] { Later([this, id] { m_router.Run(id); }); });
     return item;
 }
 
@@ -176,32 +177,31 @@ void ModelessMainDialog::CommitEditing() {
     editing->remove_widget();
 }
 
-void ModelessMainDialog::Run(int id) {
-    switch (id) {
-        case ID_LISTEDIT_OPEN: Open(true); break;
-        case ID_LISTEDIT_ADD_FROM_LIST: Open(false); break;
-        case ID_LISTEDIT_SAVE: Save(false); break;
-        case ID_LISTEDIT_SAVE_AS: Save(true); break;
-        case ID_LISTEDIT_ADD: {
-            std::optional<std::string> url = AskUrl();
-            if (!url) break;
-            std::size_t index = m_editor.Add(*url);
-            (*m_rows->append())[m_urlColumn] = ToUtf8(*url);
-            Gtk::TreeModel::Path path;
-            path.push_back(static_cast<int>(index));
-            m_view.get_selection()->select(path);
-            m_view.scroll_to_row(path);
-            break;
-        }
-        case ID_LISTEDIT_DELETE: {
-            Gtk::TreeModel::iterator selected = m_view.get_selection()->get_selected();
-            if (!selected) break;
-            m_editor.Delete(static_cast<std::size_t>(m_rows->get_path(selected)[0]));
-            m_rows->erase(selected);
-            break;
-        }
-        default: break;
-    }
+void ModelessMainDialog::RegisterCommands() {
+    m_router.Add(ID_LISTEDIT_OPEN, [this] { Open(true); });
+    m_router.Add(ID_LISTEDIT_ADD_FROM_LIST, [this] { Open(false); });
+    m_router.Add(ID_LISTEDIT_SAVE, [this] { Save(false); });
+    m_router.Add(ID_LISTEDIT_SAVE_AS, [this] { Save(true); });
+    m_router.Add(ID_LISTEDIT_ADD, [this] { AddRow(); });
+    m_router.Add(ID_LISTEDIT_DELETE, [this] { DeleteRow(); });
+}
+
+void ModelessMainDialog::AddRow() {
+    std::optional<std::string> url = AskUrl();
+    if (!url) return;
+    std::size_t index = m_editor.Add(*url);
+    (*m_rows->append())[m_urlColumn] = ToUtf8(*url);
+    Gtk::TreeModel::Path path;
+    path.push_back(static_cast<int>(index));
+    m_view.get_selection()->select(path);
+    m_view.scroll_to_row(path);
+}
+
+void ModelessMainDialog::DeleteRow() {
+    Gtk::TreeModel::iterator selected = m_view.get_selection()->get_selected();
+    if (!selected) return;
+    m_editor.Delete(static_cast<std::size_t>(m_rows->get_path(selected)[0]));
+    m_rows->erase(selected);
 }
 
 void ModelessMainDialog::Open(bool replace) {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "commands/CommandRouter.h"
 #include "lists/ModelessMain.h"
 #include "platform/gtk/GtkShell.h"
 #include "settings/SettingsService.h"
@@ -20,8 +21,6 @@ public:
     // `closed` runs after the window has hidden itself (its placement saved).
     ModelessMainDialog(CSettingsService& settings, std::function<void()> closed);
 
-    // Runs one of the editor's commands (ListEditorCommandId).
-    void Run(int id);
     // The main window closes: the placement is kept, unsaved rows are
     // offered for saving (the close cannot be stopped any more).
     void MainWindowClosing();
@@ -49,6 +48,7 @@ private:
     Gtk::Button m_ok, m_cancel;
     Gtk::Label m_status;
     Gtk::CellEditable* m_editing = nullptr;  // the cell being edited, if any
+    CCommandRouter m_router;                 // the editor's own menu commands
 
     Gtk::MenuItem* Item(int id);
     // Runs `step` from the main loop, after the edit of a row has ended: a
@@ -57,7 +57,10 @@ private:
     void Later(std::function<void()> step);
     void Fill();
     void CommitEditing();
+    void RegisterCommands();
     void Open(bool replace);
+    void AddRow();
+    void DeleteRow();
     // "URLの追加": the address typed, nothing when cancelled or empty.
     std::optional<std::string> AskUrl();
     // Saves (asking for a file when there is none, or always when `askPath`);
