@@ -96,6 +96,20 @@ std::string ConvertArgumentToUrl(const std::string& text) {
     return text;
 }
 
+std::string FirstPageGuess(const std::vector<std::string>& arguments) {
+    for (const std::string& argument : arguments) {
+        // Converted once here and once more by the frame's open.
+        std::string url = ConvertArgumentToUrl(argument);
+        if (url.empty()) continue;
+        url = ConvertArgumentToUrl(url);
+        const std::string lower = SjisToLower(url);
+        bool page = StartsWithNoCase(url, "http://") || StartsWithNoCase(url, "https://") ||
+                    StartsWithNoCase(url, "file:");
+        return page && !EndsWith(lower, ".fbl") ? url : std::string();
+    }
+    return {};
+}
+
 bool OpenSpecialUrl(const std::string& text, const SpecialUrlActions& actions) {
     std::size_t start = text.find_first_not_of(" \t\r\n");
     std::string trimmed = start == std::string::npos ? std::string() : text.substr(start);

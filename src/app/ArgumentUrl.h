@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace fern {
 
@@ -18,6 +19,12 @@ std::string ArgumentText(const std::string& arg);
 // of another existing file gives its "file:" URI; anything else stays as it
 // is. Files are named by path text or by "file:" URI.
 std::string ConvertArgumentToUrl(const std::string& text);
+
+// The address the first tab of a start will load, known before the window
+// exists: the first argument that opens anything, when it is a web or file
+// page; "" when it is not (a list file, "mailto:", other schemes) or there
+// is no argument. A guess: the filters may still refuse it.
+std::string FirstPageGuess(const std::vector<std::string>& arguments);
 
 struct SpecialUrlActions {
     bool ignoreMailto = false;                             // `MLStyle` bit 0x1

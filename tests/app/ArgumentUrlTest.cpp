@@ -138,3 +138,23 @@ TEST(ArgumentText, FilesBecomeUrisAndAddressesKeepTheirCharacters) {
     EXPECT_EQ(ArgumentText(std::string(65536, 'a')), std::string(65536, 'a'));
     EXPECT_EQ(ArgumentText(""), "");
 }
+
+TEST(FirstPageGuess, TheFirstArgumentThatOpensWhenItIsAPage) {
+    fern::testing::TempFolder tmp;
+    const std::string& dir = tmp.Path();
+    EXPECT_EQ(FirstPageGuess({}), "");
+    EXPECT_EQ(FirstPageGuess({"", "https://example.jp/", "http://second/"}), "https://example.jp/");
+    ASSERT_TRUE(WriteUrlShortcut(dir + "/site.url", "HTTP://Site/"));
+    EXPECT_EQ(FirstPageGuess({dir + "/site.url"}), "HTTP://Site/");
+    ASSERT_TRUE(WriteFileAtomic(dir + "/page.html", "<p>"));
+    EXPECT_EQ(FirstPageGuess({dir + "/page.html"}), "file://" + dir + "/page.html");
+    // What opens no page of its own, or another kind of page, first: no guess.
+    ASSERT_TRUE(
+        WriteFileAtomic(dir + "/list.fbl", std::string(kListHeader) + "#URL\r\n\tURL=http://one/\r\n"));
+    EXPECT_EQ(FirstPageGuess({dir + "/list.fbl", "http://later/"}), "");
+    ASSERT_TRUE(WriteUrlShortcut(dir + "/to-list.url", "file://" + dir + "/list.fbl"));
+    EXPECT_EQ(FirstPageGuess({dir + "/to-list.url"}), "");
+    EXPECT_EQ(FirstPageGuess({"mailto:someone@example.jp", "http://later/"}), "");
+    EXPECT_EQ(FirstPageGuess({"about:blank"}), "");
+    EXPECT_EQ(FirstPageGuess({"example.jp"}), "");
+}

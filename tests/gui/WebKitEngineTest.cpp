@@ -173,7 +173,10 @@ protected:
     // A control made by the factory, shown in the test window, reporting to
     // a sink of its own.
     std::pair<WebKitEngine*, RecordingSink*> NewEngine(IBrowserEngine* relatedTo = nullptr) {
-        std::unique_ptr<IBrowserEngine> made = m_factory->Create(relatedTo);
+        return Show(m_factory->Create(relatedTo));
+    }
+
+    std::pair<WebKitEngine*, RecordingSink*> Show(std::unique_ptr<IBrowserEngine> made) {
         auto* engine = dynamic_cast<WebKitEngine*>(made.get());
         if (!engine) return {nullptr, nullptr};
         RecordingSink* sink = &m_sinks.emplace_back();
@@ -715,4 +718,54 @@ TEST_F(WebKitEngineTest, TabsOfOneSiteShareAWebProcessAndOtherSitesGetTheirOwn) 
     EXPECT_EQ(WebProcesses().size(), before + 2);
     ASSERT_TRUE(open("about:blank"));
     EXPECT_EQ(WebProcesses().size(), before + 3);  // no site: a process of its own
+}
+
+TEST_F(WebKitEngineTest, TheFirstTabTakesOverThePrestartedLoadOfItsAddressOnly) {
+    const std::string a = Url("/a.html"), b = Url("/b.html"), c = Url("/c.html");
+    // Taken over: one request, the events of one whole load, no entry before it.
+    int asked = s_server->CountRequests("/a.html");
+    m_factory->Prestart(a);
+    auto [engine, sink] = Show(m_factory->CreateForSite(a));
+    ASSERT_NE(engine, nullptr);
+    engine->Navigate2(a, 0, "", "", "");
+    ASSERT_TRUE(RunUntil([&] { return sink->Has("DocumentComplete " + a + " 1"); })) << Dump(*sink);
+    EXPECT_EQ(sink->Loads(), WholeLoad(a));
+    EXPECT_EQ(s_server->CountRequests("/a.html"), asked + 1);
+    EXPECT_EQ(EvalString(engine->View(), "history.length"), "1");
+    ASSERT_TRUE(LoadAndWait(engine, *sink, "/b.html"));
+    EXPECT_EQ(engine->BackList(5), std::vector<std::string>{"ページA"});
+
+    // A tab for another address: the prestarted load never reaches the server.
+    asked = s_server->CountRequests("/c.html");
+    m_factory->Prestart(c);
+    auto [other, otherSink] = Show(m_factory->CreateForSite(b));
+    other->Navigate2(b, 0, "", "", "");
+    ASSERT_TRUE(RunUntil([&] { return otherSink->Has("DocumentComplete " + b + " 1"); }));
+    EXPECT_EQ(EvalString(other->View(), "history.length"), "1");
+
+    // Nor when no tab takes it.
+    m_factory->Prestart(c);
+    m_factory->ReleasePrestarted();
+
+    // Nor when the tab refuses it; the tab loads the next address as usual.
+    m_factory->Prestart(c);
+    auto [refusing, refusingSink] = Show(m_factory->CreateForSite(c));
+    refusingSink->cancelIf = [](const std::string&) { return true; };
+    refusing->Navigate2(c, 0, "", "", "");
+    RunFor(300);
+    EXPECT_EQ(refusingSink->Loads(), std::vector<std::string>{"BeforeNavigate2 " + c});
+    EXPECT_FALSE(refusing->Busy());
+    EXPECT_EQ(s_server->CountRequests("/c.html"), asked);
+    refusingSink->cancelIf = nullptr;
+    ASSERT_TRUE(LoadAndWait(refusing, *refusingSink, "/b.html"));
+
+    // A first navigation with headers of its own is loaded again, with them.
+    asked = s_server->CountRequests("/c.html");
+    m_factory->Prestart(c);
+    auto [headed, headedSink] = Show(m_factory->CreateForSite(c));
+    headed->Navigate2(c, 0, "", "", "X-Fern-Test: again\r\n");
+    ASSERT_TRUE(RunUntil([&] { return headedSink->Has("DocumentComplete " + c + " 1"); }));
+    ASSERT_EQ(s_server->CountRequests("/c.html"), asked + 1);
+    EXPECT_EQ(s_server->Requests("/c.html").back().headers["x-fern-test"], "again");
+    EXPECT_EQ(EvalString(headed->View(), "history.length"), "1");
 }

@@ -157,7 +157,7 @@ bool Browser::StartWebProcess() {
     // Helper objects are latched: only a restart picks up a change of the bit.
     if (m_settings.Live().browser.loadHelperObjects)
         m_context.LoadWebExtensionsFrom(m_start.dataFolder + "/extensions");
-    m_engines.Prestart();
+    m_engines.Prestart(FirstPageGuess(m_start.commandLine.arguments));
     return true;
 }
 

@@ -1,7 +1,7 @@
 #include "platform/gtk/WebKitEngine.h"
 
 #include <cstdio>
-#include "platform/trace/StartupTrace.h"
+#include <utility>
 
 #include "platform/gtk/GuardedCall.h"
 #include "platform/gtk/WebKitContext.h"
@@ -21,6 +21,7 @@
 #include "platform/gtk/WebKitViewSource.h"
 #include "platform/text/Encoding.h"
 #include "platform/text/UrlText.h"
+#include "platform/trace/StartupTrace.h"
 
 namespace fern {
 
@@ -59,41 +60,69 @@ std::vector<std::string> HistoryTitles(WebKitWebView* view, int step, int max) {
 
 }  // namespace
 
+namespace {
+
+WebKitWebView* MakeView(WebKitContext& context, WebKitSettings* settings, WebKitWebView* relatedTo) {
+    // Every tab has a content manager of its own, so its script errors and
+    // switches stay its own.
+    WebKitUserContentManager* content = WebKitPageDialogs::NewContentManager();
+    InstallLinkCollector(content);
+    GObject* view =
+        relatedTo ? G_OBJECT(g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", relatedTo, "settings",
+                                          settings, "user-content-manager", content, nullptr))
+                  : G_OBJECT(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context.Context(), "settings",
+                                          settings, "user-content-manager", content, nullptr));
+    g_object_unref(content);
+    return WEBKIT_WEB_VIEW(g_object_ref_sink(view));
+}
+
+}  // namespace
+
+WebKitWebView* WebKitEngine::NewTabView(WebKitContext& context, WebKitWebView* shareProcessOf) {
+    WebKitSettings* settings = context.NewTabSettings();
+    WebKitWebView* view = MakeView(context, settings, shareProcessOf);
+    g_object_unref(settings);
+    return view;
+}
+
 WebKitEngine::WebKitEngine(WebKitContext& context, const std::string& homeUrl, WebKitEngine* opener,
                            WebKitWebView* shareProcessOf)
     : m_context(context), m_homeUrl(homeUrl.empty() ? std::string("about:blank") : homeUrl) {
-    m_cancellable = g_cancellable_new();
-    m_self = std::make_shared<WebKitEngine*>(this);
-    WebKitUserContentManager* content = WebKitPageDialogs::NewContentManager();
-    InstallLinkCollector(content);
     if (opener) {
         // Related views share the opener's settings object; this tab gets
         // its own copy so its switches stay its own.
-        // Its content manager is its own too, so its script errors are its own.
         m_openerView = opener->m_view;
         m_settings = CopyWebKitSettings(webkit_web_view_get_settings(opener->m_view));
-        m_view =
-            WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", opener->m_view, "settings",
-                                         m_settings, "user-content-manager", content, nullptr));
-        g_object_ref_sink(m_view);
-    } else if (shareProcessOf) {
+        m_view = MakeView(context, m_settings, opener->m_view);
+    } else {
         // Related only to share the process: the tab's settings are a new tab's.
         m_settings = context.NewTabSettings();
-        m_view =
-            WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", shareProcessOf, "settings",
-                                         m_settings, "user-content-manager", content, nullptr));
-        g_object_ref_sink(m_view);
-    } else {
-        m_settings = context.NewTabSettings();
-        m_view =
-            WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context.Context(), "settings",
-                                         m_settings, "user-content-manager", content, nullptr));
-        g_object_ref_sink(m_view);
+        m_view = MakeView(context, m_settings, shareProcessOf);
     }
-    g_object_unref(content);
+    Attach();
+}
+
+WebKitEngine::WebKitEngine(WebKitContext& context, const std::string& homeUrl, WebKitWebView* loadingView,
+                           std::string loadingUri)
+    : m_context(context),
+      m_homeUrl(homeUrl.empty() ? std::string("about:blank") : homeUrl),
+      m_view(loadingView),
+      m_loadingUri(std::move(loadingUri)) {
+    m_settings = WEBKIT_SETTINGS(g_object_ref(webkit_web_view_get_settings(m_view)));
+    // The load is ours, as if asked for here: whatever comes next (another
+    // address, Stop) finds it as it finds any load of ours.
+    const gchar* uri = webkit_web_view_get_uri(m_view);
+    m_api = ApiNavigation::Load;
+    m_apiUri = uri ? uri : m_loadingUri;
+    Attach();
+}
+
+void WebKitEngine::Attach() {
+    m_cancellable = g_cancellable_new();
+    m_self = std::make_shared<WebKitEngine*>(this);
     m_dialogs = std::make_unique<WebKitPageDialogs>(m_view, [this] { return m_sink; });
     webkit_web_view_set_zoom_level(m_view, kZoomFactors[kDefaultZoom]);
-    context.Offline().AddView(m_view);
+    m_context.Offline().AddView(m_view);
     WebKitEngineSignals::Connect(*this);
     TracePhase("first view made");
 }
@@ -127,8 +156,8 @@ bool WebKitEngine::FireBeforeNavigate2(const std::string& url, const std::string
     return !cancel;
 }
 
-void WebKitEngine::LoadApi(WebKitURIRequest* request) {
-    webkit_web_view_load_request(m_view, request);
+void WebKitEngine::LoadApi(WebKitURIRequest* request, bool underWay) {
+    if (!underWay) webkit_web_view_load_request(m_view, request);
     // The view already names the address it is about to load, normalised as
     // the policy decision will carry it.
     const gchar* uri = webkit_web_view_get_uri(m_view);
@@ -139,8 +168,16 @@ void WebKitEngine::LoadApi(WebKitURIRequest* request) {
 
 void WebKitEngine::Navigate2(const std::string& url, long, const std::string&, const std::string& postData,
                              const std::string& headers) {
+    // A taken-over load that this navigation neither continues nor replaces
+    // must not go on behind the tab's back.
+    const std::string loading = std::exchange(m_loadingUri, {});
+    if (!StartNavigation(url, postData, headers, loading) && !loading.empty()) Stop();
+}
+
+bool WebKitEngine::StartNavigation(const std::string& url, const std::string& postData,
+                                   const std::string& headers, const std::string& loading) {
     m_post = PostPhase::None;
-    if (url.empty()) return;
+    if (url.empty()) return false;
     std::string uri = ToUtf8(url);
     auto fields = ParseRequestHeaders(ToUtf8(headers));
 
@@ -152,28 +189,30 @@ void WebKitEngine::Navigate2(const std::string& url, long, const std::string&, c
         if (!page) {
             std::fprintf(stderr, "fern: cannot post data of type %s to %s\n", contentType.c_str(),
                          uri.c_str());
-            return;
+            return false;
         }
-        if (!FireBeforeNavigate2(url, postData, headers)) return;
+        if (!FireBeforeNavigate2(url, postData, headers)) return false;
         // The engine has no call for a request body: a helper page at the
         // target's address posts it, and its own load is not reported.
         m_api = ApiNavigation::None;
         m_stoppedApi = ApiNavigation::None;
         m_post = PostPhase::Helper;
         webkit_web_view_load_html(m_view, page->c_str(), uri.c_str());
-        return;
+        return true;
     }
 
-    if (!FireBeforeNavigate2(url, "", headers)) return;
+    if (!FireBeforeNavigate2(url, "", headers)) return false;
     WebKitURIRequest* request = webkit_uri_request_new(uri.c_str());
     if (SoupMessageHeaders* http = webkit_uri_request_get_http_headers(request)) {
         for (auto& [name, value] : fields) soup_message_headers_replace(http, name.c_str(), value.c_str());
     }
-    LoadApi(request);
+    LoadApi(request, !loading.empty() && loading == uri && fields.empty());
     g_object_unref(request);
+    return true;
 }
 
 void WebKitEngine::GoBack() {
+    m_loadingUri.clear();
     if (!webkit_web_view_can_go_back(m_view)) return;
     WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(m_view);
     WebKitBackForwardListItem* item = webkit_back_forward_list_get_back_item(list);
@@ -186,6 +225,7 @@ void WebKitEngine::GoBack() {
 }
 
 void WebKitEngine::GoForward() {
+    m_loadingUri.clear();
     if (!webkit_web_view_can_go_forward(m_view)) return;
     WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(m_view);
     WebKitBackForwardListItem* item = webkit_back_forward_list_get_forward_item(list);
@@ -200,6 +240,7 @@ void WebKitEngine::GoForward() {
 void WebKitEngine::GoHome() { Navigate2(m_homeUrl, 0, "", "", ""); }
 
 void WebKitEngine::Stop() {
+    m_loadingUri.clear();
     m_stoppedApi = m_api;
     m_stoppedUri = m_apiUri;
     m_api = ApiNavigation::None;
@@ -210,6 +251,7 @@ void WebKitEngine::Stop() {
 void WebKitEngine::Refresh() { Refresh2(0); }
 
 void WebKitEngine::Refresh2(int level) {
+    m_loadingUri.clear();
     if (!webkit_web_view_get_uri(m_view)) return;
     // A reload raises no BeforeNavigate2, as the control never did.
     m_api = ApiNavigation::Reload;
@@ -293,6 +335,7 @@ std::vector<HistoryItem> WebKitEngine::HistoryItems(bool back, int max) const {
 std::string WebKitEngine::SessionState() const { return SaveSessionState(m_view); }
 
 bool WebKitEngine::RestoreSessionState(const std::string& state) {
+    m_loadingUri.clear();
     // Only a view that has shown nothing takes a history over.
     if (m_anyLoad || !LoadSessionState(m_view, state)) return false;
     WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(m_view);

@@ -40,10 +40,21 @@ public:
     // settings stay its own).
     WebKitEngine(WebKitContext& context, const std::string& homeUrl, WebKitEngine* opener,
                  WebKitWebView* shareProcessOf = nullptr);
+    // Takes over `loadingView` (a reference, made by NewTabView), whose load
+    // of `loadingUri` (UTF-8) is under way: the first navigation to that
+    // address goes on with it rather than loading again, and any other first
+    // navigation or operation replaces or stops it.
+    WebKitEngine(WebKitContext& context, const std::string& homeUrl, WebKitWebView* loadingView,
+                 std::string loadingUri);
     // Destroys the view too, which takes it out of its container.
     ~WebKitEngine() override;
     WebKitEngine(const WebKitEngine&) = delete;
     WebKitEngine& operator=(const WebKitEngine&) = delete;
+
+    // A new tab's view (a reference the caller owns): its own content
+    // manager, fresh settings from the context, sharing the web process of
+    // `shareProcessOf` when given.
+    static WebKitWebView* NewTabView(WebKitContext& context, WebKitWebView* shareProcessOf);
 
     GtkWidget* Widget() const { return GTK_WIDGET(m_view); }
     // The view's address (UTF-8), "" before any.
@@ -139,10 +150,20 @@ private:
     bool m_silent = false;
     std::unique_ptr<WebKitPageFind> m_find;
     std::unique_ptr<WebKitPageDialogs> m_dialogs;
+    // UTF-8: the load a taken-over view had under way, until the first
+    // operation on it.
+    std::string m_loadingUri;
 
     // `url` is Shift-JIS; true when the sink allowed the navigation.
     bool FireBeforeNavigate2(const std::string& url, const std::string& postData, const std::string& headers);
-    void LoadApi(WebKitURIRequest* request);
+    // `underWay`: the view is already loading exactly this request.
+    void LoadApi(WebKitURIRequest* request, bool underWay = false);
+    // The rest of making the engine, once its view and settings exist.
+    void Attach();
+    // Navigate2's work: false when no load was set going. `loading`: the
+    // address a taken-over view is loading, "" when none.
+    bool StartNavigation(const std::string& url, const std::string& postData, const std::string& headers,
+                         const std::string& loading);
 };
 
 }  // namespace fern

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <new>
+#include <utility>
 
 #include "platform/engine/LazyEngine.h"
 #include "platform/gtk/SiteKey.h"
@@ -28,6 +29,7 @@ std::unique_ptr<IBrowserEngine> WebKitEngineFactory::Create(IBrowserEngine* rela
 
 std::unique_ptr<IBrowserEngine> WebKitEngineFactory::CreateForSite(const std::string& url) {
     const std::string site = SiteKeyOfUrl(ToUtf8(url));
+    if (m_prestarted && !m_prestartedUrl.empty() && url == m_prestartedUrl) return TakePrestarted(site);
     GtkWidget* sameSite = nullptr;
     std::erase_if(m_made, [](const Made& made) {
         std::shared_ptr<WebKitEngine*> engine = made.engine.lock();
@@ -65,18 +67,36 @@ std::unique_ptr<IBrowserEngine> WebKitEngineFactory::Make(WebKitEngine* opener, 
     return engine;
 }
 
+std::unique_ptr<IBrowserEngine> WebKitEngineFactory::TakePrestarted(std::string site) {
+    auto* view = WEBKIT_WEB_VIEW(std::exchange(m_prestarted, nullptr));
+    const std::string uri = ToUtf8(std::exchange(m_prestartedUrl, {}));
+    std::unique_ptr<WebKitEngine> engine;
+    try {
+        engine = std::make_unique<WebKitEngine>(m_context, m_homeUrl, view, uri);
+    } catch (const std::bad_alloc&) {
+        gtk_widget_destroy(GTK_WIDGET(view));
+        g_object_unref(view);
+        return nullptr;
+    }
+    m_made.push_back({engine->Self(), std::move(site)});
+    return engine;
+}
+
 WebKitEngineFactory::~WebKitEngineFactory() { ReleasePrestarted(); }
 
-void WebKitEngineFactory::Prestart() {
+void WebKitEngineFactory::Prestart(const std::string& firstUrl) {
     if (m_prestarted) return;
-    m_prestarted =
-        GTK_WIDGET(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", m_context.Context(), nullptr));
-    g_object_ref_sink(m_prestarted);
-    webkit_web_view_load_uri(WEBKIT_WEB_VIEW(m_prestarted), "about:blank");
-    TracePhase("web process prestarted");
+    // Made as a tab's view, so that a tab can take it over as it is.
+    m_prestarted = GTK_WIDGET(WebKitEngine::NewTabView(m_context, nullptr));
+    m_prestartedUrl = firstUrl;
+    // A blank page is enough to start the process; no tab takes it over.
+    const std::string uri = firstUrl.empty() ? std::string("about:blank") : ToUtf8(firstUrl);
+    webkit_web_view_load_uri(WEBKIT_WEB_VIEW(m_prestarted), uri.c_str());
+    TracePhase(firstUrl.empty() ? "web process prestarted" : "web process prestarted, first page asked for");
 }
 
 void WebKitEngineFactory::ReleasePrestarted() {
+    m_prestartedUrl.clear();
     if (!m_prestarted) return;
     gtk_widget_destroy(m_prestarted);
     g_object_unref(m_prestarted);

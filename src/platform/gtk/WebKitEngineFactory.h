@@ -25,11 +25,15 @@ public:
 
     void SetHomeUrl(std::string url) { m_homeUrl = std::move(url); }
 
-    // Starts a web process before any tab asks for one (a hidden blank
-    // view), so that its start overlaps the building of the window; the
-    // next tab made without a site of its own takes it over. Call it once
-    // the context is set up for web processes (extensions).
-    void Prestart();
+    // Starts a web process before any tab asks for one (a hidden view), so
+    // that its start overlaps the building of the window; the next tab made
+    // without a site of its own takes it over. Call it once the context is
+    // set up for web processes (extensions).
+    // With `firstUrl` (Shift-JIS), the view starts loading it: a tab made
+    // for exactly that address takes the view itself, with its load under
+    // way; any other tab only shares its process, and the load ends with
+    // the view.
+    void Prestart(const std::string& firstUrl = {});
     // Lets the prestarted process go if no tab took it.
     void ReleasePrestarted();
 
@@ -51,9 +55,12 @@ private:
     };
     std::vector<Made> m_made;
     GtkWidget* m_prestarted = nullptr;  // a WebKitWebView
+    std::string m_prestartedUrl;        // Shift-JIS: what it loads, "" for nothing
 
     std::unique_ptr<IBrowserEngine> Make(WebKitEngine* opener, GtkWidget* shareProcessOf,
                                          std::string site = {});
+    // The tab for the address the prestarted view is loading: that view.
+    std::unique_ptr<IBrowserEngine> TakePrestarted(std::string site);
 };
 
 }  // namespace fern
