@@ -22,7 +22,6 @@ MainFrameWindow::MainFrameWindow(CMainFrame& frame, CCommandRouter& router, cons
     : m_frame(frame), m_router(router), m_keys(keys), m_pageWidget(std::move(pageWidget)) {
     set_title(kProgramName);
     set_default_size(1024, 720);
-    RebuildMenus();
     m_layout = LoadUi("MainFrameWindow.ui");
     Gtk::Box* content = nullptr;
     m_layout->get_widget("content", content);
@@ -48,7 +47,13 @@ MainFrameWindow::~MainFrameWindow() {
     m_frame.SetUi(nullptr);
 }
 
+void MainFrameWindow::on_show() {
+    if (!m_menusBuilt) RebuildMenus();
+    Gtk::Window::on_show();
+}
+
 void MainFrameWindow::RebuildMenus() {
+    m_menusBuilt = true;
     auto context = std::make_shared<MenuContext>();
     context->router = &m_router;
     context->keys = &m_keys;
@@ -73,7 +78,7 @@ void MainFrameWindow::RebuildMenus() {
 
 void MainFrameWindow::AddOwnMenu(const std::string& fill, OwnMenuMaker make) {
     m_ownMenus[fill] = std::move(make);
-    RebuildMenus();
+    if (m_menusBuilt) RebuildMenus();
 }
 
 Gtk::Box& MainFrameWindow::Place(WindowPlace place) {
@@ -209,9 +214,13 @@ void MainFrameWindow::ShowTabManager() {
     dialog.run();
 }
 
-void MainFrameWindow::ShowTabMenu(int) { m_tabMenu->popup_at_pointer(nullptr); }
+void MainFrameWindow::ShowTabMenu(int) {
+    if (m_tabMenu) m_tabMenu->popup_at_pointer(nullptr);
+}
 
-void MainFrameWindow::ShowTabBarMenu() { m_tabBarMenu->popup_at_pointer(nullptr); }
+void MainFrameWindow::ShowTabBarMenu() {
+    if (m_tabBarMenu) m_tabBarMenu->popup_at_pointer(nullptr);
+}
 
 // Frame state ------------------------------------------------------------------------
 

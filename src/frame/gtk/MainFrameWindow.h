@@ -104,6 +104,9 @@ public:
 
 protected:
     bool on_delete_event(GdkEventAny* event) override;
+    // The menus are built when the window is first shown, once every
+    // feature has added its own.
+    void on_show() override;
     bool on_key_press_event(GdkEventKey* event) override;
 
 private:
@@ -125,6 +128,7 @@ private:
     std::function<std::string()> m_aboutText;
     std::function<bool()> m_mayClose;
     bool m_closed = false;
+    bool m_menusBuilt = false;
     sigc::connection m_showPending;
     IWindowKeyFilter* m_keyFilter = nullptr;
 
