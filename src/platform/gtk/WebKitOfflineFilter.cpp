@@ -13,14 +13,14 @@ const char kBlockNetwork[] =
 
 }  // namespace
 
-WebKitOfflineFilter::WebKitOfflineFilter(const std::string& storeFolder) {
+WebKitOfflineFilter::WebKitOfflineFilter(const std::string& storeFolder) : m_storeFolder(storeFolder) {
     m_cancellable = g_cancellable_new();
-    m_store = webkit_user_content_filter_store_new(storeFolder.c_str());
 }
 
 void WebKitOfflineFilter::Prepare() {
     if (m_compiling) return;
     m_compiling = true;
+    m_store = webkit_user_content_filter_store_new(m_storeFolder.c_str());
     GBytes* source = g_bytes_new_static(kBlockNetwork, sizeof kBlockNetwork - 1);
     webkit_user_content_filter_store_save(m_store, kFilterId, source, m_cancellable,
                                           &WebKitOfflineFilter::Compiled, this);
@@ -32,7 +32,7 @@ WebKitOfflineFilter::~WebKitOfflineFilter() {
     g_cancellable_cancel(m_cancellable);
     g_object_unref(m_cancellable);
     if (m_filter) webkit_user_content_filter_unref(m_filter);
-    g_object_unref(m_store);
+    if (m_store) g_object_unref(m_store);
 }
 
 void WebKitOfflineFilter::Compiled(GObject* store, GAsyncResult* result, gpointer data) {

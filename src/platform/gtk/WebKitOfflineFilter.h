@@ -34,6 +34,8 @@ public:
     bool RefusesNavigation(const char* uri) const;
 
 private:
+    std::string m_storeFolder;
+    // Made when the filter is first needed: most sessions never go offline.
     WebKitUserContentFilterStore* m_store = nullptr;
     WebKitUserContentFilter* m_filter = nullptr;
     GCancellable* m_cancellable = nullptr;
