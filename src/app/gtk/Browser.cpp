@@ -257,6 +257,13 @@ int Browser::Run() {
     TracePhase("first tabs opened");
     // No tab took the early process (no page to open at start): let it go.
     m_engines.ReleasePrestarted();
+    if (StartupTraceOn())
+        m_window.signal_draw().connect(
+            [](const Cairo::RefPtr<Cairo::Context>&) {
+                TracePhase("window painted");
+                return false;
+            },
+            true);
     m_window.show();
     TracePhase("window shown");
     m_frame.SetStarting(false);
