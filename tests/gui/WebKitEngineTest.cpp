@@ -752,12 +752,25 @@ TEST_F(WebKitEngineTest, TheFirstTabTakesOverThePrestartedLoadOfItsAddressOnly) 
     auto [refusing, refusingSink] = Show(m_factory->CreateForSite(c));
     refusingSink->cancelIf = [](const std::string&) { return true; };
     refusing->Navigate2(c, 0, "", "", "");
-    RunFor(300);
+    // Busy until its web process has started and been refused the load.
+    ASSERT_TRUE(RunUntil([&] { return !refusing->Busy(); }));
+    RunFor(200);
     EXPECT_EQ(refusingSink->Loads(), std::vector<std::string>{"BeforeNavigate2 " + c});
-    EXPECT_FALSE(refusing->Busy());
     EXPECT_EQ(s_server->CountRequests("/c.html"), asked);
     refusingSink->cancelIf = nullptr;
     ASSERT_TRUE(LoadAndWait(refusing, *refusingSink, "/b.html"));
+
+    // Should the main loop run before a tab takes the view (a dialog while
+    // the window is built), its load is refused there and the tab loads anew.
+    m_factory->Prestart(c);
+    RunFor(500);
+    EXPECT_EQ(s_server->CountRequests("/c.html"), asked);
+    auto [late, lateSink] = Show(m_factory->CreateForSite(c));
+    late->Navigate2(c, 0, "", "", "");
+    ASSERT_TRUE(RunUntil([&] { return lateSink->Has("DocumentComplete " + c + " 1"); })) << Dump(*lateSink);
+    EXPECT_EQ(lateSink->Loads(), WholeLoad(c));
+    EXPECT_EQ(s_server->CountRequests("/c.html"), asked + 1);
+    EXPECT_EQ(EvalString(late->View(), "history.length"), "1");
 
     // A first navigation with headers of its own is loaded again, with them.
     asked = s_server->CountRequests("/c.html");

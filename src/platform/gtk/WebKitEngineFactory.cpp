@@ -69,6 +69,7 @@ std::unique_ptr<IBrowserEngine> WebKitEngineFactory::Make(WebKitEngine* opener, 
 
 std::unique_ptr<IBrowserEngine> WebKitEngineFactory::TakePrestarted(std::string site) {
     auto* view = WEBKIT_WEB_VIEW(std::exchange(m_prestarted, nullptr));
+    g_signal_handlers_disconnect_by_data(view, this);
     const std::string uri = ToUtf8(std::exchange(m_prestartedUrl, {}));
     std::unique_ptr<WebKitEngine> engine;
     try {
@@ -91,13 +92,24 @@ void WebKitEngineFactory::Prestart(const std::string& firstUrl) {
     m_prestartedUrl = firstUrl;
     // A blank page is enough to start the process; no tab takes it over.
     const std::string uri = firstUrl.empty() ? std::string("about:blank") : ToUtf8(firstUrl);
+    if (!firstUrl.empty())
+        g_signal_connect(m_prestarted, "decide-policy", G_CALLBACK(&WebKitEngineFactory::RefuseUntilTaken),
+                         this);
     webkit_web_view_load_uri(WEBKIT_WEB_VIEW(m_prestarted), uri.c_str());
     TracePhase(firstUrl.empty() ? "web process prestarted" : "web process prestarted, first page asked for");
+}
+
+gboolean WebKitEngineFactory::RefuseUntilTaken(WebKitWebView*, WebKitPolicyDecision* decision,
+                                               WebKitPolicyDecisionType, gpointer self) {
+    static_cast<WebKitEngineFactory*>(self)->m_prestartedUrl.clear();
+    webkit_policy_decision_ignore(decision);
+    return TRUE;
 }
 
 void WebKitEngineFactory::ReleasePrestarted() {
     m_prestartedUrl.clear();
     if (!m_prestarted) return;
+    g_signal_handlers_disconnect_by_data(m_prestarted, this);
     gtk_widget_destroy(m_prestarted);
     g_object_unref(m_prestarted);
     m_prestarted = nullptr;

@@ -2,7 +2,7 @@
 // Makes each tab's WebKit control on the shared context; the control of a
 // page's new window is related to its opener's, as WebKit requires, and a
 // tab opened on an address shares the web process of a tab of its site.
-#include <gtk/gtk.h>
+#include <webkit2/webkit2.h>
 
 #include <memory>
 #include <string>
@@ -61,6 +61,11 @@ private:
                                          std::string site = {});
     // The tab for the address the prestarted view is loading: that view.
     std::unique_ptr<IBrowserEngine> TakePrestarted(std::string site);
+    // Until a tab takes the prestarted view over, no one decides on its
+    // load: should the main loop run before then (a dialog while the window
+    // is built), the load is refused and the view only lends its process.
+    static gboolean RefuseUntilTaken(WebKitWebView* view, WebKitPolicyDecision* decision,
+                                     WebKitPolicyDecisionType type, gpointer self);
 };
 
 }  // namespace fern
