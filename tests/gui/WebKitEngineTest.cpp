@@ -122,7 +122,7 @@ std::vector<std::string> WholeLoad(const std::string& url) {
             "DocumentComplete " + url + " 1"};
 }
 
-class WebKitEngineTest : public WebKitSuite {
+class WebKitEngineTest : public WebKitViewsSuite {
 protected:
     static void SetUpTestSuite() {
         StartSuite("fern-webkit-XXXXXX");
@@ -157,17 +157,12 @@ protected:
 
     void SetUp() override {
         ASSERT_NE(s_server->Port(), 0);
-        m_window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-        gtk_window_set_default_size(GTK_WINDOW(m_window), 800, 600);
-        m_box = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0);
-        gtk_container_add(GTK_CONTAINER(m_window), m_box);
-        gtk_widget_show_all(m_window);
-        m_factory = std::make_unique<WebKitEngineFactory>(*s_context, "");
+        WebKitViewsSuite::SetUp();
     }
 
     void TearDown() override {
         m_engines.clear();
-        gtk_widget_destroy(m_window);
+        WebKitViewsSuite::TearDown();
     }
 
     // A control made by the factory, shown in the test window, reporting to
@@ -195,9 +190,6 @@ protected:
         return ::testing::AssertionFailure() << path << " did not load; events:" << Dump(sink);
     }
 
-    GtkWidget* m_window = nullptr;
-    GtkWidget* m_box = nullptr;
-    std::unique_ptr<WebKitEngineFactory> m_factory;
     std::deque<RecordingSink> m_sinks;
     std::vector<std::unique_ptr<IBrowserEngine>> m_engines;
 };

@@ -26,7 +26,7 @@ struct LoadSink : BrowserEvents {
     }
 };
 
-class WebKitSleepTest : public WebKitSuite {
+class WebKitSleepTest : public WebKitViewsSuite {
 protected:
     static void SetUpTestSuite() {
         StartSuite("fern-webkit-sleep-XXXXXX");
@@ -39,17 +39,9 @@ protected:
     }
     static void TearDownTestSuite() { StopSuite(); }
 
-    void SetUp() override {
-        m_window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-        gtk_window_set_default_size(GTK_WINDOW(m_window), 800, 600);
-        m_box = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0);
-        gtk_container_add(GTK_CONTAINER(m_window), m_box);
-        gtk_widget_show_all(m_window);
-        m_factory = std::make_unique<WebKitEngineFactory>(*s_context, "");
-    }
     void TearDown() override {
         m_engine.reset();
-        gtk_widget_destroy(m_window);
+        WebKitViewsSuite::TearDown();
     }
 
     // A new control in the window in place of the last one.
@@ -87,9 +79,6 @@ protected:
         });
     }
 
-    GtkWidget* m_window = nullptr;
-    GtkWidget* m_box = nullptr;
-    std::unique_ptr<WebKitEngineFactory> m_factory;
     std::unique_ptr<IBrowserEngine> m_engine;
     LoadSink m_sink;
 };

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 #include <webkit2/webkit2.h>
 
+#include <memory>
 #include <string>
 
 #include "gui/GuiTestSupport.h"
 #include "gui/LocalHttpServer.h"
 #include "platform/gtk/WebKitContext.h"
+#include "platform/gtk/WebKitEngineFactory.h"
 #include "platform/text/Encoding.h"
 
 namespace fern::test {
@@ -65,6 +67,25 @@ public:
         RunUntil([&] { return answer.done; });
         return answer.text;
     }
+};
+
+// A shown window with a box for the views under test, and a factory of
+// controls on the suite's context.
+class WebKitViewsSuite : public WebKitSuite {
+protected:
+    void SetUp() override {
+        m_window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+        gtk_window_set_default_size(GTK_WINDOW(m_window), 800, 600);
+        m_box = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0);
+        gtk_container_add(GTK_CONTAINER(m_window), m_box);
+        gtk_widget_show_all(m_window);
+        m_factory = std::make_unique<WebKitEngineFactory>(*s_context, "");
+    }
+    void TearDown() override { gtk_widget_destroy(m_window); }
+
+    GtkWidget* m_window = nullptr;
+    GtkWidget* m_box = nullptr;
+    std::unique_ptr<WebKitEngineFactory> m_factory;
 };
 
 }  // namespace fern::test

@@ -366,3 +366,11 @@ def make_chrome_profile(home):
     doc = {"roots": {"bookmark_bar": {"children": [{"name": "C", "type": "url", "url": "https://c.example/"}],
                                       "type": "folder", "name": "Bookmarks bar"}}, "version": 1}
     write_file(os.path.join(folder, "Bookmarks"), json.dumps(doc).encode())
+
+
+LIST_HEADER = "#INFO\r\n\tENCODE=SHIFT_JIS\r\n\tVERSION=1\r\n\r\n#FOLDER\r\n\tNAME=x\r\n\r\n"
+
+
+def url_list(*urls):
+    """A list file's text (Shift-JIS, one folder) naming `urls`."""
+    return LIST_HEADER + "".join("#URL\r\n\tURL=%s\r\n\r\n" % u for u in urls) + "-\r\n"

@@ -22,12 +22,6 @@ PAGES = {
     "/wiki/Caf%C3%A9": "<title>Wiki Cafe</title><p>W",
 }
 
-LIST_HEADER = "#INFO\r\n\tENCODE=SHIFT_JIS\r\n\tVERSION=1\r\n\r\n#FOLDER\r\n\tNAME=x\r\n\r\n"
-
-
-def url_list(*urls):
-    return LIST_HEADER + "".join("#URL\r\n\tURL=%s\r\n\r\n" % u for u in urls) + "-\r\n"
-
 
 def start_in(folder, data, env, *args):
     return subprocess.Popen([FERN, "--data-dir", data] + list(args), env=env, cwd=folder,

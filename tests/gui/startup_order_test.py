@@ -26,12 +26,6 @@ PAGES = {
     "/c.html": "<title>Page C</title><p>C",
 }
 
-LIST_HEADER = "#INFO\r\n\tENCODE=SHIFT_JIS\r\n\tVERSION=1\r\n\r\n#FOLDER\r\n\tNAME=x\r\n\r\n"
-
-
-def url_list(*urls):
-    return LIST_HEADER + "".join("#URL\r\n\tURL=%s\r\n\r\n" % u for u in urls) + "-\r\n"
-
 
 def run_start(name, args, expect, setup=None):
     """Starts a fresh browser with `args` and checks that its tabs become `expect`."""

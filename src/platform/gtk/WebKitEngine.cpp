@@ -58,10 +58,6 @@ std::vector<std::string> HistoryTitles(WebKitWebView* view, int step, int max) {
     return titles;
 }
 
-}  // namespace
-
-namespace {
-
 WebKitWebView* MakeView(WebKitContext& context, WebKitSettings* settings, WebKitWebView* relatedTo) {
     // Every tab has a content manager of its own, so its script errors and
     // switches stay its own.
