@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "frame/ShortcutTrigger.h"
 #include "platform/text/Encoding.h"
 #include "platform/text/TextCut.h"
 
@@ -51,10 +50,10 @@ std::vector<PortalCall> GlobalShortcutsSession::Connected(const std::string& uni
     return Start();
 }
 
-std::vector<PortalCall> GlobalShortcutsSession::Want(const std::optional<TrayHotKey>& key) {
+std::vector<PortalCall> GlobalShortcutsSession::Want(const std::optional<std::string>& trigger) {
     std::vector<PortalCall> calls;
     Close(calls);
-    m_key = key;
+    m_preferred = trigger;
     for (PortalCall& call : Start()) calls.push_back(std::move(call));
     return calls;
 }
@@ -63,7 +62,7 @@ std::vector<PortalCall> GlobalShortcutsSession::Start() {
     m_trigger.clear();
     m_step = Step::Idle;
     if (m_portal == Portal::Absent) m_state = PortalShortcutState::Unavailable;
-    else if (!m_key) m_state = PortalShortcutState::Off;
+    else if (!m_preferred) m_state = PortalShortcutState::Off;
     else m_state = PortalShortcutState::Pending;
     if (m_state != PortalShortcutState::Pending || m_portal != Portal::Present) return {};
     std::string token = NextToken();
@@ -132,7 +131,7 @@ std::vector<PortalCall> GlobalShortcutsSession::SessionCreated(GVariant* results
     g_variant_builder_init(&details, G_VARIANT_TYPE_VARDICT);
     std::string description = ToUtf8("タスク トレイ");
     g_variant_builder_add(&details, "{sv}", "description", g_variant_new_string(description.c_str()));
-    std::string trigger = m_key ? ShortcutTriggerOf(*m_key) : std::string();
+    std::string trigger = m_preferred.value_or("");
     if (!trigger.empty())
         g_variant_builder_add(&details, "{sv}", "preferred_trigger", g_variant_new_string(trigger.c_str()));
     GVariantBuilder shortcuts;

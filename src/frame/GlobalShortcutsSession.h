@@ -12,8 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "frame/TrayRules.h"
-
 namespace fern {
 
 enum class PortalShortcutState {
@@ -54,9 +52,10 @@ public:
     // Properties.Get of the interface's `version` ("(v)"; null when the call
     // failed, as it does where no portal has the interface).
     std::vector<PortalCall> Connected(const std::string& uniqueName, GVariant* versionReply);
-    // The key to bind; nullopt gives it up. A session or request of an
-    // earlier key is closed.
-    std::vector<PortalCall> Want(const std::optional<TrayHotKey>& key);
+    // A key to bind, by the trigger to ask for ("CTRL+ALT+f"; empty for a
+    // key without a keysym name, bound without one); nullopt gives the key
+    // up. A session or request of an earlier key is closed.
+    std::vector<PortalCall> Want(const std::optional<std::string>& trigger);
     // The reply to request `serial` ("(o)", the request's object); null when
     // the call failed.
     std::vector<PortalCall> Returned(unsigned serial, GVariant* reply);
@@ -77,8 +76,8 @@ private:
     enum class Portal { Unknown, Present, Absent };
     enum class Step { Idle, Create, Bind };
     Portal m_portal = Portal::Unknown;
-    std::string m_sender;  // the unique name as request paths carry it
-    std::optional<TrayHotKey> m_key;
+    std::string m_sender;                    // the unique name as request paths carry it
+    std::optional<std::string> m_preferred;  // the trigger asked for
     PortalShortcutState m_state = PortalShortcutState::Off;
     std::string m_trigger;
     std::string m_session;

@@ -7,7 +7,8 @@
 
 namespace fern {
 
-// Empty for a key without a keysym name.
-std::string ShortcutTriggerOf(const TrayHotKey& key);
+// `modifiers` are the hot key's (kHotKey*); empty for a key without a
+// keysym name.
+std::string ShortcutTriggerOf(unsigned modifiers, const std::string& keysymName);
 
 }  // namespace fern

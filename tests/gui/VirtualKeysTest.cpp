@@ -20,3 +20,17 @@ TEST(VirtualKeys, EveryNamedKeyHasAKeyValueAndBack) {
     EXPECT_EQ(VirtualKeyOfKeyval(GDK_KEY_ISO_Left_Tab), 0x09);
     EXPECT_EQ(VirtualKeyOfKeyval(GDK_KEY_Shift_L), 0);
 }
+
+TEST(VirtualKeys, KeysymNamesAsADesktopsShortcutServiceReadsThem) {
+    struct Case {
+        std::uint16_t key;
+        const char* name;
+    } cases[] = {
+        {'F', "f"},  // the letter's own keysym; Shift stays a modifier
+        {'7', "7"},       {0x70, "F1"},        {0x87, "F24"},          {0x60, "KP_0"},   {0x6B, "KP_Add"},
+        {0x0D, "Return"}, {0x20, "space"},     {0x21, "Page_Up"},      {0x2E, "Delete"}, {0xBA, "semicolon"},
+        {0xBB, "equal"},  {0xDC, "backslash"}, {0xAC, "XF86HomePage"}, {0xE8, ""},  // a code without a keysym
+        {0x10, ""},  // Shift itself is no key to press
+    };
+    for (const auto& c : cases) EXPECT_EQ(KeysymNameOfVirtualKey(c.key), c.name) << c.key;
+}

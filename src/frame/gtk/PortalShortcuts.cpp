@@ -1,5 +1,8 @@
 #include "frame/gtk/PortalShortcuts.h"
 
+#include "frame/ShortcutTrigger.h"
+#include "ui/gtk/VirtualKeys.h"
+
 namespace fern {
 
 namespace {
@@ -48,7 +51,11 @@ PortalShortcuts::~PortalShortcuts() {
     g_object_unref(m_cancel);
 }
 
-void PortalShortcuts::Want(const std::optional<TrayHotKey>& key) { Send(m_session.Want(key)); }
+void PortalShortcuts::Want(const std::optional<TrayHotKey>& key) {
+    std::optional<std::string> trigger;
+    if (key) trigger = ShortcutTriggerOf(key->modifiers, KeysymNameOfVirtualKey(key->key));
+    Send(m_session.Want(trigger));
+}
 
 void PortalShortcuts::Connected(GDBusConnection* bus) {
     m_bus = bus;

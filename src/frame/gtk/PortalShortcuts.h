@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "frame/GlobalShortcutsSession.h"
+#include "frame/TrayRules.h"
 
 namespace fern {
 

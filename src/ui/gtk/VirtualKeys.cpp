@@ -72,6 +72,15 @@ guint KeyvalOfVirtualKey(std::uint16_t key) {
     return 0;
 }
 
+std::string KeysymNameOfVirtualKey(std::uint16_t key) {
+    guint keyval = KeyvalOfVirtualKey(key);
+    const char* name = keyval ? gdk_keyval_name(gdk_keyval_to_lower(keyval)) : nullptr;
+    if (!name) return {};
+    // GDK names the vendor keys without the prefix of their keysym names.
+    if (keyval >= 0x1008FF00 && keyval <= 0x1008FFFF) return std::string("XF86") + name;
+    return name;
+}
+
 std::optional<KeyBinding> KeyOfEvent(const GdkEventKey* event) {
     if (!event || IsModifierKey(event->keyval)) return std::nullopt;
     guint keyval = event->keyval;

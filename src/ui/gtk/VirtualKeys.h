@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "commands/KeyBinding.h"
 
@@ -15,6 +16,9 @@ namespace fern {
 std::uint16_t VirtualKeyOfKeyval(guint keyval);
 // A GDK key value for a virtual-key code; 0 when it has none.
 guint KeyvalOfVirtualKey(std::uint16_t key);
+// The key's keysym name ("a", "F1", "Page_Up"; letters by their lower-case
+// keysym, since Shift is a modifier of its own); "" for a code without one.
+std::string KeysymNameOfVirtualKey(std::uint16_t key);
 
 // The binding a key press stands for: its unshifted key (so Shift+1 is
 // "Shift+1", not "!") with Ctrl, Alt and Shift. nullopt for modifier keys
