@@ -96,9 +96,9 @@ def ini_values(path):
     return values
 
 
-def start(fern, data, env, *args):
+def start(fern, data, env, *args, stderr=subprocess.DEVNULL):
     """Starts the browser on data folder `data` with the command-line `args`."""
-    return subprocess.Popen([fern, "--data-dir", data] + list(args), env=env, stderr=subprocess.DEVNULL)
+    return subprocess.Popen([fern, "--data-dir", data] + list(args), env=env, stderr=stderr)
 
 
 def hand_off(fern, data, env, *args):

@@ -50,7 +50,8 @@ def main():
         # A later start while the first one is still starting: it waits for the
         # first to take hand-offs, and its page comes second.
         work, env, data = scratch("fern-startup-handoff-")
-        fern = start(FERN, data, env, base + "/a.html")
+        trace = open(work + "/trace.txt", "wb")
+        fern = start(FERN, data, env | {"FERN_TRACE": "1"}, base + "/a.html", stderr=trace)
         # Once the first holds the one-browser lock, before its window is up.
         deadline = time.time() + 10
         while not glob.glob(work + "/run/**/FernBrowserApp.lock", recursive=True) and time.time() < deadline:
@@ -66,7 +67,14 @@ def main():
                   "the first page's icon is still fetched: %r" % [p for p, _ in seen])
         finally:
             code = stop(fern)
+            trace.close()
         check(code == 0, "SIGTERM ends the browser cleanly (exit %r)" % code)
+        # Opened while a tab's page starts, the favicon database can leave that
+        # page never asked for: it opens before the first view.
+        phases = [line.split(" ", 1)[-1] for line in read_file(work + "/trace.txt").decode().splitlines()]
+        first = lambda text: next((i for i, p in enumerate(phases) if text in p), len(phases))
+        check(first("favicon database") < first("web process prestarted"),
+              "the favicon database opens before the first view: %r" % phases[:12])
         finish(work)
 
         def shortcut(work, data):

@@ -157,6 +157,10 @@ bool Browser::StartWebProcess() {
     // Helper objects are latched: only a restart picks up a change of the bit.
     if (m_settings.Live().browser.loadHelperObjects)
         m_context.LoadWebExtensionsFrom(m_start.dataFolder + "/extensions");
+    // Before any view: opened while another tab's page was starting, it left
+    // that page never asked for, when the disk was busy.
+    m_context.EnableFavicons();
+    TracePhase("favicon database opened");
     m_engines.Prestart(FirstPageGuess(m_start.commandLine.arguments));
     return true;
 }
@@ -267,13 +271,6 @@ int Browser::Run() {
     m_window.show();
     TracePhase("window shown");
     m_frame.SetStarting(false);
-    // Before the first page commits: its icon is asked for right after. Not
-    // in the commit's own handler: twice under load another first tab's page
-    // never loaded when the database was opened there, while it started.
-    Glib::signal_idle().connect_once([this] {
-        m_context.EnableFavicons();
-        TraceEvent("deferred: favicon database");
-    });
     DeferUntilFirstPage();
     m_deferred.Arm(FirstPageLoading(), kFirstPageWaitMs);
     m_frame.StartAutoSave(m_settings.Live().autoSave.enabled, m_settings.Live().autoSave.intervalMinutes);

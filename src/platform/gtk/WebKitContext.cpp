@@ -34,8 +34,8 @@ WebKitContext::WebKitContext(const std::string& dataFolder) {
     // Must come before the first web process; later it is fatal.
     webkit_web_context_set_sandbox_enabled(m_context, TRUE);
     webkit_web_context_set_cache_model(m_context, WEBKIT_CACHE_MODEL_WEB_BROWSER);
-    // The favicon database makes and syncs its file on the first start while
-    // the caller waits; it opens once the window is up (EnableFavicons).
+    // The favicon database is opened by the owner (EnableFavicons), which
+    // decides when its cost on the disk is paid.
 
     m_sourcePages = new std::map<std::string, std::string>;
     webkit_web_context_register_uri_scheme(

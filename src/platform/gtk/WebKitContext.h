@@ -37,8 +37,8 @@ public:
 
     WebKitWebContext* Context() const { return m_context; }
 
-    // Opens the favicon database in the profile; call it once the window is
-    // shown, since creating the database makes the caller wait on the disk.
+    // Opens the favicon database in the profile; call it before the first
+    // view (the caller waits while a new database is made and synced).
     void EnableFavicons();
     // `done` runs once, when the first page that is not a blank one has
     // committed (its response is accepted) or failed in any view: the
