@@ -157,10 +157,6 @@ bool Browser::StartWebProcess() {
     // Helper objects are latched: only a restart picks up a change of the bit.
     if (m_settings.Live().browser.loadHelperObjects)
         m_context.LoadWebExtensionsFrom(m_start.dataFolder + "/extensions");
-    // Before any view: opened while another tab's page was starting, it left
-    // that page never asked for, when the disk was busy.
-    m_context.EnableFavicons();
-    TracePhase("favicon database opened");
     m_engines.Prestart(FirstPageGuess(m_start.commandLine.arguments));
     return true;
 }

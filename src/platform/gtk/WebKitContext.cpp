@@ -4,6 +4,7 @@
 
 #include "platform/gtk/WebKitOfflineFilter.h"
 #include "platform/text/Encoding.h"
+#include "platform/trace/StartupTrace.h"
 
 namespace fern {
 
@@ -25,7 +26,6 @@ WebKitContext::WebKitContext(const std::string& dataFolder) {
     const std::string& base = dataFolder;
     m_dataDir = SubFolder(base, "webkit", "data");
     m_cacheDir = SubFolder(base, "webkit", "cache");
-    m_faviconDir = SubFolder(base, "webkit", "favicons");
     m_offline = std::make_unique<WebKitOfflineFilter>(SubFolder(base, "webkit", "filters"));
 
     m_dataManager = webkit_website_data_manager_new("base-data-directory", m_dataDir.c_str(),
@@ -34,8 +34,12 @@ WebKitContext::WebKitContext(const std::string& dataFolder) {
     // Must come before the first web process; later it is fatal.
     webkit_web_context_set_sandbox_enabled(m_context, TRUE);
     webkit_web_context_set_cache_model(m_context, WEBKIT_CACHE_MODEL_WEB_BROWSER);
-    // The favicon database is opened by the owner (EnableFavicons), which
-    // decides when its cost on the disk is paid.
+    // Before any view, as WebKit expects: opened while a page was starting,
+    // it left that page never asked for when the disk was busy. A new
+    // database is made and synced while the caller waits.
+    webkit_web_context_set_favicon_database_directory(m_context,
+                                                      SubFolder(base, "webkit", "favicons").c_str());
+    TracePhase("favicon database opened");
 
     m_sourcePages = new std::map<std::string, std::string>;
     webkit_web_context_register_uri_scheme(
@@ -117,12 +121,6 @@ void WebKitContext::PageReached(const char* uri) {
     std::function<void()> done = std::move(m_firstPage);
     m_firstPage = nullptr;
     done();
-}
-
-void WebKitContext::EnableFavicons() {
-    if (m_faviconsOn) return;
-    m_faviconsOn = true;
-    webkit_web_context_set_favicon_database_directory(m_context, m_faviconDir.c_str());
 }
 
 }  // namespace fern

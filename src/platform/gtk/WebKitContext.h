@@ -29,7 +29,8 @@ public:
 class WebKitContext {
 public:
     // `dataFolder` (Shift-JIS) holds the profile below "webkit/". The
-    // sandbox is switched on here, before any web process exists.
+    // sandbox is switched on and the favicon database opened here, before
+    // any view or web process exists.
     explicit WebKitContext(const std::string& dataFolder);
     ~WebKitContext();
     WebKitContext(const WebKitContext&) = delete;
@@ -37,9 +38,6 @@ public:
 
     WebKitWebContext* Context() const { return m_context; }
 
-    // Opens the favicon database in the profile; call it before the first
-    // view (the caller waits while a new database is made and synced).
-    void EnableFavicons();
     // `done` runs once, when the first page that is not a blank one has
     // committed (its response is accepted) or failed in any view: the
     // start-up work that page does not need waits for it.
@@ -83,8 +81,7 @@ public:
 private:
     WebKitWebContext* m_context = nullptr;
     WebKitWebsiteDataManager* m_dataManager = nullptr;
-    std::string m_dataDir, m_cacheDir, m_faviconDir;
-    bool m_faviconsOn = false;
+    std::string m_dataDir, m_cacheDir;
     std::string m_userAgent;
     std::unique_ptr<WebKitOfflineFilter> m_offline;
     IWebKitPageObserver* m_pageObserver = nullptr;
