@@ -4,39 +4,14 @@
 
 namespace fern {
 
-CStartupDeferrals::~CStartupDeferrals() {
-    *m_alive = false;
-    if (m_fallback) m_timers.Stop(m_fallback);
-}
+CStartupDeferrals::CStartupDeferrals(ITimerService& timers, IMessageQueue& queue)
+    : m_queue(queue), m_gate(timers, [this] { PostNext(); }) {}
+
+CStartupDeferrals::~CStartupDeferrals() { *m_alive = false; }
 
 void CStartupDeferrals::Add(std::string name, std::function<void()> task) {
     m_tasks.push_back({std::move(name), std::move(task)});
-    if (m_released) PostNext();
-}
-
-void CStartupDeferrals::Arm(bool pageLoading, unsigned fallbackMs) {
-    if (m_armed) return;
-    m_armed = true;
-    if (!pageLoading || m_pageDone) {
-        Release();
-        return;
-    }
-    m_fallback = m_timers.Start(fallbackMs, [this] { Release(); });
-}
-
-void CStartupDeferrals::FirstPageDone() {
-    m_pageDone = true;
-    if (m_armed) Release();
-}
-
-void CStartupDeferrals::Release() {
-    if (m_fallback) {
-        m_timers.Stop(m_fallback);
-        m_fallback = 0;
-    }
-    if (m_released) return;
-    m_released = true;
-    PostNext();
+    if (m_gate.IsOpen()) PostNext();
 }
 
 void CStartupDeferrals::PostNext() {

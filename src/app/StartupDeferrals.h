@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/FirstPageGate.h"
 #include "platform/shell/MessageQueue.h"
 #include "platform/shell/TimerService.h"
 
@@ -16,7 +17,7 @@ namespace fern {
 
 class CStartupDeferrals {
 public:
-    CStartupDeferrals(ITimerService& timers, IMessageQueue& queue) : m_timers(timers), m_queue(queue) {}
+    CStartupDeferrals(ITimerService& timers, IMessageQueue& queue);
     ~CStartupDeferrals();
     CStartupDeferrals(const CStartupDeferrals&) = delete;
     CStartupDeferrals& operator=(const CStartupDeferrals&) = delete;
@@ -25,29 +26,24 @@ public:
     void Add(std::string name, std::function<void()> task);
     // The first tabs are open: wait for the first page unless none loads,
     // but never longer than `fallbackMs`.
-    void Arm(bool pageLoading, unsigned fallbackMs);
+    void Arm(bool pageLoading, unsigned fallbackMs) { m_gate.Arm(pageLoading, fallbackMs); }
     // The first page committed or failed; before Arm it is remembered.
-    void FirstPageDone();
-    bool Released() const { return m_released; }
+    void FirstPageDone() { m_gate.FirstPageDone(); }
+    bool Released() const { return m_gate.IsOpen(); }
 
 private:
     struct Task {
         std::string name;
         std::function<void()> run;
     };
-    ITimerService& m_timers;
     IMessageQueue& m_queue;
+    CFirstPageGate m_gate;
     std::vector<Task> m_tasks;
     std::size_t m_next = 0;
-    bool m_armed = false;
-    bool m_pageDone = false;
-    bool m_released = false;
     bool m_running = false;  // a turn is posted
-    TimerId m_fallback = 0;
     // Posted turns check it: the queue may outlive us.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 
-    void Release();
     void PostNext();
 };
 

@@ -2,11 +2,13 @@
 """What another program or the user can see of the start-up order, in the real browser
 under Xvfb: a later start handing over its address while the first is still starting
 (it waits and retries) gets its tab after the first page's; the first page's icon is
-still fetched; a shortcut file, a list file and an ignored mailto: address as the first
+still fetched; the window appears with the first page, or without it when its server
+does not answer; a shortcut file, a list file and an ignored mailto: address as the first
 argument open what they did. Run inside dbus-run-session and xvfb-run."""
 
 import glob
 import os
+import socket
 import subprocess
 import sys
 import time
@@ -43,6 +45,52 @@ def run_start(name, args, expect, setup=None):
     finish(work)
 
 
+def frame_showing():
+    app = fern_app()
+    frames = [app.get_child_at_index(i) for i in range(app.get_child_count())] if app else []
+    return any(f is not None and f.get_role() == Atspi.Role.FRAME and
+               f.get_state_set().contains(Atspi.StateType.SHOWING) for f in frames)
+
+
+def traced_phases(path):
+    return [line.split(" ", 1)[-1] for line in read_file(path).decode().splitlines()]
+
+
+def phase_index(phases, text):
+    return next((i for i, p in enumerate(phases) if text in p), len(phases))
+
+
+def check_window_comes_with_page(base):
+    """The window appears with its first page, and without it when the page's server
+    takes the request and never answers."""
+    work, env, data = scratch("fern-startup-window-")
+    trace = open(work + "/trace.txt", "wb")
+    fern = start(FERN, data, env | {"FERN_TRACE": "1"}, base + "/c.html", stderr=trace)
+    try:
+        check(wait_for(lambda: tab_texts() == ["Page C"] and frame_showing()), "the first page in a shown window")
+    finally:
+        stop(fern)
+        trace.close()
+    phases = traced_phases(work + "/trace.txt")
+    check(phase_index(phases, "first page: committed") < phase_index(phases, "window shown") < len(phases),
+          "the window is shown once the first page has committed: %r" % phases)
+    finish(work)
+
+    silent = socket.socket()
+    silent.bind(("127.0.0.1", 0))
+    silent.listen(4)
+    work, env, data = scratch("fern-startup-silent-")
+    fern = start(FERN, data, env, "http://127.0.0.1:%d/never.html" % silent.getsockname()[1])
+    try:
+        check(wait_for(frame_showing, 10), "the window appears while the first page's server keeps silent")
+        check(fern.poll() is None, "and the browser runs on")
+    finally:
+        code = stop(fern)
+        silent.close()
+    check(code == 0, "SIGTERM ends a browser whose first page never came (exit %r)" % code)
+    finish(work)
+
+
 def main():
     seen = []
     server, base = serve(PAGES, {"/a-icon.png": (ICON, "image/png")}, seen)
@@ -71,11 +119,12 @@ def main():
         check(code == 0, "SIGTERM ends the browser cleanly (exit %r)" % code)
         # Opened while a tab's page starts, the favicon database can leave that
         # page never asked for: it opens before the first view.
-        phases = [line.split(" ", 1)[-1] for line in read_file(work + "/trace.txt").decode().splitlines()]
-        first = lambda text: next((i for i, p in enumerate(phases) if text in p), len(phases))
-        check(first("favicon database") < first("web process prestarted"),
+        phases = traced_phases(work + "/trace.txt")
+        check(phase_index(phases, "favicon database") < phase_index(phases, "web process prestarted"),
               "the favicon database opens before the first view: %r" % phases[:12])
         finish(work)
+
+        check_window_comes_with_page(base)
 
         def shortcut(work, data):
             write_file(work + "/c.url", "[InternetShortcut]\r\nURL=%s/c.html\r\n" % base)

@@ -25,6 +25,8 @@ const char kTempName[] = "/~FBISTMP00";
 // How long the deferred start-up work waits for a first page that neither
 // commits nor fails (a server that does not answer).
 constexpr unsigned kFirstPageWaitMs = 3000;
+// How long the window waits to appear with a first page that is slow to come.
+constexpr unsigned kWindowWaitMs = 400;
 
 }  // namespace
 
@@ -227,6 +229,11 @@ void Browser::DeferUntilFirstPage() {
     });
 }
 
+void Browser::ShowWindow() {
+    m_window.ShowFirstTime();
+    TracePhase("window shown");
+}
+
 // Whether the active tab has a page on its way that is not a blank one.
 bool Browser::FirstPageLoading() {
     CFernView* view = m_frame.ActiveView();
@@ -250,7 +257,10 @@ void Browser::OpenArguments() {
 
 int Browser::Run() {
     m_frame.SetStarting(true);
-    m_context.OnFirstPage([this] { m_deferred.FirstPageDone(); });
+    m_context.OnFirstPage([this] {
+        m_reveal.FirstPageDone();
+        m_deferred.FirstPageDone();
+    });
     StartChannels();
     TracePhase("request channels listening");
     OpenArguments();
@@ -264,11 +274,14 @@ int Browser::Run() {
                 return false;
             },
             true);
-    m_window.show();
-    TracePhase("window shown");
+    // Showing and painting the window takes the processors for tens of
+    // milliseconds, just while the first page's web process starts and needs
+    // them; so the window appears with that page, when it commits or fails.
+    bool pageLoading = FirstPageLoading();
+    m_reveal.Arm(pageLoading, kWindowWaitMs);
     m_frame.SetStarting(false);
     DeferUntilFirstPage();
-    m_deferred.Arm(FirstPageLoading(), kFirstPageWaitMs);
+    m_deferred.Arm(pageLoading, kFirstPageWaitMs);
     m_frame.StartAutoSave(m_settings.Live().autoSave.enabled, m_settings.Live().autoSave.intervalMinutes);
     if (m_start.commandLine.screenshot)
         m_screenshot = std::make_unique<ScreenshotWhenLoaded>(

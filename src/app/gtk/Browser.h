@@ -8,6 +8,7 @@
 
 #include "addressbar/gtk/AddressBarFeature.h"
 #include "app/DataPaths.h"
+#include "app/FirstPageGate.h"
 #include "app/StartupDeferrals.h"
 #include "app/gtk/ProgramStart.h"
 #include "app/gtk/Screenshot.h"
@@ -130,6 +131,8 @@ private:
     std::unique_ptr<ScreenshotWhenLoaded> m_screenshot;
     // What the first page does not need, run after it.
     CStartupDeferrals m_deferred{m_timers, m_queue};
+    // The window appears with the first page.
+    CFirstPageGate m_reveal{m_timers, [this] { ShowWindow(); }};
 
     FrameServices MakeFrameServices();
     // What every web process needs from the start, then the first of them.
@@ -140,6 +143,7 @@ private:
     void OpenArguments();
     void StartChannels();
     void DeferUntilFirstPage();
+    void ShowWindow();
     bool FirstPageLoading();
 };
 

@@ -48,6 +48,7 @@ MainFrameWindow::~MainFrameWindow() {
 }
 
 void MainFrameWindow::on_show() {
+    m_shownOnce = true;
     if (!m_menusBuilt) RebuildMenus();
     Gtk::Window::on_show();
 }
@@ -150,6 +151,10 @@ void MainFrameWindow::AutoRefreshDialog(CFernView& view) {
 }
 
 void MainFrameWindow::Attention() { present(); }
+
+void MainFrameWindow::ShowFirstTime() {
+    if (!m_shownOnce && !m_closed) show();
+}
 
 void MainFrameWindow::Close() {
     if (m_closed) return;

@@ -77,6 +77,9 @@ public:
     void Attention();
     // The window is closing: save, then the main loop ends.
     void Close();
+    // The start-up's showing: nothing once the window has been shown (it may
+    // be in the tray since) or closed.
+    void ShowFirstTime();
     StatusBarWidget& StatusBar() { return m_status; }
     // Shows or hides a place with all it holds (full screen hides the bars').
     void ShowPlace(WindowPlace place, bool shown) { Place(place).set_visible(shown); }
@@ -128,6 +131,7 @@ private:
     std::function<std::string()> m_aboutText;
     std::function<bool()> m_mayClose;
     bool m_closed = false;
+    bool m_shownOnce = false;
     bool m_menusBuilt = false;
     sigc::connection m_showPending;
     IWindowKeyFilter* m_keyFilter = nullptr;
