@@ -11,7 +11,8 @@ namespace fern {
 
 class CFirstPageGate {
 public:
-    CFirstPageGate(ITimerService& timers, std::function<void()> open) : m_timers(timers), m_open(std::move(open)) {}
+    CFirstPageGate(ITimerService& timers, std::function<void()> open)
+        : m_timers(timers), m_open(std::move(open)) {}
     ~CFirstPageGate();
     CFirstPageGate(const CFirstPageGate&) = delete;
     CFirstPageGate& operator=(const CFirstPageGate&) = delete;

@@ -167,9 +167,6 @@ CFernView* CMainFrame::OpenUrlInNewTab(const std::string& text, bool noNavigate,
         view->SetDownloadControlFlags(dlc);
         if (view->Engine()) view->Engine()->OnDownloadControlChanged(dlc);
     }
-    // Known before the page decides on it, as a tab in the bar may be
-    // saved or closed before that.
-    view->SetPendingUrl(url);
     view->Navigate(url);
     // Without a page no navigation comes to put the tab in the bar.
     if (!PageMade(view)) {
@@ -209,6 +206,9 @@ CFernView* CMainFrame::CreateTab(IBrowserEngine* relatedTo, const std::string& s
     // tab's flags from its first page on, even when an open keeps them.
     control->OnDownloadControlChanged(view->DownloadControlFlags());
     view->StoreTitle(kLoadingTitle);
+    // Known before the page decides on it, as the address bar shows it and a
+    // tab in the bar may be saved or closed before that.
+    view->SetPendingUrl(siteUrl);
     view->RequestFocus();
     if (m_ui) m_ui->ViewCreated(view);
     m_sleeper.Wake();
@@ -295,7 +295,7 @@ void CMainFrame::ActivateView(CFernView* view) {
     if (m_ui) {
         m_ui->ActiveViewChanged(view);
         m_ui->SetCaption(ShortenText(view->StoredTitle(), kCaptionLimit));
-        m_ui->SetAddress(view->Url());
+        m_ui->SetAddress(view->KnownUrl());
         m_ui->SetSecureLock(view->SecureLockLevel());
         m_ui->SetZone(ZoneOf(view->Url()));
     }
@@ -332,8 +332,7 @@ void CMainFrame::RecordClosed(const CFernView* view) {
     item.type = 0;
     item.style = view->DownloadControlFlags();
     item.exstyle = 1;
-    item.url = view->Url();
-    if (item.url.empty()) item.url = view->PendingUrl();
+    item.url = view->KnownUrl();
     m_closedSet.push_back(item);
 }
 

@@ -29,8 +29,7 @@ std::vector<UrlItem> StateItems(const CMainFrame& frame) {
         if (!view) continue;
         UrlItem item;
         item.style = view->DownloadControlFlags();
-        item.url = view->Url();
-        if (item.url.empty()) item.url = view->PendingUrl();
+        item.url = view->KnownUrl();
         items.push_back(std::move(item));
     }
     return items;

@@ -38,6 +38,11 @@ std::string CFernView::Title() const {
 
 std::string CFernView::Url() const { return m_engine ? m_engine->LocationURL() : std::string(); }
 
+std::string CFernView::KnownUrl() const {
+    std::string url = Url();
+    return url.empty() ? m_pendingUrl : url;
+}
+
 void CFernView::SetTitle(const std::string& title) {
     m_title = title;
     if (m_host.MatchesCloseTitle(title)) {

@@ -60,6 +60,8 @@ public:
     // The title, falling back to the control's location name.
     std::string Title() const;
     std::string Url() const;
+    // The committed address, or the one on its way before the first commit.
+    std::string KnownUrl() const;
 
     // Set title: the close-title filter first, then tab text and caption.
     void SetTitle(const std::string& title);

@@ -27,8 +27,7 @@ SessionState SessionOfFrame(const CMainFrame& frame, std::string_view ownPrefix)
     for (const CFernView* view : frame.ViewsWaitingForTabBar()) views.push_back(view);
     for (const CFernView* view : views) {
         SessionTab tab;
-        tab.url = view->Url();
-        if (tab.url.empty()) tab.url = view->PendingUrl();
+        tab.url = view->KnownUrl();
         if (!ownPrefix.empty() && std::string_view(tab.url).substr(0, ownPrefix.size()) == ownPrefix)
             continue;
         tab.title = view->Title();

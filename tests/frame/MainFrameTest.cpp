@@ -374,6 +374,7 @@ namespace {
 // What the status bar's zone and lock indicators are told.
 struct IndicatorUi : IFrameUi {
     std::vector<std::string> log;
+    std::vector<std::string> addresses;
     void ViewCreated(CFernView*) override {}
     void ViewDestroyed(CFernView*) override {}
     void ActiveViewChanged(CFernView*) override {}
@@ -381,7 +382,7 @@ struct IndicatorUi : IFrameUi {
     void SetCaption(const std::string&) override {}
     void SetStatusText(const std::string&) override {}
     void SetProgress(int) override {}
-    void SetAddress(const std::string&) override {}
+    void SetAddress(const std::string& url) override { addresses.push_back(url); }
     void SetSecureLock(int level) override { log.push_back("lock " + std::to_string(level)); }
     void SetZone(int zone) override { log.push_back("zone " + std::to_string(zone)); }
     void SetOffline(bool) override {}
@@ -417,6 +418,27 @@ TEST_F(MainFrameTest, StatusIndicatorsFollowTheSelectedTab) {
     Frame().SetZoneRule(nullptr);
     Frame().SelectTab(web->TabIndex());
     EXPECT_EQ(ui.log, (std::vector<std::string>{"lock 6", "zone -1"}));
+    Frame().SetUi(nullptr);
+}
+
+TEST_F(MainFrameTest, TheAddressBarShowsAPageOnItsWayBeforeItCommits) {
+    IndicatorUi ui;
+    Frame().SetUi(&ui);
+    engines.autoLoad = false;
+    CFernView* slow = Open("http://slow/");
+    ASSERT_TRUE(slow);
+    EngineOf(slow)->BeforeNavigate("http://slow/");  // let in, not committed
+    ASSERT_EQ(Frame().ActiveView(), slow);
+    EXPECT_EQ(ui.addresses.back(), "http://slow/");
+    // Committed, the page's own address; back on a tab still on its way, its address.
+    EngineOf(slow)->Load("http://slow/moved", "moved");
+    EXPECT_EQ(ui.addresses.back(), "http://slow/moved");
+    CFernView* other = Open("http://other/");
+    ASSERT_TRUE(other);
+    EngineOf(other)->BeforeNavigate("http://other/");
+    Frame().SelectTab(slow->TabIndex());
+    Frame().SelectTab(other->TabIndex());
+    EXPECT_EQ(ui.addresses.back(), "http://other/");
     Frame().SetUi(nullptr);
 }
 

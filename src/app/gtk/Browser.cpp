@@ -238,8 +238,7 @@ void Browser::ShowWindow() {
 bool Browser::FirstPageLoading() {
     CFernView* view = m_frame.ActiveView();
     if (!view) return false;
-    std::string url = view->Url();
-    if (url.empty()) url = view->PendingUrl();
+    std::string url = view->KnownUrl();
     return !url.empty() && url.rfind("about:", 0) != 0;
 }
 
