@@ -23,10 +23,12 @@ void CMainFrame::CopyTargetTitle() {
 
 void CMainFrame::SleepOnRequest(CFernView& view) {
     if (!view.Engine() || &view == m_active) return;
-    // The page is asked first: sound, video or typed text would be lost.
+    // The page is asked first: sound, video or typed text would be lost, and
+    // a form's result would be posted again.
     // The answer never comes once the tab is gone.
     view.Engine()->MayRest([this, &view](bool may) {
-        if (!may) SetStatusText("このタブは休止できません (再生中か入力中のページがあります)");
+        if (!may)
+            SetStatusText("このタブは休止できません (再生中か入力中、またはフォームの送信結果のページです)");
         else PutToSleep(&view);
     });
 }

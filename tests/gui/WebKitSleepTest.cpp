@@ -36,6 +36,9 @@ protected:
         s_server->Serve("/fresh.html", "<title>Fresh</title><body style='height:20000px'><p>top",
                         "text/html\r\nCache-Control: no-store");
         s_server->Serve("/two.html", "<title>Two</title><p>two");
+        s_server->Serve("/form.html",
+                        "<title>Form</title><form method=post action=/result><input name=q value=x></form>");
+        s_server->Serve("/result", "<title>Result</title><p>sent", "text/html\r\nCache-Control: no-store");
     }
     static void TearDownTestSuite() { StopSuite(); }
 
@@ -119,6 +122,29 @@ TEST_F(WebKitSleepTest, AWokenPageHasItsHistoryAndScrollAndComesFromTheCache) {
         EXPECT_EQ(engine->LocationURL(), Url("/one.html"));
         EXPECT_EQ(engine->ForwardList(10).size(), 1u);
     }
+}
+
+// Restored from its history, a form's result page is posted again without a
+// question (WebKit 2.50): such a page keeps its view; the page after it may rest.
+TEST_F(WebKitSleepTest, AFormsResultPageDoesNotRestSoItsFormIsNeverSentAgain) {
+    WebKitEngine* engine = Fresh();
+    ASSERT_NE(engine, nullptr);
+    ASSERT_TRUE(Load(engine, "/form.html"));
+    const std::size_t before = m_sink.completed.size();
+    EvalString(engine->View(), "document.forms[0].submit(); 1");
+    ASSERT_TRUE(RunUntil([&] { return m_sink.completed.size() > before; }));
+    ASSERT_EQ(engine->LocationURL(), Url("/result"));
+    ASSERT_EQ(s_server->CountRequests("/result"), 1);
+    auto mayRest = [&] {
+        int answer = -1;
+        engine->MayRest([&](bool may) { answer = may ? 1 : 0; });
+        RunUntil([&] { return answer != -1; });
+        return answer;
+    };
+    EXPECT_EQ(mayRest(), 0);
+    ASSERT_TRUE(Load(engine, "/two.html"));
+    EXPECT_EQ(mayRest(), 1);
+    EXPECT_EQ(s_server->CountRequests("/result"), 1);
 }
 
 TEST_F(WebKitSleepTest, OnlyAViewThatShowedNothingTakesAStateAndBadBytesAreRefused) {

@@ -354,6 +354,11 @@ bool WebKitEngine::RestoreSessionState(const std::string& state) {
 }
 
 void WebKitEngine::MayRest(std::function<void(bool)> done) {
+    // Waking would post its form again, unasked.
+    if (m_formResult) {
+        if (done) done(false);
+        return;
+    }
     std::shared_ptr<WebKitEngine*> self = m_self;
     AskMayRest(m_view, m_cancellable, [self, done = std::move(done)](bool may) {
         if (*self && done) Guard("may rest", [&] { done(may); });

@@ -143,6 +143,10 @@ private:
     std::string m_committedUri;     // UTF-8
     std::string m_failedUri;        // UTF-8, the last load that failed
     std::string m_statusText;       // UTF-8
+    // The main resource on its way, and the page shown, came by POST: woken
+    // from its history, such a page sends its form to the server again.
+    bool m_responseToPost = false;
+    bool m_formResult = false;
     int m_canGoBack = -1, m_canGoForward = -1;
     long m_lastProgress = -1;
     int m_zoom = kDefaultZoom;

@@ -148,10 +148,12 @@ struct WebKitEngineHandlers {
     static gboolean DecideResponse(E& e, WebKitPolicyDecision* decision) {
         auto* response = WEBKIT_RESPONSE_POLICY_DECISION(decision);
         if (!webkit_response_policy_decision_is_main_frame_main_resource(response)) return FALSE;
+        WebKitURIRequest* request = webkit_response_policy_decision_get_request(response);
+        // After a redirect this is the request that was answered.
+        e.m_responseToPost = request && g_strcmp0(webkit_uri_request_get_http_method(request), "POST") == 0;
         // What the page cannot show is offered as a download (which asks
         // before it writes anything), not dropped; a local file stays where
         // it is, as before.
-        WebKitURIRequest* request = webkit_response_policy_decision_get_request(response);
         const gchar* requested = request ? webkit_uri_request_get_uri(request) : nullptr;
         if (!webkit_response_policy_decision_is_mime_type_supported(response) &&
             !(requested && g_str_has_prefix(requested, "file:"))) {
@@ -258,6 +260,8 @@ struct WebKitEngineHandlers {
     }
 
     static void Committed(E& e) {
+        e.m_formResult = e.m_responseToPost;
+        e.m_responseToPost = false;
         if (e.m_post == E::PostPhase::Helper || e.m_swallowLoad) return;
         e.m_committedUri = Str(webkit_web_view_get_uri(e.m_view));
         e.m_committed = true;
