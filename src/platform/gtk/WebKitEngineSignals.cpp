@@ -9,6 +9,7 @@
 #include "platform/gtk/WebKitEngine.h"
 #include "platform/gtk/WebKitNavigationRules.h"
 #include "platform/gtk/WebKitOfflineFilter.h"
+#include "platform/gtk/WebKitResendQuestion.h"
 #include "platform/gtk/WebKitSadPage.h"
 #include "platform/text/Encoding.h"
 #include "platform/text/UrlText.h"
@@ -172,14 +173,33 @@ struct WebKitEngineHandlers {
         return FALSE;
     }
 
+    static bool IsResubmission(WebKitPolicyDecision* decision) {
+        WebKitNavigationAction* action = webkit_navigation_policy_decision_get_navigation_action(
+            WEBKIT_NAVIGATION_POLICY_DECISION(decision));
+        return webkit_navigation_action_get_navigation_type(action) ==
+               WEBKIT_NAVIGATION_TYPE_FORM_RESUBMITTED;
+    }
+
+    // Allowed, the navigation would post a form again: it waits for the user.
+    static gboolean AskResend(E& e, WebKitPolicyDecision* decision) {
+        std::weak_ptr<E*> self = e.Self();
+        AskToResend(e.m_view, decision, [self](bool resend) {
+            std::shared_ptr<E*> engine = self.lock();
+            // Not sent: nothing is on its way.
+            if (!resend && engine && *engine) (*engine)->m_pending.reset();
+        });
+        return TRUE;
+    }
+
     static gboolean OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
                                    WebKitPolicyDecisionType type, gpointer data) {
         gboolean handled = FALSE;
         Guard("decide-policy", [&] {
             E& e = *static_cast<E*>(data);
-            if (type == WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION)
+            if (type == WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION) {
                 handled = DecideNavigation(e, decision);
-            else if (type == WEBKIT_POLICY_DECISION_TYPE_RESPONSE) handled = DecideResponse(e, decision);
+                if (!handled && IsResubmission(decision)) handled = AskResend(e, decision);
+            } else if (type == WEBKIT_POLICY_DECISION_TYPE_RESPONSE) handled = DecideResponse(e, decision);
             // A new-window action goes on to `create`, which asks the sink.
         });
         return handled;
