@@ -38,8 +38,9 @@ void AskToResend(WebKitWebView* view, WebKitPolicyDecision* decision, std::funct
     GtkWidget* top = gtk_widget_get_toplevel(GTK_WIDGET(view));
     GtkWindow* parent = gtk_widget_is_toplevel(top) ? GTK_WINDOW(top) : nullptr;
     GtkWidget* dialog = gtk_message_dialog_new(
-        parent, static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT), GTK_MESSAGE_QUESTION,
-        GTK_BUTTONS_NONE, "%s", ToUtf8("このページを表示するには、フォームの情報をもう一度送信します。").c_str());
+        parent, static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
+        GTK_MESSAGE_QUESTION, GTK_BUTTONS_NONE, "%s",
+        ToUtf8("このページを表示するには、フォームの情報をもう一度送信します。").c_str());
     gtk_message_dialog_format_secondary_text(
         GTK_MESSAGE_DIALOG(dialog), "%s",
         ToUtf8("注文や書き込みなどが繰り返されることがあります。送信しますか？").c_str());
