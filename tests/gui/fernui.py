@@ -262,15 +262,16 @@ def xdo(env, *args):
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
-def showing_windows(role_names, name):
-    """The browser's top-level windows called `name`, of one of `role_names`, on screen."""
+def showing_windows(role_names, name=None):
+    """The browser's top-level windows called `name` (any name when None), of one of
+    `role_names`, on screen."""
     app = fern_app()
     found = []
     wanted = [getattr(Atspi.Role, r) for r in role_names]
     for i in range(app.get_child_count() if app else 0):
         w = app.get_child_at_index(i)
         try:
-            if w is not None and w.get_role() in wanted and w.get_name() == name and \
+            if w is not None and w.get_role() in wanted and name in (None, w.get_name()) and \
                     w.get_state_set().contains(Atspi.StateType.SHOWING):
                 found.append(w)
         except Exception:

@@ -46,10 +46,7 @@ def run_start(name, args, expect, setup=None):
 
 
 def frame_showing():
-    app = fern_app()
-    frames = [app.get_child_at_index(i) for i in range(app.get_child_count())] if app else []
-    return any(f is not None and f.get_role() == Atspi.Role.FRAME and
-               f.get_state_set().contains(Atspi.StateType.SHOWING) for f in frames)
+    return bool(showing_windows(["FRAME"]))
 
 
 def traced_phases(path):

@@ -230,8 +230,8 @@ void Browser::DeferUntilFirstPage() {
 }
 
 void Browser::ShowWindow() {
-    m_window.ShowFirstTime();
-    TracePhase("window shown");
+    // A hand-off may have brought it up already.
+    if (m_window.ShowFirstTime()) TracePhase("window shown");
 }
 
 // Whether the active tab has a page on its way that is not a blank one.

@@ -152,8 +152,10 @@ void MainFrameWindow::AutoRefreshDialog(CFernView& view) {
 
 void MainFrameWindow::Attention() { present(); }
 
-void MainFrameWindow::ShowFirstTime() {
-    if (!m_shownOnce && !m_closed) show();
+bool MainFrameWindow::ShowFirstTime() {
+    if (m_shownOnce || m_closed) return false;
+    show();
+    return true;
 }
 
 void MainFrameWindow::Close() {

@@ -78,8 +78,8 @@ public:
     // The window is closing: save, then the main loop ends.
     void Close();
     // The start-up's showing: nothing once the window has been shown (it may
-    // be in the tray since) or closed.
-    void ShowFirstTime();
+    // be in the tray since) or closed. Whether it showed the window.
+    bool ShowFirstTime();
     StatusBarWidget& StatusBar() { return m_status; }
     // Shows or hides a place with all it holds (full screen hides the bars').
     void ShowPlace(WindowPlace place, bool shown) { Place(place).set_visible(shown); }

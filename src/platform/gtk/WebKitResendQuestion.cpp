@@ -1,13 +1,12 @@
 #include "platform/gtk/WebKitResendQuestion.h"
 
+#include "platform/engine/BrowserEngine.h"
 #include "platform/gtk/GuardedCall.h"
 #include "platform/text/Encoding.h"
 
 namespace fern {
 
 namespace {
-
-const char kCaption[] = "Fern Browser";
 
 struct Question {
     WebKitPolicyDecision* decision;
@@ -44,8 +43,8 @@ void AskToResend(WebKitWebView* view, WebKitPolicyDecision* decision, std::funct
     gtk_message_dialog_format_secondary_text(
         GTK_MESSAGE_DIALOG(dialog), "%s",
         ToUtf8("注文や書き込みなどが繰り返されることがあります。送信しますか？").c_str());
-    gtk_window_set_title(GTK_WINDOW(dialog), kCaption);
-    atk_object_set_name(gtk_widget_get_accessible(dialog), kCaption);
+    gtk_window_set_title(GTK_WINDOW(dialog), kPageDialogCaption);
+    atk_object_set_name(gtk_widget_get_accessible(dialog), kPageDialogCaption);
     gtk_widget_set_name(dialog, "fern-resend-question");
     gtk_dialog_add_button(GTK_DIALOG(dialog), ToUtf8("キャンセル").c_str(), GTK_RESPONSE_CANCEL);
     gtk_dialog_add_button(GTK_DIALOG(dialog), ToUtf8("再送信(_R)").c_str(), GTK_RESPONSE_OK);
