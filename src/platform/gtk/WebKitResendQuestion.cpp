@@ -14,6 +14,10 @@ struct Question {
     bool done = false;
 };
 
+// The view's open question, so that a second resubmission (a refresh timer
+// firing again) is answered by the same question instead of a stack of them.
+const char kOpenQuestion[] = "fern-resend-question";
+
 void OnResponse(GtkDialog* dialog, gint response, gpointer data) {
     auto* q = static_cast<Question*>(data);
     q->done = true;
@@ -31,9 +35,22 @@ void OnDestroy(GtkWidget*, gpointer data) {
     q->done = true;
 }
 
+// WebKit goes on with the newest navigation only, so the open question takes
+// the new decision over and the one it held is turned down.
+bool TakeOver(WebKitWebView* view, WebKitPolicyDecision* decision, std::function<void(bool)>& answered) {
+    auto* q = static_cast<Question*>(g_object_get_data(G_OBJECT(view), kOpenQuestion));
+    if (!q || q->done) return false;
+    webkit_policy_decision_ignore(q->decision);
+    g_object_unref(q->decision);
+    q->decision = WEBKIT_POLICY_DECISION(g_object_ref(decision));
+    q->answered = std::move(answered);
+    return true;
+}
+
 }  // namespace
 
 void AskToResend(WebKitWebView* view, WebKitPolicyDecision* decision, std::function<void(bool)> answered) {
+    if (TakeOver(view, decision, answered)) return;
     GtkWidget* top = gtk_widget_get_toplevel(GTK_WIDGET(view));
     GtkWindow* parent = gtk_widget_is_toplevel(top) ? GTK_WINDOW(top) : nullptr;
     GtkWidget* dialog = gtk_message_dialog_new(
@@ -53,6 +70,7 @@ void AskToResend(WebKitWebView* view, WebKitPolicyDecision* decision, std::funct
 
     auto* q = new Question{WEBKIT_POLICY_DECISION(g_object_ref(decision)), std::move(answered)};
     g_signal_connect(dialog, "response", G_CALLBACK(OnResponse), q);
+    g_object_set_data(G_OBJECT(view), kOpenQuestion, q);
     g_signal_connect_data(
         dialog, "destroy", G_CALLBACK(OnDestroy), q,
         [](gpointer data, GClosure*) {
@@ -61,6 +79,11 @@ void AskToResend(WebKitWebView* view, WebKitPolicyDecision* decision, std::funct
             delete q;
         },
         GConnectFlags(0));
+    // The view may outlive the question (answered) or go first (closed).
+    g_signal_connect_object(dialog, "destroy", G_CALLBACK(+[](GtkWidget*, gpointer view) {
+                                g_object_set_data(G_OBJECT(view), kOpenQuestion, nullptr);
+                            }),
+                            view, GConnectFlags(0));
     // A tab closed meanwhile takes its question with it, unanswered.
     g_signal_connect_object(view, "destroy", G_CALLBACK(gtk_widget_destroy), dialog, G_CONNECT_SWAPPED);
     gtk_widget_show(dialog);
