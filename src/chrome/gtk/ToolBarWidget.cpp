@@ -50,15 +50,28 @@ ToolBarWidget::ToolBarWidget(const CCommandRouter& router, std::function<void(in
     SetAccessibleName(*this, "ツール バー");
     set_show_arrow(true);
     add_events(Gdk::BUTTON_PRESS_MASK | Gdk::BUTTON_RELEASE_MASK);
+}
+
+ToolBarWidget::~ToolBarWidget() { m_timer.disconnect(); }
+
+// Polled only while on screen: a window hidden in the tray wakes for
+// nothing, and a bar shown again is brought up to date at once.
+void ToolBarWidget::on_map() {
+    Gtk::Toolbar::on_map();
+    Refresh();
+    m_timer.disconnect();
     m_timer = Glib::signal_timeout().connect(
         [this] {
-            if (get_mapped()) Refresh();
+            Refresh();
             return true;
         },
         kRefreshMs);
 }
 
-ToolBarWidget::~ToolBarWidget() { m_timer.disconnect(); }
+void ToolBarWidget::on_unmap() {
+    m_timer.disconnect();
+    Gtk::Toolbar::on_unmap();
+}
 
 Gtk::ToolItem* ToolBarWidget::MakeButton(const ToolBarButton& row, int pixels) {
     const CommandInfo* info = FindCommand(row.command);

@@ -28,6 +28,8 @@ public:
     void SetVertical(bool vertical);
     // Availability and switch states from the router.
     void Refresh();
+    // Whether the bar follows the router now (only while it is on screen).
+    bool Polling() const { return m_timer.connected(); }
     // A right-click on the bar.
     std::function<void(GdkEventButton*)> contextMenu;
     // The bar was dragged by its background (not a button) and let go at
@@ -37,6 +39,8 @@ public:
 protected:
     bool on_button_press_event(GdkEventButton* event) override;
     bool on_button_release_event(GdkEventButton* event) override;
+    void on_map() override;
+    void on_unmap() override;
 
 private:
     struct Button {
