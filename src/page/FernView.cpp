@@ -358,12 +358,15 @@ void CFernView::EnterTabBar() {
 }
 
 bool CFernView::AllowOrRedirect(const std::string& url) {
-    EnterTabBar();
     // A tab locked before its first page came (a restored tab gets its page
     // late) still loads the address it was opened with.
     IBrowserEngine* page = RealEngine(m_engine.get());
     bool opening = !m_pendingUrl.empty() && url == m_pendingUrl && page && page->LocationURL().empty();
-    if (m_navigateLock && !opening) {
+    const bool elsewhere = m_navigateLock && !opening;
+    // Known before the tab enters the bar, whose selection shows the address.
+    if (!elsewhere) m_pendingUrl = url;
+    EnterTabBar();
+    if (elsewhere) {
         if (!TabBar().noNewTabsFromLocked) {
             std::uint32_t flags = Browser().inheritParentSecurity ? DownloadControlFlags()
                                                                   : DefaultDownloadControl(m_host.Settings());
@@ -371,7 +374,6 @@ bool CFernView::AllowOrRedirect(const std::string& url) {
         }
         return true;
     }
-    m_pendingUrl = url;
     return false;
 }
 

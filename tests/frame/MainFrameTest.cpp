@@ -439,6 +439,13 @@ TEST_F(MainFrameTest, TheAddressBarShowsAPageOnItsWayBeforeItCommits) {
     Frame().SelectTab(slow->TabIndex());
     Frame().SelectTab(other->TabIndex());
     EXPECT_EQ(ui.addresses.back(), "http://other/");
+    // A pop-up's tab, selected as it enters the bar with its first page.
+    TabBar([](TabBarSettings& t) { t.selectNewTab = true; });
+    FakeBrowserEngine* popUp = PopUp(other);
+    ASSERT_TRUE(popUp);
+    popUp->BeforeNavigate("http://popup/");
+    ASSERT_NE(Frame().ActiveView(), other);
+    EXPECT_EQ(ui.addresses.back(), "http://popup/");
     Frame().SetUi(nullptr);
 }
 
