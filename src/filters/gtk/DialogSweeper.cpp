@@ -35,7 +35,7 @@ std::string Joined(const std::vector<std::string>& texts) {
 
 DialogSweeper::DialogSweeper(ITimerService& timers, std::function<bool()> on)
     : m_timers(timers), m_on(std::move(on)) {
-    m_timer = m_timers.Start(kSweepPeriodMs, [this] { SweepNow(); });
+    KeepSweeping();
     // A dialog just shown is swept at once, as a dialog entering idle was.
     g_type_class_ref(GTK_TYPE_WIDGET);
     m_hook = g_signal_add_emission_hook(g_signal_lookup("map", GTK_TYPE_WIDGET), 0, OnMap, this, nullptr);
@@ -53,6 +53,7 @@ gboolean DialogSweeper::OnMap(GSignalInvocationHint*, guint count, const GValue*
     bool ours = widget && (GTK_IS_DIALOG(widget) ||
                            (GTK_IS_WINDOW(widget) &&
                             g_strcmp0(gtk_widget_get_name(GTK_WIDGET(widget)), kScriptErrorWindowName) == 0));
+    if (ours) self->KeepSweeping();
     if (ours && !self->m_idle)
         self->m_idle = g_idle_add(
             [](gpointer d) -> gboolean {
@@ -91,6 +92,27 @@ std::optional<SweptDialog> DialogSweeper::Describe(GtkWindow* window) {
     }
     if (!texts.empty()) dialog.staticText = FromUtf8(Joined(texts));
     return dialog;
+}
+
+void DialogSweeper::KeepSweeping() {
+    if (m_timer) return;
+    m_timer = m_timers.Start(kSweepPeriodMs, [this] {
+        SweepNow();
+        // With none of our dialogs up a pass has nothing to look at, and an
+        // idle browser need not wake for it; the next one shown starts it.
+        if (!AnyDialogUp()) {
+            m_timers.Stop(m_timer);
+            m_timer = 0;
+        }
+    });
+}
+
+bool DialogSweeper::AnyDialogUp() {
+    GList* windows = gtk_window_list_toplevels();
+    bool any = false;
+    for (GList* w = windows; w && !any; w = w->next) any = Describe(GTK_WINDOW(w->data)).has_value();
+    g_list_free(windows);
+    return any;
 }
 
 void DialogSweeper::SweepNow() {
