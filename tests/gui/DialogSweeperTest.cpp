@@ -29,7 +29,7 @@ TEST(DialogSweeperTest, PassesRunOnlyWhileADialogIsUpAndCatchADialogLeftForLater
     GlibTimers timers;
     bool on = false;
     DialogSweeper sweeper(timers, [&] { return on; });
-    RunUntil([&] { return !sweeper.Periodic(); }, 2000);
+    RunUntil([&] { return !sweeper.Periodic(); });
     EXPECT_FALSE(sweeper.Periodic());
 
     // Shown while the switch is off: kept, and looked at again and again.
@@ -44,9 +44,8 @@ TEST(DialogSweeperTest, PassesRunOnlyWhileADialogIsUpAndCatchADialogLeftForLater
 
     // Switched on: the next pass dismisses it, and the passes stop.
     on = true;
-    EXPECT_TRUE(
-        RunUntil([&] { return gtk_widget_in_destruction(box) || !gtk_widget_get_mapped(box); }, 2000));
-    EXPECT_TRUE(RunUntil([&] { return !sweeper.Periodic(); }, 2000));
+    EXPECT_TRUE(RunUntil([&] { return gtk_widget_in_destruction(box) || !gtk_widget_get_mapped(box); }));
+    EXPECT_TRUE(RunUntil([&] { return !sweeper.Periodic(); }));
     g_object_unref(box);
 
     // A dialog the rule keeps holds the passes up until it goes.
@@ -58,7 +57,7 @@ TEST(DialogSweeperTest, PassesRunOnlyWhileADialogIsUpAndCatchADialogLeftForLater
     EXPECT_TRUE(gtk_widget_get_mapped(other));
     EXPECT_TRUE(sweeper.Periodic());
     gtk_widget_destroy(other);
-    EXPECT_TRUE(RunUntil([&] { return !sweeper.Periodic(); }, 2000));
+    EXPECT_TRUE(RunUntil([&] { return !sweeper.Periodic(); }));
 }
 
 }  // namespace
