@@ -40,12 +40,28 @@ def do_named_action(acc, action):
     return False
 
 
+def expanded(tree, name):
+    row = cell(tree, name)
+    return row is not None and row.get_state_set().contains(Atspi.StateType.EXPANDED)
+
+
 def expand(tree, name):
     row = wait_for(lambda: cell(tree, name))
     check(row is not None, "\"%s\" is in the tree: %r" % (name, cells(tree)))
-    if row is not None and not row.get_state_set().contains(Atspi.StateType.EXPANDED):
-        do_named_action(row, "expand or contract")
-    time.sleep(0.3)
+
+    # The panel rebuilds its rows a moment after the history changes, which
+    # can take the row acted on away: act again on the row as it is now.
+    def opened():
+        if expanded(tree, name):
+            return True
+        row = cell(tree, name)
+        if row is not None:
+            do_named_action(row, "expand or contract")
+        time.sleep(0.3)
+        return expanded(tree, name)
+
+    if row is not None:
+        check(wait_for(opened), "\"%s\" opens" % name)
 
 
 def history_panel(base):
